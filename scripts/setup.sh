@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the player, its tests and benchmarks need.
+# Safe to run again: packages already present are left alone.
+set -euo pipefail
+packages=(
+    build-essential cmake ninja-build pkg-config clang-format
+    qt6-base-dev libgl-dev
+    libsndfile1-dev libopenmpt-dev libsamplerate0-dev portaudio19-dev libfftw3-dev libmpv-dev
+    libgtest-dev libbenchmark-dev
+    xvfb xauth xdg-utils ffmpeg
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/ui/Clock.h"
+
+namespace {
+
+TEST(ManualClock, RunsDueTicksInTimeOrderAndTellsListenersFirst) {
+    ui::ManualClock clock;
+    std::vector<std::string> log;
+    clock.addTimeListener([&](std::int64_t now) { log.push_back("t" + std::to_string(now)); });
+    clock.startTimer(300, [&] { log.push_back("a"); });
+    clock.startTimer(200, [&] { log.push_back("b"); });
+    clock.advance(600);
+    EXPECT_EQ(log, (std::vector<std::string>{"t200", "b", "t300", "a", "t400", "b", "t600", "a", "b"}));
+    EXPECT_EQ(clock.nowMs(), 600);
+}
+
+TEST(ManualClock, TickMayStopItsOwnTimer) {
+    ui::ManualClock clock;
+    int count = 0;
+    int id = 0;
+    id = clock.startTimer(10, [&] {
+        if (++count == 3) clock.stopTimer(id);
+    });
+    clock.advance(1000);
+    EXPECT_EQ(count, 3);
+}
+
+TEST(ManualClock, TicksDoNotNest) {
+    ui::ManualClock clock;
+    int inner = 0;
+    clock.startTimer(10, [&] { clock.advance(50); });
+    clock.startTimer(5, [&] { ++inner; });
+    clock.advance(10);
+    // The 5 ms ticks that fell due while the 10 ms tick ran were dropped
+    // rather than run inside it.
+    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(clock.nowMs(), 60);
+}
+
+}  // namespace
