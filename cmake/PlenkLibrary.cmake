@@ -29,7 +29,7 @@ function(plenk_test name dir)
     if(NOT sources)
         return()
     endif()
-    add_executable(${name} ${sources})
+    add_executable(${name} ${sources} "${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp")
     target_link_libraries(${name} PRIVATE plenk_test_support ${ARG_DEPS})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
