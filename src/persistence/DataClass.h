@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace ui {
+class ListControl;
+}
+
+// Moves a list of text lines between a list control and a text file, one item
+// per line, each line ended by CR LF.  Keeps nothing between calls.
+class DataClass {
+  public:
+    // Appends the file's lines to the list.  A line ends at CR LF or a lone CR
+    // (a lone LF stays in the text); trailing blanks are cut.  An empty name,
+    // a missing or unreadable file leaves the list as it was.
+    void IncarcaData(const QString& TheFile, ui::ListControl& TheListBox);
+    // Replaces the file with the list's items.  The file is written beside the
+    // target and renamed over it, so a failed save never leaves half a list;
+    // a target that exists but is read-only, or a missing folder, is left
+    // alone.  Returns whether the file was written (no caller has to look).
+    bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox);
+};
+
+// The positional read every reader of a list file follows: row i becomes the
+// list's current row (raising its Click) and its text is the result; a row
+// the list does not have reads as the empty text and moves nothing.
+QString readRow(ui::ListControl& list, int row);

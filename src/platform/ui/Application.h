@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <typeindex>
+
+#include "platform/ui/Clock.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/WindowHandles.h"
+
+namespace ui {
+
+// Owns one instance of every window and module of the program, the
+// application clock and the dialog seam.  Nothing else is global: a test makes
+// a fresh application for each case.
+class Application {
+  public:
+    Application(std::unique_ptr<Clock> clock, std::unique_ptr<Dialogs> dialogs);
+    virtual ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    Clock& clock() const { return *clock_; }
+    Dialogs& dialogs() const { return *dialogs_; }
+    WindowHandles& handles() { return handles_; }
+
+    // The window of type T, created and loaded on first use (touching an
+    // unloaded window loads it again).
+    template <class T>
+    T& form() {
+        Form& f = formSlot(typeid(T), [this] { return std::unique_ptr<Form>(new T(*this)); });
+        f.ensureLoaded();
+        return static_cast<T&>(f);
+    }
+    // Asks without loading.
+    template <class T>
+    bool isLoaded() const {
+        auto it = forms_.find(typeid(T));
+        return it != forms_.end() && it->second->isLoaded();
+    }
+    // A module's single instance, created on first use.
+    template <class T>
+    T& module() {
+        auto& slot = modules_[typeid(T)];
+        if (!slot)
+            slot = std::shared_ptr<void>(new T(*this), [](void* p) { delete static_cast<T*>(p); });
+        return *static_cast<T*>(slot.get());
+    }
+
+    // The folder and argument text the program was started with.
+    const QString& path() const { return path_; }
+    void setPath(const QString& path) { path_ = path; }
+    const QString& commandLine() const { return commandLine_; }
+    void setCommandLine(const QString& text) { commandLine_ = text; }
+
+    // Ends the process at once, without any further handler.  Tests replace
+    // the ending with one that throws ProcessExit.
+    [[noreturn]] void endProcess(int code);
+    void setProcessEnd(std::function<void(int)> end) { end_ = std::move(end); }
+
+    // The program's own window that is active, or nullptr.
+    Form* activeForm() const { return active_; }
+    // Called as the desktop activates one of the program's windows; raises
+    // Deactivate and Activate only for a switch between its own windows.
+    void noteActivated(Form& form);
+
+    // The screen and its work area, in twips.
+    float screenWidth() const;
+    float screenHeight() const;
+    QRect workAreaPixels() const;
+
+  private:
+    Form& formSlot(std::type_index type, const std::function<std::unique_ptr<Form>()>& make);
+
+    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<Dialogs> dialogs_;
+    WindowHandles handles_;
+    QString path_;
+    QString commandLine_;
+    std::function<void(int)> end_;
+    Form* active_ = nullptr;
+    std::map<std::type_index, std::unique_ptr<Form>> forms_;
+    std::map<std::type_index, std::shared_ptr<void>> modules_;
+};
+
+}  // namespace ui

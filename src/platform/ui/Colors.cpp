@@ -1,0 +1,66 @@
+#include "platform/ui/Colors.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+namespace ui {
+
+namespace {
+
+QColor systemColor(unsigned index) {
+    const QPalette p = QApplication::palette();
+    switch (index) {
+        case 0x05:
+            return p.color(QPalette::Base);  // window background
+        case 0x08:
+            return p.color(QPalette::Text);  // window text
+        case 0x0D:
+            return p.color(QPalette::Highlight);
+        case 0x0E:
+            return p.color(QPalette::HighlightedText);
+        case 0x11:
+            return p.color(QPalette::Disabled, QPalette::Text);
+        case 0x12:
+            return p.color(QPalette::ButtonText);
+        case 0x0F:
+            return p.color(QPalette::Button);  // button face
+        default:
+            return p.color(QPalette::Window);
+    }
+}
+
+}  // namespace
+
+QColor toQColor(OleColor color) {
+    if (color & 0x80000000u) return systemColor(color & 0xFFu);
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+OleColor fromRgb(int red, int green, int blue) {
+    return static_cast<OleColor>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+
+QFont toQFont(const FontSpec& font) {
+    QFont f(font.name);
+    f.setPointSizeF(font.size);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
+    return f;
+}
+
+void applyPaletteColors(QWidget& widget, OleColor fore, OleColor back) {
+    QPalette p = widget.palette();
+    const QColor f = toQColor(fore);
+    const QColor b = toQColor(back);
+    p.setColor(QPalette::WindowText, f);
+    p.setColor(QPalette::Text, f);
+    p.setColor(QPalette::ButtonText, f);
+    p.setColor(QPalette::Window, b);
+    p.setColor(QPalette::Base, b);
+    p.setColor(QPalette::Button, b);
+    widget.setPalette(p);
+}
+
+}  // namespace ui

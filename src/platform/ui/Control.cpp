@@ -1,0 +1,258 @@
+#include "platform/ui/Control.h"
+
+#include <QWidget>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Twips.h"
+#include "platform/ui/WidgetInput.h"
+
+namespace ui {
+
+Control::Control(Form& form, QString name) : form_(form), name_(std::move(name)) {
+    form_.registerControl(this);
+}
+
+Control::~Control() {
+    form_.unregisterControl(this);
+    if (hwnd_) form_.application().handles().remove(hwnd_);
+    delete widget_.data();
+}
+
+void Control::touch() const {
+    form_.ensureLoaded();
+}
+
+bool Control::quiet() const {
+    return form_.state() == Form::State::Building || form_.state() == Form::State::Unloading;
+}
+
+void Control::attachWidget(QWidget* widget, bool windowed) {
+    widget_ = widget;
+    widget->setParent(form_.widget());
+    widget->setMouseTracking(true);
+    widget->installEventFilter(new WidgetInput(*this, widget));
+    if (windowed) hwnd_ = form_.application().handles().add(widget);
+    refreshWidget();
+}
+
+void Control::refreshWidget() {
+    if (!widget_) return;
+    QWidget* parent = container_ ? container_->childArea() : form_.widget();
+    if (widget_->parentWidget() != parent) widget_->setParent(parent);
+    applyGeometry();
+    widget_->setVisible(state_.visible);
+    widget_->setEnabled(state_.enabled);
+    widget_->setToolTip(state_.toolTip);
+    applyFont();
+    applyColors();
+}
+
+void Control::applyGeometry() {
+    if (!widget_) return;
+    widget_->setGeometry(toPixels(state_.left), toPixels(state_.top), toPixels(state_.width),
+                         toPixels(state_.height));
+}
+
+void Control::applyFont() {
+    if (widget_) widget_->setFont(toQFont(state_.font));
+}
+
+void Control::applyColors() {
+    if (widget_) applyPaletteColors(*widget_, state_.foreColor, state_.backColor);
+}
+
+float Control::Left() const {
+    return touch(), state_.left;
+}
+float Control::Top() const {
+    return touch(), state_.top;
+}
+float Control::Width() const {
+    return touch(), state_.width;
+}
+float Control::Height() const {
+    return touch(), state_.height;
+}
+
+void Control::setLeft(float value) {
+    Move(value, Top(), Width(), Height());
+}
+void Control::setTop(float value) {
+    Move(Left(), value, Width(), Height());
+}
+void Control::setWidth(float value) {
+    Move(Left(), Top(), value, Height());
+}
+void Control::setHeight(float value) {
+    Move(Left(), Top(), Width(), value);
+}
+void Control::Move(float left, float top) {
+    Move(left, top, Width(), Height());
+}
+
+void Control::Move(float left, float top, float width, float height) {
+    touch();
+    if (width < 0 || height < 0) throw RuntimeError(kInvalidPropertyValue);
+    state_.left = left;
+    state_.top = top;
+    state_.width = width;
+    state_.height = height;
+    applyGeometry();
+}
+
+bool Control::Visible() const {
+    return touch(), state_.visible;
+}
+
+void Control::setVisible(bool value) {
+    touch();
+    state_.visible = value;
+    if (widget_) widget_->setVisible(value);
+}
+
+bool Control::Enabled() const {
+    return touch(), state_.enabled;
+}
+
+void Control::setEnabled(bool value) {
+    touch();
+    state_.enabled = value;
+    if (widget_) widget_->setEnabled(value);
+}
+
+QString Control::Tag() const {
+    return touch(), state_.tag;
+}
+void Control::setTag(const QString& value) {
+    touch(), state_.tag = value;
+}
+QString Control::ToolTipText() const {
+    return touch(), state_.toolTip;
+}
+
+void Control::setToolTipText(const QString& value) {
+    touch();
+    state_.toolTip = value;
+    if (widget_) widget_->setToolTip(value);
+}
+
+OleColor Control::ForeColor() const {
+    return touch(), state_.foreColor;
+}
+OleColor Control::BackColor() const {
+    return touch(), state_.backColor;
+}
+
+void Control::setForeColor(OleColor value) {
+    touch();
+    state_.foreColor = value;
+    applyColors();
+}
+
+void Control::setBackColor(OleColor value) {
+    touch();
+    state_.backColor = value;
+    applyColors();
+}
+
+FontSpec Control::Font() const {
+    return touch(), state_.font;
+}
+
+void Control::setFont(const FontSpec& value) {
+    touch();
+    if (value.size <= 0) throw RuntimeError(kInvalidPropertyValue);
+    state_.font = value;
+    applyFont();
+}
+
+void Control::setFontSize(float size) {
+    FontSpec f = Font();
+    f.size = size;
+    setFont(f);
+}
+
+void Control::setFontBold(bool bold) {
+    FontSpec f = Font();
+    f.bold = bold;
+    setFont(f);
+}
+
+void Control::setContainer(Control* container) {
+    touch();
+    container_ = container;
+    refreshWidget();
+}
+
+void Control::SetFocus() {
+    touch();
+    if (!state_.visible || !state_.enabled) throw RuntimeError(kInvalidCall);
+    if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+}
+
+void Control::ZOrder(int position) {
+    touch();
+    if (!widget_) return;
+    if (position == 0)
+        widget_->raise();
+    else
+        widget_->lower();
+}
+
+void Control::captureDesign() {
+    design_ = state_;
+    designContainer_ = container_;
+    for (auto& part : designParts_)
+        part.first();
+}
+
+void Control::restoreDesign() {
+    state_ = design_;
+    container_ = designContainer_;
+    for (auto& part : designParts_)
+        part.second();
+    refreshWidget();
+}
+
+void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
+    switch (kind) {
+        case kMouseDown:
+            MouseDown.raise(button, shift, x, y);
+            break;
+        case kMouseMove:
+            MouseMove.raise(button, shift, x, y);
+            break;
+        case kMouseUp:
+            MouseUp.raise(button, shift, x, y);
+            if (button == vbLeftButton && clickOnRelease()) Click.raise();
+            break;
+        case kClick:
+            Click.raise();
+            break;
+        case kDblClick:
+            DblClick.raise();
+            break;
+    }
+}
+
+// A window with KeyPreview sees the keys of its controls first and may cancel
+// them by setting the code to 0.
+void Control::deliverKeyDown(int& keyCode, int shift) {
+    if (form_.KeyPreview())
+        dispatchEvent("Form_KeyDown", [&] { form_.Form_KeyDown(keyCode, shift); });
+    if (keyCode != 0) KeyDown.raise(keyCode, shift);
+}
+
+void Control::deliverKeyUp(int& keyCode, int shift) {
+    if (form_.KeyPreview()) dispatchEvent("Form_KeyUp", [&] { form_.Form_KeyUp(keyCode, shift); });
+    if (keyCode != 0) KeyUp.raise(keyCode, shift);
+}
+
+void Control::deliverKeyPress(int& keyAscii) {
+    if (form_.KeyPreview()) dispatchEvent("Form_KeyPress", [&] { form_.Form_KeyPress(keyAscii); });
+    if (keyAscii != 0) KeyPress.raise(keyAscii);
+}
+
+}  // namespace ui

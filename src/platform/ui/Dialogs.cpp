@@ -1,0 +1,218 @@
+#include "platform/ui/Dialogs.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
+#include <map>
+
+#include "platform/ui/Form.h"
+#include "platform/ui/Menu.h"
+
+namespace ui {
+
+namespace {
+
+QMessageBox::StandardButtons buttonsFor(int style) {
+    switch (style & 7) {
+        case vbOKCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case vbAbortRetryIgnore:
+            return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+        case vbYesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case vbYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case vbRetryCancel:
+            return QMessageBox::Retry | QMessageBox::Cancel;
+        default:
+            return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon iconFor(int style) {
+    switch (style & 0x70) {
+        case vbCritical:
+            return QMessageBox::Critical;
+        case vbQuestion:
+            return QMessageBox::Question;
+        case vbExclamation:
+            return QMessageBox::Warning;
+        case vbInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+int resultOf(int button) {
+    switch (button) {
+        case QMessageBox::Cancel:
+            return vbCancel;
+        case QMessageBox::Abort:
+            return vbAbort;
+        case QMessageBox::Retry:
+            return vbRetry;
+        case QMessageBox::Ignore:
+            return vbIgnore;
+        case QMessageBox::Yes:
+            return vbYes;
+        case QMessageBox::No:
+            return vbNo;
+        default:
+            return vbOK;
+    }
+}
+
+int firstButton(int style) {
+    const int first[] = {vbOK, vbOK, vbAbort, vbYes, vbYes, vbRetry};
+    const int kind = style & 7;
+    return kind < 6 ? first[kind] : vbOK;
+}
+
+// "Audio|*.mp3;*.wav|All|*.*" becomes "Audio (*.mp3 *.wav);;All (*)".
+QString qtFilter(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ').replace("*.*", "*");
+        out << QString("%1 (%2)").arg(parts[i], patterns);
+    }
+    return out.join(";;");
+}
+
+void fillMenu(QMenu& qmenu, Menu& menu, std::map<QAction*, Menu*>& actions) {
+    for (Menu* item : menu.items()) {
+        if (!item->Visible()) continue;
+        if (item->isSeparator()) {
+            qmenu.addSeparator();
+            continue;
+        }
+        const QString text = item->Caption();
+        if (!item->items().empty()) {
+            QMenu* sub = qmenu.addMenu(text);
+            sub->setEnabled(item->Enabled());
+            fillMenu(*sub, *item, actions);
+            continue;
+        }
+        QAction* action = qmenu.addAction(text);
+        if (!item->IconPath().isEmpty()) action->setIcon(QIcon(item->IconPath()));
+        action->setCheckable(item->Checked());
+        action->setChecked(item->Checked());
+        action->setEnabled(item->Enabled());
+        actions[action] = item;
+    }
+}
+
+// Ends a modal loop when its window is hidden.
+class HideWatcher : public QObject {
+  public:
+    explicit HideWatcher(QEventLoop& loop) : loop_(loop) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) loop_.quit();
+        return false;
+    }
+
+  private:
+    QEventLoop& loop_;
+};
+
+}  // namespace
+
+int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
+    QMessageBox box(iconFor(buttons), title, prompt, buttonsFor(buttons));
+    return resultOf(box.exec());
+}
+
+QStringList QtDialogs::openFiles(const OpenFileRequest& request) {
+    if (request.multiSelect)
+        return QFileDialog::getOpenFileNames(nullptr, request.title, request.initialDir,
+                                             qtFilter(request.filter));
+    const QString file = QFileDialog::getOpenFileName(nullptr, request.title, request.initialDir,
+                                                      qtFilter(request.filter));
+    return file.isEmpty() ? QStringList() : QStringList{file};
+}
+
+QString QtDialogs::pickFolder(const QString& title, const QString& initialFolder) {
+    return QFileDialog::getExistingDirectory(nullptr, title, initialFolder);
+}
+
+Menu* QtDialogs::popupMenu(Menu& menu, QPoint globalPos) {
+    QMenu qmenu;
+    std::map<QAction*, Menu*> actions;
+    fillMenu(qmenu, menu, actions);
+    QAction* chosen = qmenu.exec(globalPos);
+    auto it = actions.find(chosen);
+    return it == actions.end() ? nullptr : it->second;
+}
+
+void QtDialogs::runModal(Form& form) {
+    if (!form.widget()->isVisible()) return;
+    QEventLoop loop;
+    HideWatcher watcher(loop);
+    form.widget()->installEventFilter(&watcher);
+    loop.exec();
+    form.widget()->removeEventFilter(&watcher);
+}
+
+int RecordingDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
+    shown.push_back({"MsgBox", prompt, title, buttons});
+    if (msgBoxAnswers.empty()) return firstButton(buttons);
+    const int answer = msgBoxAnswers.front();
+    msgBoxAnswers.pop_front();
+    return answer;
+}
+
+QStringList RecordingDialogs::openFiles(const OpenFileRequest& request) {
+    shown.push_back({"OpenFile", request.title, request.filter, 0});
+    if (fileAnswers.empty()) return {};
+    QStringList answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+QString RecordingDialogs::pickFolder(const QString& title, const QString& initialFolder) {
+    shown.push_back({"Folder", title, initialFolder, 0});
+    if (folderAnswers.empty()) return {};
+    QString answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}
+
+namespace {
+
+Menu* findItem(Menu& menu, const QString& name) {
+    for (Menu* item : menu.items()) {
+        if (item->Name() == name && item->items().empty()) return item;
+        if (Menu* found = findItem(*item, name)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint) {
+    shown.push_back({"Menu", menu.Name(), {}, 0});
+    if (menuAnswers.empty()) return nullptr;
+    const QString name = menuAnswers.front();
+    menuAnswers.pop_front();
+    return findItem(menu, name);
+}
+
+void RecordingDialogs::runModal(Form& form) {
+    shown.push_back({"Modal", form.Name(), {}, 0});
+}
+
+int RecordingDialogs::count(const QString& kind) const {
+    int n = 0;
+    for (const Shown& s : shown)
+        n += s.kind == kind;
+    return n;
+}
+
+}  // namespace ui

@@ -1,0 +1,256 @@
+#include "platform/ui/Form.h"
+
+#include <QCursor>
+#include <QIcon>
+#include <algorithm>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/FormWidget.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Twips.h"
+
+namespace ui {
+
+Form::Form(Application& app, QString name)
+    : app_(app), name_(std::move(name)), widget_(std::make_unique<FormWidget>(*this)) {
+    hwnd_ = app_.handles().add(widget_.get());
+    applyToWidget();
+}
+
+Form::~Form() {
+    app_.handles().remove(hwnd_);
+    // Controls are members of the derived window and are gone by now.
+    controls_.clear();
+}
+
+QWidget* Form::widget() const {
+    return widget_.get();
+}
+
+void Form::registerControl(Control* control) {
+    controls_.push_back(control);
+}
+
+void Form::unregisterControl(Control* control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+}
+
+void Form::registerDesignPart(std::function<void()> capture, std::function<void()> restore) {
+    designParts_.emplace_back(std::move(capture), std::move(restore));
+}
+
+void Form::finishDesign() {
+    for (Control* c : controls_)
+        c->captureDesign();
+    for (auto& part : designParts_)
+        part.first();
+    design_ = props_;
+    state_ = State::Unloaded;
+}
+
+void Form::ensureLoaded() {
+    if (state_ == State::Unloaded) load();
+}
+
+void Form::load() {
+    state_ = State::Loaded;
+    for (Control* c : std::vector<Control*>(controls_))
+        c->formLoadChanged(true);
+    dispatchEvent("Form_Load", [this] { Form_Load(); });
+}
+
+bool Form::Unload(UnloadMode mode) {
+    if (state_ != State::Loaded) return true;
+    int cancel = 0;
+    dispatchEvent("Form_QueryUnload", [&] { Form_QueryUnload(cancel, mode); });
+    if (cancel) return false;
+    dispatchEvent("Form_Unload", [&] { Form_Unload(cancel); });
+    if (cancel || state_ != State::Loaded) return cancel == 0;
+    state_ = State::Unloading;
+    widget_->hide();
+    for (Control* c : std::vector<Control*>(controls_))
+        c->formLoadChanged(false);
+    for (auto& part : designParts_)
+        part.second();
+    for (Control* c : std::vector<Control*>(controls_))
+        c->restoreDesign();
+    props_ = design_;
+    applyToWidget();
+    state_ = State::Unloaded;
+    return true;
+}
+
+void Form::applyToWidget() {
+    widget_->setWindowTitle(props_.caption);
+    widget_->setWindowIcon(props_.iconPath.isEmpty() ? QIcon() : QIcon(props_.iconPath));
+    applyPaletteColors(*widget_, 0x80000012, props_.backColor);
+    applyGeometry();
+}
+
+void Form::applyGeometry() {
+    widget_->move(toPixels(props_.left), toPixels(props_.top));
+    widget_->resize(std::max(1, toPixels(props_.width)), std::max(1, toPixels(props_.height)));
+}
+
+void Form::Show(int modal) {
+    ensureLoaded();
+    widget_->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    setVisible(true);
+    if (modal) app_.dialogs().runModal(*this);
+}
+
+void Form::Hide() {
+    ensureLoaded();
+    setVisible(false);
+}
+
+bool Form::Visible() const {
+    return touch(), props_.visible;
+}
+
+void Form::setVisible(bool value) {
+    ensureLoaded();
+    props_.visible = value;
+    if (!value) {
+        widget_->hide();
+        return;
+    }
+    widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
+}
+
+float Form::Left() const {
+    return touch(), props_.left;
+}
+float Form::Top() const {
+    return touch(), props_.top;
+}
+float Form::Width() const {
+    return touch(), props_.width;
+}
+float Form::Height() const {
+    return touch(), props_.height;
+}
+
+void Form::setLeft(float value) {
+    Move(value, props_.top);
+}
+void Form::setTop(float value) {
+    Move(props_.left, value);
+}
+void Form::setWidth(float value) {
+    setSize(value, props_.height);
+}
+void Form::setHeight(float value) {
+    setSize(props_.width, value);
+}
+
+void Form::Move(float left, float top) {
+    ensureLoaded();
+    props_.left = left;
+    props_.top = top;
+    applyGeometry();
+}
+
+void Form::Move(float left, float top, float width, float height) {
+    Move(left, top);
+    setSize(width, height);
+}
+
+void Form::setSize(float width, float height) {
+    ensureLoaded();
+    if (width < 0 || height < 0) throw RuntimeError(kInvalidPropertyValue);
+    if (props_.windowState != vbNormal && (width != props_.width || height != props_.height))
+        throw RuntimeError(384, "A form can't be moved or sized while minimized or maximized");
+    const bool changed = width != props_.width || height != props_.height;
+    props_.width = width;
+    props_.height = height;
+    applyGeometry();
+    if (changed) raiseResize();
+}
+
+void Form::raiseResize() {
+    if (state_ == State::Loaded) dispatchEvent("Form_Resize", [this] { Form_Resize(); });
+}
+
+QString Form::Caption() const {
+    return touch(), props_.caption;
+}
+
+void Form::setCaption(const QString& value) {
+    ensureLoaded();
+    props_.caption = value;
+    widget_->setWindowTitle(value);
+}
+
+int Form::WindowState() const {
+    return touch(), props_.windowState;
+}
+
+void Form::setWindowState(int value) {
+    ensureLoaded();
+    if (value < vbNormal || value > vbMaximized) throw RuntimeError(kInvalidPropertyValue);
+    props_.windowState = value;
+    const Qt::WindowStates states[] = {Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized};
+    widget_->setWindowState(states[value]);
+}
+
+OleColor Form::BackColor() const {
+    return touch(), props_.backColor;
+}
+
+void Form::setBackColor(OleColor value) {
+    ensureLoaded();
+    props_.backColor = value;
+    applyPaletteColors(*widget_, 0x80000012, value);
+}
+
+QString Form::IconPath() const {
+    return touch(), props_.iconPath;
+}
+
+void Form::setIconPath(const QString& path) {
+    props_.iconPath = path;
+    widget_->setWindowIcon(path.isEmpty() ? QIcon() : QIcon(path));
+}
+
+void Form::setBorderStyle(int style) {
+    borderStyle_ = style;
+    widget_->setFrameless(style == vbBSNone);
+}
+
+void Form::syncGeometryFromWidget(int x, int y, int width, int height) {
+    if (state_ != State::Loaded) return;
+    if (toPixels(props_.left) != x || toPixels(props_.top) != y) {
+        props_.left = toTwips(x);
+        props_.top = toTwips(y);
+    }
+    if (toPixels(props_.width) != width || toPixels(props_.height) != height) {
+        props_.width = toTwips(width);
+        props_.height = toTwips(height);
+        raiseResize();
+    }
+}
+
+void Form::syncWindowStateFromWidget(int state) {
+    if (state_ != State::Loaded || state == props_.windowState) return;
+    props_.windowState = state;
+    raiseResize();
+}
+
+// The desktop's close button: the window decides in QueryUnload and Unload.
+void Form::requestClose() {
+    Unload(vbFormControlMenu);
+}
+
+void Form::PopupMenu(Menu& menu, int flags, float x, float y) {
+    (void)flags;
+    ensureLoaded();
+    const QPoint at =
+        x < 0 || y < 0 ? QCursor::pos() : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
+    if (Menu* chosen = app_.dialogs().popupMenu(menu, at)) chosen->Click.raise();
+}
+
+}  // namespace ui

@@ -1,0 +1,144 @@
+#include "platform/ui/FormWidget.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Control.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/KeyMap.h"
+#include "platform/ui/Twips.h"
+#include "platform/ui/WidgetInput.h"
+
+namespace ui {
+
+namespace {
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    return files;
+}
+
+}  // namespace
+
+FormWidget::FormWidget(Form& form) : form_(form) {
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    setAutoFillBackground(true);
+}
+
+void FormWidget::setFrameless(bool frameless) {
+    setWindowFlag(Qt::FramelessWindowHint, frameless);
+}
+
+bool FormWidget::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && form_.isLoaded())
+        form_.application().noteActivated(form_);
+    return QWidget::event(event);
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    // The form decides; it hides or unloads itself if it agrees.
+    event->ignore();
+    form_.requestClose();
+}
+
+void FormWidget::moveEvent(QMoveEvent*) {
+    syncGeometry();
+}
+void FormWidget::resizeEvent(QResizeEvent*) {
+    syncGeometry();
+}
+
+void FormWidget::syncGeometry() {
+    if (isVisible()) form_.syncGeometryFromWidget(x(), y(), width(), height());
+}
+
+void FormWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates s = windowState();
+        form_.syncWindowStateFromWidget(s & Qt::WindowMinimized   ? Form::vbMinimized
+                                        : s & Qt::WindowMaximized ? Form::vbMaximized
+                                                                  : Form::vbNormal);
+    }
+    QWidget::changeEvent(event);
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* event) {
+    int code = virtualKeyFromQt(event->key(), event->modifiers());
+    if (code)
+        dispatchEvent("Form_KeyDown",
+                      [&] { form_.Form_KeyDown(code, shiftOf(event->modifiers())); });
+    if (!event->text().isEmpty()) {
+        int ascii = event->text().at(0).unicode();
+        dispatchEvent("Form_KeyPress", [&] { form_.Form_KeyPress(ascii); });
+    }
+}
+
+void FormWidget::keyReleaseEvent(QKeyEvent* event) {
+    int code = virtualKeyFromQt(event->key(), event->modifiers());
+    if (code)
+        dispatchEvent("Form_KeyUp", [&] { form_.Form_KeyUp(code, shiftOf(event->modifiers())); });
+}
+
+void FormWidget::mouse(QMouseEvent* e, int kind) {
+    const float x = toTwips(e->position().x());
+    const float y = toTwips(e->position().y());
+    const int shift = shiftOf(e->modifiers());
+    switch (kind) {
+        case Control::kMouseDown:
+            dispatchEvent("Form_MouseDown",
+                          [&] { form_.Form_MouseDown(buttonOf(e->button()), shift, x, y); });
+            break;
+        case Control::kMouseUp:
+            dispatchEvent("Form_MouseUp",
+                          [&] { form_.Form_MouseUp(buttonOf(e->button()), shift, x, y); });
+            if (e->button() == Qt::LeftButton)
+                dispatchEvent("Form_Click", [&] { form_.Form_Click(); });
+            break;
+        case Control::kDblClick:
+            dispatchEvent("Form_DblClick", [&] { form_.Form_DblClick(); });
+            break;
+        default:
+            dispatchEvent("Form_MouseMove",
+                          [&] { form_.Form_MouseMove(buttonsOf(e->buttons()), shift, x, y); });
+    }
+}
+
+void FormWidget::mousePressEvent(QMouseEvent* e) {
+    mouse(e, Control::kMouseDown);
+}
+void FormWidget::mouseReleaseEvent(QMouseEvent* e) {
+    mouse(e, Control::kMouseUp);
+}
+void FormWidget::mouseMoveEvent(QMouseEvent* e) {
+    mouse(e, Control::kMouseMove);
+}
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+    mouse(e, Control::kDblClick);
+}
+
+void FormWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void FormWidget::dropEvent(QDropEvent* event) {
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    const float x = toTwips(event->position().x());
+    const float y = toTwips(event->position().y());
+    const int button = buttonsOf(event->buttons());
+    const int shift = shiftOf(event->modifiers());
+    dispatchEvent("Form_OLEDragDrop", [&] { form_.Form_OLEDragDrop(files, button, shift, x, y); });
+}
+
+}  // namespace ui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+namespace ui {
+
+class Form;
+
+// The top-level Qt window behind a form: passes the desktop's moves, resizes,
+// close requests, activation, input and file drops on to the form.
+class FormWidget : public QWidget {
+  public:
+    explicit FormWidget(Form& form);
+    void setFrameless(bool frameless);
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void syncGeometry();
+    void mouse(QMouseEvent* event, int kind);
+
+    Form& form_;
+};
+
+}  // namespace ui

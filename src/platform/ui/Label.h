@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/ui/Control.h"
+
+class QLabel;
+
+namespace ui {
+
+// A caption; many labels serve as the program's shared text values.
+// Writing a different caption raises Change.
+class Label : public Control {
+  public:
+    enum AlignmentValue { vbLeftJustify = 0, vbRightJustify = 1, vbCenter = 2 };
+
+    Label(Form& form, QString name);
+
+    QString Caption() const;
+    void setCaption(const QString& value);
+    int Alignment() const;
+    void setAlignment(int value);
+    // 0 transparent, 1 opaque.
+    int BackStyle() const;
+    void setBackStyle(int value);
+    bool WordWrap() const;
+    void setWordWrap(bool value);
+
+    Event<> Change{"Change"};
+
+  protected:
+    void refreshWidget() override;
+
+  private:
+    struct State {
+        QString caption;
+        int alignment = vbLeftJustify;
+        int backStyle = 1;
+        bool wordWrap = false;
+    };
+    QLabel* label() const;
+    void applyLook();
+
+    State state_;
+};
+
+}  // namespace ui

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QStringList>
+#include <vector>
+
+#include "platform/ui/Control.h"
+
+namespace ui {
+
+class ListModel;
+
+// What list boxes, combo boxes and file lists share: rows of text counted
+// from 0, a selected row (ListIndex, -1 for none) and, in multi-selection
+// lists, per-row Selected marks kept apart from ListIndex.
+//
+// Selecting from code (ListIndex, Text, Selected(i) of a single-selection
+// list) raises Click every time, also when the row was already selected; an
+// index outside the list fails and keeps the selection.  Adding a row before
+// the selection shifts it; removing the selected row clears it.
+class ListControl : public Control {
+  public:
+    enum MultiSelectValue {
+        vbMultiSelectNone = 0,
+        vbMultiSelectSimple = 1,
+        vbMultiSelectExtended = 2
+    };
+
+    ~ListControl() override;
+
+    int ListCount() const;
+    // The text of a row; the empty text for a row the list does not have.
+    QString List(int index) const;
+    void setList(int index, const QString& text);
+    int ListIndex() const;
+    void setListIndex(int index);
+    // The selected row's text, the empty text when none.
+    virtual QString Text() const;
+    // Selects the first row equal to the text, ignoring case.
+    virtual void setText(const QString& text);
+    bool Selected(int index) const;
+    void setSelected(int index, bool value);
+    int SelCount() const;
+    void AddItem(const QString& item, int index = -1);
+    void RemoveItem(int index);
+    void Clear();
+    int NewIndex() const;
+    int ItemData(int index) const;
+    void setItemData(int index, int value);
+    int TopIndex() const;
+    void setTopIndex(int index);
+    // Every row, in order (for savers and tests).
+    QStringList items() const;
+
+    int MultiSelect() const;
+    bool Sorted() const;
+
+  protected:
+    ListControl(Form& form, QString name);
+    // Design values.
+    void setMultiSelect(int mode);
+    void setSorted(bool sorted);
+
+    ListModel& model() const { return *model_; }
+    // Pushes the selection and top row to the view.
+    virtual void showSelection() = 0;
+    // The user picked a row in the view.
+    void userSelected(int row);
+    void userScrolled(int topRow);
+    // Moves the selection without raising Click.
+    void selectQuietly(int index);
+    void refreshWidget() override;
+    bool clickOnRelease() const override { return false; }
+    void rowsChanged();
+
+  private:
+    struct State {
+        std::vector<QString> items;
+        std::vector<int> itemData;
+        std::vector<char> marks;
+        int listIndex = -1;
+        int newIndex = -1;
+        int topIndex = 0;
+        int multiSelect = vbMultiSelectNone;
+        bool sorted = false;
+    };
+    void checkRow(int index, int error) const;
+    int insertionRow(const QString& item) const;
+
+    State state_;
+    ListModel* model_;
+};
+
+}  // namespace ui

@@ -1,0 +1,30 @@
+#include "platform/ui/Menu.h"
+
+namespace ui {
+
+Menu::Menu(Form& form, QString name, Menu* parent)
+    : Control(form, std::move(name)), parent_(parent) {
+    if (parent_) parent_->items_.push_back(this);
+    keepDesign(state_);
+}
+
+QString Menu::Caption() const {
+    return touch(), state_.caption;
+}
+void Menu::setCaption(const QString& value) {
+    touch(), state_.caption = value;
+}
+bool Menu::Checked() const {
+    return touch(), state_.checked;
+}
+void Menu::setChecked(bool value) {
+    touch(), state_.checked = value;
+}
+QString Menu::IconPath() const {
+    return touch(), state_.iconPath;
+}
+void Menu::setIconPath(const QString& path) {
+    touch(), state_.iconPath = path;
+}
+
+}  // namespace ui

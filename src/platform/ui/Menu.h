@@ -1,0 +1,38 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/ui/Control.h"
+
+namespace ui {
+
+// A menu item; items with children open a sub-menu.  Menus are shown only as
+// pop-up menus (Form::PopupMenu).  The caption "-" makes a separator.
+class Menu : public Control {
+  public:
+    Menu(Form& form, QString name, Menu* parent = nullptr);
+
+    QString Caption() const;
+    void setCaption(const QString& value);
+    bool Checked() const;
+    void setChecked(bool value);
+    // Path of a small picture shown beside the caption (owner-drawn menus).
+    QString IconPath() const;
+    void setIconPath(const QString& path);
+
+    Menu* parentMenu() const { return parent_; }
+    const std::vector<Menu*>& items() const { return items_; }
+    bool isSeparator() const { return Caption() == "-"; }
+
+  private:
+    struct State {
+        QString caption;
+        bool checked = false;
+        QString iconPath;
+    };
+    Menu* parent_;
+    std::vector<Menu*> items_;
+    State state_;
+};
+
+}  // namespace ui

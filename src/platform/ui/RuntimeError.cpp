@@ -1,0 +1,47 @@
+#include "platform/ui/RuntimeError.h"
+
+#include <cstdio>
+
+namespace ui {
+
+QString standardDescription(int number) {
+    switch (number) {
+        case kInvalidCall:
+            return "Invalid procedure call or argument";
+        case kOverflow:
+            return "Overflow";
+        case kSubscriptOutOfRange:
+            return "Subscript out of range";
+        case kDivisionByZero:
+            return "Division by zero";
+        case kTypeMismatch:
+            return "Type mismatch";
+        case kFileNotFound:
+            return "File not found";
+        case kPathFileAccess:
+            return "Path/File access error";
+        case kObjectNotSet:
+            return "Object variable or With block variable not set";
+        case kControlArrayElementMissing:
+            return "Control array element doesn't exist";
+        case kInvalidPropertyValue:
+            return "Invalid property value";
+        case kInvalidPropertyArrayIndex:
+            return "Invalid property array index";
+        case kInvalidPicture:
+            return "Invalid picture";
+        default:
+            return QString("Application-defined or object-defined error");
+    }
+}
+
+RuntimeError::RuntimeError(int number, QString description)
+    : number_(number),
+      description_(description.isEmpty() ? standardDescription(number) : std::move(description)),
+      what_(QString("%1: %2").arg(number_).arg(description_).toStdString()) {}
+
+void reportEscapedError(const char* eventName, const std::exception& e) {
+    std::fprintf(stderr, "plenk-player: error in %s: %s\n", eventName, e.what());
+}
+
+}  // namespace ui

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "persistence/DataClass.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ListBox.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class Lists : public ui::Form {
+  public:
+    explicit Lists(ui::Application& app) : ui::Form(app, "Lists") {
+        List.Click.connect([this] { ++clicks; });
+    }
+    ui::ListBox List{*this, "List"};
+    int clicks = 0;
+};
+
+class DataClassTest : public ::testing::Test {
+  protected:
+    ui::Application app{std::make_unique<ui::ManualClock>(),
+                        std::make_unique<ui::RecordingDialogs>()};
+    ui::ListBox& list = app.form<Lists>().List;
+    testsupport::TempDir dir;
+    DataClass data;
+
+    QStringList load(const QByteArray& bytes) {
+        list.Clear();
+        data.IncarcaData(dir.write("list.data", bytes), list);
+        return list.items();
+    }
+};
+
+TEST_F(DataClassTest, LinesEndAtCrLfOrLoneCrAndLoseTrailingBlanks) {
+    EXPECT_EQ(load("a  \r\nb\r\n"), QStringList({"a", "b"}));
+    EXPECT_EQ(load("x\r\ny"), QStringList({"x", "y"}));
+    EXPECT_EQ(load(""), QStringList());
+    EXPECT_EQ(load("\r\n\r\n"), QStringList({"", ""}));
+    EXPECT_EQ(load("a\nb\r\n"), QStringList({"a\nb"}));
+    EXPECT_EQ(load("one\rtwo\r"), QStringList({"one", "two"}));
+    EXPECT_EQ(load("  lead\t \r\n"), QStringList({"  lead\t"}));
+}
+
+TEST_F(DataClassTest, LoadAppendsAndLeavesTheSelectionAlone) {
+    list.AddItem("old1");
+    list.AddItem("old2");
+    list.setListIndex(1);
+    data.IncarcaData(dir.write("three.data", "1\r\n2\r\n3\r\n"), list);
+    EXPECT_EQ(list.items(), QStringList({"old1", "old2", "1", "2", "3"}));
+    EXPECT_EQ(list.ListIndex(), 1);
+}
+
+TEST_F(DataClassTest, MissingEmptyNameOrFolderLeavesTheListAsItWas) {
+    list.AddItem("kept");
+    data.IncarcaData("", list);
+    data.IncarcaData(dir.file("missing.data"), list);
+    data.IncarcaData(dir.path(), list);
+    EXPECT_EQ(list.items(), QStringList({"kept"}));
+}
+
+TEST_F(DataClassTest, SaveWritesEveryItemWithCrLfAndReplacesLongerFiles) {
+    const QString path = dir.write("out.data", "a much longer old content\r\nwith lines\r\n");
+    list.AddItem("");
+    list.AddItem("x ");
+    EXPECT_TRUE(data.SalveazaData(path, list));
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("\r\nx \r\n"));
+    EXPECT_EQ(load(testsupport::readAll(path)), QStringList({"", "x"}));
+    list.Clear();
+    data.SalveazaData(path, list);
+    EXPECT_EQ(QFile(path).size(), 0);
+}
+
+TEST_F(DataClassTest, SaveIntoAMissingFolderOrOverAReadOnlyFileWritesNothing) {
+    list.AddItem("x");
+    EXPECT_FALSE(data.SalveazaData(dir.file("no/such/folder/out.data"), list));
+    EXPECT_FALSE(QFile::exists(dir.file("no/such/folder/out.data")));
+    const QString locked = dir.write("locked.data", "original\r\n");
+    QFile::setPermissions(locked, QFileDevice::ReadOwner);
+    EXPECT_FALSE(data.SalveazaData(locked, list));
+    EXPECT_EQ(testsupport::readAll(locked), QByteArray("original\r\n"));
+    EXPECT_FALSE(data.SalveazaData("", list));
+}
+
+TEST_F(DataClassTest, NonAsciiPathsRoundTripAsUtf8AndOldFilesLoadAsWindows1252) {
+    list.AddItem(QString::fromUtf8("/muzică/Ștefan – café.mp3"));
+    const QString path = dir.file(QString::fromUtf8("listă ü.data"));
+    data.SalveazaData(path, list);
+    EXPECT_EQ(testsupport::readAll(path),
+              QString::fromUtf8("/muzică/Ștefan – café.mp3\r\n").toUtf8());
+    EXPECT_EQ(load(testsupport::readAll(path)),
+              QStringList({QString::fromUtf8("/muzică/Ștefan – café.mp3")}));
+    EXPECT_EQ(load("C:\\M\xfazic\xe3\\Beyonc\xe9.mp3\r\n"),
+              QStringList({QString::fromUtf8("C:\\Múzicã\\Beyoncé.mp3")}));
+}
+
+TEST_F(DataClassTest, AnItemHoldingLineBreaksOnlySplitsItself) {
+    list.AddItem("before");
+    list.AddItem("one\rtwo");
+    list.AddItem("after");
+    const QString path = dir.file("breaks.data");
+    data.SalveazaData(path, list);
+    EXPECT_EQ(load(testsupport::readAll(path)), QStringList({"before", "one", "two", "after"}));
+}
+
+TEST_F(DataClassTest, BinaryFilesLoadWithoutHarm) {
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes.append(static_cast<char>(i * 7919 % 256));
+    const QStringList items = load(bytes);
+    EXPECT_GT(items.size(), 0);
+}
+
+TEST_F(DataClassTest, PositionalReadSelectsTheRowOrGivesTheEmptyText) {
+    for (const char* s : {"a", "b", "c"})
+        list.AddItem(s);
+    auto& form = app.form<Lists>();
+    form.clicks = 0;
+    EXPECT_EQ(readRow(list, 1), "b");
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(readRow(list, 5), "");
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(readRow(list, 2), "c");
+    EXPECT_EQ(form.clicks, 2);
+    list.Clear();
+    EXPECT_EQ(readRow(list, 0), "");
+}
+
+}  // namespace
