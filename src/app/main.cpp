@@ -1,6 +1,35 @@
 #include <QApplication>
+#include <QStandardPaths>
+#include <cstdlib>
+
+#include "shared/PlenkApp.h"
+#include "shared/ProgramFolder.h"
+#include "windows/Main.h"
+
+namespace {
+
+// The program places its own windows, which only X11 (or XWayland) allows.
+void preferX11() {
+    if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    preferX11();
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName("plenk-player");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    PlenkApp::Setup setup;
+    setup.programFolder = shared::resolveProgramFolder(
+        QApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    setup.settingsFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (argc > 1) setup.commandLine = QString::fromLocal8Bit(argv[1]);
+
+    PlenkApp app(std::make_unique<ui::LiveClock>(), std::make_unique<ui::QtDialogs>(), setup);
+    app.form<Main>().Show();
+    return QApplication::exec();
 }

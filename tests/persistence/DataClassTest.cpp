@@ -112,6 +112,27 @@ TEST_F(DataClassTest, BinaryFilesLoadWithoutHarm) {
     EXPECT_GT(items.size(), 0);
 }
 
+TEST_F(DataClassTest, HugeFileLoadsWhole) {
+    const QByteArray line = QByteArray(10000, 'x') + "\r\n";
+    QFile f(dir.file("huge.data"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 10000; ++i)
+        f.write(line);
+    f.close();
+    data.IncarcaData(f.fileName(), list);
+    EXPECT_EQ(list.ListCount(), 10000);
+    EXPECT_EQ(list.List(9999).size(), 10000);
+}
+
+TEST_F(DataClassTest, UnreadableFileLeavesTheListAsItWas) {
+    const QString path = dir.write("secret.data", "a\r\n");
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    if (QFile(path).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running with rights to read anything";
+    data.IncarcaData(path, list);
+    EXPECT_EQ(list.ListCount(), 0);
+}
+
 TEST_F(DataClassTest, PositionalReadSelectsTheRowOrGivesTheEmptyText) {
     for (const char* s : {"a", "b", "c"})
         list.AddItem(s);

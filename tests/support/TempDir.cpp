@@ -8,7 +8,9 @@ namespace testsupport {
 
 TempDir::TempDir() : path_(dir_.path()) {}
 
-QString TempDir::file(const QString& relative) const { return path_ + "/" + relative; }
+QString TempDir::file(const QString& relative) const {
+    return path_ + "/" + relative;
+}
 
 QString TempDir::write(const QString& relative, const QByteArray& bytes) const {
     const QString full = file(relative);

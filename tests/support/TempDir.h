@@ -7,7 +7,7 @@ namespace testsupport {
 
 // A fresh folder removed at the end of the test.
 class TempDir {
-public:
+  public:
     TempDir();
     const QString& path() const { return path_; }
     // path() + "/" + relative
@@ -15,7 +15,7 @@ public:
     // Writes bytes to a file below the folder (creating sub-folders) and returns its path.
     QString write(const QString& relative, const QByteArray& bytes) const;
 
-private:
+  private:
     QTemporaryDir dir_;
     QString path_;
 };

@@ -13,7 +13,9 @@ int Clock::addTimeListener(TimeListener listener) {
     return id;
 }
 
-void Clock::removeTimeListener(int id) { listeners_.erase(id); }
+void Clock::removeTimeListener(int id) {
+    listeners_.erase(id);
+}
 
 void Clock::runTick(const Tick& tick) {
     if (ticking_) return;
@@ -28,7 +30,8 @@ void Clock::runTick(const Tick& tick) {
 void Clock::notifyTime(std::int64_t nowMs) {
     // A listener may remove itself (or another) while it is told.
     std::vector<int> ids;
-    for (const auto& [id, fn] : listeners_) ids.push_back(id);
+    for (const auto& [id, fn] : listeners_)
+        ids.push_back(id);
     for (int id : ids) {
         auto it = listeners_.find(id);
         if (it != listeners_.end()) it->second(nowMs);
@@ -42,14 +45,17 @@ int ManualClock::startTimer(int intervalMs, Tick tick) {
     return id;
 }
 
-void ManualClock::stopTimer(int id) { timers_.erase(id); }
+void ManualClock::stopTimer(int id) {
+    timers_.erase(id);
+}
 
 void ManualClock::advance(std::int64_t ms) {
     const std::int64_t target = now_ + std::max<std::int64_t>(0, ms);
     for (;;) {
         auto next = timers_.end();
         for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-            if (it->second.due <= target && (next == timers_.end() || it->second.due < next->second.due))
+            if (it->second.due <= target &&
+                (next == timers_.end() || it->second.due < next->second.due))
                 next = it;
         }
         if (next == timers_.end()) break;
@@ -68,13 +74,18 @@ void ManualClock::advance(std::int64_t ms) {
     }
 }
 
-LiveClock::LiveClock() : elapsed_(std::make_unique<QElapsedTimer>()) { elapsed_->start(); }
-
-LiveClock::~LiveClock() {
-    for (auto& [id, timer] : timers_) delete timer;
+LiveClock::LiveClock() : elapsed_(std::make_unique<QElapsedTimer>()) {
+    elapsed_->start();
 }
 
-std::int64_t LiveClock::nowMs() const { return elapsed_->elapsed(); }
+LiveClock::~LiveClock() {
+    for (auto& [id, timer] : timers_)
+        delete timer;
+}
+
+std::int64_t LiveClock::nowMs() const {
+    return elapsed_->elapsed();
+}
 
 int LiveClock::startTimer(int intervalMs, Tick tick) {
     const int id = nextId_++;

@@ -15,7 +15,7 @@ namespace ui {
 // Ticks are delivered on the user-interface thread and never nest: a tick that
 // falls due while another tick runs (inside a modal loop, say) is dropped.
 class Clock {
-public:
+  public:
     using Tick = std::function<void()>;
     using TimeListener = std::function<void(std::int64_t nowMs)>;
 
@@ -35,18 +35,18 @@ public:
     int addTimeListener(TimeListener listener);
     void removeTimeListener(int id);
 
-protected:
+  protected:
     void runTick(const Tick& tick);
     void notifyTime(std::int64_t nowMs);
 
-private:
+  private:
     bool ticking_ = false;
     int nextListenerId_ = 1;
     std::map<int, TimeListener> listeners_;
 };
 
 class ManualClock : public Clock {
-public:
+  public:
     std::int64_t nowMs() const override { return now_; }
     bool isManual() const override { return true; }
     int startTimer(int intervalMs, Tick tick) override;
@@ -56,7 +56,7 @@ public:
     // time order (ties in start order).
     void advance(std::int64_t ms);
 
-private:
+  private:
     struct Entry {
         int intervalMs;
         std::int64_t due;
@@ -68,7 +68,7 @@ private:
 };
 
 class LiveClock : public Clock {
-public:
+  public:
     LiveClock();
     ~LiveClock() override;
     std::int64_t nowMs() const override;
@@ -76,7 +76,7 @@ public:
     int startTimer(int intervalMs, Tick tick) override;
     void stopTimer(int id) override;
 
-private:
+  private:
     std::unique_ptr<QElapsedTimer> elapsed_;
     int nextId_ = 1;
     std::map<int, QTimer*> timers_;

@@ -9,7 +9,9 @@ int WindowHandles::add(QWidget* widget) {
     return handle;
 }
 
-void WindowHandles::remove(int handle) { widgets_.erase(handle); }
+void WindowHandles::remove(int handle) {
+    widgets_.erase(handle);
+}
 
 QWidget* WindowHandles::widget(int handle) const {
     auto it = widgets_.find(handle);

@@ -9,13 +9,13 @@ namespace ui {
 // Integer window handles (hWnd) for forms and frames, resolvable to their
 // widgets by the stand-ins that draw into a window (the media back end).
 class WindowHandles {
-public:
+  public:
     int add(QWidget* widget);
     void remove(int handle);
     // The widget behind a handle, or nullptr for an unknown or destroyed one.
     QWidget* widget(int handle) const;
 
-private:
+  private:
     int next_ = 0x10000;
     std::map<int, QPointer<QWidget>> widgets_;
 };

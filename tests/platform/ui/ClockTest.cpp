@@ -13,7 +13,8 @@ TEST(ManualClock, RunsDueTicksInTimeOrderAndTellsListenersFirst) {
     clock.startTimer(300, [&] { log.push_back("a"); });
     clock.startTimer(200, [&] { log.push_back("b"); });
     clock.advance(600);
-    EXPECT_EQ(log, (std::vector<std::string>{"t200", "b", "t300", "a", "t400", "b", "t600", "a", "b"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"t200", "b", "t300", "a", "t400", "b", "t600", "a", "b"}));
     EXPECT_EQ(clock.nowMs(), 600);
 }
 

@@ -1,0 +1,73 @@
+// Loading and saving a 100,000-line list file through the list-file store
+// into a list box (the playlist's paths at start-up and shut-down).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+
+#include "persistence/DataClass.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ListBox.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class Holder : public ui::Form {
+  public:
+    explicit Holder(ui::Application& app) : ui::Form(app, "Holder") {}
+    ui::ListBox List{*this, "List"};
+};
+
+struct Fixture {
+    ui::Application app{std::make_unique<ui::ManualClock>(),
+                        std::make_unique<ui::RecordingDialogs>()};
+    testsupport::TempDir dir;
+    QString file = dir.file("plst.data");
+
+    Fixture() {
+        QByteArray bytes;
+        for (int i = 0; i < 100000; ++i)
+            bytes += QString("/home/user/Music/Artist %1/Album %2/%3 - Some song title.mp3\r\n")
+                         .arg(i % 300)
+                         .arg(i % 40)
+                         .arg(i)
+                         .toUtf8();
+        QFile f(file);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+};
+
+void BM_LoadListFile(benchmark::State& state) {
+    Fixture fx;
+    ui::ListBox& list = fx.app.form<Holder>().List;
+    DataClass data;
+    for (auto _ : state) {
+        list.Clear();
+        data.IncarcaData(fx.file, list);
+        QCoreApplication::processEvents();
+    }
+    state.counters["rows"] = list.ListCount();
+}
+BENCHMARK(BM_LoadListFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveListFile(benchmark::State& state) {
+    Fixture fx;
+    ui::ListBox& list = fx.app.form<Holder>().List;
+    DataClass data;
+    data.IncarcaData(fx.file, list);
+    const QString out = fx.dir.file("out.data");
+    for (auto _ : state)
+        data.SalveazaData(out, list);
+}
+BENCHMARK(BM_SaveListFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication qt(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,132 @@
+#include "options/Options.h"
+
+namespace {
+
+void group(ui::Frame& frame,
+           std::initializer_list<std::pair<ui::OptionButton*, const char*>> buttons) {
+    float top = 240;
+    for (auto [button, caption] : buttons) {
+        button->setContainer(&frame);
+        button->Move(120, top, 3000, 255);
+        button->setCaption(caption);
+        top += 300;
+    }
+    buttons.begin()->first->setValue(true);
+}
+
+}  // namespace
+
+Options::Options(ui::Application& app) : PlayerForm(app, "Options") {
+    setBorderStyle(vbBSNone);
+    setCaption("Options");
+    Move(2000, 2000, 8895, 5985);
+    designPages();
+    designGroups();
+    designChecks();
+    designLists();
+}
+
+void Options::designPages() {
+    for (ui::Frame* page : {&GeneralFrame, &PlaylistFrame, &KeyboardFrame, &AudioFrame, &VideoFrame,
+                            &SkinFrame, &AssociationFrame}) {
+        page->Move(2160, 600, 6615, 4815);
+        page->setBorderStyle(0);
+    }
+    Fr.Move(3600, 5520, 1335, 255);
+    Fr.setVisible(false);
+    Fr.setCaption("0");
+}
+
+void Options::designGroups() {
+    group(Frame1, {{&Option1, "La rand din lista"},
+                   {&Option2, "Aleatoriu"},
+                   {&Option3, "Dupa preferintele tale"}});
+    group(Frame2, {{&Option4, "On"}, {&Option5, "Off"}});
+    group(Frame3, {{&Option7, "Disabled"}, {&Option6, "Enabled"}});
+    group(Frame5, {{&Option8, "Spectrum analizer"},
+                   {&Option9, "Wave"},
+                   {&Option10, "Wave image"},
+                   {&Option11, "Oscilloscope"}});
+    group(Frame6, {{&Option12, "On"}, {&Option13, "Off"}});
+    group(Frame7, {{&Option14, "Stretch video to window size"},
+                   {&Option16, "Original size"},
+                   {&Option17, "Original size x 2"}});
+    group(Frame9, {{&Option15, "Show file name"},
+                   {&Option18, "Show IDTag: 'Artist - Song name'"},
+                   {&Option19, "Show IDTag: 'Song name - Artist'"}});
+    for (ui::Frame* f : {&Frame2, &Frame5})
+        f->setContainer(&GeneralFrame);
+    for (ui::Frame* f : {&Frame1, &Frame9})
+        f->setContainer(&PlaylistFrame);
+    Frame3.setContainer(&SkinFrame);
+    Frame6.setContainer(&AudioFrame);
+    Frame7.setContainer(&VideoFrame);
+    Slider1.setContainer(&Frame3);
+    Slider1.setRange(0, 100);
+}
+
+void Options::designChecks() {
+    const std::pair<ui::CheckBox*, const char*> general[] = {
+        {&Check7, "Show PlenkPlayer in System Tray"},
+        {&Check6, "Check for updates"},
+        {&Check4, "Add / open only supported files"},
+        {&Check2, "Allow running multiple player instances"},
+        {&Check1, "Show title in taskbar when minimized"},
+    };
+    float top = 2400;
+    for (auto [box, caption] : general) {
+        box->setContainer(&GeneralFrame);
+        box->Move(120, top, 4000, 255);
+        box->setCaption(caption);
+        top += 300;
+    }
+    for (ui::CheckBox* on : {&Check7, &Check6, &Check4, &Check2})
+        on->setValue(1);
+    Check3.setCaption("Bold");
+    Check8.setCaption("Show standard scrollbar (for better performance)");
+    for (ui::CheckBox* box : {&Check3, &Check8})
+        box->setContainer(&PlaylistFrame);
+    Check5.setContainer(&VideoFrame);
+    for (ui::CheckBox* box : {&Check17, &Check18})
+        box->setContainer(&AssociationFrame);
+}
+
+void Options::designLists() {
+    for (int size = 8; size <= 18; ++size)
+        PlaylistFontSize.AddItem(QString::number(size));
+    PlaylistFontSize.setText("8");
+    PlaylistFontSize.setContainer(&PlaylistFrame);
+    for (int i = 0; i < 10; ++i) {
+        ui::TextBox& code = AsciBox.add(i);
+        ui::TextBox& key = AsciText.add(i);
+        code.setContainer(&KeyboardFrame);
+        key.setContainer(&KeyboardFrame);
+        code.Move(3000, 240 + 360 * i, 900, 315);
+        key.Move(4000, 240 + 360 * i, 600, 315);
+        code.setText("0");
+        key.setText("0");
+        key.setEnabled(false);
+        key.setLocked(true);
+        key.setBackColor(0xE0E0E0);
+        key.setFontBold(true);
+    }
+    for (const char* type :
+         {"mp3", "wav", "wma", "cda", "midi", "mid", "mpa", "ac3", "ogg", "snd", "rmi"})
+        TpfAudio.AddItem(type);
+    for (const char* type : {"mpg", "avi", "mov", "wmv", "mp2", "mpeg", "mpe", "asf", "dat", "divx",
+                             "m2v", "vob", "mpv", "qt", "ogm", "mp4", "flv", "3gp"})
+        TpfVideo.AddItem(type);
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&TpfAudio, &TpfVideo, &FAudio, &FVideo})
+        c->setContainer(&AssociationFrame);
+    FAudio.setVisible(false);
+    FVideo.setVisible(false);
+    SkinName.setText("Default");
+    LanguageSelector.AddItem("English");
+    LanguageSelector.AddItem("Romana");
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&SkinName, &SkinSelector, &LanguageSelector})
+        c->setContainer(&SkinFrame);
+    SubDelay.setContainer(&VideoFrame);
+    SubDelay.setText("0");
+}

@@ -1,0 +1,15 @@
+#include "playlist/Playlist.h"
+
+Playlist::Playlist(ui::Application& app) : PlayerForm(app, "Playlist") {
+    setBorderStyle(vbBSNone);
+    setShowInTaskbar(false);
+    Move(500, 4100, 6100, 4500);
+    PicList.Move(120, 360, 5640, 3720);
+    PicList.setFont({"Verdana", 8.25f});
+    FrameScroll.Move(5520, 360, 450, 3720);
+    FrameScroll.setBorderStyle(0);
+    ScrollBar.setContainer(&FrameScroll);
+    ScrollBar.Move(0, 0, 450, 3720);
+    L1.setVisible(false);
+    ScrollTimer.setInterval(1000);
+}

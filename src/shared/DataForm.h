@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/ui/FileListBox.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ListBox.h"
+#include "shared/PlayerForm.h"
+
+// The hidden window whose controls are the program's shared state: lists,
+// text flags and counters, and the store of button pictures.
+class DataForm : public PlayerForm {
+  public:
+    explicit DataForm(ui::Application& app);
+
+    // Lists.
+    ui::ListBox ListaCale{*this, "ListaCale"};
+    ui::ListBox ListaProgramate{*this, "ListaProgramate"};
+    ui::ListBox ListaClasament{*this, "ListaClasament"};
+    ui::ListBox ListaManelisti{*this, "ListaManelisti"};
+    ui::ListBox MSettings{*this, "MSettings"};
+    ui::ListBox SkinSettings{*this, "SkinSettings"};
+    ui::ListBox SkinValues{*this, "SkinValues"};
+    ui::ListBox KeyboardSettings{*this, "KeyboardSettings"};
+    ui::ListBox LangList{*this, "LangList"};
+    ui::ListBox CalePlenkPlayer{*this, "CalePlenkPlayer"};
+    ui::ListBox lstFoundWords{*this, "lstFoundWords"};
+    ui::ListBox Foldere{*this, "Foldere"};
+    ui::FileListBox File1{*this, "File1"};
+
+    // Text flags and numbers.
+    ui::Label FromPlaylist{*this, "FromPlaylist"};
+    ui::Label FullScreenStat{*this, "FullScreenStat"};
+    ui::Label MiniMode{*this, "MiniMode"};
+    ui::Label MainMode{*this, "MainMode"};
+    ui::Label PlaylistON{*this, "PlaylistON"};
+    ui::Label MediaOn{*this, "MediaOn"};
+    ui::Label Magnet{*this, "Magnet"};
+    ui::Label SongNumber{*this, "SongNumber"};
+    ui::Label Sn1{*this, "Sn1"};
+    ui::Label Sn2{*this, "Sn2"};
+    ui::Label Sn3{*this, "Sn3"};
+    ui::Label Sn4{*this, "Sn4"};
+    ui::Label VideoSizeLeft{*this, "VideoSizeLeft"};
+    ui::Label VideoSizeTop{*this, "VideoSizeTop"};
+    ui::Label VideoSizeWidth{*this, "VideoSizeWidth"};
+    ui::Label VideoSizeHeight{*this, "VideoSizeHeight"};
+    ui::Label VideoSizeWidth2{*this, "VideoSizeWidth2"};
+    ui::Label VideoSizeHeight2{*this, "VideoSizeHeight2"};
+    ui::Label AddToIndex{*this, "AddToIndex"};
+    ui::Label NrFisier{*this, "NrFisier"};
+    ui::Label CuvinteCheieManele{*this, "CuvinteCheieManele"};
+
+    // Picture store of the skinned buttons.
+    ui::Image MeniuNormal{*this, "MeniuNormal"};
+    ui::Image MeniuHover{*this, "MeniuHover"};
+    ui::Image CloseNormal{*this, "CloseNormal"};
+    ui::Image CloseFocus{*this, "CloseFocus"};
+    ui::Image MinimizeNormal{*this, "MinimizeNormal"};
+    ui::Image MinimizeFocus{*this, "MinimizeFocus"};
+    ui::Image ImgButton{*this, "ImgButton"};
+    ui::Image ImgButtonFocus{*this, "ImgButtonFocus"};
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/ui/Menu.h"
+#include "shared/PlayerForm.h"
+
+// The hidden window that owns every pop-up menu and the tray menu.
+class FormMeniuri : public PlayerForm {
+  public:
+    explicit FormMeniuri(ui::Application& app);
+
+    ui::Menu MainMenu2{*this, "MainMenu2"};
+    ui::Menu MediaLibraryMenu{*this, "MediaLibraryMenu", &MainMenu2};
+    ui::Menu FileInfoMenu{*this, "FileInfoMenu", &MainMenu2};
+    ui::Menu ID3InfoMenu{*this, "ID3InfoMenu", &MainMenu2};
+    ui::Menu ShowTop20Menu{*this, "ShowTop20Menu", &MainMenu2};
+    ui::Menu MenuInfo{*this, "MenuInfo", &MainMenu2};
+    ui::Menu StretchMenu{*this, "StretchMenu", &MainMenu2};
+    ui::Menu OriginalSizeMenu{*this, "OriginalSizeMenu", &MainMenu2};
+    ui::Menu OriginalSize2Menu{*this, "OriginalSize2Menu", &MainMenu2};
+    ui::Menu ShuffleOfMenu{*this, "ShuffleOfMenu", &MainMenu2};
+    ui::Menu ShuffleOnMenu{*this, "ShuffleOnMenu", &MainMenu2};
+    ui::Menu PlayTheBestMenu{*this, "PlayTheBestMenu", &MainMenu2};
+
+    ui::Menu MeniuPlaylist{*this, "MeniuPlaylist"};
+    ui::Menu MeniuProgrameaza{*this, "MeniuProgrameaza", &MeniuPlaylist};
+    ui::Menu MeniuAfisareClasament{*this, "MeniuAfisareClasament", &MeniuPlaylist};
+    ui::Menu MeniuLaRand{*this, "MeniuLaRand", &MeniuPlaylist};
+    ui::Menu MeniuAleatoriu{*this, "MeniuAleatoriu", &MeniuPlaylist};
+    ui::Menu MeniuPreferinte{*this, "MeniuPreferinte", &MeniuPlaylist};
+
+    ui::Menu SysTray{*this, "SysTray"};
+    ui::Menu SysTrayStop{*this, "SysTrayStop", &SysTray};
+};

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "controls/ctlScrollbar.h"
+#include "platform/ui/ControlArray.h"
+#include "platform/ui/Frame.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/TextBox.h"
+#include "platform/ui/Timer.h"
+#include "shared/PlayerForm.h"
+
+// The main window: a borderless, skinned window with the audio panel, the
+// video frame, the sliders and, outside its visible area, the state panel
+// whose labels hold the play state.
+class Main : public PlayerForm {
+  public:
+    explicit Main(ui::Application& app);
+
+    void Form_Unload(int& Cancel) override;
+
+    // Frame pictures, menu heads and caption buttons.
+    ui::Image ImgTopLeft{*this, "ImgTopLeft"};
+    ui::Image ImgTopCenter{*this, "ImgTopCenter"};
+    ui::Image ImgTopRight{*this, "ImgTopRight"};
+    ui::Image ImgLeft{*this, "ImgLeft"};
+    ui::Image ImgRight{*this, "ImgRight"};
+    ui::Image ImgBottomLeft{*this, "ImgBottomLeft"};
+    ui::Image ImgBottomCenter{*this, "ImgBottomCenter"};
+    ui::Image ImgBottomRight{*this, "ImgBottomRight"};
+    ui::Image Meniu1{*this, "Meniu1"};
+    ui::Image Meniu2{*this, "Meniu2"};
+    ui::Image Meniu3{*this, "Meniu3"};
+    ui::Label Label1{*this, "Label1"};
+    ui::Label Label3{*this, "Label3"};
+    ui::Label Label4{*this, "Label4"};
+    ui::Label LabelVideo{*this, "LabelVideo"};
+    ui::Image MinimizeButton{*this, "MinimizeButton"};
+    ui::Image CloseButton{*this, "CloseButton"};
+
+    // Panels: MainFrame(1) the audio panel, MainFrame(0) the state panel.
+    ui::ControlArray<ui::Frame> MainFrame{*this, "MainFrame"};
+    ui::ControlArray<ui::Frame> FrameVideo{*this, "FrameVideo"};
+    ui::Frame RightFrame{*this, "RightFrame"};
+
+    // The audio panel.
+    ui::Image Image1{*this, "Image1"};
+    ui::Label TSec{*this, "TSec"};
+    ui::Label TotalTime{*this, "TotalTime"};
+    ui::Label Titlu{*this, "Titlu"};
+    ui::Label InfoIDTag{*this, "InfoIDTag"};
+    ui::Label StarePlayer{*this, "StarePlayer"};
+    ui::Label labBitRate{*this, "labBitRate"};
+    ui::PictureBox Visualisation{*this, "Visualisation"};
+    ui::Image ImgButton2{*this, "ImgButton2"};
+    ui::Image ImgButton3{*this, "ImgButton3"};
+    ui::Image ImgButton4{*this, "ImgButton4"};
+    ui::Image ImgButton5{*this, "ImgButton5"};
+    ui::Label MultimediaInfoLabel{*this, "MultimediaInfoLabel"};
+    ui::Label labSize{*this, "labSize"};
+    ui::Label labLength{*this, "labLength"};
+    ui::Label labLayer{*this, "labLayer"};
+    ui::Label labFreqChan{*this, "labFreqChan"};
+    ui::ControlArray<ctlScrollbar> sldEQR{*this, "sldEQR"};
+
+    // The right panel and the lower right corner.
+    ui::Image Image3{*this, "Image3"};
+    ui::Image Image4{*this, "Image4"};
+    ui::Label InfoLabel{*this, "InfoLabel"};
+    ui::Label PlaylistLabel{*this, "PlaylistLabel"};
+    ui::Image Logo{*this, "Logo"};
+
+    // Bottom row, grip and the tool buttons below the panels.
+    ui::ControlArray<ctlScrollbar> SliderMoveMultimedia{*this, "SliderMoveMultimedia"};
+    ui::Image ImagineVolum{*this, "ImagineVolum"};
+    ctlScrollbar Volum{*this, "Volum", ctlScrollbar::horizontal};
+    ui::Label ResizeArea{*this, "ResizeArea"};
+    ui::Image ImgButton1{*this, "ImgButton1"};
+    ui::Image ImgButton6{*this, "ImgButton6"};
+
+    // The state panel.
+    ui::ControlArray<ui::Label> LbActualCx{*this, "LbActualCx"};
+    ui::ControlArray<ui::Label> LbActualCy{*this, "LbActualCy"};
+    ui::ControlArray<ui::Label> LbCurrentCx{*this, "LbCurrentCx"};
+    ui::ControlArray<ui::Label> LbCurrentCy{*this, "LbCurrentCy"};
+    ui::ControlArray<ui::Label> LbCurrentRate{*this, "LbCurrentRate"};
+    ui::ControlArray<ui::Label> LbCurrPos{*this, "LbCurrPos"};
+    ui::ControlArray<ui::Label> LbProgress{*this, "LbProgress"};
+    ui::ControlArray<ui::Label> LbStatus{*this, "LbStatus"};
+    ui::ControlArray<ui::Label> LbResult{*this, "LbResult"};
+    ui::ControlArray<ui::Label> LbFileName{*this, "LbFileName"};
+    ui::ControlArray<ui::TextBox> txtFrom{*this, "txtFrom"};
+    ui::ControlArray<ui::TextBox> TxtTo{*this, "TxtTo"};
+    ui::Label Label7{*this, "Label7"};
+    ui::Label PiesaCurenta{*this, "PiesaCurenta"};
+    ui::Label PozInTop{*this, "PozInTop"};
+    ui::Label FullScreenSec{*this, "FullScreenSec"};
+    ui::Label StartMoveSlider{*this, "StartMoveSlider"};
+    ui::PictureBox KeyFocus{*this, "KeyFocus"};
+
+    // Timers.
+    ui::Timer TimeCounter{*this, "TimeCounter"};
+    ui::Timer FixImages{*this, "FixImages"};
+    ui::Timer FixWindows{*this, "FixWindows"};
+    ui::Timer ScrollTextTimer{*this, "ScrollTextTimer"};
+    ui::Timer FullScreenTimer{*this, "FullScreenTimer"};
+    ui::Timer VersionCheck{*this, "VersionCheck"};
+    ui::ControlArray<ui::Timer> TimerMisc{*this, "TimerMisc"};
+
+  private:
+    void designChrome();
+    void designAudioPanel();
+    void designRightPanel();
+    void designBottomRow();
+    void designStatePanel();
+    void designTimers();
+};
