@@ -235,3 +235,46 @@ TEST(KeyMap, QtKeysGiveVirtualKeyCodes) {
 }
 
 }  // namespace
+
+namespace {
+
+class Watched : public ui::Form {
+public:
+    Watched(ui::Application& app, QStringList& log, QString name) : ui::Form(app, name), log_(log) {}
+    void Form_Activate() override { log_ << Name() + ".Activate"; }
+    void Form_Deactivate() override { log_ << Name() + ".Deactivate"; }
+
+private:
+    QStringList& log_;
+};
+
+QStringList activationLog;
+class First : public Watched {
+public:
+    explicit First(ui::Application& app) : Watched(app, activationLog, "First") {}
+};
+class Second : public Watched {
+public:
+    explicit Second(ui::Application& app) : Watched(app, activationLog, "Second") {}
+};
+
+TEST(Activation, SwitchesBetweenOwnWindowsRaiseDeactivateThenActivateAfterTheCausingCode) {
+    TestApp t;
+    activationLog.clear();
+    t.app.form<First>().Show();
+    t.app.form<Second>();
+    EXPECT_TRUE(activationLog.isEmpty()) << "queued after the code that caused them";
+    t.app.noteActivated(t.app.form<First>());
+    t.app.noteActivated(t.app.form<First>());
+    t.app.noteActivated(t.app.form<Second>());
+    EXPECT_EQ(activationLog, QStringList({"First.Activate", "First.Deactivate", "Second.Activate"}));
+}
+
+TEST(Activation, ModalShowGoesThroughTheDialogSeam) {
+    TestApp t;
+    t.app.form<First>().Show(1);
+    EXPECT_EQ(t.dialogs->count("Modal"), 1);
+    EXPECT_TRUE(t.app.form<First>().Visible());
+}
+
+}  // namespace
