@@ -13,3 +13,8 @@ frmBass::frmBass(ui::Application& app) : PlayerForm(app, "frmBass") {
     tmrSpectrum.setInterval(25);
     tmrSpectrum.setEnabled(false);
 }
+
+void frmBass::StopBass() {
+    // stopping the channel is filled in by the playback issue
+    Unload();
+}

@@ -12,6 +12,9 @@ class frmBass : public PlayerForm {
   public:
     explicit frmBass(ui::Application& app);
 
+    // Stops the channel and releases the host; its next use creates it afresh.
+    void StopBass();
+
     ui::Label BassON{*this, "BassON"};
     ui::Label Chan{*this, "Chan"};
     ui::TextBox FileToPlay{*this, "FileToPlay"};

@@ -5,17 +5,10 @@
 #include <QSaveFile>
 
 #include "platform/ui/ListControl.h"
+#include "shared/Files.h"
 #include "shared/TextCodec.h"
 
 namespace {
-
-// A file without any write permission counts as read-only, also for a
-// user (root) whom the system would let write it anyway.
-bool readOnly(const QFileInfo& target) {
-    constexpr auto anyWrite =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return target.exists() && (!target.isWritable() || !(target.permissions() & anyWrite));
-}
 
 QString withoutTrailingBlanks(QStringView line) {
     qsizetype end = line.size();
@@ -45,7 +38,7 @@ void DataClass::IncarcaData(const QString& TheFile, ui::ListControl& TheListBox)
 
 bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox) {
     const QFileInfo target(TheFile);
-    if (TheFile.isEmpty() || target.isDir() || readOnly(target)) return false;
+    if (TheFile.isEmpty() || target.isDir() || shared::isReadOnly(target)) return false;
     QString text;
     const int count = TheListBox.ListCount();
     for (int i = 0; i < count; ++i) {

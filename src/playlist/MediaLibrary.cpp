@@ -1,63 +1,168 @@
 #include "playlist/MediaLibrary.h"
 
+#include "core/Id3Module.h"
+#include "playlist/Top10.h"
+
+namespace {
+
+// The ID3v1 genres by genre byte, with the common extensions (0 to 147).
+const char* const kGenreNames =
+    "Blues|Classic Rock|Country|Dance|Disco|Funk|Grunge|Hip-Hop|Jazz|Metal|New Age|Oldies|"
+    "Other|Pop|R&B|Rap|Reggae|Rock|Techno|Industrial|Alternative|Ska|Death Metal|Pranks|"
+    "Soundtrack|Euro-Techno|Ambient|Trip-Hop|Vocal|Jazz+Funk|Fusion|Trance|Classical|"
+    "Instrumental|Acid|House|Game|Sound Clip|Gospel|Noise|AlternRock|Bass|Soul|Punk|Space|"
+    "Meditative|Instrumental Pop|Instrumental Rock|Ethnic|Gothic|Darkwave|Techno-Industrial|"
+    "Electronic|Pop-Folk|Eurodance|Dream|Southern Rock|Comedy|Cult|Gangsta|Top 40|"
+    "Christian Rap|Pop/Funk|Jungle|Native American|Cabaret|New Wave|Psychadelic|Rave|"
+    "Showtunes|Trailer|Lo-Fi|Tribal|Acid Punk|Acid Jazz|Polka|Retro|Musical|Rock & Roll|"
+    "Hard Rock|Folk|Folk-Rock|National Folk|Swing|Fast Fusion|Bebob|Latin|Revival|Celtic|"
+    "Bluegrass|Avantgarde|Gothic Rock|Progressive Rock|Psychedelic Rock|Symphonic Rock|"
+    "Slow Rock|Big Band|Chorus|Easy Listening|Acoustic|Humour|Speech|Chanson|Opera|"
+    "Chamber Music|Sonata|Symphony|Booty Bass|Primus|Porn Groove|Satire|Slow Jam|Club|Tango|"
+    "Samba|Folklore|Ballad|Power Ballad|Rhythmic Soul|Freestyle|Duet|Punk Rock|Drum Solo|"
+    "A capella|Euro-House|Dance Hall|Goa|Drum & Bass|Club-House|Hardcore|Terror|Indie|"
+    "BritPop|Afro-Punk|Polsk Punk|Beat|Christian Gangsta Rap|Heavy Metal|Black Metal|"
+    "Crossover|Contemporary Christian|Christian Rock|Merengue|Salsa|Thrash Metal|Anime|JPop|"
+    "Synthpop";
+
+constexpr ui::OleColor kPageBack = 0x404040;
+constexpr ui::OleColor kWhite = 0xFFFFFF;
+
+void caption(ui::Label& label, ui::Frame& page, float left, float top, float width,
+             const QString& text) {
+    label.setContainer(&page);
+    label.Move(left, top, width, 255);
+    label.setCaption(text);
+}
+
+}  // namespace
+
 MediaLibrary::MediaLibrary(ui::Application& app) : PlayerForm(app, "MediaLibrary") {
     setBorderStyle(vbBSNone);
     setShowInTaskbar(false);
-    Move(6700, 500, 5400, 5200);
-    for (ui::Frame* page : {&FrameLibrary, &FrameTop10, &FrameIDTag}) {
-        page->Move(120, 360, 5160, 4680);
-        page->setBorderStyle(0);
-    }
-    FrameTop10.setVisible(false);
-    FrameIDTag.setVisible(false);
-    designInformationPage();
+    setCaption("Media Library");
+    Move(6700, 500, 7725, 5025);
+    designPages();
+    designEditor();
+    designReadouts();
     designTopPage();
-    designTagPage();
+    Command6.Click.connect([this] { Command6_Click(); });
+    TimerClasament.TimerEvent.connect([this] { TimerClasament_Timer(); });
 }
 
-void MediaLibrary::designInformationPage() {
-    float top = 120;
-    auto place = [&](ui::Label& label, const QString& caption) {
-        label.setContainer(&FrameLibrary);
-        label.Move(2400, top, 2640, 255);
-        label.setCaption(caption);
-        top += 300;
-    };
-    place(LbFramesPerSecond.add(0), "0");
-    place(LbTotalFrames.add(0), "0");
-    place(LbTotalTime.add(0), "0");
-    place(LbCurrentTime.add(0), "0");
-    place(labCRC, "");
-    place(labCopy, "");
-    place(labOriginal, "");
-    place(labEmphasis, "");
+void MediaLibrary::Form_Load() {
+    Id3Module& id3 = app().module<Id3Module>();
+    if (id3.GenreNames.isEmpty()) id3.GenreNames = QString(kGenreNames).split(u'|');
+    for (const QString& genre : id3.GenreNames)
+        Combo1T.AddItem(genre);
+}
+
+void MediaLibrary::Command6_Click() {
+    Id3Module& id3 = app().module<Id3Module>();
+    id3.Tag.Title = Text1T.Text();
+    id3.Tag.Artist = Text2T.Text();
+    id3.Tag.Album = Text3T.Text();
+    id3.Tag.Year = Text4T.Text();
+    id3.Tag.Comment = Text5T.Text();
+    if (Combo1T.ListIndex() >= 0) id3.Tag.Genre = static_cast<std::uint8_t>(Combo1T.ListIndex());
+    id3.WriteId3v1Tag(ID3Path.Caption(), id3.Tag);
+}
+
+void MediaLibrary::TimerClasament_Timer() {
+    app().module<Top10>().SortTopStep();
+}
+
+void MediaLibrary::designPages() {
+    const std::pair<ui::Frame*, const char*> pages[] = {
+        {&FrameIDTag, "Mpeg file info - ID3 Tag v.1"},
+        {&FrameLibrary, "Media Library"},
+        {&FrameTop10, "Plenk Top 10"}};
+    for (auto [page, text] : pages) {
+        page->Move(120, 480, 7455, 4335);
+        page->setBorderStyle(0);
+        page->setBackColor(kPageBack);
+        page->setCaption(text);
+    }
+    FrameIDTag.setVisible(false);
+    FrameTop10.setVisible(false);
+}
+
+void MediaLibrary::designEditor() {
+    caption(Label8, FrameIDTag, 120, 0, 2415, "ID3 Tag v.1");
+    const std::tuple<ui::Label*, const char*, ui::TextBox*> rows[] = {
+        {&Label1, "Title", &Text1T},
+        {&Label2, "Artist", &Text2T},
+        {&Label3, "Album", &Text3T},
+        {&Label4, "Year", &Text4T},
+        {&Label5, "Comments", &Text5T}};
+    float top = 360;
+    for (auto [label, text, box] : rows) {
+        caption(*label, FrameIDTag, 120, top, 735, text);
+        box->setContainer(&FrameIDTag);
+        box->Move(900, top, 2895, 285);
+        top += 360;
+    }
+    caption(Label6, FrameIDTag, 120, 2160, 735, "Genre");
+    Combo1T.setContainer(&FrameIDTag);
+    Combo1T.Move(915, 2160, 1935, 315);
+    Command6.setContainer(&FrameIDTag);
+    Command6.Move(1680, 2640, 1335, 375);
+    Command6.setCaption("Save");
+    caption(Label14, FrameIDTag, 120, 3480, 735, "Path:");
+    caption(ID3Path, FrameIDTag, 840, 3480, 6375, "C:\\");
+    ID3Path.setHeight(495);
+    ID3Path.setWordWrap(true);
+}
+
+void MediaLibrary::designReadouts() {
+    caption(Label13, FrameIDTag, 4080, 0, 2415, "Video");
+    const std::tuple<ui::Label*, const char*, ui::Label*, float> rows[] = {
+        {&TotalFramesL, "Total frames:", &LbTotalFrames.add(0), 360},
+        {&Label15, "Total time:", &LbTotalTime.add(0), 600},
+        {&Label16, "FPS:", &LbFramesPerSecond.add(0), 840},
+        {&Label17, "Current time:", &LbCurrentTime.add(0), 1080}};
+    for (auto [label, text, value, top] : rows) {
+        caption(*label, FrameIDTag, 4080, top, 1155, text);
+        caption(*value, FrameIDTag, 5280, top, 1935, "0");
+    }
+    const std::tuple<ui::Label*, const char*, ui::Label*, float> flags[] = {
+        {&Label11, "CRC:", &labCRC, 1680},
+        {&Label18, "Copyrighted:", &labCopy, 1920},
+        {&Label19, "Original:", &labOriginal, 2160},
+        {&Label20, "Emphasis:", &labEmphasis, 2400}};
+    for (auto [label, text, value, top] : flags) {
+        caption(*label, FrameIDTag, 4080, top, 1035, text);
+        caption(*value, FrameIDTag, 5160, top, 2055, "");
+    }
 }
 
 void MediaLibrary::designTopPage() {
+    caption(Label9, FrameTop10, 120, 0, 735, "TOP");
+    caption(Label10, FrameTop10, 840, 0, 735, "20");
+    for (ui::Label* heading : {&Label9, &Label10}) {
+        heading->setHeight(375);
+        heading->setFont({"MS Sans Serif", 13.5f, true});
+    }
+    Label10.setForeColor(0x0000FF);
+    caption(Label12, FrameTop10, 4920, 120, 2415, "Plenk Player Rankings");
     for (int i = 0; i < 20; ++i) {
+        const bool left = i < 10;
+        const float top = 480 + 240 * (i % 10);
+        ui::Label& rank = TopLabel.add(i);
+        caption(rank, FrameTop10, left ? (i == 9 ? 0 : 120) : 3720, top, 255,
+                QString("%1.").arg(i + 1));
+        rank.setFontBold(true);
+        rank.setForeColor(0xE0E0E0);
         ui::Label& song = Song.add(i);
-        song.setContainer(&FrameTop10);
-        song.Move(120, 120 + 225 * i, 4200, 225);
+        caption(song, FrameTop10, left ? 360 : 4080, top, 2895, "");
+        song.setHeight(230);
+        song.setForeColor(kWhite);
         ui::Label& count = CountPlayed.add(i);
-        count.setContainer(&FrameTop10);
-        count.Move(4440, 120 + 225 * i, 600, 225);
+        caption(count, FrameTop10, left ? 3360 : 7080, top, 255, "0");
+        count.setForeColor(0x808080);
     }
     ListaAsteptare.setContainer(&FrameTop10);
     ListaAsteptare.setVisible(false);
     TimerClasament.setInterval(100);
-}
-
-void MediaLibrary::designTagPage() {
-    float top = 120;
-    for (auto [box, width] :
-         {std::pair{&Text1T, 30}, {&Text2T, 30}, {&Text3T, 30}, {&Text4T, 4}, {&Text5T, 30}}) {
-        box->setContainer(&FrameIDTag);
-        box->Move(1200, top, 3840, 315);
-        box->setMaxLength(width);
-        top += 420;
-    }
-    Combo1T.setContainer(&FrameIDTag);
-    Combo1T.Move(1200, top, 3840, 315);
-    ID3Path.setContainer(&FrameIDTag);
-    ID3Path.Move(120, top + 480, 4920, 255);
+    TimerClasament.setEnabled(false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/CommandButton.h"
 #include "platform/ui/ControlArray.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Label.h"
@@ -9,43 +10,74 @@
 #include "platform/ui/Timer.h"
 #include "shared/PlayerForm.h"
 
-// The media library window: the information page, the Top 20 and the ID3v1
-// tag editor, three frames in one place of which one is shown.
+// The media library window: three pages in one place of which one is shown,
+// the ID3v1 tag editor with the MPEG and media timing readouts, the (empty)
+// library page and the Top 20.
 class MediaLibrary : public PlayerForm {
   public:
     explicit MediaLibrary(ui::Application& app);
 
+    void Form_Load() override;
+    // The tag editor's save button: writes the edited tag into the file it
+    // was read from.  Nothing is reported.
+    void Command6_Click();
+    // One step of the Top 20 sort.
+    void TimerClasament_Timer();
+
+    ui::Frame FrameIDTag{*this, "FrameIDTag"};
     ui::Frame FrameLibrary{*this, "FrameLibrary"};
     ui::Frame FrameTop10{*this, "FrameTop10"};
-    ui::Frame FrameIDTag{*this, "FrameIDTag"};
 
-    // Information page.
-    ui::ControlArray<ui::Label> LbCurrentTime{*this, "LbCurrentTime"};
-    ui::ControlArray<ui::Label> LbFramesPerSecond{*this, "LbFramesPerSecond"};
-    ui::ControlArray<ui::Label> LbTotalFrames{*this, "LbTotalFrames"};
-    ui::ControlArray<ui::Label> LbTotalTime{*this, "LbTotalTime"};
-    ui::Label labCRC{*this, "labCRC"};
-    ui::Label labCopy{*this, "labCopy"};
-    ui::Label labEmphasis{*this, "labEmphasis"};
-    ui::Label labOriginal{*this, "labOriginal"};
-
-    // Top 20 page.
-    ui::ControlArray<ui::Label> Song{*this, "Song"};
-    ui::ControlArray<ui::Label> CountPlayed{*this, "CountPlayed"};
-    ui::ListBox ListaAsteptare{*this, "ListaAsteptare"};
-    ui::Timer TimerClasament{*this, "TimerClasament"};
-
-    // Tag editor page.
+    // Tag page, left column: the editor.
+    ui::Label Label8{*this, "Label8"};
+    ui::Label Label1{*this, "Label1"};
+    ui::Label Label2{*this, "Label2"};
+    ui::Label Label3{*this, "Label3"};
+    ui::Label Label4{*this, "Label4"};
+    ui::Label Label5{*this, "Label5"};
+    ui::Label Label6{*this, "Label6"};
     ui::TextBox Text1T{*this, "Text1T"};
     ui::TextBox Text2T{*this, "Text2T"};
     ui::TextBox Text3T{*this, "Text3T"};
     ui::TextBox Text4T{*this, "Text4T"};
     ui::TextBox Text5T{*this, "Text5T"};
     ui::ComboBox Combo1T{*this, "Combo1T", ui::ComboBox::vbComboDropdownList};
+    ui::CommandButton Command6{*this, "Command6"};
+    ui::Label Label14{*this, "Label14"};
     ui::Label ID3Path{*this, "ID3Path"};
 
+    // Tag page, right column: media timing and MPEG header flags.
+    ui::Label Label13{*this, "Label13"};
+    ui::Label TotalFramesL{*this, "TotalFramesL"};
+    ui::Label Label15{*this, "Label15"};
+    ui::Label Label16{*this, "Label16"};
+    ui::Label Label17{*this, "Label17"};
+    ui::ControlArray<ui::Label> LbTotalFrames{*this, "LbTotalFrames"};
+    ui::ControlArray<ui::Label> LbTotalTime{*this, "LbTotalTime"};
+    ui::ControlArray<ui::Label> LbFramesPerSecond{*this, "LbFramesPerSecond"};
+    ui::ControlArray<ui::Label> LbCurrentTime{*this, "LbCurrentTime"};
+    ui::Label Label11{*this, "Label11"};
+    ui::Label Label18{*this, "Label18"};
+    ui::Label Label19{*this, "Label19"};
+    ui::Label Label20{*this, "Label20"};
+    ui::Label labCRC{*this, "labCRC"};
+    ui::Label labCopy{*this, "labCopy"};
+    ui::Label labOriginal{*this, "labOriginal"};
+    ui::Label labEmphasis{*this, "labEmphasis"};
+
+    // Top 20 page: row i is rank i + 1.
+    ui::Label Label9{*this, "Label9"};
+    ui::Label Label10{*this, "Label10"};
+    ui::Label Label12{*this, "Label12"};
+    ui::ControlArray<ui::Label> TopLabel{*this, "TopLabel"};
+    ui::ControlArray<ui::Label> Song{*this, "Song"};
+    ui::ControlArray<ui::Label> CountPlayed{*this, "CountPlayed"};
+    ui::ListBox ListaAsteptare{*this, "ListaAsteptare"};
+    ui::Timer TimerClasament{*this, "TimerClasament"};
+
   private:
-    void designInformationPage();
+    void designPages();
+    void designEditor();
+    void designReadouts();
     void designTopPage();
-    void designTagPage();
 };

@@ -7,6 +7,10 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
     setCommandLine(setup_.commandLine);
 }
 
+QString PlenkApp::title() {
+    return QStringLiteral("Plenk Player");
+}
+
 int PlenkApp::versionMajor() {
     return PLENK_VERSION_MAJOR;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <random>
 
 #include "platform/ui/Application.h"
 
@@ -21,6 +22,13 @@ class PlenkApp : public ui::Application {
 
     const Setup& setup() const { return setup_; }
 
+    // The title message boxes carry when they have none of their own.
+    static QString title();
+
+    // The one random generator every random choice of the player draws from;
+    // seeded from the system at start, tests seed it themselves.
+    std::mt19937& random() { return random_; }
+
     // Major.Minor.Revision of this build.
     static int versionMajor();
     static int versionMinor();
@@ -29,4 +37,5 @@ class PlenkApp : public ui::Application {
 
   private:
     Setup setup_;
+    std::mt19937 random_{std::random_device{}()};
 };

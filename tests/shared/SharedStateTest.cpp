@@ -69,11 +69,11 @@ TEST(SharedState, ClosingTheMainWindowEndsTheProcess) {
     EXPECT_THROW(p.form<Main>().Unload(ui::Form::vbFormControlMenu), ui::ProcessExit);
 }
 
-TEST(SharedState, LibraryTagEditorCutsTextsToTheirFieldWidths) {
+TEST(SharedState, LibraryTagEditorTakesAnyLengthTheWidthsApplyOnSave) {
     PlayerFixture p;
     MediaLibrary& lib = p.form<MediaLibrary>();
     lib.Text4T.setText("19991");
-    EXPECT_EQ(lib.Text4T.Text(), "1999");
+    EXPECT_EQ(lib.Text4T.Text(), "19991");
     EXPECT_EQ(lib.Song.Count(), 20);
 }
 

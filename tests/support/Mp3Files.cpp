@@ -1,0 +1,36 @@
+#include "support/Mp3Files.h"
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <vector>
+
+namespace testsupport {
+
+QString writeMp3(const QString& path, const Mp3Spec& spec) {
+    SF_INFO info{};
+    info.samplerate = spec.sampleRate;
+    info.channels = spec.channels;
+    info.format = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+    SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
+    if (!file) return {};
+    int mode = spec.variable ? SF_BITRATE_MODE_VARIABLE : SF_BITRATE_MODE_CONSTANT;
+    double level = spec.level;
+    sf_command(file, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+    sf_command(file, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
+    const auto frames = static_cast<std::size_t>(spec.seconds * spec.sampleRate);
+    std::vector<float> samples(frames * spec.channels);
+    unsigned noise = 12345;
+    for (std::size_t i = 0; i < frames; ++i) {
+        for (int c = 0; c < spec.channels; ++c) {
+            noise = noise * 1103515245u + 12345u;
+            const double t = static_cast<double>(i) / spec.sampleRate;
+            samples[i * spec.channels + c] = static_cast<float>(
+                0.3 * std::sin(2 * M_PI * 440.0 * (c + 1) * t) + 0.05 * ((noise >> 16) / 65536.0));
+        }
+    }
+    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(frames));
+    return sf_close(file) == 0 ? path : QString();
+}
+
+}  // namespace testsupport
