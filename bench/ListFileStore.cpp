@@ -1,10 +1,9 @@
 // Loading and saving a 100,000-line list file through the list-file store
 // into a list box (the playlist's paths at start-up and shut-down).
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 
+#include "BenchMain.h"
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ListBox.h"
@@ -65,9 +64,5 @@ BENCHMARK(BM_SaveListFile)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -9,14 +9,8 @@
 #include "shared/PlenkApp.h"
 #include "windows/Main.h"
 
-AntiManea::AntiManea(ui::Application& app) : app_(static_cast<PlenkApp&>(app)) {}
-
-AntiManea::~AntiManea() = default;
-
-ClsMain& AntiManea::MainCtl() {
-    if (!mainCtl_) mainCtl_ = std::make_unique<ClsMain>(app_);
-    return *mainCtl_;
-}
+AntiManea::AntiManea(ui::Application& app)
+    : MainCtl(static_cast<PlenkApp&>(app)), app_(static_cast<PlenkApp&>(app)) {}
 
 void AntiManea::CheckManea(const QString& Path) {
     DataForm& data = app_.form<DataForm>();
@@ -59,10 +53,10 @@ bool AntiManea::holdsWord(const QString& text, const QString& word) {
 
 void AntiManea::RefuseManea() {
     // Whatever fails while stopping, the refused file must not keep playing.
-    ui::step([&] { MainCtl().SStop(); });
+    ui::step([&] { MainCtl.get().SStop(); });
     ui::step([&] { app_.form<frmBass>().StopBass(); });
     app_.dialogs().MsgBox("Manea detectata! Plenk Player nu poate deschide fisierul " +
                               app_.form<Main>().LbFileName(0).Caption(),
                           ui::vbOKOnly, PlenkApp::title());
-    MainCtl().ClosePlenk();
+    MainCtl.get().ClosePlenk();
 }

@@ -38,3 +38,8 @@ void ClsMain::GetMP3Inf() {
     library.labEmphasis.setCaption(info.Emphasis);
     library.labOriginal.setCaption(info.Original);
 }
+
+ClsMain& ControllerSlot::get() {
+    if (!controller_) controller_ = std::make_unique<ClsMain>(app_);
+    return *controller_;
+}

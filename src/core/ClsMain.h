@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 class PlenkApp;
 
 // The controller every window drives playback through.  It keeps almost no
@@ -25,4 +27,18 @@ class ClsMain {
 
   private:
     PlenkApp& app_;
+};
+
+// A holder's own controller, created on first use; tests hand one in to
+// watch the calls it gets.
+class ControllerSlot {
+  public:
+    explicit ControllerSlot(PlenkApp& app) : app_(app) {}
+
+    ClsMain& get();
+    void set(std::unique_ptr<ClsMain> controller) { controller_ = std::move(controller); }
+
+  private:
+    PlenkApp& app_;
+    std::unique_ptr<ClsMain> controller_;
 };

@@ -119,7 +119,7 @@ bool readFrame(const Head& head, int p, std::int64_t fileLength, Mp3Info& info,
 
 void Mp3InfoMod::ReadMp3Info(const QString& FileName, Mp3Info& Info) {
     QFile file(FileName);
-    if (!shared::openRegularFile(file, QIODevice::ReadOnly)) return;
+    if (!shared::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
     const QByteArray head = file.read(kScanBytes);
     if (file.error() != QFileDevice::NoError) return;
     readHead(head, file.size(), Info);

@@ -36,14 +36,8 @@ int rankRow(int draw) {
 
 }  // namespace
 
-Top10::Top10(ui::Application& app) : app_(static_cast<PlenkApp&>(app)) {}
-
-Top10::~Top10() = default;
-
-ClsMain& Top10::MainCtl() {
-    if (!mainCtl_) mainCtl_ = std::make_unique<ClsMain>(app_);
-    return *mainCtl_;
-}
+Top10::Top10(ui::Application& app)
+    : MainCtl(static_cast<PlenkApp&>(app)), app_(static_cast<PlenkApp&>(app)) {}
 
 void Top10::RegisterPlay(const QString& Title) {
     // An empty title would match every free row.
@@ -170,7 +164,7 @@ void Top10::selectRow(int row) {
 
 void Top10::playRow(int row) {
     selectRow(row);
-    MainCtl().Play();
+    MainCtl.get().Play();
 }
 
 // Any entry at all; an empty playlist, or an entry without a text, stops.
@@ -178,7 +172,7 @@ void Top10::playAnyRow() {
     ui::ListBox& list = app_.form<Playlist>().PicList;
     if (list.ListCount() > 0) selectRow(draw(list.ListCount()));
     if (list.Text().isEmpty())
-        MainCtl().SStop();
+        MainCtl.get().SStop();
     else
-        MainCtl().Play();
+        MainCtl.get().Play();
 }

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
 #include "core/ClsMain.h"
 
 namespace ui {
 class Application;
 }
-class MediaLibrary;
 
 // The Top 20: the twenty titles played most often with their play counts,
 // kept in the library window's Song(i) and CountPlayed(i) labels, and the
@@ -17,7 +15,6 @@ class MediaLibrary;
 class Top10 {
   public:
     explicit Top10(ui::Application& app);
-    ~Top10();
 
     // Counts one play of a title and starts a sort pass.  An empty title
     // (nothing selected) is not counted.
@@ -30,9 +27,8 @@ class Top10 {
     // Writes the current title's place into Main.PozInTop.
     void ShowTopPosition();
 
-    // The module's own controller, created on first use; tests hand it one.
-    ClsMain& MainCtl();
-    void setMainCtl(std::unique_ptr<ClsMain> controller) { mainCtl_ = std::move(controller); }
+    // The rankings' own controller, through which a pick plays or stops.
+    ControllerSlot MainCtl;
 
   private:
     int rowOf(const QString& title);
@@ -46,7 +42,6 @@ class Top10 {
     void playAnyRow();
 
     PlenkApp& app_;
-    std::unique_ptr<ClsMain> mainCtl_;
     // The lower row of the next pair the sort pass compares.
     int SortRow = 0;
 };

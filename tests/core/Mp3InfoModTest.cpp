@@ -66,6 +66,12 @@ class Mp3InfoTest : public ::testing::Test {
         reader.ReadMp3Info(path, info);
         return info;
     }
+    // A file of our own encoding: its path and its bytes.
+    std::pair<QString, QByteArray> encoded(const QString& name, const Mp3Spec& spec) {
+        const QString path = testsupport::writeMp3(p.program.file(name), spec);
+        EXPECT_FALSE(path.isEmpty());
+        return {path, testsupport::readAll(path)};
+    }
     Mp3Info readBytes(const QByteArray& head, qint64 length) {
         Mp3Info info;
         reader.readHead(head, length, info);
@@ -270,11 +276,10 @@ TEST_F(Mp3InfoTest, EncodedConstantBitrateFiles) {
     for (const Case& c :
          {Case{0.0, 44100, "320", "44100 Hz"}, Case{0.5, 44100, "160", "44100 Hz"},
           Case{1.0, 44100, "32", "44100 Hz"}, Case{0.3, 48000, "224", "48000 Hz"}}) {
-        const QString path = testsupport::writeMp3(p.program.file("cbr.mp3"),
-                                                   Mp3Spec{c.sampleRate, 2, 2.0, c.level, false});
-        ASSERT_FALSE(path.isEmpty());
+        const auto [path, bytes] =
+            encoded("cbr.mp3", Mp3Spec{c.sampleRate, 2, 2.0, c.level, false});
         const Mp3Info info = read(path);
-        const qint64 size = QFile(path).size();
+        const qint64 size = bytes.size();
         EXPECT_EQ(info.Version, "MPEG 1.0");
         EXPECT_EQ(info.Layer, "layer 3");
         EXPECT_EQ(info.Bitrate, c.bitrate);
@@ -286,10 +291,7 @@ TEST_F(Mp3InfoTest, EncodedConstantBitrateFiles) {
 }
 
 TEST_F(Mp3InfoTest, EncodedVariableBitrateFileUsesItsXingCount) {
-    const QString path =
-        testsupport::writeMp3(p.program.file("vbr.mp3"), Mp3Spec{44100, 2, 10.0, 0.5, true});
-    ASSERT_FALSE(path.isEmpty());
-    const QByteArray bytes = testsupport::readAll(path);
+    const auto [path, bytes] = encoded("vbr.mp3", Mp3Spec{44100, 2, 10.0, 0.5, true});
     ASSERT_EQ(bytes.mid(36, 4), "Xing");
     const int frames = static_cast<unsigned char>(bytes[45]) << 16 |
                        static_cast<unsigned char>(bytes[46]) << 8 |
@@ -304,10 +306,7 @@ TEST_F(Mp3InfoTest, EncodedVariableBitrateFileUsesItsXingCount) {
 
 TEST_F(Mp3InfoTest, XingHeaderElsewhereIsMissed) {
     // Single-channel MPEG 2.0 frames carry their Xing header 13 bytes in.
-    const QString path =
-        testsupport::writeMp3(p.program.file("mono.mp3"), Mp3Spec{22050, 1, 2.0, 0.5, true});
-    ASSERT_FALSE(path.isEmpty());
-    const QByteArray bytes = testsupport::readAll(path);
+    const auto [path, bytes] = encoded("mono.mp3", Mp3Spec{22050, 1, 2.0, 0.5, true});
     ASSERT_EQ(bytes.mid(13, 4), "Xing");
     const Mp3Info info = read(path);
     EXPECT_EQ(info.Version, "MPEG 2.0");

@@ -2,6 +2,8 @@
 
 #include <sndfile.h>
 
+#include <QFile>
+
 #include <cmath>
 #include <vector>
 
@@ -31,6 +33,28 @@ QString writeMp3(const QString& path, const Mp3Spec& spec) {
     }
     sf_writef_float(file, samples.data(), static_cast<sf_count_t>(frames));
     return sf_close(file) == 0 ? path : QString();
+}
+
+QStringList writeTaggedMp3s(const QString& folder, int count) {
+    const QString first = writeMp3(folder + "/source.mp3", Mp3Spec{44100, 2, 0.3, 0.8, false});
+    QFile source(first);
+    if (first.isEmpty() || !source.open(QIODevice::ReadOnly)) return {};
+    const QByteArray audio = source.readAll();
+    auto field = [](const QString& text, int width) {
+        return text.toLatin1().leftJustified(width, '\0', true);
+    };
+    QStringList paths;
+    for (int i = 0; i < count; ++i) {
+        const QString path = QString("%1/%2 - song %3.mp3").arg(folder).arg(i % 97).arg(i);
+        const QByteArray tag = "TAG" + field(QString("Title %1").arg(i), 30) +
+                               field(QString("Artist %1").arg(i % 97), 30) + field("Album", 30) +
+                               field("2024", 4) + field("", 30) + char(i % 148);
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(audio + tag) != audio.size() + 128)
+            return {};
+        paths << path;
+    }
+    return paths;
 }
 
 }  // namespace testsupport

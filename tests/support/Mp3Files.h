@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace testsupport {
 
@@ -18,5 +19,9 @@ struct Mp3Spec {
 
 // Writes the file and returns its path; an empty text when encoding failed.
 QString writeMp3(const QString& path, const Mp3Spec& spec);
+
+// `count` copies of one short MP3 in a folder, each with an ID3v1 tag of its
+// own ("Artist n" and "Title n"); returns their paths.
+QStringList writeTaggedMp3s(const QString& folder, int count);
 
 }  // namespace testsupport

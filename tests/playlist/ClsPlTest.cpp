@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "core/Id3Module.h"
+#include "options/Options.h"
+#include "playlist/ClsPl.h"
+#include "playlist/JumpForm.h"
+#include "playlist/MediaLibrary.h"
+#include "playlist/Playlist.h"
+#include "shared/DataForm.h"
+#include "support/PlayerFixture.h"
+#include "windows/Main.h"
+
+using testsupport::PlayerFixture;
+
+namespace {
+
+QByteArray field(const QByteArray& text, int width, char pad = '\0') {
+    return text.leftJustified(width, pad, true);
+}
+
+QByteArray tagBlock(const QByteArray& title, const QByteArray& artist, char pad = '\0') {
+    return "TAG" + field(title, 30, pad) + field(artist, 30, pad) + field("", 30) + field("", 4) +
+           field("", 30) + '\x11';
+}
+
+class ClsPlTest : public ::testing::Test {
+  protected:
+    PlayerFixture p;
+    ClsPl pl{*p.app};
+    ui::ListBox& rows = p.form<Playlist>().PicList;
+    ui::ListBox& paths = p.form<DataForm>().ListaCale;
+
+    // Adds an entry showing its file name, with the given file content.
+    void entry(const QString& name, const QByteArray& bytes) {
+        paths.AddItem(p.program.write("Music/" + name, QByteArray(200, 'a') + bytes));
+        rows.AddItem(ClsPl::displayName(paths.List(paths.ListCount() - 1)));
+    }
+};
+
+TEST_F(ClsPlTest, DisplayNameIsTheFileNameWithoutItsExtension) {
+    EXPECT_EQ(ClsPl::displayName("/music/Artist - Song.mp3"), "Artist - Song");
+    EXPECT_EQ(ClsPl::displayName("/music/a.b.c.mp3"), "a.b.c");
+    EXPECT_EQ(ClsPl::displayName("/music/No extension"), "No extension");
+    EXPECT_EQ(ClsPl::displayName("/music/Trailing dot."), "Trailing dot");
+    EXPECT_EQ(ClsPl::displayName("/music.d/plain"), "plain");
+    EXPECT_EQ(ClsPl::displayName("/music/.hidden"), ".hidden");
+    EXPECT_EQ(ClsPl::displayName("C:\\Music\\old.mp3"), "old");
+    EXPECT_EQ(ClsPl::displayName("song.ogg"), "song");
+    EXPECT_EQ(ClsPl::displayName(""), "");
+}
+
+TEST_F(ClsPlTest, ListNoCharAppendsTheNamesOfEveryPath) {
+    rows.AddItem("kept");
+    for (const char* path : {"/m/one.mp3", "/m/two", "/m/Ștefan și Élodie.ogg"})
+        paths.AddItem(path);
+    pl.ListNoChar(rows, paths);
+    EXPECT_EQ(rows.items(), QStringList({"kept", "one", "two", "Ștefan și Élodie"}));
+}
+
+TEST_F(ClsPlTest, ExtractFilenameShowsTheNameAsTitleAndCurrentTitle) {
+    pl.ExtractFilename("not read", "/music/Band - Tune.mp3");
+    EXPECT_EQ(p.form<Main>().Titlu.Caption(), "Band - Tune");
+    EXPECT_EQ(p.form<Main>().PiesaCurenta.Caption(), "Band - Tune");
+}
+
+TEST_F(ClsPlTest, TagTextsReplaceFileNamesInTheChosenOrder) {
+    entry("one.mp3", tagBlock("Title One", "Artist"));
+    entry("untagged.mp3", "");
+    entry("no artist.mp3", tagBlock("Lonely title", ""));
+    entry("padded.mp3", tagBlock("Two  Words   Three", "Blank padded", ' '));
+    p.form<Options>().Option18.setValue(true);
+    pl.FileNameToID3();
+    EXPECT_EQ(rows.items(), QStringList({"Artist - Title One", "untagged", "no artist",
+                                         "Blank padded - TwoWords Three"}));
+    EXPECT_TRUE(rows.Visible());
+    MediaLibrary& lib = p.form<MediaLibrary>();
+    EXPECT_TRUE(lib.Text1T.Text().startsWith("Two  Words   Three"))
+        << "the editor shows the last tag";
+    EXPECT_EQ(lib.ID3Path.Caption(), paths.List(3));
+
+    p.form<Options>().Option19.setValue(true);
+    pl.FileNameToID3();
+    EXPECT_EQ(rows.List(0), "Title One - Artist");
+    EXPECT_EQ(rows.List(1), "untagged") << "the untagged entry keeps its own name";
+    EXPECT_EQ(p.form<JumpForm>().Lista.items(), rows.items());
+}
+
+TEST_F(ClsPlTest, UntaggedEntryAfterATaggedOneKeepsItsName) {
+    entry("tagged.mp3", tagBlock("Song", "Band"));
+    entry("plain.mp3", "");
+    entry("Tag.mp3", QByteArray(tagBlock("Lower", "Case")).replace(0, 3, "Tag"));
+    pl.FileNameToID3();
+    EXPECT_EQ(rows.items(), QStringList({"Band - Song", "plain", "Tag"}));
+}
+
+TEST_F(ClsPlTest, SecondOfTwoConsecutiveEqualTitlesKeepsItsName) {
+    entry("first.mp3", tagBlock("Intro", "Band A"));
+    entry("second.mp3", tagBlock("Intro", "Band B"));
+    entry("third.mp3", tagBlock("Intro", "Band C"));
+    pl.FileNameToID3();
+    EXPECT_EQ(rows.items(), QStringList({"Band A - Intro", "second", "third"}));
+}
+
+TEST_F(ClsPlTest, SearchListIsRebuiltThroughItsFile) {
+    JumpForm& jump = p.form<JumpForm>();
+    jump.Lista.AddItem("stale");
+    for (const char* row : {"first", "second  ", "third"})
+        rows.AddItem(row);
+    pl.SetJumpList();
+    EXPECT_EQ(jump.Lista.items(), QStringList({"first", "second", "third"}));
+    EXPECT_EQ(testsupport::readAll(p.program.file("Data/playlist.data")),
+              "first\r\nsecond  \r\nthird\r\n");
+}
+
+TEST_F(ClsPlTest, SearchListFollowsThePlaylistWhenItsFileCannotBeWritten) {
+    const QString file = p.program.write("Data/playlist.data", "old\r\n");
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    rows.AddItem("new");
+    pl.SetJumpList();
+    EXPECT_EQ(p.form<JumpForm>().Lista.items(), QStringList({"new"}));
+    EXPECT_EQ(testsupport::readAll(file), "old\r\n");
+}
+
+TEST_F(ClsPlTest, FileDialogGivesThePathOrNothing) {
+    p.form<Options>().Check4.setValue(0);
+    EXPECT_EQ(pl.ShowFileDialog(), "");
+    ASSERT_EQ(p.dialogs->count("OpenFile"), 1);
+    EXPECT_EQ(p.dialogs->shown[0].text, "Open file");
+    EXPECT_EQ(p.dialogs->shown[0].title, "Media (*.*);|*.*");
+
+    p.dialogs->fileAnswers.push_back({"/music/chosen.mp3"});
+    p.form<Options>().Check4.setValue(1);
+    EXPECT_EQ(pl.ShowFileDialog(), "/music/chosen.mp3");
+    EXPECT_TRUE(p.dialogs->shown[1].title.startsWith("Media (*.mp3);(*.wav);"));
+    EXPECT_TRUE(
+        p.dialogs->shown[1].title.endsWith("|*.mp3;*.wav;*.mpg;*.avi;*.mov;*.wmv;*.mpv;"
+                                           "*.mpe;*.mpa;*.qt;*.ogm;*.snd;*rmi;*.divx;"
+                                           "*.wma;*.mpeg;*.cda;*.mp2;*.mp1;*.mid;*.midi;"
+                                           "*.vob;*.dat;*.mp4;*.asf;*.flv;*.M2V;*.3gp;"));
+}
+
+}  // namespace
