@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets of the media readers into fuzz/out/ with clang
 # and the address and undefined-behaviour sanitizers.  Outside the normal
 # build and outside ctest; run a target as
-#   fuzz/out/mp3_header_fuzz -max_total_time=600 fuzz/corpus/mp3_header
+#   fuzz/out/mp3_header_fuzz -max_total_time=600 -max_len=8192 fuzz/corpus/mp3_header SEEDS
+# (see the README).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v clang++ >/dev/null || {

@@ -68,7 +68,8 @@ std::optional<Id3v1Tag> Id3v1Tag::fromBlock(QByteArrayView block) {
 
 std::optional<Id3v1Tag> Id3v1Tag::readFrom(const QString& path) {
     QFile file(path);
-    if (!shared::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered)) return std::nullopt;
+    if (!shared::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
     return fromBlock(lastBlock(file));
 }
 
