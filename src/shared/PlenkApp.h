@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
+#include "platform/system/Registry.h"
+#include "platform/system/Shell.h"
 #include "platform/ui/Application.h"
 
 // The running player: its windows and modules (through ui::Application), the
@@ -15,11 +18,19 @@ class PlenkApp : public ui::Application {
         QString settingsFolder;
         // Everything after the program's name on the command line.
         QString commandLine;
+        // The program file that file associations start; empty: programFolder/plenk-player.
+        QString executable;
+        // Where the desktop keeps per-user applications and default-application choices.
+        sys::Shell::Places desktop;
     };
 
     PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs> dialogs, Setup setup);
 
     const Setup& setup() const { return setup_; }
+    sys::Registry& registry() { return registry_; }
+    sys::Shell& shell() { return shell_; }
+    // The program file's name without folder and extension.
+    QString exeName() const;
 
     // Major.Minor.Revision of this build.
     static int versionMajor();
@@ -29,4 +40,6 @@ class PlenkApp : public ui::Application {
 
   private:
     Setup setup_;
+    sys::Registry registry_;
+    sys::Shell shell_;
 };
