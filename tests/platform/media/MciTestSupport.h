@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/media/Mci.h"
+
+namespace mcitest {
+
+struct Sent {
+    std::uint32_t code;
+    std::string reply;
+};
+
+// Sends a command with a 128-character reply buffer, as the player does.
+inline Sent send(media::Mci& mci, const std::string& command) {
+    char reply[128] = "untouched";
+    const std::uint32_t code = mci.mciSendStringA(command.c_str(), reply, sizeof reply, 0);
+    return {code, reply};
+}
+
+inline std::uint32_t code(media::MciError error) {
+    return media::code(error);
+}
+
+}  // namespace mcitest
