@@ -127,6 +127,7 @@ MciError once(bool seen) {
 
 MciError parseOpenFlags(Args& args, OpenArgs& open) {
     bool shareable = false;
+    bool styled = false;
     while (!args.atEnd()) {
         MciError e = MciError::UnrecognizedKeyword;
         if (args.take("type")) {
@@ -142,7 +143,9 @@ MciError parseOpenFlags(Args& args, OpenArgs& open) {
             open.parent = parent;
         } else if (args.take("style")) {
             std::int64_t style = 0;
-            e = args.number(0, std::numeric_limits<std::uint32_t>::max(), style);
+            e = sequence(
+                [&] { return once(std::exchange(styled, true)); },
+                [&] { return args.number(0, std::numeric_limits<std::uint32_t>::max(), style); });
         } else if (args.take("shareable")) {
             e = once(std::exchange(shareable, true));
         }

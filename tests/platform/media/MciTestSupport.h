@@ -1,9 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "platform/media/Mci.h"
+
+namespace media {
+
+// Error codes show as numbers in test failures.
+inline void PrintTo(MciError error, std::ostream* out) { *out << code(error); }
+
+}  // namespace media
 
 namespace mcitest {
 
@@ -19,8 +27,5 @@ inline Sent send(media::Mci& mci, const std::string& command) {
     return {code, reply};
 }
 
-inline std::uint32_t code(media::MciError error) {
-    return media::code(error);
-}
 
 }  // namespace mcitest

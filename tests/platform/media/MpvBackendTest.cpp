@@ -14,7 +14,7 @@
 
 namespace {
 
-using mcitest::code;
+using media::code;
 using media::MciError;
 
 class MpvMci : public ::testing::Test {
