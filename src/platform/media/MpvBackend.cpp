@@ -10,7 +10,7 @@ namespace media {
 MpvSettings MpvBackend::settingsForPlatform() {
     const QString platform = QGuiApplication::platformName();
     if (platform == "offscreen" || platform == "minimal") return {"null", "null"};
-    return {"gpu,x11", "auto"};
+    return {"gpu,x11", ""};
 }
 
 OpenOutcome MpvBackend::open(const OpenParams& params) {

@@ -9,7 +9,7 @@ namespace media {
 
 struct MpvSettings {
     std::string videoOutput;  // mpv "vo"; "null" draws nothing
-    std::string audioOutput;  // mpv "ao"; "null" plays silently, in real time
+    std::string audioOutput;  // mpv "ao"; "null" plays silently, in real time; empty: mpv's choice
     std::string cdDevice = "/dev/cdrom";
     int loadTimeoutMs = 15000;  // a medium that has not loaded by then fails
 };
@@ -27,7 +27,7 @@ class MpvBackend : public MciBackend {
   public:
     // Picks the outputs for the Qt platform: none under the offscreen and
     // minimal platforms (tests), else mpv's GPU output with plain X11 drawing
-    // as its fallback, and mpv's choice of sound output.
+    // as its fallback, and mpv's choice of sound output (silence when none opens).
     static MpvSettings settingsForPlatform();
 
     explicit MpvBackend(MpvSettings settings = settingsForPlatform())

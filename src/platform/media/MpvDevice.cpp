@@ -17,7 +17,10 @@ constexpr double kWaitMarginMs = 5000;
 constexpr std::uint64_t kEofObservation = 1;
 
 // mpv's own input, scripts, configuration and on-screen display stay off: the
-// player drives everything through commands.
+// player drives everything through commands.  Without a sound device a medium
+// still plays, silently, in real time.  The GPU output draws through EGL
+// on X11 only: left to probe every context, mpv also tries DRM, and where that
+// fails it closes a descriptor it does not own, which can cut an X connection.
 constexpr const char* kFixedOptions[][2] = {
     {"config", "no"},
     {"terminal", "no"},
@@ -41,6 +44,8 @@ constexpr const char* kFixedOptions[][2] = {
     {"audio-file-auto", "no"},
     {"cover-art-auto", "no"},
     {"resume-playback", "no"},
+    {"gpu-context", "x11egl"},
+    {"audio-fallback-to-null", "yes"},
 };
 
 // Numbers for mpv's text options, whatever the locale.
@@ -83,7 +88,8 @@ OpenOutcome MpvDevice::open(const std::string& source, QWidget* parent, const Mp
     for (const auto& [name, value] : kFixedOptions)
         mpv_set_option_string(mpv, name, value);
     mpv_set_option_string(mpv, "vo", settings.videoOutput.c_str());
-    mpv_set_option_string(mpv, "ao", settings.audioOutput.c_str());
+    if (!settings.audioOutput.empty())
+        mpv_set_option_string(mpv, "ao", settings.audioOutput.c_str());
     mpv_set_option_string(mpv, "cdrom-device", settings.cdDevice.c_str());
     if (settings.videoOutput != "null") {
         std::int64_t id = window->nativeId();

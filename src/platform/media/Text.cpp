@@ -8,7 +8,7 @@ namespace media {
 std::uint32_t copyToBuffer(std::string_view text, char* buffer, std::uint32_t size) {
     if (buffer == nullptr || size == 0) return 0;
     const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(text.size(), size - 1));
-    std::memcpy(buffer, text.data(), count);
+    if (count > 0) std::memcpy(buffer, text.data(), count);
     buffer[count] = '\0';
     return count;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -169,6 +170,29 @@ TEST_F(MpvMci, BadFilesFailInBoundedTime) {
     EXPECT_EQ(send("play movie from " + std::to_string(std::max(0, length - 200)) + " wait").code,
               0u);
     EXPECT_EQ(send("status movie mode").reply, "stopped");
+}
+
+TEST_F(MpvMci, OddCharactersInTheNameOpen) {
+    const QString odd = dir_->file("vidéo ñ [1] 'it''s' type  x.avi");
+    ASSERT_TRUE(QFile::copy(dir_->file("video.avi"), odd));
+    EXPECT_EQ(send(openCommand(QFile::encodeName(odd).toStdString())).code, 0u);
+    EXPECT_EQ(send("status movie length").reply, "2000");
+}
+
+TEST_F(MpvMci, ParentDestroyedWhileOpen) {
+    auto* parent = new QWidget;
+    const int handle = windows_.add(parent);
+    ASSERT_EQ(send("open " + path("video.avi") + " type MPEGVideo alias movie parent " +
+                   std::to_string(handle))
+                  .code,
+              0u);
+    EXPECT_EQ(send("play movie").code, 0u);
+    delete parent;
+    EXPECT_EQ(send("put movie window at 1 1 50 50").code, 0u);
+    EXPECT_EQ(
+        send("open " + path("video.avi") + " alias other parent " + std::to_string(handle)).code,
+        code(MciError::BadWindowHandle));
+    EXPECT_EQ(send("Close movie").code, 0u);
 }
 
 TEST_F(MpvMci, CloseAllEndsEveryDevice) {
