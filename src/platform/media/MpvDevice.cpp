@@ -108,9 +108,9 @@ OpenOutcome MpvDevice::open(const std::string& source, QWidget* parent, const Mp
 MpvDevice::MpvDevice(mpv_handle* mpv, std::unique_ptr<VideoWindow> window)
     : mpv_(mpv), window_(std::move(window)) {}
 
+// mpv is gone before the window it draws into (members go after this body).
 MpvDevice::~MpvDevice() {
     mpv_terminate_destroy(mpv_);
-    window_.reset();
 }
 
 MciError MpvDevice::load(const std::string& source, int timeoutMs, MciError loadError) {

@@ -28,6 +28,7 @@ class MciFront : public ::testing::Test {
     }
     media::TestBackend& backend() { return *mci_.testBackend(); }
     mcitest::Sent send(const std::string& command) { return mcitest::send(mci_, command); }
+    std::string modeAndPosition() { return mcitest::modeAndPosition(mci_); }
     std::string reply(const std::string& command) {
         const mcitest::Sent sent = send(command);
         EXPECT_EQ(sent.code, 0u) << command;
@@ -83,13 +84,11 @@ TEST_F(MciFront, PlaysOnTheClockAndHoldsTheEndOfTheRange) {
     clock_.advance(1000);
     EXPECT_EQ(reply("status movie position"), "25");
     clock_.advance(1500);
-    EXPECT_EQ(reply("status movie mode"), "stopped");
-    EXPECT_EQ(reply("status movie position"), "50");
+    EXPECT_EQ(modeAndPosition(), "stopped 50");
 
     EXPECT_EQ(reply("play movie from 10 to 20"), "");
     clock_.advance(1000);
-    EXPECT_EQ(reply("status movie mode"), "stopped");
-    EXPECT_EQ(reply("status movie position"), "20");
+    EXPECT_EQ(modeAndPosition(), "stopped 20");
 }
 
 TEST_F(MciFront, EmptyRangeValuesMeanTheWholeMedium) {
@@ -108,21 +107,18 @@ TEST_F(MciFront, PauseResumeAndStopHoldThePosition) {
     reply("play movie from 0 to 50");
     clock_.advance(400);
     reply("Pause movie");
-    EXPECT_EQ(reply("status movie mode"), "paused");
     clock_.advance(1000);
-    EXPECT_EQ(reply("status movie position"), "10");
+    EXPECT_EQ(modeAndPosition(), "paused 10");
     reply("Resume movie");
-    EXPECT_EQ(reply("status movie mode"), "playing");
     clock_.advance(400);
+    EXPECT_EQ(modeAndPosition(), "playing 20");
     reply("Stop movie");
-    EXPECT_EQ(reply("status movie mode"), "stopped");
     clock_.advance(400);
-    EXPECT_EQ(reply("status movie position"), "20");
+    EXPECT_EQ(modeAndPosition(), "stopped 20");
     // Play without a range goes on from where it stopped, to the end.
     reply("Play movie");
     clock_.advance(1200);
-    EXPECT_EQ(reply("status movie mode"), "stopped");
-    EXPECT_EQ(reply("status movie position"), "50");
+    EXPECT_EQ(modeAndPosition(), "stopped 50");
     // Resume and pause out of turn change nothing.
     reply("Resume movie");
     reply("Pause movie");
@@ -133,16 +129,14 @@ TEST_F(MciFront, SeekThenPlayGoesOnFromTheTarget) {
     openClipInFrames();
     reply("play movie from 0 to 50");
     EXPECT_EQ(reply("seek movie to 25"), "");
-    EXPECT_EQ(reply("status movie mode"), "stopped");
-    EXPECT_EQ(reply("status movie position"), "25");
+    EXPECT_EQ(modeAndPosition(), "stopped 25");
     reply("Play movie");
     clock_.advance(600);
     EXPECT_EQ(reply("status movie position"), "40");
     EXPECT_EQ(send("seek movie to 51").code, code(MciError::OutOfRange));
     EXPECT_EQ(reply("seek movie to 50"), "");
     reply("Play movie");
-    EXPECT_EQ(reply("status movie mode"), "stopped");
-    EXPECT_EQ(reply("status movie position"), "50");
+    EXPECT_EQ(modeAndPosition(), "stopped 50");
 }
 
 TEST_F(MciFront, PutPlacesTheVideoAndWhereGivesItsSize) {

@@ -9,7 +9,9 @@
 namespace media {
 
 // Error codes show as numbers in test failures.
-inline void PrintTo(MciError error, std::ostream* out) { *out << code(error); }
+inline void PrintTo(MciError error, std::ostream* out) {
+    *out << code(error);
+}
 
 }  // namespace media
 
@@ -27,5 +29,9 @@ inline Sent send(media::Mci& mci, const std::string& command) {
     return {code, reply};
 }
 
+// The mode and the position of the device "movie", as "stopped 50".
+inline std::string modeAndPosition(media::Mci& mci) {
+    return send(mci, "status movie mode").reply + " " + send(mci, "status movie position").reply;
+}
 
 }  // namespace mcitest

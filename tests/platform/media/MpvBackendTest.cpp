@@ -44,6 +44,7 @@ class MpvMci : public ::testing::Test {
         handle_ = windows_.add(&frame_);
     }
     mcitest::Sent send(const std::string& command) { return mcitest::send(mci_, command); }
+    std::string modeAndPosition() { return mcitest::modeAndPosition(mci_); }
     std::string path(const char* name) { return dir_->file(name).toStdString(); }
     std::string openCommand(const std::string& file) {
         return "open " + file + " type MPEGVideo Alias movie parent " + std::to_string(handle_) +
@@ -87,11 +88,11 @@ TEST_F(MpvMci, PlaysToTheEndOfTheRangeAndStaysThere) {
     ASSERT_EQ(send(openCommand(path("video.avi"))).code, 0u);
     send("set movie time format frames");
     ASSERT_EQ(send("play movie from 40 wait").code, 0u);
-    EXPECT_EQ(send("status movie mode").reply, "stopped");
-    EXPECT_EQ(send("status movie position").reply, "50");
+    EXPECT_EQ(modeAndPosition(), "stopped 50");
     ASSERT_EQ(send("play movie from 42 to 46 wait").code, 0u);
-    EXPECT_EQ(send("status movie mode").reply, "stopped");
-    EXPECT_EQ(send("status movie position").reply, "46");
+    EXPECT_EQ(modeAndPosition(), "stopped 46");
+    ASSERT_EQ(send("play movie from 46 wait").code, 0u);
+    EXPECT_EQ(send("status movie position").reply, "50");
 }
 
 TEST_F(MpvMci, PauseResumeStopAndClose) {
@@ -119,8 +120,7 @@ TEST_F(MpvMci, SeekThenPlay) {
     EXPECT_GE(std::stoi(send("status movie position").reply), 25);
     EXPECT_EQ(send("seek movie to 50").code, 0u);
     EXPECT_EQ(send("Play movie").code, 0u);
-    EXPECT_EQ(send("status movie mode").reply, "stopped");
-    EXPECT_EQ(send("status movie position").reply, "50");
+    EXPECT_EQ(modeAndPosition(), "stopped 50");
     EXPECT_EQ(send("seek movie to 51").code, code(MciError::OutOfRange));
 }
 
@@ -138,8 +138,7 @@ TEST_F(MpvMci, ChannelVolumesKeepPlaying) {
     EXPECT_EQ(send("setaudio movie Volume to 500").code, 0u);
     EXPECT_EQ(send("setaudio movie left Volume to 100").code, 0u);
     ASSERT_EQ(send("play movie from 800 wait").code, 0u);
-    EXPECT_EQ(send("status movie mode").reply, "stopped");
-    EXPECT_EQ(send("status movie position").reply, "1000");
+    EXPECT_EQ(modeAndPosition(), "stopped 1000");
 }
 
 TEST_F(MpvMci, BadFilesFailInBoundedTime) {
