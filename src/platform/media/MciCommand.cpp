@@ -126,7 +126,6 @@ MciError once(bool seen) {
 }
 
 MciError parseOpenFlags(Args& args, OpenArgs& open) {
-    bool shareable = false;
     bool styled = false;
     while (!args.atEnd()) {
         MciError e = MciError::UnrecognizedKeyword;
@@ -146,8 +145,6 @@ MciError parseOpenFlags(Args& args, OpenArgs& open) {
             e = sequence(
                 [&] { return once(std::exchange(styled, true)); },
                 [&] { return args.number(0, std::numeric_limits<std::uint32_t>::max(), style); });
-        } else if (args.take("shareable")) {
-            e = once(std::exchange(shareable, true));
         }
         if (e != MciError::None) return e;
     }
@@ -171,14 +168,6 @@ std::size_t openFlagsStart(const std::vector<Word>& words) {
         if (flagsParseFrom(words, k)) return k;
     }
     return words.size();
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 MciError parseOpen(std::string_view text, const std::vector<Word>& words, MciCommand& command) {

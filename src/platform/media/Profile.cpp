@@ -13,12 +13,6 @@ namespace media {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 // The raw lines of a profile file (a trailing "\r" stays with its line).
 struct Lines {
     std::vector<std::string> lines;

@@ -14,6 +14,9 @@ std::uint32_t copyToBuffer(std::string_view text, char* buffer, std::uint32_t si
 // fits with its NUL; otherwise an empty buffer and the size it would need.
 std::uint32_t copyWholeToBuffer(std::string_view text, char* buffer, std::uint32_t size);
 
+// The text without blanks, tabs and line ends at either end.
+std::string_view trimmed(std::string_view text);
+
 // ASCII letters compared without regard to case; other bytes exactly.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
