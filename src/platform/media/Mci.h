@@ -23,11 +23,14 @@ class TestBackend;
 // every command runs to completion before the call returns, so no
 // notification is ever sent and the callback window is not used.
 //
-// Commands: open (type, alias, parent, style), play (from, to), pause, resume,
+// Commands: open (type, alias, parent, style), play (from, to; wait, which
+// returns when the range has played out, for tools and tests), pause, resume,
 // stop, close and close all, status (mode, length, position, speed), set (time
 // format ms or frames; door open or closed on a CD device, or on "cdaudio"
 // without opening it), seek to, put window at, where destination, setaudio
-// (left or right) volume to.  A new device counts time in milliseconds.
+// (left or right) volume to.  A new device counts time in milliseconds; in
+// frames it counts the medium's own frame rate, or a nominal 25 frames per
+// second for media without a picture.
 class Mci {
   public:
     enum class Backend { Mpv, Test };

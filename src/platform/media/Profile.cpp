@@ -48,10 +48,28 @@ struct Lines {
         const std::size_t end = sectionEnd(header);
         for (std::size_t i = header + 1; i < end; ++i) {
             const auto eq = lines[i].find('=');
-            if (eq != std::string::npos && equalsIgnoreCase(trimmed(lines[i].substr(0, eq)), key))
+            if (eq != std::string::npos &&
+                equalsIgnoreCase(trimmed(std::string_view(lines[i]).substr(0, eq)), key))
                 return i;
         }
         return std::nullopt;
+    }
+
+    // Replaces the key's line, or adds it after the section's last entry, or
+    // adds the section at the end.
+    void put(std::string_view section, std::string_view key, std::string entry) {
+        const std::size_t header = findSection(section);
+        if (header == lines.size()) {
+            lines.push_back("[" + std::string(section) + "]");
+            lines.push_back(std::move(entry));
+        } else if (auto line = findKey(header, key)) {
+            lines[*line] = std::move(entry);
+        } else {
+            std::size_t at = sectionEnd(header);
+            while (at > header + 1 && trimmed(lines[at - 1]).empty())
+                --at;
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+        }
     }
 };
 
@@ -124,19 +142,7 @@ bool Profile::WritePrivateProfileStringA(const char* section, const char* key, c
     if (!fitsOnALine(section, "]\r\n") || !fitsOnALine(key, "=\r\n") || !fitsOnALine(value, "\r\n"))
         return false;
     Lines content = readLines(path);
-    const std::string entry = std::string(key) + "=" + value;
-    std::size_t header = content.findSection(section);
-    if (header == content.lines.size()) {
-        content.lines.push_back("[" + std::string(section) + "]");
-        content.lines.push_back(entry);
-    } else if (auto line = content.findKey(header, key)) {
-        content.lines[*line] = entry;
-    } else {
-        std::size_t at = content.sectionEnd(header);
-        while (at > header + 1 && trimmed(content.lines[at - 1]).empty())
-            --at;
-        content.lines.insert(content.lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
-    }
+    content.put(section, key, std::string(key) + "=" + value);
     QDir().mkpath(localPath(folder_));
     return writeLines(path, content);
 }
