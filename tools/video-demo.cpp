@@ -2,7 +2,7 @@
 // command interface inside a parent window, puts it at a rectangle and plays
 // it for a few seconds.  Run under a display (for example xvfb-run) and take
 // a screenshot while it runs:
-//   bench_media_video_demo VIDEO [SECONDS] [PAUSE_AFTER_MS]
+//   video-demo VIDEO [SECONDS] [PAUSE_AFTER_MS]
 #include <QApplication>
 #include <QPalette>
 #include <QTimer>
