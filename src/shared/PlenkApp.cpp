@@ -16,7 +16,10 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
     : ui::Application(std::move(clock), std::move(dialogs)),
       setup_(completed(std::move(setup))),
       registry_(setup_.settingsFolder + "/registry.reg"),
-      shell_(registry_, setup_.executable, setup_.desktop) {
+      shell_(registry_, setup_.executable, setup_.desktop),
+      profile_(setup_.settingsFolder.toStdString()),
+      mci_(setup_.engines == Engines::Live ? media::Mci::Backend::Mpv : media::Mci::Backend::Test, handles(),
+           this->clock()) {
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);
 }

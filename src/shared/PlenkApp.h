@@ -3,6 +3,8 @@
 #include <QString>
 #include <memory>
 
+#include "platform/media/Mci.h"
+#include "platform/media/Profile.h"
 #include "platform/system/Registry.h"
 #include "platform/system/Shell.h"
 #include "platform/ui/Application.h"
@@ -11,6 +13,10 @@
 // folders it works in and the platform engines it plays through.
 class PlenkApp : public ui::Application {
   public:
+    // Real engines (libmpv and the sound device), or the scripted and null
+    // ones that tests drive with the manual clock.
+    enum class Engines { Live, Test };
+
     struct Setup {
         // settings.ini, Data, Skins, Languages, Playlists, eqpreset.ini...
         QString programFolder;
@@ -22,6 +28,7 @@ class PlenkApp : public ui::Application {
         QString executable;
         // Where the desktop keeps per-user applications and default-application choices.
         sys::Shell::Places desktop;
+        Engines engines = Engines::Live;
     };
 
     PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs> dialogs, Setup setup);
@@ -29,6 +36,8 @@ class PlenkApp : public ui::Application {
     const Setup& setup() const { return setup_; }
     sys::Registry& registry() { return registry_; }
     sys::Shell& shell() { return shell_; }
+    media::Mci& mci() { return mci_; }
+    media::Profile& profile() { return profile_; }
     // The program file's name without folder and extension.
     QString exeName() const;
 
@@ -42,4 +51,6 @@ class PlenkApp : public ui::Application {
     Setup setup_;
     sys::Registry registry_;
     sys::Shell shell_;
+    media::Profile profile_;
+    media::Mci mci_;
 };

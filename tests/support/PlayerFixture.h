@@ -6,6 +6,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/RuntimeError.h"
+#include "platform/media/TestBackend.h"
 #include "shared/PlenkApp.h"
 #include "support/TempDir.h"
 
@@ -31,9 +32,11 @@ struct PlayerFixture {
                             settings.path(),
                             commandLine,
                             executable.isEmpty() ? program.file("plenk-player") : executable,
-                            {home.file("data"), home.file("config")}});
+                            {home.file("data"), home.file("config")}, PlenkApp::Engines::Test});
         app->setProcessEnd([](int code) { throw ui::ProcessExit{code}; });
     }
+
+    media::TestBackend& media() { return *app->mci().testBackend(); }
 
     template <class T>
     T& form() {
