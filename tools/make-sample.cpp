@@ -11,7 +11,9 @@ namespace {
 constexpr int kRate = 44100;
 constexpr double kPi = 3.14159265358979323846;
 
-double noteHz(int semitonesFromA4) { return 440.0 * std::pow(2.0, semitonesFromA4 / 12.0); }
+double noteHz(int semitonesFromA4) {
+    return 440.0 * std::pow(2.0, semitonesFromA4 / 12.0);
+}
 
 // A plucked-sounding note: a few harmonics under a fast attack and slow decay.
 void addNote(std::vector<float>& out, double start, double length, double hz, double pan) {
@@ -20,8 +22,9 @@ void addNote(std::vector<float>& out, double start, double length, double hz, do
     for (std::size_t i = 0; i < count && (first + i) * 2 + 1 < out.size(); ++i) {
         const double t = static_cast<double>(i) / kRate;
         const double env = std::min(1.0, t * 200.0) * std::exp(-3.0 * t);
-        const double s = env * (0.6 * std::sin(2 * kPi * hz * t) + 0.25 * std::sin(4 * kPi * hz * t) +
-                                0.1 * std::sin(6 * kPi * hz * t));
+        const double s =
+            env * (0.6 * std::sin(2 * kPi * hz * t) + 0.25 * std::sin(4 * kPi * hz * t) +
+                   0.1 * std::sin(6 * kPi * hz * t));
         out[(first + i) * 2] += static_cast<float>(0.3 * s * (1.0 - pan));
         out[(first + i) * 2 + 1] += static_cast<float>(0.3 * s * pan);
     }
@@ -34,8 +37,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make-sample OUTPUT.ogg\n");
         return 2;
     }
-    const int melody[] = {0, 3, 7, 10, 12, 10, 7, 3, 5, 8, 12, 15, 17, 15, 12, 8,
-                          -2, 2, 5, 9, 10, 9, 5, 2, 0, 3, 7, 12, 15, 12, 7, 3};
+    const int melody[] = {0,  3, 7, 10, 12, 10, 7, 3, 5, 8, 12, 15, 17, 15, 12, 8,
+                          -2, 2, 5, 9,  10, 9,  5, 2, 0, 3, 7,  12, 15, 12, 7,  3};
     const int bass[] = {-24, -24, -19, -19, -26, -26, -21, -24};
     const double beat = 0.25;
     const double seconds = 2 * 32 * beat + 2;

@@ -27,6 +27,9 @@ int main(int argc, char** argv) {
         QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     setup.settingsFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    setup.executable = QApplication::applicationFilePath();
+    setup.desktop = {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                     QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)};
     if (argc > 1) setup.commandLine = QString::fromLocal8Bit(argv[1]);
 
     PlenkApp app(std::make_unique<ui::LiveClock>(), std::make_unique<ui::QtDialogs>(), setup);

@@ -1,5 +1,9 @@
 #include "options/Options.h"
 
+#include "persistence/modAssociate.h"
+#include "shared/DataForm.h"
+#include "shared/ProgramFolder.h"
+
 namespace {
 
 void group(ui::Frame& frame,
@@ -24,6 +28,33 @@ Options::Options(ui::Application& app) : PlayerForm(app, "Options") {
     designGroups();
     designChecks();
     designLists();
+    Command2.setContainer(&AssociationFrame);
+    Command2.setCaption("Apply changes");
+    Command2.Click.connect([this] { Command2_Click(); });
+}
+
+namespace {
+
+template <std::size_t N>
+void applyTypes(modAssociate& assoc, ui::ListBox& choices,
+                const std::array<modAssociate::FileType, N>& types, const QString& icon) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto& t = types[i];
+        if (choices.Selected(static_cast<int>(i)))
+            assoc.CreateAssociation(t.identifier, t.extension, t.description, icon, "");
+        else
+            assoc.RemoveAssociation(t.identifier, t.extension);
+    }
+}
+
+}  // namespace
+
+void Options::Command2_Click() {
+    modAssociate& assoc = app().module<modAssociate>();
+    const QString folder = form<DataForm>().CalePlenkPlayer.Text();
+    applyTypes(assoc, TpfAudio, modAssociate::kAudioTypes, shared::joinPath(folder, "\\audio.ico"));
+    applyTypes(assoc, TpfVideo, modAssociate::kVideoTypes, shared::joinPath(folder, "\\video.ico"));
+    assoc.NotifyAssociationChanged();
 }
 
 void Options::designPages() {

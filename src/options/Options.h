@@ -2,6 +2,7 @@
 
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/CommandButton.h"
 #include "platform/ui/ControlArray.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Label.h"
@@ -16,6 +17,10 @@
 class Options : public PlayerForm {
   public:
     explicit Options(ui::Application& app);
+
+    // "Apply changes" of the association page: registers every chosen file
+    // type and removes every other one.
+    void Command2_Click();
 
     // Pages.
     ui::Frame GeneralFrame{*this, "GeneralFrame"};
@@ -80,6 +85,7 @@ class Options : public PlayerForm {
     ui::ListBox SkinSelector{*this, "SkinSelector"};
     ui::ListBox LanguageSelector{*this, "LanguageSelector"};
     ui::TextBox SubDelay{*this, "SubDelay"};
+    ui::CommandButton Command2{*this, "Command2"};
 
   private:
     void designPages();

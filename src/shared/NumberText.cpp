@@ -2,8 +2,8 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/ui/RuntimeError.h"
 
@@ -16,11 +16,14 @@ QChar& separator() {
     return sep;
 }
 
+// Independent of the C library's locale, which the media engine sets to "C".
 QString formatWithDigits(double value, int digits) {
     if (value == 0) return "0";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    return QString::fromLatin1(buffer).replace('.', separator());
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits)
+            .ptr;
+    return QString::fromLatin1(buffer, end - buffer).toUpper().replace('.', separator());
 }
 
 }  // namespace

@@ -1,10 +1,31 @@
 #include "shared/PlenkApp.h"
 
+#include <QFileInfo>
+
+namespace {
+
+PlenkApp::Setup completed(PlenkApp::Setup setup) {
+    if (setup.executable.isEmpty()) setup.executable = setup.programFolder + "/plenk-player";
+    return setup;
+}
+
+}  // namespace
+
 PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs> dialogs,
                    Setup setup)
-    : ui::Application(std::move(clock), std::move(dialogs)), setup_(std::move(setup)) {
+    : ui::Application(std::move(clock), std::move(dialogs)),
+      setup_(completed(std::move(setup))),
+      registry_(setup_.settingsFolder + "/registry.reg"),
+      shell_(registry_, setup_.executable, setup_.desktop),
+      profile_(setup_.settingsFolder.toStdString()),
+      mci_(setup_.engines == Engines::Live ? media::Mci::Backend::Mpv : media::Mci::Backend::Test, handles(),
+           this->clock()) {
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);
+}
+
+QString PlenkApp::exeName() const {
+    return QFileInfo(setup_.executable).completeBaseName();
 }
 
 QString PlenkApp::title() {

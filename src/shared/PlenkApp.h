@@ -1,14 +1,23 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <random>
 
+#include "platform/media/Mci.h"
+#include "platform/media/Profile.h"
+#include "platform/system/Registry.h"
+#include "platform/system/Shell.h"
 #include "platform/ui/Application.h"
 
 // The running player: its windows and modules (through ui::Application), the
 // folders it works in and the platform engines it plays through.
 class PlenkApp : public ui::Application {
   public:
+    // Real engines (libmpv and the sound device), or the scripted and null
+    // ones that tests drive with the manual clock.
+    enum class Engines { Live, Test };
+
     struct Setup {
         // settings.ini, Data, Skins, Languages, Playlists, eqpreset.ini...
         QString programFolder;
@@ -16,11 +25,22 @@ class PlenkApp : public ui::Application {
         QString settingsFolder;
         // Everything after the program's name on the command line.
         QString commandLine;
+        // The program file that file associations start; empty: programFolder/plenk-player.
+        QString executable;
+        // Where the desktop keeps per-user applications and default-application choices.
+        sys::Shell::Places desktop;
+        Engines engines = Engines::Live;
     };
 
     PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs> dialogs, Setup setup);
 
     const Setup& setup() const { return setup_; }
+    sys::Registry& registry() { return registry_; }
+    sys::Shell& shell() { return shell_; }
+    media::Mci& mci() { return mci_; }
+    media::Profile& profile() { return profile_; }
+    // The program file's name without folder and extension.
+    QString exeName() const;
 
     // The title message boxes carry when they have none of their own.
     static QString title();
@@ -37,5 +57,9 @@ class PlenkApp : public ui::Application {
 
   private:
     Setup setup_;
+    sys::Registry registry_;
+    sys::Shell shell_;
+    media::Profile profile_;
+    media::Mci mci_;
     std::mt19937 random_{std::random_device{}()};
 };

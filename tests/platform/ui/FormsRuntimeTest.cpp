@@ -239,22 +239,23 @@ TEST(KeyMap, QtKeysGiveVirtualKeyCodes) {
 namespace {
 
 class Watched : public ui::Form {
-public:
-    Watched(ui::Application& app, QStringList& log, QString name) : ui::Form(app, name), log_(log) {}
+  public:
+    Watched(ui::Application& app, QStringList& log, QString name)
+        : ui::Form(app, name), log_(log) {}
     void Form_Activate() override { log_ << Name() + ".Activate"; }
     void Form_Deactivate() override { log_ << Name() + ".Deactivate"; }
 
-private:
+  private:
     QStringList& log_;
 };
 
 QStringList activationLog;
 class First : public Watched {
-public:
+  public:
     explicit First(ui::Application& app) : Watched(app, activationLog, "First") {}
 };
 class Second : public Watched {
-public:
+  public:
     explicit Second(ui::Application& app) : Watched(app, activationLog, "Second") {}
 };
 
@@ -267,7 +268,8 @@ TEST(Activation, SwitchesBetweenOwnWindowsRaiseDeactivateThenActivateAfterTheCau
     t.app.noteActivated(t.app.form<First>());
     t.app.noteActivated(t.app.form<First>());
     t.app.noteActivated(t.app.form<Second>());
-    EXPECT_EQ(activationLog, QStringList({"First.Activate", "First.Deactivate", "Second.Activate"}));
+    EXPECT_EQ(activationLog,
+              QStringList({"First.Activate", "First.Deactivate", "Second.Activate"}));
 }
 
 TEST(Activation, ModalShowGoesThroughTheDialogSeam) {

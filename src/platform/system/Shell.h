@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace sys {
+
+class Registry;
+
+inline constexpr std::uint32_t SHCNE_ASSOCCHANGED = 0x08000000u;
+inline constexpr std::uint32_t SHCNF_IDLIST = 0;
+
+// The desktop shell as the player meets it.  On Linux a file association
+// takes effect through the desktop's own files (freedesktop.org): a desktop
+// entry for the program and per-user default applications by MIME type.
+// When told that associations changed, the shell makes those files reflect
+// the registry: every extension whose class opens with this program gets the
+// program as its default; defaults that name this program for types no
+// longer registered are taken back; other programs' defaults are never touched.
+class Shell {
+  public:
+    struct Places {
+        QString dataHome;    // $XDG_DATA_HOME: applications/<entry>.desktop
+        QString configHome;  // $XDG_CONFIG_HOME: mimeapps.list
+    };
+    // programPath: the executable that the associations start.
+    Shell(Registry& registry, QString programPath, Places places);
+
+    void SHChangeNotify(std::uint32_t eventId, std::uint32_t flags, const void* item1,
+                        const void* item2);
+    // Opens a web address or file with the desktop's default handler.
+    bool ShellExecute(const QString& target);
+
+    QString desktopEntryPath() const;
+    QString mimeAppsPath() const;
+    // The MIME types of an extension (".mp3"), as the desktop's MIME database knows them.
+    static QStringList mimeTypesOf(const QString& extension);
+
+  private:
+    QStringList ownedMimeTypes() const;
+    bool writeDesktopEntry(const QStringList& mimeTypes);
+    bool writeDefaults(const QStringList& mimeTypes);
+    void refreshCaches() const;
+
+    Registry& registry_;
+    QString programPath_;
+    Places places_;
+};
+
+}  // namespace sys
