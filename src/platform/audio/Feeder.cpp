@@ -1,0 +1,62 @@
+#include "platform/audio/Feeder.h"
+
+#include <chrono>
+
+namespace audio {
+
+namespace {
+// About 190 ms decoded ahead, topped up every 25 ms.
+constexpr std::size_t kAheadBlocks = 8;
+constexpr auto kRound = std::chrono::milliseconds(25);
+}  // namespace
+
+Feeder::Feeder(OpenOutput openOutput)
+    : thread_([this, open = std::move(openOutput)] { run(open); }) {}
+
+Feeder::~Feeder() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+}
+
+void Feeder::setChannels(std::vector<std::shared_ptr<Channel>> channels) {
+    std::lock_guard lock(mutex_);
+    channels_ = std::move(channels);
+}
+
+void Feeder::wake() {
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    wake_.notify_one();
+}
+
+void Feeder::run(const OpenOutput& openOutput) {
+    std::unique_ptr<Output> output = openOutput();
+    std::vector<std::shared_ptr<Channel>> channels;
+    while (waitForWork()) {
+        {
+            std::lock_guard lock(mutex_);
+            channels = channels_;
+        }
+        for (const auto& channel : channels) {
+            if (channel->voice()->playing()) channel->fill(kAheadBlocks);
+        }
+        channels.clear();
+    }
+    output.reset();
+}
+
+// Waits for the next round; false once stopping.
+bool Feeder::waitForWork() {
+    std::unique_lock lock(mutex_);
+    wake_.wait_for(lock, kRound, [this] { return woken_ || stopping_; });
+    woken_ = false;
+    return !stopping_;
+}
+
+}  // namespace audio
