@@ -97,6 +97,9 @@ bool Channel::seek(std::uint64_t frame) {
     if (!decoder_->seek(frame)) return false;
     voice_->newEpoch();
     seekTarget_ = frame;
+    seekBase_ = frame;
+    historyBase_ = voice_->historyWritten();
+    madeSinceSeek_ = 0;
     produced_ = frame;
     decoderDone_ = false;
     endQueued_ = false;
@@ -142,28 +145,36 @@ void Channel::prepare(std::size_t frames) {
 bool Channel::produce() {
     Block* block = voice_->freeBlock();
     if (!block) return false;
-    block->epoch = voice_->epoch();
-    block->startFrame = produced_;
+    const std::uint64_t start = frameAfter(madeSinceSeek_);
     const std::size_t got = decoderDone_ ? 0 : decoder_->read(decoded_.data(), blockFrames_);
-    if (got == 0) {
-        decoderDone_ = true;
-        block->historyStart = voice_->historyWritten();
-        block->inFrames = 0;
-        block->outFrames =
-            static_cast<std::uint32_t>(resampler_.drain(block->data.data(), Block::kCapacity));
-        block->last = block->outFrames < Block::kCapacity;
-        endQueued_ = block->last;
-    } else {
+    std::size_t made = 0;
+    if (got > 0) {
         applyEffects(got);
-        block->historyStart = voice_->addHistory(decoded_.data(), got);
-        block->inFrames = static_cast<std::uint32_t>(got);
-        block->outFrames = static_cast<std::uint32_t>(
-            resampler_.process(stereoOf(got), got, block->data.data(), Block::kCapacity));
-        block->last = false;
+        voice_->addHistory(decoded_.data(), got);
         produced_ += got;
+        made = resampler_.process(stereoOf(got), got, block->data.data(), Block::kCapacity);
+        block->last = false;
+    } else {
+        decoderDone_ = true;
+        made = resampler_.drain(block->data.data(), Block::kCapacity);
+        block->last = endQueued_ = made < Block::kCapacity;
     }
+    madeSinceSeek_ += made;
+    const std::uint64_t end = block->last ? produced_ : frameAfter(madeSinceSeek_);
+    block->epoch = voice_->epoch();
+    block->outFrames = static_cast<std::uint32_t>(made);
+    block->startFrame = start;
+    block->inFrames = static_cast<std::uint32_t>(end - start);
+    block->historyStart = historyBase_ + (start - seekBase_);
     voice_->commitBlock();
     return true;
+}
+
+// The channel frame heard once `made` output frames have played since the last
+// seek: by the rate ratio, so the converter's delay does not run the position ahead.
+std::uint64_t Channel::frameAfter(std::uint64_t made) const {
+    const auto frames = static_cast<std::uint64_t>(std::llround(made / resampler_.ratio()));
+    return std::min(produced_, seekBase_ + frames);
 }
 
 void Channel::applyEffects(std::size_t frames) {

@@ -59,6 +59,7 @@ class Channel {
     };
 
     bool produce();
+    std::uint64_t frameAfter(std::uint64_t made) const;
     void applyEffects(std::size_t frames);
     const float* stereoOf(std::size_t frames);
 
@@ -78,7 +79,10 @@ class Channel {
     Resampler resampler_;
     std::vector<float> decoded_;
     std::vector<float> stereo_;
-    std::uint64_t produced_ = 0;  // channel frame the next block starts at
+    std::uint64_t produced_ = 0;       // channel frame the decoder reads next
+    std::uint64_t seekBase_ = 0;       // channel frame of the last seek
+    std::uint64_t historyBase_ = 0;    // history serial of that frame
+    std::uint64_t madeSinceSeek_ = 0;  // output frames made since
     bool decoderDone_ = false;
     bool endQueued_ = false;
 };

@@ -11,6 +11,8 @@ class Glide {
 
     void setTarget(double target) { target_ = target; }
     void jump() { current_ = target_; }
+    // Sets out again from value towards the same target.
+    void startFrom(double value) { current_ = value; }
     bool moving() const { return current_ != target_; }
     double value() const { return current_; }
 

@@ -7,7 +7,8 @@
 namespace audio {
 
 namespace {
-constexpr std::size_t kStepFrames = 32;
+// Short steps: each coefficient change is a small jolt to the filter.
+constexpr std::size_t kStepFrames = 8;
 constexpr double kGlideMs = 20.0;
 }  // namespace
 

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::size_t kStepFrames = 32;
 constexpr double kGlideMs = 20.0;
+constexpr double kFeedMs = 50.0;
 constexpr double kReferenceRate = 44100.0;
 // Mutually prime line lengths (25 to 50 ms at 44.1 kHz) keep the echoes from lining up.
 constexpr std::array<double, 8> kLineFrames = {1117, 1277, 1423, 1559, 1709, 1867, 2017, 2179};
@@ -67,6 +68,7 @@ Reverb::Reverb(int rate, int channels)
     : rate_(rate),
       channels_(channels),
       fraction_(glideFraction(rate, kStepFrames, kGlideMs)),
+      feedFraction_(glideFraction(rate, kStepFrames, kFeedMs)),
       inGain_(decibelsToGain(record_.fInGain)),
       wet_(wetGain(record_.fReverbMix)),
       logTime_(std::log(record_.fReverbTime)),
@@ -110,10 +112,10 @@ void Reverb::process(float* frames, std::size_t count) {
     }
     std::size_t done = 0;
     while (done < count) {
-        const bool moving =
-            inGain_.moving() || wet_.moving() || logTime_.moving() || logRatio_.moving();
+        const bool moving = inGain_.moving() || wet_.moving() || logTime_.moving() ||
+                            logRatio_.moving() || feed_.moving();
         const std::size_t n = moving ? std::min(kStepFrames, count - done) : count - done;
-        const auto inFrom = static_cast<float>(inGain_.value());
+        const auto inFrom = static_cast<float>(inGain_.value() * feed_.value());
         const auto wetFrom = static_cast<float>(wet_.value());
         if (moving) glide();
         const auto wetTo = static_cast<float>(wet_.value());
@@ -122,8 +124,8 @@ void Reverb::process(float* frames, std::size_t count) {
             clear();
         } else {
             silent_ = false;
-            run(frames + done * channels_, n, inFrom, static_cast<float>(inGain_.value()), wetFrom,
-                wetTo);
+            run(frames + done * channels_, n, inFrom,
+                static_cast<float>(inGain_.value() * feed_.value()), wetFrom, wetTo);
         }
         done += n;
     }
@@ -131,6 +133,7 @@ void Reverb::process(float* frames, std::size_t count) {
 
 void Reverb::glide() {
     inGain_.step(fraction_, 1e-5);
+    feed_.step(feedFraction_, 1e-5);
     wet_.step(fraction_, 1e-6);
     logTime_.step(fraction_, 1e-4);
     logRatio_.step(fraction_, 1e-4);
@@ -155,6 +158,9 @@ void Reverb::design() {
 }
 
 void Reverb::clear() {
+    // Waking up, the network takes its input in slowly: a sound cut in mid-wave
+    // would ring in it.
+    feed_.startFrom(0.0);
     if (silent_) return;
     for (auto& line : lines_)
         std::fill(line.buffer.begin(), line.buffer.end(), 0.0f);

@@ -45,10 +45,12 @@ class Reverb : public Effect {
     double rate_;
     int channels_;
     double fraction_;
-    Glide inGain_;    // linear
-    Glide wet_;       // linear
-    Glide logTime_;   // log of the reverb time in ms
-    Glide logRatio_;  // log of the high-frequency ratio
+    double feedFraction_;
+    Glide inGain_;     // linear
+    Glide wet_;        // linear
+    Glide logTime_;    // log of the reverb time in ms
+    Glide logRatio_;   // log of the high-frequency ratio
+    Glide feed_{1.0};  // share of the input entering the network
     bool started_ = false;
     bool silent_ = false;
     std::size_t now_ = 0;

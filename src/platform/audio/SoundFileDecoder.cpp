@@ -1,5 +1,6 @@
 #include <sndfile.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -13,11 +14,17 @@ bool supportedFormat(int rate, int channels) {
 
 namespace {
 
+// Right after a seek, MPEG audio decodes wrong for a few frames (the decoder
+// lacks the frames before), so it seeks this much earlier and decodes up to the
+// target: 16 MPEG frames.
+constexpr sf_count_t kMpegPreroll = 16 * 1152;
+
 class SoundFileDecoder : public Decoder {
   public:
     SoundFileDecoder(SNDFILE* file, const SF_INFO& info)
         : Decoder(info.samplerate, info.channels, static_cast<std::uint64_t>(info.frames)),
-          file_(file) {}
+          file_(file),
+          preroll_((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG ? kMpegPreroll : 0) {}
     ~SoundFileDecoder() override { sf_close(file_); }
 
     std::size_t read(float* out, std::size_t count) override {
@@ -27,7 +34,15 @@ class SoundFileDecoder : public Decoder {
 
     bool seek(std::uint64_t frame) override {
         const auto target = static_cast<sf_count_t>(frame);
-        return sf_seek(file_, target, SEEK_SET) == target;
+        const sf_count_t start = std::max<sf_count_t>(0, target - preroll_);
+        if (sf_seek(file_, start, SEEK_SET) != start) return false;
+        std::vector<float> skipped(1024 * static_cast<std::size_t>(channels()));
+        for (sf_count_t left = target - start; left > 0;) {
+            const std::size_t got = read(skipped.data(), std::min<sf_count_t>(left, 1024));
+            if (got == 0) return false;
+            left -= static_cast<sf_count_t>(got);
+        }
+        return true;
     }
 
     // A header alone is not enough: the first frames must decode too.
@@ -38,6 +53,7 @@ class SoundFileDecoder : public Decoder {
 
   private:
     SNDFILE* file_;
+    sf_count_t preroll_;
 };
 
 }  // namespace
