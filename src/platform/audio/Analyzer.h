@@ -25,6 +25,8 @@ class Analyzer {
     void spectrum(const Voice& voice, int channels, float* out);
 
   private:
+    void mixToMono(int channels);
+
     std::vector<float> window_;
     std::vector<float> frames_;
     float* in_;

@@ -19,6 +19,15 @@ class Channel;
 class Effect;
 class Engine;
 
+// Null forces the null output whatever the device (tests, and machines kept quiet).
+enum class OutputChoice { Automatic, Null };
+
+struct BassOptions {
+    OutputChoice output = OutputChoice::Automatic;
+    // Sees each block of mixed stereo frames a null output consumes.
+    std::function<void(const float* stereo, std::size_t frames)> nullOutputTap;
+};
+
 // The audio library the player was written against, answered with our own engine.
 //
 // - Calls, arguments and results follow the library: handles are 32-bit values,
@@ -27,7 +36,9 @@ class Engine;
 // - Streams decode through libsndfile, modules through libopenmpt. Positions and
 //   lengths count bytes of the decoded audio as 16-bit samples at the file's own
 //   rate and channel count, and report what has been played (heard), not what has
-//   been decoded ahead.
+//   been decoded ahead. A file without one decodable frame (empty, cut inside its
+//   header, not audio, a folder) gives handle 0. MPEG seeks decode up to the exact
+//   frame.
 // - BASS_Init and BASS_Free are cheap: the output opens when a channel first plays
 //   and closes in BASS_Free, which also invalidates every handle (handles are never
 //   reused). The global stream volume is kept across BASS_Free and BASS_Init, and
@@ -37,21 +48,18 @@ class Engine;
 //   deterministic. Otherwise the default PortAudio device at the BASS_Init rate
 //   (libsamplerate converts each channel's rate), or a null output paced by real
 //   time for device 0, for OutputChoice::Null, or when no device opens.
-// - Threads, live: a feeder thread decodes each playing channel about 190 ms ahead
-//   and applies its effects into a lock-free ring; the device callback only mixes
-//   the rings at the volume, with no locks and no allocation. Pausing and volume
-//   act at the next callback; seeks drop what was decoded ahead.
+// - Threads, live: a feeder thread decodes each playing channel about 280 ms ahead
+//   and applies its effects into a lock-free ring, waking ten times a second; the
+//   device callback only mixes the rings at the volume, with no locks and no
+//   allocation. Pausing and volume act at the next callback; seeks drop what was
+//   decoded ahead; effect changes are heard once what is ahead has played. The
+//   paced null output is consumed by the feeder thread itself after each round.
 // - Effects run at the channel's rate in falling priority; parameter changes glide
-//   over about 20 ms. Data requests (FFT, float samples) read a history of played,
-//   processed frames, before the volume.
-enum class OutputChoice { Automatic, Null };
-
-struct BassOptions {
-    OutputChoice output = OutputChoice::Automatic;
-    // Sees each block of mixed stereo frames a null output consumes.
-    std::function<void(const float* stereo, std::size_t frames)> nullOutputTap;
-};
-
+//   over about 20 ms. A band centred above half the channel's rate is left out. The
+//   reverb's input gain applies to what enters it and the dry sound passes
+//   unchanged; a mix of -96 dB is no reverb at all.
+// - Data requests (FFT, float samples) read a history of played, processed frames,
+//   before the volume.
 class Bass {
   public:
     explicit Bass(ui::Clock& clock, BassOptions options = {});

@@ -113,6 +113,9 @@ Effect* Channel::addEffect(std::unique_ptr<Effect> effect, int priority) {
     const auto at = std::find_if(effects_.begin(), effects_.end(),
                                  [priority](const Slot& s) { return s.priority < priority; });
     effects_.insert(at, Slot{priority, std::move(effect)});
+    bands_.clear();
+    for (const Slot& slot : effects_)
+        bands_.push_back(dynamic_cast<ParamEq*>(slot.effect.get()));
     return added;
 }
 
@@ -177,9 +180,19 @@ std::uint64_t Channel::frameAfter(std::uint64_t made) const {
     return std::min(produced_, seekBase_ + frames);
 }
 
+// Equalizer bands in a row run as one cascade.
 void Channel::applyEffects(std::size_t frames) {
-    for (auto& slot : effects_)
-        slot.effect->process(decoded_.data(), frames);
+    for (std::size_t i = 0; i < effects_.size();) {
+        std::size_t end = i + 1;
+        if (bands_[i]) {
+            while (end < bands_.size() && bands_[end])
+                ++end;
+            ParamEq::processCascade(&bands_[i], end - i, decoded_.data(), frames);
+        } else {
+            effects_[i].effect->process(decoded_.data(), frames);
+        }
+        i = end;
+    }
 }
 
 // Mono plays on both sides; beyond two channels, even ones go left and odd ones right.

@@ -9,6 +9,7 @@
 #include "platform/audio/BassTypes.h"
 #include "platform/audio/Decoder.h"
 #include "platform/audio/Effect.h"
+#include "platform/audio/ParamEq.h"
 #include "platform/audio/Resampler.h"
 #include "platform/audio/Voice.h"
 
@@ -76,6 +77,7 @@ class Channel {
     std::mutex mutex_;  // guards everything below
     std::unique_ptr<Decoder> decoder_;
     std::vector<Slot> effects_;
+    std::vector<ParamEq*> bands_;  // effects_ that are equalizer bands, else null
     Resampler resampler_;
     std::vector<float> decoded_;
     std::vector<float> stereo_;

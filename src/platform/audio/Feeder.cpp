@@ -5,9 +5,11 @@
 namespace audio {
 
 namespace {
-// About 190 ms decoded ahead, topped up every 25 ms.
-constexpr std::size_t kAheadBlocks = 8;
-constexpr auto kRound = std::chrono::milliseconds(25);
+// About 280 ms decoded ahead, topped up ten times a second: every wake-up costs
+// more processor time than decoding what plays meanwhile, so they are few. (Seeks
+// and plays wake the feeder at once; effect changes are heard after what is ahead.)
+constexpr std::size_t kAheadBlocks = 12;
+constexpr auto kRound = std::chrono::milliseconds(100);
 }  // namespace
 
 Feeder::Feeder(OpenOutput openOutput)
@@ -47,6 +49,7 @@ void Feeder::run(const OpenOutput& openOutput) {
             if (channel->voice()->playing()) channel->fill(kAheadBlocks);
         }
         channels.clear();
+        if (output) output->pump();
     }
     output.reset();
 }

@@ -14,7 +14,8 @@ namespace audio {
 
 // The live engine's background thread: it opens the output (so a slow device
 // never holds up the user interface), then keeps every playing channel decoded
-// a little ahead of the output until it is destroyed, which closes the output.
+// a little ahead of the output, pumping the output after each round, until it is
+// destroyed, which closes the output.
 class Feeder {
   public:
     using OpenOutput = std::function<std::unique_ptr<Output>()>;

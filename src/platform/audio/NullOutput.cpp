@@ -1,8 +1,5 @@
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "platform/audio/Output.h"
@@ -66,38 +63,26 @@ class ClockedOutput : public Output {
     int listener_ = 0;
 };
 
+// Consumes on the thread that feeds it, each time it is pumped: one thread, woken
+// once a round, does all the work of live playback without a device.
 class PacedOutput : public Output {
   public:
     PacedOutput(int rate, Render render, Tap tap)
-        : consumer_(rate, std::move(render), std::move(tap)), thread_([this] { run(); }) {}
-    ~PacedOutput() override {
-        {
-            std::lock_guard lock(mutex_);
-            stopping_ = true;
-        }
-        wake_.notify_one();
-        thread_.join();
+        : start_(std::chrono::steady_clock::now()),
+          consumer_(rate, std::move(render), std::move(tap)) {}
+
+    void pump() override {
+        using namespace std::chrono;
+        const auto ms = duration_cast<milliseconds>(steady_clock::now() - start_).count();
+        const std::uint64_t due = consumer_.framesIn(ms);
+        const std::uint64_t slack = consumer_.framesIn(250);
+        if (due > consumer_.consumed() + slack) consumer_.skipTo(due - slack);
+        consumer_.consumeUntil(due);
     }
 
   private:
-    void run() {
-        using namespace std::chrono;
-        const auto start = steady_clock::now();
-        std::unique_lock lock(mutex_);
-        while (!wake_.wait_for(lock, milliseconds(20), [this] { return stopping_; })) {
-            const auto ms = duration_cast<milliseconds>(steady_clock::now() - start).count();
-            const std::uint64_t due = consumer_.framesIn(ms);
-            const std::uint64_t slack = consumer_.framesIn(250);
-            if (due > consumer_.consumed() + slack) consumer_.skipTo(due - slack);
-            consumer_.consumeUntil(due);
-        }
-    }
-
+    std::chrono::steady_clock::time_point start_;
     Consumer consumer_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool stopping_ = false;
-    std::thread thread_;
 };
 
 }  // namespace

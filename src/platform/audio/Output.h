@@ -20,13 +20,15 @@ using Tap = std::function<void(const float* stereo, std::size_t frames)>;
 class Output {
   public:
     virtual ~Output() = default;
+    // Called by the feeder after each round of decoding.
+    virtual void pump() {}
 };
 
 // A null output that consumes exactly the audio of the time a manual clock moves
 // on, inside the clock's own call: deterministic, with no thread of its own.
 std::unique_ptr<Output> openClockedOutput(ui::Clock& clock, int rate, Render render, Tap tap);
 
-// A null output that consumes audio in step with real time on a thread of its own.
+// A null output that consumes audio in step with real time, each time it is pumped.
 std::unique_ptr<Output> openPacedOutput(int rate, Render render, Tap tap);
 
 // The default sound device through PortAudio; null when none opens.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace audio {
@@ -21,6 +22,8 @@ constexpr float kDiffusion = 0.6f;
 constexpr double kShelfHz = 4000.0;
 // Brings the network's output to about the level of its input on a long tail.
 constexpr float kOutputScale = 0.35f;
+// Frames worked on at once, at most.
+constexpr std::size_t kChunkFrames = 128;
 
 double decibelsToGain(double db) {
     return std::pow(10.0, db / 20.0);
@@ -36,30 +39,29 @@ std::size_t framesAt(double frames44k, double rate) {
         1, static_cast<std::size_t>(std::lround(frames44k * rate / kReferenceRate)));
 }
 
-void resize(std::vector<float>& buffer, std::size_t length) {
-    buffer.assign(std::bit_ceil(length + 1), 0.0f);
-}
+using Quad = float __attribute__((vector_size(16)));
+using Lanes = int __attribute__((vector_size(16)));
 
-float readDelay(const std::vector<float>& buffer, std::size_t length, std::size_t now) {
-    return buffer[(now - length) & (buffer.size() - 1)];
-}
-
-void writeDelay(std::vector<float>& buffer, std::size_t now, float value) {
-    buffer[now & (buffer.size() - 1)] = value;
-}
-
-// Unnormalised 8-point Walsh-Hadamard transform.
-void hadamard(std::array<float, 8>& v) {
-    for (int span = 1; span < 8; span *= 2) {
-        for (int i = 0; i < 8; i += 2 * span) {
-            for (int j = i; j < i + span; ++j) {
-                const float a = v[j];
-                const float b = v[j + span];
-                v[j] = a + b;
-                v[j + span] = a - b;
-            }
-        }
+// Pairs each lane with the one `span` lanes away: sums below, differences above.
+template <int Span>
+Quad butterfly(Quad v) {
+    if constexpr (Span == 2) {
+        return __builtin_shuffle(v, Lanes{0, 1, 0, 1}) +
+               __builtin_shuffle(v, Lanes{2, 3, 2, 3}) * Quad{1, 1, -1, -1};
+    } else {
+        return __builtin_shuffle(v, Lanes{0, 0, 2, 2}) +
+               __builtin_shuffle(v, Lanes{1, 1, 3, 3}) * Quad{1, -1, 1, -1};
     }
+}
+
+// The eight lines (0-3 low, 4-7 high) through a normalised 8-point Hadamard matrix,
+// which mixes every line into every other without gain.
+void mix(Quad& low, Quad& high) {
+    const float scale = 1.0f / std::sqrt(8.0f);
+    const Quad sums = low + high;
+    const Quad differences = low - high;
+    low = butterfly<1>(butterfly<2>(sums)) * scale;
+    high = butterfly<1>(butterfly<2>(differences)) * scale;
 }
 
 }  // namespace
@@ -73,13 +75,15 @@ Reverb::Reverb(int rate, int channels)
       wet_(wetGain(record_.fReverbMix)),
       logTime_(std::log(record_.fReverbTime)),
       logRatio_(std::log(record_.fHighFreqRTRatio)) {
-    for (int i = 0; i < kLines; ++i) {
-        lines_[i].length = framesAt(kLineFrames[i], rate);
-        resize(lines_[i].buffer, lines_[i].length);
-    }
+    for (int l = 0; l < 8; ++l)
+        lineLength_[l] = framesAt(kLineFrames[l], rate);
+    lineMask_ = std::bit_ceil(lineLength_.back() + 1) - 1;
+    lines_.assign(8 * (lineMask_ + 1), 0.0f);
+    chunkFrames_ = kChunkFrames;
     for (int i = 0; i < kDiffusers; ++i) {
         diffusers_[i].length = framesAt(kDiffuserFrames[i], rate);
-        resize(diffusers_[i].buffer, diffusers_[i].length);
+        diffusers_[i].buffer.assign(std::bit_ceil(diffusers_[i].length + 1), 0.0f);
+        chunkFrames_ = std::min(chunkFrames_, diffusers_[i].length);
     }
 }
 
@@ -147,13 +151,13 @@ void Reverb::design() {
     const double seconds = std::exp(logTime_.value()) / 1000.0;
     const double ratio = std::exp(logRatio_.value());
     const double k = std::tan(std::numbers::pi * std::min(kShelfHz, 0.45 * rate_) / rate_);
-    for (int i = 0; i < kLines; ++i) {
-        const double perPass = -3.0 * static_cast<double>(lines_[i].length) / (rate_ * seconds);
+    for (int l = 0; l < 8; ++l) {
+        const double perPass = -3.0 * static_cast<double>(lineLength_[l]) / (rate_ * seconds);
         const double gain = std::pow(10.0, perPass);
         const double high = std::pow(10.0, perPass * (1.0 / ratio - 1.0));
-        filters_[i].b0 = static_cast<float>(gain * (high + k) / (1 + k));
-        filters_[i].b1 = static_cast<float>(gain * (k - high) / (1 + k));
-        filters_[i].a1 = static_cast<float>((k - 1) / (1 + k));
+        b0_[l / 4][l % 4] = static_cast<float>(gain * (high + k) / (1 + k));
+        b1_[l / 4][l % 4] = static_cast<float>(gain * (k - high) / (1 + k));
+        a1_[l / 4][l % 4] = static_cast<float>((k - 1) / (1 + k));
     }
 }
 
@@ -162,23 +166,35 @@ void Reverb::clear() {
     // would ring in it.
     feed_.startFrom(0.0);
     if (silent_) return;
-    for (auto& line : lines_)
-        std::fill(line.buffer.begin(), line.buffer.end(), 0.0f);
+    std::fill(lines_.begin(), lines_.end(), 0.0f);
     for (auto& diffuser : diffusers_)
         std::fill(diffuser.buffer.begin(), diffuser.buffer.end(), 0.0f);
-    for (auto& filter : filters_)
-        filter.z = 0.0f;
+    z_ = {};
     silent_ = true;
 }
 
-float Reverb::diffuse(float x) {
+// Each diffuser takes the whole chunk at once: the chunk is shorter than its delay.
+void Reverb::diffuse(float* x, std::size_t count) {
     for (auto& d : diffusers_) {
-        const float delayed = readDelay(d.buffer, d.length, now_);
-        const float out = delayed - kDiffusion * x;
-        writeDelay(d.buffer, now_, x + kDiffusion * out);
-        x = out;
+        const std::size_t mask = d.buffer.size() - 1;
+        float* buffer = d.buffer.data();
+        for (std::size_t i = 0; i < count; ++i) {
+            const float out = buffer[(now_ + i - d.length) & mask] - kDiffusion * x[i];
+            buffer[(now_ + i) & mask] = x[i] + kDiffusion * out;
+            x[i] = out;
+        }
     }
-    return x;
+}
+
+inline Reverb::Quad Reverb::readLines(int first) const {
+    const auto at = [this](int l) { return lines_[8 * ((now_ - lineLength_[l]) & lineMask_) + l]; };
+    return Quad{at(first), at(first + 1), at(first + 2), at(first + 3)};
+}
+
+inline void Reverb::writeLines(Quad low, Quad high) {
+    float* frame = &lines_[8 * (now_ & lineMask_)];
+    std::memcpy(frame, &low, sizeof low);
+    std::memcpy(frame + 4, &high, sizeof high);
 }
 
 void Reverb::addWet(float* frame, float left, float right) const {
@@ -186,36 +202,61 @@ void Reverb::addWet(float* frame, float left, float right) const {
         frame[0] += 0.5f * (left + right);
         return;
     }
+    if (channels_ == 2) {
+        frame[0] += left;
+        frame[1] += right;
+        return;
+    }
     for (int c = 0; c < channels_; ++c)
         frame[c] += (c % 2 == 0) ? left : right;
 }
 
+// Gains move evenly from their `from` to their `to` values across the frames. The
+// work goes in chunks no longer than the shortest diffuser.
 void Reverb::run(float* frames, std::size_t count, float inFrom, float inTo, float wetFrom,
                  float wetTo) {
-    const float scale = 1.0f / std::sqrt(8.0f);
-    for (std::size_t i = 0; i < count; ++i) {
-        const float t = static_cast<float>(i + 1) / static_cast<float>(count);
-        float* frame = frames + i * channels_;
-        float mono = 0.0f;
-        for (int c = 0; c < channels_; ++c)
-            mono += frame[c];
-        const float x = diffuse(mono / channels_ * (inFrom + (inTo - inFrom) * t));
-        std::array<float, 8> out;
-        std::array<float, 8> back;
-        for (int l = 0; l < kLines; ++l) {
-            out[l] = readDelay(lines_[l].buffer, lines_[l].length, now_);
-            LoopFilter& f = filters_[l];
-            back[l] = f.b0 * out[l] + f.z;
-            f.z = f.b1 * out[l] - f.a1 * back[l];
+    const auto steps = static_cast<float>(count);
+    const auto channels = static_cast<float>(channels_);
+    Ramp in{inFrom / channels, (inTo - inFrom) / channels / steps};
+    Ramp wet{wetFrom * kOutputScale, (wetTo - wetFrom) * kOutputScale / steps};
+    std::array<float, kChunkFrames> input;
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t n = std::min(chunkFrames_, count - done);
+        float* chunk = frames + done * channels_;
+        for (std::size_t i = 0; i < n; ++i) {
+            float sum = 0.0f;
+            for (int c = 0; c < channels_; ++c)
+                sum += chunk[i * channels_ + c];
+            input[i] = sum * in.next();
         }
-        hadamard(back);
-        for (int l = 0; l < kLines; ++l)
-            writeDelay(lines_[l].buffer, now_, back[l] * scale + ((l % 2) ? -x : x));
-        const float wet = (wetFrom + (wetTo - wetFrom) * t) * kOutputScale;
-        addWet(frame, wet * (out[0] - out[2] + out[4] - out[6]),
-               wet * (out[1] - out[3] + out[5] - out[7]));
-        ++now_;
+        diffuse(input.data(), n);
+        network(chunk, input.data(), n, wet);
+        done += n;
     }
+}
+
+void Reverb::network(float* frames, const float* input, std::size_t count, Ramp& wet) {
+    // Kept in registers for the loop.
+    const auto [b0Low, b0High] = b0_;
+    const auto [b1Low, b1High] = b1_;
+    const auto [a1Low, a1High] = a1_;
+    auto [zLow, zHigh] = z_;
+    for (std::size_t i = 0; i < count; ++i, ++now_) {
+        const Quad low = readLines(0);
+        const Quad high = readLines(4);
+        Quad backLow = b0Low * low + zLow;
+        Quad backHigh = b0High * high + zHigh;
+        zLow = b1Low * low - a1Low * backLow;
+        zHigh = b1High * high - a1High * backHigh;
+        mix(backLow, backHigh);
+        const float x = input[i];
+        const Quad feed = Quad{x, -x, x, -x};
+        writeLines(backLow + feed, backHigh + feed);
+        const Quad taps = (low + high) * Quad{1, 1, -1, -1};
+        const float gain = wet.next();
+        addWet(frames + i * channels_, gain * (taps[0] + taps[2]), gain * (taps[1] + taps[3]));
+    }
+    z_ = {zLow, zHigh};
 }
 
 }  // namespace audio

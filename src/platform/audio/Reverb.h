@@ -22,23 +22,32 @@ class Reverb : public Effect {
     void parameters(void* record) const override;
 
   private:
-    static constexpr int kLines = 8;
+    // Four delay lines side by side.
+    using Quad = float __attribute__((vector_size(16)));
+
     static constexpr int kDiffusers = 4;
 
-    struct Delay {
+    struct Diffuser {
         std::vector<float> buffer;  // a power of two long
         std::size_t length = 1;
-    };
-    struct LoopFilter {
-        float b0 = 0, b1 = 0, a1 = 0, z = 0;
     };
 
     void glide();
     void design();
     void clear();
+    // A gain moving by a step each frame.
+    struct Ramp {
+        float value;
+        float step;
+        float next() { return value += step; }
+    };
+
     void run(float* frames, std::size_t count, float inFrom, float inTo, float wetFrom,
              float wetTo);
-    float diffuse(float x);
+    void diffuse(float* x, std::size_t count);
+    void network(float* frames, const float* input, std::size_t count, Ramp& wet);
+    Quad readLines(int first) const;
+    void writeLines(Quad low, Quad high);
     void addWet(float* frame, float left, float right) const;
 
     BASS_DX8_REVERB record_{0.0f, 0.0f, 1000.0f, 0.001f};
@@ -54,9 +63,15 @@ class Reverb : public Effect {
     bool started_ = false;
     bool silent_ = false;
     std::size_t now_ = 0;
-    std::array<Delay, kLines> lines_;
-    std::array<LoopFilter, kLines> filters_;
-    std::array<Delay, kDiffusers> diffusers_;
+    std::size_t chunkFrames_ = 1;
+    // The eight lines interleaved, frame i of line l at lines_[8 * (i & lineMask_) + l],
+    // so one frame of all lines is written at once.
+    std::vector<float> lines_;
+    std::size_t lineMask_ = 0;
+    std::array<std::size_t, 8> lineLength_{};
+    // Each line's loop filter, lines 0-3 in [0] and 4-7 in [1].
+    std::array<Quad, 2> b0_{}, b1_{}, a1_{}, z_{};
+    std::array<Diffuser, kDiffusers> diffusers_;
 };
 
 }  // namespace audio

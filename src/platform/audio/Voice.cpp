@@ -50,9 +50,13 @@ void Voice::copyHistory(std::uint64_t end, float* out, std::size_t frames) const
     }
     const std::size_t missing = end < frames ? frames - static_cast<std::size_t>(end) : 0;
     std::fill(out, out + missing * channels, 0.0f);
-    for (std::size_t i = missing; i < frames; ++i) {
-        const std::size_t slot = (end - frames + i) & (historyFrames_ - 1);
-        std::copy_n(&history_[slot * channels], channels, out + i * channels);
+    std::size_t slot = (end - frames + missing) & (historyFrames_ - 1);
+    // At most two runs: up to the end of the ring, then from its start.
+    for (std::size_t i = missing; i < frames;) {
+        const std::size_t run = std::min(frames - i, historyFrames_ - slot);
+        std::copy_n(&history_[slot * channels], run * channels, out + i * channels);
+        i += run;
+        slot = 0;
     }
 }
 
@@ -73,9 +77,12 @@ std::size_t Voice::queuedBlocks() const {
 std::uint64_t Voice::addHistory(const float* frames, std::size_t count) {
     const std::uint64_t start = written_.load(std::memory_order_relaxed);
     const auto channels = static_cast<std::size_t>(channels_);
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t slot = (start + i) & (historyFrames_ - 1);
-        std::copy_n(frames + i * channels, channels, &history_[slot * channels]);
+    std::size_t slot = start & (historyFrames_ - 1);
+    for (std::size_t i = 0; i < count;) {
+        const std::size_t run = std::min(count - i, historyFrames_ - slot);
+        std::copy_n(frames + i * channels, run * channels, &history_[slot * channels]);
+        i += run;
+        slot = 0;
     }
     written_.store(start + count, std::memory_order_release);
     return start;

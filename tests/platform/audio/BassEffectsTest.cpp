@@ -105,6 +105,27 @@ TEST_F(BassTest, BandGainIsMetAtItsCentre) {
     EXPECT_NEAR(decibels(rms(samples.data(), samples.size()) / (0.1 / std::sqrt(2.0))), 10.0, 0.5);
 }
 
+// Channels are filtered two by two; an odd one out gets the same treatment.
+TEST_F(BassTest, BandGainReachesEveryChannelOfAManyChannelFile) {
+    const HSTREAM stream =
+        openStream(writeTone(dir.file("a.wav"), kWav, {.channels = 3, .amplitude = 0.1}));
+    const BASS_DX8_PARAMEQ band{1000, 12, 10};
+    ASSERT_TRUE(
+        bass.BASS_FXSetParameters(bass.BASS_ChannelSetFX(stream, BASS_FX_DX8_PARAMEQ, 0), &band));
+    ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+    advance(500);
+    const std::vector<float> samples = played(stream, 4096, 3);
+    for (int c = 0; c < 3; ++c) {
+        std::vector<float> channel;
+        for (std::size_t i = c; i < samples.size(); i += 3)
+            channel.push_back(samples[i]);
+        EXPECT_NEAR(decibels(rms(channel.data(), channel.size()) / (0.1 / std::sqrt(2.0))), 10.0,
+                    0.5)
+            << c;
+    }
+    EXPECT_FALSE(heard.empty());
+}
+
 TEST_F(BassTest, PlayersBandsAtZeroLeaveTheSoundUntouched) {
     const QString path = writeTone(dir.file("a.wav"), kWav, {.hz = 440.0});
     const std::vector<float> reference = decodeAll(path);
