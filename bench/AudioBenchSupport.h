@@ -72,4 +72,14 @@ inline void addPlayerEffects(audio::Bass& bass, audio::DWORD channel, bool activ
                               &reverb);
 }
 
+// Initialises the library on the null output and opens the file with the
+// player's effects on it.
+inline audio::HSTREAM openWithEffects(audio::Bass& bass, const std::string& path, bool active) {
+    bass.BASS_Init(-1, 44100, 0, 0, nullptr);
+    const audio::HSTREAM stream =
+        bass.BASS_StreamCreateFile(false, path.c_str(), 0, 0, audio::BASS_SAMPLE_FX);
+    addPlayerEffects(bass, stream, active);
+    return stream;
+}
+
 }  // namespace audiobench

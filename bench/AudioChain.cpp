@@ -35,10 +35,7 @@ void FullChain(benchmark::State& state) {
     for (auto _ : state) {
         ui::ManualClock clock;
         audio::Bass bass(clock, {audio::OutputChoice::Null, {}});
-        bass.BASS_Init(-1, 44100, 0, 0, nullptr);
-        const audio::HSTREAM stream =
-            bass.BASS_StreamCreateFile(false, path.c_str(), 0, 0, audio::BASS_SAMPLE_FX);
-        audiobench::addPlayerEffects(bass, stream, true);
+        const audio::HSTREAM stream = audiobench::openWithEffects(bass, path, true);
         bass.BASS_ChannelPlay(stream, false);
         while (bass.BASS_ChannelIsActive(stream) != audio::BASS_ACTIVE_STOPPED) {
             clock.advance(25);

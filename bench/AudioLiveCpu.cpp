@@ -38,10 +38,8 @@ void LivePlayback(benchmark::State& state, Load load) {
     for (auto _ : state) {
         ui::LiveClock clock;
         audio::Bass bass(clock, {audio::OutputChoice::Null, {}});
-        bass.BASS_Init(-1, 44100, 0, 0, nullptr);
         const audio::HSTREAM stream =
-            bass.BASS_StreamCreateFile(false, path.c_str(), 0, 0, audio::BASS_SAMPLE_FX);
-        audiobench::addPlayerEffects(bass, stream, load == Load::AllEffectsActive);
+            audiobench::openWithEffects(bass, path, load == Load::AllEffectsActive);
         if (load != Load::PollingOnly) bass.BASS_ChannelPlay(stream, false);
         pollSpectrum(bass, stream, Clock::now() + std::chrono::seconds(1));
         const double cpuBefore = processorSeconds();

@@ -164,19 +164,19 @@ DWORD Bass::BASS_ChannelIsActive(DWORD handle) {
 }
 
 QWORD Bass::BASS_ChannelGetPosition(DWORD handle, DWORD mode) {
-    const auto found = channel(handle);
-    if (!found) return kNoPosition;
-    if (mode != BASS_POS_BYTE) return failWith(BASS_ERROR_NOTAVAIL, kNoPosition);
-    succeed();
-    return found->position() * bytesPerFrame(*found);
+    return inBytes(handle, mode, [](Channel& c) { return c.position(); });
 }
 
 QWORD Bass::BASS_ChannelGetLength(DWORD handle, DWORD mode) {
+    return inBytes(handle, mode, [](Channel& c) { return c.length(); });
+}
+
+QWORD Bass::inBytes(DWORD handle, DWORD mode, std::uint64_t (*frames)(Channel&)) {
     const auto found = channel(handle);
     if (!found) return kNoPosition;
     if (mode != BASS_POS_BYTE) return failWith(BASS_ERROR_NOTAVAIL, kNoPosition);
     succeed();
-    return found->length() * bytesPerFrame(*found);
+    return frames(*found) * bytesPerFrame(*found);
 }
 
 bool Bass::BASS_ChannelSetPosition(DWORD handle, QWORD pos, DWORD mode) {

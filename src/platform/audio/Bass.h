@@ -114,6 +114,8 @@ class Bass {
     bool fail(BassError error) { return failWith(error, false); }
     bool succeed();
     std::shared_ptr<Channel> channel(DWORD handle);
+    // A count of the channel's frames (in mode BASS_POS_BYTE) as bytes, or -1.
+    QWORD inBytes(DWORD handle, DWORD mode, std::uint64_t (*frames)(Channel&));
     const EffectEntry* effect(HFX handle);
     bool canOpen(bool mem, const void* file, QWORD offset, QWORD length);
     DWORD add(std::shared_ptr<Channel> channel);

@@ -28,17 +28,21 @@ double jerkiness(const std::vector<float>& stereo, std::size_t from, double hz) 
     return worst;
 }
 
+// The record a fresh effect of this type reports.
+template <typename Record>
+Record freshRecord(Bass& bass, HSTREAM stream, DWORD type) {
+    Record record{};
+    EXPECT_TRUE(bass.BASS_FXGetParameters(bass.BASS_ChannelSetFX(stream, type, 0), &record));
+    return record;
+}
+
 TEST_F(BassTest, EffectsStartWithTheirDefaults) {
     const HSTREAM stream = openStream(writeTone(dir.file("a.wav"), kWav, {}));
-    BASS_DX8_PARAMEQ band{};
-    ASSERT_TRUE(
-        bass.BASS_FXGetParameters(bass.BASS_ChannelSetFX(stream, BASS_FX_DX8_PARAMEQ, 0), &band));
+    const auto band = freshRecord<BASS_DX8_PARAMEQ>(bass, stream, BASS_FX_DX8_PARAMEQ);
     EXPECT_EQ(band.fCenter, 8000.0f);
     EXPECT_EQ(band.fBandwidth, 12.0f);
     EXPECT_EQ(band.fGain, 0.0f);
-    BASS_DX8_REVERB reverb{};
-    ASSERT_TRUE(
-        bass.BASS_FXGetParameters(bass.BASS_ChannelSetFX(stream, BASS_FX_DX8_REVERB, 0), &reverb));
+    auto reverb = freshRecord<BASS_DX8_REVERB>(bass, stream, BASS_FX_DX8_REVERB);
     EXPECT_EQ(reverb.fInGain, 0.0f);
     EXPECT_EQ(reverb.fReverbMix, 0.0f);
     EXPECT_EQ(reverb.fReverbTime, 1000.0f);
