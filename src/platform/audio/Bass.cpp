@@ -125,6 +125,11 @@ bool Bass::freeChannel(DWORD handle, bool music) {
     return succeed();
 }
 
+std::shared_ptr<Channel> Bass::heardChannel(DWORD handle) {
+    if (engine_) engine_->catchUp();
+    return channel(handle);
+}
+
 std::shared_ptr<Channel> Bass::channel(DWORD handle) {
     const auto it = channels_.find(handle);
     if (it == channels_.end()) {
@@ -157,7 +162,7 @@ bool Bass::BASS_ChannelStop(DWORD handle) {
 }
 
 DWORD Bass::BASS_ChannelIsActive(DWORD handle) {
-    const auto found = channel(handle);
+    const auto found = heardChannel(handle);
     if (!found) return BASS_ACTIVE_STOPPED;
     succeed();
     return found->activity();
@@ -172,7 +177,7 @@ QWORD Bass::BASS_ChannelGetLength(DWORD handle, DWORD mode) {
 }
 
 QWORD Bass::inBytes(DWORD handle, DWORD mode, std::uint64_t (*frames)(Channel&)) {
-    const auto found = channel(handle);
+    const auto found = heardChannel(handle);
     if (!found) return kNoPosition;
     if (mode != BASS_POS_BYTE) return failWith(BASS_ERROR_NOTAVAIL, kNoPosition);
     succeed();
@@ -196,7 +201,7 @@ double Bass::BASS_ChannelBytes2Seconds(DWORD handle, QWORD pos) {
 }
 
 DWORD Bass::BASS_ChannelGetData(DWORD handle, void* buffer, DWORD length) {
-    const auto found = channel(handle);
+    const auto found = heardChannel(handle);
     if (!found) return kNoData;
     if (!buffer) return failWith(BASS_ERROR_ILLPARAM, kNoData);
     const Voice& voice = *found->voice();

@@ -53,7 +53,8 @@ struct BassOptions {
 //   device callback only mixes the rings at the volume, with no locks and no
 //   allocation. Pausing and volume act at the next callback; seeks drop what was
 //   decoded ahead; effect changes are heard once what is ahead has played. The
-//   paced null output is consumed by the feeder thread itself after each round.
+//   paced null output is consumed by the feeder thread after each round, and
+//   brought up to now by the calls that report what has been played.
 // - Effects run at the channel's rate in falling priority; parameter changes glide
 //   over about 20 ms. A band centred above half the channel's rate is left out. The
 //   reverb's input gain applies to what enters it and the dry sound passes
@@ -114,6 +115,8 @@ class Bass {
     bool fail(BassError error) { return failWith(error, false); }
     bool succeed();
     std::shared_ptr<Channel> channel(DWORD handle);
+    // The channel, after what has been played is brought up to now.
+    std::shared_ptr<Channel> heardChannel(DWORD handle);
     // A count of the channel's frames (in mode BASS_POS_BYTE) as bytes, or -1.
     QWORD inBytes(DWORD handle, DWORD mode, std::uint64_t (*frames)(Channel&));
     const EffectEntry* effect(HFX handle);

@@ -35,6 +35,10 @@ void Engine::wake() {
     if (feeder_) feeder_->wake();
 }
 
+void Engine::catchUp() {
+    if (feeder_) feeder_->catchUp();
+}
+
 bool Engine::isAttached(const Channel& channel) const {
     return std::any_of(channels_.begin(), channels_.end(),
                        [&channel](const auto& c) { return c.get() == &channel; });

@@ -34,6 +34,8 @@ class Engine {
     void detach(const Channel& channel);
     // Something changed that wants decoding now.
     void wake();
+    // Before answering what has been played: a paced null output catches up to now.
+    void catchUp();
 
   private:
     void startOutput();

@@ -37,8 +37,18 @@ void Feeder::wake() {
     wake_.notify_one();
 }
 
+void Feeder::catchUp() {
+    std::lock_guard lock(outputMutex_);
+    if (output_) output_->pump();
+}
+
+void Feeder::setOutput(std::unique_ptr<Output> output) {
+    std::lock_guard lock(outputMutex_);
+    output_ = std::move(output);
+}
+
 void Feeder::run(const OpenOutput& openOutput) {
-    std::unique_ptr<Output> output = openOutput();
+    setOutput(openOutput());
     std::vector<std::shared_ptr<Channel>> channels;
     while (waitForWork()) {
         {
@@ -49,9 +59,9 @@ void Feeder::run(const OpenOutput& openOutput) {
             if (channel->voice()->playing()) channel->fill(kAheadBlocks);
         }
         channels.clear();
-        if (output) output->pump();
+        catchUp();
     }
-    output.reset();
+    setOutput(nullptr);
 }
 
 // Waits for the next round; false once stopping.

@@ -28,11 +28,17 @@ class Feeder {
     void setChannels(std::vector<std::shared_ptr<Channel>> channels);
     // Fills at once rather than at the next round (after a play or a seek).
     void wake();
+    // Brings a paced null output up to now, from the calling thread, so what it
+    // reports moves on between rounds.
+    void catchUp();
 
   private:
     void run(const OpenOutput& openOutput);
     bool waitForWork();
+    void setOutput(std::unique_ptr<Output> output);
 
+    std::mutex outputMutex_;  // held only while the output is pumped or swapped
+    std::unique_ptr<Output> output_;
     std::mutex mutex_;
     std::condition_variable wake_;
     bool woken_ = false;

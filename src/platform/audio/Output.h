@@ -20,7 +20,8 @@ using Tap = std::function<void(const float* stereo, std::size_t frames)>;
 class Output {
   public:
     virtual ~Output() = default;
-    // Called by the feeder after each round of decoding.
+    // Called after each round of decoding, and before the user interface asks what
+    // has been played; never on two threads at once.
     virtual void pump() {}
 };
 
