@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace audio {
+
+// Channels a decoded file may have.
+inline constexpr int kMaxChannels = 8;
+
+// A source of interleaved float frames at the file's own rate and channel count.
+class Decoder {
+  public:
+    virtual ~Decoder() = default;
+
+    int rate() const { return rate_; }
+    int channels() const { return channels_; }
+    // Frames in the whole file, as known when it was opened.
+    std::uint64_t frames() const { return frames_; }
+
+    // Reads up to count frames; 0 at the end (or when the file can no longer be read).
+    virtual std::size_t read(float* out, std::size_t count) = 0;
+    // Moves to an exact frame; false leaves the position as it was.
+    virtual bool seek(std::uint64_t frame) = 0;
+
+  protected:
+    Decoder(int rate, int channels, std::uint64_t frames)
+        : rate_(rate), channels_(channels), frames_(frames) {}
+
+  private:
+    int rate_;
+    int channels_;
+    std::uint64_t frames_;
+};
+
+// The formats libsndfile reads (wav, mp3, mp2, mp1, ogg and more). Null when the
+// path is not a regular file holding at least one decodable frame.
+std::unique_ptr<Decoder> openSoundFile(const std::string& utf8Path);
+
+// Tracker modules through libopenmpt, rendered as stereo at the given rate; with
+// ramping, volume changes inside the module are smoothed. Null when the path is not
+// a module.
+std::unique_ptr<Decoder> openModule(const std::string& utf8Path, int rate, bool ramping);
+
+// Whether the library's formats can be decoded at this rate and channel count.
+bool supportedFormat(int rate, int channels);
+
+}  // namespace audio

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/audio/Channel.h"
+#include "platform/audio/Feeder.h"
+#include "platform/audio/Mixer.h"
+#include "platform/audio/Output.h"
+
+namespace ui {
+class Clock;
+}
+
+namespace audio {
+
+// One initialised library session: the mixer and, from the first play on, the
+// output. With a manual clock the output is a clocked null output fed on the
+// clock's thread; otherwise a feeder thread opens the device (or a paced null
+// output when told to, or when no device opens) and keeps it fed.
+class Engine {
+  public:
+    Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, float volume);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    int rate() const { return rate_; }
+    void setVolume(float volume) { mixer_.setVolume(volume); }
+
+    // Gives a channel to the output (starting the output the first time); false
+    // when too many channels are attached.
+    bool attach(const std::shared_ptr<Channel>& channel);
+    void detach(const Channel& channel);
+    // Something changed that wants decoding now.
+    void wake();
+    // Before answering what has been played: a paced null output catches up to now.
+    void catchUp();
+
+  private:
+    void startOutput();
+    bool renderClocked(float* out, std::size_t frames);
+    bool isAttached(const Channel& channel) const;
+
+    ui::Clock& clock_;
+    const int rate_;
+    const bool nullOutput_;
+    const Tap tap_;
+    Mixer mixer_;
+    std::vector<std::shared_ptr<Channel>> channels_;
+    std::unique_ptr<Output> clocked_;
+    std::unique_ptr<Feeder> feeder_;
+};
+
+}  // namespace audio

@@ -1,0 +1,67 @@
+#include "platform/audio/Mixer.h"
+
+#include <algorithm>
+
+namespace audio {
+
+Mixer::Mixer(float volume) : volume_(volume), applied_(volume) {}
+
+Mixer::~Mixer() = default;
+
+bool Mixer::attach(std::shared_ptr<Voice> voice) {
+    collect();
+    for (auto& slot : slots_) {
+        if (slot.load() == nullptr) {
+            slot.store(voice.get());
+            attached_.push_back(std::move(voice));
+            return true;
+        }
+    }
+    return false;
+}
+
+// Clearing the slot before reading the render count (both sequentially
+// consistent) means a render that starts later cannot see the voice.
+void Mixer::detach(const Voice* voice) {
+    for (auto& slot : slots_) {
+        if (slot.load() == voice) slot.store(nullptr);
+    }
+    auto it = std::find_if(attached_.begin(), attached_.end(),
+                           [voice](const auto& v) { return v.get() == voice; });
+    if (it == attached_.end()) return;
+    const std::uint64_t renders = renders_.load();
+    if (renders % 2 == 1) retired_.emplace_back(std::move(*it), renders);
+    attached_.erase(it);
+    collect();
+}
+
+void Mixer::collect() {
+    const std::uint64_t renders = renders_.load();
+    std::erase_if(retired_, [renders](const auto& r) { return r.second != renders; });
+}
+
+bool Mixer::anyPlaying() const {
+    return std::any_of(attached_.begin(), attached_.end(),
+                       [](const auto& v) { return v->playing(); });
+}
+
+void Mixer::render(float* out, std::size_t frames) {
+    renders_.fetch_add(1);
+    std::fill(out, out + 2 * frames, 0.0f);
+    for (auto& slot : slots_) {
+        Voice* voice = slot.load();
+        if (voice && voice->playing()) voice->mixInto(out, frames);
+    }
+    // The volume moves across the block rather than jumping, which would click.
+    const float target = volume_.load(std::memory_order_relaxed);
+    const float step = (target - applied_) / static_cast<float>(std::max<std::size_t>(frames, 1));
+    for (std::size_t i = 0; i < frames; ++i) {
+        const float gain = applied_ + step * static_cast<float>(i + 1);
+        out[2 * i] = std::clamp(out[2 * i] * gain, -1.0f, 1.0f);
+        out[2 * i + 1] = std::clamp(out[2 * i + 1] * gain, -1.0f, 1.0f);
+    }
+    applied_ = target;
+    renders_.fetch_add(1);
+}
+
+}  // namespace audio

@@ -1,0 +1,89 @@
+#include <libopenmpt/libopenmpt.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/audio/Decoder.h"
+
+namespace audio {
+
+namespace {
+
+// Modules are small; anything bigger is some other kind of file.
+constexpr std::uintmax_t kMaxModuleBytes = 64u << 20;
+
+class ModuleDecoder : public Decoder {
+  public:
+    ModuleDecoder(openmpt_module* module, int rate, std::uint64_t frames)
+        : Decoder(rate, 2, frames), module_(module) {}
+    ~ModuleDecoder() override { openmpt_module_destroy(module_); }
+
+    std::size_t read(float* out, std::size_t count) override {
+        return openmpt_module_read_interleaved_float_stereo(module_, rate(), count, out);
+    }
+
+    // The module seeks to a row; the frames up to the exact target are rendered away.
+    bool seek(std::uint64_t frame) override {
+        const double reached =
+            openmpt_module_set_position_seconds(module_, static_cast<double>(frame) / rate());
+        auto skip = static_cast<std::int64_t>(frame) - std::llround(reached * rate());
+        std::vector<float> scratch(2 * 1024);
+        while (skip > 0) {
+            const std::size_t got = read(scratch.data(), std::min<std::int64_t>(skip, 1024));
+            if (got == 0) break;
+            skip -= static_cast<std::int64_t>(got);
+        }
+        return true;
+    }
+
+  private:
+    openmpt_module* module_;
+};
+
+// Reads the file when its first bytes look like a module; large files of other
+// kinds are not read whole.
+std::vector<char> readModuleFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return {};
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size == 0 || size > kMaxModuleBytes) return {};
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes(
+        std::min<std::uintmax_t>(size, openmpt_probe_file_header_get_recommended_size()));
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return {};
+    const int probe = openmpt_probe_file_header(
+        OPENMPT_PROBE_FILE_HEADER_FLAGS_DEFAULT, bytes.data(), bytes.size(), size,
+        openmpt_log_func_silent, nullptr, openmpt_error_func_ignore, nullptr, nullptr, nullptr);
+    if (probe == OPENMPT_PROBE_FILE_HEADER_RESULT_FAILURE ||
+        probe == OPENMPT_PROBE_FILE_HEADER_RESULT_ERROR)
+        return {};
+    const std::size_t head = bytes.size();
+    bytes.resize(size);
+    if (!in.read(bytes.data() + head, static_cast<std::streamsize>(size - head))) return {};
+    return bytes;
+}
+
+}  // namespace
+
+std::unique_ptr<Decoder> openModule(const std::string& utf8Path, int rate, bool ramping) {
+    if (!supportedFormat(rate, 2)) return nullptr;
+    const std::vector<char> bytes = readModuleFile(utf8Path);
+    if (bytes.empty()) return nullptr;
+    openmpt_module* module = openmpt_module_create_from_memory2(
+        bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr, openmpt_error_func_ignore,
+        nullptr, nullptr, nullptr, nullptr);
+    if (!module) return nullptr;
+    openmpt_module_set_repeat_count(module, 0);
+    openmpt_module_set_render_param(module, OPENMPT_MODULE_RENDER_VOLUMERAMPING_STRENGTH,
+                                    ramping ? -1 : 0);
+    const auto frames = std::llround(openmpt_module_get_duration_seconds(module) * rate);
+    if (frames <= 0) {
+        openmpt_module_destroy(module);
+        return nullptr;
+    }
+    return std::make_unique<ModuleDecoder>(module, rate, static_cast<std::uint64_t>(frames));
+}
+
+}  // namespace audio

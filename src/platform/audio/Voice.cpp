@@ -1,0 +1,151 @@
+#include "platform/audio/Voice.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace audio {
+
+// The producer runs at most a ring of blocks (plus the one it is making) ahead of
+// what was played, and after a seek a ring of unplayed blocks more.
+std::size_t Voice::historyFor(std::size_t blockFrames) {
+    return std::bit_ceil((2 * kBlocks + 2) * blockFrames + kReadableFrames);
+}
+
+Voice::Voice(int channels, std::size_t blockFrames)
+    : channels_(channels),
+      historyFrames_(historyFor(blockFrames)),
+      history_(historyFrames_ * static_cast<std::size_t>(channels)),
+      blocks_(std::make_unique<std::array<Block, kBlocks>>()) {}
+
+Heard Voice::heard() const {
+    for (;;) {
+        const std::uint32_t before = sequence_.load(std::memory_order_acquire);
+        Heard h;
+        h.epoch = heardEpoch_.load(std::memory_order_relaxed);
+        h.frame = heardFrame_.load(std::memory_order_relaxed);
+        h.historyEnd = heardHistory_.load(std::memory_order_relaxed);
+        h.ended = heardEnded_.load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (before % 2 == 0 && sequence_.load(std::memory_order_relaxed) == before) return h;
+    }
+}
+
+void Voice::publish(const Heard& h) {
+    const std::uint32_t s = sequence_.load(std::memory_order_relaxed);
+    sequence_.store(s + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    heardEpoch_.store(h.epoch, std::memory_order_relaxed);
+    heardFrame_.store(h.frame, std::memory_order_relaxed);
+    heardHistory_.store(h.historyEnd, std::memory_order_relaxed);
+    heardEnded_.store(h.ended, std::memory_order_relaxed);
+    sequence_.store(s + 2, std::memory_order_release);
+}
+
+void Voice::copyHistory(std::uint64_t end, float* out, std::size_t frames) const {
+    const auto channels = static_cast<std::size_t>(channels_);
+    if (written_.load(std::memory_order_acquire) + kMaxBlockFrames >
+        end - frames + historyFrames_) {
+        std::fill(out, out + frames * channels, 0.0f);
+        return;
+    }
+    const std::size_t missing = end < frames ? frames - static_cast<std::size_t>(end) : 0;
+    std::fill(out, out + missing * channels, 0.0f);
+    std::size_t slot = (end - frames + missing) & (historyFrames_ - 1);
+    // At most two runs: up to the end of the ring, then from its start.
+    for (std::size_t i = missing; i < frames;) {
+        const std::size_t run = std::min(frames - i, historyFrames_ - slot);
+        std::copy_n(&history_[slot * channels], run * channels, out + i * channels);
+        i += run;
+        slot = 0;
+    }
+}
+
+Block* Voice::freeBlock() {
+    const std::size_t head = head_.load(std::memory_order_relaxed);
+    if (head - tail_.load(std::memory_order_acquire) >= kBlocks) return nullptr;
+    return &(*blocks_)[head % kBlocks];
+}
+
+void Voice::commitBlock() {
+    head_.fetch_add(1, std::memory_order_release);
+}
+
+std::size_t Voice::queuedBlocks() const {
+    return head_.load(std::memory_order_relaxed) - tail_.load(std::memory_order_acquire);
+}
+
+std::uint64_t Voice::addHistory(const float* frames, std::size_t count) {
+    const std::uint64_t start = written_.load(std::memory_order_relaxed);
+    const auto channels = static_cast<std::size_t>(channels_);
+    std::size_t slot = start & (historyFrames_ - 1);
+    for (std::size_t i = 0; i < count;) {
+        const std::size_t run = std::min(count - i, historyFrames_ - slot);
+        std::copy_n(frames + i * channels, run * channels, &history_[slot * channels]);
+        i += run;
+        slot = 0;
+    }
+    written_.store(start + count, std::memory_order_release);
+    return start;
+}
+
+void Voice::mixInto(float* out, std::size_t frames) {
+    const std::uint32_t epoch = epoch_.load(std::memory_order_acquire);
+    Heard now = consumed_;
+    std::size_t done = 0;
+    while (done < frames && !(now.ended && now.epoch == epoch)) {
+        const std::size_t tail = tail_.load(std::memory_order_relaxed);
+        if (tail == head_.load(std::memory_order_acquire)) break;
+        const Block& block = (*blocks_)[tail % kBlocks];
+        if (block.epoch != epoch) {
+            offset_ = 0;
+            tail_.store(tail + 1, std::memory_order_release);
+            continue;
+        }
+        const std::size_t n = std::min<std::size_t>(block.outFrames - offset_, frames - done);
+        const float* from = block.data.data() + 2 * offset_;
+        for (std::size_t i = 0; i < 2 * n; ++i)
+            out[2 * done + i] += from[i];
+        done += n;
+        offset_ += n;
+        const std::uint64_t played =
+            block.outFrames ? block.inFrames * offset_ / block.outFrames : block.inFrames;
+        now = {epoch, block.startFrame + played, block.historyStart + played, false};
+        if (offset_ == block.outFrames) {
+            now.ended = block.last;
+            offset_ = 0;
+            tail_.store(tail + 1, std::memory_order_release);
+        }
+    }
+    if (now.epoch != consumed_.epoch || now.frame != consumed_.frame ||
+        now.ended != consumed_.ended || now.historyEnd != consumed_.historyEnd) {
+        consumed_ = now;
+        publish(now);
+    }
+}
+
+void Voice::dropStale() {
+    const std::uint32_t epoch = epoch_.load(std::memory_order_acquire);
+    for (;;) {
+        const std::size_t tail = tail_.load(std::memory_order_relaxed);
+        if (tail == head_.load(std::memory_order_acquire)) return;
+        if ((*blocks_)[tail % kBlocks].epoch == epoch) return;
+        offset_ = 0;
+        tail_.store(tail + 1, std::memory_order_release);
+    }
+}
+
+std::size_t Voice::readyFrames(bool* endQueued) const {
+    const std::uint32_t epoch = epoch_.load(std::memory_order_acquire);
+    std::size_t frames = 0;
+    *endQueued = consumed_.ended && consumed_.epoch == epoch;
+    const std::size_t head = head_.load(std::memory_order_acquire);
+    for (std::size_t i = tail_.load(std::memory_order_relaxed); i < head; ++i) {
+        const Block& block = (*blocks_)[i % kBlocks];
+        if (block.epoch != epoch) continue;
+        frames += block.outFrames;
+        *endQueued = *endQueued || block.last;
+    }
+    return frames - std::min(frames, offset_);
+}
+
+}  // namespace audio

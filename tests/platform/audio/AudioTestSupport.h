@@ -1,0 +1,66 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "platform/audio/Bass.h"
+#include "platform/ui/Clock.h"
+#include "support/TempDir.h"
+
+namespace audiotest {
+
+using namespace audio;
+
+struct Tone {
+    int rate = 44100;
+    int channels = 2;
+    double seconds = 1.0;
+    double hz = 1000.0;
+    double amplitude = 0.5;
+    double silenceAfter = 0.0;  // seconds of silence after the tone
+};
+
+// Writes a sine tone with libsndfile in the given SF_FORMAT_* major and subtype.
+QString writeTone(const QString& path, int format, const Tone& tone);
+inline constexpr int kWav = 0x010002;  // SF_FORMAT_WAV | SF_FORMAT_PCM_16
+inline constexpr int kMp3 = 0x230082;  // SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III
+inline constexpr int kOgg = 0x200060;  // SF_FORMAT_OGG | SF_FORMAT_VORBIS
+
+// Every frame of a file as libsndfile decodes it, interleaved.
+std::vector<float> decodeAll(const QString& path);
+
+// A four-channel module: one looping square-wave note, sixteen rows long.
+QByteArray tinyModule();
+
+// A file the project ships in tests/data/audio.
+QString dataFile(const QString& name);
+
+double rms(const float* samples, std::size_t count);
+
+// A library on a manual clock (so on the clocked null output), initialised at
+// 44.1 kHz; everything the output consumes is kept in `heard`.
+class BassTest : public ::testing::Test {
+  protected:
+    BassTest();
+    ~BassTest() override;
+
+    // The path is handed over as UTF-16 with the Unicode flag, as the player does.
+    HSTREAM openStream(const QString& path);
+    HMUSIC openMusic(const QString& path, DWORD flags = BASS_MUSIC_RAMP | BASS_SAMPLE_FX);
+    // Frames and bytes of the 16-bit stream for a handle of the given channel count.
+    static QWORD bytes(std::uint64_t frames, int channels = 2) { return frames * 2 * channels; }
+    // The latest played frames as float samples.
+    std::vector<float> played(DWORD handle, std::size_t frames, int channels = 2);
+    std::vector<float> spectrum(DWORD handle);
+    void advance(std::int64_t ms) { clock.advance(ms); }
+
+    testsupport::TempDir dir;
+    ui::ManualClock clock;
+    std::vector<float> heard;
+    Bass bass;
+};
+
+}  // namespace audiotest
