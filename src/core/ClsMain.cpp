@@ -1,37 +1,249 @@
 #include "core/ClsMain.h"
 
+#include "core/AntiManea.h"
+#include "core/DoctorPlenk.h"
+#include "core/Id3Module.h"
+#include "core/MCore.h"
 #include "core/Mp3InfoMod.h"
+#include "core/frmBass.h"
+#include "persistence/DataClass.h"
+#include "platform/ui/RuntimeError.h"
+#include "playlist/ClsPl.h"
 #include "playlist/MediaLibrary.h"
+#include "playlist/Playlist.h"
+#include "playlist/Top10.h"
+#include "shared/DataForm.h"
+#include "shared/NumberText.h"
 #include "shared/PlenkApp.h"
+#include "shared/Rounding.h"
 #include "windows/Main.h"
+
+using ui::step;
+
+namespace {
+
+const QString kResultPrefix = "Result calling Function is : ";
+const QString kAlias = "movie";
+
+// The engine by the last four characters of the path, lower-cased, untrimmed.
+bool playsThroughBass(const QString& path) {
+    const QString ending = path.right(4).toLower();
+    return ending == ".mp3" || ending == ".wav" || ending == ".mp2" || ending == ".mp1" || ending == ".ogg";
+}
+
+}  // namespace
 
 ClsMain::ClsMain(PlenkApp& app) : app_(app) {}
 
 ClsMain::~ClsMain() = default;
 
+DataClass& ClsMain::data() {
+    if (!Data) Data = std::make_unique<DataClass>();
+    return *Data;
+}
+
+ClsPl& ClsMain::playlistOps() {
+    if (!PlaylistOps) PlaylistOps = std::make_unique<ClsPl>(app_);
+    return *PlaylistOps;
+}
+
+ClsMain& ClsMain::inner() {
+    if (!InnerController) InnerController = std::make_unique<ClsMain>(app_);
+    return *InnerController;
+}
+
+Main& ClsMain::main() { return app_.form<Main>(); }
+DataForm& ClsMain::shared() { return app_.form<DataForm>(); }
+
+void ClsMain::writeResult(const QString& result) { main().LbResult(0).setCaption(kResultPrefix + result); }
+
+// Paused through either engine: the audio host writes "Paused", the media
+// engine's status reads "paused".
+bool ClsMain::pausedMedium() {
+    return main().StarePlayer.Caption() == "Paused" || main().LbStatus(0).Caption() == "paused";
+}
+
 void ClsMain::Play() {
-    // filled in by the playback issue
+    Main& m = main();
+    step([&] {
+        if (m.StarePlayer.Caption() != "Paused") app_.form<frmBass>().StopBass();
+    });
+    if (app_.form<frmBass>().BassON.Caption() == "True") {
+        step([&] { app_.form<frmBass>().ResumeBass(); });
+        step([&] { m.StarePlayer.setCaption("Playing"); });
+        return;
+    }
+    if (m.LbStatus(0).Caption() == "paused") {
+        step([&] { PlayResume(); });
+        step([&] { m.StarePlayer.setCaption("Playing"); });
+        return;
+    }
+    step([&] { SStop(); });
+    const bool fromPlaylist = shared().FromPlaylist.Caption() != "False";
+    step([&] {
+        if (fromPlaylist) m.LbFileName(0).setCaption(shared().ListaCale.Text());
+    });
+    MciAlias = "movie";
+    step([&] {
+        app_.module<Mp3InfoMod>().Mp3FileName = m.LbFileName(0).Caption();
+        GetMP3Inf();
+    });
+    // Only a play from the playlist counts, so a file from the dialog or the
+    // command line is never counted as the selected row.
+    step([&] {
+        if (fromPlaylist) app_.module<Top10>().RegisterPlay(app_.form<Playlist>().PicList.Text());
+    });
+    MciDeviceType = "MPEGVideo";
+    step([&] { app_.form<frmBass>().BassON.setCaption("False"); });
+    const QString path = m.LbFileName(0).Caption();
+    if (!playsThroughBass(path)) return playThroughMci(path);
+    step([&] { app_.form<frmBass>().FileToPlay.setText(path); });
+    step([&] { app_.form<frmBass>().PLAYtheBass(); });
+    step([&] { app_.form<frmBass>().BassON.setCaption("True"); });
+}
+
+void ClsMain::playThroughMci(const QString& path) {
+    Main& m = main();
+    step([&] { LastMciResult = app_.module<MCore>().OpenMedia(m.FrameVideo(0).hWnd(), MciAlias, path, MciDeviceType); });
+    step([&] { writeResult(LastMciResult); });
+    if (LastMciResult != "Success") {
+        // Nothing opened: no layout, volume or play command for it.
+        step([&] { m.LbActualCx(0).setCaption("-1"); });
+        return mciFailed(path);
+    }
+    openedMci();
+    applyMciLayout();
+    step([&] { ResizeTheVideo(); });
+    step([&] { inner().ChangeVolume(); });
+    MciAlias = "movie";
+    step([&] {
+        QString from = m.txtFrom(0).Text();
+        QString to = m.TxtTo(0).Text();
+        LastMciResult = app_.module<MCore>().PlayMedia(MciAlias, from, to);
+    });
+    step([&] { writeResult(LastMciResult); });
+    if (LastMciResult == "Success")
+        afterMciPlay(path);
+    else
+        mciFailed(path);
+}
+
+// What a successful open learns of the medium.
+void ClsMain::openedMci() {
+    Main& m = main();
+    MediaLibrary& lib = app_.form<MediaLibrary>();
+    MCore& mci = app_.module<MCore>();
+    step([&] { m.LbActualCx(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cx"))); });
+    step([&] { m.LbActualCy(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cy"))); });
+    step([&] { lib.LbFramesPerSecond(0).setCaption(QString::number(mci.GetFramesPerSecond(MciAlias))); });
+    step([&] { lib.LbTotalFrames(0).setCaption(QString::number(mci.GetTotalFrames(MciAlias))); });
+    step([&] { lib.LbTotalTime(0).setCaption(shared::formatDouble(mci.GetTotalMilliseconds(MciAlias) / 1000.0)); });
+    step([&] { m.LbCurrentRate(0).setCaption(QString::number(mci.GetPlaybackSpeed(MciAlias)) + " %"); });
+    step([&] {
+        const double rate = shared::toDouble(lib.LbFramesPerSecond(0).Caption());
+        if (rate == 0) throw ui::RuntimeError(ui::kDivisionByZero);
+        m.SliderMoveMultimedia(0).setMax(shared::toDouble(lib.LbTotalFrames(0).Caption()) / (2 * rate));
+    });
+    step([&] { m.TimerMisc(0).setEnabled(true); });
+}
+
+// The video layout while a picture is open, else the audio layout.
+void ClsMain::applyMciLayout() {
+    Main& m = main();
+    if (m.LbActualCx(0).Caption() != "-1") {
+        step([&] { m.ResizeArea.setVisible(true); });
+        step([&] { m.MainFrame(1).setVisible(false); });
+        step([&] { m.FrameVideo(0).setVisible(true); });
+        step([&] { m.LabelVideo.setCaption(m.TSec.Caption() + "  " + m.Titlu.Caption()); });
+        step([&] { m.setHeight(shared::toDouble(shared().VideoSizeHeight2.Caption())); });
+        step([&] { m.setWidth(shared::toDouble(shared().VideoSizeWidth2.Caption())); });
+        for (ui::Control* c : std::initializer_list<ui::Control*>{&m.Image3, &m.Image4, &m.InfoLabel, &m.PlaylistLabel})
+            step([&] { c->setVisible(true); });
+        step([&] { m.Logo.setTop(m.Height() - 650); });
+        step([&] { m.RightFrame.setHeight(2295); });
+        step([&] { m.MainFrame(1).setHeight(3015); });
+        step([&] { m.AdjustVideo(); });
+        return;
+    }
+    if (shared().MiniMode.Caption() != "False") return;
+    step([&] { m.ResizeArea.setVisible(false); });
+    step([&] { m.MainFrame(1).setVisible(true); });
+    step([&] { ChangeMainMode(); });
+    step([&] { m.LabelVideo.setCaption("PLENK PLAYER"); });
+}
+
+void ClsMain::afterMciPlay(const QString& path) {
+    Main& m = main();
+    Playlist& list = app_.form<Playlist>();
+    step([&] {
+        if (shared().FromPlaylist.Caption() == "True") m.Titlu.setCaption(list.PicList.Text() + QString(9, ' '));
+    });
+    step([&] { m.PiesaCurenta.setCaption(list.PicList.Text()); });
+    step([&] { m.TimeCounter.setEnabled(true); });
+    // The length the media engine reported, in whole seconds.
+    step([&] {
+        const std::int32_t seconds = shared::CLng(shared::toDouble(app_.form<MediaLibrary>().LbTotalTime(0).Caption()));
+        m.TotalTime.setCaption(QString("%1:%2").arg(seconds / 60, 2, 10, QChar('0')).arg(seconds % 60, 2, 10, QChar('0')));
+    });
+    step([&] {
+        app_.module<Id3Module>().ReadId3v1Tag(path);
+        app_.form<MediaLibrary>().showTag(app_.module<Id3Module>().Tag);
+    });
+    step([&] { app_.module<AntiManea>().CheckManea(path); });
+}
+
+void ClsMain::mciFailed(const QString& path) {
+    if (path.isEmpty()) return;
+    app_.dialogs().MsgBox("Sorry, Plenk Player could not play this file. Doctor Plenk will try to fix that",
+                          ui::vbOKOnly, PlenkApp::title());
+    if (!Doctor) Doctor = std::make_unique<DoctorPlenk>();
+    QString handed = path;
+    Doctor->Repair(handed);
+}
+
+void ClsMain::OpenAndPlayFile() {
+    const QString path = playlistOps().ShowFileDialog();
+    if (path.isEmpty()) return;
+    // Another file: a paused medium is stopped rather than resumed.
+    if (pausedMedium()) SStop();
+    main().LbFileName(0).setCaption(path);
+    shared().FromPlaylist.setCaption("False");
+    Play();
+    playlistOps().ExtractFilename(main().Titlu.Caption(), path);
 }
 
 void ClsMain::SStop() {
-    // filled in by the playback issue
-}
-
-void ClsMain::ClosePlenk() {
-    // the saving steps are filled in by the playback issue
-    app_.endProcess(0);
+    Main& m = main();
+    if (app_.form<frmBass>().BassON.Caption() == "True") {
+        app_.form<frmBass>().StopBass();
+        m.SliderMoveMultimedia(0).setValue(0.0);
+        return;
+    }
+    MCore& mci = app_.module<MCore>();
+    writeResult(mci.StopMedia(kAlias));
+    m.SliderMoveMultimedia(0).setValue(0.0);
+    const QString closed = mci.CloseMedia(kAlias);
+    writeResult(closed);
+    if (shared().FullScreenStat.Caption() == "True") SwitchToFullScreen();
+    if (closed != "Success") return;
+    m.TimerMisc(0).setEnabled(false);
+    for (auto* array : {&m.LbCurrPos, &m.LbProgress, &m.LbStatus, &m.LbActualCx, &m.LbActualCy, &m.LbCurrentCx,
+                        &m.LbCurrentCy, &m.LbCurrentRate})
+        (*array)(0).setCaption("");
+    m.SliderMoveMultimedia(0).setValue(0.0);
+    m.TimeCounter.setEnabled(false);
 }
 
 void ClsMain::GetMP3Inf() {
     Mp3InfoMod& reader = app_.module<Mp3InfoMod>();
     Mp3Info info;
     reader.ReadMp3Info(reader.Mp3FileName, info);
-    Main& main = app_.form<Main>();
-    main.labSize.setCaption(info.FileSize + " Bytes");
-    main.labLength.setCaption(info.Length + " Sec");
-    main.labLayer.setCaption(info.Version + " " + info.Layer);
-    main.labBitRate.setCaption(info.Bitrate + " Kbps");
-    main.labFreqChan.setCaption(info.Frequency + " " + info.ChannelMode);
+    Main& m = main();
+    m.labSize.setCaption(info.FileSize + " Bytes");
+    m.labLength.setCaption(info.Length + " Sec");
+    m.labLayer.setCaption(info.Version + " " + info.Layer);
+    m.labBitRate.setCaption(info.Bitrate + " Kbps");
+    m.labFreqChan.setCaption(info.Frequency + " " + info.ChannelMode);
     MediaLibrary& library = app_.form<MediaLibrary>();
     library.labCRC.setCaption(info.Crc);
     library.labCopy.setCaption(info.Copyright);

@@ -1,44 +1,111 @@
 #pragma once
 
+#include <QString>
+#include <cstdint>
 #include <memory>
 
 class PlenkApp;
+class DataClass;
+class ClsPl;
+class DoctorPlenk;
+class Main;
+class DataForm;
 
 // The controller every window drives playback through.  It keeps almost no
-// state: each holder (the main window, the shortcuts, the rankings, the
-// content filter, the options window...) creates its own instance.
+// state: the play state lives in labels of the main window, the shared state
+// window and the audio host, so that any window may read it, and each holder
+// (the main window, the shortcuts, the rankings, the content filter, the
+// options window...) creates its own instance.
 class ClsMain {
-  public:
+public:
     explicit ClsMain(PlenkApp& app);
     virtual ~ClsMain();
     ClsMain(const ClsMain&) = delete;
     ClsMain& operator=(const ClsMain&) = delete;
 
-    // Starts the selected playlist entry, or the file named in the main window.
+    // The end of the current medium: the first queued entry, else the next
+    // one by the chosen play order.
+    virtual void EndOfSong();
+    // The open-file dialog, then Play.
+    void OpenAndPlayFile();
+    // Resumes a paused medium, or else stops what is open and starts the
+    // selected playlist entry (or the file named in the main window).
     virtual void Play();
-    // Stops whatever plays.
-    virtual void SStop();
-    // The one way out of the program: saves everything, then ends the process.
-    virtual void ClosePlenk();
-
     // Shows the MPEG information of the file Mp3InfoMod names in the main
     // window's and the library's information labels.
     void GetMP3Inf();
+    virtual void Pause();
+    void SwitchToFullScreen();
+    // Stops and releases the current medium.
+    virtual void SStop();
+    void PlayResume();
+    virtual void PlayNext();
+    virtual void PlayPrevious();
+    // Applies the volume slider to the media-control medium.
+    virtual void ChangeVolume();
+    // Start-up, once, from the main window's load.
+    void LoadPlenk();
+    // The one way out of the program: saves everything, then ends the process.
+    virtual void ClosePlenk();
+    void SwitchMainMode();
+    // The 500 ms progress tick of media played through the media-control engine.
+    void TimerMixF();
+    void SliderMultimediaChange();
+    void ResizeTheVideo();
+    void SetCDState(bool pbState);
+    void IncarcaSetari();
+    void SalveazaSetari();
+    void SalveazaValoriAsociere();
+    void IncarcaValoriAsociere();
+    void ChangeMainMode();
 
-  private:
+private:
+    QString GetLongPath(const QString& path);
+
+    DataClass& data();
+    ClsPl& playlistOps();
+    ClsMain& inner();
+    Main& main();
+    DataForm& shared();
+    void writeResult(const QString& result);
+    bool pausedMedium();
+    void playThroughMci(const QString& path);
+    void openedMci();
+    void applyMciLayout();
+    void afterMciPlay(const QString& path);
+    void mciFailed(const QString& path);
+    void takeQueuedEntry();
+    void stepInListOrder();
+    void randomPick();
+    void selectRow(int row);
+    void applyLayout(bool full);
+    void enterFullScreen();
+    void leaveFullScreen();
+    void saveRankings();
+    void loadSettingsLines();
+    void applySettingsLine(int line, const QString& text);
+
     PlenkApp& app_;
+    std::unique_ptr<DataClass> Data;
+    std::unique_ptr<ClsPl> PlaylistOps;
+    std::unique_ptr<ClsMain> InnerController;
+    std::int32_t LastPercentPlayed = 0;
+    QString MciAlias;
+    QString MciDeviceType;
+    QString LastMciResult;
+    std::int32_t SeekTargetFrame = 0;
+    std::unique_ptr<DoctorPlenk> Doctor;
 };
 
 // A holder's own controller, created on first use; tests hand one in to
 // watch the calls it gets.
 class ControllerSlot {
-  public:
+public:
     explicit ControllerSlot(PlenkApp& app) : app_(app) {}
-
     ClsMain& get();
     void set(std::unique_ptr<ClsMain> controller) { controller_ = std::move(controller); }
 
-  private:
+private:
     PlenkApp& app_;
     std::unique_ptr<ClsMain> controller_;
 };

@@ -1,7 +1,14 @@
 #include "options/Options.h"
 
+#include "controls/modSysTray.h"
+#include "core/frmBass.h"
 #include "persistence/modAssociate.h"
+#include "platform/ui/RuntimeError.h"
+#include "playlist/Playlist.h"
+#include "windows/FormMeniuri.h"
+#include "windows/Main.h"
 #include "shared/DataForm.h"
+#include "shared/NumberText.h"
 #include "shared/ProgramFolder.h"
 
 namespace {
@@ -31,7 +38,106 @@ Options::Options(ui::Application& app) : PlayerForm(app, "Options") {
     Command2.setContainer(&AssociationFrame);
     Command2.setCaption("Apply changes");
     Command2.Click.connect([this] { Command2_Click(); });
+    connectActions();
 }
+
+ClsPl& Options::playlistOps() {
+    if (!PlaylistOps) PlaylistOps = std::make_unique<ClsPl>(app());
+    return *PlaylistOps;
+}
+
+void Options::connectActions() {
+    for (ui::OptionButton* b : {&Option1, &Option2, &Option3}) b->Click.connect([this] { PlayOrder_Click(); });
+    for (ui::OptionButton* b : {&Option8, &Option9, &Option10, &Option11})
+        b->Click.connect([this] { SpectrumType_Click(); });
+    for (ui::OptionButton* b : {&Option12, &Option13}) b->Click.connect([this] { Equalizer_Click(); });
+    Option14.Click.connect([this] { VideoSize_Click(14); });
+    Option16.Click.connect([this] { VideoSize_Click(16); });
+    Option17.Click.connect([this] { VideoSize_Click(17); });
+    Option15.Click.connect([this] { TitleFormat_Click(15); });
+    Option18.Click.connect([this] { TitleFormat_Click(18); });
+    Option19.Click.connect([this] { TitleFormat_Click(19); });
+    Check3.Click.connect([this] { Check3_Click(); });
+    Check7.Click.connect([this] { Check7_Click(); });
+    Check8.Click.connect([this] { Check8_Click(); });
+    Check17.Click.connect([this] { AssociateAll_Click(Check17, TpfAudio); });
+    Check18.Click.connect([this] { AssociateAll_Click(Check18, TpfVideo); });
+    PlaylistFontSize.Click.connect([this] { PlaylistFontSize_Click(); });
+    Slider1.Change.connect([this] { Slider1_Change(); });
+}
+
+void Options::PlayOrder_Click() {
+    FormMeniuri& menus = form<FormMeniuri>();
+    menus.MeniuLaRand.setChecked(Option1.Value());
+    menus.MeniuAleatoriu.setChecked(Option2.Value());
+    menus.MeniuPreferinte.setChecked(Option3.Value());
+    menus.ShuffleOfMenu.setChecked(Option1.Value());
+    menus.ShuffleOnMenu.setChecked(Option2.Value());
+    menus.PlayTheBestMenu.setChecked(Option3.Value());
+}
+
+void Options::SpectrumType_Click() { form<frmBass>().ChangeSpectrumMode(); }
+
+void Options::Equalizer_Click() { form<Main>().OnOffEq(); }
+
+void Options::VideoSize_Click(int option) {
+    Main& m = form<Main>();
+    if (m.LbActualCx(0).Caption() != "-1") {
+        m.AdjustVideo();
+        m.ResizeArea.setVisible(option == 14);
+    }
+    FormMeniuri& menus = form<FormMeniuri>();
+    menus.StretchMenu.setChecked(option == 14);
+    menus.OriginalSizeMenu.setChecked(option == 16);
+    menus.OriginalSize2Menu.setChecked(option == 17);
+    if (option != 14) return;
+    // The window's own minimum size brings it back to its smallest layout.
+    m.setHeight(0);
+    m.setWidth(0);
+    m.AdjustVideo();
+}
+
+void Options::TitleFormat_Click(int option) {
+    if (option != 15) return playlistOps().FileNameToID3();
+    Playlist& list = form<Playlist>();
+    list.PicList.Clear();
+    playlistOps().ListNoChar(list.PicList, form<DataForm>().ListaCale);
+    playlistOps().SetJumpList();
+}
+
+void Options::Check3_Click() { form<Playlist>().PicList.setFontBold(Check3.Value() == 1); }
+
+// Removal goes by both identifiers an icon may have been added under.
+void Options::Check7_Click() {
+    Main& m = form<Main>();
+    if (Check7.Value() == 1)
+        return ui::step([&] { modSysTray::AddTrayIcon(app(), m.trayId(), m.widget()->windowIcon(), "Plenk Player"); });
+    ui::step([&] { modSysTray::RemoveTrayIcon(app(), m.trayId()); });
+    ui::step([&] { modSysTray::RemoveTrayIcon(app(), m.trayId()); });
+}
+
+void Options::Check8_Click() {
+    Playlist& list = form<Playlist>();
+    list.ScrollBar.setVisible(Check8.Value() != 1);
+    list.FrameScroll.setVisible(Check8.Value() != 1);
+}
+
+void Options::AssociateAll_Click(ui::CheckBox& all, ui::ListBox& types) {
+    if (all.Value() == 2) return;
+    for (int i = 0; i < types.ListCount(); ++i) types.setSelected(i, all.Value() == 1);
+}
+
+void Options::PlaylistFontSize_Click() {
+    Playlist& list = form<Playlist>();
+    try {
+        list.PicList.setFontSize(static_cast<float>(shared::toDouble(PlaylistFontSize.Text())));
+    } catch (const std::exception&) {
+        list.PicList.setFontSize(8);
+    }
+    list.ResizePlaylist();
+}
+
+void Options::Slider1_Change() { (Slider1.Value() == 100 ? Option7 : Option6).setValue(true); }
 
 namespace {
 

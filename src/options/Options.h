@@ -10,6 +10,7 @@
 #include "platform/ui/OptionButton.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextBox.h"
+#include "playlist/ClsPl.h"
 #include "shared/PlayerForm.h"
 
 // The options window, whose controls are the program's live settings.  Its
@@ -21,6 +22,19 @@ class Options : public PlayerForm {
     // "Apply changes" of the association page: registers every chosen file
     // type and removes every other one.
     void Command2_Click();
+
+    // Actions of the live settings, run whenever a value changes.
+    void PlayOrder_Click();
+    void SpectrumType_Click();
+    void Equalizer_Click();
+    void VideoSize_Click(int option);
+    void TitleFormat_Click(int option);
+    void Check3_Click();
+    void Check7_Click();
+    void Check8_Click();
+    void AssociateAll_Click(ui::CheckBox& all, ui::ListBox& types);
+    void PlaylistFontSize_Click();
+    void Slider1_Change();
 
     // Pages.
     ui::Frame GeneralFrame{*this, "GeneralFrame"};
@@ -92,4 +106,8 @@ class Options : public PlayerForm {
     void designGroups();
     void designChecks();
     void designLists();
+    void connectActions();
+    ClsPl& playlistOps();
+
+    std::unique_ptr<ClsPl> PlaylistOps;
 };

@@ -166,3 +166,12 @@ void MediaLibrary::designTopPage() {
     TimerClasament.setInterval(100);
     TimerClasament.setEnabled(false);
 }
+
+void MediaLibrary::showTag(const Id3v1Tag& tag) {
+    ui::step([&] { Text1T.setText(tag.Title); });
+    ui::step([&] { Text2T.setText(tag.Artist); });
+    ui::step([&] { Text3T.setText(tag.Album); });
+    ui::step([&] { Text4T.setText(tag.Year); });
+    ui::step([&] { Text5T.setText(tag.Comment); });
+    ui::step([&] { Combo1T.setListIndex(tag.Genre); });
+}

@@ -8,6 +8,7 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/Timer.h"
+#include "core/Id3v1Tag.h"
 #include "shared/PlayerForm.h"
 
 // The media library window: three pages in one place of which one is shown,
@@ -23,6 +24,9 @@ class MediaLibrary : public PlayerForm {
     void Command6_Click();
     // One step of the Top 20 sort.
     void TimerClasament_Timer();
+    // Fills the tag editor from a tag record, each text in its full fixed
+    // width; a genre outside the genre list leaves the genre box as it was.
+    void showTag(const Id3v1Tag& tag);
 
     ui::Frame FrameIDTag{*this, "FrameIDTag"};
     ui::Frame FrameLibrary{*this, "FrameLibrary"};

@@ -13,3 +13,11 @@ Playlist::Playlist(ui::Application& app) : PlayerForm(app, "Playlist") {
     L1.setVisible(false);
     ScrollTimer.setInterval(1000);
 }
+
+void Playlist::ResizePlaylist() {
+    if (Width() < 4530) setWidth(4530);
+    if (Height() < 4000) setHeight(4000);
+    PicList.Move(120, 360, Width() - 240, Height() - 600);
+    FrameScroll.Move(Width() - 570, 360, 450, Height() - 600);
+    ScrollBar.Move(0, 0, 450, Height() - 600);
+}

@@ -12,6 +12,11 @@ class Playlist : public PlayerForm {
   public:
     explicit Playlist(ui::Application& app);
 
+    // Lays the window's contents out again, keeping the window at least
+    // 4530 x 4000 twips.
+    void ResizePlaylist();
+    void Form_Resize() override { ResizePlaylist(); }
+
     ui::ListBox PicList{*this, "PicList"};
     ui::Frame FrameScroll{*this, "FrameScroll"};
     ctlScrollbar ScrollBar{*this, "ScrollBar", ctlScrollbar::vertical};

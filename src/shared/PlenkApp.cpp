@@ -19,7 +19,9 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
       shell_(registry_, setup_.executable, setup_.desktop),
       profile_(setup_.settingsFolder.toStdString()),
       mci_(setup_.engines == Engines::Live ? media::Mci::Backend::Mpv : media::Mci::Backend::Test, handles(),
-           this->clock()) {
+           this->clock()),
+      bass_(this->clock(), {setup_.engines == Engines::Live ? audio::OutputChoice::Automatic : audio::OutputChoice::Null}),
+      instance_(setup_.settingsFolder) {
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);
 }

@@ -4,10 +4,13 @@
 #include <memory>
 #include <random>
 
+#include "platform/audio/Bass.h"
 #include "platform/media/Mci.h"
 #include "platform/media/Profile.h"
+#include "platform/system/InstanceLock.h"
 #include "platform/system/Registry.h"
 #include "platform/system/Shell.h"
+#include "platform/system/WindowServices.h"
 #include "platform/ui/Application.h"
 
 // The running player: its windows and modules (through ui::Application), the
@@ -38,7 +41,12 @@ class PlenkApp : public ui::Application {
     sys::Registry& registry() { return registry_; }
     sys::Shell& shell() { return shell_; }
     media::Mci& mci() { return mci_; }
+    audio::Bass& bass() { return bass_; }
     media::Profile& profile() { return profile_; }
+    sys::Tray& tray() { return tray_; }
+    // True when no other copy of the program runs for this user; this copy
+    // then holds the lock that tells later copies so.
+    bool onlyInstance() { return instance_.acquire(); }
     // The program file's name without folder and extension.
     QString exeName() const;
 
@@ -61,5 +69,8 @@ class PlenkApp : public ui::Application {
     sys::Shell shell_;
     media::Profile profile_;
     media::Mci mci_;
+    audio::Bass bass_;
+    sys::Tray tray_;
+    sys::InstanceLock instance_;
     std::mt19937 random_{std::random_device{}()};
 };

@@ -1,5 +1,7 @@
 #include "windows/FormMeniuri.h"
 
+#include "options/Options.h"
+
 FormMeniuri::FormMeniuri(ui::Application& app) : PlayerForm(app, "FormMeniuri") {
     setBorderStyle(vbBSNone);
     const std::pair<ui::Menu*, const char*> captions[] = {
@@ -26,4 +28,17 @@ FormMeniuri::FormMeniuri(ui::Application& app) : PlayerForm(app, "FormMeniuri") 
     StretchMenu.setChecked(true);
     ShuffleOfMenu.setChecked(true);
     MeniuLaRand.setChecked(true);
+}
+
+void FormMeniuri::SetMenuStuff() {
+    Options& o = form<Options>();
+    MeniuLaRand.setChecked(o.Option1.Value());
+    ShuffleOfMenu.setChecked(o.Option1.Value());
+    MeniuAleatoriu.setChecked(o.Option2.Value());
+    ShuffleOnMenu.setChecked(o.Option2.Value());
+    MeniuPreferinte.setChecked(o.Option3.Value());
+    PlayTheBestMenu.setChecked(o.Option3.Value());
+    StretchMenu.setChecked(o.Option14.Value());
+    OriginalSizeMenu.setChecked(o.Option16.Value());
+    OriginalSize2Menu.setChecked(o.Option17.Value());
 }

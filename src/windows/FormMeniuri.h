@@ -8,6 +8,9 @@ class FormMeniuri : public PlayerForm {
   public:
     explicit FormMeniuri(ui::Application& app);
 
+    // Sets the play-order and video-size marks again from the options.
+    void SetMenuStuff();
+
     ui::Menu MainMenu2{*this, "MainMenu2"};
     ui::Menu MediaLibraryMenu{*this, "MediaLibraryMenu", &MainMenu2};
     ui::Menu FileInfoMenu{*this, "FileInfoMenu", &MainMenu2};

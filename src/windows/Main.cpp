@@ -1,8 +1,35 @@
 #include "windows/Main.h"
 
+#include "controls/mdlSmooth.h"
+#include "controls/modSysTray.h"
+#include "core/MCore.h"
+#include "core/frmBass.h"
+#include "options/Options.h"
+#include "persistence/KeyShortcut.h"
+#include "platform/ui/RuntimeError.h"
+#include "playlist/JumpForm.h"
+#include "playlist/MediaLibrary.h"
+#include "playlist/Playlist.h"
+#include "shared/DataForm.h"
+#include "shared/NumberText.h"
+#include "shared/ProgramFolder.h"
+#include "windows/FormMeniuri.h"
+#include "windows/MiniForm.h"
+
+using ui::step;
+
+namespace {
+
+// A video counts as open while the native width reads above 1.
+bool videoOpen(const Main& m) {
+    const QString cx = m.LbActualCx(0).Caption();
+    return !cx.isEmpty() && shared::Val(cx) > 1;
+}
+
+}  // namespace
+
 Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     setBorderStyle(vbBSNone);
-    setKeyPreview(true);
     setCaption("Plenk Player");
     Move(500, 500, 6100, 3530);
     designChrome();
@@ -11,11 +38,7 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     designBottomRow();
     designStatePanel();
     designTimers();
-}
-
-// Closing the main window ends the program.
-void Main::Form_Unload(int&) {
-    app().endProcess(0);
+    connectEvents();
 }
 
 void Main::designChrome() {
@@ -174,4 +197,160 @@ void Main::designTimers() {
     ui::Timer& misc = TimerMisc.add(0);
     misc.setInterval(500);
     misc.setEnabled(false);
+}
+
+void Main::connectEvents() {
+    TimerMisc(0).TimerEvent.connect([this] { TimerMisc_Timer(0); });
+    FixWindows.TimerEvent.connect([this] { FixWindows_Timer(); });
+    LbActualCx(0).Change.connect([this] { LbActualCx_Change(); });
+    CloseButton.Click.connect([this] { CloseButton_Click(); });
+    KeyFocus.KeyDown.connect([this](int& code, int) { app().module<KeyShortcut>().ProcessShortcutKey(code); });
+    for (int i = 0; i <= 10; ++i) {
+        sldEQR(i).Change.connect([this, i] { form<frmBass>().MoveScollEq(i); });
+        sldEQR(i).Scroll.connect([this, i] { form<frmBass>().MoveScollEq(i); });
+    }
+    Volum.Change.connect([this] { volumeChanged(); });
+    Volum.Scroll.connect([this] { volumeChanged(); });
+}
+
+void Main::volumeChanged() {
+    if (form<frmBass>().BassON.Caption() == "True")
+        form<frmBass>().VolumBass();
+    else
+        controller().ChangeVolume();
+}
+
+// Builds the whole application, in this order; a failing step is skipped.
+void Main::Form_Load() {
+    DataForm& d = form<DataForm>();
+    step([&] {
+        d.CalePlenkPlayer.AddItem(app().setup().programFolder);
+        d.CalePlenkPlayer.setListIndex(0);
+    });
+    step([&] { Titlu.setCaption("Plenk Player " + PlenkApp::version()); });
+    step([&] { form<Playlist>(); });
+    step([&] { form<FormMeniuri>(); });
+    step([&] { form<Options>(); });
+    step([&] { form<MediaLibrary>(); });
+    step([&] { form<JumpForm>(); });
+    step([&] { controller().LoadPlenk(); });
+    step([&] { FrameVideo(0).setTop(370); });
+    MCore& mci = app().module<MCore>();
+    for (auto [key, driver] : {std::pair{"MPEGVideo", "mciqtz.drv"}, {"sequencer", "mciseq.drv"}, {"avivideo", "mciavi.drv"}})
+        step([&] {
+            if (mci.ReadMciDriver(key) != driver) mci.WriteMciDriver(key, driver);
+        });
+    step([&] { KeyFocus.setTop(-1000); });
+    step([&] {
+        if (form<Options>().Check7.Value() == 1) modSysTray::AddTrayIcon(app(), trayId(), widget()->windowIcon(), "Plenk Player");
+    });
+}
+
+// The desktop asks the window to close: polling stops and every medium closes.
+void Main::Form_QueryUnload(int&, int) {
+    step([&] { TimerMisc(0).setEnabled(false); });
+    step([&] { app().module<MCore>().CloseAllMedia(); });
+}
+
+void Main::Form_Unload(int&) {
+    step([&] { controller().SStop(); });
+    controller().ClosePlenk();
+}
+
+void Main::CloseButton_Click() {
+    if (form<DataForm>().FullScreenStat.Caption() == "False")
+        controller().ClosePlenk();
+    else
+        controller().SwitchToFullScreen();
+}
+
+void Main::Form_KeyDown(int& KeyCode, int) { app().module<KeyShortcut>().ProcessShortcutKey(KeyCode); }
+
+void Main::TimerMisc_Timer(int) { controller().TimerMixF(); }
+
+void Main::FixWindows_Timer() {
+    DataForm& d = form<DataForm>();
+    if (d.PlaylistON.Caption() != "1" || d.MiniMode.Caption() != "False" || WindowState() == vbMinimized) return;
+    if (form<frmBass>().BassON.Caption() == "True") form<frmBass>().tmrSpectrum.setEnabled(true);
+}
+
+// A video brings the main window back in place of the mini window.
+void Main::LbActualCx_Change() {
+    if (!videoOpen(*this) || form<DataForm>().MiniMode.Caption() != "True") return;
+    step([&] { app().form<MiniForm>().Unload(); });
+    step([&] { form<DataForm>().MiniMode.setCaption("False"); });
+    step([&] { Show(); });
+}
+
+void Main::OnOffEq() {
+    const bool on = form<Options>().Option12.Value();
+    step([&] {
+        const QString skin = shared::joinPath(form<DataForm>().CalePlenkPlayer.Text(),
+                                              "\\Skins\\" + form<Options>().SkinName.Text());
+        ImgButton2.setPicture(ui::LoadPicture(shared::joinPath(skin, on ? "button2.bmp" : "button2b.bmp")));
+    });
+    for (int i = 0; i <= 10; ++i) step([&] { form<frmBass>().MoveScollEq(i); });
+}
+
+void Main::AdjustVideo() { Form_Resize(); }
+
+// The whole layout follows the size: everything anchored to the right or
+// bottom edge keeps its distance from it.
+void Main::Form_Resize() {
+    step([&] { mdlSmooth::RoundWindow(*this, 9); });
+    step([&] { ResizeArea.Move(Width() - 195, Height() - 195); });
+    step([&] {
+        if (form<DataForm>().FullScreenStat.Caption() == "False" && videoOpen(*this)) layoutVideo(Width(), Height());
+    });
+    step([&] { keepMinimumSize(videoOpen(*this)); });
+    layoutEdges(Width(), Height());
+}
+
+void Main::layoutVideo(float w, float h) {
+    Options& o = form<Options>();
+    ui::Frame& frame = FrameVideo(0);
+    if (o.Option14.Value()) {
+        step([&] { frame.Move(frame.Left(), frame.Top(), w - 1450, h - 700); });
+        step([&] { controller().ResizeTheVideo(); });
+        step([&] { frame.setTop(370); });
+        step([&] { ResizeArea.setVisible(true); });
+    }
+    for (auto [option, scale] : {std::pair{&o.Option16, 15}, {&o.Option17, 30}}) {
+        if (!option->Value()) continue;
+        step([&] {
+            frame.Move(frame.Left(), frame.Top(), shared::toDouble(LbActualCx(0).Caption()) * scale,
+                       shared::toDouble(LbActualCy(0).Caption()) * scale);
+        });
+        // The window follows the video, but never below its minimum size.
+        step([&] { setWidth(std::max(6100.0f, frame.Width() + 1450)); });
+        step([&] { setHeight(std::max(3530.0f, frame.Height() + 700)); });
+        step([&] { controller().ResizeTheVideo(); });
+        step([&] { frame.setTop(370); });
+        step([&] { ResizeArea.setVisible(false); });
+    }
+}
+
+void Main::keepMinimumSize(bool video) {
+    const bool full = form<DataForm>().MainMode.Caption() == "Full";
+    step([&] { FrameVideo(0).setVisible(video); });
+    const float minHeight = full || video ? 3530 : 2000;
+    if (Width() < 6100) step([&] { setWidth(6100); });
+    if (Height() < minHeight) step([&] { setHeight(minHeight); });
+}
+
+void Main::layoutEdges(float w, float h) {
+    step([&] { RightFrame.setLeft(w - 1200); });
+    step([&] { Logo.Move(w - 1100, h - 650); });
+    step([&] { ImgLeft.setHeight(h - 300); });
+    step([&] { ImgRight.Move(w - 180, ImgRight.Top(), ImgRight.Width(), h - 300); });
+    step([&] { ImgTopCenter.setWidth(w - 2800); });
+    step([&] { ImgTopRight.setLeft(w - 1500); });
+    step([&] { ImgBottomLeft.setTop(h - 180); });
+    step([&] { ImgBottomCenter.Move(ImgBottomCenter.Left(), h - 180, w - 2800, ImgBottomCenter.Height()); });
+    step([&] { ImgBottomRight.Move(w - 1500, h - 180); });
+    step([&] { MinimizeButton.setLeft(w - 1150); });
+    step([&] { CloseButton.setLeft(w - 750); });
+    step([&] { SliderMoveMultimedia(0).setTop(h - 320); });
+    step([&] { Volum.setTop(h - 320); });
+    step([&] { ImagineVolum.setTop(h - 270); });
 }

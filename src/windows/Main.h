@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ctlScrollbar.h"
+#include "core/ClsMain.h"
 #include "platform/ui/ControlArray.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Image.h"
@@ -17,7 +18,23 @@ class Main : public PlayerForm {
   public:
     explicit Main(ui::Application& app);
 
+    void Form_Load() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;
+    void Form_Resize() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    // Lays the window and the video area out again for the chosen video size.
+    void AdjustVideo();
+    // The equalizer button's look for on or off, and every band applied again.
+    void OnOffEq();
+    void LbActualCx_Change();
+    void TimerMisc_Timer(int Index);
+    void FixWindows_Timer();
+    void CloseButton_Click();
+    // The identifier of the tray icon, the same for adding and removing it.
+    std::uint32_t trayId() const { return static_cast<std::uint32_t>(hWnd()); }
+    // The window's own controller.
+    ClsMain& controller() { return controller_.get(); }
 
     // Frame pictures, menu heads and caption buttons.
     ui::Image ImgTopLeft{*this, "ImgTopLeft"};
@@ -108,10 +125,17 @@ class Main : public PlayerForm {
     ui::ControlArray<ui::Timer> TimerMisc{*this, "TimerMisc"};
 
   private:
+    void layoutVideo(float w, float h);
+    void keepMinimumSize(bool video);
+    void layoutEdges(float w, float h);
     void designChrome();
     void designAudioPanel();
     void designRightPanel();
     void designBottomRow();
     void designStatePanel();
     void designTimers();
+    void connectEvents();
+    void volumeChanged();
+
+    ControllerSlot controller_{app()};
 };

@@ -127,6 +127,12 @@ class Form {
     void registerControl(Control* control);
     void unregisterControl(Control* control);
     void registerDesignPart(std::function<void()> capture, std::function<void()> restore);
+    // A value of the window itself that returns to its design value on unload.
+    template <class S>
+    void keepDesign(S& live) {
+        auto saved = std::make_shared<S>(live);
+        registerDesignPart([&live, saved] { *saved = live; }, [&live, saved] { live = *saved; });
+    }
     void syncGeometryFromWidget(int x, int y, int width, int height);
     void syncWindowStateFromWidget(int state);
     void requestClose();

@@ -1,0 +1,13 @@
+#include "controls/modSysTray.h"
+
+#include "shared/PlenkApp.h"
+
+namespace modSysTray {
+
+void AddTrayIcon(PlenkApp& app, std::uint32_t Id, const QIcon& Icon, const QString& Tip) {
+    app.tray().Shell_NotifyIconA(sys::NIM_ADD, Id, Icon, Tip);
+}
+
+void RemoveTrayIcon(PlenkApp& app, std::uint32_t Id) { app.tray().Shell_NotifyIconA(sys::NIM_DELETE, Id, {}, {}); }
+
+}  // namespace modSysTray

@@ -1,0 +1,108 @@
+// Start-up and shut-down: the settings, lists and keyboard map are loaded
+// once at start and saved by the one way out of the program.
+#include <QDir>
+#include <QFileInfo>
+
+#include "controls/modSysTray.h"
+#include "core/ClsMain.h"
+#include "core/MCore.h"
+#include "core/frmBass.h"
+#include "options/Options.h"
+#include "persistence/DataClass.h"
+#include "persistence/KeyShortcut.h"
+#include "platform/ui/RuntimeError.h"
+#include "playlist/ClsPl.h"
+#include "playlist/JumpForm.h"
+#include "playlist/MediaLibrary.h"
+#include "playlist/Playlist.h"
+#include "shared/DataForm.h"
+#include "shared/PlenkApp.h"
+#include "shared/ProgramFolder.h"
+#include "windows/Main.h"
+
+using ui::step;
+
+namespace {
+
+QString programFile(DataForm& d, const char* relative) { return shared::joinPath(d.CalePlenkPlayer.Text(), relative); }
+
+}  // namespace
+
+// Every component must exist; a relative path is taken from the folder the
+// program was started in.  Names stay as the file system stores them.
+QString ClsMain::GetLongPath(const QString& path) {
+    if (path.isEmpty()) return {};
+    const QFileInfo info(QDir::current(), path);
+    return info.exists() ? QDir::cleanPath(info.absoluteFilePath()) : QString();
+}
+
+void ClsMain::LoadPlenk() {
+    DataForm& d = shared();
+    Options& o = app_.form<Options>();
+    Playlist& list = app_.form<Playlist>();
+    step([&] { IncarcaSetari(); });
+    step([&] { data().IncarcaData(programFile(d, "\\Data\\plst.data"), d.ListaCale); });
+    step([&] {
+        if (o.Option15.Value()) playlistOps().ListNoChar(list.PicList, d.ListaCale);
+    });
+    step([&] {
+        if (o.Option18.Value() || o.Option19.Value())
+            data().IncarcaData(programFile(d, "\\Data\\id3.data"), list.PicList);
+    });
+    step([&] { playlistOps().SetJumpList(); });
+    step([&] {
+        if (o.Option18.Value() || o.Option19.Value()) playlistOps().FileNameToID3();
+    });
+    step([&] { app_.module<KeyShortcut>().LoadKeyboardSettings(); });
+    Main& m = main();
+    step([&] {
+        if (m.Left() < 0) m.setLeft(500);
+    });
+    step([&] {
+        if (m.Top() < 0) m.setTop(500);
+    });
+    const QString argument = app_.commandLine();
+    if (argument.isEmpty()) return;
+    QString path;
+    step([&] { path = GetLongPath(argument); });
+    step([&] { d.FullScreenStat.setCaption("False"); });
+    step([&] { m.LbFileName(0).setCaption(path); });
+    step([&] { d.FromPlaylist.setCaption("False"); });
+    step([&] { Play(); });
+    step([&] { playlistOps().ExtractFilename(m.Titlu.Caption(), path); });
+}
+
+void ClsMain::saveRankings() {
+    DataForm& d = shared();
+    MediaLibrary& lib = app_.form<MediaLibrary>();
+    d.ListaClasament.Clear();
+    for (int i = 0; i < 20; ++i) d.ListaClasament.AddItem(lib.Song(i).Caption());
+    for (int i = 0; i < 20; ++i) d.ListaClasament.AddItem(readRow(lib.ListaAsteptare, i));
+    data().SalveazaData(programFile(d, "\\Data\\top.data"), d.ListaClasament);
+}
+
+void ClsMain::ClosePlenk() {
+    DataForm& d = shared();
+    Options& o = app_.form<Options>();
+    Playlist& list = app_.form<Playlist>();
+    Main& m = main();
+    step([&] { modSysTray::RemoveTrayIcon(app_, m.trayId()); });
+    step([&] { saveRankings(); });
+    step([&] { SalveazaSetari(); });
+    step([&] { app_.module<KeyShortcut>().SaveKeyboardSettings(); });
+    step([&] { data().SalveazaData(programFile(d, "\\Data\\plst.data"), d.ListaCale); });
+    step([&] {
+        if (o.Option18.Value() || o.Option19.Value())
+            data().SalveazaData(programFile(d, "\\Data\\id3.data"), list.PicList);
+    });
+    step([&] { SStop(); });
+    step([&] { data().SalveazaData(programFile(d, "\\Data\\playlist.data"), app_.form<JumpForm>().Lista); });
+    step([&] { m.FixWindows.setEnabled(false); });
+    step([&] { m.Hide(); });
+    step([&] { list.Hide(); });
+    step([&] {
+        if (app_.isLoaded<frmBass>()) app_.form<frmBass>().Unload();
+    });
+    step([&] { app_.module<MCore>().CloseAllMedia(); });
+    app_.endProcess(0);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+class QWidget;
+class QSystemTrayIcon;
+
+namespace ui {
+class WindowHandles;
+}
+
+namespace sys {
+
+// A rounded-rectangle outline from (0, 0) to (width, height), right and
+// bottom exclusive, with corner ellipses diameter wide and high; given to the
+// window, it replaces the window's former outline.
+void SetWindowRgn(QWidget* window, int width, int height, int diameter);
+
+inline constexpr int HWND_TOPMOST = -1;
+inline constexpr int HWND_NOTOPMOST = -2;
+// Puts a window into or out of the band that stays above all others,
+// without moving or sizing it.
+void SetWindowPos(QWidget* window, int insertAfter);
+
+inline constexpr std::uint32_t NIM_ADD = 0;
+inline constexpr std::uint32_t NIM_DELETE = 2;
+
+// The notification area of the desktop: icons by identifier, each with its
+// tip; a second add under a shown identifier leaves one icon, removing one
+// that is not there does nothing.
+class Tray {
+public:
+    struct Icon {
+        QIcon icon;
+        QString tip;
+    };
+
+    Tray();
+    ~Tray();
+    // Tips are cut to 63 characters, as the original record holds them.
+    bool Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon, const QString& tip);
+    const std::map<std::uint32_t, Icon>& icons() const { return icons_; }
+
+private:
+    std::map<std::uint32_t, Icon> icons_;
+    std::map<std::uint32_t, std::unique_ptr<QSystemTrayIcon>> shown_;
+};
+
+}  // namespace sys

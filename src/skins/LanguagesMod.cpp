@@ -1,0 +1,20 @@
+#include "skins/LanguagesMod.h"
+
+#include "persistence/DataClass.h"
+#include "shared/DataForm.h"
+#include "shared/PlenkApp.h"
+#include "shared/ProgramFolder.h"
+#include "windows/FormMeniuri.h"
+
+namespace LanguagesMod {
+
+void ApplyLanguage(PlenkApp& app, const QString& name) {
+    app.form<FormMeniuri>().Unload();
+    app.form<FormMeniuri>();
+    DataForm& d = app.form<DataForm>();
+    d.LangList.Clear();
+    DataClass().IncarcaData(shared::joinPath(d.CalePlenkPlayer.Text(), "\\Languages\\" + name + ".ini"), d.LangList);
+    app.form<FormMeniuri>().SetMenuStuff();
+}
+
+}  // namespace LanguagesMod
