@@ -6,7 +6,8 @@ class PlenkApp;
 
 // The controller every window drives playback through.  It keeps almost no
 // state: each holder (the main window, the shortcuts, the rankings, the
-// content filter, the options window...) creates its own instance.
+// content filter, the options window...) creates its own instance.  The
+// playback operations are virtual so tests can watch the calls a holder makes.
 class ClsMain {
   public:
     explicit ClsMain(PlenkApp& app);
