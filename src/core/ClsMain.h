@@ -15,7 +15,8 @@ class DataForm;
 // state: the play state lives in labels of the main window, the shared state
 // window and the audio host, so that any window may read it, and each holder
 // (the main window, the shortcuts, the rankings, the content filter, the
-// options window...) creates its own instance.
+// options window...) creates its own instance.  The playback operations are
+// virtual so tests can watch the calls a holder makes.
 class ClsMain {
 public:
     explicit ClsMain(PlenkApp& app);

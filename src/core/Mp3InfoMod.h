@@ -36,6 +36,7 @@ struct XingInfo {
 // formula for every layer, and a Xing header is looked for at one place only.
 class Mp3InfoMod {
   public:
+    // The player's instance is its module; a free one reads without a player.
     Mp3InfoMod() = default;
     explicit Mp3InfoMod(ui::Application&) {}
 
