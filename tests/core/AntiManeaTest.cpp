@@ -15,14 +15,16 @@ namespace {
 // Records the controller calls the refusal makes.
 class RecordingMain : public ClsMain {
   public:
-    RecordingMain(PlenkApp& app, QStringList& log) : ClsMain(app), log_(log) {}
+    RecordingMain(PlenkApp& app, QStringList& log) : ClsMain(app), app_(app), log_(log) {}
     void SStop() override { log_ << "SStop"; }
+    // Ends the process without the saving steps, which are not watched here.
     void ClosePlenk() override {
         log_ << "ClosePlenk";
-        ClsMain::ClosePlenk();
+        app_.endProcess(0);
     }
 
   private:
+    PlenkApp& app_;
     QStringList& log_;
 };
 

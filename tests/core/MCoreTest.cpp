@@ -148,9 +148,9 @@ TEST_F(MCoreTest, CloseAndCloseAll) {
 }
 
 TEST_F(MCoreTest, DriverEntriesLiveInAPrivateSystemIni) {
-    EXPECT_EQ(mci.ReadMciDriver("MPEGVideo"), "None");
-    mci.WriteMciDriver("MPEGVideo", "mciqtz.drv");
-    EXPECT_EQ(mci.ReadMciDriver("mpegvideo"), "mciqtz.drv");
+    EXPECT_EQ(mci.ReadMciDriver("waveaudio"), "None");
+    mci.WriteMciDriver("waveaudio", "mciwave.drv");
+    EXPECT_EQ(mci.ReadMciDriver("WaveAudio"), "mciwave.drv");
     EXPECT_TRUE(QFile::exists(p.settings.file("system.ini")));
 }
 

@@ -3,19 +3,30 @@
 #include <QDir>
 #include <memory>
 
+#include "platform/media/TestBackend.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/RuntimeError.h"
-#include "platform/media/TestBackend.h"
 #include "shared/PlenkApp.h"
 #include "support/TempDir.h"
+#include "windows/Main.h"
 
 namespace testsupport {
 
 // A fresh player on a temporary program folder and settings folder, with the
-// manual clock and the recording dialogs.  Ending the process throws
-// ui::ProcessExit instead.
+// manual clock, the scripted media back end, the null audio output and the
+// recording dialogs.  Ending the process throws ui::ProcessExit instead.  It
+// starts as the program does, by loading the main window, unless told to wait
+// (so a test can first lay files into the program folder) and start() later.
+struct PlayerOptions {
+    QString commandLine;
+    QString executable;
+    bool start = true;
+};
+
 struct PlayerFixture {
+    using Options = PlayerOptions;
+
     TempDir program;
     TempDir settings;
     TempDir home;
@@ -23,18 +34,25 @@ struct PlayerFixture {
     ui::RecordingDialogs* dialogs = new ui::RecordingDialogs;
     std::unique_ptr<PlenkApp> app;
 
-    explicit PlayerFixture(const QString& commandLine = {}, const QString& executable = {}) {
+    explicit PlayerFixture(const Options& options = {}) {
         for (const char* sub : {"Data", "Playlists", "Skins", "Languages"})
             QDir(program.path()).mkpath(sub);
-        app = std::make_unique<PlenkApp>(
-            std::unique_ptr<ui::Clock>(clock), std::unique_ptr<ui::Dialogs>(dialogs),
-            PlenkApp::Setup{program.path(),
-                            settings.path(),
-                            commandLine,
-                            executable.isEmpty() ? program.file("plenk-player") : executable,
-                            {home.file("data"), home.file("config")}, PlenkApp::Engines::Test});
+        const QString executable =
+            options.executable.isEmpty() ? program.file("plenk-player") : options.executable;
+        app = std::make_unique<PlenkApp>(std::unique_ptr<ui::Clock>(clock),
+                                         std::unique_ptr<ui::Dialogs>(dialogs),
+                                         PlenkApp::Setup{program.path(),
+                                                         settings.path(),
+                                                         options.commandLine,
+                                                         executable,
+                                                         {home.file("data"), home.file("config")},
+                                                         PlenkApp::Engines::Test});
         app->setProcessEnd([](int code) { throw ui::ProcessExit{code}; });
+        if (options.start) start();
     }
+
+    // The program's start-up: the main window's load builds everything.
+    void start() { app->form<Main>(); }
 
     media::TestBackend& media() { return *app->mci().testBackend(); }
 
