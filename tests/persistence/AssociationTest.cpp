@@ -97,7 +97,7 @@ TEST(Association, RemovalKeepsOtherProgramsSubkeysOfAnExtension) {
 
 TEST(Association, CommandsAndArgumentsFollowTheProgramPath) {
     testsupport::TempDir place;
-    PlayerFixture p({.executable = place.file("with blanks/plenk-player")});
+    PlayerFixture p(testsupport::withExecutable(place.file("with blanks/plenk-player")));
     modAssociate& assoc = p.app->module<modAssociate>();
     EXPECT_EQ(assoc.openCommand("  /play  "),
               "\"" + place.file("with blanks/plenk-player") + "\" /play");

@@ -23,7 +23,7 @@ TEST(SharedState, DataFormStartsFromItsDesignValues) {
 }
 
 TEST(SharedState, OptionGroupsAreSeparateAndStartOnTheirFirstChoice) {
-    PlayerFixture p({.start = false});
+    PlayerFixture p(testsupport::notStarted());
     Options& o = p.form<Options>();
     EXPECT_TRUE(o.Option1.Value());
     EXPECT_TRUE(o.Option8.Value());

@@ -24,6 +24,25 @@ struct PlayerOptions {
     bool start = true;
 };
 
+inline PlayerOptions notStarted() {
+    PlayerOptions o;
+    o.start = false;
+    return o;
+}
+
+inline PlayerOptions withCommandLine(const QString& commandLine, bool start = true) {
+    PlayerOptions o;
+    o.commandLine = commandLine;
+    o.start = start;
+    return o;
+}
+
+inline PlayerOptions withExecutable(const QString& executable) {
+    PlayerOptions o;
+    o.executable = executable;
+    return o;
+}
+
 struct PlayerFixture {
     using Options = PlayerOptions;
 
