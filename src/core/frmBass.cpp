@@ -1,9 +1,20 @@
 #include "core/frmBass.h"
 
 #include "controls/ctlScrollbar.h"
+#include "core/AntiManea.h"
 #include "platform/audio/Bass.h"
+#include "platform/ui/RuntimeError.h"
 #include "shared/NumberText.h"
+#include "shared/Rounding.h"
 #include "windows/Main.h"
+
+using ui::step;
+
+namespace {
+
+constexpr float kBandCentres[10] = {80, 150, 300, 500, 750, 1000, 3000, 8000, 12000, 15000};
+
+}  // namespace
 
 frmBass::frmBass(ui::Application& app) : PlayerForm(app, "frmBass") {
     setCaption("BASS");
@@ -23,7 +34,14 @@ frmBass::frmBass(ui::Application& app) : PlayerForm(app, "frmBass") {
     StreamLength.Change.connect([this] { StreamLength_Change(); });
 }
 
-std::uint32_t frmBass::channel() { return static_cast<std::uint32_t>(static_cast<std::int32_t>(shared::toDouble(Chan.Caption()))); }
+std::uint32_t frmBass::channel() {
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(shared::toDouble(Chan.Caption())));
+}
+
+// Signed, as the handle's 32 bits read as a whole number.
+void frmBass::setChannel(std::uint32_t handle) {
+    Chan.setCaption(QString::number(static_cast<std::int32_t>(handle)));
+}
 
 // The host's own window initialises the engine; the process's working
 // folder is left alone.
@@ -32,6 +50,71 @@ void frmBass::Form_Load() { app().bass().BASS_Init(-1, 44100, 0, hWnd(), nullptr
 void frmBass::Form_Unload(int&) {
     tmrSpectrum.setEnabled(false);
     app().bass().BASS_Free();
+}
+
+// A failing step is skipped and the next one runs.
+void frmBass::PLAYtheBass() {
+    Main& m = form<Main>();
+    if (m.StarePlayer.Caption() == "Paused") return ResumeBass();
+    openChannel();
+    // A file that neither loader takes gets no effects, is not played and does
+    // not show "Playing"; the first tick finds it ended and moves on.
+    if (channel() != 0) startChannel();
+    showAudioLayout();
+    // The content filter reads the title line and the tag editor, so they show
+    // this file before it runs.
+    step([&] { showTitle(); });
+    step([&] { showTag(FileToPlay.Text()); });
+    // A refusal stops playback, releases this host and ends the program.
+    step([&] { app().module<AntiManea>().CheckManea(m.LbFileName(0).Caption()); });
+    step([&] { VolumBass(); });
+    step([&] { Timer1.setEnabled(true); });
+    step([&] { prepareSpectrum(); });
+    step([&] { tmrSpectrum.setEnabled(true); });
+}
+
+// The previous channel is freed (as whichever kind it is), then the file is
+// opened as a stream or else as module music.
+void frmBass::openChannel() {
+    audio::Bass& bass = app().bass();
+    step([&] { bass.BASS_MusicFree(channel()); });
+    step([&] { bass.BASS_StreamFree(channel()); });
+    const QString path = FileToPlay.Text();
+    step([&] {
+        setChannel(bass.BASS_StreamCreateFile(false, path.utf16(), 0, 0,
+                                              audio::BASS_SAMPLE_FX | audio::BASS_UNICODE));
+    });
+    step([&] {
+        if (channel() != 0) return;
+        setChannel(bass.BASS_MusicLoad(
+            false, path.utf16(), 0, 0,
+            audio::BASS_MUSIC_RAMP | audio::BASS_SAMPLE_FX | audio::BASS_UNICODE, 0));
+    });
+}
+
+// Ten equalizer bands and a reverb, brought to the sliders, then play.
+void frmBass::startChannel() {
+    audio::Bass& bass = app().bass();
+    for (int i = 0; i < 10; ++i)
+        step([&] { FxHandles[i] = bass.BASS_ChannelSetFX(channel(), audio::BASS_FX_DX8_PARAMEQ, 0); });
+    step([&] { FxHandles[10] = bass.BASS_ChannelSetFX(channel(), audio::BASS_FX_DX8_REVERB, 0); });
+    audio::BASS_DX8_PARAMEQ band{0, 18, 0};
+    for (int i = 0; i < 10; ++i) {
+        band.fCenter = kBandCentres[i];
+        bass.BASS_FXSetParameters(FxHandles[i], &band);
+    }
+    for (int b = 0; b <= 10; ++b)
+        step([&] { UpdateFX(b); });
+    step([&] { bass.BASS_ChannelPlay(channel(), false); });
+    step([&] { form<Main>().StarePlayer.setCaption("Playing"); });
+}
+
+void frmBass::showAudioLayout() {
+    Main& m = form<Main>();
+    step([&] { m.ResizeArea.setVisible(false); });
+    step([&] { m.MainFrame(1).setVisible(true); });
+    step([&] { MainCtl.get().ChangeMainMode(); });
+    step([&] { m.LabelVideo.setCaption("PLENK PLAYER"); });
 }
 
 void frmBass::Pauza() {
@@ -50,5 +133,5 @@ void frmBass::ResumeBass() { app().bass().BASS_ChannelPlay(channel(), false); }
 
 void frmBass::VolumBass() {
     app().bass().BASS_SetConfig(audio::BASS_CONFIG_GVOL_STREAM,
-                                static_cast<std::uint32_t>(form<Main>().Volum.value() * 100));
+                                static_cast<std::uint32_t>(shared::CLng(form<Main>().Volum.value() * 100)));
 }

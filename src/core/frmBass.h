@@ -27,7 +27,9 @@ public:
     void ResumeBass();
     // The volume slider as the engine's global stream volume.
     void VolumBass();
+    // The visualisation mode of the selected option; the picture starts empty.
     void ChangeSpectrumMode();
+    // The next of the four modes, also selected on the options window.
     void NextSpectrumMode();
 
     void Form_Load() override;
@@ -49,9 +51,24 @@ public:
     // The current channel's ten equalizer bands and its reverb.
     std::array<std::uint32_t, 11> FxHandles{};
 
+    // The host's own controller: the main window's layout and the end of a
+    // track go through it.  Tests hand one in to watch it.
+    ControllerSlot MainCtl{app()};
+
+    // "m:ss" of a time rounded to whole seconds (halves to even); minutes take
+    // as many digits as they need, a negative time shows as 0.
+    static QString TimeText(double seconds);
+
 private:
     // The channel handle in Chan, as the engine takes it.
     std::uint32_t channel();
-
-    ControllerSlot controller_{app()};
+    void setChannel(std::uint32_t handle);
+    void openChannel();
+    void startChannel();
+    void showAudioLayout();
+    void showTitle();
+    void showTag(const QString& path);
+    void showInformationLine();
+    void prepareSpectrum();
+    void spectrumModeFromOptions();
 };

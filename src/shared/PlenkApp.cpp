@@ -20,7 +20,7 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
       profile_(setup_.settingsFolder.toStdString()),
       mci_(setup_.engines == Engines::Live ? media::Mci::Backend::Mpv : media::Mci::Backend::Test, handles(),
            this->clock()),
-      bass_(this->clock(), {setup_.engines == Engines::Live ? audio::OutputChoice::Automatic : audio::OutputChoice::Null}),
+      bass_(this->clock(), {setup_.engines == Engines::Live ? audio::OutputChoice::Automatic : audio::OutputChoice::Null, {}}),
       instance_(setup_.settingsFolder) {
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);

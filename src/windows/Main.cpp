@@ -209,6 +209,8 @@ void Main::connectEvents() {
         sldEQR(i).Change.connect([this, i] { form<frmBass>().MoveScollEq(i); });
         sldEQR(i).Scroll.connect([this, i] { form<frmBass>().MoveScollEq(i); });
     }
+    Visualisation.DblClick.connect([this] { form<frmBass>().NextSpectrumMode(); });
+    ImgButton1.Click.connect([this] { form<frmBass>().NextSpectrumMode(); });
     Volum.Change.connect([this] { volumeChanged(); });
     Volum.Scroll.connect([this] { volumeChanged(); });
 }

@@ -1,5 +1,7 @@
 #include "windows/MiniForm.h"
 
+#include "core/frmBass.h"
+
 MiniForm::MiniForm(ui::Application& app) : PlayerForm(app, "MiniForm") {
     setBorderStyle(vbBSNone);
     setCaption("Plenk Player");
@@ -8,4 +10,5 @@ MiniForm::MiniForm(ui::Application& app) : PlayerForm(app, "MiniForm") {
     Visualisation.setBorderStyle(0);
     KeyFocus.Move(7000, 0, 255, 255);
     Timer1.setInterval(500);
+    Visualisation.DblClick.connect([this] { form<frmBass>().NextSpectrumMode(); });
 }

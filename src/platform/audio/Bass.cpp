@@ -67,6 +67,12 @@ bool Bass::BASS_SetConfig(DWORD option, DWORD value) {
     return succeed();
 }
 
+DWORD Bass::BASS_GetConfig(DWORD option) {
+    if (option != BASS_CONFIG_GVOL_STREAM) return failWith(BASS_ERROR_ILLPARAM, ~DWORD{0});
+    succeed();
+    return volume_;
+}
+
 bool Bass::canOpen(bool mem, const void* file, QWORD offset, QWORD length) {
     if (!engine_) return fail(BASS_ERROR_INIT);
     if (mem || offset != 0 || length != 0) return fail(BASS_ERROR_NOTAVAIL);

@@ -72,6 +72,8 @@ class Bass {
     bool BASS_Init(int device, DWORD freq, DWORD flags, int win, const void* clsid);
     bool BASS_Free();
     bool BASS_SetConfig(DWORD option, DWORD value);
+    // The option's value, or -1 for an option there is not.
+    DWORD BASS_GetConfig(DWORD option);
     int BASS_ErrorGetCode() const { return error_; }
 
     // Only whole files (mem false, offset and length 0) are supported.

@@ -3,7 +3,6 @@
 #include <sndfile.h>
 
 #include <cmath>
-#include <numbers>
 
 // libsndfile 1.2.0 leaves the Vorbis header record behind when an Ogg file turns
 // out to be broken; that is the library's leak, not ours.
@@ -12,27 +11,6 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 namespace audiotest {
-
-QString writeTone(const QString& path, int format, const Tone& tone) {
-    SF_INFO info{};
-    info.samplerate = tone.rate;
-    info.channels = tone.channels;
-    info.format = format;
-    SNDFILE* file = sf_open(path.toUtf8().constData(), SFM_WRITE, &info);
-    EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
-    if (!file) return path;
-    const auto toneFrames = static_cast<std::size_t>(tone.seconds * tone.rate);
-    const auto frames = toneFrames + static_cast<std::size_t>(tone.silenceAfter * tone.rate);
-    std::vector<float> samples(frames * tone.channels, 0.0f);
-    for (std::size_t i = 0; i < toneFrames; ++i) {
-        const double v = tone.amplitude * std::sin(2 * std::numbers::pi * tone.hz * i / tone.rate);
-        for (int c = 0; c < tone.channels; ++c)
-            samples[i * tone.channels + c] = static_cast<float>(v);
-    }
-    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(frames));
-    sf_close(file);
-    return path;
-}
 
 std::vector<float> decodeAll(const QString& path) {
     SF_INFO info{};
@@ -43,42 +21,6 @@ std::vector<float> decodeAll(const QString& path) {
     samples.resize(static_cast<std::size_t>(got) * info.channels);
     sf_close(file);
     return samples;
-}
-
-namespace {
-
-void putWord(QByteArray& bytes, int at, int value) {
-    bytes[at] = static_cast<char>(value >> 8);
-    bytes[at + 1] = static_cast<char>(value & 0xFF);
-}
-
-void putCell(QByteArray& bytes, int at, int sample, int period, int effect, int parameter) {
-    bytes[at] = static_cast<char>((sample & 0xF0) | (period >> 8));
-    bytes[at + 1] = static_cast<char>(period & 0xFF);
-    bytes[at + 2] = static_cast<char>(((sample & 0x0F) << 4) | effect);
-    bytes[at + 3] = static_cast<char>(parameter);
-}
-
-}  // namespace
-
-QByteArray tinyModule() {
-    constexpr int kHeader = 20 + 31 * 30 + 2 + 128 + 4;
-    constexpr int kPattern = 64 * 4 * 4;
-    constexpr int kSampleBytes = 32;
-    QByteArray bytes(kHeader + kPattern + kSampleBytes, '\0');
-    bytes.replace(0, 4, "tiny");
-    const int sample = 20;
-    putWord(bytes, sample + 22, kSampleBytes / 2);  // length in words
-    bytes[sample + 25] = 64;                        // volume
-    putWord(bytes, sample + 28, kSampleBytes / 2);  // loop length in words
-    bytes[20 + 31 * 30] = 1;                        // one order
-    bytes[20 + 31 * 30 + 1] = 127;
-    bytes.replace(kHeader - 4, 4, "M.K.");
-    putCell(bytes, kHeader, 1, 428, 0, 0);             // row 0: the note
-    putCell(bytes, kHeader + 15 * 16, 0, 0, 0x0D, 0);  // row 15: pattern break ends the song
-    for (int i = 0; i < kSampleBytes; ++i)
-        bytes[kHeader + kPattern + i] = static_cast<char>(i < kSampleBytes / 2 ? 100 : -100);
-    return bytes;
 }
 
 QString dataFile(const QString& name) {

@@ -8,32 +8,22 @@
 
 #include "platform/audio/Bass.h"
 #include "platform/ui/Clock.h"
+#include "support/AudioFiles.h"
 #include "support/TempDir.h"
 
 namespace audiotest {
 
 using namespace audio;
 
-struct Tone {
-    int rate = 44100;
-    int channels = 2;
-    double seconds = 1.0;
-    double hz = 1000.0;
-    double amplitude = 0.5;
-    double silenceAfter = 0.0;  // seconds of silence after the tone
-};
-
-// Writes a sine tone with libsndfile in the given SF_FORMAT_* major and subtype.
-QString writeTone(const QString& path, int format, const Tone& tone);
-inline constexpr int kWav = 0x010002;  // SF_FORMAT_WAV | SF_FORMAT_PCM_16
-inline constexpr int kMp3 = 0x230082;  // SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III
-inline constexpr int kOgg = 0x200060;  // SF_FORMAT_OGG | SF_FORMAT_VORBIS
+using testsupport::kMp3;
+using testsupport::kOgg;
+using testsupport::kWav;
+using testsupport::tinyModule;
+using testsupport::Tone;
+using testsupport::writeTone;
 
 // Every frame of a file as libsndfile decodes it, interleaved.
 std::vector<float> decodeAll(const QString& path);
-
-// A four-channel module: one looping square-wave note, sixteen rows long.
-QByteArray tinyModule();
 
 // A file the project ships in tests/data/audio.
 QString dataFile(const QString& name);
