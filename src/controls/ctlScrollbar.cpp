@@ -70,15 +70,16 @@ double ctlScrollbar::fraction() const {
     return range > 0 ? std::clamp((state_.value - state_.min) / range, 0.0, 1.0) : 0.0;
 }
 
+// The handlers read the value the user has just given.
 void ctlScrollbar::userDragged(double fraction) {
-    Scroll.raise();
     state_.value = state_.min + std::round(fraction * (state_.max - state_.min));
     repaint();
+    Scroll.raise();
 }
 
 void ctlScrollbar::userPaged(int direction) {
-    Change.raise();
     setValue(state_.value + direction * state_.largeChange);
+    Change.raise();
 }
 
 void ctlScrollbar::repaint() {

@@ -12,6 +12,7 @@ struct Tone {
     double hz = 1000.0;
     double amplitude = 0.5;
     double silenceAfter = 0.0;  // seconds of silence after the tone
+    double secondChannelGain = 1.0;  // the second channel is the first times this
 };
 
 // Writes a sine tone with libsndfile in the given SF_FORMAT_* major and subtype.
