@@ -45,7 +45,9 @@ void frmBass::setChannel(std::uint32_t handle) {
 
 // The host's own window initialises the engine; the process's working
 // folder is left alone.
-void frmBass::Form_Load() { app().bass().BASS_Init(-1, 44100, 0, hWnd(), nullptr); }
+void frmBass::Form_Load() {
+    app().bass().BASS_Init(-1, 44100, 0, hWnd(), nullptr);
+}
 
 void frmBass::Form_Unload(int&) {
     tmrSpectrum.setEnabled(false);
@@ -96,7 +98,9 @@ void frmBass::openChannel() {
 void frmBass::startChannel() {
     audio::Bass& bass = app().bass();
     for (int i = 0; i < 10; ++i)
-        step([&] { FxHandles[i] = bass.BASS_ChannelSetFX(channel(), audio::BASS_FX_DX8_PARAMEQ, 0); });
+        step([&] {
+            FxHandles[i] = bass.BASS_ChannelSetFX(channel(), audio::BASS_FX_DX8_PARAMEQ, 0);
+        });
     step([&] { FxHandles[10] = bass.BASS_ChannelSetFX(channel(), audio::BASS_FX_DX8_REVERB, 0); });
     audio::BASS_DX8_PARAMEQ band{0, 18, 0};
     for (int i = 0; i < 10; ++i) {
@@ -129,9 +133,12 @@ void frmBass::StopBass() {
     Unload();
 }
 
-void frmBass::ResumeBass() { app().bass().BASS_ChannelPlay(channel(), false); }
+void frmBass::ResumeBass() {
+    app().bass().BASS_ChannelPlay(channel(), false);
+}
 
 void frmBass::VolumBass() {
-    app().bass().BASS_SetConfig(audio::BASS_CONFIG_GVOL_STREAM,
-                                static_cast<std::uint32_t>(shared::CLng(form<Main>().Volum.value() * 100)));
+    app().bass().BASS_SetConfig(
+        audio::BASS_CONFIG_GVOL_STREAM,
+        static_cast<std::uint32_t>(shared::CLng(form<Main>().Volum.value() * 100)));
 }

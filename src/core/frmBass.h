@@ -14,12 +14,15 @@
 // values starts from its design value every time; loading it initialises the
 // engine and unloading frees it.
 class frmBass : public PlayerForm {
-public:
+  public:
     explicit frmBass(ui::Application& app);
 
+    // Slider b's position into effect b of the channel: 0 to 9 the bands, 10
+    // the reverb.
     void UpdateFX(int b);
     // Opens the file named by FileToPlay and starts it.
     void PLAYtheBass();
+    // The slider's level text, then UpdateFX.
     void MoveScollEq(int Index);
     void Pauza();
     // Stops the channel and releases the host; its next use creates it afresh.
@@ -59,7 +62,7 @@ public:
     // as many digits as they need, a negative time shows as 0.
     static QString TimeText(double seconds);
 
-private:
+  private:
     // The channel handle in Chan, as the engine takes it.
     std::uint32_t channel();
     void setChannel(std::uint32_t handle);

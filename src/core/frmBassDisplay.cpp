@@ -24,12 +24,15 @@ namespace {
 constexpr double kSliderUnit = 100000;
 
 // A byte count as the engine gives it, -1 when it fails.
-QString bytesText(audio::QWORD bytes) { return QString::number(static_cast<std::int64_t>(bytes)); }
+QString bytesText(audio::QWORD bytes) {
+    return QString::number(static_cast<std::int64_t>(bytes));
+}
 
 }  // namespace
 
 QString frmBass::TimeText(double seconds) {
-    const auto whole = std::max<std::int64_t>(0, static_cast<std::int64_t>(shared::roundHalfEven(seconds)));
+    const auto whole =
+        std::max<std::int64_t>(0, static_cast<std::int64_t>(shared::roundHalfEven(seconds)));
     return QString("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QChar('0'));
 }
 
@@ -43,9 +46,15 @@ void frmBass::Timer1_Timer() {
         step([&] { MainCtl.get().EndOfSong(); });
         return;
     }
-    step([&] { Pozitie.setCaption(bytesText(bass.BASS_ChannelGetPosition(channel(), audio::BASS_POS_BYTE))); });
+    step([&] {
+        Pozitie.setCaption(
+            bytesText(bass.BASS_ChannelGetPosition(channel(), audio::BASS_POS_BYTE)));
+    });
     // The first write of a stream changes the text and brings the per-track display.
-    step([&] { StreamLength.setCaption(bytesText(bass.BASS_ChannelGetLength(channel(), audio::BASS_POS_BYTE))); });
+    step([&] {
+        StreamLength.setCaption(
+            bytesText(bass.BASS_ChannelGetLength(channel(), audio::BASS_POS_BYTE)));
+    });
     // Left alone while the user drags it.
     step([&] {
         if (Scrolling.Caption() == "False")
@@ -86,7 +95,9 @@ void frmBass::showInformationLine() {
 void frmBass::StreamLength_Change() {
     Main& m = form<Main>();
     step([&] { m.TimerMisc(0).setEnabled(false); });
-    step([&] { m.SliderMoveMultimedia(0).setMax(shared::toDouble(StreamLength.Caption()) / kSliderUnit); });
+    step([&] {
+        m.SliderMoveMultimedia(0).setMax(shared::toDouble(StreamLength.Caption()) / kSliderUnit);
+    });
     step([&] { form<MediaLibrary>().LbCurrentTime(0).setCaption("0"); });
     step([&] { showTitle(); });
     step([&] { m.PiesaCurenta.setCaption(form<Playlist>().PicList.Text()); });

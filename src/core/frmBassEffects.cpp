@@ -14,7 +14,9 @@ namespace {
 constexpr int kReverb = 10;
 
 // 0 at the top of the slider to 20 at the bottom.
-int level(const ctlScrollbar& slider) { return shared::CInt(slider.value() / 5); }
+int level(const ctlScrollbar& slider) {
+    return shared::CInt(slider.value() / 5);
+}
 
 }  // namespace
 

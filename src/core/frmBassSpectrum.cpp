@@ -6,7 +6,8 @@
 #include "windows/Main.h"
 
 void frmBass::tmrSpectrum_Timer() {
-    if (form<Options>().Option4.Value()) return app().module<modSpectrum>().UpdateSpectrum(channel());
+    if (form<Options>().Option4.Value())
+        return app().module<modSpectrum>().UpdateSpectrum(channel());
     tmrSpectrum.setEnabled(false);
     form<Main>().Visualisation.Cls();
 }

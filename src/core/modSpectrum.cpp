@@ -18,7 +18,9 @@ namespace {
 constexpr int kWidth = modSpectrum::kWidth;
 constexpr int kHeight = modSpectrum::kHeight;
 
-int nearest(double x) { return static_cast<int>(shared::roundHalfEven(x)); }
+int nearest(double x) {
+    return static_cast<int>(shared::roundHalfEven(x));
+}
 
 // A palette component keeps its value when the skin's number is missing or
 // the result falls outside 0 to 255.
@@ -51,7 +53,8 @@ void modSpectrum::BuildPalette() {
         put(Palette[a].blue, times(blue, a));
     }
     for (int a = 0; a < 32; ++a) {
-        const auto up = static_cast<std::uint8_t>(8 * a), down = static_cast<std::uint8_t>(8 * (31 - a));
+        const auto up = static_cast<std::uint8_t>(8 * a),
+                   down = static_cast<std::uint8_t>(8 * (31 - a));
         Palette[128 + a] = {0, 0, up};
         Palette[160 + a] = {up, 0, 255};
         Palette[192 + a] = {255, up, down};
@@ -108,7 +111,8 @@ void modSpectrum::drawBands(const Spectrum& fft) {
         for (int b = b0; b < b1; ++b)
             sum += fft[1 + b];
         b0 = b1;
-        const int y = std::min(nearest(std::sqrt(sum / std::log10(n)) * 1.7 * kHeight - 4), kHeight);
+        const int y =
+            std::min(nearest(std::sqrt(sum / std::log10(n)) * 1.7 * kHeight - 4), kHeight);
         fillBar(6 * x, 4, y);
     }
 }
@@ -134,14 +138,15 @@ void modSpectrum::drawWaveform(audio::DWORD channel) {
     bass.BASS_ChannelGetInfo(channel, &info);
     const int channels = static_cast<int>(info.chans);
     std::vector<float> samples(static_cast<std::size_t>(channels) * kWidth);
-    bass.BASS_ChannelGetData(channel, samples.data(),
-                             static_cast<audio::DWORD>(samples.size() * sizeof(float)) |
-                                 audio::BASS_DATA_FLOAT);
+    bass.BASS_ChannelGetData(
+        channel, samples.data(),
+        static_cast<audio::DWORD>(samples.size() * sizeof(float)) | audio::BASS_DATA_FLOAT);
     for (int c = 0; c < channels; ++c) {
         const std::uint8_t colour = c % 2 == 0 ? 1 : 127;
         int y = 0;
         for (int x = 0; x < kWidth; ++x) {
-            const int v = std::clamp(nearest((1 - samples[x * channels + c]) * kHeight / 2), 0, kHeight - 1);
+            const int v =
+                std::clamp(nearest((1 - samples[x * channels + c]) * kHeight / 2), 0, kHeight - 1);
             if (x == 0) y = v;
             do {
                 y += (y < v) - (y > v);

@@ -36,7 +36,7 @@ class EndWatcher : public ClsMain {
 class BassHostTest : public ::testing::Test {
   protected:
     explicit BassHostTest(const testsupport::PlayerOptions& options = {}) : p(options) {
-        if (options.start) watchEnds();
+        watchEnds();
     }
 
     void watchEnds() {

@@ -83,8 +83,8 @@ TEST_F(HostTickTest, InformationLineCyclesEverySixteenTicks) {
     const QString rank = main().PozInTop.Caption().left(12).trimmed();
     ASSERT_FALSE(rank.isEmpty());
     const QString artist = "Artist: Sing", album = "Album: Album", year = "Year: 2024";
-    EXPECT_EQ(lines, QStringList({artist, artist, artist, album, album, album, album, year, year, year, year,
-                                  rank, rank, rank, rank, artist}));
+    EXPECT_EQ(lines, QStringList({artist, artist, artist, album, album, album, album, year, year,
+                                  year, year, rank, rank, rank, rank, artist}));
     EXPECT_EQ(host().SwitchIDTag.Caption(), "1");
 }
 
@@ -105,15 +105,16 @@ TEST_F(HostTickTest, FileOpenedOtherwiseTakesTheSelectedRowsText) {
     EXPECT_EQ(main().Titlu.Caption(), "Selected row");
 }
 
-class HostCommandLineTest : public BassHostTest {
+// The file named on the command line, made before the player starts.
+struct StartFile {
+    testsupport::TempDir dir;
+    QString path =
+        testsupport::writeTone(dir.file("Started.wav"), testsupport::kWav, {.seconds = 3});
+};
+
+class HostCommandLineTest : private StartFile, public BassHostTest {
   protected:
-    HostCommandLineTest() : BassHostTest(testsupport::withCommandLine(startFile(), false)) {
-        p.start();
-        watchEnds();
-    }
-    QString startFile() {
-        return testsupport::writeTone(media.file("Started.wav"), testsupport::kWav, {.seconds = 3});
-    }
+    HostCommandLineTest() : BassHostTest(testsupport::withCommandLine(path)) {}
 };
 
 TEST_F(HostCommandLineTest, FileOpenedAfterAStartWithAFileKeepsTheTitle) {
@@ -164,7 +165,8 @@ TEST_F(HostTickTest, EndHandsOverToTheNextEntryAndThatTickStops) {
     EXPECT_NE(channel(), first);
     EXPECT_EQ(p.form<Playlist>().PicList.ListIndex(), 1);
     EXPECT_EQ(main().StarePlayer.Caption(), "Playing");
-    EXPECT_EQ(host().StreamLength.Caption(), "0") << "the ending tick shows nothing of the next entry";
+    EXPECT_EQ(host().StreamLength.Caption(), "0")
+        << "the ending tick shows nothing of the next entry";
     p.clock->advance(1000);
     EXPECT_EQ(host().StreamLength.Caption(), "529200");
     EXPECT_EQ(main().Titlu.Caption(), "second         ");

@@ -34,16 +34,17 @@ TEST_F(HostEffectsTest, SliderPositionGivesGainMixAndLevelText) {
         float gain, mix;
         const char *bandText, *reverbText;
     };
-    for (const Row& row : {Row{0, 10, 0, "50", "100"}, Row{25, 5, -1.5f, "25", "75"},
-                           Row{50, 0, -12, "0", "50"}, Row{75, -5, -40.5f, "-25", "25"},
-                           Row{100, -10, -96, "-50", "0"}, Row{52.5, 0, -12, "-2.5", "47.5"},
-                           Row{57.5, -2, -20.736f, "-7.5", "42.5"}}) {
+    for (const Row& row :
+         {Row{0, 10, 0, "50", "100"}, Row{25, 5, -1.5f, "25", "75"}, Row{50, 0, -12, "0", "50"},
+          Row{75, -5, -40.5f, "-25", "25"}, Row{100, -10, -96, "-50", "0"},
+          Row{52.5, 0, -12, "-2.5", "47.5"}, Row{57.5, -2, -20.736f, "-7.5", "42.5"}}) {
         move(4, row.value);
         move(10, row.value);
         EXPECT_FLOAT_EQ(gain(4), row.gain) << row.value;
         EXPECT_FLOAT_EQ(reverb().fReverbMix, row.mix) << row.value;
         EXPECT_EQ(slider(4).ToolTipText(), shared::formatDouble(QString(row.bandText).toDouble()));
-        EXPECT_EQ(slider(10).ToolTipText(), shared::formatDouble(QString(row.reverbText).toDouble()));
+        EXPECT_EQ(slider(10).ToolTipText(),
+                  shared::formatDouble(QString(row.reverbText).toDouble()));
     }
     BASS_DX8_REVERB r = reverb();
     EXPECT_FLOAT_EQ(r.fReverbTime, 1000) << "only the mix is written";

@@ -211,7 +211,8 @@ TEST_F(HostFilterTest, NewFilesOwnTagIsChecked) {
     EXPECT_TRUE(refused([&] { play(banned); }));
     EXPECT_EQ(p.dialogs->count("MsgBox"), 1);
     EXPECT_FALSE(p.app->isLoaded<frmBass>()) << "the refusal released the host";
-    EXPECT_EQ(bass().BASS_GetConfig(BASS_CONFIG_GVOL_STREAM), 10000u) << "no volume before the check";
+    EXPECT_EQ(bass().BASS_GetConfig(BASS_CONFIG_GVOL_STREAM), 10000u)
+        << "no volume before the check";
 }
 
 TEST_F(HostFilterTest, PreviousFilesTagAndTitleAreNotChecked) {

@@ -36,7 +36,8 @@ class SpectrumTest : public BassHostTest {
     bool blank() { return entries() == std::set<int>{0}; }
     // Plays the file in a mode chosen on the options window for a second,
     // 40 frames.
-    void show(ui::OptionButton& mode, const testsupport::Tone& sound, const QString& name = "sound.wav") {
+    void show(ui::OptionButton& mode, const testsupport::Tone& sound,
+              const QString& name = "sound.wav") {
         mode.setValue(true);
         play(tone(name, sound));
         p.clock->advance(1000);
@@ -221,14 +222,17 @@ class PaletteTest : public SpectrumTest {
             list.setList(n, text);
     }
     modSpectrum::Colour colour(int i) { return spectrum().Palette[i]; }
+    void expectBackground(int red, int green, int blue) {
+        EXPECT_EQ(colour(0).red, red);
+        EXPECT_EQ(colour(0).green, green);
+        EXPECT_EQ(colour(0).blue, blue);
+    }
 };
 
 TEST_F(PaletteTest, ComesFromTheSkinValuesAtEachPlay) {
     skin({{7, "10"}, {8, "20"}, {9, "30"}, {11, "3"}, {12, "0.5"}});
     play(tone("a.wav"));
-    EXPECT_EQ(colour(0).red, 10);
-    EXPECT_EQ(colour(0).green, 20);
-    EXPECT_EQ(colour(0).blue, 30);
+    expectBackground(10, 20, 30);
     EXPECT_EQ(colour(1).red, 253);
     EXPECT_EQ(colour(127).red, 1);
     EXPECT_EQ(colour(85).green, 255);
@@ -248,9 +252,7 @@ TEST_F(PaletteTest, BadValuesKeepTheColoursOfTheLastPlay) {
     play(tone("a.wav"));
     skin({{7, "abc"}, {8, "300"}, {9, "-1"}, {11, "x"}, {12, "3"}});
     play(tone("b.wav"));
-    EXPECT_EQ(colour(0).red, 10);
-    EXPECT_EQ(colour(0).green, 20);
-    EXPECT_EQ(colour(0).blue, 30);
+    expectBackground(10, 20, 30);
     EXPECT_EQ(colour(50).green, 50);
     EXPECT_EQ(colour(50).blue, 150);
     EXPECT_EQ(colour(100).blue, 200) << "300 is out of range: the last play's value stays";

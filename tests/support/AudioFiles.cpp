@@ -24,7 +24,8 @@ QString writeTone(const QString& path, int format, const Tone& tone) {
     for (std::size_t i = 0; i < toneFrames; ++i) {
         const double v = tone.amplitude * std::sin(2 * std::numbers::pi * tone.hz * i / tone.rate);
         for (int c = 0; c < tone.channels; ++c)
-            samples[i * tone.channels + c] = static_cast<float>(c == 1 ? v * tone.secondChannelGain : v);
+            samples[i * tone.channels + c] =
+                static_cast<float>(c == 1 ? v * tone.secondChannelGain : v);
     }
     sf_writef_float(file, samples.data(), static_cast<sf_count_t>(frames));
     sf_close(file);

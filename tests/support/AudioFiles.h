@@ -11,7 +11,7 @@ struct Tone {
     double seconds = 1.0;
     double hz = 1000.0;
     double amplitude = 0.5;
-    double silenceAfter = 0.0;  // seconds of silence after the tone
+    double silenceAfter = 0.0;       // seconds of silence after the tone
     double secondChannelGain = 1.0;  // the second channel is the first times this
 };
 
