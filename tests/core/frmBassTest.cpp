@@ -111,18 +111,14 @@ TEST_F(HostPlayTest, PauseThenPlayGoesOnFromThePosition) {
 }
 
 TEST_F(HostPlayTest, VolumeSliderBecomesTheStreamVolume) {
+    main().Volum.setValue(37);
     play(tone("a.wav"));
+    EXPECT_EQ(bass().BASS_GetConfig(BASS_CONFIG_GVOL_STREAM), 3700u) << "applied at play";
     for (auto [slider, volume] : {std::pair{0.0, 0u}, {37.0, 3700u}, {100.0, 10000u}}) {
         main().Volum.setValue(slider);
         host().VolumBass();
         EXPECT_EQ(bass().BASS_GetConfig(BASS_CONFIG_GVOL_STREAM), volume) << slider;
     }
-}
-
-TEST_F(HostPlayTest, PlayAppliesTheVolumeSlider) {
-    main().Volum.setValue(37);
-    play(tone("a.wav"));
-    EXPECT_EQ(bass().BASS_GetConfig(BASS_CONFIG_GVOL_STREAM), 3700u);
 }
 
 TEST_F(HostPlayTest, StopReleasesTheEngineAndEveryValueStartsAgain) {
