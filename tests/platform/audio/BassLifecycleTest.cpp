@@ -91,7 +91,8 @@ TEST_F(BassTest, SetConfigRefusesUnknownOptionsAndLoudness) {
     EXPECT_FALSE(bass.BASS_SetConfig(BASS_CONFIG_GVOL_STREAM, 10001));
     EXPECT_EQ(bass.BASS_ErrorGetCode(), BASS_ERROR_ILLPARAM);
     EXPECT_FALSE(bass.BASS_SetConfig(99, 1));
-    EXPECT_EQ(bass.BASS_GetConfig(BASS_CONFIG_GVOL_STREAM), 10000u) << "a refused value changes nothing";
+    EXPECT_EQ(bass.BASS_GetConfig(BASS_CONFIG_GVOL_STREAM), 10000u)
+        << "a refused value changes nothing";
     EXPECT_TRUE(bass.BASS_SetConfig(BASS_CONFIG_GVOL_STREAM, 3700));
     EXPECT_EQ(bass.BASS_ErrorGetCode(), BASS_OK);
     EXPECT_EQ(bass.BASS_GetConfig(BASS_CONFIG_GVOL_STREAM), 3700u);
