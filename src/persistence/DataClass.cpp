@@ -10,11 +10,47 @@
 
 namespace {
 
-QString withoutTrailingBlanks(QStringView line) {
+QString withoutTrailingBlanks(QString line) {
     qsizetype end = line.size();
     while (end > 0 && line[end - 1] == u' ')
         --end;
-    return line.left(end).toString();
+    line.truncate(end);
+    return line;
+}
+
+// The byte ranges of the lines: a line ends at CR LF or at a lone CR; a
+// last line without an ending is still a line.
+std::vector<QByteArrayView> splitLines(const QByteArray& bytes) {
+    std::vector<QByteArrayView> lines;
+    const QByteArrayView all(bytes);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = all.indexOf('\r', start);
+        if (end < 0) end = all.size();
+        lines.push_back(all.sliced(start, end - start));
+        start = end + 1;
+        if (end < all.size() && start < all.size() && all[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+// Lines decode one by one, so a long list never exists twice as a whole
+// text; CR never occurs inside a UTF-8 sequence, so a file is valid UTF-8
+// exactly when each of its lines is.
+std::vector<QString> decodeLines(const QByteArray& bytes) {
+    const std::vector<QByteArrayView> raw = splitLines(bytes);
+    std::vector<QString> lines;
+    lines.reserve(raw.size());
+    for (const QByteArrayView line : raw) {
+        auto text = shared::decodeUtf8(line, lines.empty());
+        if (!text) break;
+        lines.push_back(withoutTrailingBlanks(std::move(*text)));
+    }
+    if (lines.size() == raw.size()) return lines;
+    lines.clear();
+    for (const QByteArrayView line : raw)
+        lines.push_back(withoutTrailingBlanks(shared::fromCp1252(line.toByteArray())));
+    return lines;
 }
 
 }  // namespace
@@ -23,31 +59,28 @@ void DataClass::IncarcaData(const QString& TheFile, ui::ListControl& TheListBox)
     if (TheFile.isEmpty()) return;
     QFile file(TheFile);
     if (QFileInfo(TheFile).isDir() || !file.open(QIODevice::ReadOnly)) return;
-    const QString text = shared::decodeText(file.readAll());
+    const QByteArray bytes = file.readAll();
     file.close();
-    const QStringView view(text);
-    qsizetype start = 0;
-    while (start < view.size()) {
-        qsizetype end = view.indexOf(u'\r', start);
-        if (end < 0) end = view.size();
-        TheListBox.AddItem(withoutTrailingBlanks(view.mid(start, end - start)));
-        start = end + 1;
-        if (end < view.size() && start < view.size() && view[start] == u'\n') ++start;
-    }
+    for (const QString& line : decodeLines(bytes))
+        TheListBox.AddItem(line);
 }
 
 bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox) {
     const QFileInfo target(TheFile);
     if (TheFile.isEmpty() || target.isDir() || shared::isReadOnly(target)) return false;
-    QString text;
-    const int count = TheListBox.ListCount();
-    for (int i = 0; i < count; ++i) {
-        text += TheListBox.List(i);
-        text += QLatin1String("\r\n");
-    }
     QSaveFile file(TheFile);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(shared::encodeText(text));
+    // Written in blocks: no second copy of a long list as one text.
+    QByteArray block;
+    const int count = TheListBox.ListCount();
+    for (int i = 0; i < count; ++i) {
+        block += shared::encodeText(TheListBox.List(i));
+        block += "\r\n";
+        if (block.size() > (1 << 20) || i == count - 1) {
+            file.write(block);
+            block.clear();
+        }
+    }
     return file.commit();
 }
 

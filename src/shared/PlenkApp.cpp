@@ -9,6 +9,13 @@ PlenkApp::Setup completed(PlenkApp::Setup setup) {
     return setup;
 }
 
+audio::BassOptions bassOptions(PlenkApp::Engines engines) {
+    audio::BassOptions options;
+    options.output = engines == PlenkApp::Engines::Live ? audio::OutputChoice::Automatic
+                                                        : audio::OutputChoice::Null;
+    return options;
+}
+
 }  // namespace
 
 PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs> dialogs,
@@ -18,9 +25,9 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
       registry_(setup_.settingsFolder + "/registry.reg"),
       shell_(registry_, setup_.executable, setup_.desktop),
       profile_(setup_.settingsFolder.toStdString()),
-      mci_(setup_.engines == Engines::Live ? media::Mci::Backend::Mpv : media::Mci::Backend::Test, handles(),
-           this->clock()),
-      bass_(this->clock(), {setup_.engines == Engines::Live ? audio::OutputChoice::Automatic : audio::OutputChoice::Null, {}}),
+      mci_(setup_.engines == Engines::Live ? media::Mci::Backend::Mpv : media::Mci::Backend::Test,
+           handles(), this->clock()),
+      bass_(this->clock(), bassOptions(setup_.engines)),
       instance_(setup_.settingsFolder) {
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);

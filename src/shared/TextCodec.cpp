@@ -38,11 +38,13 @@ QByteArray toCp1252(const QString& text) {
     return bytes;
 }
 
-QString decodeText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom |
-                                                  QStringConverter::Flag::Stateless);
+std::optional<QString> decodeUtf8(QByteArrayView bytes, bool first) {
+    QStringConverter::Flags flags = QStringConverter::Flag::Stateless;
+    if (first) flags |= QStringConverter::Flag::ConvertInitialBom;
+    QStringDecoder utf8(QStringDecoder::Utf8, flags);
     QString text = utf8.decode(bytes);
-    return utf8.hasError() ? fromCp1252(bytes) : text;
+    if (utf8.hasError()) return std::nullopt;
+    return text;
 }
 
 QByteArray encodeText(const QString& text) {

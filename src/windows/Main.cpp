@@ -160,9 +160,11 @@ void Main::designBottomRow() {
 }
 
 void Main::designStatePanel() {
+    // The state panel only holds values; it never shows, whatever the window's width.
     ui::Frame& state = MainFrame.add(0);
     state.Move(6600, 0, 4000, 6000);
     state.setBorderStyle(0);
+    state.setVisible(false);
     float top = 0;
     auto place = [&](ui::Control& c, const QString& caption = {}) {
         c.setContainer(&state);
@@ -204,7 +206,8 @@ void Main::connectEvents() {
     FixWindows.TimerEvent.connect([this] { FixWindows_Timer(); });
     LbActualCx(0).Change.connect([this] { LbActualCx_Change(); });
     CloseButton.Click.connect([this] { CloseButton_Click(); });
-    KeyFocus.KeyDown.connect([this](int& code, int) { app().module<KeyShortcut>().ProcessShortcutKey(code); });
+    KeyFocus.KeyDown.connect(
+        [this](int& code, int) { app().module<KeyShortcut>().ProcessShortcutKey(code); });
     for (int i = 0; i <= 10; ++i) {
         sldEQR(i).Change.connect([this, i] { form<frmBass>().MoveScollEq(i); });
         sldEQR(i).Scroll.connect([this, i] { form<frmBass>().MoveScollEq(i); });
@@ -238,13 +241,16 @@ void Main::Form_Load() {
     step([&] { controller().LoadPlenk(); });
     step([&] { FrameVideo(0).setTop(370); });
     MCore& mci = app().module<MCore>();
-    for (auto [key, driver] : {std::pair{"MPEGVideo", "mciqtz.drv"}, {"sequencer", "mciseq.drv"}, {"avivideo", "mciavi.drv"}})
+    for (auto [key, driver] : {std::pair{"MPEGVideo", "mciqtz.drv"},
+                               {"sequencer", "mciseq.drv"},
+                               {"avivideo", "mciavi.drv"}})
         step([&] {
             if (mci.ReadMciDriver(key) != driver) mci.WriteMciDriver(key, driver);
         });
     step([&] { KeyFocus.setTop(-1000); });
     step([&] {
-        if (form<Options>().Check7.Value() == 1) modSysTray::AddTrayIcon(app(), trayId(), widget()->windowIcon(), "Plenk Player");
+        if (form<Options>().Check7.Value() == 1)
+            modSysTray::AddTrayIcon(app(), trayId(), widget()->windowIcon(), "Plenk Player");
     });
 }
 
@@ -266,13 +272,19 @@ void Main::CloseButton_Click() {
         controller().SwitchToFullScreen();
 }
 
-void Main::Form_KeyDown(int& KeyCode, int) { app().module<KeyShortcut>().ProcessShortcutKey(KeyCode); }
+void Main::Form_KeyDown(int& KeyCode, int) {
+    app().module<KeyShortcut>().ProcessShortcutKey(KeyCode);
+}
 
-void Main::TimerMisc_Timer(int) { controller().TimerMixF(); }
+void Main::TimerMisc_Timer(int) {
+    controller().TimerMixF();
+}
 
 void Main::FixWindows_Timer() {
     DataForm& d = form<DataForm>();
-    if (d.PlaylistON.Caption() != "1" || d.MiniMode.Caption() != "False" || WindowState() == vbMinimized) return;
+    if (d.PlaylistON.Caption() != "1" || d.MiniMode.Caption() != "False" ||
+        WindowState() == vbMinimized)
+        return;
     if (form<frmBass>().BassON.Caption() == "True") form<frmBass>().tmrSpectrum.setEnabled(true);
 }
 
@@ -289,12 +301,16 @@ void Main::OnOffEq() {
     step([&] {
         const QString skin = shared::joinPath(form<DataForm>().CalePlenkPlayer.Text(),
                                               "\\Skins\\" + form<Options>().SkinName.Text());
-        ImgButton2.setPicture(ui::LoadPicture(shared::joinPath(skin, on ? "button2.bmp" : "button2b.bmp")));
+        ImgButton2.setPicture(
+            ui::LoadPicture(shared::joinPath(skin, on ? "button2.bmp" : "button2b.bmp")));
     });
-    for (int i = 0; i <= 10; ++i) step([&] { form<frmBass>().MoveScollEq(i); });
+    for (int i = 0; i <= 10; ++i)
+        step([&] { form<frmBass>().MoveScollEq(i); });
 }
 
-void Main::AdjustVideo() { Form_Resize(); }
+void Main::AdjustVideo() {
+    Form_Resize();
+}
 
 // The whole layout follows the size: everything anchored to the right or
 // bottom edge keeps its distance from it.
@@ -302,7 +318,8 @@ void Main::Form_Resize() {
     step([&] { mdlSmooth::RoundWindow(*this, 9); });
     step([&] { ResizeArea.Move(Width() - 195, Height() - 195); });
     step([&] {
-        if (form<DataForm>().FullScreenStat.Caption() == "False" && videoOpen(*this)) layoutVideo(Width(), Height());
+        if (form<DataForm>().FullScreenStat.Caption() == "False" && videoOpen(*this))
+            layoutVideo(Width(), Height());
     });
     step([&] { keepMinimumSize(videoOpen(*this)); });
     layoutEdges(Width(), Height());
@@ -348,7 +365,9 @@ void Main::layoutEdges(float w, float h) {
     step([&] { ImgTopCenter.setWidth(w - 2800); });
     step([&] { ImgTopRight.setLeft(w - 1500); });
     step([&] { ImgBottomLeft.setTop(h - 180); });
-    step([&] { ImgBottomCenter.Move(ImgBottomCenter.Left(), h - 180, w - 2800, ImgBottomCenter.Height()); });
+    step([&] {
+        ImgBottomCenter.Move(ImgBottomCenter.Left(), h - 180, w - 2800, ImgBottomCenter.Height());
+    });
     step([&] { ImgBottomRight.Move(w - 1500, h - 180); });
     step([&] { MinimizeButton.setLeft(w - 1150); });
     step([&] { CloseButton.setLeft(w - 750); });

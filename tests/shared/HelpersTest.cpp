@@ -66,9 +66,10 @@ TEST(TextCodec, WindowsCodePageRoundTripsAndUnknownCharactersBecomeQuestionMarks
     EXPECT_EQ(toCp1252(QString::fromUtf8("ș")), QByteArray("?"));
 }
 
-TEST(TextCodec, ValidUtf8IsReadAsUtf8AndAnythingElseAsWindows1252) {
-    EXPECT_EQ(decodeText(QString::fromUtf8("Ștefan").toUtf8()), QString::fromUtf8("Ștefan"));
-    EXPECT_EQ(decodeText(QByteArray("Beyonc\xe9")), QString::fromUtf8("Beyoncé"));
-    EXPECT_EQ(decodeText(QByteArray("\xef\xbb\xbfx")).size(), 2)
+TEST(TextCodec, OnlyValidUtf8DecodesAsUtf8) {
+    EXPECT_EQ(decodeUtf8(QString::fromUtf8("Ștefan").toUtf8(), false), QString::fromUtf8("Ștefan"));
+    EXPECT_FALSE(decodeUtf8(QByteArray("Beyonc\xe9"), false));
+    EXPECT_FALSE(decodeUtf8(QByteArray("\xc3"), false)) << "a sequence cut at the end";
+    EXPECT_EQ(decodeUtf8(QByteArray("\xef\xbb\xbfx"), true)->size(), 2)
         << "a byte-order mark stays in the text";
 }

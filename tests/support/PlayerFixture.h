@@ -22,6 +22,8 @@ struct PlayerOptions {
     QString commandLine;
     QString executable;
     bool start = true;
+    // The real media engine (libmpv, drawing nothing offscreen) instead of the scripted one.
+    bool realMedia = false;
 };
 
 inline PlayerOptions notStarted() {
@@ -58,14 +60,14 @@ struct PlayerFixture {
             QDir(program.path()).mkpath(sub);
         const QString executable =
             options.executable.isEmpty() ? program.file("plenk-player") : options.executable;
-        app = std::make_unique<PlenkApp>(std::unique_ptr<ui::Clock>(clock),
-                                         std::unique_ptr<ui::Dialogs>(dialogs),
-                                         PlenkApp::Setup{program.path(),
-                                                         settings.path(),
-                                                         options.commandLine,
-                                                         executable,
-                                                         {home.file("data"), home.file("config")},
-                                                         PlenkApp::Engines::Test});
+        app = std::make_unique<PlenkApp>(
+            std::unique_ptr<ui::Clock>(clock), std::unique_ptr<ui::Dialogs>(dialogs),
+            PlenkApp::Setup{program.path(),
+                            settings.path(),
+                            options.commandLine,
+                            executable,
+                            {home.file("data"), home.file("config")},
+                            options.realMedia ? PlenkApp::Engines::Live : PlenkApp::Engines::Test});
         app->setProcessEnd([](int code) { throw ui::ProcessExit{code}; });
         if (options.start) start();
     }

@@ -1,5 +1,7 @@
 #include "platform/media/MpvDevice.h"
 
+#include "platform/media/MpvLibrary.h"
+
 #include <mpv/client.h>
 
 #include <algorithm>
@@ -11,6 +13,11 @@
 namespace media {
 
 namespace {
+
+// Loaded by the time any device exists.
+const MpvLibrary& lib() {
+    return *MpvLibrary::get();
+}
 
 constexpr double kSeekTimeoutMs = 5000;
 constexpr double kWaitMarginMs = 5000;
@@ -61,13 +68,13 @@ std::string seconds(double ms) {
 
 std::optional<double> doubleProperty(mpv_handle* mpv, const char* name) {
     double value = 0;
-    if (mpv_get_property(mpv, name, MPV_FORMAT_DOUBLE, &value) < 0) return std::nullopt;
+    if (lib().get_property(mpv, name, MPV_FORMAT_DOUBLE, &value) < 0) return std::nullopt;
     return value;
 }
 
 std::optional<std::int64_t> intProperty(mpv_handle* mpv, const char* name) {
     std::int64_t value = 0;
-    if (mpv_get_property(mpv, name, MPV_FORMAT_INT64, &value) < 0) return std::nullopt;
+    if (lib().get_property(mpv, name, MPV_FORMAT_INT64, &value) < 0) return std::nullopt;
     return value;
 }
 
@@ -82,21 +89,22 @@ OpenOutcome MpvDevice::open(const std::string& source, QWidget* parent, const Mp
                             MciError loadError) {
     // libmpv refuses to start unless numbers are formatted the C way.
     std::setlocale(LC_NUMERIC, "C");
-    mpv_handle* mpv = mpv_create();
+    const MpvLibrary* library = MpvLibrary::get();
+    mpv_handle* mpv = library ? library->create() : nullptr;
     if (mpv == nullptr) return {MciError::EngineUnavailable, nullptr};
     auto window = std::make_unique<VideoWindow>(parent);
     for (const auto& [name, value] : kFixedOptions)
-        mpv_set_option_string(mpv, name, value);
-    mpv_set_option_string(mpv, "vo", settings.videoOutput.c_str());
+        lib().set_option_string(mpv, name, value);
+    lib().set_option_string(mpv, "vo", settings.videoOutput.c_str());
     if (!settings.audioOutput.empty())
-        mpv_set_option_string(mpv, "ao", settings.audioOutput.c_str());
-    mpv_set_option_string(mpv, "cdrom-device", settings.cdDevice.c_str());
+        lib().set_option_string(mpv, "ao", settings.audioOutput.c_str());
+    lib().set_option_string(mpv, "cdrom-device", settings.cdDevice.c_str());
     if (settings.videoOutput != "null") {
         std::int64_t id = window->nativeId();
-        mpv_set_option(mpv, "wid", MPV_FORMAT_INT64, &id);
+        lib().set_option(mpv, "wid", MPV_FORMAT_INT64, &id);
     }
-    if (mpv_initialize(mpv) < 0) {
-        mpv_terminate_destroy(mpv);
+    if (lib().initialize(mpv) < 0) {
+        lib().terminate_destroy(mpv);
         return {MciError::EngineUnavailable, nullptr};
     }
     std::unique_ptr<MpvDevice> device(new MpvDevice(mpv, std::move(window)));
@@ -110,14 +118,14 @@ MpvDevice::MpvDevice(mpv_handle* mpv, std::unique_ptr<VideoWindow> window)
 
 // mpv is gone before the window it draws into (members go after this body).
 MpvDevice::~MpvDevice() {
-    mpv_terminate_destroy(mpv_);
+    lib().terminate_destroy(mpv_);
 }
 
 MciError MpvDevice::load(const std::string& source, int timeoutMs, MciError loadError) {
     // Only so that a wait for the end wakes up when it comes; the value itself is read by atEnd.
-    mpv_observe_property(mpv_, kEofObservation, "eof-reached", MPV_FORMAT_FLAG);
+    lib().observe_property(mpv_, kEofObservation, "eof-reached", MPV_FORMAT_FLAG);
     const char* command[] = {"loadfile", source.c_str(), nullptr};
-    if (mpv_command(mpv_, command) < 0) return loadError;
+    if (lib().command(mpv_, command) < 0) return loadError;
     // Loaded means mpv has also shown the first frame, so the first seek's
     // restart is not mistaken for the load's.
     if (!waitUntil([this] { return (loaded_ && restarted_) || fileEnded_; }, timeoutMs))
@@ -168,7 +176,7 @@ bool MpvDevice::waitUntil(const std::function<bool()>& done, double timeoutMs) {
     for (;;) {
         if (done()) return true;
         const double left = std::max(0.0, deadline - nowMs());
-        const mpv_event* event = mpv_wait_event(mpv_, left / 1000.0);
+        const mpv_event* event = lib().wait_event(mpv_, left / 1000.0);
         if (event->event_id != MPV_EVENT_NONE) {
             handle(*event);
         } else if (left == 0) {
@@ -186,12 +194,12 @@ void MpvDevice::drainEvents() {
 bool MpvDevice::atEnd() {
     int flag = 0;
     return fileEnded_ ||
-           (mpv_get_property(mpv_, "eof-reached", MPV_FORMAT_FLAG, &flag) >= 0 && flag);
+           (lib().get_property(mpv_, "eof-reached", MPV_FORMAT_FLAG, &flag) >= 0 && flag);
 }
 
 void MpvDevice::setPaused(bool paused) {
     int flag = paused ? 1 : 0;
-    mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag);
+    lib().set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag);
 }
 
 double MpvDevice::speed() const {
@@ -205,7 +213,7 @@ void MpvDevice::place(const QRect& rect) {
 MciError MpvDevice::setVolume(int left, int right) {
     const int loudest = std::max(left, right);
     double volume = loudest / 10.0;
-    if (mpv_set_property(mpv_, "volume", MPV_FORMAT_DOUBLE, &volume) < 0)
+    if (lib().set_property(mpv_, "volume", MPV_FORMAT_DOUBLE, &volume) < 0)
         return MciError::DeviceFailed;
     // Unequal channels: the quieter one is scaled down against the louder.
     std::string filter;
@@ -214,13 +222,13 @@ MciError MpvDevice::setVolume(int left, int right) {
         filter = "lavfi=[aformat=channel_layouts=stereo,pan=stereo|c0=" + gain(left) +
                  "*c0|c1=" + gain(right) + "*c1]";
     }
-    return mpv_set_property_string(mpv_, "af", filter.c_str()) < 0 ? MciError::DeviceFailed
-                                                                   : MciError::None;
+    return lib().set_property_string(mpv_, "af", filter.c_str()) < 0 ? MciError::DeviceFailed
+                                                                     : MciError::None;
 }
 
 MciError MpvDevice::startEngine(double fromMs, double toMs) {
     const std::string end = toMs >= lengthMs_ ? "none" : seconds(toMs);
-    mpv_set_property_string(mpv_, "end", end.c_str());
+    lib().set_property_string(mpv_, "end", end.c_str());
     if (MciError e = seekEngine(fromMs); e != MciError::None) return e;
     setPaused(false);
     return MciError::None;
@@ -241,7 +249,7 @@ MciError MpvDevice::seekEngine(double ms) {
     restarted_ = false;
     const std::string target = seconds(ms);
     const char* command[] = {"seek", target.c_str(), "absolute+exact", nullptr};
-    if (mpv_command(mpv_, command) < 0) return MciError::DeviceFailed;
+    if (lib().command(mpv_, command) < 0) return MciError::DeviceFailed;
     waitUntil([this] { return (seekStarted_ && restarted_) || fileEnded_; }, kSeekTimeoutMs);
     return MciError::None;
 }

@@ -16,6 +16,7 @@
 #include "platform/media/MpvBackend.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/WindowHandles.h"
+#include "support/Ffmpeg.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -27,17 +28,12 @@ class MpvMci : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         dir_ = new testsupport::TempDir;
-        if (QStandardPaths::findExecutable("ffmpeg").isEmpty()) return;
-        ffmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2", "-c:v", "mpeg4",
-                dir_->file("video.avi")});
-        ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=1", dir_->file("tone.wav")});
+        testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2", "-c:v",
+                             "mpeg4", dir_->file("video.avi")});
+        testsupport::ffmpeg(
+            {"-f", "lavfi", "-i", "sine=frequency=440:duration=1", dir_->file("tone.wav")});
     }
     static void TearDownTestSuite() { delete dir_; }
-    static void ffmpeg(QStringList args) {
-        QProcess process;
-        process.start("ffmpeg", QStringList{"-v", "error", "-y"} + args);
-        process.waitForFinished(60000);
-    }
     void SetUp() override {
         if (!QFileInfo::exists(dir_->file("video.avi"))) GTEST_SKIP() << "ffmpeg made no media";
         frame_.resize(640, 480);

@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "core/ClsMain.h"
+#include "core/frmBass.h"
+#include "options/Options.h"
+#include "playlist/MediaLibrary.h"
+#include "playlist/Playlist.h"
+#include "shared/DataForm.h"
+#include "support/PlayerFixture.h"
+#include "windows/Main.h"
+
+using testsupport::PlayerFixture;
+
+namespace {
+
+class Controller : public ::testing::Test {
+  protected:
+    PlayerFixture p;
+    Main& m = p.form<Main>();
+    DataForm& d = p.form<DataForm>();
+    Playlist& list = p.form<Playlist>();
+    Options& o = p.form<Options>();
+    ClsMain& ctl = m.controller();
+
+    // Scripted media files: every entry plays for `seconds` through the media engine.
+    void entries(int count, double seconds = 10) {
+        for (int i = 0; i < count; ++i) {
+            const QString path = p.program.write(QString("media/clip %1.mpg").arg(i), "x");
+            p.media().addMedium(path.toStdString(), {seconds * 1000, 25, QSize(320, 240)});
+            d.ListaCale.AddItem(path);
+            list.PicList.AddItem(QString("clip %1").arg(i));
+        }
+    }
+    QString playing() { return m.LbFileName(0).Caption().section('/', -1); }
+    // What a double-click on a playlist row does.
+    void playRow(int row) {
+        list.PicList.setListIndex(row);
+        d.ListaCale.setListIndex(row);
+        d.SongNumber.setCaption(QString::number(row));
+        d.FromPlaylist.setCaption("True");
+        ctl.Play();
+    }
+    // Where a title stands in the rankings: its Top 20 row or its waiting row.
+    bool counted(const QString& title) {
+        MediaLibrary& lib = p.form<MediaLibrary>();
+        for (int i = 0; i < 20; ++i)
+            if (lib.Song(i).Caption() == title) return true;
+        return lib.ListaAsteptare.items().contains(title);
+    }
+    int openDevices() {
+        int n = 0;
+        for (int i = 0; i < d.ListaCale.ListCount(); ++i) {
+            const auto* s = p.media().state(d.ListaCale.List(i).toStdString());
+            n += s && s->open;
+        }
+        return n;
+    }
+};
+
+TEST_F(Controller, EngineFollowsTheLastFourCharactersOnly) {
+    for (const char* name : {"a.MP3", "b.ogg", "c.Wav", "d.mp2", "e.mp1"}) {
+        m.LbFileName(0).setCaption(p.program.write(name, "x"));
+        d.FromPlaylist.setCaption("False");
+        ctl.Play();
+        EXPECT_EQ(p.form<frmBass>().BassON.Caption(), "True") << name;
+    }
+    for (const char* name : {"f.mp3 ", "g.mpeg", "h.wma", "mp3", ""}) {
+        m.LbFileName(0).setCaption(p.program.write(name, "x"));
+        d.FromPlaylist.setCaption("False");
+        ctl.Play();
+        EXPECT_EQ(p.form<frmBass>().BassON.Caption(), "False") << name;
+    }
+}
+
+TEST_F(Controller, AFailedOpenShowsTheMessageButNoLayoutVolumeOrPlay) {
+    m.LbActualCx(0).setCaption("");
+    m.LbFileName(0).setCaption(p.program.write("broken.avi", "x"));
+    d.FromPlaylist.setCaption("False");
+    const float height = m.Height();
+    p.media().clearCommands();
+    ctl.Play();
+    EXPECT_EQ(m.LbActualCx(0).Caption(), "-1");
+    EXPECT_EQ(m.Height(), height) << "no video layout for a medium that did not open";
+    for (const std::string& c : p.media().commands()) {
+        EXPECT_EQ(c.find("setaudio"), std::string::npos);
+        EXPECT_EQ(c.find("play "), std::string::npos);
+    }
+    ASSERT_EQ(p.dialogs->count("MsgBox"), 1);
+    EXPECT_EQ(p.dialogs->shown.back().text,
+              "Sorry, Plenk Player could not play this file. Doctor Plenk will try to fix that");
+}
+
+TEST_F(Controller, AnEmptyPathFailsWithoutAMessage) {
+    m.LbFileName(0).setCaption("");
+    d.FromPlaylist.setCaption("False");
+    ctl.Play();
+    EXPECT_EQ(p.dialogs->count("MsgBox"), 0);
+}
+
+TEST_F(Controller, PlaylistPlaysAreCountedButOtherFilesAreNot) {
+    entries(2);
+    playRow(1);
+    EXPECT_TRUE(counted("clip 1"));
+    list.PicList.setListIndex(0);
+    m.LbFileName(0).setCaption(d.ListaCale.List(0));
+    d.FromPlaylist.setCaption("False");
+    ctl.Play();
+    EXPECT_FALSE(counted("clip 0")) << "a file named directly is not counted as the selected row";
+}
+
+TEST_F(Controller, PlayResumesAPausedMediumButAnotherFileStopsItFirst) {
+    entries(2);
+    playRow(0);
+    ctl.Pause();
+    EXPECT_EQ(m.LbStatus(0).Caption(), "paused");
+    p.media().clearCommands();
+    ctl.Play();
+    EXPECT_EQ(p.media().commands(), std::vector<std::string>{"Resume movie"});
+    EXPECT_EQ(m.StarePlayer.Caption(), "Playing");
+    ctl.Pause();
+    ctl.PlayNext();
+    EXPECT_EQ(playing(), "clip 1.mpg") << "Next stops the paused medium and starts the next entry";
+    EXPECT_EQ(openDevices(), 1);
+}
+
+TEST_F(Controller, StopClosesAndClearsTheLabelsOrDoesNothingWhenNothingIsOpen) {
+    ctl.SStop();
+    EXPECT_EQ(m.LbActualCx(0).Caption(), "-1") << "nothing was open: nothing is reset";
+    EXPECT_NE(m.LbResult(0).Caption(), "Result calling Function is : Success");
+    entries(1);
+    playRow(0);
+    ctl.SStop();
+    EXPECT_EQ(m.LbActualCx(0).Caption(), "");
+    EXPECT_EQ(m.LbStatus(0).Caption(), "");
+    EXPECT_FALSE(m.TimerMisc(0).Enabled());
+    EXPECT_EQ(openDevices(), 0);
+}
+
+TEST_F(Controller, EndOfSongTakesTheQueueFirstThenTheListOrder) {
+    entries(4);
+    playRow(0);
+    d.ListaProgramate.AddItem("clip 3");
+    d.ListaProgramate.AddItem("clip 2");
+    p.clock->advance(10500);
+    EXPECT_EQ(playing(), "clip 3.mpg");
+    EXPECT_EQ(d.ListaProgramate.ListCount(), 1);
+    p.clock->advance(10500);
+    EXPECT_EQ(playing(), "clip 2.mpg");
+    EXPECT_EQ(d.SongNumber.Caption(), "2");
+    p.clock->advance(10500);
+    EXPECT_EQ(playing(), "clip 3.mpg") << "list order goes on from the queued row";
+    p.clock->advance(10500);
+    EXPECT_EQ(playing(), "clip 0.mpg") << "after the last row comes the first";
+}
+
+TEST_F(Controller, RandomOrderPicksEveryRowAndLeavesTheSongNumber) {
+    entries(3, 1);
+    o.Option2.setValue(true);
+    p.app->random().seed(11);
+    playRow(0);
+    d.SongNumber.setCaption("1");
+    QSet<QString> seen;
+    for (int i = 0; i < 30; ++i) {
+        p.clock->advance(1500);
+        seen.insert(playing());
+    }
+    EXPECT_EQ(seen.size(), 3);
+    EXPECT_EQ(d.SongNumber.Caption(), "1");
+}
+
+TEST_F(Controller, NextAndPreviousWrapAndNeverLeaveTheList) {
+    entries(3);
+    d.SongNumber.setCaption("-1");
+    ctl.PlayNext();
+    EXPECT_EQ(playing(), "clip 0.mpg");
+    ctl.PlayPrevious();
+    EXPECT_EQ(playing(), "clip 2.mpg") << "Previous on the first row goes to the last";
+    d.SongNumber.setCaption("57");
+    ctl.PlayNext();
+    EXPECT_EQ(playing(), "clip 0.mpg");
+    d.SongNumber.setCaption("57");
+    ctl.PlayPrevious();
+    EXPECT_EQ(playing(), "clip 2.mpg");
+    list.PicList.Clear();
+    d.ListaCale.Clear();
+    ctl.PlayNext();
+    ctl.PlayPrevious();
+    EXPECT_EQ(list.PicList.ListIndex(), -1);
+}
+
+TEST_F(Controller, RandomWithAnEmptyPlaylistStops) {
+    o.Option2.setValue(true);
+    ctl.EndOfSong();
+    EXPECT_EQ(list.PicList.ListIndex(), -1);
+}
+
+TEST_F(Controller, LayoutModesSizeTheMainWindow) {
+    d.MainMode.setCaption("Full");
+    ctl.SwitchMainMode();
+    EXPECT_EQ(d.MainMode.Caption(), "Small");
+    EXPECT_EQ(m.Width(), 6100.0f);
+    EXPECT_EQ(m.Height(), 2000.0f);
+    EXPECT_EQ(m.Logo.Top(), 1350.0f);
+    EXPECT_FALSE(m.InfoLabel.Visible());
+    ctl.SwitchMainMode();
+    EXPECT_EQ(m.Height(), 3530.0f);
+    EXPECT_EQ(m.Logo.Top(), 2880.0f);
+    EXPECT_EQ(d.MiniMode.Caption(), "False");
+    d.MainMode.setCaption("");
+    ctl.SwitchMainMode();
+    EXPECT_EQ(d.MainMode.Caption(), "");
+    ctl.ChangeMainMode();
+    EXPECT_EQ(m.Height(), 3530.0f);
+}
+
+TEST_F(Controller, FullScreenRoundTripRestoresTheWindowExactly) {
+    ctl.SwitchToFullScreen();
+    EXPECT_EQ(d.FullScreenStat.Caption(), "False") << "no video: nothing happens";
+    entries(1);
+    playRow(0);
+    m.Move(1234, 567, 8000, 6500);
+    const float volumeLeft = m.Volum.Left();
+    ctl.SwitchToFullScreen();
+    EXPECT_EQ(d.FullScreenStat.Caption(), "True");
+    EXPECT_EQ(m.Left(), -100.0f);
+    EXPECT_EQ(m.Width(), p.app->screenWidth() + 200);
+    EXPECT_EQ(m.Volum.Top(), 300.0f);
+    ctl.SwitchToFullScreen();
+    EXPECT_EQ(m.Left(), 1234.0f);
+    EXPECT_EQ(m.Top(), 567.0f);
+    EXPECT_EQ(m.Width(), 8000.0f);
+    EXPECT_EQ(m.Height(), 6500.0f);
+    EXPECT_EQ(m.Volum.Left(), volumeLeft);
+}
+
+TEST_F(Controller, ALayoutSwitchWaitsWhileAVideoShows) {
+    entries(1);
+    playRow(0);
+    d.MainMode.setCaption("Full");
+    ctl.SwitchMainMode();
+    EXPECT_EQ(d.MainMode.Caption(), "Full");
+}
+
+}  // namespace

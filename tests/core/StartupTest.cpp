@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "core/ClsMain.h"
+#include "options/Options.h"
+#include "playlist/JumpForm.h"
+#include "playlist/MediaLibrary.h"
+#include "playlist/Playlist.h"
+#include "shared/DataForm.h"
+#include "support/PlayerFixture.h"
+#include "windows/Main.h"
+
+using testsupport::PlayerFixture;
+using testsupport::readAll;
+
+namespace {
+
+// Closes the program and gives back what the shut-down wrote.
+void closeProgram(PlayerFixture& p) {
+    EXPECT_THROW(p.form<Main>().controller().ClosePlenk(), ui::ProcessExit);
+}
+
+QStringList lines(const QString& path) {
+    QString text = QString::fromUtf8(readAll(path));
+    if (text.endsWith("\r\n")) text.chop(2);
+    return text.isEmpty() ? QStringList() : text.split("\r\n");
+}
+
+TEST(Startup, TheMainWindowComesBackOnScreen) {
+    PlayerFixture p(testsupport::notStarted());
+    p.program.write("settings.ini", "1.0.0\r\n[Main]\r\n-300\r\n200\r\n");
+    p.start();
+    EXPECT_EQ(p.form<Main>().Left(), 500.0f);
+    EXPECT_EQ(p.form<Main>().Top(), 200.0f);
+}
+
+TEST(Startup, AnEdgeAtZeroStaysAndANegativeTopComesBack) {
+    PlayerFixture p(testsupport::notStarted());
+    p.program.write("settings.ini", "1.0.0\r\n[Main]\r\n0\r\n-1\r\n");
+    p.start();
+    EXPECT_EQ(p.form<Main>().Left(), 0.0f);
+    EXPECT_EQ(p.form<Main>().Top(), 500.0f);
+}
+
+TEST(Startup, PlaylistAndNamesComeFromTheDataFiles) {
+    PlayerFixture p(testsupport::notStarted());
+    p.program.write("Data/plst.data", "/music/a b.mp3\r\n/music/c.d.ogg\r\n/music/noext\r\n");
+    p.start();
+    EXPECT_EQ(p.form<Playlist>().PicList.items(), QStringList({"a b", "c.d", "noext"}));
+    EXPECT_EQ(p.form<JumpForm>().Lista.items(), QStringList({"a b", "c.d", "noext"}));
+    EXPECT_EQ(p.form<Main>().Titlu.Caption(), "Plenk Player " + PlenkApp::version());
+}
+
+TEST(Startup, TheCommandLineFileIsPlayedByItsLongForm) {
+    testsupport::TempDir dir;
+    const QString file = dir.write("some video.mpg", "x");
+    PlayerFixture p(testsupport::withCommandLine(file, false));
+    p.media().addMedium(file.toStdString(), {5000, 25, QSize(160, 120)});
+    p.start();
+    Main& m = p.form<Main>();
+    EXPECT_EQ(m.LbFileName(0).Caption(), file);
+    EXPECT_EQ(m.LbActualCx(0).Caption(), "160");
+    EXPECT_EQ(m.Titlu.Caption(), "some video");
+    EXPECT_EQ(p.form<DataForm>().FromPlaylist.Caption(), "False");
+}
+
+TEST(Startup, AMissingOrRelativeCommandLinePath) {
+    PlayerFixture missing(testsupport::withCommandLine("/no/such/folder/song.mp3"));
+    EXPECT_EQ(missing.form<Main>().LbFileName(0).Caption(), "");
+    EXPECT_EQ(missing.dialogs->count("MsgBox"), 0);
+
+    testsupport::TempDir dir;
+    dir.write("here.mpg", "x");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    PlayerFixture relative(testsupport::withCommandLine("here.mpg"));
+    QDir::setCurrent(before);
+    EXPECT_EQ(relative.form<Main>().LbFileName(0).Caption(), dir.file("here.mpg"));
+}
+
+TEST(Shutdown, RankingsFileHasFortyLinesWhateverTheWaitingList) {
+    for (int waiting : {0, 3, 25}) {
+        PlayerFixture p;
+        MediaLibrary& lib = p.form<MediaLibrary>();
+        lib.Song(0).setCaption("best");
+        for (int i = 0; i < waiting; ++i)
+            lib.ListaAsteptare.AddItem(QString("w%1").arg(i));
+        closeProgram(p);
+        const QStringList top = lines(p.program.file("Data/top.data"));
+        ASSERT_EQ(top.size(), 40) << waiting;
+        EXPECT_EQ(top[0], "best");
+        EXPECT_EQ(top[1], "");
+        for (int i = 0; i < 20; ++i)
+            EXPECT_EQ(top[20 + i], i < waiting ? QString("w%1").arg(i) : QString());
+    }
+}
+
+TEST(Shutdown, FileNameModeLeavesTheNamesFileAndAnEmptyPlaylistIsAnEmptyFile) {
+    PlayerFixture p;
+    p.program.write("Data/id3.data", "kept\r\n");
+    closeProgram(p);
+    EXPECT_EQ(readAll(p.program.file("Data/id3.data")), QByteArray("kept\r\n"));
+    EXPECT_TRUE(QFile::exists(p.program.file("Data/plst.data")));
+    EXPECT_EQ(QFile(p.program.file("Data/plst.data")).size(), 0);
+    EXPECT_EQ(lines(p.program.file("settings.ini")).size(), 72);
+    EXPECT_EQ(lines(p.program.file("Data/keyboard.data")).size(), 20);
+}
+
+TEST(Shutdown, TagModeWritesTheNamesAndAnUnwritableDataFolderStillEnds) {
+    PlayerFixture p;
+    p.form<Options>().Option18.setValue(true);
+    p.form<Playlist>().PicList.AddItem("Artist - Song");
+    p.form<DataForm>().ListaCale.AddItem("/music/x.mp3");
+    closeProgram(p);
+    EXPECT_EQ(readAll(p.program.file("Data/id3.data")), QByteArray("Artist - Song\r\n"));
+
+    PlayerFixture q;
+    QDir(q.program.path()).rmdir("Data");
+    closeProgram(q);
+    EXPECT_TRUE(QFile::exists(q.program.file("settings.ini")));
+}
+
+}  // namespace
