@@ -77,6 +77,7 @@ bool Form::Unload(UnloadMode mode) {
         c->restoreDesign();
     props_ = design_;
     applyToWidget();
+    shownSinceLoad_ = false;
     state_ = State::Unloaded;
     return true;
 }
@@ -119,6 +120,11 @@ void Form::setVisible(bool value) {
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    // A window lays itself out when it is first shown.
+    if (!shownSinceLoad_) {
+        shownSinceLoad_ = true;
+        raiseResize();
+    }
 }
 
 float Form::Left() const {

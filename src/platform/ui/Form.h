@@ -170,6 +170,7 @@ class Form {
     bool keyPreview_ = false;
     int borderStyle_ = vbSizable;
     bool showInTaskbar_ = true;
+    bool shownSinceLoad_ = false;
     std::vector<Control*> controls_;
     std::vector<std::pair<std::function<void()>, std::function<void()>>> designParts_;
 };

@@ -188,6 +188,16 @@ TEST_F(FormsRuntime, UnloadInsideOwnTickStopsTimersAndReloadGivesDesignValues) {
     EXPECT_EQ(w.Text.Text(), "typed");
 }
 
+TEST_F(FormsRuntime, FirstShowAfterEachLoadRaisesResize) {
+    w.Show();
+    w.Hide();
+    w.Show();
+    EXPECT_EQ(w.log, QStringList({"Form_Resize"}));
+    w.Unload();
+    w.Show();
+    EXPECT_EQ(w.log.count("Form_Resize"), 2);
+}
+
 TEST_F(FormsRuntime, UnloadCanBeCancelled) {
     w.cancelUnload = 1;
     EXPECT_FALSE(w.Unload());
