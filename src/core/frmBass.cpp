@@ -34,7 +34,11 @@ frmBass::frmBass(ui::Application& app) : PlayerForm(app, "frmBass") {
     StreamLength.Change.connect([this] { StreamLength_Change(); });
 }
 
+// The handle is written as a whole number; anything else goes the slow way.
 std::uint32_t frmBass::channel() {
+    bool whole = false;
+    const std::int32_t handle = Chan.Caption().toInt(&whole);
+    if (whole) return static_cast<std::uint32_t>(handle);
     return static_cast<std::uint32_t>(static_cast<std::int32_t>(shared::toDouble(Chan.Caption())));
 }
 

@@ -166,8 +166,15 @@ QImage modSpectrum::Frame() const {
 
 // Into the main window's box, or the mini window's in mini mode; a mode text
 // that is neither draws nowhere.
+// A frame the box already shows (silence, a paused channel) is not drawn again.
 void modSpectrum::show() {
     const QString mini = app_.form<DataForm>().MiniMode.Caption();
-    if (mini == "False") app_.form<Main>().Visualisation.drawImage(Frame());
-    if (mini == "True") app_.form<MiniForm>().Visualisation.drawImage(Frame());
+    ui::PictureBox* box = mini == "False"  ? &app_.form<Main>().Visualisation
+                          : mini == "True" ? &app_.form<MiniForm>().Visualisation
+                                           : nullptr;
+    if (!box) return;
+    if (box == lastBox_ && SpectrumBuffer == lastShown_ && !box->drawing().isNull()) return;
+    box->drawImage(Frame());
+    lastBox_ = box;
+    lastShown_ = SpectrumBuffer;
 }

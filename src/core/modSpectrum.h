@@ -10,7 +10,8 @@
 class PlenkApp;
 namespace ui {
 class Application;
-}
+class PictureBox;
+}  // namespace ui
 
 // The visualisation: a 180 x 40 palette picture of the playing channel's
 // sound, drawn in one of four modes into the main window's visualisation box
@@ -65,4 +66,7 @@ class modSpectrum {
 
     PlenkApp& app_;
     QList<QRgb> colourTable_;
+    // What the box shows now.
+    ui::PictureBox* lastBox_ = nullptr;
+    std::array<std::uint8_t, kWidth * kHeight> lastShown_{};
 };

@@ -1,7 +1,6 @@
 #include "shared/NumberText.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <charconv>
 #include <cmath>
 
@@ -49,15 +48,49 @@ QString formatInt(long long value) {
     return QString::number(value);
 }
 
+namespace {
+
+// The length of the number at the start of text: sign, digits with one
+// decimal point, an optional exponent; 0 when there is none.
+qsizetype numberLength(QStringView text) {
+    qsizetype i = 0;
+    const auto digit = [&](qsizetype at) { return at < text.size() && text[at].isDigit(); };
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
+    qsizetype digits = 0;
+    while (digit(i))
+        ++i, ++digits;
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        while (digit(i))
+            ++i, ++digits;
+    }
+    if (digits == 0) return 0;
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < text.size() && (text[j] == u'+' || text[j] == u'-')) ++j;
+        if (digit(j)) {
+            while (digit(j))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+std::optional<double> finite(QStringView number) {
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
 std::optional<double> parseNumber(const QString& text) {
     QString t = text.trimmed();
     if (separator() != '.') t.replace(separator(), '.');
-    static const QRegularExpression number(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)");
-    if (!number.match(t).hasMatch()) return std::nullopt;
-    bool ok = false;
-    const double value = t.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) return std::nullopt;
-    return value;
+    if (t.isEmpty() || numberLength(t) != t.size()) return std::nullopt;
+    return finite(t);
 }
 
 double toDouble(const QString& text) {
@@ -66,16 +99,10 @@ double toDouble(const QString& text) {
 }
 
 double Val(const QString& text) {
-    QString digits;
-    for (QChar c : text) {
-        if (c == ' ' || c == '\t') continue;
-        digits += c;
-    }
-    static const QRegularExpression leading(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
-    const auto m = leading.match(digits);
-    if (!m.hasMatch()) return 0;
-    const double value = m.captured(0).toDouble();
-    return std::isfinite(value) ? value : 0;
+    QString digits = text;
+    digits.remove(u' ').remove(u'\t');
+    const qsizetype length = numberLength(digits);
+    return length ? finite(QStringView(digits).left(length)).value_or(0) : 0;
 }
 
 }  // namespace shared

@@ -116,8 +116,9 @@ void Reverb::process(float* frames, std::size_t count) {
     }
     std::size_t done = 0;
     while (done < count) {
+        // At rest the feed waits at 0 for the next wake-up, and glides nowhere.
         const bool moving = inGain_.moving() || wet_.moving() || logTime_.moving() ||
-                            logRatio_.moving() || feed_.moving();
+                            logRatio_.moving() || (!silent_ && feed_.moving());
         const std::size_t n = moving ? std::min(kStepFrames, count - done) : count - done;
         const auto inFrom = static_cast<float>(inGain_.value() * feed_.value());
         const auto wetFrom = static_cast<float>(wet_.value());
@@ -136,12 +137,13 @@ void Reverb::process(float* frames, std::size_t count) {
 }
 
 void Reverb::glide() {
+    const bool reshape = logTime_.moving() || logRatio_.moving();
     inGain_.step(fraction_, 1e-5);
     feed_.step(feedFraction_, 1e-5);
     wet_.step(fraction_, 1e-6);
     logTime_.step(fraction_, 1e-4);
     logRatio_.step(fraction_, 1e-4);
-    design();
+    if (reshape) design();
 }
 
 // Per line: a loop gain that falls by 60 dB over the reverb time, and a first-order

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,13 +21,17 @@ Application::~Application() {
     forms_.clear();
 }
 
-Form& Application::formSlot(std::type_index type,
-                            const std::function<std::unique_ptr<Form>()>& make) {
-    auto it = forms_.find(type);
-    if (it != forms_.end()) return *it->second;
-    Form& form = *forms_.emplace(type, make()).first->second;
-    form.finishDesign();
-    return form;
+std::size_t Application::nextTypeSlot() {
+    static std::atomic<std::size_t> next{0};
+    return next++;
+}
+
+Form& Application::formSlot(std::size_t slot, const std::function<std::unique_ptr<Form>()>& make) {
+    if (slot >= forms_.size()) forms_.resize(slot + 1);
+    if (forms_[slot]) return *forms_[slot];
+    forms_[slot] = make();
+    forms_[slot]->finishDesign();
+    return *forms_[slot];
 }
 
 void Application::endProcess(int code) {

@@ -3,9 +3,8 @@
 #include <QRect>
 #include <QString>
 #include <functional>
-#include <map>
 #include <memory>
-#include <typeindex>
+#include <vector>
 
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
@@ -32,23 +31,25 @@ class Application {
     // unloaded window loads it again).
     template <class T>
     T& form() {
-        Form& f = formSlot(typeid(T), [this] { return std::unique_ptr<Form>(new T(*this)); });
+        Form& f = formSlot(typeSlot<T>(), [this] { return std::unique_ptr<Form>(new T(*this)); });
         f.ensureLoaded();
         return static_cast<T&>(f);
     }
     // Asks without loading.
     template <class T>
     bool isLoaded() const {
-        auto it = forms_.find(typeid(T));
-        return it != forms_.end() && it->second->isLoaded();
+        const std::size_t slot = typeSlot<T>();
+        return slot < forms_.size() && forms_[slot] && forms_[slot]->isLoaded();
     }
     // A module's single instance, created on first use.
     template <class T>
     T& module() {
-        auto& slot = modules_[typeid(T)];
-        if (!slot)
-            slot = std::shared_ptr<void>(new T(*this), [](void* p) { delete static_cast<T*>(p); });
-        return *static_cast<T*>(slot.get());
+        const std::size_t slot = typeSlot<T>();
+        if (slot >= modules_.size()) modules_.resize(slot + 1);
+        if (!modules_[slot])
+            modules_[slot] =
+                std::shared_ptr<void>(new T(*this), [](void* p) { delete static_cast<T*>(p); });
+        return *static_cast<T*>(modules_[slot].get());
     }
 
     // The folder and argument text the program was started with.
@@ -74,7 +75,15 @@ class Application {
     QRect workAreaPixels() const;
 
   private:
-    Form& formSlot(std::type_index type, const std::function<std::unique_ptr<Form>()>& make);
+    // Windows and modules are looked up very often (every tick touches
+    // several): by a small number per type rather than by name.
+    static std::size_t nextTypeSlot();
+    template <class T>
+    static std::size_t typeSlot() {
+        static const std::size_t slot = nextTypeSlot();
+        return slot;
+    }
+    Form& formSlot(std::size_t slot, const std::function<std::unique_ptr<Form>()>& make);
 
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<Dialogs> dialogs_;
@@ -83,8 +92,8 @@ class Application {
     QString commandLine_;
     std::function<void(int)> end_;
     Form* active_ = nullptr;
-    std::map<std::type_index, std::unique_ptr<Form>> forms_;
-    std::map<std::type_index, std::shared_ptr<void>> modules_;
+    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<std::shared_ptr<void>> modules_;
 };
 
 }  // namespace ui

@@ -5,12 +5,15 @@
 namespace ui {
 
 Surface::Surface() {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_OpaquePaintEvent, look_.fillBackground);
 }
 
+// A surface that fills its background hides what lies behind it, so Qt need
+// not paint that again for every frame drawn into it.
 void Surface::setLook(const Look& look) {
     if (look == look_) return;
     look_ = look;
+    setAttribute(Qt::WA_OpaquePaintEvent, look.fillBackground);
     update();
 }
 
@@ -20,8 +23,10 @@ void Surface::setPicture(const QPixmap& picture) {
 }
 
 void Surface::setDrawing(const QImage& image) {
+    const QRect changed = QRect(QPoint(), drawing_.size()).united(QRect(QPoint(), image.size()));
     drawing_ = image;
-    update();
+    shown_ = QPixmap::fromImage(image);
+    update(changed);
 }
 
 void Surface::paintEvent(QPaintEvent*) {
@@ -33,7 +38,7 @@ void Surface::paintEvent(QPaintEvent*) {
         else
             p.drawPixmap(0, 0, picture_);
     }
-    if (!drawing_.isNull()) p.drawImage(0, 0, drawing_);
+    if (!shown_.isNull()) p.drawPixmap(0, 0, shown_);
     if (look_.border) {
         p.setPen(palette().color(QPalette::Mid));
         p.drawRect(rect().adjusted(0, 0, -1, -1));

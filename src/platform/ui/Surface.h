@@ -31,6 +31,7 @@ class Surface : public QWidget {
     Look look_;
     QPixmap picture_;
     QImage drawing_;
+    QPixmap shown_;
 };
 
 }  // namespace ui

@@ -39,7 +39,9 @@ void Timer::formLoadChanged(bool) {
 
 void Timer::rearm() {
     Clock& clock = parentForm().application().clock();
-    const bool run = parentForm().isLoaded() && enabledState() && interval_ > 0;
+    // A timer nothing listens to need not wake the program.
+    const bool run =
+        parentForm().isLoaded() && enabledState() && interval_ > 0 && TimerEvent.connected();
     if (run && !clockId_) {
         clockId_ = clock.startTimer(interval_, [this] { TimerEvent.raise(); });
     } else if (!run && clockId_) {
