@@ -9,7 +9,7 @@
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
 
-using testsupport::Mp3Spec;
+using testsupport::Mp3Recipe;
 using testsupport::PlayerFixture;
 
 namespace {
@@ -67,8 +67,8 @@ class Mp3InfoTest : public ::testing::Test {
         return info;
     }
     // A file of our own encoding: its path and its bytes.
-    std::pair<QString, QByteArray> encoded(const QString& name, const Mp3Spec& spec) {
-        const QString path = testsupport::writeMp3(p.program.file(name), spec);
+    std::pair<QString, QByteArray> encoded(const QString& name, const Mp3Recipe& recipe) {
+        const QString path = testsupport::writeMp3(p.program.file(name), recipe);
         EXPECT_FALSE(path.isEmpty());
         return {path, testsupport::readAll(path)};
     }
@@ -277,7 +277,7 @@ TEST_F(Mp3InfoTest, EncodedConstantBitrateFiles) {
          {Case{0.0, 44100, "320", "44100 Hz"}, Case{0.5, 44100, "160", "44100 Hz"},
           Case{1.0, 44100, "32", "44100 Hz"}, Case{0.3, 48000, "224", "48000 Hz"}}) {
         const auto [path, bytes] =
-            encoded("cbr.mp3", Mp3Spec{c.sampleRate, 2, 2.0, c.level, false});
+            encoded("cbr.mp3", Mp3Recipe{c.sampleRate, 2, 2.0, c.level, false});
         const Mp3Info info = read(path);
         const qint64 size = bytes.size();
         EXPECT_EQ(info.Version, "MPEG 1.0");
@@ -291,7 +291,7 @@ TEST_F(Mp3InfoTest, EncodedConstantBitrateFiles) {
 }
 
 TEST_F(Mp3InfoTest, EncodedVariableBitrateFileUsesItsXingCount) {
-    const auto [path, bytes] = encoded("vbr.mp3", Mp3Spec{44100, 2, 10.0, 0.5, true});
+    const auto [path, bytes] = encoded("vbr.mp3", Mp3Recipe{44100, 2, 10.0, 0.5, true});
     ASSERT_EQ(bytes.mid(36, 4), "Xing");
     const int frames = static_cast<unsigned char>(bytes[45]) << 16 |
                        static_cast<unsigned char>(bytes[46]) << 8 |
@@ -306,7 +306,7 @@ TEST_F(Mp3InfoTest, EncodedVariableBitrateFileUsesItsXingCount) {
 
 TEST_F(Mp3InfoTest, XingHeaderElsewhereIsMissed) {
     // Single-channel MPEG 2.0 frames carry their Xing header 13 bytes in.
-    const auto [path, bytes] = encoded("mono.mp3", Mp3Spec{22050, 1, 2.0, 0.5, true});
+    const auto [path, bytes] = encoded("mono.mp3", Mp3Recipe{22050, 1, 2.0, 0.5, true});
     ASSERT_EQ(bytes.mid(13, 4), "Xing");
     const Mp3Info info = read(path);
     EXPECT_EQ(info.Version, "MPEG 2.0");

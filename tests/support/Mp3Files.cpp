@@ -9,25 +9,25 @@
 
 namespace testsupport {
 
-QString writeMp3(const QString& path, const Mp3Spec& spec) {
+QString writeMp3(const QString& path, const Mp3Recipe& recipe) {
     SF_INFO info{};
-    info.samplerate = spec.sampleRate;
-    info.channels = spec.channels;
+    info.samplerate = recipe.sampleRate;
+    info.channels = recipe.channels;
     info.format = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
     SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
     if (!file) return {};
-    int mode = spec.variable ? SF_BITRATE_MODE_VARIABLE : SF_BITRATE_MODE_CONSTANT;
-    double level = spec.level;
+    int mode = recipe.variable ? SF_BITRATE_MODE_VARIABLE : SF_BITRATE_MODE_CONSTANT;
+    double level = recipe.level;
     sf_command(file, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
     sf_command(file, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
-    const auto frames = static_cast<std::size_t>(spec.seconds * spec.sampleRate);
-    std::vector<float> samples(frames * spec.channels);
+    const auto frames = static_cast<std::size_t>(recipe.seconds * recipe.sampleRate);
+    std::vector<float> samples(frames * recipe.channels);
     unsigned noise = 12345;
     for (std::size_t i = 0; i < frames; ++i) {
-        for (int c = 0; c < spec.channels; ++c) {
+        for (int c = 0; c < recipe.channels; ++c) {
             noise = noise * 1103515245u + 12345u;
-            const double t = static_cast<double>(i) / spec.sampleRate;
-            samples[i * spec.channels + c] = static_cast<float>(
+            const double t = static_cast<double>(i) / recipe.sampleRate;
+            samples[i * recipe.channels + c] = static_cast<float>(
                 0.3 * std::sin(2 * M_PI * 440.0 * (c + 1) * t) + 0.05 * ((noise >> 16) / 65536.0));
         }
     }
@@ -36,7 +36,7 @@ QString writeMp3(const QString& path, const Mp3Spec& spec) {
 }
 
 QStringList writeTaggedMp3s(const QString& folder, int count) {
-    const QString first = writeMp3(folder + "/source.mp3", Mp3Spec{44100, 2, 0.3, 0.8, false});
+    const QString first = writeMp3(folder + "/source.mp3", Mp3Recipe{44100, 2, 0.3, 0.8, false});
     QFile source(first);
     if (first.isEmpty() || !source.open(QIODevice::ReadOnly)) return {};
     const QByteArray audio = source.readAll();

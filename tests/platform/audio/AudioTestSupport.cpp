@@ -4,12 +4,6 @@
 
 #include <cmath>
 
-// libsndfile 1.2.0 leaves the Vorbis header record behind when an Ogg file turns
-// out to be broken; that is the library's leak, not ours.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:vorbis_info_init\n";
-}
-
 namespace audiotest {
 
 std::vector<float> decodeAll(const QString& path) {
