@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "BenchMain.h"
+#include "PlaylistFile.h"
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ListBox.h"
@@ -23,18 +24,7 @@ struct Fixture {
     testsupport::TempDir dir;
     QString file = dir.file("plst.data");
 
-    Fixture() {
-        QByteArray bytes;
-        for (int i = 0; i < 100000; ++i)
-            bytes += QString("/home/user/Music/Artist %1/Album %2/%3 - Some song title.mp3\r\n")
-                         .arg(i % 300)
-                         .arg(i % 40)
-                         .arg(i)
-                         .toUtf8();
-        QFile f(file);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-    }
+    Fixture() { dir.write("plst.data", playlistFile(100000)); }
 };
 
 void BM_LoadListFile(benchmark::State& state) {

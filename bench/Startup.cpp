@@ -6,24 +6,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include "PlaylistFile.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
 
 namespace {
 
-QByteArray bigPlaylist() {
-    QByteArray bytes;
-    for (int i = 0; i < 100000; ++i)
-        bytes += QString("/home/user/Music/Artist %1/Album %2/%3 - Some song title.mp3\r\n")
-                     .arg(i % 300)
-                     .arg(i % 40)
-                     .arg(i)
-                     .toUtf8();
-    return bytes;
-}
-
 void BM_StartUpWithALargePlaylist(benchmark::State& state) {
-    const QByteArray playlist = bigPlaylist();
+    const QByteArray playlist = playlistFile(100000);
     for (auto _ : state) {
         testsupport::PlayerFixture p(testsupport::notStarted());
         p.program.write("Data/plst.data", playlist);
@@ -42,7 +32,7 @@ BENCHMARK(BM_StartUpWithALargePlaylist)
     ->Iterations(5);
 
 void BM_ShutDownSavingALargePlaylist(benchmark::State& state) {
-    const QByteArray playlist = bigPlaylist();
+    const QByteArray playlist = playlistFile(100000);
     for (auto _ : state) {
         testsupport::PlayerFixture p(testsupport::notStarted());
         p.program.write("Data/plst.data", playlist);

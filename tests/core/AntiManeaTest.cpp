@@ -5,28 +5,13 @@
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
+#include "support/Controllers.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
 
 using testsupport::PlayerFixture;
 
 namespace {
-
-// Records the controller calls the refusal makes.
-class RecordingMain : public ClsMain {
-  public:
-    RecordingMain(PlenkApp& app, QStringList& log) : ClsMain(app), app_(app), log_(log) {}
-    void SStop() override { log_ << "SStop"; }
-    // Ends the process without the saving steps, which are not watched here.
-    void ClosePlenk() override {
-        log_ << "ClosePlenk";
-        app_.endProcess(0);
-    }
-
-  private:
-    PlenkApp& app_;
-    QStringList& log_;
-};
 
 const QString kPath = "/music/Artist/song.mp3";
 
@@ -39,7 +24,7 @@ class AntiManeaTest : public ::testing::Test {
     int exits = 0;
 
     AntiManeaTest() {
-        filter.MainCtl.set(std::make_unique<RecordingMain>(*p.app, calls));
+        filter.MainCtl.set(std::make_unique<testsupport::RecordingMain>(*p.app, calls));
         p.app->setProcessEnd([this](int code) {
             ++exits;
             throw ui::ProcessExit{code};

@@ -3,18 +3,12 @@
 #include "core/ClsMain.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/DataForm.h"
+#include "support/Controllers.h"
 #include "support/Ffmpeg.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
 
 namespace {
-
-class EndCounter : public ClsMain {
-  public:
-    using ClsMain::ClsMain;
-    void EndOfSong() override { ++ends; }
-    int ends = 0;
-};
 
 testsupport::PlayerOptions realMedia() {
     testsupport::PlayerOptions o;
@@ -30,7 +24,7 @@ TEST(MciIntegration, AVideoPlaysToItsEndThroughTheController) {
                               "-c:v", "mpeg4", video}))
         GTEST_SKIP() << "ffmpeg made no video";
     Main& m = p.form<Main>();
-    EndCounter ctl(*p.app);
+    testsupport::EndCounter ctl(*p.app);
     m.LbFileName(0).setCaption(video);
     p.form<DataForm>().FromPlaylist.setCaption("False");
     ctl.Play();

@@ -3,6 +3,7 @@
 #include "core/ClsMain.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/DataForm.h"
+#include "support/Controllers.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
 
@@ -10,20 +11,12 @@ using testsupport::PlayerFixture;
 
 namespace {
 
-// Counts the ends of media the progress tick hands over.
-class EndCounter : public ClsMain {
-  public:
-    using ClsMain::ClsMain;
-    void EndOfSong() override { ++ends; }
-    int ends = 0;
-};
-
 class MciPath : public ::testing::Test {
   protected:
     PlayerFixture p;
     Main& m = p.form<Main>();
     MediaLibrary& lib = p.form<MediaLibrary>();
-    EndCounter ctl{*p.app};
+    testsupport::EndCounter ctl{*p.app};
     QString video = p.program.write("clip.mpg", "x");
 
     void SetUp() override {

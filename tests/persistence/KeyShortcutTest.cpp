@@ -6,6 +6,7 @@
 #include "playlist/JumpForm.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
+#include "support/Controllers.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
 
@@ -13,25 +14,6 @@ using testsupport::PlayerFixture;
 using testsupport::readAll;
 
 namespace {
-
-class RecordingMain : public ClsMain {
-  public:
-    RecordingMain(PlenkApp& app, QStringList& log) : ClsMain(app), app_(app), log_(log) {}
-    void Play() override { log_ << "Play"; }
-    void Pause() override { log_ << "Pause"; }
-    void SStop() override { log_ << "SStop"; }
-    void PlayNext() override { log_ << "PlayNext"; }
-    void PlayPrevious() override { log_ << "PlayPrevious"; }
-    void ChangeVolume() override { log_ << "ChangeVolume"; }
-    void ClosePlenk() override {
-        log_ << "ClosePlenk";
-        app_.endProcess(0);
-    }
-
-  private:
-    PlenkApp& app_;
-    QStringList& log_;
-};
 
 class Shortcuts : public ::testing::Test {
   protected:
@@ -41,7 +23,7 @@ class Shortcuts : public ::testing::Test {
     Main& m = p.form<Main>();
     QStringList calls;
 
-    Shortcuts() { keys.MainCtl.set(std::make_unique<RecordingMain>(*p.app, calls)); }
+    Shortcuts() { keys.MainCtl.set(std::make_unique<testsupport::RecordingMain>(*p.app, calls)); }
     void assign(int action, const QString& code) { o.AsciBox(action).setText(code); }
 };
 
