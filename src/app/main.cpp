@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <cstdlib>
 
+#include "shared/DataForm.h"
 #include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
 #include "windows/Main.h"
@@ -33,6 +35,11 @@ int main(int argc, char** argv) {
     if (argc > 1) setup.commandLine = QString::fromLocal8Bit(argv[1]);
 
     PlenkApp app(std::make_unique<ui::LiveClock>(), std::make_unique<ui::QtDialogs>(), setup);
-    app.form<Main>().Show();
+    Main& main = app.form<Main>();
+    // In mini mode the settings load has shown the mini window in its place.
+    if (app.form<DataForm>().MiniMode.Caption() != "True") main.Show();
+    // Logging out closes the program as the desktop's close does, saving everything.
+    QObject::connect(&qt, &QGuiApplication::commitDataRequest,
+                     [&main] { main.Unload(ui::Form::vbAppWindows); });
     return QApplication::exec();
 }

@@ -23,12 +23,12 @@ using ui::step;
 namespace {
 
 const QString kResultPrefix = "Result calling Function is : ";
-const QString kAlias = "movie";
 
 // The engine by the last four characters of the path, lower-cased, untrimmed.
 bool playsThroughBass(const QString& path) {
     const QString ending = path.right(4).toLower();
-    return ending == ".mp3" || ending == ".wav" || ending == ".mp2" || ending == ".mp1" || ending == ".ogg";
+    return ending == ".mp3" || ending == ".wav" || ending == ".mp2" || ending == ".mp1" ||
+           ending == ".ogg";
 }
 
 }  // namespace
@@ -52,10 +52,16 @@ ClsMain& ClsMain::inner() {
     return *InnerController;
 }
 
-Main& ClsMain::main() { return app_.form<Main>(); }
-DataForm& ClsMain::shared() { return app_.form<DataForm>(); }
+Main& ClsMain::main() {
+    return app_.form<Main>();
+}
+DataForm& ClsMain::shared() {
+    return app_.form<DataForm>();
+}
 
-void ClsMain::writeResult(const QString& result) { main().LbResult(0).setCaption(kResultPrefix + result); }
+void ClsMain::writeResult(const QString& result) {
+    main().LbResult(0).setCaption(kResultPrefix + result);
+}
 
 // Paused through either engine: the audio host writes "Paused", the media
 // engine's status reads "paused".
@@ -104,7 +110,10 @@ void ClsMain::Play() {
 
 void ClsMain::playThroughMci(const QString& path) {
     Main& m = main();
-    step([&] { LastMciResult = app_.module<MCore>().OpenMedia(m.FrameVideo(0).hWnd(), MciAlias, path, MciDeviceType); });
+    step([&] {
+        LastMciResult =
+            app_.module<MCore>().OpenMedia(m.FrameVideo(0).hWnd(), MciAlias, path, MciDeviceType);
+    });
     step([&] { writeResult(LastMciResult); });
     if (LastMciResult != "Success") {
         // Nothing opened: no layout, volume or play command for it.
@@ -135,14 +144,22 @@ void ClsMain::openedMci() {
     MCore& mci = app_.module<MCore>();
     step([&] { m.LbActualCx(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cx"))); });
     step([&] { m.LbActualCy(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cy"))); });
-    step([&] { lib.LbFramesPerSecond(0).setCaption(QString::number(mci.GetFramesPerSecond(MciAlias))); });
+    step([&] {
+        lib.LbFramesPerSecond(0).setCaption(QString::number(mci.GetFramesPerSecond(MciAlias)));
+    });
     step([&] { lib.LbTotalFrames(0).setCaption(QString::number(mci.GetTotalFrames(MciAlias))); });
-    step([&] { lib.LbTotalTime(0).setCaption(shared::formatDouble(mci.GetTotalMilliseconds(MciAlias) / 1000.0)); });
-    step([&] { m.LbCurrentRate(0).setCaption(QString::number(mci.GetPlaybackSpeed(MciAlias)) + " %"); });
+    step([&] {
+        lib.LbTotalTime(0).setCaption(
+            shared::formatDouble(mci.GetTotalMilliseconds(MciAlias) / 1000.0));
+    });
+    step([&] {
+        m.LbCurrentRate(0).setCaption(QString::number(mci.GetPlaybackSpeed(MciAlias)) + " %");
+    });
     step([&] {
         const double rate = shared::toDouble(lib.LbFramesPerSecond(0).Caption());
         if (rate == 0) throw ui::RuntimeError(ui::kDivisionByZero);
-        m.SliderMoveMultimedia(0).setMax(shared::toDouble(lib.LbTotalFrames(0).Caption()) / (2 * rate));
+        m.SliderMoveMultimedia(0).setMax(shared::toDouble(lib.LbTotalFrames(0).Caption()) /
+                                         (2 * rate));
     });
     step([&] { m.TimerMisc(0).setEnabled(true); });
 }
@@ -157,7 +174,8 @@ void ClsMain::applyMciLayout() {
         step([&] { m.LabelVideo.setCaption(m.TSec.Caption() + "  " + m.Titlu.Caption()); });
         step([&] { m.setHeight(shared::toDouble(shared().VideoSizeHeight2.Caption())); });
         step([&] { m.setWidth(shared::toDouble(shared().VideoSizeWidth2.Caption())); });
-        for (ui::Control* c : std::initializer_list<ui::Control*>{&m.Image3, &m.Image4, &m.InfoLabel, &m.PlaylistLabel})
+        for (ui::Control* c : std::initializer_list<ui::Control*>{&m.Image3, &m.Image4,
+                                                                  &m.InfoLabel, &m.PlaylistLabel})
             step([&] { c->setVisible(true); });
         step([&] { m.Logo.setTop(m.Height() - 650); });
         step([&] { m.RightFrame.setHeight(2295); });
@@ -165,37 +183,35 @@ void ClsMain::applyMciLayout() {
         step([&] { m.AdjustVideo(); });
         return;
     }
-    if (shared().MiniMode.Caption() != "False") return;
-    step([&] { m.ResizeArea.setVisible(false); });
-    step([&] { m.MainFrame(1).setVisible(true); });
-    step([&] { ChangeMainMode(); });
-    step([&] { m.LabelVideo.setCaption("PLENK PLAYER"); });
+    if (shared().MiniMode.Caption() == "False") m.showAudioLayout();
 }
 
 void ClsMain::afterMciPlay(const QString& path) {
     Main& m = main();
     Playlist& list = app_.form<Playlist>();
     step([&] {
-        if (shared().FromPlaylist.Caption() == "True") m.Titlu.setCaption(list.PicList.Text() + QString(9, ' '));
+        if (shared().FromPlaylist.Caption() == "True")
+            m.Titlu.setCaption(list.PicList.Text() + QString(9, ' '));
     });
     step([&] { m.PiesaCurenta.setCaption(list.PicList.Text()); });
     step([&] { m.TimeCounter.setEnabled(true); });
     // The length the media engine reported, in whole seconds.
     step([&] {
-        const std::int32_t seconds = shared::CLng(shared::toDouble(app_.form<MediaLibrary>().LbTotalTime(0).Caption()));
-        m.TotalTime.setCaption(QString("%1:%2").arg(seconds / 60, 2, 10, QChar('0')).arg(seconds % 60, 2, 10, QChar('0')));
+        const std::int32_t seconds =
+            shared::CLng(shared::toDouble(app_.form<MediaLibrary>().LbTotalTime(0).Caption()));
+        m.TotalTime.setCaption(QString("%1:%2")
+                                   .arg(seconds / 60, 2, 10, QChar('0'))
+                                   .arg(seconds % 60, 2, 10, QChar('0')));
     });
-    step([&] {
-        app_.module<Id3Module>().ReadId3v1Tag(path);
-        app_.form<MediaLibrary>().showTag(app_.module<Id3Module>().Tag);
-    });
+    step([&] { app_.form<MediaLibrary>().readTag(path); });
     step([&] { app_.module<AntiManea>().CheckManea(path); });
 }
 
 void ClsMain::mciFailed(const QString& path) {
     if (path.isEmpty()) return;
-    app_.dialogs().MsgBox("Sorry, Plenk Player could not play this file. Doctor Plenk will try to fix that",
-                          ui::vbOKOnly, PlenkApp::title());
+    app_.dialogs().MsgBox(
+        "Sorry, Plenk Player could not play this file. Doctor Plenk will try to fix that",
+        ui::vbOKOnly, PlenkApp::title());
     if (!Doctor) Doctor = std::make_unique<DoctorPlenk>();
     QString handed = path;
     Doctor->Repair(handed);
@@ -227,8 +243,8 @@ void ClsMain::SStop() {
     if (shared().FullScreenStat.Caption() == "True") SwitchToFullScreen();
     if (closed != "Success") return;
     m.TimerMisc(0).setEnabled(false);
-    for (auto* array : {&m.LbCurrPos, &m.LbProgress, &m.LbStatus, &m.LbActualCx, &m.LbActualCy, &m.LbCurrentCx,
-                        &m.LbCurrentCy, &m.LbCurrentRate})
+    for (auto* array : {&m.LbCurrPos, &m.LbProgress, &m.LbStatus, &m.LbActualCx, &m.LbActualCy,
+                        &m.LbCurrentCx, &m.LbCurrentCy, &m.LbCurrentRate})
         (*array)(0).setCaption("");
     m.SliderMoveMultimedia(0).setValue(0.0);
     m.TimeCounter.setEnabled(false);

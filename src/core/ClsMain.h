@@ -15,10 +15,13 @@ class DataForm;
 // state: the play state lives in labels of the main window, the shared state
 // window and the audio host, so that any window may read it, and each holder
 // (the main window, the shortcuts, the rankings, the content filter, the
-// options window...) creates its own instance.  The playback operations are
+// audio host...) creates its own instance.  The playback operations are
 // virtual so tests can watch the calls a holder makes.
 class ClsMain {
-public:
+  public:
+    // The one alias the media-control engine knows the current medium by.
+    static inline const QString kAlias = QStringLiteral("movie");
+
     explicit ClsMain(PlenkApp& app);
     virtual ~ClsMain();
     ClsMain(const ClsMain&) = delete;
@@ -60,7 +63,7 @@ public:
     void IncarcaValoriAsociere();
     void ChangeMainMode();
 
-private:
+  private:
     QString GetLongPath(const QString& path);
 
     DataClass& data();
@@ -101,12 +104,12 @@ private:
 // A holder's own controller, created on first use; tests hand one in to
 // watch the calls it gets.
 class ControllerSlot {
-public:
+  public:
     explicit ControllerSlot(PlenkApp& app) : app_(app) {}
     ClsMain& get();
     void set(std::unique_ptr<ClsMain> controller) { controller_ = std::move(controller); }
 
-private:
+  private:
     PlenkApp& app_;
     std::unique_ptr<ClsMain> controller_;
 };

@@ -14,10 +14,6 @@
 
 using ui::step;
 
-namespace {
-const QString kAlias = "movie";
-}
-
 void ClsMain::Pause() {
     Main& m = main();
     if (app_.form<frmBass>().BassON.Caption() == "True") {
@@ -49,7 +45,8 @@ void ClsMain::SliderMultimediaChange() {
     bool zeroRate = false;
     // A label that holds no number keeps the previous target.
     step([&] {
-        const double rate = shared::toDouble(app_.form<MediaLibrary>().LbFramesPerSecond(0).Caption());
+        const double rate =
+            shared::toDouble(app_.form<MediaLibrary>().LbFramesPerSecond(0).Caption());
         zeroRate = rate == 0;
         SeekTargetFrame = shared::CLng(2 * rate * main().SliderMoveMultimedia(0).value());
     });
@@ -59,7 +56,8 @@ void ClsMain::SliderMultimediaChange() {
 }
 
 void ClsMain::SetCDState(bool pbState) {
-    app_.mci().mciSendStringA(pbState ? "Set CDAudio Door Open" : "Set CDAudio Door Closed", nullptr, 0, 0);
+    app_.mci().mciSendStringA(pbState ? "Set CDAudio Door Open" : "Set CDAudio Door Closed",
+                              nullptr, 0, 0);
 }
 
 void ClsMain::TimerMixF() {
@@ -71,7 +69,8 @@ void ClsMain::TimerMixF() {
     step([&] { fps = shared::Val(lib.LbFramesPerSecond(0).Caption()); });
     step([&] {
         if (fps == 0) throw ui::RuntimeError(ui::kDivisionByZero);
-        lib.LbCurrentTime(0).setCaption(shared::formatDouble(shared::Val(m.LbCurrPos(0).Caption()) / fps));
+        lib.LbCurrentTime(0).setCaption(
+            shared::formatDouble(shared::Val(m.LbCurrPos(0).Caption()) / fps));
     });
     if (m.StartMoveSlider.Caption() != "False") return;
     step([&] { LastPercentPlayed = mci.GetPercentPlayed(kAlias); });

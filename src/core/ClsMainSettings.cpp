@@ -12,14 +12,6 @@
 
 using ui::step;
 
-namespace {
-
-QString programFile(DataForm& d, const QString& relative) {
-    return shared::joinPath(d.CalePlenkPlayer.Text(), relative);
-}
-
-}  // namespace
-
 // Every line is written, so each value keeps its line number: a value that
 // cannot be read writes its line's fallback.
 void ClsMain::SalveazaSetari() {
@@ -30,14 +22,14 @@ void ClsMain::SalveazaSetari() {
         step([&] { text = line.write(); });
         step([&] { d.MSettings.AddItem(text); });
     }
-    step([&] { data().SalveazaData(programFile(d, "\\settings.ini"), d.MSettings); });
+    step([&] { data().SalveazaData(d.programFile("\\settings.ini"), d.MSettings); });
     step([&] { SalveazaValoriAsociere(); });
 }
 
 void ClsMain::IncarcaSetari() {
     DataForm& d = shared();
     MediaLibrary& lib = app_.form<MediaLibrary>();
-    step([&] { data().IncarcaData(programFile(d, "\\Data\\top.data"), d.ListaClasament); });
+    step([&] { data().IncarcaData(d.programFile("\\Data\\top.data"), d.ListaClasament); });
     for (int i = 0; i < 40; ++i) {
         const QString title = readRow(d.ListaClasament, i);
         if (title.isEmpty()) continue;
@@ -48,29 +40,36 @@ void ClsMain::IncarcaSetari() {
             step([&] { lib.ListaAsteptare.AddItem(title); });
         }
     }
-    step([&] { data().IncarcaData(programFile(d, "\\settings.ini"), d.MSettings); });
+    step([&] { data().IncarcaData(d.programFile("\\settings.ini"), d.MSettings); });
     // Without a settings file every control keeps its design value.
-    if (d.MSettings.ListCount() > 0) loadSettingsLines();
+    if (d.MSettings.ListCount() > 0)
+        loadSettingsLines();
+    else
+        app_.onlyInstance();
     step([&] { IncarcaValoriAsociere(); });
     step([&] {
-        data().IncarcaData(programFile(d, "\\Skins\\" + app_.form<Options>().SkinName.Text() + "\\skin.ini"),
-                           d.SkinSettings);
+        data().IncarcaData(
+            d.programFile("\\Skins\\" + app_.form<Options>().SkinName.Text() + "\\skin.ini"),
+            d.SkinSettings);
     });
     // Empty lines are no words.
     step([&] {
-        data().IncarcaData(programFile(d, "\\Data\\mnin.data"), d.ListaManelisti);
+        data().IncarcaData(d.programFile("\\Data\\mnin.data"), d.ListaManelisti);
         for (int i = d.ListaManelisti.ListCount() - 1; i >= 0; --i)
             if (d.ListaManelisti.List(i).isEmpty()) d.ListaManelisti.RemoveItem(i);
     });
 }
 
+// Every copy takes the instance lock, whatever its own setting, so that a
+// later copy that must run alone sees it.
 void ClsMain::loadSettingsLines() {
     DataForm& d = shared();
+    const bool onlyCopy = app_.onlyInstance();
     const std::vector<SettingsLine> lines = settingsLines(app_);
     for (int n = 2; n < kSettingsLineCount; ++n) {
         const QString text = readRow(d.MSettings, n);
         step([&] { lines[n].apply(text); });
-        if (n == 28 && app_.form<Options>().Check2.Value() == 0 && !app_.onlyInstance()) app_.endProcess(0);
+        if (n == 28 && app_.form<Options>().Check2.Value() == 0 && !onlyCopy) app_.endProcess(0);
         if (n == 53) step([&] { ChangeMainMode(); });
     }
 }
@@ -80,10 +79,12 @@ void ClsMain::SalveazaValoriAsociere() {
     DataForm& d = shared();
     o.FAudio.Clear();
     o.FVideo.Clear();
-    for (int i = 0; i < o.TpfAudio.ListCount(); ++i) o.FAudio.AddItem(o.TpfAudio.Selected(i) ? "1" : "0");
-    for (int i = 0; i < o.TpfVideo.ListCount(); ++i) o.FVideo.AddItem(o.TpfVideo.Selected(i) ? "1" : "0");
-    data().SalveazaData(programFile(d, "\\Data\\tpfaudio.data"), o.FAudio);
-    data().SalveazaData(programFile(d, "\\Data\\tpfvideo.data"), o.FVideo);
+    for (int i = 0; i < o.TpfAudio.ListCount(); ++i)
+        o.FAudio.AddItem(o.TpfAudio.Selected(i) ? "1" : "0");
+    for (int i = 0; i < o.TpfVideo.ListCount(); ++i)
+        o.FVideo.AddItem(o.TpfVideo.Selected(i) ? "1" : "0");
+    data().SalveazaData(d.programFile("\\Data\\tpfaudio.data"), o.FAudio);
+    data().SalveazaData(d.programFile("\\Data\\tpfvideo.data"), o.FVideo);
 }
 
 // Only ever selects: a line that is not exactly "1" leaves its item as it was.
@@ -92,8 +93,8 @@ void ClsMain::IncarcaValoriAsociere() {
     DataForm& d = shared();
     o.FAudio.Clear();
     o.FVideo.Clear();
-    data().IncarcaData(programFile(d, "\\Data\\tpfaudio.data"), o.FAudio);
-    data().IncarcaData(programFile(d, "\\Data\\tpfvideo.data"), o.FVideo);
+    data().IncarcaData(d.programFile("\\Data\\tpfaudio.data"), o.FAudio);
+    data().IncarcaData(d.programFile("\\Data\\tpfvideo.data"), o.FVideo);
     for (int i = 0; i < o.TpfAudio.ListCount(); ++i)
         if (readRow(o.FAudio, i) == "1") o.TpfAudio.setSelected(i, true);
     for (int i = 0; i < o.TpfVideo.ListCount(); ++i)

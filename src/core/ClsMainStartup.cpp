@@ -22,12 +22,6 @@
 
 using ui::step;
 
-namespace {
-
-QString programFile(DataForm& d, const char* relative) { return shared::joinPath(d.CalePlenkPlayer.Text(), relative); }
-
-}  // namespace
-
 // Every component must exist; a relative path is taken from the folder the
 // program was started in.  Names stay as the file system stores them.
 QString ClsMain::GetLongPath(const QString& path) {
@@ -41,13 +35,13 @@ void ClsMain::LoadPlenk() {
     Options& o = app_.form<Options>();
     Playlist& list = app_.form<Playlist>();
     step([&] { IncarcaSetari(); });
-    step([&] { data().IncarcaData(programFile(d, "\\Data\\plst.data"), d.ListaCale); });
+    step([&] { data().IncarcaData(d.programFile("\\Data\\plst.data"), d.ListaCale); });
     step([&] {
         if (o.Option15.Value()) playlistOps().ListNoChar(list.PicList, d.ListaCale);
     });
     step([&] {
         if (o.Option18.Value() || o.Option19.Value())
-            data().IncarcaData(programFile(d, "\\Data\\id3.data"), list.PicList);
+            data().IncarcaData(d.programFile("\\Data\\id3.data"), list.PicList);
     });
     step([&] { playlistOps().SetJumpList(); });
     step([&] {
@@ -76,9 +70,11 @@ void ClsMain::saveRankings() {
     DataForm& d = shared();
     MediaLibrary& lib = app_.form<MediaLibrary>();
     d.ListaClasament.Clear();
-    for (int i = 0; i < 20; ++i) d.ListaClasament.AddItem(lib.Song(i).Caption());
-    for (int i = 0; i < 20; ++i) d.ListaClasament.AddItem(readRow(lib.ListaAsteptare, i));
-    data().SalveazaData(programFile(d, "\\Data\\top.data"), d.ListaClasament);
+    for (int i = 0; i < 20; ++i)
+        d.ListaClasament.AddItem(lib.Song(i).Caption());
+    for (int i = 0; i < 20; ++i)
+        d.ListaClasament.AddItem(readRow(lib.ListaAsteptare, i));
+    data().SalveazaData(d.programFile("\\Data\\top.data"), d.ListaClasament);
 }
 
 void ClsMain::ClosePlenk() {
@@ -90,13 +86,15 @@ void ClsMain::ClosePlenk() {
     step([&] { saveRankings(); });
     step([&] { SalveazaSetari(); });
     step([&] { app_.module<KeyShortcut>().SaveKeyboardSettings(); });
-    step([&] { data().SalveazaData(programFile(d, "\\Data\\plst.data"), d.ListaCale); });
+    step([&] { data().SalveazaData(d.programFile("\\Data\\plst.data"), d.ListaCale); });
     step([&] {
         if (o.Option18.Value() || o.Option19.Value())
-            data().SalveazaData(programFile(d, "\\Data\\id3.data"), list.PicList);
+            data().SalveazaData(d.programFile("\\Data\\id3.data"), list.PicList);
     });
     step([&] { SStop(); });
-    step([&] { data().SalveazaData(programFile(d, "\\Data\\playlist.data"), app_.form<JumpForm>().Lista); });
+    step([&] {
+        data().SalveazaData(d.programFile("\\Data\\playlist.data"), app_.form<JumpForm>().Lista);
+    });
     step([&] { m.FixWindows.setEnabled(false); });
     step([&] { m.Hide(); });
     step([&] { list.Hide(); });

@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kReplyLength = 128;
 constexpr int kPathLength = 255;
+// Room for any path the file system takes, whatever its characters.
+constexpr int kShortPathLength = 4096;
 constexpr std::uint32_t kChildWindowStyle = 0x40000000u;
 
 std::int32_t wholeNumber(double value) {
@@ -54,10 +56,10 @@ std::int32_t MCore::numericQuery(const QString& command) {
 
 QString MCore::OpenMedia(int hWnd, const QString& alias, const QString& path,
                          const QString& deviceType) {
-    char shortPath[kPathLength] = "";
+    char shortPath[kShortPathLength] = "";
     const std::uint32_t n =
-        media::GetShortPathNameA(path.toUtf8().constData(), shortPath, kPathLength);
-    const QString shortText = n < kPathLength ? QString::fromUtf8(shortPath, n) : QString();
+        media::GetShortPathNameA(path.toUtf8().constData(), shortPath, kShortPathLength);
+    const QString shortText = n < kShortPathLength ? QString::fromUtf8(shortPath, n) : QString();
     return result(send(QString("open %1 type %2 Alias %3 parent %4 Style %5")
                            .arg(shortText, deviceType, alias)
                            .arg(hWnd)

@@ -4,6 +4,7 @@
 #include "core/AntiManea.h"
 #include "platform/audio/Bass.h"
 #include "platform/ui/RuntimeError.h"
+#include "playlist/MediaLibrary.h"
 #include "shared/NumberText.h"
 #include "shared/Rounding.h"
 #include "windows/Main.h"
@@ -66,11 +67,11 @@ void frmBass::PLAYtheBass() {
     // A file that neither loader takes gets no effects, is not played and does
     // not show "Playing"; the first tick finds it ended and moves on.
     if (channel() != 0) startChannel();
-    showAudioLayout();
+    form<Main>().showAudioLayout();
     // The content filter reads the title line and the tag editor, so they show
     // this file before it runs.
     step([&] { showTitle(); });
-    step([&] { showTag(FileToPlay.Text()); });
+    step([&] { form<MediaLibrary>().readTag(FileToPlay.Text()); });
     // A refusal stops playback, releases this host and ends the program.
     step([&] { app().module<AntiManea>().CheckManea(m.LbFileName(0).Caption()); });
     step([&] { VolumBass(); });
@@ -115,14 +116,6 @@ void frmBass::startChannel() {
         step([&] { UpdateFX(b); });
     step([&] { bass.BASS_ChannelPlay(channel(), false); });
     step([&] { form<Main>().StarePlayer.setCaption("Playing"); });
-}
-
-void frmBass::showAudioLayout() {
-    Main& m = form<Main>();
-    step([&] { m.ResizeArea.setVisible(false); });
-    step([&] { m.MainFrame(1).setVisible(true); });
-    step([&] { MainCtl.get().ChangeMainMode(); });
-    step([&] { m.LabelVideo.setCaption("PLENK PLAYER"); });
 }
 
 void frmBass::Pauza() {

@@ -68,9 +68,7 @@ class frmBass : public PlayerForm {
     void setChannel(std::uint32_t handle);
     void openChannel();
     void startChannel();
-    void showAudioLayout();
     void showTitle();
-    void showTag(const QString& path);
     void showInformationLine();
     void prepareSpectrum();
     void spectrumModeFromOptions();

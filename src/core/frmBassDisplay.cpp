@@ -102,7 +102,7 @@ void frmBass::StreamLength_Change() {
     step([&] { showTitle(); });
     step([&] { m.PiesaCurenta.setCaption(form<Playlist>().PicList.Text()); });
     step([&] { m.LbFileName(0).setCaption(FileToPlay.Text()); });
-    step([&] { showTag(m.LbFileName(0).Caption()); });
+    step([&] { form<MediaLibrary>().readTag(m.LbFileName(0).Caption()); });
     step([&] { MainCtl.get().GetMP3Inf(); });
 }
 
@@ -116,10 +116,4 @@ void frmBass::showTitle() {
         m.Titlu.setCaption(row + QString(9, ' '));
     else if (app().commandLine().isEmpty())
         m.Titlu.setCaption(row);
-}
-
-void frmBass::showTag(const QString& path) {
-    Id3Module& id3 = app().module<Id3Module>();
-    id3.ReadId3v1Tag(path);
-    form<MediaLibrary>().showTag(id3.Tag);
 }

@@ -18,8 +18,10 @@ namespace {
 constexpr int kWidth = modSpectrum::kWidth;
 constexpr int kHeight = modSpectrum::kHeight;
 
+// A sample or magnitude that is no finite number (a broken float file) counts as 0.
 int nearest(double x) {
-    return static_cast<int>(shared::roundHalfEven(x));
+    if (!std::isfinite(x)) return 0;
+    return static_cast<int>(std::clamp(shared::roundHalfEven(x), -1e6, 1e6));
 }
 
 // A palette component keeps its value when the skin's number is missing or
@@ -41,6 +43,8 @@ modSpectrum::modSpectrum(ui::Application& app)
     : app_(static_cast<PlenkApp&>(app)), colourTable_(256, qRgb(0, 0, 0)) {}
 
 void modSpectrum::BuildPalette() {
+    // New colours show on the next frame even when its picture is unchanged.
+    lastBox_ = nullptr;
     ui::ListBox& values = app_.form<DataForm>().SkinValues;
     auto skin = [&](int n) { return shared::parseNumber(values.List(n)); };
     put(Palette[0].red, skin(7));

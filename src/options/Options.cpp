@@ -5,11 +5,11 @@
 #include "persistence/modAssociate.h"
 #include "platform/ui/RuntimeError.h"
 #include "playlist/Playlist.h"
-#include "windows/FormMeniuri.h"
-#include "windows/Main.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
 #include "shared/ProgramFolder.h"
+#include "windows/FormMeniuri.h"
+#include "windows/Main.h"
 
 namespace {
 
@@ -47,10 +47,12 @@ ClsPl& Options::playlistOps() {
 }
 
 void Options::connectActions() {
-    for (ui::OptionButton* b : {&Option1, &Option2, &Option3}) b->Click.connect([this] { PlayOrder_Click(); });
+    for (ui::OptionButton* b : {&Option1, &Option2, &Option3})
+        b->Click.connect([this] { PlayOrder_Click(); });
     for (ui::OptionButton* b : {&Option8, &Option9, &Option10, &Option11})
         b->Click.connect([this] { SpectrumType_Click(); });
-    for (ui::OptionButton* b : {&Option12, &Option13}) b->Click.connect([this] { Equalizer_Click(); });
+    for (ui::OptionButton* b : {&Option12, &Option13})
+        b->Click.connect([this] { Equalizer_Click(); });
     Option14.Click.connect([this] { VideoSize_Click(14); });
     Option16.Click.connect([this] { VideoSize_Click(16); });
     Option17.Click.connect([this] { VideoSize_Click(17); });
@@ -76,9 +78,13 @@ void Options::PlayOrder_Click() {
     menus.PlayTheBestMenu.setChecked(Option3.Value());
 }
 
-void Options::SpectrumType_Click() { form<frmBass>().ChangeSpectrumMode(); }
+void Options::SpectrumType_Click() {
+    form<frmBass>().ChangeSpectrumMode();
+}
 
-void Options::Equalizer_Click() { form<Main>().OnOffEq(); }
+void Options::Equalizer_Click() {
+    form<Main>().OnOffEq();
+}
 
 void Options::VideoSize_Click(int option) {
     Main& m = form<Main>();
@@ -105,14 +111,14 @@ void Options::TitleFormat_Click(int option) {
     playlistOps().SetJumpList();
 }
 
-void Options::Check3_Click() { form<Playlist>().PicList.setFontBold(Check3.Value() == 1); }
+void Options::Check3_Click() {
+    form<Playlist>().PicList.setFontBold(Check3.Value() == 1);
+}
 
-// Removal goes by both identifiers an icon may have been added under.
+// The icon is always added under the main window's one identifier.
 void Options::Check7_Click() {
     Main& m = form<Main>();
-    if (Check7.Value() == 1)
-        return ui::step([&] { modSysTray::AddTrayIcon(app(), m.trayId(), m.widget()->windowIcon(), "Plenk Player"); });
-    ui::step([&] { modSysTray::RemoveTrayIcon(app(), m.trayId()); });
+    if (Check7.Value() == 1) return ui::step([&] { m.addTrayIcon(); });
     ui::step([&] { modSysTray::RemoveTrayIcon(app(), m.trayId()); });
 }
 
@@ -124,7 +130,8 @@ void Options::Check8_Click() {
 
 void Options::AssociateAll_Click(ui::CheckBox& all, ui::ListBox& types) {
     if (all.Value() == 2) return;
-    for (int i = 0; i < types.ListCount(); ++i) types.setSelected(i, all.Value() == 1);
+    for (int i = 0; i < types.ListCount(); ++i)
+        types.setSelected(i, all.Value() == 1);
 }
 
 void Options::PlaylistFontSize_Click() {
@@ -137,7 +144,9 @@ void Options::PlaylistFontSize_Click() {
     list.ResizePlaylist();
 }
 
-void Options::Slider1_Change() { (Slider1.Value() == 100 ? Option7 : Option6).setValue(true); }
+void Options::Slider1_Change() {
+    (Slider1.Value() == 100 ? Option7 : Option6).setValue(true);
+}
 
 namespace {
 
@@ -157,9 +166,9 @@ void applyTypes(modAssociate& assoc, ui::ListBox& choices,
 
 void Options::Command2_Click() {
     modAssociate& assoc = app().module<modAssociate>();
-    const QString folder = form<DataForm>().CalePlenkPlayer.Text();
-    applyTypes(assoc, TpfAudio, modAssociate::kAudioTypes, shared::joinPath(folder, "\\audio.ico"));
-    applyTypes(assoc, TpfVideo, modAssociate::kVideoTypes, shared::joinPath(folder, "\\video.ico"));
+    DataForm& d = form<DataForm>();
+    applyTypes(assoc, TpfAudio, modAssociate::kAudioTypes, d.programFile("\\audio.ico"));
+    applyTypes(assoc, TpfVideo, modAssociate::kVideoTypes, d.programFile("\\video.ico"));
     assoc.NotifyAssociationChanged();
 }
 

@@ -26,7 +26,7 @@ DataClass& KeyShortcut::data() {
 }
 
 QString KeyShortcut::keyboardFile() {
-    return shared::joinPath(app_.form<DataForm>().CalePlenkPlayer.Text(), "\\Data\\keyboard.data");
+    return app_.form<DataForm>().programFile("\\Data\\keyboard.data");
 }
 
 // Every one of the ten tests is made, so one key may run several actions; a
@@ -43,20 +43,36 @@ void KeyShortcut::run(int action) {
     ClsMain& ctl = MainCtl.get();
     const bool fullScreen = app_.form<DataForm>().FullScreenStat.Caption() != "False";
     switch (action) {
-        case 0: app_.form<JumpForm>().setVisible(true); break;
-        case 1: ctl.Play(); break;
-        case 2: ctl.Pause(); break;
-        case 3: ctl.SStop(); break;
-        case 4: ctl.PlayNext(); break;
-        case 5: ctl.PlayPrevious(); break;
+        case 0:
+            app_.form<JumpForm>().setVisible(true);
+            break;
+        case 1:
+            ctl.Play();
+            break;
+        case 2:
+            ctl.Pause();
+            break;
+        case 3:
+            ctl.SStop();
+            break;
+        case 4:
+            ctl.PlayNext();
+            break;
+        case 5:
+            ctl.PlayPrevious();
+            break;
         case 6:
             if (!fullScreen) minimize();
             break;
         case 7:
             if (!fullScreen) ctl.ClosePlenk();
             break;
-        case 8: stepVolume(10); break;
-        case 9: stepVolume(-10); break;
+        case 8:
+            stepVolume(10);
+            break;
+        case 9:
+            stepVolume(-10);
+            break;
     }
 }
 
@@ -66,7 +82,8 @@ void KeyShortcut::minimize() {
     step([&] { m.setWindowState(ui::Form::vbMinimized); });
     step([&] { app_.form<DataForm>().PlaylistON.setCaption(list.Visible() ? "1" : "0"); });
     step([&] {
-        m.setCaption(app_.form<Options>().Check1.Value() == 1 ? m.Titlu.Caption() : "Plenk Player" + QString(8, ' '));
+        m.setCaption(app_.form<Options>().Check1.Value() == 1 ? m.Titlu.Caption()
+                                                              : "Plenk Player" + QString(8, ' '));
     });
     step([&] { list.setVisible(false); });
 }
@@ -86,7 +103,8 @@ void KeyShortcut::LoadKeyboardSettings() {
     DataForm& d = app_.form<DataForm>();
     Options& o = app_.form<Options>();
     step([&] { data().IncarcaData(keyboardFile(), d.KeyboardSettings); });
-    for (int i = 0; i < 10; ++i) step([&] { o.AsciBox(i).setText(readRow(d.KeyboardSettings, i)); });
+    for (int i = 0; i < 10; ++i)
+        step([&] { o.AsciBox(i).setText(readRow(d.KeyboardSettings, i)); });
     for (int r = 10; r < d.KeyboardSettings.ListCount() && r < 20; ++r)
         step([&] { o.AsciText(r - 10).setText(readRow(d.KeyboardSettings, r)); });
 }
@@ -95,7 +113,9 @@ void KeyShortcut::SaveKeyboardSettings() {
     DataForm& d = app_.form<DataForm>();
     Options& o = app_.form<Options>();
     step([&] { d.KeyboardSettings.Clear(); });
-    for (int i = 0; i < 10; ++i) step([&] { d.KeyboardSettings.AddItem(o.AsciBox(i).Text()); });
-    for (int i = 0; i < 10; ++i) step([&] { d.KeyboardSettings.AddItem(o.AsciText(i).Text()); });
+    for (int i = 0; i < 10; ++i)
+        step([&] { d.KeyboardSettings.AddItem(o.AsciBox(i).Text()); });
+    for (int i = 0; i < 10; ++i)
+        step([&] { d.KeyboardSettings.AddItem(o.AsciText(i).Text()); });
     step([&] { data().SalveazaData(keyboardFile(), d.KeyboardSettings); });
 }

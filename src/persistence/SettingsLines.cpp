@@ -18,9 +18,15 @@ using ui::step;
 namespace {
 
 // Readings of a line's text; a text that does not fit fails.
-double number(const QString& text) { return shared::toDouble(text); }
-float twips(const QString& text) { return static_cast<float>(number(text)); }
-int int16(const QString& text) { return shared::CInt(number(text)); }
+double number(const QString& text) {
+    return shared::toDouble(text);
+}
+float twips(const QString& text) {
+    return static_cast<float>(number(text));
+}
+int int16(const QString& text) {
+    return shared::CInt(number(text));
+}
 
 bool flag(const QString& text) {
     if (text.compare("True", Qt::CaseInsensitive) == 0) return true;
@@ -28,20 +34,22 @@ bool flag(const QString& text) {
     throw ui::RuntimeError(ui::kTypeMismatch);
 }
 
-QString flagText(bool value) { return value ? "True" : "False"; }
+QString flagText(bool value) {
+    return value ? "True" : "False";
+}
 
 SettingsLine literal(const QString& text) {
     return {[text] { return text; }, [](const QString&) {}, text};
 }
 
 SettingsLine option(ui::OptionButton& button) {
-    return {[&button] { return flagText(button.Value()); }, [&button](const QString& t) { button.setValue(flag(t)); },
-            "False"};
+    return {[&button] { return flagText(button.Value()); },
+            [&button](const QString& t) { button.setValue(flag(t)); }, "False"};
 }
 
 SettingsLine check(ui::CheckBox& box) {
-    return {[&box] { return QString::number(box.Value()); }, [&box](const QString& t) { box.setValue(int16(t)); },
-            "0"};
+    return {[&box] { return QString::number(box.Value()); },
+            [&box](const QString& t) { box.setValue(int16(t)); }, "0"};
 }
 
 SettingsLine slider(ctlScrollbar& bar) {
@@ -58,7 +66,8 @@ SettingsLine text(std::function<QString()> read, std::function<void(const QStrin
 }
 
 SettingsLine caption(ui::Label& label) {
-    return text([&label] { return label.Caption(); }, [&label](const QString& t) { label.setCaption(t); });
+    return text([&label] { return label.Caption(); },
+                [&label](const QString& t) { label.setCaption(t); });
 }
 
 // A window's Left, Top, Width and Height, one line each.
@@ -66,7 +75,8 @@ void geometry(std::vector<SettingsLine>& lines, ui::Form& form, const float desi
     using Get = float (ui::Form::*)() const;
     using Set = void (ui::Form::*)(float);
     const Get get[] = {&ui::Form::Left, &ui::Form::Top, &ui::Form::Width, &ui::Form::Height};
-    const Set set[] = {&ui::Form::setLeft, &ui::Form::setTop, &ui::Form::setWidth, &ui::Form::setHeight};
+    const Set set[] = {&ui::Form::setLeft, &ui::Form::setTop, &ui::Form::setWidth,
+                       &ui::Form::setHeight};
     for (int i = 0; i < 4; ++i) {
         lines.push_back({[&form, g = get[i]] { return shared::formatSingle((form.*g)()); },
                          [&form, s = set[i]](const QString& t) { (form.*s)(twips(t)); },
@@ -82,8 +92,8 @@ void selectIndex(ui::ListControl& list, const QString& t) {
 }
 
 SettingsLine index(ui::ListControl& list) {
-    return {[&list] { return QString::number(list.ListIndex()); }, [&list](const QString& t) { selectIndex(list, t); },
-            "-1"};
+    return {[&list] { return QString::number(list.ListIndex()); },
+            [&list](const QString& t) { selectIndex(list, t); }, "-1"};
 }
 
 void showMiniWindow(PlenkApp& app) {
@@ -111,15 +121,51 @@ QString shownPage(MediaLibrary& lib) {
     return "1";
 }
 
-}  // namespace
+// The stored lambdas outlive these functions: they capture only windows
+// and controls (which live as long as the application), never locals.
+using Lines = std::vector<SettingsLine>;
 
-std::vector<SettingsLine> settingsLines(PlenkApp& app) {
-    Main& m = app.form<Main>();
-    Playlist& list = app.form<Playlist>();
-    Options& o = app.form<Options>();
-    DataForm& d = app.form<DataForm>();
-    MediaLibrary& lib = app.form<MediaLibrary>();
-    std::vector<SettingsLine> lines;
+SettingsLine playlistShown(Playlist& list, DataForm& d) {
+    return {[&list] { return QString(list.Visible() ? "Playlist=True" : "Playlist=False"); },
+            [&list, &d](const QString& t) {
+                if (t == "Playlist=True") return list.Show();
+                step([&list] { list.Hide(); });
+                d.PlaylistON.setCaption("0");
+            },
+            "Playlist=True"};
+}
+
+SettingsLine language(PlenkApp& app, Options& o) {
+    return {[&o] { return QString::number(o.LanguageSelector.ListIndex()); },
+            [&app, &o](const QString& t) {
+                step([&o, &t] { selectIndex(o.LanguageSelector, t); });
+                LanguagesMod::ApplyLanguage(app, o.LanguageSelector.Text());
+            },
+            "0"};
+}
+
+// The list's action runs only when its position changes.
+SettingsLine fontSize(Options& o) {
+    return {[&o] { return QString::number(o.PlaylistFontSize.ListIndex()); },
+            [&o](const QString& t) {
+                if (int16(t) != o.PlaylistFontSize.ListIndex())
+                    o.PlaylistFontSize.setListIndex(int16(t));
+            },
+            "0"};
+}
+
+SettingsLine mainOrMini(PlenkApp& app, Main& m, DataForm& d) {
+    return {[&m] { return QString(m.Visible() ? "main" : "mini"); },
+            [&app, &m, &d](const QString& t) {
+                if (t != "main") return showMiniWindow(app);
+                step([&m] { m.Show(); });
+                d.MiniMode.setCaption("False");
+            },
+            "main"};
+}
+
+// Lines 0 to 11: version, main window, playlist window, volume.
+void windowLines(Lines& lines, Main& m, Playlist& list) {
     lines.push_back(literal(PlenkApp::version()));
     lines.push_back(literal("[Main]"));
     const float mainDesign[] = {500, 500, 6100, 3530};
@@ -128,59 +174,79 @@ std::vector<SettingsLine> settingsLines(PlenkApp& app) {
     const float playlistDesign[] = {500, 4100, 6100, 4500};
     geometry(lines, list, playlistDesign);
     lines.push_back(slider(m.Volum));
+}
+
+// Lines 12 to 32: play order, playlist shown, visualisation, skin, language,
+// transparency, two check boxes, the video window's size, associate all.
+void optionLines(Lines& lines, PlenkApp& app, Options& o, Playlist& list, DataForm& d) {
     lines.push_back(literal("[Options]"));
-    for (ui::OptionButton* b : {&o.Option1, &o.Option2, &o.Option3}) lines.push_back(option(*b));
-    lines.push_back({[&] { return QString(list.Visible() ? "Playlist=True" : "Playlist=False"); },
-                     [&](const QString& t) {
-                         if (t == "Playlist=True") return list.Show();
-                         step([&] { list.Hide(); });
-                         d.PlaylistON.setCaption("0");
-                     },
-                     "Playlist=True"});
-    for (ui::OptionButton* b : {&o.Option4, &o.Option5}) lines.push_back(option(*b));
+    for (ui::OptionButton* b : {&o.Option1, &o.Option2, &o.Option3})
+        lines.push_back(option(*b));
+    lines.push_back(playlistShown(list, d));
+    for (ui::OptionButton* b : {&o.Option4, &o.Option5})
+        lines.push_back(option(*b));
     lines.push_back(literal("[Skin]"));
-    lines.push_back(text([&] { return o.SkinName.Text(); }, [&](const QString& t) { o.SkinName.setText(t); }));
+    lines.push_back(text([&o] { return o.SkinName.Text(); },
+                         [&o](const QString& t) { o.SkinName.setText(t); }));
     lines.push_back(index(o.SkinSelector));
-    lines.push_back({[&] { return QString::number(o.LanguageSelector.ListIndex()); },
-                     [&](const QString& t) {
-                         step([&] { selectIndex(o.LanguageSelector, t); });
-                         LanguagesMod::ApplyLanguage(app, o.LanguageSelector.Text());
-                     },
-                     "0"});
-    for (int i = 0; i < 3; ++i) lines.push_back(literal(""));
-    lines.push_back({[&] { return QString::number(o.Slider1.Value()); },
-                     [&](const QString& t) { o.Slider1.setValue(shared::CLng(number(t))); }, "100"});
-    for (ui::CheckBox* c : {&o.Check1, &o.Check2}) lines.push_back(check(*c));
+    lines.push_back(language(app, o));
+    for (int i = 0; i < 3; ++i)
+        lines.push_back(literal(""));
+    lines.push_back({[&o] { return QString::number(o.Slider1.Value()); },
+                     [&o](const QString& t) { o.Slider1.setValue(shared::CLng(number(t))); },
+                     "100"});
+    for (ui::CheckBox* c : {&o.Check1, &o.Check2})
+        lines.push_back(check(*c));
     lines.push_back(caption(d.VideoSizeHeight2));
     lines.push_back(caption(d.VideoSizeWidth2));
-    for (ui::CheckBox* c : {&o.Check17, &o.Check18}) lines.push_back(check(*c));
-    for (int i = 0; i <= 10; ++i) lines.push_back(slider(m.sldEQR(i)));
-    for (ui::OptionButton* b : {&o.Option8, &o.Option9, &o.Option10, &o.Option11, &o.Option12, &o.Option13,
-                                &o.Option14, &o.Option16, &o.Option17})
+    for (ui::CheckBox* c : {&o.Check17, &o.Check18})
+        lines.push_back(check(*c));
+}
+
+// Lines 33 to 65: equalizer, visualisation type, equalizer and video size
+// options, layout, playlist font, main or mini window, title format, the
+// remaining check boxes and the subtitle delay.
+void playerLines(Lines& lines, PlenkApp& app, Main& m, Options& o, DataForm& d) {
+    for (int i = 0; i <= 10; ++i)
+        lines.push_back(slider(m.sldEQR(i)));
+    for (ui::OptionButton* b : {&o.Option8, &o.Option9, &o.Option10, &o.Option11, &o.Option12,
+                                &o.Option13, &o.Option14, &o.Option16, &o.Option17})
         lines.push_back(option(*b));
     lines.push_back(caption(d.MainMode));
-    // The list's action runs only when its position changes.
-    lines.push_back({[&] { return QString::number(o.PlaylistFontSize.ListIndex()); },
-                     [&](const QString& t) {
-                         if (int16(t) != o.PlaylistFontSize.ListIndex()) o.PlaylistFontSize.setListIndex(int16(t));
-                     },
-                     "0"});
+    lines.push_back(fontSize(o));
     lines.push_back(check(o.Check3));
-    lines.push_back({[&] { return QString(m.Visible() ? "main" : "mini"); },
-                     [&](const QString& t) {
-                         if (t != "main") return showMiniWindow(app);
-                         step([&] { m.Show(); });
-                         d.MiniMode.setCaption("False");
-                     },
-                     "main"});
-    for (ui::OptionButton* b : {&o.Option15, &o.Option18, &o.Option19}) lines.push_back(option(*b));
-    for (ui::CheckBox* c : {&o.Check4, &o.Check5}) lines.push_back(check(*c));
-    lines.push_back(text([&] { return o.SubDelay.Text(); }, [&](const QString& t) { o.SubDelay.setText(t); }));
-    for (ui::CheckBox* c : {&o.Check6, &o.Check7, &o.Check8}) lines.push_back(check(*c));
+    lines.push_back(mainOrMini(app, m, d));
+    for (ui::OptionButton* b : {&o.Option15, &o.Option18, &o.Option19})
+        lines.push_back(option(*b));
+    for (ui::CheckBox* c : {&o.Check4, &o.Check5})
+        lines.push_back(check(*c));
+    lines.push_back(text([&o] { return o.SubDelay.Text(); },
+                         [&o](const QString& t) { o.SubDelay.setText(t); }));
+    for (ui::CheckBox* c : {&o.Check6, &o.Check7, &o.Check8})
+        lines.push_back(check(*c));
+}
+
+// Lines 66 to 71: the library window and its page.
+void libraryLines(Lines& lines, MediaLibrary& lib) {
     const float libraryDesign[] = {6700, 500, 5400, 5200};
     geometry(lines, lib, libraryDesign);
-    lines.push_back({[&] { return QString(lib.Visible() ? "1" : "0"); },
-                     [&](const QString& t) { t == "1" ? lib.Show() : lib.Hide(); }, "0"});
-    lines.push_back({[&] { return shownPage(lib); }, [&](const QString& t) { showPage(lib, t); }, "1"});
+    lines.push_back({[&lib] { return QString(lib.Visible() ? "1" : "0"); },
+                     [&lib](const QString& t) { t == "1" ? lib.Show() : lib.Hide(); }, "0"});
+    lines.push_back(
+        {[&lib] { return shownPage(lib); }, [&lib](const QString& t) { showPage(lib, t); }, "1"});
+}
+
+}  // namespace
+
+std::vector<SettingsLine> settingsLines(PlenkApp& app) {
+    Main& m = app.form<Main>();
+    Playlist& list = app.form<Playlist>();
+    Options& o = app.form<Options>();
+    DataForm& d = app.form<DataForm>();
+    Lines lines;
+    windowLines(lines, m, list);
+    optionLines(lines, app, o, list, d);
+    playerLines(lines, app, m, o, d);
+    libraryLines(lines, app.form<MediaLibrary>());
     return lines;
 }

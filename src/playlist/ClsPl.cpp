@@ -63,7 +63,7 @@ void ClsPl::SetJumpList() {
     if (!ListStore) ListStore = std::make_unique<DataClass>();
     ui::ListBox& list = app_.form<Playlist>().PicList;
     ui::ComboBox& search = app_.form<JumpForm>().Lista;
-    const QString file = shared::joinPath(app_.setup().programFolder, "\\Data\\playlist.data");
+    const QString file = app_.form<DataForm>().programFile("\\Data\\playlist.data");
     search.Clear();
     if (ListStore->SalveazaData(file, list)) {
         ListStore->IncarcaData(file, search);

@@ -175,3 +175,9 @@ void MediaLibrary::showTag(const Id3v1Tag& tag) {
     ui::step([&] { Text5T.setText(tag.Comment); });
     ui::step([&] { Combo1T.setListIndex(tag.Genre); });
 }
+
+void MediaLibrary::readTag(const QString& path) {
+    Id3Module& id3 = app().module<Id3Module>();
+    id3.ReadId3v1Tag(path);
+    showTag(id3.Tag);
+}

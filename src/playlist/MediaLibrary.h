@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Id3v1Tag.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/ControlArray.h"
@@ -8,7 +9,6 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/Timer.h"
-#include "core/Id3v1Tag.h"
 #include "shared/PlayerForm.h"
 
 // The media library window: three pages in one place of which one is shown,
@@ -27,6 +27,8 @@ class MediaLibrary : public PlayerForm {
     // Fills the tag editor from a tag record, each text in its full fixed
     // width; a genre outside the genre list leaves the genre box as it was.
     void showTag(const Id3v1Tag& tag);
+    // Reads a file's tag into the shared record and shows it in the editor.
+    void readTag(const QString& path);
 
     ui::Frame FrameIDTag{*this, "FrameIDTag"};
     ui::Frame FrameLibrary{*this, "FrameLibrary"};

@@ -1,5 +1,7 @@
 #include "shared/DataForm.h"
 
+#include "shared/ProgramFolder.h"
+
 DataForm::DataForm(ui::Application& app) : PlayerForm(app, "DataForm") {
     setBorderStyle(vbBSNone);
     FromPlaylist.setCaption("True");
@@ -20,4 +22,8 @@ DataForm::DataForm(ui::Application& app) : PlayerForm(app, "DataForm") {
         "*.mp3;*.mp4;*.wav;*.mpg;*.avi;*.mov;*.wmv;*.mpv;*.mpe;*.mpa;*.qt;*.ogm;*.snd;*rmi;*.divx;*"
         ".wma;"
         "*.mpeg;*.cda;*.mp2;*.mp1;*.mid;*.midi;*.vob;*.dat;*.asf;*.flv;*.M2V;*3gp");
+}
+
+QString DataForm::programFile(const QString& relative) const {
+    return shared::joinPath(CalePlenkPlayer.Text(), relative);
 }

@@ -12,6 +12,10 @@ class DataForm : public PlayerForm {
   public:
     explicit DataForm(ui::Application& app);
 
+    // A file of the program folder (the selected item of CalePlenkPlayer)
+    // named by a relative part such as "\\Data\\plst.data".
+    QString programFile(const QString& relative) const;
+
     // Lists.
     ui::ListBox ListaCale{*this, "ListaCale"};
     ui::ListBox ListaProgramate{*this, "ListaProgramate"};

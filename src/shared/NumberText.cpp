@@ -27,10 +27,6 @@ QString formatWithDigits(double value, int digits) {
 
 }  // namespace
 
-QChar decimalSeparator() {
-    return separator();
-}
-
 ScopedDecimalSeparator::ScopedDecimalSeparator(QChar sep) : previous_(separator()) {
     separator() = sep;
 }

@@ -11,8 +11,6 @@ namespace shared {
 // significant digits for single precision and 15 for double precision,
 // exponents as "1E-05".  Readers accept the locale's separator and ".".
 
-// The decimal separator of the user's locale (from the system at start).
-QChar decimalSeparator();
 // Tests switch the locale's separator; the previous one comes back at scope end.
 class ScopedDecimalSeparator {
   public:

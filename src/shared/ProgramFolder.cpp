@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <algorithm>
 
 namespace shared {
 
@@ -15,19 +16,31 @@ bool writable(const QString& folder) {
     return probe.open();
 }
 
+// Only the program folder's own files go into the copy, not whatever else
+// lies beside the executable (the executable itself, other programs).
+bool ownFile(const QString& relative) {
+    static const QStringList folders = {"Data/", "Skins/", "Languages/", "Playlists/"};
+    static const QStringList files = {"settings.ini", "eqpreset.ini", "readme.txt", "audio.ico",
+                                      "video.ico"};
+    if (files.contains(relative)) return true;
+    return std::any_of(folders.begin(), folders.end(),
+                       [&](const QString& f) { return relative.startsWith(f); });
+}
+
 void copyMissing(const QString& from, const QString& to) {
     QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
     const QDir source(from);
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        const QString target = to + "/" + source.relativeFilePath(path);
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else if (!QFileInfo::exists(target))
-            QFile::copy(path, target);
+        const QString relative = source.relativeFilePath(path);
+        const QString target = to + "/" + relative;
+        if (!ownFile(relative) || QFileInfo::exists(target)) continue;
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(path, target);
     }
+    for (const char* folder : {"Data", "Skins", "Languages", "Playlists"})
+        QDir(to).mkpath(folder);
 }
 
 }  // namespace

@@ -27,9 +27,4 @@ std::int32_t CLng(double value) {
     return static_cast<std::int32_t>(r);
 }
 
-std::int64_t intDiv(std::int64_t a, std::int64_t b) {
-    if (b == 0) throw ui::RuntimeError(ui::kDivisionByZero);
-    return a / b;
-}
-
 }  // namespace shared

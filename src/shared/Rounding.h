@@ -10,7 +10,5 @@ double roundHalfEven(double value);
 // To a 16-bit or 32-bit whole number; a value that does not fit fails with Overflow.
 std::int16_t CInt(double value);
 std::int32_t CLng(double value);
-// Whole-number division truncates towards zero; dividing by 0 fails.
-std::int64_t intDiv(std::int64_t a, std::int64_t b);
 
 }  // namespace shared

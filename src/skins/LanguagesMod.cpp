@@ -13,7 +13,7 @@ void ApplyLanguage(PlenkApp& app, const QString& name) {
     app.form<FormMeniuri>();
     DataForm& d = app.form<DataForm>();
     d.LangList.Clear();
-    DataClass().IncarcaData(shared::joinPath(d.CalePlenkPlayer.Text(), "\\Languages\\" + name + ".ini"), d.LangList);
+    DataClass().IncarcaData(d.programFile("\\Languages\\" + name + ".ini"), d.LangList);
     app.form<FormMeniuri>().SetMenuStuff();
 }
 

@@ -233,6 +233,7 @@ void Main::Form_Load() {
         d.CalePlenkPlayer.setListIndex(0);
     });
     step([&] { Titlu.setCaption("Plenk Player " + PlenkApp::version()); });
+    step([&] { setIconPath(d.programFile("\\audio.ico")); });
     step([&] { form<Playlist>(); });
     step([&] { form<FormMeniuri>(); });
     step([&] { form<Options>(); });
@@ -249,8 +250,7 @@ void Main::Form_Load() {
         });
     step([&] { KeyFocus.setTop(-1000); });
     step([&] {
-        if (form<Options>().Check7.Value() == 1)
-            modSysTray::AddTrayIcon(app(), trayId(), widget()->windowIcon(), "Plenk Player");
+        if (form<Options>().Check7.Value() == 1) addTrayIcon();
     });
 }
 
@@ -299,10 +299,9 @@ void Main::LbActualCx_Change() {
 void Main::OnOffEq() {
     const bool on = form<Options>().Option12.Value();
     step([&] {
-        const QString skin = shared::joinPath(form<DataForm>().CalePlenkPlayer.Text(),
-                                              "\\Skins\\" + form<Options>().SkinName.Text());
-        ImgButton2.setPicture(
-            ui::LoadPicture(shared::joinPath(skin, on ? "button2.bmp" : "button2b.bmp")));
+        const QString skin = "\\Skins\\" + form<Options>().SkinName.Text() + "\\";
+        ImgButton2.setPicture(ui::LoadPicture(
+            form<DataForm>().programFile(skin + (on ? "button2.bmp" : "button2b.bmp"))));
     });
     for (int i = 0; i <= 10; ++i)
         step([&] { form<frmBass>().MoveScollEq(i); });
@@ -374,4 +373,17 @@ void Main::layoutEdges(float w, float h) {
     step([&] { SliderMoveMultimedia(0).setTop(h - 320); });
     step([&] { Volum.setTop(h - 320); });
     step([&] { ImagineVolum.setTop(h - 270); });
+}
+
+// The window's icon in the notification area, under the identifier its removal uses.
+void Main::addTrayIcon() {
+    modSysTray::AddTrayIcon(app(), trayId(), QIcon(IconPath()), "Plenk Player");
+}
+
+// The layout of a medium without picture.
+void Main::showAudioLayout() {
+    step([&] { ResizeArea.setVisible(false); });
+    step([&] { MainFrame(1).setVisible(true); });
+    step([&] { controller().ChangeMainMode(); });
+    step([&] { LabelVideo.setCaption("PLENK PLAYER"); });
 }

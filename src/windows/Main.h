@@ -31,6 +31,8 @@ class Main : public PlayerForm {
     void TimerMisc_Timer(int Index);
     void FixWindows_Timer();
     void CloseButton_Click();
+    void addTrayIcon();
+    void showAudioLayout();
     // The identifier of the tray icon, the same for adding and removing it.
     std::uint32_t trayId() const { return static_cast<std::uint32_t>(hWnd()); }
     // The window's own controller.

@@ -47,8 +47,8 @@ TEST(Association, RegisteringEveryTypeWritesTheKeysAndTheDesktopFiles) {
         << entry.toStdString();
     EXPECT_TRUE(entry.contains("audio/mpeg"));
     const QString defaults = readAll(p.app->shell().mimeAppsPath());
-    EXPECT_TRUE(defaults.contains("audio/mpeg=plenk-player.desktop")) << defaults.toStdString();
-    EXPECT_TRUE(defaults.contains("video/mp4=plenk-player.desktop"));
+    EXPECT_TRUE(defaults.contains("audio/mpeg=plenk-player.desktop;")) << defaults.toStdString();
+    EXPECT_TRUE(defaults.contains("video/mp4=plenk-player.desktop;"));
 }
 
 TEST(Association, RemovingEveryTypeLeavesNothingOfOurs) {
@@ -80,6 +80,17 @@ TEST(Association, AnotherProgramsAssociationIsLeftAlone) {
     const QString defaults = readAll(p.app->shell().mimeAppsPath());
     EXPECT_TRUE(defaults.contains("audio/x-wav=other.desktop"));
     EXPECT_TRUE(defaults.contains("[Added Associations]\naudio/mpeg=other.desktop;"));
+}
+
+TEST(Association, RemovalTakesOnlyOurEntryOutOfAListOfDefaults) {
+    PlayerFixture p;
+    p.home.write("config/mimeapps.list",
+                 "[Default Applications]\nvideo/x-flv=plenk-player.desktop;other.desktop;\n"
+                 "audio/x-mod=plenk-player.desktop;\n");
+    p.app->module<modAssociate>().NotifyAssociationChanged();
+    const QString defaults = readAll(p.app->shell().mimeAppsPath());
+    EXPECT_TRUE(defaults.contains("video/x-flv=other.desktop;")) << defaults.toStdString();
+    EXPECT_FALSE(defaults.contains("plenk-player.desktop"));
 }
 
 TEST(Association, RemovalKeepsOtherProgramsSubkeysOfAnExtension) {

@@ -110,6 +110,12 @@ TEST_P(Settings, EveryLineComesBackAsItWasSaved) {
 
 INSTANTIATE_TEST_SUITE_P(Locales, Settings, ::testing::Values('.', ','));
 
+TEST(SettingsLoad, EveryCopyTakesTheInstanceLock) {
+    PlayerFixture p;
+    sys::InstanceLock later(p.settings.path());
+    EXPECT_FALSE(later.acquire()) << "a copy without a settings file still holds the lock";
+}
+
 TEST(SettingsLoad, ActionsRunOnlyWhenALineChangesAControl) {
     PlayerFixture p(testsupport::notStarted());
     p.form<Options>().TpfAudio.setSelected(2, true);

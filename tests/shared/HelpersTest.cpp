@@ -19,8 +19,6 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
     EXPECT_THROW(CLng(2147483647.5), ui::RuntimeError);
     EXPECT_THROW(CInt(32767.5), ui::RuntimeError);
     EXPECT_EQ(CInt(-32768.4), -32768);
-    EXPECT_EQ(intDiv(-7, 2), -3);
-    EXPECT_THROW(intDiv(1, 0), ui::RuntimeError);
 }
 
 TEST(NumberText, WritesSinglesAndDoublesInTheLocalesFormat) {

@@ -93,6 +93,12 @@ TEST(ProgramFolder, PerUserCopyIsToppedUpButKeepsTheUsersFiles) {
     shared::userCopyOf(exe.path(), user.path());
     EXPECT_EQ(testsupport::readAll(copy + "/settings.ini"), QByteArray("changed by the user\r\n"));
     EXPECT_EQ(testsupport::readAll(copy + "/Languages/Romana.ini"), QByteArray("new\r\n"));
+    exe.write("plenk-player", "the program itself");
+    exe.write("other-tool", "x");
+    shared::userCopyOf(exe.path(), user.path());
+    EXPECT_FALSE(QFile::exists(copy + "/plenk-player"))
+        << "only the program folder's own files are copied";
+    EXPECT_FALSE(QFile::exists(copy + "/other-tool"));
 }
 
 TEST(ProgramFolder, RelativePartsJoinWithEitherSeparator) {

@@ -27,7 +27,7 @@ QString normalise(QString path) {
     return path;
 }
 
-// One line of the file: `"name"=` then `"text"` or `dword:n`; the name `@` is the default value.
+// One line of the file: `"name"=` then `"text"` or `dword:n`; the empty name is the default value.
 QString escaped(const QString& text) {
     return QString(text)
         .replace('\\', "\\\\")

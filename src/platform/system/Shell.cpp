@@ -34,6 +34,18 @@ bool writeIfChanged(const QString& path, const QByteArray& bytes) {
 
 // The "[Default Applications]" lines of mimeapps.list with ours set and
 // stale ones of ours dropped; every other line and section stays as it was.
+// One "[Default Applications]" line: a type and its ";"-separated entries,
+// without this program's entry.  Empty when nothing else is left.
+QString withoutOurs(const QString& line) {
+    const QString type = line.section('=', 0, 0);
+    QStringList entries = line.section('=', 1).split(';', Qt::SkipEmptyParts);
+    entries.removeAll(kEntryName);
+    return entries.isEmpty() ? QString() : type + "=" + entries.join(';') + ";";
+}
+
+// The default-application lines with ours set for our types (a registration
+// replaces the type's default, as in the registry) and taken out of every
+// other line; other lines and sections stay as they were.
 QByteArray mergedDefaults(const QByteArray& old, const QStringList& mimeTypes) {
     QStringList lines = QString::fromUtf8(old).split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
@@ -48,12 +60,12 @@ QByteArray mergedDefaults(const QByteArray& old, const QStringList& mimeTypes) {
         ++end;
     QStringList kept;
     for (qsizetype i = section + 1; i < end; ++i) {
-        const QString type = lines[i].section('=', 0, 0);
-        const bool ours = lines[i].section('=', 1) == kEntryName;
-        if (!ours && !mimeTypes.contains(type)) kept << lines[i];
+        if (mimeTypes.contains(lines[i].section('=', 0, 0))) continue;
+        const QString line = lines[i].contains('=') ? withoutOurs(lines[i]) : lines[i];
+        if (!line.isEmpty()) kept << line;
     }
     for (const QString& type : mimeTypes)
-        kept << type + "=" + kEntryName;
+        kept << type + "=" + kEntryName + ";";
     lines = lines.mid(0, section + 1) + kept + lines.mid(end);
     return (lines.join('\n') + '\n').toUtf8();
 }

@@ -16,8 +16,8 @@ inline constexpr std::uint32_t SHCNF_IDLIST = 0;
 // entry for the program and per-user default applications by MIME type.
 // When told that associations changed, the shell makes those files reflect
 // the registry: every extension whose class opens with this program gets the
-// program as its default; defaults that name this program for types no
-// longer registered are taken back; other programs' defaults are never touched.
+// program as its default; this program's entry is taken out of the defaults
+// of types no longer registered, leaving other programs' entries there.
 class Shell {
   public:
     struct Places {

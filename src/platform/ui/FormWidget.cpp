@@ -72,7 +72,15 @@ void FormWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+// Keys typed in a control went to the control (and to the window only when it
+// previews them); what Qt passes on to the window afterwards is not its own.
+bool FormWidget::ownKey() const {
+    const QWidget* focused = focusWidget();
+    return !focused || focused == this;
+}
+
 void FormWidget::keyPressEvent(QKeyEvent* event) {
+    if (!ownKey()) return;
     int code = virtualKeyFromQt(event->key(), event->modifiers());
     if (code)
         dispatchEvent("Form_KeyDown",
@@ -84,6 +92,7 @@ void FormWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void FormWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (!ownKey()) return;
     int code = virtualKeyFromQt(event->key(), event->modifiers());
     if (code)
         dispatchEvent("Form_KeyUp", [&] { form_.Form_KeyUp(code, shiftOf(event->modifiers())); });

@@ -30,6 +30,7 @@ class FormWidget : public QWidget {
 
   private:
     void syncGeometry();
+    bool ownKey() const;
     void mouse(QMouseEvent* event, int kind);
 
     Form& form_;

@@ -1,6 +1,5 @@
 #include "platform/ui/ListBox.h"
 
-#include <QFontMetrics>
 #include <QListView>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -34,12 +33,6 @@ ListBox::ListBox(Form& form, QString name, int multiSelect, bool sorted)
 
 QListView* ListBox::view() const {
     return static_cast<QListView*>(widget());
-}
-
-int ListBox::itemHeight() const {
-    touch();
-    const int hint = view()->sizeHintForRow(0);
-    return hint > 0 ? hint : QFontMetrics(view()->font()).height();
 }
 
 void ListBox::showSelection() {

@@ -10,9 +10,6 @@ class ListBox : public ListControl {
   public:
     ListBox(Form& form, QString name, int multiSelect = vbMultiSelectNone, bool sorted = false);
 
-    // Height of one row in pixels.
-    int itemHeight() const;
-
     Event<> Scroll{"Scroll"};
 
   protected:

@@ -34,13 +34,6 @@ void PictureBox::setBorderStyle(int value) {
     surface()->setLook({true, value == 1, {}, false});
 }
 
-bool PictureBox::AutoRedraw() const {
-    return touch(), state_.autoRedraw;
-}
-void PictureBox::setAutoRedraw(bool value) {
-    touch(), state_.autoRedraw = value;
-}
-
 void PictureBox::Cls() {
     touch();
     state_.drawing = QImage();

@@ -19,8 +19,6 @@ class PictureBox : public Control {
     void setPicture(const Picture& value);
     int BorderStyle() const;
     void setBorderStyle(int value);
-    bool AutoRedraw() const;
-    void setAutoRedraw(bool value);
     // Clears what was drawn (the picture stays).
     void Cls();
     // Copies a bitmap onto the box at its top-left corner.
@@ -34,7 +32,6 @@ class PictureBox : public Control {
     struct State {
         Picture picture;
         int borderStyle = 1;
-        bool autoRedraw = false;
         QImage drawing;
     };
     Surface* surface() const;
