@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include "TestWindows.h"
+
 #include "platform/ui/Application.h"
 #include "platform/ui/KeyMap.h"
 
@@ -196,6 +199,17 @@ TEST_F(FormsRuntime, FirstShowAfterEachLoadRaisesResize) {
     w.Unload();
     w.Show();
     EXPECT_EQ(w.log.count("Form_Resize"), 2);
+}
+
+TEST_F(FormsRuntime, AKeyInAControlReachesItAndNotTheWindowAsWell) {
+    w.List.widget()->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(w.List.widget(), &press);
+    EXPECT_EQ(w.log, QStringList({"List_KeyDown 116"}));
+    w.List.widget()->clearFocus();
+    QKeyEvent own(QEvent::KeyPress, Qt::Key_F6, Qt::NoModifier);
+    QApplication::sendEvent(w.widget(), &own);
+    EXPECT_EQ(w.log.last(), "Form_KeyDown 117");
 }
 
 TEST_F(FormsRuntime, UnloadCanBeCancelled) {

@@ -44,6 +44,8 @@ class Sample : public ui::Form {
         Tick.TimerEvent.connect([this] { Tick_Timer(); });
         Cells(3).Change.connect([this] { log << "Cells_Change 3"; });
         Fails.Click.connect([this] { throw ui::RuntimeError(ui::kTypeMismatch); });
+        List.KeyDown.connect(
+            [this](int& code, int) { log << QString("List_KeyDown %1").arg(code); });
     }
 
     void Form_Load() override { log << "Form_Load"; }
@@ -52,6 +54,9 @@ class Sample : public ui::Form {
         Cancel = cancelUnload;
     }
     void Form_Resize() override { log << "Form_Resize"; }
+    void Form_KeyDown(int& KeyCode, int) override {
+        log << QString("Form_KeyDown %1").arg(KeyCode);
+    }
 
     void Tick_Timer() {
         log << "Tick";
