@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "platform/audio/Decoder.h"
+#include "platform/audio/Quad.h"
 
 namespace audio {
 
@@ -21,6 +22,7 @@ std::mutex& plannerMutex() {
 Analyzer::Analyzer()
     : window_(kFftFrames),
       frames_(kFftFrames * kMaxChannels),
+      bins_(kBins),
       in_(fftwf_alloc_real(kFftFrames)),
       out_(fftwf_alloc_complex(kBins + 1)) {
     {
@@ -41,16 +43,19 @@ Analyzer::~Analyzer() {
     fftwf_free(in_);
 }
 
-// Windowed mono into the transform's input; the common channel counts get loops of
-// their own, which the compiler can vectorise.
+// Windowed mono into the transform's input; stereo, the usual case, four frames
+// at a time.
 void Analyzer::mixToMono(int channels) {
-    if (channels == 2) {
-        for (std::size_t i = 0; i < kFftFrames; ++i)
-            in_[i] = (frames_[2 * i] + frames_[2 * i + 1]) * 0.5f * window_[i];
-        return;
-    }
     const float share = 1.0f / static_cast<float>(channels);
-    for (std::size_t i = 0; i < kFftFrames; ++i) {
+    std::size_t i = 0;
+    if (channels == 2) {
+        for (; i < kFftFrames; i += 4) {
+            const Quad a = loadQuad(&frames_[2 * i]);
+            const Quad b = loadQuad(&frames_[2 * i + 4]);
+            storeQuad(in_ + i, (evens(a, b) + odds(a, b)) * share * loadQuad(&window_[i]));
+        }
+    }
+    for (; i < kFftFrames; ++i) {
         float sum = 0.0f;
         for (int c = 0; c < channels; ++c)
             sum += frames_[i * channels + c];
@@ -59,14 +64,30 @@ void Analyzer::mixToMono(int channels) {
 }
 
 void Analyzer::spectrum(const Voice& voice, int channels, float* out) {
-    voice.copyHistory(voice.heard().historyEnd, frames_.data(), kFftFrames);
+    const std::uint64_t end = voice.heard().historyEnd;
+    const Source source{&voice, end, voice.holds(end, kFftFrames)};
+    if (source != last_) {
+        transform(voice, end, channels);
+        last_ = source;
+    }
+    std::copy(bins_.begin(), bins_.end(), out);
+}
+
+// The window halves a sine's amplitude and the transform spreads it over both
+// halves of the spectrum: 4 / N undoes both.
+void Analyzer::transform(const Voice& voice, std::uint64_t end, int channels) {
+    voice.copyHistory(end, frames_.data(), kFftFrames);
     mixToMono(channels);
     fftwf_execute(plan_);
-    // The window halves a sine's amplitude and the transform spreads it over
-    // both halves of the spectrum: 4 / N undoes both.
     const float scale = 4.0f / kFftFrames;
-    for (std::size_t k = 0; k < kBins; ++k)
-        out[k] = std::sqrt(out_[k][0] * out_[k][0] + out_[k][1] * out_[k][1]) * scale;
+    const float* complex = out_[0];
+    for (std::size_t k = 0; k < kBins; k += 4) {
+        const Quad a = loadQuad(complex + 2 * k);
+        const Quad b = loadQuad(complex + 2 * k + 4);
+        const Quad re = evens(a, b);
+        const Quad im = odds(a, b);
+        storeQuad(&bins_[k], sqrtQuad(re * re + im * im) * scale);
+    }
 }
 
 }  // namespace audio

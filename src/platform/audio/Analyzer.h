@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "platform/audio/Voice.h"
@@ -21,14 +22,28 @@ class Analyzer {
     Analyzer& operator=(const Analyzer&) = delete;
 
     // kBins magnitudes of the last kFftFrames played frames, mixed to mono and
-    // Hann-windowed; a full-scale sine peaks near 1.
+    // Hann-windowed; a full-scale sine peaks near 1. Asked again before anything
+    // more has played, it answers from the last transform.
     void spectrum(const Voice& voice, int channels, float* out);
+    // Before a voice goes (another may come at its address).
+    void forget() { last_ = {}; }
 
   private:
+    // What the last transform was of.
+    struct Source {
+        const Voice* voice = nullptr;
+        std::uint64_t end = 0;
+        bool held = false;
+        bool operator==(const Source&) const = default;
+    };
+
+    void transform(const Voice& voice, std::uint64_t end, int channels);
     void mixToMono(int channels);
 
     std::vector<float> window_;
     std::vector<float> frames_;
+    std::vector<float> bins_;
+    Source last_;
     float* in_;
     float (*out_)[2];
     fftwf_plan_s* plan_;

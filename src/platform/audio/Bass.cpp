@@ -55,6 +55,7 @@ bool Bass::BASS_Init(int device, DWORD freq, DWORD, int, const void*) {
 bool Bass::BASS_Free() {
     if (!engine_) return fail(BASS_ERROR_INIT);
     engine_.reset();
+    if (analyzer_) analyzer_->forget();
     effects_.clear();
     channels_.clear();
     return succeed();
@@ -126,6 +127,7 @@ bool Bass::freeChannel(DWORD handle, bool music) {
     if ((found->kind() == Channel::Kind::Music) != music) return fail(BASS_ERROR_HANDLE);
     found->stop();
     engine_->detach(*found);
+    if (analyzer_) analyzer_->forget();
     std::erase_if(effects_, [handle](const auto& e) { return e.second.channel == handle; });
     channels_.erase(handle);
     return succeed();

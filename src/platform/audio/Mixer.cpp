@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/audio/Quad.h"
+
 namespace audio {
 
 Mixer::Mixer(float volume) : volume_(volume), applied_(volume) {}
@@ -52,16 +54,28 @@ void Mixer::render(float* out, std::size_t frames) {
         Voice* voice = slot.load();
         if (voice && voice->playing()) voice->mixInto(out, frames);
     }
-    // The volume moves across the block rather than jumping, which would click.
+    applyVolume(out, frames);
+    renders_.fetch_add(1);
+}
+
+// The volume moves across the block rather than jumping, which would click; two
+// stereo frames at a time.
+void Mixer::applyVolume(float* out, std::size_t frames) {
     const float target = volume_.load(std::memory_order_relaxed);
     const float step = (target - applied_) / static_cast<float>(std::max<std::size_t>(frames, 1));
-    for (std::size_t i = 0; i < frames; ++i) {
+    const auto clamp = [](Quad q) {
+        q = q < -1.0f ? -1.0f : q;
+        return q > 1.0f ? 1.0f : q;
+    };
+    std::size_t i = 0;
+    for (Quad count = {1, 1, 2, 2}; i + 2 <= frames; i += 2, count += 2.0f)
+        storeQuad(out + 2 * i, clamp(loadQuad(out + 2 * i) * (applied_ + step * count)));
+    if (i < frames) {
         const float gain = applied_ + step * static_cast<float>(i + 1);
         out[2 * i] = std::clamp(out[2 * i] * gain, -1.0f, 1.0f);
         out[2 * i + 1] = std::clamp(out[2 * i + 1] * gain, -1.0f, 1.0f);
     }
     applied_ = target;
-    renders_.fetch_add(1);
 }
 
 }  // namespace audio

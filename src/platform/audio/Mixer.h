@@ -32,6 +32,7 @@ class Mixer {
 
   private:
     void collect();
+    void applyVolume(float* out, std::size_t frames);
 
     std::array<std::atomic<Voice*>, kSlots> slots_{};
     std::vector<std::shared_ptr<Voice>> attached_;

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
+
+#include "platform/audio/Quad.h"
 
 namespace audio {
 
@@ -106,66 +109,141 @@ void ParamEq::design() {
         std::sin(w0) * std::sinh(std::numbers::ln2 / 2 * octaves * w0 / std::sin(w0));
     const double a = std::pow(10.0, gain_.value() / 40.0);
     const double a0 = 1 + alpha / a;
-    const auto both = [](double v) { return Lanes{v, v}; };
-    b0_ = both((1 + alpha * a) / a0);
-    b1_ = both(-2 * std::cos(w0) / a0);
-    b2_ = both((1 - alpha * a) / a0);
-    a1_ = b1_;
-    a2_ = both((1 - alpha / a) / a0);
+    k_.b0 = static_cast<float>((1 + alpha * a) / a0);
+    k_.b1 = static_cast<float>(-2 * std::cos(w0) / a0);
+    k_.b2 = static_cast<float>((1 - alpha * a) / a0);
+    k_.a1 = k_.b1;
+    k_.a2 = static_cast<float>((1 - alpha / a) / a0);
 }
 
 namespace {
 
-using Lanes = ParamEq::Lanes;
-
-// One band's coefficients and its state for two channels, side by side in
-// memory for the frame loop.
-struct Section {
-    Lanes b0, b1, b2, a1, a2, s1, s2;
+// Two bands for two channels: lanes (band 2v, first), (2v, second), (2v + 1,
+// first), (2v + 1, second).
+struct Stage {
+    Quad b0, b1, b2, a1, a2;
+    Quad s1, s2;
+    Quad y;      // what the lanes made at the last step
+    Quad order;  // each lane's band number
 };
 
-// Channels `first` and (when there is one) the next, through every section in turn.
-template <bool Two>
-void runSections(Section* sections, std::size_t count, float* frames, std::size_t frameCount,
-                 int channels, int first) {
-    for (std::size_t i = 0; i < frameCount; ++i) {
-        float* frame = frames + i * channels + first;
-        Lanes x = {frame[0], Two ? frame[1] : 0.0f};
-        for (std::size_t b = 0; b < count; ++b) {
-            Section& s = sections[b];
-            const Lanes y = s.b0 * x + s.s1;
-            s.s1 = s.b1 * x - s.a1 * y + s.s2;
-            s.s2 = s.b2 * x - s.a2 * y;
-            x = y;
+// The bands form a wavefront: at step n band b filters frame n - b, taking what
+// band b - 1 made at the step before, so every band works at every step instead
+// of each waiting for the one before it. V stages hold 2 V bands; the last band's
+// frame leaves 2 V - 1 steps after it came in. While the wave fills and drains,
+// only the lanes with a frame of this run keep their new state (Masked).
+template <int V>
+class Wavefront {
+  public:
+    static constexpr std::size_t kDelay = 2 * V - 1;
+
+    explicit Wavefront(const Stage* stages) { std::copy_n(stages, V, stages_); }
+    void save(Stage* stages) const { std::copy_n(stages_, V, stages); }
+
+    // Channels first and (when two) the next, of count frames.
+    void run(float* frames, std::size_t count, int channels, int first, bool two) {
+        const auto in = [&](std::size_t n) {
+            const float* frame = frames + n * channels + first;
+            return Quad{frame[0], two ? frame[1] : 0.0f, 0.0f, 0.0f};
+        };
+        const auto out = [&](std::size_t n) {
+            if (n < kDelay) return;
+            float* frame = frames + (n - kDelay) * channels + first;
+            frame[0] = stages_[V - 1].y[2];
+            if (two) frame[1] = stages_[V - 1].y[3];
+        };
+        const auto last = static_cast<float>(count);
+        std::size_t n = 0;
+        for (; n < std::min(kDelay, count); ++n)
+            step<true>(in(n), static_cast<float>(n), last);
+        for (; n < count; ++n) {
+            step<false>(in(n), 0, 0);
+            out(n);
         }
-        frame[0] = static_cast<float>(x[0]);
-        if (Two) frame[1] = static_cast<float>(x[1]);
+        for (; n < count + kDelay; ++n) {
+            step<true>(Quad{}, static_cast<float>(n), last);
+            out(n);
+        }
     }
+
+  private:
+    template <bool Masked>
+    void step(Quad input, float n, float count) {
+        Quad x[V];
+        x[0] = __builtin_shuffle(input, stages_[0].y, QuadLanes{0, 1, 4, 5});
+#pragma GCC unroll 8
+        for (int v = 1; v < V; ++v)
+            x[v] = __builtin_shuffle(stages_[v - 1].y, stages_[v].y, QuadLanes{2, 3, 4, 5});
+#pragma GCC unroll 8
+        for (int v = 0; v < V; ++v) {
+            Stage& s = stages_[v];
+            const Quad y = s.b0 * x[v] + s.s1;
+            const Quad s1 = s.b1 * x[v] + s.s2 - s.a1 * y;
+            const Quad s2 = s.b2 * x[v] - s.a2 * y;
+            if constexpr (Masked) {
+                const QuadLanes live = (s.order <= n) & (s.order > n - count);
+                s.s1 = live ? s1 : s.s1;
+                s.s2 = live ? s2 : s.s2;
+            } else {
+                s.s1 = s1;
+                s.s2 = s2;
+            }
+            s.y = y;
+        }
+    }
+
+    Stage stages_[V];
+};
+
+template <int V>
+void runWavefront(Stage* stages, float* frames, std::size_t count, int channels, int first,
+                  bool two) {
+    Wavefront<V> wave(stages);
+    wave.run(frames, count, channels, first, two);
+    wave.save(stages);
+}
+
+using RunWavefront = void (*)(Stage*, float*, std::size_t, int, int, bool);
+
+template <std::size_t... V>
+constexpr std::array<RunWavefront, sizeof...(V)> wavefronts(std::index_sequence<V...>) {
+    return {&runWavefront<static_cast<int>(V) + 1>...};
 }
 
 }  // namespace
 
+// Bands are paired into stages; an odd one out is paired with a band that passes
+// its input unchanged.
 void ParamEq::filter(ParamEq* const* active, std::size_t count, float* frames,
                      std::size_t frameCount, int channels) {
-    std::array<Section, kMaxCascade> sections;
+    static constexpr auto kRun = wavefronts(std::make_index_sequence<kMaxCascade / 2>());
+    std::array<Stage, kMaxCascade / 2> stages;
+    const std::size_t used = (count + 1) / 2;
     for (int first = 0; first < channels; first += 2) {
-        const int pair = first / 2;
-        for (std::size_t b = 0; b < count; ++b) {
-            const ParamEq& band = *active[b];
-            sections[b] = {band.b0_,
-                           band.b1_,
-                           band.b2_,
-                           band.a1_,
-                           band.a2_,
-                           band.state_[pair][0],
-                           band.state_[pair][1]};
+        const int present = std::min(2, channels - first);
+        for (std::size_t b = 0; b < 2 * used; ++b) {
+            Stage& s = stages[b / 2];
+            const Coefficients k = b < count ? active[b]->k_ : Coefficients{};
+            for (int c = 0; c < 2; ++c) {
+                const std::size_t lane = 2 * (b % 2) + c;
+                s.b0[lane] = k.b0;
+                s.b1[lane] = k.b1;
+                s.b2[lane] = k.b2;
+                s.a1[lane] = k.a1;
+                s.a2[lane] = k.a2;
+                const bool held = b < count && c < present;
+                s.s1[lane] = held ? active[b]->state_[first + c][0] : 0.0f;
+                s.s2[lane] = held ? active[b]->state_[first + c][1] : 0.0f;
+                s.order[lane] = static_cast<float>(b);
+            }
         }
-        if (first + 1 < channels)
-            runSections<true>(sections.data(), count, frames, frameCount, channels, first);
-        else
-            runSections<false>(sections.data(), count, frames, frameCount, channels, first);
-        for (std::size_t b = 0; b < count; ++b)
-            active[b]->state_[pair] = {sections[b].s1, sections[b].s2};
+        kRun[used - 1](stages.data(), frames, frameCount, channels, first, present == 2);
+        for (std::size_t b = 0; b < count; ++b) {
+            for (int c = 0; c < present; ++c) {
+                const std::size_t lane = 2 * (b % 2) + c;
+                active[b]->state_[first + c] = {stages[b / 2].s1[lane], stages[b / 2].s2[lane]};
+            }
+        }
     }
 }
 

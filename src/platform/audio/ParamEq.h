@@ -8,12 +8,9 @@
 
 namespace audio {
 
-// One peaking band (a biquad), its bandwidth given in semitones.
+// One peaking band (a biquad in single precision), its bandwidth given in semitones.
 class ParamEq : public Effect {
   public:
-    // Two channels side by side, filtered together.
-    using Lanes = double __attribute__((vector_size(16)));
-
     ParamEq(int rate, int channels);
 
     void process(float* frames, std::size_t count) override;
@@ -21,7 +18,7 @@ class ParamEq : public Effect {
     void parameters(void* record) const override;
 
     // Runs bands that follow each other on one channel as a single cascade, so
-    // their work overlaps instead of each band waiting on its own previous frame.
+    // their work overlaps instead of each band waiting on the one before it.
     static void processCascade(ParamEq* const* bands, std::size_t count, float* frames,
                                std::size_t frameCount);
 
@@ -42,8 +39,14 @@ class ParamEq : public Effect {
     Glide gain_;       // dB
     bool started_ = false;
     bool bypass_ = true;
-    Lanes b0_{}, b1_{}, b2_{}, a1_{}, a2_{};
-    std::array<std::array<Lanes, 2>, kMaxChannels / 2> state_{};
+    // Transposed direct form II: y = b0 x + s1, s1 = b1 x - a1 y + s2, s2 = b2 x - a2 y.
+    // The defaults pass the input unchanged.
+    struct Coefficients {
+        float b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
+    };
+
+    Coefficients k_;
+    std::array<std::array<float, 2>, kMaxChannels> state_{};  // s1, s2 per channel
 };
 
 }  // namespace audio

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "platform/audio/Quad.h"
+
 namespace audio {
 
 // The producer runs at most a ring of blocks (plus the one it is making) ahead of
@@ -41,10 +43,14 @@ void Voice::publish(const Heard& h) {
     sequence_.store(s + 2, std::memory_order_release);
 }
 
+bool Voice::holds(std::uint64_t end, std::size_t frames) const {
+    return written_.load(std::memory_order_acquire) + kMaxBlockFrames <=
+           end - frames + historyFrames_;
+}
+
 void Voice::copyHistory(std::uint64_t end, float* out, std::size_t frames) const {
     const auto channels = static_cast<std::size_t>(channels_);
-    if (written_.load(std::memory_order_acquire) + kMaxBlockFrames >
-        end - frames + historyFrames_) {
+    if (!holds(end, frames)) {
         std::fill(out, out + frames * channels, 0.0f);
         return;
     }
@@ -103,8 +109,7 @@ void Voice::mixInto(float* out, std::size_t frames) {
         }
         const std::size_t n = std::min<std::size_t>(block.outFrames - offset_, frames - done);
         const float* from = block.data.data() + 2 * offset_;
-        for (std::size_t i = 0; i < 2 * n; ++i)
-            out[2 * done + i] += from[i];
+        addInto(out + 2 * done, from, 2 * n);
         done += n;
         offset_ += n;
         const std::uint64_t played =

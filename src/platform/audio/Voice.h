@@ -59,6 +59,8 @@ class Voice {
     // The played frames of the history that end at serial end, interleaved; zeros
     // before the first frame and for frames no longer held.
     void copyHistory(std::uint64_t end, float* out, std::size_t frames) const;
+    // Whether the frames that end at serial end are still held (not yet written over).
+    bool holds(std::uint64_t end, std::size_t frames) const;
 
     // Producer.
     Block* freeBlock();
