@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
 namespace audio {
@@ -22,8 +21,6 @@ constexpr float kDiffusion = 0.6f;
 constexpr double kShelfHz = 4000.0;
 // Brings the network's output to about the level of its input on a long tail.
 constexpr float kOutputScale = 0.35f;
-// Frames worked on at once, at most.
-constexpr std::size_t kChunkFrames = 128;
 
 double decibelsToGain(double db) {
     return std::pow(10.0, db / 20.0);
@@ -39,32 +36,80 @@ std::size_t framesAt(double frames44k, double rate) {
         1, static_cast<std::size_t>(std::lround(frames44k * rate / kReferenceRate)));
 }
 
-using Quad = float __attribute__((vector_size(16)));
-using Lanes = int __attribute__((vector_size(16)));
+// Frames rounded up to whole quads.
+std::size_t quadsFor(std::size_t frames) {
+    return (frames + 3) & ~std::size_t{3};
+}
 
-// Pairs each lane with the one `span` lanes away: sums below, differences above.
-template <int Span>
-Quad butterfly(Quad v) {
-    if constexpr (Span == 2) {
-        return __builtin_shuffle(v, Lanes{0, 1, 0, 1}) +
-               __builtin_shuffle(v, Lanes{2, 3, 2, 3}) * Quad{1, 1, -1, -1};
-    } else {
-        return __builtin_shuffle(v, Lanes{0, 0, 2, 2}) +
-               __builtin_shuffle(v, Lanes{1, 1, 3, 3}) * Quad{1, -1, 1, -1};
+// Calls copy(offset, slot, run) over count slots of a ring of `size` from `slot`
+// on: at most two runs, up to the ring's end and then from its start.
+template <typename Copy>
+void inRuns(std::size_t size, std::size_t slot, std::size_t count, Copy copy) {
+    for (std::size_t i = 0; i < count;) {
+        const std::size_t run = std::min(count - i, size - slot);
+        copy(i, slot, run);
+        i += run;
+        slot = 0;
     }
 }
 
-// The eight lines (0-3 low, 4-7 high) through a normalised 8-point Hadamard matrix,
-// which mixes every line into every other without gain.
-void mix(Quad& low, Quad& high) {
+// The eight lines, a quad of frames each, through a normalised 8-point Hadamard
+// matrix, which mixes every line into every other without gain.
+void mix(Quad* line) {
     const float scale = 1.0f / std::sqrt(8.0f);
-    const Quad sums = low + high;
-    const Quad differences = low - high;
-    low = butterfly<1>(butterfly<2>(sums)) * scale;
-    high = butterfly<1>(butterfly<2>(differences)) * scale;
+    const auto four = [scale](const Quad* v, Quad* out) {
+        const Quad p0 = v[0] + v[2];
+        const Quad p1 = v[1] + v[3];
+        const Quad p2 = v[0] - v[2];
+        const Quad p3 = v[1] - v[3];
+        out[0] = (p0 + p1) * scale;
+        out[1] = (p0 - p1) * scale;
+        out[2] = (p2 + p3) * scale;
+        out[3] = (p2 - p3) * scale;
+    };
+    Quad sums[4];
+    Quad differences[4];
+#pragma GCC unroll 4
+    for (int l = 0; l < 4; ++l) {
+        sums[l] = line[l] + line[l + 4];
+        differences[l] = line[l] - line[l + 4];
+    }
+    four(sums, line);
+    four(differences, line + 4);
 }
 
 }  // namespace
+
+void Reverb::Ring::setDelay(std::size_t frames) {
+    delay = frames;
+    buffer.assign(std::bit_ceil(frames + kChunkFrames + 1), 0.0f);
+}
+
+// A chunk's last quad may reach past its end: what it reads there goes nowhere,
+// and what it writes there has already been read, the buffer being a chunk longer
+// than the delay.
+const float* Reverb::Ring::out(std::size_t now, std::size_t count) {
+    const std::size_t slot = (now - delay) & (buffer.size() - 1);
+    if (slot + quadsFor(count) <= buffer.size()) return &buffer[slot];
+    inRuns(buffer.size(), slot, quadsFor(count),
+           [this](std::size_t i, std::size_t at, std::size_t run) {
+               std::copy_n(&buffer[at], run, &outSpare[i]);
+           });
+    return outSpare.data();
+}
+
+float* Reverb::Ring::in(std::size_t now, std::size_t count) {
+    const std::size_t slot = now & (buffer.size() - 1);
+    return slot + quadsFor(count) <= buffer.size() ? &buffer[slot] : inSpare.data();
+}
+
+void Reverb::Ring::keep(std::size_t now, std::size_t count) {
+    const std::size_t slot = now & (buffer.size() - 1);
+    if (slot + quadsFor(count) <= buffer.size()) return;
+    inRuns(buffer.size(), slot, count, [this](std::size_t i, std::size_t at, std::size_t run) {
+        std::copy_n(&inSpare[i], run, &buffer[at]);
+    });
+}
 
 Reverb::Reverb(int rate, int channels)
     : rate_(rate),
@@ -75,15 +120,12 @@ Reverb::Reverb(int rate, int channels)
       wet_(wetGain(record_.fReverbMix)),
       logTime_(std::log(record_.fReverbTime)),
       logRatio_(std::log(record_.fHighFreqRTRatio)) {
-    for (int l = 0; l < 8; ++l)
-        lineLength_[l] = framesAt(kLineFrames[l], rate);
-    lineMask_ = std::bit_ceil(lineLength_.back() + 1) - 1;
-    lines_.assign(8 * (lineMask_ + 1), 0.0f);
+    for (int l = 0; l < kLines; ++l)
+        lines_[l].setDelay(framesAt(kLineFrames[l], rate));
     chunkFrames_ = kChunkFrames;
     for (int i = 0; i < kDiffusers; ++i) {
-        diffusers_[i].length = framesAt(kDiffuserFrames[i], rate);
-        diffusers_[i].buffer.assign(std::bit_ceil(diffusers_[i].length + 1), 0.0f);
-        chunkFrames_ = std::min(chunkFrames_, diffusers_[i].length);
+        diffusers_[i].setDelay(framesAt(kDiffuserFrames[i], rate));
+        chunkFrames_ = std::min(chunkFrames_, diffusers_[i].delay);
     }
 }
 
@@ -153,13 +195,18 @@ void Reverb::design() {
     const double seconds = std::exp(logTime_.value()) / 1000.0;
     const double ratio = std::exp(logRatio_.value());
     const double k = std::tan(std::numbers::pi * std::min(kShelfHz, 0.45 * rate_) / rate_);
-    for (int l = 0; l < 8; ++l) {
-        const double perPass = -3.0 * static_cast<double>(lineLength_[l]) / (rate_ * seconds);
+    for (int l = 0; l < kLines; ++l) {
+        const double perPass = -3.0 * static_cast<double>(lines_[l].delay) / (rate_ * seconds);
         const double gain = std::pow(10.0, perPass);
         const double high = std::pow(10.0, perPass * (1.0 / ratio - 1.0));
-        b0_[l / 4][l % 4] = static_cast<float>(gain * (high + k) / (1 + k));
-        b1_[l / 4][l % 4] = static_cast<float>(gain * (k - high) / (1 + k));
-        a1_[l / 4][l % 4] = static_cast<float>((k - 1) / (1 + k));
+        const double b0 = gain * (high + k) / (1 + k);
+        const double b1 = gain * (k - high) / (1 + k);
+        const double pole = (1 - k) / (1 + k);
+        Shelf& shelf = shelves_[l / 4];
+        shelf.b0[l % 4] = static_cast<float>(b0);
+        shelf.c[l % 4] = static_cast<float>(b1 + pole * b0);
+        shelf.pole[l % 4] = static_cast<float>(pole);
+        shelf.pole4[l % 4] = static_cast<float>(std::pow(pole, 4));
     }
 }
 
@@ -168,97 +215,155 @@ void Reverb::clear() {
     // would ring in it.
     feed_.startFrom(0.0);
     if (silent_) return;
-    std::fill(lines_.begin(), lines_.end(), 0.0f);
-    for (auto& diffuser : diffusers_)
-        std::fill(diffuser.buffer.begin(), diffuser.buffer.end(), 0.0f);
-    z_ = {};
+    for (Ring& ring : lines_)
+        std::fill(ring.buffer.begin(), ring.buffer.end(), 0.0f);
+    for (Ring& ring : diffusers_)
+        std::fill(ring.buffer.begin(), ring.buffer.end(), 0.0f);
+    for (Shelf& shelf : shelves_)
+        shelf.z = Quad{};
     silent_ = true;
 }
 
-// Each diffuser takes the whole chunk at once: the chunk is shorter than its delay.
-void Reverb::diffuse(float* x, std::size_t count) {
-    for (auto& d : diffusers_) {
-        const std::size_t mask = d.buffer.size() - 1;
-        float* buffer = d.buffer.data();
-        for (std::size_t i = 0; i < count; ++i) {
-            const float out = buffer[(now_ + i - d.length) & mask] - kDiffusion * x[i];
-            buffer[(now_ + i) & mask] = x[i] + kDiffusion * out;
-            x[i] = out;
-        }
-    }
-}
-
-inline Reverb::Quad Reverb::readLines(int first) const {
-    const auto at = [this](int l) { return lines_[8 * ((now_ - lineLength_[l]) & lineMask_) + l]; };
-    return Quad{at(first), at(first + 1), at(first + 2), at(first + 3)};
-}
-
-inline void Reverb::writeLines(Quad low, Quad high) {
-    float* frame = &lines_[8 * (now_ & lineMask_)];
-    std::memcpy(frame, &low, sizeof low);
-    std::memcpy(frame + 4, &high, sizeof high);
-}
-
-void Reverb::addWet(float* frame, float left, float right) const {
-    if (channels_ == 1) {
-        frame[0] += 0.5f * (left + right);
-        return;
-    }
-    if (channels_ == 2) {
-        frame[0] += left;
-        frame[1] += right;
-        return;
-    }
-    for (int c = 0; c < channels_; ++c)
-        frame[c] += (c % 2 == 0) ? left : right;
-}
-
 // Gains move evenly from their `from` to their `to` values across the frames. The
-// work goes in chunks no longer than the shortest diffuser.
+// work goes in chunks no longer than the shortest diffuser, so that no delay gives
+// back within a chunk what the chunk put in.
 void Reverb::run(float* frames, std::size_t count, float inFrom, float inTo, float wetFrom,
                  float wetTo) {
     const auto steps = static_cast<float>(count);
     const auto channels = static_cast<float>(channels_);
-    Ramp in{inFrom / channels, (inTo - inFrom) / channels / steps};
-    Ramp wet{wetFrom * kOutputScale, (wetTo - wetFrom) * kOutputScale / steps};
-    std::array<float, kChunkFrames> input;
+    const Ramp in{inFrom / channels, (inTo - inFrom) / channels / steps};
+    const Ramp wet{wetFrom * kOutputScale, (wetTo - wetFrom) * kOutputScale / steps};
     for (std::size_t done = 0; done < count;) {
         const std::size_t n = std::min(chunkFrames_, count - done);
         float* chunk = frames + done * channels_;
-        for (std::size_t i = 0; i < n; ++i) {
-            float sum = 0.0f;
-            for (int c = 0; c < channels_; ++c)
-                sum += chunk[i * channels_ + c];
-            input[i] = sum * in.next();
-        }
-        diffuse(input.data(), n);
-        network(chunk, input.data(), n, wet);
+        takeInput(chunk, n, done, in);
+        diffuse(n);
+        network(n);
+        addWet(chunk, n, done, wet);
+        now_ += n;
         done += n;
     }
 }
 
-void Reverb::network(float* frames, const float* input, std::size_t count, Ramp& wet) {
-    // Kept in registers for the loop.
-    const auto [b0Low, b0High] = b0_;
-    const auto [b1Low, b1High] = b1_;
-    const auto [a1Low, a1High] = a1_;
-    auto [zLow, zHigh] = z_;
-    for (std::size_t i = 0; i < count; ++i, ++now_) {
-        const Quad low = readLines(0);
-        const Quad high = readLines(4);
-        Quad backLow = b0Low * low + zLow;
-        Quad backHigh = b0High * high + zHigh;
-        zLow = b1Low * low - a1Low * backLow;
-        zHigh = b1High * high - a1High * backHigh;
-        mix(backLow, backHigh);
-        const float x = input[i];
-        const Quad feed = Quad{x, -x, x, -x};
-        writeLines(backLow + feed, backHigh + feed);
-        const Quad taps = (low + high) * Quad{1, 1, -1, -1};
-        const float gain = wet.next();
-        addWet(frames + i * channels_, gain * (taps[0] + taps[2]), gain * (taps[1] + taps[3]));
+// The channels summed to mono at the input gain; stereo four frames at a time.
+void Reverb::takeInput(const float* frames, std::size_t count, std::size_t first, const Ramp& in) {
+    float* input = scratch_.input.data();
+    std::size_t i = 0;
+    if (channels_ == 2) {
+        for (; i + 4 <= count; i += 4) {
+            const Quad a = loadQuad(frames + 2 * i);
+            const Quad b = loadQuad(frames + 2 * i + 4);
+            storeQuad(input + i, (evens(a, b) + odds(a, b)) * in.quadAt(first + i));
+        }
     }
-    z_ = {zLow, zHigh};
+    for (; i < count; ++i) {
+        float sum = 0.0f;
+        for (int c = 0; c < channels_; ++c)
+            sum += frames[i * channels_ + c];
+        input[i] = sum * in.at(first + i);
+    }
+}
+
+// Each all-pass takes the whole chunk at once: the chunk is no longer than its delay.
+void Reverb::diffuse(std::size_t count) {
+    float* x = scratch_.input.data();
+    for (Ring& diffuser : diffusers_) {
+        const float* delayed = diffuser.out(now_, count);
+        float* kept = diffuser.in(now_, count);
+        for (std::size_t i = 0; i < quadsFor(count); i += 4) {
+            const Quad in = loadQuad(x + i);
+            const Quad out = loadQuad(delayed + i) - kDiffusion * in;
+            storeQuad(kept + i, in + kDiffusion * out);
+            storeQuad(x + i, out);
+        }
+        diffuser.keep(now_, count);
+    }
+}
+
+// A quad of frames through four lines' shelves, four lines of a frame to a
+// quad; only the first `frames` frames move the state on. The state after four
+// frames comes straight from the state before them, so the next quad need not
+// wait for the frames in between.
+void Reverb::shelve(Shelf& shelf, Quad* frame, std::size_t frames) {
+    const Quad in[4] = {frame[0], frame[1], frame[2], frame[3]};
+    Quad z[4] = {shelf.z};
+#pragma GCC unroll 4
+    for (std::size_t f = 0; f < 4; ++f) {
+        frame[f] = shelf.b0 * in[f] + z[f];
+        if (f < 3) z[f + 1] = shelf.c * in[f] + shelf.pole * z[f];
+    }
+    if (frames >= 4) {
+        const Quad p = shelf.pole;
+        shelf.z = shelf.pole4 * z[0] + shelf.c * (in[3] + p * (in[2] + p * (in[1] + p * in[0])));
+    } else {
+        shelf.z = frames == 3 ? z[3] : frames == 2 ? z[2] : z[1];
+    }
+}
+
+// The lines are read and written a quad of frames at a time, each line in a quad
+// of its own, as the mix and the taps want them; the shelves go frame by frame,
+// so for them each quad of frames is turned to hold four lines of a frame.
+void Reverb::network(std::size_t count) {
+    std::array<const float*, kLines> from;
+    std::array<float*, kLines> to;
+    for (int l = 0; l < kLines; ++l) {
+        from[l] = lines_[l].out(now_, count);
+        to[l] = lines_[l].in(now_, count);
+    }
+    auto [low, high] = shelves_;
+    Scratch& s = scratch_;
+    for (std::size_t i = 0; i < quadsFor(count); i += 4) {
+        Quad line[kLines];
+#pragma GCC unroll 8
+        for (int l = 0; l < kLines; ++l)
+            line[l] = loadQuad(from[l] + i);
+        storeQuad(&s.left[i], (line[0] + line[4]) - (line[2] + line[6]));
+        storeQuad(&s.right[i], (line[1] + line[5]) - (line[3] + line[7]));
+        transpose(line[0], line[1], line[2], line[3]);
+        transpose(line[4], line[5], line[6], line[7]);
+        shelve(low, line, count - i);
+        shelve(high, line + 4, count - i);
+        transpose(line[0], line[1], line[2], line[3]);
+        transpose(line[4], line[5], line[6], line[7]);
+        mix(line);
+        const Quad x = loadQuad(&s.input[i]);
+#pragma GCC unroll 8
+        for (int l = 0; l < kLines; ++l)
+            storeQuad(to[l] + i, line[l] + (l % 2 == 0 ? x : -x));
+    }
+    shelves_ = {low, high};
+    for (Ring& line : lines_)
+        line.keep(now_, count);
+}
+
+// Stereo four frames at a time; mono takes both sides, more channels take them in turn.
+void Reverb::addWet(float* frames, std::size_t count, std::size_t first, const Ramp& wet) const {
+    const float* left = scratch_.left.data();
+    const float* right = scratch_.right.data();
+    std::size_t i = 0;
+    if (channels_ == 2) {
+        for (; i + 4 <= count; i += 4) {
+            const Quad gain = wet.quadAt(first + i);
+            const Quad l = gain * loadQuad(left + i);
+            const Quad r = gain * loadQuad(right + i);
+            float* frame = frames + 2 * i;
+            storeQuad(frame, loadQuad(frame) + __builtin_shuffle(l, r, QuadLanes{0, 4, 1, 5}));
+            storeQuad(frame + 4,
+                      loadQuad(frame + 4) + __builtin_shuffle(l, r, QuadLanes{2, 6, 3, 7}));
+        }
+    }
+    for (; i < count; ++i) {
+        const float gain = wet.at(first + i);
+        const float l = gain * left[i];
+        const float r = gain * right[i];
+        float* frame = frames + i * channels_;
+        if (channels_ == 1) {
+            frame[0] += 0.5f * (l + r);
+            continue;
+        }
+        for (int c = 0; c < channels_; ++c)
+            frame[c] += (c % 2 == 0) ? l : r;
+    }
 }
 
 }  // namespace audio

@@ -5,6 +5,7 @@
 
 #include "platform/audio/Effect.h"
 #include "platform/audio/Glide.h"
+#include "platform/audio/Quad.h"
 
 namespace audio {
 
@@ -22,33 +23,62 @@ class Reverb : public Effect {
     void parameters(void* record) const override;
 
   private:
-    // Four delay lines side by side.
-    using Quad = float __attribute__((vector_size(16)));
-
+    static constexpr int kLines = 8;
     static constexpr int kDiffusers = 4;
+    // Frames worked on at once, at most: whole quads.
+    static constexpr std::size_t kChunkFrames = 128;
+    using Chunk = std::array<float, kChunkFrames>;
 
-    struct Diffuser {
-        std::vector<float> buffer;  // a power of two long
-        std::size_t length = 1;
+    // A delay: what went in `delay` frames ago comes back out. A chunk is worked on
+    // in whole quads, in place unless it wraps round the buffer's end.
+    struct Ring {
+        std::vector<float> buffer;  // a power of two long, longer than the delay by a chunk
+        std::size_t delay = 1;
+        Chunk outSpare{}, inSpare{};  // for a chunk that wraps round
+
+        void setDelay(std::size_t frames);
+        // The count frames that come out from frame now on.
+        const float* out(std::size_t now, std::size_t count);
+        // Where the count frames that go in from frame now on are to be made;
+        // keep() then puts them in.
+        float* in(std::size_t now, std::size_t count);
+        void keep(std::size_t now, std::size_t count);
+    };
+
+    // A gain moving evenly from `from` by `step` a frame, the first step taken
+    // before the first frame.
+    struct Ramp {
+        float from;
+        float step;
+        float at(std::size_t frame) const { return from + step * static_cast<float>(frame + 1); }
+        Quad quadAt(std::size_t frame) const {
+            return from + step * (static_cast<float>(frame) + Quad{1, 2, 3, 4});
+        }
+    };
+
+    // A first-order high shelf in each of four lines' loops: out = b0 in + z, then
+    // z = c in + pole z.
+    struct Shelf {
+        Quad b0{}, c{}, pole{}, pole4{}, z{};  // pole4: pole to the fourth
+    };
+
+    // Working space for a chunk; past its end the last quad holds leftovers that
+    // go nowhere.
+    struct Scratch {
+        Chunk input{}, left{}, right{};
     };
 
     void glide();
     void design();
     void clear();
-    // A gain moving by a step each frame.
-    struct Ramp {
-        float value;
-        float step;
-        float next() { return value += step; }
-    };
 
     void run(float* frames, std::size_t count, float inFrom, float inTo, float wetFrom,
              float wetTo);
-    void diffuse(float* x, std::size_t count);
-    void network(float* frames, const float* input, std::size_t count, Ramp& wet);
-    Quad readLines(int first) const;
-    void writeLines(Quad low, Quad high);
-    void addWet(float* frame, float left, float right) const;
+    void takeInput(const float* frames, std::size_t count, std::size_t first, const Ramp& in);
+    void diffuse(std::size_t count);
+    void network(std::size_t count);
+    [[gnu::always_inline]] static inline void shelve(Shelf& shelf, Quad* frame, std::size_t frames);
+    void addWet(float* frames, std::size_t count, std::size_t first, const Ramp& wet) const;
 
     BASS_DX8_REVERB record_{0.0f, 0.0f, 1000.0f, 0.001f};
     double rate_;
@@ -64,14 +94,10 @@ class Reverb : public Effect {
     bool silent_ = false;
     std::size_t now_ = 0;
     std::size_t chunkFrames_ = 1;
-    // The eight lines interleaved, frame i of line l at lines_[8 * (i & lineMask_) + l],
-    // so one frame of all lines is written at once.
-    std::vector<float> lines_;
-    std::size_t lineMask_ = 0;
-    std::array<std::size_t, 8> lineLength_{};
-    // Each line's loop filter, lines 0-3 in [0] and 4-7 in [1].
-    std::array<Quad, 2> b0_{}, b1_{}, a1_{}, z_{};
-    std::array<Diffuser, kDiffusers> diffusers_;
+    std::array<Ring, kLines> lines_;
+    std::array<Shelf, 2> shelves_;  // lines 0-3, 4-7
+    std::array<Ring, kDiffusers> diffusers_;
+    Scratch scratch_;
 };
 
 }  // namespace audio
