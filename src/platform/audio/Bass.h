@@ -52,9 +52,11 @@ struct BassOptions {
 //   and applies its effects into a lock-free ring, waking ten times a second; the
 //   device callback only mixes the rings at the volume, with no locks and no
 //   allocation. Pausing and volume act at the next callback; seeks drop what was
-//   decoded ahead; effect changes are heard once what is ahead has played. The
-//   paced null output is consumed by the feeder thread after each round, and
-//   brought up to now by the calls that report what has been played.
+//   decoded ahead; effect changes are heard once what is ahead has played. A null
+//   output asked for (device 0, OutputChoice::Null) has no thread at all: the
+//   calls that report what has been played decode and consume up to now. The
+//   paced null output that stands in for a device that did not open is consumed
+//   by the feeder thread after each round, and brought up to now by those calls.
 // - Effects run at the channel's rate in falling priority; parameter changes glide
 //   over about 20 ms. A band centred above half the channel's rate is left out. The
 //   reverb's input gain applies to what enters it and the dry sound passes

@@ -136,12 +136,14 @@ void Channel::fill(std::size_t blocks) {
     }
 }
 
-void Channel::prepare(std::size_t frames) {
+void Channel::prepare(std::size_t frames, std::size_t aheadBlocks) {
     voice_->dropStale();
+    bool end = false;
+    if (voice_->readyFrames(&end) >= frames || end) return;
     std::lock_guard lock(mutex_);
     FlushDenormals flush;
-    bool end = false;
-    while (voice_->readyFrames(&end) < frames && !end && produce()) {
+    while ((voice_->readyFrames(&end) < frames || voice_->queuedBlocks() < aheadBlocks) && !end &&
+           produce()) {
     }
 }
 

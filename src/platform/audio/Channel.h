@@ -46,11 +46,15 @@ class Channel {
     bool setEffectParameters(Effect* effect, const void* record);
     void effectParameters(const Effect* effect, void* record);
 
+    // How far live playback decodes ahead: about 280 ms.
+    static constexpr std::size_t kAheadBlocks = 12;
+
     // Producer: decodes until the voice holds at least `blocks` blocks.
     void fill(std::size_t blocks);
-    // With a manual clock the caller is also the consumer: makes at least `frames`
-    // output frames ready, or the channel's end.
-    void prepare(std::size_t frames);
+    // When the caller is also the consumer: makes at least `frames` output frames
+    // ready, or the channel's end; if it has to decode at all, it goes on until
+    // `aheadBlocks` blocks are ready.
+    void prepare(std::size_t frames, std::size_t aheadBlocks);
 
   private:
     enum class State { Stopped, Playing, Paused };

@@ -12,14 +12,14 @@ Engine::Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, float volum
 // The output and the feeder stop before the mixer and the channels go.
 Engine::~Engine() {
     feeder_.reset();
-    clocked_.reset();
+    inline_.reset();
 }
 
 bool Engine::attach(const std::shared_ptr<Channel>& channel) {
     if (isAttached(*channel)) return true;
     if (!mixer_.attach(channel->voice())) return false;
     channels_.push_back(channel);
-    if (!clocked_ && !feeder_) startOutput();
+    if (!inline_ && !feeder_) startOutput();
     if (feeder_) feeder_->setChannels(channels_);
     return true;
 }
@@ -37,6 +37,7 @@ void Engine::wake() {
 
 void Engine::catchUp() {
     if (feeder_) feeder_->catchUp();
+    if (inline_) inline_->pump();
 }
 
 bool Engine::isAttached(const Channel& channel) const {
@@ -44,10 +45,19 @@ bool Engine::isAttached(const Channel& channel) const {
                        [&channel](const auto& c) { return c.get() == &channel; });
 }
 
+// A null output has no deadline to meet, so it needs no thread: what it plays is
+// decoded when the clock moves on (manual) or when someone asks (live).
 void Engine::startOutput() {
     if (clock_.isManual()) {
-        clocked_ = openClockedOutput(
-            clock_, rate_, [this](float* out, std::size_t n) { return renderClocked(out, n); },
+        inline_ = openClockedOutput(
+            clock_, rate_, [this](float* out, std::size_t n) { return renderNow(out, n, 0); },
+            tap_);
+        return;
+    }
+    if (nullOutput_) {
+        inline_ = openPacedOutput(
+            rate_,
+            [this](float* out, std::size_t n) { return renderNow(out, n, Channel::kAheadBlocks); },
             tap_);
         return;
     }
@@ -56,19 +66,19 @@ void Engine::startOutput() {
         return true;
     };
     feeder_ = std::make_unique<Feeder>([this, render]() -> std::unique_ptr<Output> {
-        if (!nullOutput_) {
-            if (auto device = openDeviceOutput(rate_, render)) return device;
-        }
+        if (auto device = openDeviceOutput(rate_, render)) return device;
         return openPacedOutput(rate_, render, tap_);
     });
 }
 
-// With a manual clock this thread is producer and consumer at once: each chunk is
-// decoded just before it is mixed.
-bool Engine::renderClocked(float* out, std::size_t frames) {
+// For an output fed on the calling thread, which is producer and consumer at once:
+// each chunk is decoded before it is mixed. Live, decoding goes in batches of
+// aheadBlocks: a decoder woken for every small chunk spends more time bringing
+// itself back into the cache than decoding.
+bool Engine::renderNow(float* out, std::size_t frames, std::size_t aheadBlocks) {
     if (!mixer_.anyPlaying()) return false;
     for (const auto& channel : channels_) {
-        if (channel->voice()->playing()) channel->prepare(frames);
+        if (channel->voice()->playing()) channel->prepare(frames, aheadBlocks);
     }
     mixer_.render(out, frames);
     return true;

@@ -16,8 +16,9 @@ namespace audio {
 
 // One initialised library session: the mixer and, from the first play on, the
 // output. With a manual clock the output is a clocked null output fed on the
-// clock's thread; otherwise a feeder thread opens the device (or a paced null
-// output when told to, or when no device opens) and keeps it fed.
+// clock's thread; a null output asked for with a live clock is paced by real time
+// and fed on the threads that ask what has played; otherwise a feeder thread opens
+// the device (or a paced null output when none opens) and keeps it fed.
 class Engine {
   public:
     Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, float volume);
@@ -39,7 +40,7 @@ class Engine {
 
   private:
     void startOutput();
-    bool renderClocked(float* out, std::size_t frames);
+    bool renderNow(float* out, std::size_t frames, std::size_t aheadBlocks);
     bool isAttached(const Channel& channel) const;
 
     ui::Clock& clock_;
@@ -48,7 +49,7 @@ class Engine {
     const Tap tap_;
     Mixer mixer_;
     std::vector<std::shared_ptr<Channel>> channels_;
-    std::unique_ptr<Output> clocked_;
+    std::unique_ptr<Output> inline_;  // a null output fed on the calling thread
     std::unique_ptr<Feeder> feeder_;
 };
 

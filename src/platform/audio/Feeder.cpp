@@ -5,10 +5,9 @@
 namespace audio {
 
 namespace {
-// About 280 ms decoded ahead, topped up ten times a second: every wake-up costs
-// more processor time than decoding what plays meanwhile, so they are few. (Seeks
-// and plays wake the feeder at once; effect changes are heard after what is ahead.)
-constexpr std::size_t kAheadBlocks = 12;
+// Topped up ten times a second: every wake-up costs more processor time than
+// decoding what plays meanwhile, so they are few. (Seeks and plays wake the
+// feeder at once; effect changes are heard after what is ahead.)
 constexpr auto kRound = std::chrono::milliseconds(100);
 }  // namespace
 
@@ -56,7 +55,7 @@ void Feeder::run(const OpenOutput& openOutput) {
             channels = channels_;
         }
         for (const auto& channel : channels) {
-            if (channel->voice()->playing()) channel->fill(kAheadBlocks);
+            if (channel->voice()->playing()) channel->fill(Channel::kAheadBlocks);
         }
         channels.clear();
         catchUp();

@@ -10,6 +10,10 @@ namespace audio {
 namespace {
 
 constexpr std::size_t kChunkFrames = 1024;
+// A paced output catches up at most this far: fed on demand, it may go a second
+// or so between calls, but after a stall (a suspended machine, say) the rest of
+// the lost time is skipped rather than decoded all at once.
+constexpr std::int64_t kCatchUpMs = 10000;
 
 // Renders the frames between what was consumed and what is due, chunk by chunk.
 class Consumer {
@@ -36,7 +40,6 @@ class Consumer {
         return static_cast<std::uint64_t>(ms) * static_cast<std::uint64_t>(rate_) / 1000;
     }
     std::uint64_t consumed() const { return consumed_; }
-    // After a stall (a suspended machine, say) the lost time is not caught up.
     void skipTo(std::uint64_t frames) { consumed_ = frames; }
 
   private:
@@ -63,8 +66,8 @@ class ClockedOutput : public Output {
     int listener_ = 0;
 };
 
-// Consumes on the thread that feeds it, each time it is pumped: one thread, woken
-// once a round, does all the work of live playback without a device.
+// Consumes in step with real time on the thread that pumps it, each time it is
+// pumped.
 class PacedOutput : public Output {
   public:
     PacedOutput(int rate, Render render, Tap tap)
@@ -75,7 +78,7 @@ class PacedOutput : public Output {
         using namespace std::chrono;
         const auto ms = duration_cast<milliseconds>(steady_clock::now() - start_).count();
         const std::uint64_t due = consumer_.framesIn(ms);
-        const std::uint64_t slack = consumer_.framesIn(250);
+        const std::uint64_t slack = consumer_.framesIn(kCatchUpMs);
         if (due > consumer_.consumed() + slack) consumer_.skipTo(due - slack);
         consumer_.consumeUntil(due);
     }

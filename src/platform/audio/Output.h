@@ -29,7 +29,8 @@ class Output {
 // on, inside the clock's own call: deterministic, with no thread of its own.
 std::unique_ptr<Output> openClockedOutput(ui::Clock& clock, int rate, Render render, Tap tap);
 
-// A null output that consumes audio in step with real time, each time it is pumped.
+// A null output that consumes audio in step with real time, each time it is pumped
+// (by the feeder after each round, or by the calls that ask what has played).
 std::unique_ptr<Output> openPacedOutput(int rate, Render render, Tap tap);
 
 // The default sound device through PortAudio; null when none opens.

@@ -1,7 +1,9 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "platform/audio/Decoder.h"
@@ -19,10 +21,53 @@ namespace {
 // target: 16 MPEG frames.
 constexpr sf_count_t kMpegPreroll = 16 * 1152;
 
+// The file, read through a large buffer: the decoders read a few hundred bytes at a
+// time, and each read of the file itself is a system call.
+class BufferedFile {
+  public:
+    static constexpr std::size_t kBufferBytes = 64 * 1024;
+
+    explicit BufferedFile(const std::string& utf8Path) : file_(std::fopen(utf8Path.c_str(), "rb")) {
+        if (file_) std::setvbuf(file_, nullptr, _IOFBF, kBufferBytes);
+    }
+    ~BufferedFile() {
+        if (file_) std::fclose(file_);
+    }
+    BufferedFile(const BufferedFile&) = delete;
+    BufferedFile& operator=(const BufferedFile&) = delete;
+
+    bool isOpen() const { return file_ != nullptr; }
+    SNDFILE* open(SF_INFO* info) { return sf_open_virtual(&kCalls, SFM_READ, info, this); }
+
+  private:
+    static BufferedFile& of(void* self) { return *static_cast<BufferedFile*>(self); }
+    static sf_count_t length(void* self) {
+        std::FILE* file = of(self).file_;
+        const off_t at = ftello(file);
+        if (fseeko(file, 0, SEEK_END) != 0) return -1;
+        const off_t end = ftello(file);
+        fseeko(file, at, SEEK_SET);
+        return end;
+    }
+    static sf_count_t seek(sf_count_t offset, int whence, void* self) {
+        std::FILE* file = of(self).file_;
+        return fseeko(file, offset, whence) == 0 ? ftello(file) : -1;
+    }
+    static sf_count_t read(void* to, sf_count_t bytes, void* self) {
+        return static_cast<sf_count_t>(
+            std::fread(to, 1, static_cast<std::size_t>(bytes), of(self).file_));
+    }
+    static sf_count_t tell(void* self) { return ftello(of(self).file_); }
+
+    static inline SF_VIRTUAL_IO kCalls{&length, &seek, &read, nullptr, &tell};
+    std::FILE* file_;
+};
+
 class SoundFileDecoder : public Decoder {
   public:
-    SoundFileDecoder(SNDFILE* file, const SF_INFO& info)
+    SoundFileDecoder(std::unique_ptr<BufferedFile> source, SNDFILE* file, const SF_INFO& info)
         : Decoder(info.samplerate, info.channels, static_cast<std::uint64_t>(info.frames)),
+          source_(std::move(source)),
           file_(file),
           preroll_((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG ? kMpegPreroll : 0) {}
     ~SoundFileDecoder() override { sf_close(file_); }
@@ -52,6 +97,7 @@ class SoundFileDecoder : public Decoder {
     }
 
   private:
+    std::unique_ptr<BufferedFile> source_;
     SNDFILE* file_;
     sf_count_t preroll_;
 };
@@ -61,15 +107,17 @@ class SoundFileDecoder : public Decoder {
 std::unique_ptr<Decoder> openSoundFile(const std::string& utf8Path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(utf8Path, error)) return nullptr;
+    auto source = std::make_unique<BufferedFile>(utf8Path);
+    if (!source->isOpen()) return nullptr;
     SF_INFO info{};
-    SNDFILE* file = sf_open(utf8Path.c_str(), SFM_READ, &info);
+    SNDFILE* file = source->open(&info);
     if (!file) return nullptr;
     if (info.frames <= 0 || info.frames == SF_COUNT_MAX || !info.seekable ||
         !supportedFormat(info.samplerate, info.channels)) {
         sf_close(file);
         return nullptr;
     }
-    auto decoder = std::make_unique<SoundFileDecoder>(file, info);
+    auto decoder = std::make_unique<SoundFileDecoder>(std::move(source), file, info);
     if (!decoder->decodes()) return nullptr;
     return decoder;
 }
