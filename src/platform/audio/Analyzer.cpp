@@ -6,7 +6,6 @@
 #include <mutex>
 #include <numbers>
 
-#include "platform/audio/Decoder.h"
 #include "platform/audio/Quad.h"
 
 namespace audio {
@@ -21,7 +20,6 @@ std::mutex& plannerMutex() {
 
 Analyzer::Analyzer()
     : window_(kFftFrames),
-      frames_(kFftFrames * kMaxChannels),
       bins_(kBins),
       in_(fftwf_alloc_real(kFftFrames)),
       out_(fftwf_alloc_complex(kBins + 1)) {
@@ -43,23 +41,24 @@ Analyzer::~Analyzer() {
     fftwf_free(in_);
 }
 
-// Windowed mono into the transform's input; stereo, the usual case, four frames
-// at a time.
-void Analyzer::mixToMono(int channels) {
+// Windowed mono of count frames into the transform's input from frame `at` on;
+// stereo, the usual case, four frames at a time.
+void Analyzer::mixToMono(const float* frames, std::size_t at, std::size_t count, int channels) {
     const float share = 1.0f / static_cast<float>(channels);
     std::size_t i = 0;
     if (channels == 2) {
-        for (; i < kFftFrames; i += 4) {
-            const Quad a = loadQuad(&frames_[2 * i]);
-            const Quad b = loadQuad(&frames_[2 * i + 4]);
-            storeQuad(in_ + i, (evens(a, b) + odds(a, b)) * share * loadQuad(&window_[i]));
+        for (; i + 4 <= count; i += 4) {
+            const Quad a = loadQuad(&frames[2 * i]);
+            const Quad b = loadQuad(&frames[2 * i + 4]);
+            storeQuad(in_ + at + i,
+                      (evens(a, b) + odds(a, b)) * share * loadQuad(&window_[at + i]));
         }
     }
-    for (; i < kFftFrames; ++i) {
+    for (; i < count; ++i) {
         float sum = 0.0f;
         for (int c = 0; c < channels; ++c)
-            sum += frames_[i * channels + c];
-        in_[i] = sum * share * window_[i];
+            sum += frames[i * channels + c];
+        in_[at + i] = sum * share * window_[at + i];
     }
 }
 
@@ -76,8 +75,14 @@ void Analyzer::spectrum(const Voice& voice, int channels, float* out) {
 // The window halves a sine's amplitude and the transform spreads it over both
 // halves of the spectrum: 4 / N undoes both.
 void Analyzer::transform(const Voice& voice, std::uint64_t end, int channels) {
-    voice.copyHistory(end, frames_.data(), kFftFrames);
-    mixToMono(channels);
+    const Voice::HistoryRuns found = voice.historyRuns(end, kFftFrames);
+    std::fill_n(in_, found.missing, 0.0f);
+    std::size_t at = found.missing;
+    for (const auto& run : found.runs) {
+        const std::size_t count = run.size() / static_cast<std::size_t>(channels);
+        mixToMono(run.data(), at, count, channels);
+        at += count;
+    }
     fftwf_execute(plan_);
     const float scale = 4.0f / kFftFrames;
     const float* complex = out_[0];

@@ -38,10 +38,9 @@ class Analyzer {
     };
 
     void transform(const Voice& voice, std::uint64_t end, int channels);
-    void mixToMono(int channels);
+    void mixToMono(const float* frames, std::size_t at, std::size_t count, int channels);
 
     std::vector<float> window_;
-    std::vector<float> frames_;
     std::vector<float> bins_;
     Source last_;
     float* in_;

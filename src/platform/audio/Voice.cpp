@@ -48,22 +48,23 @@ bool Voice::holds(std::uint64_t end, std::size_t frames) const {
            end - frames + historyFrames_;
 }
 
-void Voice::copyHistory(std::uint64_t end, float* out, std::size_t frames) const {
+Voice::HistoryRuns Voice::historyRuns(std::uint64_t end, std::size_t frames) const {
+    if (!holds(end, frames)) return {frames, {}};
     const auto channels = static_cast<std::size_t>(channels_);
-    if (!holds(end, frames)) {
-        std::fill(out, out + frames * channels, 0.0f);
-        return;
-    }
-    const std::size_t missing = end < frames ? frames - static_cast<std::size_t>(end) : 0;
-    std::fill(out, out + missing * channels, 0.0f);
-    std::size_t slot = (end - frames + missing) & (historyFrames_ - 1);
-    // At most two runs: up to the end of the ring, then from its start.
-    for (std::size_t i = missing; i < frames;) {
-        const std::size_t run = std::min(frames - i, historyFrames_ - slot);
-        std::copy_n(&history_[slot * channels], run * channels, out + i * channels);
-        i += run;
-        slot = 0;
-    }
+    HistoryRuns found;
+    found.missing = end < frames ? frames - static_cast<std::size_t>(end) : 0;
+    const std::size_t slot = (end - frames + found.missing) & (historyFrames_ - 1);
+    const std::size_t first = std::min(frames - found.missing, historyFrames_ - slot);
+    found.runs[0] = {&history_[slot * channels], first * channels};
+    found.runs[1] = {history_.data(), (frames - found.missing - first) * channels};
+    return found;
+}
+
+void Voice::copyHistory(std::uint64_t end, float* out, std::size_t frames) const {
+    const HistoryRuns found = historyRuns(end, frames);
+    out = std::fill_n(out, found.missing * static_cast<std::size_t>(channels_), 0.0f);
+    for (const auto& run : found.runs)
+        out = std::copy(run.begin(), run.end(), out);
 }
 
 Block* Voice::freeBlock() {

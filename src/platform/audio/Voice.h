@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace audio {
@@ -56,8 +57,15 @@ class Voice {
     void newEpoch() { epoch_.fetch_add(1, std::memory_order_acq_rel); }
     std::uint32_t epoch() const { return epoch_.load(std::memory_order_acquire); }
     Heard heard() const;
-    // The played frames of the history that end at serial end, interleaved; zeros
-    // before the first frame and for frames no longer held.
+    // Where the `frames` played frames of the history that end at serial end lie:
+    // the first `missing` are before the first frame or no longer held, the rest
+    // in at most two runs of interleaved frames.
+    struct HistoryRuns {
+        std::size_t missing = 0;
+        std::array<std::span<const float>, 2> runs;
+    };
+    HistoryRuns historyRuns(std::uint64_t end, std::size_t frames) const;
+    // Those frames, interleaved, with zeros for the missing ones.
     void copyHistory(std::uint64_t end, float* out, std::size_t frames) const;
     // Whether the frames that end at serial end are still held (not yet written over).
     bool holds(std::uint64_t end, std::size_t frames) const;

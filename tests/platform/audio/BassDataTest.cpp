@@ -63,6 +63,37 @@ TEST_F(BassTest, FloatDataIsTheLatestPlayedFrames) {
     EXPECT_EQ(played(stream, 1000), samples);
 }
 
+// The history is a ring: reads that straddle its end must come out whole.
+TEST_F(BassTest, DataStaysRightAsTheHistoryWrapsRound) {
+    const QString path =
+        writeTone(dir.file("a.wav"), kWav, {.seconds = 4.0, .hz = 1000.0, .amplitude = 0.5});
+    const std::vector<float> reference = decodeAll(path);
+    const HSTREAM stream = openStream(path);
+    ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+    advance(25);
+    for (int ms = 50; ms <= 3500; ms += 25) {
+        advance(25);
+        const std::vector<float> bins = spectrum(stream);
+        ASSERT_EQ(peakBin(bins), 46u) << ms;
+        ASSERT_GT(bins[46], 0.4f) << ms;
+        const std::size_t end = static_cast<std::size_t>(ms) * 441 / 10;
+        const std::vector<float> samples = played(stream, 2048);
+        ASSERT_TRUE(std::equal(samples.end() - 2 * std::min<std::size_t>(end, 2048), samples.end(),
+                               reference.begin() + 2 * (end - std::min<std::size_t>(end, 2048))))
+            << ms;
+    }
+}
+
+// Fewer frames played than the transform takes: the rest counts as silence.
+TEST_F(BassTest, SpectrumOfTheFirstFramesCountsTheRestAsSilence) {
+    const HSTREAM stream = openStream(writeTone(dir.file("a.wav"), kWav, {.amplitude = 0.5}));
+    ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+    advance(10);
+    const std::vector<float> bins = spectrum(stream);
+    EXPECT_GT(bins[46], 0.0f);
+    EXPECT_LT(bins[46], 0.1f);
+}
+
 TEST_F(BassTest, FloatDataOfAMonoFileAtItsOwnRate) {
     const QString path = writeTone(dir.file("m.wav"), kWav,
                                    {.rate = 22050, .channels = 1, .hz = 500.0, .amplitude = 0.3});
