@@ -1,7 +1,9 @@
 #include "platform/audio/ParamEq.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <utility>
 
@@ -118,130 +120,252 @@ void ParamEq::design() {
 
 namespace {
 
-// Two bands for two channels: lanes (band 2v, first), (2v, second), (2v + 1,
-// first), (2v + 1, second).
-struct Stage {
-    Quad b0, b1, b2, a1, a2;
-    Quad s1, s2;
-    Quad y;      // what the lanes made at the last step
-    Quad order;  // each lane's band number
+template <class Vec>
+constexpr int kLanes = sizeof(Vec) / sizeof(float);
+
+// Lane choices for __builtin_shuffle, and the results of comparing vectors.
+template <class Vec>
+using LanesOf = decltype(Vec{} < Vec{});
+
+// A vector of doubles as wide as Vec.
+template <class Vec>
+struct Doubles {
+    // An alias declaration would drop the dependent size.
+    typedef double type __attribute__((vector_size(sizeof(Vec))));
 };
 
-// The bands form a wavefront: at step n band b filters frame n - b, taking what
-// band b - 1 made at the step before, so every band works at every step instead
-// of each waiting for the one before it. V stages hold 2 V bands; the last band's
-// frame leaves 2 V - 1 steps after it came in. While the wave fills and drains,
-// only the lanes with a frame of this run keep their new state (Masked).
-template <int V>
+// Lanes/2 bands for two channels: lanes (band kBands v, first), (kBands v,
+// second), (kBands v + 1, first), ...
+template <class Vec>
+struct Stage {
+    static constexpr int kBands = kLanes<Vec> / 2;
+    Vec b0, b1, b2;
+    Vec minusA1, minusA2;  // so each product of y adds to what was ready before y
+    Vec s1, s2;
+    Vec y;       // what the lanes made at the last step
+    Vec before;  // and at the step before
+    Vec start;   // the step at which each lane takes its first frame
+};
+
+// For __builtin_shuffle: lanes From and From + 1 of one vector, then all but
+// the last two lanes of another.
+template <class Vec, int From, class = std::make_integer_sequence<int, kLanes<Vec>>>
+constexpr LanesOf<Vec> kShifted{};
+template <class Vec, int From, int... I>
+constexpr LanesOf<Vec> kShifted<Vec, From, std::integer_sequence<int, I...>>{
+    (I < 2 ? From + I : kLanes<Vec> + I - 2)...};
+
+// The bands form a wavefront: at step n band b filters frame n - Lag b, taking
+// what band b - 1 made Lag steps before, so every band works at every step
+// instead of each waiting for the one before it. With a Lag of two, moving a
+// band's output to the next band's lanes has a whole step to finish, for vectors
+// whose lanes are slow to move. V stages hold kBands V bands; the last band's
+// frame leaves Lag (kBands V - 1) steps after it came in. While the wave fills
+// and drains, only the lanes with a frame of this run keep their new state
+// (Masked). All of it is inlined into the caller, which picks the instruction set.
+template <class Vec, int Lag, int V>
 class Wavefront {
   public:
-    static constexpr std::size_t kDelay = 2 * V - 1;
+    static constexpr int kLast = kLanes<Vec> - 2;
+    static constexpr std::size_t kDelay = Lag * (Stage<Vec>::kBands * V - 1);
+    static constexpr Vec Stage<Vec>::*kPassed = Lag == 1 ? &Stage<Vec>::y : &Stage<Vec>::before;
 
-    explicit Wavefront(const Stage* stages) { std::copy_n(stages, V, stages_); }
-    void save(Stage* stages) const { std::copy_n(stages_, V, stages); }
+    [[gnu::always_inline]] explicit Wavefront(const Stage<Vec>* stages) {
+        std::copy_n(stages, V, stages_);
+    }
+    [[gnu::always_inline]] void save(Stage<Vec>* stages) const { std::copy_n(stages_, V, stages); }
 
     // Channels first and (when two) the next, of count frames.
-    void run(float* frames, std::size_t count, int channels, int first, bool two) {
-        const auto in = [&](std::size_t n) {
-            const float* frame = frames + n * channels + first;
-            return Quad{frame[0], two ? frame[1] : 0.0f, 0.0f, 0.0f};
-        };
-        const auto out = [&](std::size_t n) {
-            if (n < kDelay) return;
-            float* frame = frames + (n - kDelay) * channels + first;
-            frame[0] = stages_[V - 1].y[2];
-            if (two) frame[1] = stages_[V - 1].y[3];
-        };
-        const auto last = static_cast<float>(count);
-        std::size_t n = 0;
-        for (; n < std::min(kDelay, count); ++n)
-            step<true>(in(n), static_cast<float>(n), last);
-        for (; n < count; ++n) {
-            step<false>(in(n), 0, 0);
-            out(n);
-        }
-        for (; n < count + kDelay; ++n) {
-            step<true>(Quad{}, static_cast<float>(n), last);
-            out(n);
-        }
+    [[gnu::always_inline]] void run(float* frames, std::size_t count, int channels, int first,
+                                    bool two) {
+        if (two)
+            sweep<2>(frames + first, count, channels);
+        else
+            sweep<1>(frames + first, count, channels);
     }
 
   private:
+    // Width channels of each frame, from the first.
+    template <std::size_t Width>
+    [[gnu::always_inline]] void sweep(float* frames, std::size_t count, int channels) {
+        const auto last = static_cast<float>(count);
+        Vec input{};
+        std::size_t n = 0;
+        for (; n < std::min(kDelay, count); ++n) {
+            in<Width>(input, frames + n * channels);
+            step<true>(input, static_cast<float>(n), last);
+        }
+        for (; n < count; ++n) {
+            in<Width>(input, frames + n * channels);
+            step<false>(input, 0, 0);
+            out<Width>(frames + (n - kDelay) * channels);
+        }
+        input = Vec{};
+        for (; n < count + kDelay; ++n) {
+            step<true>(input, static_cast<float>(n), last);
+            if (n >= kDelay) out<Width>(frames + (n - kDelay) * channels);
+        }
+    }
+
+    // Width channels of a frame into the first lanes, the rest zero.
+    template <std::size_t Width>
+    [[gnu::always_inline]] static void in(Vec& input, const float* frame) {
+        if constexpr (Width == 2) {
+            double pair;  // both channels in one load
+            std::memcpy(&pair, frame, sizeof pair);
+            input = reinterpret_cast<Vec>(typename Doubles<Vec>::type{pair});
+        } else {
+            input = Vec{frame[0]};
+        }
+    }
+
+    // What the last band finished.
+    template <std::size_t Width>
+    [[gnu::always_inline]] void out(float* frame) const {
+        const auto* y = reinterpret_cast<const char*>(&stages_[V - 1].y);
+        std::memcpy(frame, y + kLast * sizeof(float), Width * sizeof(float));
+    }
+
     template <bool Masked>
-    void step(Quad input, float n, float count) {
-        Quad x[V];
-        x[0] = __builtin_shuffle(input, stages_[0].y, QuadLanes{0, 1, 4, 5});
+    [[gnu::always_inline]] void step(const Vec& input, float n, float count) {
+        Vec x[V];
+        x[0] = __builtin_shuffle(input, stages_[0].*kPassed, kShifted<Vec, 0>);
 #pragma GCC unroll 8
         for (int v = 1; v < V; ++v)
-            x[v] = __builtin_shuffle(stages_[v - 1].y, stages_[v].y, QuadLanes{2, 3, 4, 5});
+            x[v] = __builtin_shuffle(stages_[v - 1].*kPassed, stages_[v].*kPassed,
+                                     kShifted<Vec, kLast>);
 #pragma GCC unroll 8
         for (int v = 0; v < V; ++v) {
-            Stage& s = stages_[v];
-            const Quad y = s.b0 * x[v] + s.s1;
-            const Quad s1 = s.b1 * x[v] + s.s2 - s.a1 * y;
-            const Quad s2 = s.b2 * x[v] - s.a2 * y;
+            Stage<Vec>& s = stages_[v];
+            const Vec y = s.b0 * x[v] + s.s1;
+            const Vec s1 = s.minusA1 * y + (s.b1 * x[v] + s.s2);
+            const Vec s2 = s.minusA2 * y + s.b2 * x[v];
             if constexpr (Masked) {
-                const QuadLanes live = (s.order <= n) & (s.order > n - count);
+                const LanesOf<Vec> live = (s.start <= n) & (s.start > n - count);
                 s.s1 = live ? s1 : s.s1;
                 s.s2 = live ? s2 : s.s2;
             } else {
                 s.s1 = s1;
                 s.s2 = s2;
             }
+            if constexpr (Lag == 2) s.before = s.y;
             s.y = y;
         }
     }
 
-    Stage stages_[V];
+    Stage<Vec> stages_[V];
 };
 
-template <int V>
-void runWavefront(Stage* stages, float* frames, std::size_t count, int channels, int first,
-                  bool two) {
-    Wavefront<V> wave(stages);
+template <class Vec, int Lag, int V>
+[[gnu::always_inline]] inline void runWavefront(Stage<Vec>* stages, float* frames,
+                                                std::size_t count, int channels, int first,
+                                                bool two) {
+    Wavefront<Vec, Lag, V> wave(stages);
     wave.run(frames, count, channels, first, two);
     wave.save(stages);
 }
 
-using RunWavefront = void (*)(Stage*, float*, std::size_t, int, int, bool);
+// Four lanes, on any processor.
+struct Narrow {
+    using Vec = Quad;
+    static constexpr int kLag = 1;
+    template <int V>
+    static void run(Stage<Vec>* stages, float* frames, std::size_t count, int channels, int first,
+                    bool two) {
+        runWavefront<Vec, kLag, V>(stages, frames, count, channels, first, two);
+    }
+};
 
-template <std::size_t... V>
-constexpr std::array<RunWavefront, sizeof...(V)> wavefronts(std::index_sequence<V...>) {
-    return {&runWavefront<static_cast<int>(V) + 1>...};
+#if defined(__x86_64__)
+#pragma GCC push_options
+#pragma GCC target("avx2,fma")
+// Fused multiply-adds: the filter's feedback is what bounds its speed.
+#pragma GCC optimize("fp-contract=fast")
+
+// Eight lanes, where the processor has them.
+struct Wide {
+    using Vec = float __attribute__((vector_size(32)));
+    static constexpr int kLag = 2;
+    template <int V>
+    static void run(Stage<Vec>* stages, float* frames, std::size_t count, int channels, int first,
+                    bool two) {
+        runWavefront<Vec, kLag, V>(stages, frames, count, channels, first, two);
+    }
+};
+
+#pragma GCC pop_options
+
+bool wideAvailable() {
+    static const bool available = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    }();
+    return available;
+}
+#endif
+
+std::atomic<bool> narrowForced{false};
+
+template <class Kernel>
+using RunWavefront = void (*)(Stage<typename Kernel::Vec>*, float*, std::size_t, int, int, bool);
+
+template <class Kernel, std::size_t... V>
+constexpr std::array<RunWavefront<Kernel>, sizeof...(V)> wavefronts(std::index_sequence<V...>) {
+    return {&Kernel::template run<static_cast<int>(V) + 1>...};
 }
 
 }  // namespace
 
-// Bands are paired into stages; an odd one out is paired with a band that passes
-// its input unchanged.
+void ParamEq::forceNarrow(bool narrow) {
+    narrowForced = narrow;
+}
+
 void ParamEq::filter(ParamEq* const* active, std::size_t count, float* frames,
                      std::size_t frameCount, int channels) {
-    static constexpr auto kRun = wavefronts(std::make_index_sequence<kMaxCascade / 2>());
-    std::array<Stage, kMaxCascade / 2> stages;
-    const std::size_t used = (count + 1) / 2;
+#if defined(__x86_64__)
+    if (wideAvailable() && !narrowForced.load(std::memory_order_relaxed))
+        return filterIn<Wide>(active, count, frames, frameCount, channels);
+#endif
+    filterIn<Narrow>(active, count, frames, frameCount, channels);
+}
+
+// Bands are packed into stages; where they do not fill the last one, the rest
+// of its lanes pass their input unchanged.
+template <class Kernel>
+void ParamEq::filterIn(ParamEq* const* active, std::size_t count, float* frames,
+                       std::size_t frameCount, int channels) {
+    using StageOf = Stage<typename Kernel::Vec>;
+    constexpr std::size_t kBands = StageOf::kBands;
+    static constexpr auto kRun =
+        wavefronts<Kernel>(std::make_index_sequence<kMaxCascade / kBands>());
+    std::array<StageOf, kMaxCascade / kBands> stages;
+    const std::size_t used = (count + kBands - 1) / kBands;
     for (int first = 0; first < channels; first += 2) {
         const int present = std::min(2, channels - first);
-        for (std::size_t b = 0; b < 2 * used; ++b) {
-            Stage& s = stages[b / 2];
+        for (std::size_t b = 0; b < kBands * used; ++b) {
+            StageOf& s = stages[b / kBands];
             const Coefficients k = b < count ? active[b]->k_ : Coefficients{};
             for (int c = 0; c < 2; ++c) {
-                const std::size_t lane = 2 * (b % 2) + c;
+                const std::size_t lane = 2 * (b % kBands) + c;
                 s.b0[lane] = k.b0;
                 s.b1[lane] = k.b1;
                 s.b2[lane] = k.b2;
-                s.a1[lane] = k.a1;
-                s.a2[lane] = k.a2;
+                s.minusA1[lane] = -k.a1;
+                s.minusA2[lane] = -k.a2;
                 const bool held = b < count && c < present;
                 s.s1[lane] = held ? active[b]->state_[first + c][0] : 0.0f;
                 s.s2[lane] = held ? active[b]->state_[first + c][1] : 0.0f;
-                s.order[lane] = static_cast<float>(b);
+                s.y[lane] = 0.0f;
+                s.before[lane] = 0.0f;
+                s.start[lane] = static_cast<float>(Kernel::kLag * b);
             }
         }
         kRun[used - 1](stages.data(), frames, frameCount, channels, first, present == 2);
         for (std::size_t b = 0; b < count; ++b) {
+            const StageOf& s = stages[b / kBands];
             for (int c = 0; c < present; ++c) {
-                const std::size_t lane = 2 * (b % 2) + c;
-                active[b]->state_[first + c] = {stages[b / 2].s1[lane], stages[b / 2].s2[lane]};
+                const std::size_t lane = 2 * (b % kBands) + c;
+                active[b]->state_[first + c] = {s.s1[lane], s.s2[lane]};
             }
         }
     }

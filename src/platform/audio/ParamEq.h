@@ -21,6 +21,8 @@ class ParamEq : public Effect {
     // their work overlaps instead of each band waiting on the one before it.
     static void processCascade(ParamEq* const* bands, std::size_t count, float* frames,
                                std::size_t frameCount);
+    // For tests: the four-lane filter even where the processor has eight.
+    static void forceNarrow(bool narrow);
 
   private:
     void start();
@@ -29,6 +31,9 @@ class ParamEq : public Effect {
     void design();
     static void filter(ParamEq* const* active, std::size_t count, float* frames,
                        std::size_t frameCount, int channels);
+    template <class Kernel>
+    static void filterIn(ParamEq* const* active, std::size_t count, float* frames,
+                         std::size_t frameCount, int channels);
 
     BASS_DX8_PARAMEQ record_{8000.0f, 12.0f, 0.0f};
     double rate_;
