@@ -47,7 +47,7 @@ bool Bass::BASS_Init(int device, DWORD freq, DWORD, int, const void*) {
     const bool nullOutput = device == 0 || options_.output == OutputChoice::Null;
     engine_ =
         std::make_unique<Engine>(clock_, static_cast<int>(freq), nullOutput, options_.nullOutputTap,
-                                 static_cast<float>(volume_) / kMaxVolume);
+                                 options_.openDevice, static_cast<float>(volume_) / kMaxVolume);
     return succeed();
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/audio/BassTypes.h"
+#include "platform/audio/Output.h"
 
 namespace ui {
 class Clock;
@@ -26,6 +27,9 @@ struct BassOptions {
     OutputChoice output = OutputChoice::Automatic;
     // Sees each block of mixed stereo frames a null output consumes.
     std::function<void(const float* stereo, std::size_t frames)> nullOutputTap;
+    // Opens the sound device, or gives null when none opens (tests put one here
+    // that never opens).
+    OpenDevice openDevice = openDeviceOutput;
 };
 
 // The audio library the player was written against, answered with our own engine.

@@ -6,8 +6,14 @@
 
 namespace audio {
 
-Engine::Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, float volume)
-    : clock_(clock), rate_(rate), nullOutput_(nullOutput), tap_(std::move(tap)), mixer_(volume) {}
+Engine::Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, OpenDevice openDevice,
+               float volume)
+    : clock_(clock),
+      rate_(rate),
+      nullOutput_(nullOutput),
+      tap_(std::move(tap)),
+      openDevice_(std::move(openDevice)),
+      mixer_(volume) {}
 
 // The output and the feeder stop before the mixer and the channels go.
 Engine::~Engine() {
@@ -66,7 +72,7 @@ void Engine::startOutput() {
         return true;
     };
     feeder_ = std::make_unique<Feeder>([this, render]() -> std::unique_ptr<Output> {
-        if (auto device = openDeviceOutput(rate_, render)) return device;
+        if (auto device = openDevice_(rate_, render)) return device;
         return openPacedOutput(rate_, render, tap_);
     });
 }

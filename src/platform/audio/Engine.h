@@ -21,7 +21,8 @@ namespace audio {
 // the device (or a paced null output when none opens) and keeps it fed.
 class Engine {
   public:
-    Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, float volume);
+    Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, OpenDevice openDevice,
+           float volume);
     ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -47,6 +48,7 @@ class Engine {
     const int rate_;
     const bool nullOutput_;
     const Tap tap_;
+    const OpenDevice openDevice_;
     Mixer mixer_;
     std::vector<std::shared_ptr<Channel>> channels_;
     std::unique_ptr<Output> inline_;  // a null output fed on the calling thread

@@ -35,5 +35,6 @@ std::unique_ptr<Output> openPacedOutput(int rate, Render render, Tap tap);
 
 // The default sound device through PortAudio; null when none opens.
 std::unique_ptr<Output> openDeviceOutput(int rate, Render render);
+using OpenDevice = std::function<std::unique_ptr<Output>(int rate, Render render)>;
 
 }  // namespace audio

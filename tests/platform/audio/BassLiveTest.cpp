@@ -1,3 +1,4 @@
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -6,22 +7,33 @@
 namespace audiotest {
 namespace {
 
-// With a live clock the null output plays on its own threads in real time; these
-// tests wait for it (briefly) instead of moving a clock.
-class BassLiveTest : public ::testing::Test {
-  protected:
-    BassLiveTest() : bass(clock, BassOptions{OutputChoice::Null, {}}) {
-        EXPECT_TRUE(bass.BASS_Init(-1, 44100, 0, 0, nullptr));
+// Live playback takes real time: waits (briefly, with a deadline) until done().
+template <typename Done>
+bool waitUntil(Done done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::yield();
     }
+    return true;
+}
 
-    template <typename Done>
-    bool waitUntil(Done done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            std::this_thread::yield();
-        }
-        return true;
+// How the live engine plays without a sound device: a null output asked for is fed
+// by the calls that ask what has played; in place of a device that does not open,
+// the feeder thread feeds a paced null output.
+enum class LiveOutput { NullAskedFor, DeviceMissing };
+
+BassOptions optionsFor(LiveOutput output) {
+    if (output == LiveOutput::NullAskedFor) return {OutputChoice::Null, {}};
+    return {OutputChoice::Automatic, {}, [](int, Render) { return std::unique_ptr<Output>(); }};
+}
+
+// With a live clock the output plays in real time; these tests wait for it
+// (briefly) instead of moving a clock.
+class BassLiveTest : public ::testing::TestWithParam<LiveOutput> {
+  protected:
+    BassLiveTest() : bass(clock, optionsFor(GetParam())) {
+        EXPECT_TRUE(bass.BASS_Init(-1, 44100, 0, 0, nullptr));
     }
 
     testsupport::TempDir dir;
@@ -29,7 +41,7 @@ class BassLiveTest : public ::testing::Test {
     Bass bass;
 };
 
-TEST_F(BassLiveTest, PlaysToTheEndInRealTime) {
+TEST_P(BassLiveTest, PlaysToTheEndInRealTime) {
     const QString path = writeTone(dir.file("a.wav"), kWav, {.seconds = 0.2});
     const HSTREAM stream =
         bass.BASS_StreamCreateFile(false, path.utf16(), 0, 0, BASS_SAMPLE_FX | BASS_UNICODE);
@@ -49,7 +61,7 @@ TEST_F(BassLiveTest, PlaysToTheEndInRealTime) {
     EXPECT_GT(bins[46], 0.1f);
 }
 
-TEST_F(BassLiveTest, FreeingAndSeekingWhilePlayingIsSafe) {
+TEST_P(BassLiveTest, FreeingAndSeekingWhilePlayingIsSafe) {
     const QString path = writeTone(dir.file("a.wav"), kWav, {.seconds = 5.0});
     for (int round = 0; round < 3; ++round) {
         const HSTREAM stream =
@@ -65,6 +77,35 @@ TEST_F(BassLiveTest, FreeingAndSeekingWhilePlayingIsSafe) {
     }
     EXPECT_TRUE(bass.BASS_Free());
 }
+
+// Only a real device choice asks for the device, once, at the library's rate.
+TEST(BassDeviceTest, OnlyTheDeviceChoiceOpensTheDevice) {
+    testsupport::TempDir dir;
+    const QString path = writeTone(dir.file("a.wav"), kWav, {.seconds = 0.1});
+    ui::LiveClock clock;
+    const auto playOnce = [&](OutputChoice choice, int device) {
+        std::atomic<int> asked{0};
+        std::atomic<int> rate{0};
+        Bass bass(clock, {choice, {}, [&](int at, Render) {
+                              rate = at;
+                              ++asked;
+                              return std::unique_ptr<Output>();
+                          }});
+        EXPECT_TRUE(bass.BASS_Init(device, 48000, 0, 0, nullptr));
+        const HSTREAM stream = bass.BASS_StreamCreateFile(false, path.utf16(), 0, 0, BASS_UNICODE);
+        EXPECT_TRUE(bass.BASS_ChannelPlay(stream, false));
+        EXPECT_TRUE(
+            waitUntil([&] { return bass.BASS_ChannelIsActive(stream) == BASS_ACTIVE_STOPPED; }));
+        EXPECT_TRUE(bass.BASS_Free());
+        return std::pair{asked.load(), rate.load()};
+    };
+    EXPECT_EQ(playOnce(OutputChoice::Null, -1).first, 0);
+    EXPECT_EQ(playOnce(OutputChoice::Automatic, 0).first, 0);
+    EXPECT_EQ(playOnce(OutputChoice::Automatic, -1), std::pair(1, 48000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, BassLiveTest,
+                         ::testing::Values(LiveOutput::NullAskedFor, LiveOutput::DeviceMissing));
 
 }  // namespace
 }  // namespace audiotest
