@@ -1,7 +1,6 @@
 #include "platform/audio/ParamEq.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -119,13 +118,6 @@ void ParamEq::design() {
 }
 
 namespace {
-
-template <class Vec>
-constexpr int kLanes = sizeof(Vec) / sizeof(float);
-
-// Lane choices for __builtin_shuffle, and the results of comparing vectors.
-template <class Vec>
-using LanesOf = decltype(Vec{} < Vec{});
 
 // A vector of doubles as wide as Vec.
 template <class Vec>
@@ -284,7 +276,7 @@ struct Narrow {
 
 // Eight lanes, where the processor has them.
 struct Wide {
-    using Vec = float __attribute__((vector_size(32)));
+    using Vec = Oct;
     static constexpr int kLag = 2;
     template <int V>
     static void run(Stage<Vec>* stages, float* frames, std::size_t count, int channels, int first,
@@ -295,16 +287,7 @@ struct Wide {
 
 #pragma GCC pop_options
 
-bool wideAvailable() {
-    static const bool available = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-    }();
-    return available;
-}
 #endif
-
-std::atomic<bool> narrowForced{false};
 
 template <class Kernel>
 using RunWavefront = void (*)(Stage<typename Kernel::Vec>*, float*, std::size_t, int, int, bool);
@@ -316,15 +299,10 @@ constexpr std::array<RunWavefront<Kernel>, sizeof...(V)> wavefronts(std::index_s
 
 }  // namespace
 
-void ParamEq::forceNarrow(bool narrow) {
-    narrowForced = narrow;
-}
-
 void ParamEq::filter(ParamEq* const* active, std::size_t count, float* frames,
                      std::size_t frameCount, int channels) {
 #if defined(__x86_64__)
-    if (wideAvailable() && !narrowForced.load(std::memory_order_relaxed))
-        return filterIn<Wide>(active, count, frames, frameCount, channels);
+    if (wideChosen()) return filterIn<Wide>(active, count, frames, frameCount, channels);
 #endif
     filterIn<Narrow>(active, count, frames, frameCount, channels);
 }

@@ -21,8 +21,6 @@ class ParamEq : public Effect {
     // their work overlaps instead of each band waiting on the one before it.
     static void processCascade(ParamEq* const* bands, std::size_t count, float* frames,
                                std::size_t frameCount);
-    // For tests: the four-lane filter even where the processor has eight.
-    static void forceNarrow(bool narrow);
 
   private:
     void start();

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/audio/Lanes.h"
+
 #if defined(__SSE__)
 #include <xmmintrin.h>
 #endif
@@ -37,23 +39,11 @@ inline Quad sqrtQuad(Quad q) {
 
 // The even and the odd floats of two quads: {a0, a2, b0, b2} and {a1, a3, b1, b3}.
 inline Quad evens(Quad a, Quad b) {
-    return __builtin_shuffle(a, b, QuadLanes{0, 2, 4, 6});
+    return __builtin_shuffle(a, b, kEvens<Quad>);
 }
 
 inline Quad odds(Quad a, Quad b) {
-    return __builtin_shuffle(a, b, QuadLanes{1, 3, 5, 7});
-}
-
-// Four quads as the rows of a 4 x 4 matrix, turned into its columns.
-inline void transpose(Quad& a, Quad& b, Quad& c, Quad& d) {
-    const Quad ab = __builtin_shuffle(a, b, QuadLanes{0, 4, 1, 5});
-    const Quad cd = __builtin_shuffle(c, d, QuadLanes{0, 4, 1, 5});
-    const Quad abHigh = __builtin_shuffle(a, b, QuadLanes{2, 6, 3, 7});
-    const Quad cdHigh = __builtin_shuffle(c, d, QuadLanes{2, 6, 3, 7});
-    a = __builtin_shuffle(ab, cd, QuadLanes{0, 1, 4, 5});
-    b = __builtin_shuffle(ab, cd, QuadLanes{2, 3, 6, 7});
-    c = __builtin_shuffle(abHigh, cdHigh, QuadLanes{0, 1, 4, 5});
-    d = __builtin_shuffle(abHigh, cdHigh, QuadLanes{2, 3, 6, 7});
+    return __builtin_shuffle(a, b, kOdds<Quad>);
 }
 
 // out[i] += from[i] for count floats.

@@ -5,6 +5,7 @@
 
 #include "platform/audio/Effect.h"
 #include "platform/audio/Glide.h"
+#include "platform/audio/Lanes.h"
 #include "platform/audio/Quad.h"
 
 namespace audio {
@@ -25,12 +26,12 @@ class Reverb : public Effect {
   private:
     static constexpr int kLines = 8;
     static constexpr int kDiffusers = 4;
-    // Frames worked on at once, at most: whole quads.
+    // Frames worked on at once, at most: whole vectors of either width.
     static constexpr std::size_t kChunkFrames = 128;
     using Chunk = std::array<float, kChunkFrames>;
 
     // A delay: what went in `delay` frames ago comes back out. A chunk is worked on
-    // in whole quads, in place unless it wraps round the buffer's end.
+    // in whole vectors, in place unless it wraps round the buffer's end.
     struct Ring {
         std::vector<float> buffer;  // a power of two long, longer than the delay by a chunk
         std::size_t delay = 1;
@@ -51,9 +52,8 @@ class Reverb : public Effect {
         float from;
         float step;
         float at(std::size_t frame) const { return from + step * static_cast<float>(frame + 1); }
-        Quad quadAt(std::size_t frame) const {
-            return from + step * (static_cast<float>(frame) + Quad{1, 2, 3, 4});
-        }
+        template <class Vec>
+        [[gnu::always_inline]] inline void lanesAt(Vec& gains, std::size_t frame) const;
     };
 
     // A first-order high shelf in each of four lines' loops: out = b0 in + z, then
@@ -62,7 +62,7 @@ class Reverb : public Effect {
         Quad b0{}, c{}, pole{}, pole4{}, z{};  // pole4: pole to the fourth
     };
 
-    // Working space for a chunk; past its end the last quad holds leftovers that
+    // Working space for a chunk; past its end the last vector holds leftovers that
     // go nowhere.
     struct Scratch {
         Chunk input{}, left{}, right{};
@@ -74,11 +74,22 @@ class Reverb : public Effect {
 
     void run(float* frames, std::size_t count, float inFrom, float inTo, float wetFrom,
              float wetTo);
-    void takeInput(const float* frames, std::size_t count, std::size_t first, const Ramp& in);
-    void diffuse(std::size_t count);
-    void network(std::size_t count);
-    [[gnu::always_inline]] static inline void shelve(Shelf& shelf, Quad* frame, std::size_t frames);
-    void addWet(float* frames, std::size_t count, std::size_t first, const Ramp& wet) const;
+    // The chunks of a run, a vector of frames at a time; one for each vector width.
+    template <class Vec>
+    void runLanes(float* frames, std::size_t count, const Ramp& in, const Ramp& wet);
+    template <class Vec>
+    [[gnu::always_inline]] inline void runChunks(float* frames, std::size_t count, const Ramp& in,
+                                                 const Ramp& wet);
+    template <class Vec>
+    [[gnu::always_inline]] inline void takeInput(const float* frames, std::size_t count,
+                                                 std::size_t first, const Ramp& in);
+    template <class Vec>
+    [[gnu::always_inline]] inline void diffuse(std::size_t count);
+    template <class Vec>
+    [[gnu::always_inline]] inline void network(std::size_t count);
+    template <class Vec>
+    [[gnu::always_inline]] inline void addWet(float* frames, std::size_t count, std::size_t first,
+                                              const Ramp& wet) const;
 
     BASS_DX8_REVERB record_{0.0f, 0.0f, 1000.0f, 0.001f};
     double rate_;

@@ -2,6 +2,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace audiotest {
@@ -26,6 +27,33 @@ double rms(const float* samples, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         sum += double(samples[i]) * samples[i];
     return count ? std::sqrt(sum / count) : 0.0;
+}
+
+std::vector<float> testSignal(std::size_t frames, int channels, std::size_t sounding) {
+    std::vector<float> signal(frames * channels);
+    unsigned noise = 12345;
+    for (std::size_t i = 0; i < std::min(frames, sounding) * channels; ++i) {
+        noise = noise * 1103515245u + 12345u;
+        const auto t = static_cast<float>(i / channels);
+        const auto c = static_cast<float>(i % channels + 1);
+        signal[i] = 0.3f * std::sin(t * 0.013f * c) + 0.2f * std::sin(t * 0.37f) +
+                    0.1f * (static_cast<float>(noise >> 16) / 32768.0f - 1.0f);
+    }
+    return signal;
+}
+
+PathsApart comparePaths(const std::vector<float>& wide, const std::vector<float>& narrow,
+                        const std::vector<float>& dry) {
+    PathsApart apart;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (!std::isfinite(wide[i]) || !std::isfinite(narrow[i])) {
+            ADD_FAILURE() << "not finite at " << i;
+            return apart;
+        }
+        apart.worst = std::max(apart.worst, double(std::fabs(wide[i] - narrow[i])));
+        apart.change = std::max(apart.change, double(std::fabs(narrow[i] - dry[i])));
+    }
+    return apart;
 }
 
 BassTest::BassTest()

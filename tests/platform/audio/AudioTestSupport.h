@@ -30,6 +30,19 @@ QString dataFile(const QString& name);
 
 double rms(const float* samples, std::size_t count);
 
+// Chords and a fixed pseudo-random hiss, different on every channel, for the
+// first `sounding` frames; silence after.
+std::vector<float> testSignal(std::size_t frames, int channels, std::size_t sounding);
+
+// How far an effect's eight-lane output is at most from its four-lane one, and
+// how far the four-lane one is from the dry signal; a failure if any is not finite.
+struct PathsApart {
+    double worst = 0.0;
+    double change = 0.0;
+};
+PathsApart comparePaths(const std::vector<float>& wide, const std::vector<float>& narrow,
+                        const std::vector<float>& dry);
+
 // A library on a manual clock (so on the clocked null output), initialised at
 // 44.1 kHz; everything the output consumes is kept in `heard`.
 class BassTest : public ::testing::Test {

@@ -1,3 +1,5 @@
+#include "AudioTestSupport.h"
+#include "platform/audio/Lanes.h"
 #include "platform/audio/ParamEq.h"
 
 #include <gtest/gtest.h>
@@ -28,29 +30,15 @@ std::vector<std::unique_ptr<ParamEq>> makeBands(std::size_t count, int channels)
     return bands;
 }
 
-// Chords and a fixed pseudo-random hiss, different on every channel.
-std::vector<float> testSignal(std::size_t frames, int channels) {
-    std::vector<float> signal(frames * channels);
-    unsigned noise = 12345;
-    for (std::size_t i = 0; i < signal.size(); ++i) {
-        noise = noise * 1103515245u + 12345u;
-        const auto t = static_cast<float>(i / channels);
-        const auto c = static_cast<float>(i % channels + 1);
-        signal[i] = 0.3f * std::sin(t * 0.013f * c) + 0.2f * std::sin(t * 0.37f) +
-                    0.1f * (static_cast<float>(noise >> 16) / 32768.0f - 1.0f);
-    }
-    return signal;
-}
-
 // Runs the cascade over the signal in calls of varied length (some shorter
 // than the wavefront takes to fill), turning the bands half-way so they glide.
 std::vector<float> equalize(std::size_t bandCount, int channels, bool narrow) {
-    ParamEq::forceNarrow(narrow);
+    audio::forceNarrow(narrow);
     auto bands = makeBands(bandCount, channels);
     std::vector<ParamEq*> cascade;
     for (auto& band : bands)
         cascade.push_back(band.get());
-    std::vector<float> frames = testSignal(6000, channels);
+    std::vector<float> frames = testSignal(6000, channels, 6000);
     const std::size_t calls[] = {1, 7, 3, 512, 1024, 2, 60};
     std::size_t done = 0;
     for (std::size_t i = 0; done < 6000; ++i) {
@@ -64,7 +52,7 @@ std::vector<float> equalize(std::size_t bandCount, int channels, bool narrow) {
                                 count);
         done += count;
     }
-    ParamEq::forceNarrow(false);
+    audio::forceNarrow(false);
     return frames;
 }
 
@@ -74,18 +62,12 @@ TEST_P(ParamEqPathsTest, WideAndNarrowFiltersAgree) {
     const auto [bandCount, channels] = GetParam();
     const std::vector<float> wide = equalize(bandCount, channels, false);
     const std::vector<float> narrow = equalize(bandCount, channels, true);
-    const std::vector<float> dry = testSignal(6000, channels);
-    double worst = 0.0;
-    double change = 0.0;
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        ASSERT_TRUE(std::isfinite(wide[i])) << i;
-        worst = std::max(worst, double(std::fabs(wide[i] - narrow[i])));
-        change = std::max(change, double(std::fabs(narrow[i] - dry[i])));
-    }
+    const std::vector<float> dry = testSignal(6000, channels, 6000);
+    const PathsApart apart = comparePaths(wide, narrow, dry);
     // Fused multiply-adds round differently; a single-precision band low in the
     // spectrum is itself about this far from an exact one.
-    EXPECT_LT(worst, 1e-3);
-    EXPECT_GT(change, 0.05);  // the bands did something
+    EXPECT_LT(apart.worst, 1e-3);
+    EXPECT_GT(apart.change, 0.05);  // the bands did something
 }
 
 INSTANTIATE_TEST_SUITE_P(Cascades, ParamEqPathsTest,
