@@ -109,7 +109,7 @@ template <int Group, class Vec>
     to = __builtin_shuffle(from, kPicked<Vec, GroupPick<Group>>);
 }
 
-// The first vector's first group of four lanes, then the second's.
+// Of two eight-lane vectors, the first's first four lanes, then the second's.
 constexpr auto kFirstGroupsPick = [](int k) { return k < 4 ? k : 8 + k % 4; };
 
 // 1, 2, 3, ...
@@ -119,10 +119,10 @@ template <class Vec, int... K>
 constexpr Vec kCounting<Vec, std::integer_sequence<int, K...>>{static_cast<float>(K + 1)...};
 
 // A vector of frames through four lines' shelves, four lines of a frame to each
-// group of four lanes, the groups (G of them) frames f, 4 + f, ... for frame[f];
-// only the first `frames` frames move the state on. The state four frames on
-// comes straight from the state before them, so neither the next group nor the
-// next vector need wait for the frames in between.
+// group of four lanes: group g of frame[f] holds frame 4 g + f. Only the first
+// `frames` frames move the state on. The state four frames on comes straight
+// from the state before them, so neither the next group nor the next vector need
+// wait for the frames in between.
 template <class Vec>
 [[gnu::always_inline]] inline void shelve(ShelfLanes<Vec>& shelf, Vec* frame, std::size_t frames) {
     constexpr int kGroups = kLanes<Vec> / 4;
