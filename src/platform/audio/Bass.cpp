@@ -122,7 +122,7 @@ bool Bass::BASS_MusicFree(HMUSIC handle) {
 }
 
 bool Bass::freeChannel(DWORD handle, bool music) {
-    const auto found = channel(handle);
+    const auto found = heardChannel(handle);
     if (!found) return false;
     if ((found->kind() == Channel::Kind::Music) != music) return fail(BASS_ERROR_HANDLE);
     found->stop();
@@ -133,6 +133,8 @@ bool Bass::freeChannel(DWORD handle, bool music) {
     return succeed();
 }
 
+// A null output fed on demand is brought up to now before anything reads or
+// changes what plays, so the time since the last call plays as it was.
 std::shared_ptr<Channel> Bass::heardChannel(DWORD handle) {
     if (engine_) engine_->catchUp();
     return channel(handle);
@@ -148,7 +150,7 @@ std::shared_ptr<Channel> Bass::channel(DWORD handle) {
 }
 
 bool Bass::BASS_ChannelPlay(DWORD handle, bool restart) {
-    const auto found = channel(handle);
+    const auto found = heardChannel(handle);
     if (!found) return false;
     if (!engine_->attach(found)) return fail(BASS_ERROR_NOCHAN);
     found->play(restart);
@@ -157,13 +159,13 @@ bool Bass::BASS_ChannelPlay(DWORD handle, bool restart) {
 }
 
 bool Bass::BASS_ChannelPause(DWORD handle) {
-    const auto found = channel(handle);
+    const auto found = heardChannel(handle);
     if (!found) return false;
     return found->pause() ? succeed() : fail(BASS_ERROR_NOPLAY);
 }
 
 bool Bass::BASS_ChannelStop(DWORD handle) {
-    const auto found = channel(handle);
+    const auto found = heardChannel(handle);
     if (!found) return false;
     found->stop();
     return succeed();
@@ -193,7 +195,7 @@ QWORD Bass::inBytes(DWORD handle, DWORD mode, std::uint64_t (*frames)(Channel&))
 }
 
 bool Bass::BASS_ChannelSetPosition(DWORD handle, QWORD pos, DWORD mode) {
-    const auto found = channel(handle);
+    const auto found = heardChannel(handle);
     if (!found) return false;
     if (mode != BASS_POS_BYTE) return fail(BASS_ERROR_NOTAVAIL);
     if (!found->seek(pos / bytesPerFrame(*found))) return fail(BASS_ERROR_POSITION);

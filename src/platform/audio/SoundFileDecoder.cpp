@@ -108,9 +108,15 @@ std::unique_ptr<Decoder> openSoundFile(const std::string& utf8Path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(utf8Path, error)) return nullptr;
     auto source = std::make_unique<BufferedFile>(utf8Path);
-    if (!source->isOpen()) return nullptr;
     SF_INFO info{};
-    SNDFILE* file = source->open(&info);
+    SNDFILE* file = source->isOpen() ? source->open(&info) : nullptr;
+    // Without a name libsndfile cannot go by the extension (an mp3 with junk before
+    // its first frame, headerless formats): those are opened by name, unbuffered.
+    if (!file) {
+        source.reset();
+        info = {};
+        file = sf_open(utf8Path.c_str(), SFM_READ, &info);
+    }
     if (!file) return nullptr;
     if (info.frames <= 0 || info.frames == SF_COUNT_MAX || !info.seekable ||
         !supportedFormat(info.samplerate, info.channels)) {

@@ -71,6 +71,21 @@ TEST_F(BassTest, FileCutInItsAudioPlaysWhatIsThere) {
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
 }
 
+// Found by its name only: the format is not recognised from the first bytes.
+TEST_F(BassTest, Mp3WithJunkBeforeItsFirstFrameOpens) {
+    const QString clean = writeTone(dir.file("clean.mp3"), kMp3, {.seconds = 1.0});
+    const QString padded =
+        dir.write("padded.mp3", QByteArray(700, '\0') + testsupport::readAll(clean));
+    const HSTREAM stream = openStream(padded);
+    ASSERT_NE(stream, 0u);
+    EXPECT_NEAR(
+        bass.BASS_ChannelBytes2Seconds(stream, bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE)),
+        1.0, 0.1);
+    ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+    advance(1500);
+    EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+}
+
 TEST_F(BassTest, FileDeletedWhilePlayingEndsCleanly) {
     const QString path = writeTone(dir.file("gone.mp3"), kMp3, {.seconds = 2.0});
     const HSTREAM stream = openStream(path);

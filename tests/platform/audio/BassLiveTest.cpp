@@ -78,6 +78,33 @@ TEST_P(BassLiveTest, FreeingAndSeekingWhilePlayingIsSafe) {
     EXPECT_TRUE(bass.BASS_Free());
 }
 
+// Real time passing with no call in between still plays as it was: what a later
+// play, pause or seek changes starts from then.
+TEST_P(BassLiveTest, TimeWithoutCallsPlaysAsItWas) {
+    const QString shortTone = writeTone(dir.file("short.wav"), kWav, {.seconds = 0.1});
+    const QString longTone = writeTone(dir.file("long.wav"), kWav, {.seconds = 5.0});
+    const HSTREAM first = bass.BASS_StreamCreateFile(false, shortTone.utf16(), 0, 0, BASS_UNICODE);
+    const HSTREAM second = bass.BASS_StreamCreateFile(false, longTone.utf16(), 0, 0, BASS_UNICODE);
+    const auto quietFor = [](int ms) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        return waitUntil([until] { return std::chrono::steady_clock::now() >= until; });
+    };
+    const auto seconds = [&](HSTREAM stream) {
+        return bass.BASS_ChannelBytes2Seconds(stream,
+                                              bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE));
+    };
+    ASSERT_TRUE(bass.BASS_ChannelPlay(first, false));
+    ASSERT_TRUE(quietFor(250));
+    ASSERT_TRUE(bass.BASS_ChannelPlay(second, false));
+    EXPECT_LT(seconds(second), 0.15);
+    ASSERT_TRUE(quietFor(250));
+    ASSERT_TRUE(bass.BASS_ChannelPause(second));
+    const double paused = seconds(second);
+    EXPECT_GT(paused, 0.15);
+    ASSERT_TRUE(quietFor(100));
+    EXPECT_EQ(seconds(second), paused);
+}
+
 // Only a real device choice asks for the device, once, at the library's rate.
 TEST(BassDeviceTest, OnlyTheDeviceChoiceOpensTheDevice) {
     testsupport::TempDir dir;
