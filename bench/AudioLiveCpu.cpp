@@ -1,8 +1,7 @@
 // Processor time of live playback on the null output (paced by real time on the
 // engine's own threads), with the spectrum read every 25 ms as the visualisation
 // does: cpu_percent is the whole process's user and system time over the measured
-// wall time, as a share of one core. Five runs each: a wake-up's cost varies a lot
-// on a shared machine, so read the median.
+// wall time, as a share of one core.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -51,25 +50,17 @@ void LivePlayback(benchmark::State& state, Load load) {
     }
 }
 
+// One measured run each; five of them, since a wake-up's cost varies a lot on a
+// shared machine (read the median).
+void asLiveRun(benchmark::internal::Benchmark* run) {
+    run->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime()->Unit(
+        benchmark::kSecond);
+}
+
 // The spectrum polled with nothing playing: what the polling itself costs.
-BENCHMARK_CAPTURE(LivePlayback, polling_only, Load::PollingOnly)
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime()
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(LivePlayback, player_defaults, Load::PlayerDefaults)
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime()
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(LivePlayback, all_effects_active, Load::AllEffectsActive)
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime()
-    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(LivePlayback, polling_only, Load::PollingOnly)->Apply(asLiveRun);
+BENCHMARK_CAPTURE(LivePlayback, player_defaults, Load::PlayerDefaults)->Apply(asLiveRun);
+BENCHMARK_CAPTURE(LivePlayback, all_effects_active, Load::AllEffectsActive)->Apply(asLiveRun);
 
 }  // namespace
 

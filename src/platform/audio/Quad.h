@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstring>
 
 #include "platform/audio/Lanes.h"
 
@@ -15,18 +14,16 @@ namespace audio {
 // Four floats side by side, worked on at once (SSE on x86, the compiler's own
 // vector code elsewhere).
 using Quad = float __attribute__((vector_size(16)));
-// Lane choices for __builtin_shuffle, and the results of comparing quads.
-using QuadLanes = int __attribute__((vector_size(16)));
 
 // Unaligned loads and stores.
 inline Quad loadQuad(const float* from) {
     Quad q;
-    std::memcpy(&q, from, sizeof q);
+    load(q, from);
     return q;
 }
 
 inline void storeQuad(float* to, Quad q) {
-    std::memcpy(to, &q, sizeof q);
+    store(to, q);
 }
 
 inline Quad sqrtQuad(Quad q) {

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <numbers>
 
+#include "platform/audio/RingRuns.h"
+
 namespace audio {
 
 namespace {
@@ -43,18 +45,6 @@ constexpr std::size_t kWidest = kLanes<Oct>;
 template <std::size_t Lanes = kWidest>
 std::size_t padded(std::size_t frames) {
     return (frames + Lanes - 1) & ~(Lanes - 1);
-}
-
-// Calls copy(offset, slot, run) over count slots of a ring of `size` from `slot`
-// on: at most two runs, up to the ring's end and then from its start.
-template <typename Copy>
-void inRuns(std::size_t size, std::size_t slot, std::size_t count, Copy copy) {
-    for (std::size_t i = 0; i < count;) {
-        const std::size_t run = std::min(count - i, size - slot);
-        copy(i, slot, run);
-        i += run;
-        slot = 0;
-    }
 }
 
 template <class Vec>

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "platform/audio/Quad.h"
+#include "platform/audio/RingRuns.h"
 
 namespace audio {
 
@@ -84,13 +85,10 @@ std::size_t Voice::queuedBlocks() const {
 std::uint64_t Voice::addHistory(const float* frames, std::size_t count) {
     const std::uint64_t start = written_.load(std::memory_order_relaxed);
     const auto channels = static_cast<std::size_t>(channels_);
-    std::size_t slot = start & (historyFrames_ - 1);
-    for (std::size_t i = 0; i < count;) {
-        const std::size_t run = std::min(count - i, historyFrames_ - slot);
-        std::copy_n(frames + i * channels, run * channels, &history_[slot * channels]);
-        i += run;
-        slot = 0;
-    }
+    inRuns(historyFrames_, start & (historyFrames_ - 1), count,
+           [&](std::size_t i, std::size_t slot, std::size_t run) {
+               std::copy_n(frames + i * channels, run * channels, &history_[slot * channels]);
+           });
     written_.store(start + count, std::memory_order_release);
     return start;
 }
