@@ -3,7 +3,7 @@
 # Safe to run again: packages already present are left alone.
 set -euo pipefail
 packages=(
-    build-essential cmake ninja-build pkg-config clang-format
+    build-essential cmake ninja-build pkg-config clang-format ccache
     qt6-base-dev libgl-dev
     libsndfile1-dev libopenmpt-dev libsamplerate0-dev portaudio19-dev libfftw3-dev libmpv-dev
     libgtest-dev libbenchmark-dev
