@@ -36,9 +36,9 @@ void FileListBox::Refresh() {
     QStringList patterns = state_.pattern.split(';', Qt::SkipEmptyParts);
     for (QString& p : patterns)
         p = p == "*.*" ? "*" : p.trimmed();
+    // Ordinary files only: no hidden names, pipes, sockets or devices.
     const QStringList files =
-        QDir(state_.path)
-            .entryList(patterns, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+        QDir(state_.path).entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& f : files)
         AddItem(f);
 }
