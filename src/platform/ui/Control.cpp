@@ -35,6 +35,8 @@ void Control::attachWidget(QWidget* widget, bool windowed, bool ownsInput) {
     widget_ = widget;
     widget->setParent(form_.widget());
     widget->setMouseTracking(true);
+    // A click on a control is the control's, never its container's as well.
+    widget->setAttribute(Qt::WA_NoMousePropagation);
     widget->installEventFilter(new WidgetInput(*this, widget, ownsInput));
     if (windowed) hwnd_ = form_.application().handles().add(widget);
     refreshWidget();
