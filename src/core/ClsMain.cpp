@@ -155,8 +155,10 @@ void ClsMain::openedMci() {
     MCore& mci = app_.module<MCore>();
     step([&] { m.LbActualCx(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cx"))); });
     step([&] { m.LbActualCy(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cy"))); });
+    // A medium without a length has no rate: the label keeps what it showed.
     step([&] {
-        lib.LbFramesPerSecond(0).setCaption(QString::number(mci.GetFramesPerSecond(MciAlias)));
+        const std::int32_t rate = mci.GetFramesPerSecond(MciAlias);
+        if (rate >= 0) lib.LbFramesPerSecond(0).setCaption(QString::number(rate));
     });
     step([&] { lib.LbTotalFrames(0).setCaption(QString::number(mci.GetTotalFrames(MciAlias))); });
     step([&] {
@@ -168,7 +170,7 @@ void ClsMain::openedMci() {
     });
     step([&] {
         const double rate = shared::toDouble(lib.LbFramesPerSecond(0).Caption());
-        if (rate == 0) throw ui::RuntimeError(ui::kDivisionByZero);
+        if (rate <= 0) throw ui::RuntimeError(ui::kDivisionByZero);
         m.SliderMoveMultimedia(0).setMax(shared::toDouble(lib.LbTotalFrames(0).Caption()) /
                                          (2 * rate));
     });
