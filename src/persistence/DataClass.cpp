@@ -34,22 +34,14 @@ std::vector<QByteArrayView> splitLines(const QByteArray& bytes) {
     return lines;
 }
 
-// Lines decode one by one, so a long list never exists twice as a whole
-// text; CR never occurs inside a UTF-8 sequence, so a file is valid UTF-8
-// exactly when each of its lines is.
+// Lines decode one by one, so a long list never exists twice as a whole text
+// and a line in another encoding changes no other line.
 std::vector<QString> decodeLines(const QByteArray& bytes) {
     const std::vector<QByteArrayView> raw = splitLines(bytes);
     std::vector<QString> lines;
     lines.reserve(raw.size());
-    for (const QByteArrayView line : raw) {
-        auto text = shared::decodeUtf8(line, lines.empty());
-        if (!text) break;
-        lines.push_back(withoutTrailingBlanks(std::move(*text)));
-    }
-    if (lines.size() == raw.size()) return lines;
-    lines.clear();
     for (const QByteArrayView line : raw)
-        lines.push_back(withoutTrailingBlanks(shared::fromCp1252(line.toByteArray())));
+        lines.push_back(withoutTrailingBlanks(shared::decodeLine(line, lines.empty())));
     return lines;
 }
 

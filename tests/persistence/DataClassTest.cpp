@@ -95,6 +95,19 @@ TEST_F(DataClassTest, NonAsciiPathsRoundTripAsUtf8AndOldFilesLoadAsWindows1252) 
               QStringList({QString::fromUtf8("C:\\Múzicã\\Beyoncé.mp3")}));
 }
 
+TEST_F(DataClassTest, OneLineInAnotherEncodingLeavesTheOtherLinesUtf8) {
+    const QByteArray utf8 = QString::fromUtf8("/muzică/Ștefan.mp3").toUtf8();
+    const QStringList items = load(utf8 + "\r\nC:\\Beyonc\xe9.mp3\r\n" + utf8 + "\r\n");
+    EXPECT_EQ(items, QStringList({QString::fromUtf8("/muzică/Ștefan.mp3"),
+                                  QString::fromUtf8("C:\\Beyoncé.mp3"),
+                                  QString::fromUtf8("/muzică/Ștefan.mp3")}));
+    const QString path = dir.file("mixed.data");
+    data.SalveazaData(path, list);
+    EXPECT_EQ(
+        testsupport::readAll(path),
+        utf8 + "\r\n" + QString::fromUtf8("C:\\Beyoncé.mp3").toUtf8() + "\r\n" + utf8 + "\r\n");
+}
+
 TEST_F(DataClassTest, AnItemHoldingLineBreaksOnlySplitsItself) {
     list.AddItem("before");
     list.AddItem("one\rtwo");
