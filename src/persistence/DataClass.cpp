@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "platform/ui/ListControl.h"
 #include "shared/Files.h"
@@ -18,18 +19,22 @@ QString withoutTrailingBlanks(QString line) {
     return line;
 }
 
-// The byte ranges of the lines: a line ends at CR LF or at a lone CR; a
-// last line without an ending is still a line.
+bool endsLine(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The byte ranges of the lines: a line ends at CR LF, a lone CR or a lone LF
+// (files from any system); a last line without an ending is still a line.
 std::vector<QByteArrayView> splitLines(const QByteArray& bytes) {
     std::vector<QByteArrayView> lines;
-    const QByteArrayView all(bytes);
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf('\r', start);
-        if (end < 0) end = all.size();
-        lines.push_back(all.sliced(start, end - start));
-        start = end + 1;
-        if (end < all.size() && start < all.size() && all[start] == '\n') ++start;
+    const char* start = bytes.constBegin();
+    const char* const end = bytes.constEnd();
+    while (start < end) {
+        const char* stop = std::find_if(start, end, endsLine);
+        lines.emplace_back(start, stop - start);
+        if (stop == end) break;
+        start = stop + 1;
+        if (*stop == '\r' && start < end && *start == '\n') ++start;
     }
     return lines;
 }
@@ -66,7 +71,10 @@ bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheL
     QByteArray block;
     const int count = TheListBox.ListCount();
     for (int i = 0; i < count; ++i) {
-        block += shared::encodeText(TheListBox.List(i));
+        // An item holding a line break would come back as several lines and
+        // shift every later line's number: its line stays empty.
+        const QString item = TheListBox.List(i);
+        if (!shared::holdsLineBreak(item)) block += shared::encodeText(item);
         block += "\r\n";
         if (block.size() > (1 << 20) || i == count - 1) {
             file.write(block);

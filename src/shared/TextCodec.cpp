@@ -52,6 +52,10 @@ QString decodeLine(QByteArrayView bytes, bool first) {
     return fromCp1252(bytes);
 }
 
+bool holdsLineBreak(const QString& text) {
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
 QByteArray encodeText(const QString& text) {
     return text.toUtf8();
 }

@@ -33,12 +33,14 @@ class DataClassTest : public ::testing::Test {
     }
 };
 
-TEST_F(DataClassTest, LinesEndAtCrLfOrLoneCrAndLoseTrailingBlanks) {
+TEST_F(DataClassTest, LinesEndAtCrLfLoneCrOrLoneLfAndLoseTrailingBlanks) {
     EXPECT_EQ(load("a  \r\nb\r\n"), QStringList({"a", "b"}));
     EXPECT_EQ(load("x\r\ny"), QStringList({"x", "y"}));
     EXPECT_EQ(load(""), QStringList());
     EXPECT_EQ(load("\r\n\r\n"), QStringList({"", ""}));
-    EXPECT_EQ(load("a\nb\r\n"), QStringList({"a\nb"}));
+    EXPECT_EQ(load("a\nb\r\n"), QStringList({"a", "b"}));
+    EXPECT_EQ(load("unix\nlines\n"), QStringList({"unix", "lines"}));
+    EXPECT_EQ(load("a\n\rb\r\r\nc"), QStringList({"a", "", "b", "", "c"}));
     EXPECT_EQ(load("one\rtwo\r"), QStringList({"one", "two"}));
     EXPECT_EQ(load("  lead\t \r\n"), QStringList({"  lead\t"}));
 }
@@ -108,13 +110,13 @@ TEST_F(DataClassTest, OneLineInAnotherEncodingLeavesTheOtherLinesUtf8) {
         utf8 + "\r\n" + QString::fromUtf8("C:\\Beyoncé.mp3").toUtf8() + "\r\n" + utf8 + "\r\n");
 }
 
-TEST_F(DataClassTest, AnItemHoldingLineBreaksOnlySplitsItself) {
-    list.AddItem("before");
-    list.AddItem("one\rtwo");
-    list.AddItem("after");
+TEST_F(DataClassTest, AnItemHoldingALineBreakIsNotWrittenAndLaterLinesKeepTheirNumbers) {
+    for (const char* item : {"before", "one\rtwo", "three\nfour", "five\r\nsix", "after"})
+        list.AddItem(item);
     const QString path = dir.file("breaks.data");
-    data.SalveazaData(path, list);
-    EXPECT_EQ(load(testsupport::readAll(path)), QStringList({"before", "one", "two", "after"}));
+    EXPECT_TRUE(data.SalveazaData(path, list));
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("before\r\n\r\n\r\n\r\nafter\r\n"));
+    EXPECT_EQ(load(testsupport::readAll(path)), QStringList({"before", "", "", "", "after"}));
 }
 
 TEST_F(DataClassTest, BinaryFilesLoadWithoutHarm) {

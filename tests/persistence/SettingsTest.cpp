@@ -187,6 +187,18 @@ TEST(SettingsLoad, AnOldWindowsFileWithCrLfAndTrailingBlanksLoads) {
     EXPECT_EQ(p.form<Options>().SkinName.Text(), QString::fromUtf8("Piñata"));
 }
 
+TEST(SettingsLoad, AFileSavedWithLinuxLineEndsLoadsLineByLine) {
+    PlayerFixture p(testsupport::notStarted());
+    QByteArray file = settingsWith({{2, "700"}, {3, "900"}, {20, "Other skin"}, {29, "4444"}});
+    file.replace("\r\n", "\n");
+    p.program.write("settings.ini", file);
+    p.start();
+    EXPECT_EQ(p.form<Main>().Left(), 700.0f);
+    EXPECT_EQ(p.form<Main>().Top(), 900.0f);
+    EXPECT_EQ(p.form<Options>().SkinName.Text(), "Other skin");
+    EXPECT_EQ(p.form<DataForm>().VideoSizeHeight2.Caption(), "4444");
+}
+
 TEST(SettingsLoad, ATruncatedFileLoadsWhatItHasAndGarbageKeepsDesignValues) {
     PlayerFixture p(testsupport::notStarted());
     p.program.write("settings.ini",
