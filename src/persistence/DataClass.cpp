@@ -55,7 +55,8 @@ std::vector<QString> decodeLines(const QByteArray& bytes) {
 void DataClass::IncarcaData(const QString& TheFile, ui::ListControl& TheListBox) {
     if (TheFile.isEmpty()) return;
     QFile file(TheFile);
-    if (QFileInfo(TheFile).isDir() || !file.open(QIODevice::ReadOnly)) return;
+    // Only a regular file: a pipe would block and a device read endlessly.
+    if (!shared::openRegularFile(file, QIODevice::ReadOnly)) return;
     const QByteArray bytes = file.readAll();
     file.close();
     for (const QString& line : decodeLines(bytes))

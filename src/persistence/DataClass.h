@@ -12,7 +12,8 @@ class DataClass {
   public:
     // Appends the file's lines to the list.  A line ends at CR LF, a lone CR
     // or a lone LF; trailing blanks are cut.  An empty name, a missing or
-    // unreadable file leaves the list as it was.
+    // unreadable file, and a path naming a folder, pipe or device (links
+    // followed) leave the list as it was.
     void IncarcaData(const QString& TheFile, ui::ListControl& TheListBox);
     // Replaces the file with the list's items.  The file is written beside the
     // target and renamed over it, so a failed save never leaves half a list;

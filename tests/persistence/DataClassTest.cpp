@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QFile>
+#include <QFileInfo>
 
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
@@ -59,6 +61,21 @@ TEST_F(DataClassTest, MissingEmptyNameOrFolderLeavesTheListAsItWas) {
     data.IncarcaData("", list);
     data.IncarcaData(dir.file("missing.data"), list);
     data.IncarcaData(dir.path(), list);
+    EXPECT_EQ(list.items(), QStringList({"kept"}));
+}
+
+TEST_F(DataClassTest, PipesDevicesAndFoldersLoadNothingAndNeverBlock) {
+    list.AddItem("kept");
+    const QString pipe = dir.file("pipe.data");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    data.IncarcaData(pipe, list);
+    for (const char* target : {"/dev/zero", "/dev/null"}) {
+        const QString link = dir.file(QString("link-to-%1.data").arg(QFileInfo(target).fileName()));
+        ASSERT_TRUE(QFile::link(target, link));
+        data.IncarcaData(link, list);
+    }
+    QFile::link(dir.path(), dir.file("link-to-folder.data"));
+    data.IncarcaData(dir.file("link-to-folder.data"), list);
     EXPECT_EQ(list.items(), QStringList({"kept"}));
 }
 
