@@ -44,4 +44,18 @@ QByteArray withForeignStream(const QByteArray& oggVorbis) {
     return foreign.first + oggVorbis + foreign.last;
 }
 
+QByteArray withFirstPagePatched(const QByteArray& ogg, int bodyOffset, const QByteArray& bytes) {
+    QByteArray patched = ogg;
+    const int segments = static_cast<unsigned char>(patched[26]);
+    const int headerBytes = 27 + segments;
+    int bodyBytes = 0;
+    for (int i = 0; i < segments; ++i)
+        bodyBytes += static_cast<unsigned char>(patched[27 + i]);
+    patched.replace(headerBytes + bodyOffset, bytes.size(), bytes);
+    auto* data = reinterpret_cast<unsigned char*>(patched.data());
+    ogg_page page{data, headerBytes, data + headerBytes, bodyBytes};
+    ogg_page_checksum_set(&page);
+    return patched;
+}
+
 }  // namespace testsupport

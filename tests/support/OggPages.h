@@ -17,4 +17,8 @@ ForeignStream foreignOggStream(int serial);
 // multiplexed file), its last page after them.
 QByteArray withForeignStream(const QByteArray& oggVorbis);
 
+// The file with bytes of its first page's body replaced, the page's checksum
+// made good again: a header that lies rather than a broken page.
+QByteArray withFirstPagePatched(const QByteArray& ogg, int bodyOffset, const QByteArray& bytes);
+
 }  // namespace testsupport
