@@ -36,6 +36,13 @@ Form& Application::formSlot(std::size_t slot, const std::function<std::unique_pt
     return *forms_[slot];
 }
 
+std::vector<Form*> Application::createdForms() const {
+    std::vector<Form*> made;
+    for (const auto& f : forms_)
+        if (f) made.push_back(f.get());
+    return made;
+}
+
 void Application::endProcess(int code) {
     end_(code);
     std::abort();

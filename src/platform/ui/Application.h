@@ -39,6 +39,8 @@ class Application {
         f.ensureLoaded();
         return static_cast<T&>(f);
     }
+    // Every window made so far, loaded or not, without loading any.
+    std::vector<Form*> createdForms() const;
     // Asks without loading.
     template <class T>
     bool isLoaded() const {
