@@ -1,7 +1,10 @@
 #include "platform/ui/Application.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +40,24 @@ Form& Application::formSlot(std::size_t slot, const std::function<std::unique_pt
 void Application::endProcess(int code) {
     end_(code);
     std::abort();
+}
+
+// A window is often hidden just before another one shows (a mode switch), so
+// the question waits until the code that hid it has finished.
+void Application::noteWindowHidden() {
+    if (!noWindow_ || noWindowCheck_ != 0) return;
+    noWindowCheck_ = clock_->startTimer(0, [this] {
+        clock_->stopTimer(noWindowCheck_);
+        noWindowCheck_ = 0;
+        if (!anyWindowShows()) noWindow_();
+    });
+}
+
+bool Application::anyWindowShows() const {
+    if (QApplication::activeModalWidget()) return true;
+    return std::any_of(forms_.begin(), forms_.end(), [](const std::unique_ptr<Form>& f) {
+        return f && f->isLoaded() && f->widget()->isVisible();
+    });
 }
 
 void Application::noteActivated(Form& form) {

@@ -63,6 +63,13 @@ class Application {
     [[noreturn]] void endProcess(int code);
     void setProcessEnd(std::function<void(int)> end) { end_ = std::move(end); }
 
+    // Runs the handler, on the application clock just after the code that
+    // hid a window, when none of the program's windows shows any more (a
+    // modal dialog counts as showing).
+    void setWhenNoWindowShows(std::function<void()> handler) { noWindow_ = std::move(handler); }
+    // Told by a window that it has just been hidden.
+    void noteWindowHidden();
+
     // The program's own window that is active, or nullptr.
     Form* activeForm() const { return active_; }
     // Called as the desktop activates one of the program's windows; raises
@@ -84,6 +91,7 @@ class Application {
         return slot;
     }
     Form& formSlot(std::size_t slot, const std::function<std::unique_ptr<Form>()>& make);
+    bool anyWindowShows() const;
 
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<Dialogs> dialogs_;
@@ -91,6 +99,8 @@ class Application {
     QString path_;
     QString commandLine_;
     std::function<void(int)> end_;
+    std::function<void()> noWindow_;
+    int noWindowCheck_ = 0;
     Form* active_ = nullptr;
     std::vector<std::unique_ptr<Form>> forms_;
     std::vector<std::shared_ptr<void>> modules_;

@@ -68,6 +68,7 @@ bool Form::Unload(UnloadMode mode) {
     dispatchEvent("Form_Unload", [&] { Form_Unload(cancel); });
     if (cancel || state_ != State::Loaded) return cancel == 0;
     state_ = State::Unloading;
+    const bool wasShown = widget_->isVisible();
     widget_->hide();
     for (Control* c : std::vector<Control*>(controls_))
         c->formLoadChanged(false);
@@ -79,6 +80,7 @@ bool Form::Unload(UnloadMode mode) {
     applyToWidget();
     shownSinceLoad_ = false;
     state_ = State::Unloaded;
+    if (wasShown) app_.noteWindowHidden();
     return true;
 }
 
@@ -114,7 +116,9 @@ void Form::setVisible(bool value) {
     ensureLoaded();
     props_.visible = value;
     if (!value) {
+        const bool wasShown = widget_->isVisible();
         widget_->hide();
+        if (wasShown) app_.noteWindowHidden();
         return;
     }
     widget_->show();
