@@ -10,26 +10,29 @@
 #include "windows/MiniForm.h"
 
 using testsupport::PlayerFixture;
-using testsupport::readAll;
+using testsupport::readLines;
 
 namespace {
-
-QStringList lines(const QString& path) {
-    QString text = QString::fromUtf8(readAll(path));
-    if (text.endsWith("\r\n")) text.chop(2);
-    return text.isEmpty() ? QStringList() : text.split("\r\n");
-}
 
 // A player started as the program starts, its settings naming the mini
 // window in place of the main one, with no playlist window and no tray icon.
 void startInMiniMode(PlayerFixture& p) {
-    QStringList settings = lines(QString(PLENK_ASSETS) + "/settings.ini");
+    QStringList settings = readLines(QString(PLENK_ASSETS) + "/settings.ini");
     settings[16] = "Playlist=False";
     settings[56] = "mini";
     settings[64] = "0";
     p.program.write("settings.ini", (settings.join("\r\n") + "\r\n").toUtf8());
     p.program.write("Data/plst.data", "/music/a.mp3\r\n");
     p.start();
+}
+
+// The main window shows alone, then is hidden by code.
+void hideAllButTheMainWindowThenIt(PlayerFixture& p, bool trayIcon) {
+    Main& m = p.form<Main>();
+    m.Show();
+    p.form<Options>().Check7.setValue(trayIcon ? 1 : 0);
+    p.form<Playlist>().Hide();
+    m.Hide();
 }
 
 TEST(NoWindowLeft, ClosingTheOnlyWindowWithoutATrayIconClosesTheProgram) {
@@ -39,18 +42,14 @@ TEST(NoWindowLeft, ClosingTheOnlyWindowWithoutATrayIconClosesTheProgram) {
     ASSERT_FALSE(p.form<Main>().Visible());
     p.form<MiniForm>().requestClose();
     EXPECT_THROW(p.clock->advance(1), ui::ProcessExit);
-    EXPECT_EQ(lines(p.program.file("settings.ini")).size(), 72);
-    EXPECT_EQ(lines(p.program.file("Data/plst.data")), QStringList({"/music/a.mp3"}));
-    EXPECT_EQ(lines(p.program.file("Data/top.data")).size(), 40);
+    EXPECT_EQ(readLines(p.program.file("settings.ini")).size(), 72);
+    EXPECT_EQ(readLines(p.program.file("Data/plst.data")), QStringList({"/music/a.mp3"}));
+    EXPECT_EQ(readLines(p.program.file("Data/top.data")).size(), 40);
 }
 
 TEST(NoWindowLeft, HidingTheLastWindowByCodeClosesTooButASwitchDoesNot) {
     PlayerFixture p;
-    Main& m = p.form<Main>();
-    m.Show();
-    p.form<Options>().Check7.setValue(0);
-    p.form<Playlist>().Hide();
-    m.Hide();
+    hideAllButTheMainWindowThenIt(p, false);
     p.form<MiniForm>().Show();
     p.clock->advance(10);
     EXPECT_TRUE(p.form<MiniForm>().Visible()) << "one window hidden as another shows";
@@ -61,10 +60,7 @@ TEST(NoWindowLeft, HidingTheLastWindowByCodeClosesTooButASwitchDoesNot) {
 TEST(NoWindowLeft, ATrayIconKeepsTheProgramRunning) {
     PlayerFixture p;
     Main& m = p.form<Main>();
-    m.Show();
-    p.form<Options>().Check7.setValue(1);
-    p.form<Playlist>().Hide();
-    m.Hide();
+    hideAllButTheMainWindowThenIt(p, true);
     EXPECT_NO_THROW(p.clock->advance(1000));
     EXPECT_TRUE(m.isLoaded());
 }
