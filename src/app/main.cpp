@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/system/CloseSignals.h"
+#include "platform/ui/TextQuery.h"
 #include "shared/DataForm.h"
 #include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
     if (argc > 1) setup.commandLine = QString::fromLocal8Bit(argv[1]);
 
     PlenkApp app(std::make_unique<ui::LiveClock>(), std::make_unique<ui::QtDialogs>(), setup);
+    // Only tests on a real display set the variable that opens this.
+    const auto query = ui::TextQuery::fromEnvironment(app);
     Main& main = app.form<Main>();
     // In mini mode the settings load has shown the mini window in its place.
     if (app.form<DataForm>().MiniMode.Caption() != "True") main.Show();
