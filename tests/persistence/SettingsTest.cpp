@@ -117,6 +117,15 @@ TEST(SettingsLoad, EveryCopyTakesTheInstanceLock) {
     EXPECT_FALSE(later.acquire()) << "a copy without a settings file still holds the lock";
 }
 
+TEST(SettingsLoad, TheLockFileGoesWhenTheProgramCloses) {
+    PlayerFixture p;
+    const QString lockFile = p.settings.file("instance.lock");
+    EXPECT_TRUE(QFile::exists(lockFile));
+    EXPECT_THROW(p.form<Main>().controller().ClosePlenk(), ui::ProcessExit);
+    EXPECT_FALSE(QFile::exists(lockFile));
+    EXPECT_TRUE(sys::InstanceLock(p.settings.path()).acquire());
+}
+
 TEST(SettingsLoad, ActionsRunOnlyWhenALineChangesAControl) {
     PlayerFixture p(testsupport::notStarted());
     p.form<Options>().TpfAudio.setSelected(2, true);

@@ -35,6 +35,8 @@ Form& Application::formSlot(std::size_t slot, const std::function<std::unique_pt
 }
 
 void Application::endProcess(int code) {
+    for (const auto& action : atEnd_)
+        action();
     end_(code);
     std::abort();
 }
