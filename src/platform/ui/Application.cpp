@@ -46,6 +46,8 @@ std::vector<Form*> Application::createdForms() const {
 }
 
 void Application::endProcess(int code) {
+    for (const auto& action : atEnd_)
+        action();
     end_(code);
     std::abort();
 }

@@ -64,10 +64,14 @@ class Application {
     const QString& commandLine() const { return commandLine_; }
     void setCommandLine(const QString& text) { commandLine_ = text; }
 
-    // Ends the process at once, without any further handler.  Tests replace
-    // the ending with one that throws ProcessExit.
+    // Ends the process at once, without any further handler but the actions
+    // given to atProcessEnd.  Tests replace the ending with one that throws
+    // ProcessExit.
     [[noreturn]] void endProcess(int code);
     void setProcessEnd(std::function<void(int)> end) { end_ = std::move(end); }
+    // Runs just before every ending, the tests' one included: for what must
+    // not outlive the process.
+    void atProcessEnd(std::function<void()> action) { atEnd_.push_back(std::move(action)); }
 
     // Runs the handler, on the application clock just after the code that
     // hid a window, when none of the program's windows shows any more (a
@@ -122,6 +126,7 @@ class Application {
     std::function<void(int)> end_;
     std::function<void()> noWindow_;
     int noWindowCheck_ = 0;
+    std::vector<std::function<void()>> atEnd_;
     Form* active_ = nullptr;
     std::vector<std::unique_ptr<Form>> forms_;
     std::vector<std::shared_ptr<void>> modules_;
