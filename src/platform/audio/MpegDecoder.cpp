@@ -97,10 +97,11 @@ class MpegDecoder : public ConvertingDecoder {
 
   protected:
     // The format is asked before each read: a read stops where the format changes.
-    std::size_t readSource(float* out, std::size_t frames, AudioFormat* format) override {
+    std::size_t readSource(float* out, std::size_t samples, AudioFormat* format) override {
         for (;;) {
             *format = formatOf(handle_.get());
-            if (format->channels <= 0) return 0;
+            const std::size_t frames = format->channels > 0 ? samples / format->channels : 0;
+            if (frames == 0) return 0;
             std::size_t done = 0;
             const int result =
                 mpg123_read(handle_.get(), out, frames * format->channels * sizeof(float), &done);
