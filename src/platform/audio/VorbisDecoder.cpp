@@ -109,7 +109,8 @@ std::unique_ptr<Decoder> openVorbis(const std::string& utf8Path) {
         return nullptr;
     }
     auto decoder = std::make_unique<VorbisDecoder>(std::move(source), std::move(file), segments);
-    if (!decoder->decodes()) return nullptr;
+    // Also the check that the first frames decode.
+    if (!decoder->seek(0)) return nullptr;
     return decoder;
 }
 

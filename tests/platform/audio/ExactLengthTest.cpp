@@ -68,10 +68,13 @@ TEST_F(ExactLengthTest, InfoHeaderClaimingMoreThanTheFileHoldsIsNotBelieved) {
     const MpegRun run{.kbps = 128};
     const QString path =
         dir.write("cut.mp3", testsupport::xingFrame(run, 400) + mpegFrames({{.frames = 40}}));
-    // An info header asks for the decoder's own delay (529 frames) to be cut.
-    const std::uint64_t held = 40 * kMpegFrameSamples - 529;
+    const std::uint64_t held = 40 * kMpegFrameSamples;
     EXPECT_EQ(exactFrames(path), held);
     expectPlaysToItsLength(openStream(path), held);
+    // Nor one claiming fewer.
+    EXPECT_EQ(exactFrames(dir.write("few.mp3",
+                                    testsupport::xingFrame(run, 1) + mpegFrames({{.frames = 40}}))),
+              held);
 
     // An encoder's file cut short: what is left, whatever its LAME header says.
     const QString whole = writeTone(dir.file("whole.mp3"), kMp3, {.seconds = 10.0});
