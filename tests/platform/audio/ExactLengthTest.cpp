@@ -62,6 +62,9 @@ TEST_F(ExactLengthTest, VariableBitrateWithoutInfoHeaderIsWalkedFrameByFrame) {
     const HSTREAM stream = openStream(path);
     EXPECT_EQ(bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE), bytes(frames));
     expectPlaysToItsLength(stream, frames);
+    EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames), BASS_POS_BYTE));
+    EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames / 3), BASS_POS_BYTE));
+    EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(frames / 3));
 }
 
 TEST_F(ExactLengthTest, InfoHeaderClaimingMoreThanTheFileHoldsIsNotBelieved) {
@@ -135,6 +138,8 @@ TEST_F(ExactLengthTest, ChainedOggPlaysEveryLink) {
     EXPECT_GT(rms(played(stream, 1000).data(), 2000), 0.2);
     advance(200);
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(441000), BASS_POS_BYTE));
+    EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(441000));
 }
 
 TEST_F(ExactLengthTest, OggWithAnotherStreamBesideVorbisOpens) {
