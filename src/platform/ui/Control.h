@@ -75,6 +75,12 @@ class Control {
     // The frame or picture box that holds this control; nullptr for the window.
     Control* Container() const { return container_; }
     void setContainer(Control* container);
+    // Twips per unit of the scale this control's children are placed in
+    // (a picture box or user control measuring in pixels gives 15).
+    virtual float twipsPerScaleUnit() const { return 1.0f; }
+    // A pointer coordinate (pixels) in the units of this control's mouse
+    // events: its own scale where it has one, else its container's.
+    virtual float mouseUnits(double pixels) const;
 
     // Window handle of windowed controls (frames, picture boxes, lists, text
     // boxes...), 0 for the others.
@@ -133,6 +139,8 @@ class Control {
     virtual void applyColors();
     // Whether a plain click on the widget raises Click (lists and buttons raise it themselves).
     virtual bool clickOnRelease() const { return true; }
+    // Told after a write has changed the width or height.
+    virtual void sizeChanged() {}
 
   private:
     struct State {
@@ -146,6 +154,9 @@ class Control {
         FontSpec font;
     };
     void applyGeometry();
+    // Geometry is kept in twips; the container may measure in other units.
+    float containerScale() const { return container_ ? container_->twipsPerScaleUnit() : 1.0f; }
+    void place(float left, float top, float width, float height);
 
     Form& form_;
     QString name_;

@@ -64,8 +64,8 @@ bool WidgetInput::mouse(QObject* watched, QEvent* event) {
     QPointF pos = e->position();
     if (auto* w = qobject_cast<QWidget*>(watched); w && w != control_.widget() && control_.widget())
         pos = w->mapTo(control_.widget(), pos.toPoint());
-    const float x = toTwips(pos.x());
-    const float y = toTwips(pos.y());
+    const float x = control_.mouseUnits(pos.x());
+    const float y = control_.mouseUnits(pos.y());
     const int shift = shiftOf(e->modifiers());
     switch (event->type()) {
         case QEvent::MouseButtonPress:
