@@ -67,7 +67,8 @@ Picture LoadPicture(const QString& path) {
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > kMaxPictureBytes)
         throw RuntimeError(kOutOfMemory);
     QImage image;
-    if (truncatedBitmap(path) || !reader.read(&image) || image.isNull()) throw RuntimeError(kInvalidPicture);
+    if (truncatedBitmap(path) || !reader.read(&image) || image.isNull())
+        throw RuntimeError(kInvalidPicture);
     return Picture(QPixmap::fromImage(std::move(image)));
 }
 
