@@ -11,6 +11,7 @@ namespace ui {
 enum ErrorNumber {
     kInvalidCall = 5,
     kOverflow = 6,
+    kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kDivisionByZero = 11,
     kTypeMismatch = 13,
