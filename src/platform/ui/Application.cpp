@@ -1,12 +1,9 @@
 #include "platform/ui/Application.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-
-#include "platform/ui/Twips.h"
 
 namespace ui {
 
@@ -18,6 +15,7 @@ Application::Application(std::unique_ptr<Clock> clock, std::unique_ptr<Dialogs> 
 
 Application::~Application() {
     modules_.clear();
+    loaded_.clear();
     forms_.clear();
 }
 
@@ -49,18 +47,35 @@ void Application::noteActivated(Form& form) {
 }
 
 float Application::screenWidth() const {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? toTwips(s->geometry().width()) : toTwips(1024);
+    return screen_.Width();
 }
 
 float Application::screenHeight() const {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? toTwips(s->geometry().height()) : toTwips(768);
+    return screen_.Height();
 }
 
 QRect Application::workAreaPixels() const {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    return screen_.workAreaPixels();
+}
+
+void Application::noteLoaded(Form& form, bool loaded) {
+    loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &form), loaded_.end());
+    if (loaded) loaded_.push_back(&form);
+    if (!loaded && pressed_.form == &form) pressed_ = {};
+}
+
+Form* Application::formByHandle(int hWnd) const {
+    for (const auto& f : forms_)
+        if (f && f->hWnd() == hWnd) return f.get();
+    return nullptr;
+}
+
+void Application::notePress(Form& form, Control* control, int button) {
+    pressed_ = {&form, control, button};
+}
+
+void Application::forgetControl(const Control* control) {
+    if (pressed_.control == control) pressed_ = {};
 }
 
 }  // namespace ui

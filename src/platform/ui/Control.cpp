@@ -5,6 +5,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WidgetInput.h"
 
@@ -16,6 +17,7 @@ Control::Control(Form& form, QString name) : form_(form), name_(std::move(name))
 
 Control::~Control() {
     form_.unregisterControl(this);
+    form_.application().forgetControl(this);
     if (hwnd_) form_.application().handles().remove(hwnd_);
     delete widget_.data();
 }
@@ -45,6 +47,7 @@ void Control::refreshWidget() {
     widget_->setVisible(state_.visible);
     widget_->setEnabled(state_.enabled);
     widget_->setToolTip(state_.toolTip);
+    applyCursor();
     applyFont();
     applyColors();
 }
@@ -138,6 +141,35 @@ void Control::setToolTipText(const QString& value) {
     if (widget_) widget_->setToolTip(value);
 }
 
+int Control::MousePointer() const {
+    return touch(), state_.mousePointer;
+}
+
+void Control::setMousePointer(int value) {
+    touch();
+    cursorFor(value);
+    state_.mousePointer = value;
+    applyCursor();
+}
+
+Picture Control::MouseIcon() const {
+    return touch(), state_.mouseIcon;
+}
+
+void Control::setMouseIcon(const Picture& value) {
+    touch();
+    state_.mouseIcon = value;
+    applyCursor();
+}
+
+void Control::applyCursor() {
+    if (!widget_) return;
+    if (state_.mousePointer == vbDefault)
+        widget_->unsetCursor();
+    else
+        widget_->setCursor(cursorFor(state_.mousePointer, state_.mouseIcon));
+}
+
 OleColor Control::ForeColor() const {
     return touch(), state_.foreColor;
 }
@@ -219,12 +251,14 @@ void Control::restoreDesign() {
 void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
     switch (kind) {
         case kMouseDown:
+            form_.application().notePress(form_, this, button);
             MouseDown.raise(button, shift, x, y);
             break;
         case kMouseMove:
             MouseMove.raise(button, shift, x, y);
             break;
         case kMouseUp:
+            form_.application().noteRelease();
             MouseUp.raise(button, shift, x, y);
             if (button == vbLeftButton && clickOnRelease()) Click.raise();
             break;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/Event.h"
+#include "platform/ui/Picture.h"
 
 namespace ui {
 
@@ -62,6 +63,11 @@ class Control {
     void setTag(const QString& value);
     QString ToolTipText() const;
     void setToolTipText(const QString& value);
+    // The pointer shape over the control (Screen's values; vbCustom shows MouseIcon).
+    int MousePointer() const;
+    void setMousePointer(int value);
+    Picture MouseIcon() const;
+    void setMouseIcon(const Picture& value);
 
     OleColor ForeColor() const;
     void setForeColor(OleColor value);
@@ -141,11 +147,14 @@ class Control {
         bool enabled = true;
         QString tag;
         QString toolTip;
+        int mousePointer = 0;
+        Picture mouseIcon;
         OleColor foreColor = 0x80000012;
         OleColor backColor = 0x8000000F;
         FontSpec font;
     };
     void applyGeometry();
+    void applyCursor();
 
     Form& form_;
     QString name_;

@@ -1,6 +1,5 @@
 #include "platform/ui/Form.h"
 
-#include <QCursor>
 #include <QIcon>
 #include <algorithm>
 
@@ -55,6 +54,7 @@ void Form::ensureLoaded() {
 
 void Form::load() {
     state_ = State::Loaded;
+    app_.noteLoaded(*this, true);
     for (Control* c : std::vector<Control*>(controls_))
         c->formLoadChanged(true);
     dispatchEvent("Form_Load", [this] { Form_Load(); });
@@ -69,6 +69,8 @@ bool Form::Unload(UnloadMode mode) {
     if (cancel || state_ != State::Loaded) return cancel == 0;
     state_ = State::Unloading;
     widget_->hide();
+    app_.noteLoaded(*this, false);
+    ownerDraw_ = {};
     for (Control* c : std::vector<Control*>(controls_))
         c->formLoadChanged(false);
     for (auto& part : designParts_)
@@ -251,11 +253,17 @@ void Form::requestClose() {
     Unload(vbFormControlMenu);
 }
 
+WindowProc Form::setWindowProc(WindowProc proc) {
+    std::swap(proc, windowProc_);
+    return proc;
+}
+
 void Form::PopupMenu(Menu& menu, int flags, float x, float y) {
     (void)flags;
     ensureLoaded();
-    const QPoint at =
-        x < 0 || y < 0 ? QCursor::pos() : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
+    if (!menu.hasVisibleItems()) return;
+    const QPoint at = x < 0 || y < 0 ? app_.screen().cursorPos()
+                                     : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
     if (Menu* chosen = app_.dialogs().popupMenu(menu, at)) chosen->Click.raise();
 }
 

@@ -104,10 +104,12 @@ void FormWidget::mouse(QMouseEvent* e, int kind) {
     const int shift = shiftOf(e->modifiers());
     switch (kind) {
         case Control::kMouseDown:
+            form_.application().notePress(form_, nullptr, buttonOf(e->button()));
             dispatchEvent("Form_MouseDown",
                           [&] { form_.Form_MouseDown(buttonOf(e->button()), shift, x, y); });
             break;
         case Control::kMouseUp:
+            form_.application().noteRelease();
             dispatchEvent("Form_MouseUp",
                           [&] { form_.Form_MouseUp(buttonOf(e->button()), shift, x, y); });
             if (e->button() == Qt::LeftButton)
