@@ -11,6 +11,7 @@
 #include "platform/ui/DragSession.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Pointer.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/WindowHandles.h"
 
 namespace ui {
@@ -101,6 +102,25 @@ class Application {
     float screenWidth() const;
     float screenHeight() const;
     QRect workAreaPixels() const;
+    Screen& screen() { return screen_; }
+    const Screen& screen() const { return screen_; }
+
+    // The loaded windows in the order they were loaded (a reload goes last).
+    const std::vector<Form*>& Forms() const { return loaded_; }
+    void noteLoaded(Form& form, bool loaded);
+    // The window behind a handle, or nullptr.
+    Form* formByHandle(int hWnd) const;
+
+    // The control (nullptr for the window's own background) whose mouse
+    // button is down; the move loop hands it the release.
+    struct Pressed {
+        Form* form = nullptr;
+        Control* control = nullptr;
+        int button = 0;
+    };
+    const Pressed& pressed() const { return pressed_; }
+    void notePress(Form& form, Control* control, int button);
+    void noteRelease() { pressed_ = {}; }
 
   private:
     // Windows and modules are looked up very often (every tick touches
@@ -128,6 +148,9 @@ class Application {
     int noWindowCheck_ = 0;
     std::vector<std::function<void()>> atEnd_;
     Form* active_ = nullptr;
+    Screen screen_;
+    std::vector<Form*> loaded_;
+    Pressed pressed_;
     std::vector<std::unique_ptr<Form>> forms_;
     std::vector<std::shared_ptr<void>> modules_;
 };

@@ -70,6 +70,11 @@ class Control {
     void setTag(const QString& value);
     QString ToolTipText() const;
     void setToolTipText(const QString& value);
+    // The pointer shape over the control (Screen's values; vbCustom shows MouseIcon).
+    int MousePointer() const;
+    void setMousePointer(int value);
+    Picture MouseIcon() const;
+    void setMouseIcon(const Picture& value);
 
     OleColor ForeColor() const;
     void setForeColor(OleColor value);
@@ -198,6 +203,8 @@ class Control {
         bool enabled = true;
         QString tag;
         QString toolTip;
+        int mousePointer = 0;
+        Picture mouseIcon;
         OleColor foreColor = 0x80000012;
         OleColor backColor = 0x8000000F;
         FontSpec font;
@@ -209,6 +216,7 @@ class Control {
     // Geometry is kept in twips; the container may measure in other units.
     float containerScale() const { return container_ ? container_->twipsPerScaleUnit() : 1.0f; }
     void place(float left, float top, float width, float height);
+    void applyCursor();
 
     Form& form_;
     QString name_;

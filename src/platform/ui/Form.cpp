@@ -1,6 +1,5 @@
 #include "platform/ui/Form.h"
 
-#include <QCursor>
 #include <QIcon>
 #include <QMetaObject>
 #include <algorithm>
@@ -56,6 +55,7 @@ void Form::ensureLoaded() {
 
 void Form::load() {
     state_ = State::Loaded;
+    app_.noteLoaded(*this, true);
     for (Control* c : std::vector<Control*>(controls_))
         c->formLoadChanged(true);
     dispatchEvent("Form_Load", [this] { Form_Load(); });
@@ -71,6 +71,8 @@ bool Form::Unload(UnloadMode mode) {
     state_ = State::Unloading;
     const bool wasShown = widget_->isVisible();
     widget_->hide();
+    app_.noteLoaded(*this, false);
+    ownerDraw_ = {};
     for (Control* c : std::vector<Control*>(controls_)) {
         app_.forgetControl(*c);
         c->formLoadChanged(false);
@@ -272,11 +274,17 @@ void Form::requestClose() {
     Unload(vbFormControlMenu);
 }
 
+WindowProc Form::setWindowProc(WindowProc proc) {
+    std::swap(proc, windowProc_);
+    return proc;
+}
+
 void Form::PopupMenu(Menu& menu, int flags, float x, float y) {
     (void)flags;
     ensureLoaded();
-    const QPoint at =
-        x < 0 || y < 0 ? QCursor::pos() : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
+    if (!menu.hasVisibleItems()) return;
+    const QPoint at = x < 0 || y < 0 ? app_.screen().cursorPos()
+                                     : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
     if (Menu* chosen = app_.dialogs().popupMenu(menu, at)) chosen->Click.raise();
 }
 

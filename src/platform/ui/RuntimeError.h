@@ -22,6 +22,7 @@ enum ErrorNumber {
     kInvalidPropertyValue = 380,
     kInvalidPropertyArrayIndex = 381,
     kInvalidPicture = 481,
+    kIndexOutOfBounds = 35600,
 };
 
 // A failing statement.  Routines that "skip a failing statement and go on"
