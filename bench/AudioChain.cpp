@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "AudioBenchSupport.h"
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 namespace {
 

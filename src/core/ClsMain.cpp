@@ -1,5 +1,6 @@
 #include "core/ClsMain.h"
 
+#include "app/PlenkApp.h"
 #include "core/AntiManea.h"
 #include "core/DoctorPlenk.h"
 #include "core/Id3Module.h"
@@ -14,7 +15,6 @@
 #include "playlist/Top10.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "shared/Rounding.h"
 #include "windows/Main.h"
 

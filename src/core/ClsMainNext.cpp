@@ -2,6 +2,7 @@
 // the play order (in list order, random, or by the rankings).
 #include <random>
 
+#include "app/PlenkApp.h"
 #include "core/ClsMain.h"
 #include "core/frmBass.h"
 #include "options/Options.h"
@@ -10,7 +11,6 @@
 #include "playlist/Top10.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "windows/Main.h"
 
 using ui::step;
@@ -34,7 +34,8 @@ void ClsMain::takeQueuedEntry() {
     step([&] { list.PicList.setText(queued); });
     // A queued title that no row carries any more selects nothing new and
     // plays nothing; it leaves the queue all the same.
-    const bool found = list.PicList.ListIndex() >= 0 && list.PicList.Text().compare(queued, Qt::CaseInsensitive) == 0;
+    const bool found = list.PicList.ListIndex() >= 0 &&
+                       list.PicList.Text().compare(queued, Qt::CaseInsensitive) == 0;
     step([&] { d.ListaCale.setListIndex(list.PicList.ListIndex()); });
     step([&] { main().LbStatus(0).setCaption(""); });
     step([&] { d.ListaProgramate.RemoveItem(0); });
