@@ -8,7 +8,7 @@
 #include <csignal>
 #include <memory>
 
-#include "shared/PlenkApp.h"
+#include "app/PlenkApp.h"
 #include "support/TempDir.h"
 
 using testsupport::readLines;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/DragSession.h"
 #include "platform/ui/Form.h"
