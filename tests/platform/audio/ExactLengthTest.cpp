@@ -62,16 +62,22 @@ TEST_F(ExactLengthTest, VariableBitrateWithoutInfoHeaderIsWalkedFrameByFrame) {
     const HSTREAM stream = openStream(path);
     EXPECT_EQ(bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE), bytes(frames));
     expectPlaysToItsLength(stream, frames);
+    EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames), BASS_POS_BYTE));
+    EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames / 3), BASS_POS_BYTE));
+    EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(frames / 3));
 }
 
 TEST_F(ExactLengthTest, InfoHeaderClaimingMoreThanTheFileHoldsIsNotBelieved) {
     const MpegRun run{.kbps = 128};
     const QString path =
         dir.write("cut.mp3", testsupport::xingFrame(run, 400) + mpegFrames({{.frames = 40}}));
-    // An info header asks for the decoder's own delay (529 frames) to be cut.
-    const std::uint64_t held = 40 * kMpegFrameSamples - 529;
+    const std::uint64_t held = 40 * kMpegFrameSamples;
     EXPECT_EQ(exactFrames(path), held);
     expectPlaysToItsLength(openStream(path), held);
+    // Nor one claiming fewer.
+    EXPECT_EQ(exactFrames(dir.write("few.mp3",
+                                    testsupport::xingFrame(run, 1) + mpegFrames({{.frames = 40}}))),
+              held);
 
     // An encoder's file cut short: what is left, whatever its LAME header says.
     const QString whole = writeTone(dir.file("whole.mp3"), kMp3, {.seconds = 10.0});
@@ -94,6 +100,7 @@ TEST_F(ExactLengthTest, LameHeaderGivesTheEncodersSampleCount) {
 }
 
 TEST_F(ExactLengthTest, ContentDecidesNotTheName) {
+    StderrCapture terminal;
     const QString mp3 = writeTone(dir.file("tone.mp3"), kMp3, {.seconds = 1.0});
     const QByteArray junk = QByteArray("junk before the first frame ").repeated(30);
     EXPECT_EQ(exactFrames(dir.write("junk.bin", junk + readAll(mp3))), 44100u);
@@ -103,6 +110,7 @@ TEST_F(ExactLengthTest, ContentDecidesNotTheName) {
               44100u);
     const HSTREAM stream = openStream(dir.file("junk.bin"));
     expectPlaysToItsLength(stream, 44100);
+    EXPECT_EQ(terminal.text(), "");
 }
 
 TEST_F(ExactLengthTest, ChainedOggPlaysEveryLink) {
@@ -130,6 +138,8 @@ TEST_F(ExactLengthTest, ChainedOggPlaysEveryLink) {
     EXPECT_GT(rms(played(stream, 1000).data(), 2000), 0.2);
     advance(200);
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(441000), BASS_POS_BYTE));
+    EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(441000));
 }
 
 TEST_F(ExactLengthTest, OggWithAnotherStreamBesideVorbisOpens) {
