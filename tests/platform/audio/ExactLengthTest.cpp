@@ -142,6 +142,21 @@ TEST_F(ExactLengthTest, ChainedOggPlaysEveryLink) {
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(441000));
 }
 
+// Mono first: the stereo part is mixed down, even when read a frame at a time.
+TEST_F(ExactLengthTest, SmallReadsThroughAFormatChangeReachTheEnd) {
+    const QString path =
+        dir.write("monofirst.mp3", mpegFrames({{.channels = 1, .frames = 3}, {.frames = 3}}));
+    const auto decoder = openSoundFile(path.toStdString());
+    ASSERT_TRUE(decoder);
+    EXPECT_EQ(decoder->channels(), 1);
+    float sample = 0.0f;
+    std::uint64_t frames = 0;
+    while (decoder->read(&sample, 1) == 1)
+        ++frames;
+    EXPECT_EQ(frames, 6u * kMpegFrameSamples);
+    EXPECT_EQ(frames, decoder->frames());
+}
+
 TEST_F(ExactLengthTest, OggWithAnotherStreamBesideVorbisOpens) {
     const QString ogg = writeTone(dir.file("t.ogg"), kOgg, {.seconds = 1.0});
     EXPECT_EQ(exactFrames(dir.write("grouped.ogg", testsupport::withForeignStream(readAll(ogg)))),
