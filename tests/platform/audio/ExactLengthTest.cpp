@@ -67,6 +67,16 @@ TEST_F(ExactLengthTest, VariableBitrateWithoutInfoHeaderIsWalkedFrameByFrame) {
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(frames / 3));
 }
 
+TEST_F(ExactLengthTest, EveryMpegLayerIsWalked) {
+    EXPECT_EQ(
+        exactFrames(dir.write("a.mp1", mpegFrames({{.kbps = 192, .frames = 30, .layer = 1},
+                                                   {.kbps = 384, .frames = 20, .layer = 1}}))),
+        50u * 384);
+    EXPECT_EQ(exactFrames(dir.write("a.bin", mpegFrames({{.kbps = 384, .frames = 10, .layer = 2},
+                                                         {.kbps = 64, .frames = 15, .layer = 2}}))),
+              25u * kMpegFrameSamples);
+}
+
 TEST_F(ExactLengthTest, InfoHeaderClaimingMoreThanTheFileHoldsIsNotBelieved) {
     const MpegRun run{.kbps = 128};
     const QString path =
