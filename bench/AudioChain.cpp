@@ -7,7 +7,7 @@
 
 #include "AudioBenchSupport.h"
 #include "platform/audio/Decoder.h"
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WidgetInput.h"
 
@@ -69,6 +70,7 @@ void Control::refreshWidget() {
     widget_->setEnabled(state_.enabled);
     widget_->setToolTip(state_.toolTip);
     if (QWidget* client = clientWidget()) client->setAcceptDrops(state_.oleDropMode != 0);
+    applyCursor();
     applyFont();
     applyColors();
 }
@@ -88,42 +90,59 @@ void Control::applyColors() {
 }
 
 float Control::Left() const {
-    return touch(), state_.left;
+    return touch(), state_.left / containerScale();
 }
 float Control::Top() const {
-    return touch(), state_.top;
+    return touch(), state_.top / containerScale();
 }
 float Control::Width() const {
-    return touch(), state_.width;
+    return touch(), state_.width / containerScale();
 }
 float Control::Height() const {
-    return touch(), state_.height;
+    return touch(), state_.height / containerScale();
 }
 
 void Control::setLeft(float value) {
-    Move(value, Top(), Width(), Height());
+    touch();
+    place(value * containerScale(), state_.top, state_.width, state_.height);
 }
 void Control::setTop(float value) {
-    Move(Left(), value, Width(), Height());
+    touch();
+    place(state_.left, value * containerScale(), state_.width, state_.height);
 }
 void Control::setWidth(float value) {
-    Move(Left(), Top(), value, Height());
+    touch();
+    place(state_.left, state_.top, value * containerScale(), state_.height);
 }
 void Control::setHeight(float value) {
-    Move(Left(), Top(), Width(), value);
+    touch();
+    place(state_.left, state_.top, state_.width, value * containerScale());
 }
 void Control::Move(float left, float top) {
-    Move(left, top, Width(), Height());
+    touch();
+    const float s = containerScale();
+    place(left * s, top * s, state_.width, state_.height);
 }
 
 void Control::Move(float left, float top, float width, float height) {
     touch();
+    const float s = containerScale();
+    place(left * s, top * s, width * s, height * s);
+}
+
+void Control::place(float left, float top, float width, float height) {
     if (width < 0 || height < 0) throw RuntimeError(kInvalidPropertyValue);
+    const bool resized = width != state_.width || height != state_.height;
     state_.left = left;
     state_.top = top;
     state_.width = width;
     state_.height = height;
     applyGeometry();
+    if (resized) sizeChanged();
+}
+
+float Control::mouseUnits(double pixels) const {
+    return static_cast<float>(pixels * kTwipsPerPixel / containerScale());
 }
 
 bool Control::Visible() const {
@@ -160,6 +179,35 @@ void Control::setToolTipText(const QString& value) {
     touch();
     state_.toolTip = value;
     if (widget_) widget_->setToolTip(value);
+}
+
+int Control::MousePointer() const {
+    return touch(), state_.mousePointer;
+}
+
+void Control::setMousePointer(int value) {
+    touch();
+    cursorFor(value);
+    state_.mousePointer = value;
+    applyCursor();
+}
+
+Picture Control::MouseIcon() const {
+    return touch(), state_.mouseIcon;
+}
+
+void Control::setMouseIcon(const Picture& value) {
+    touch();
+    state_.mouseIcon = value;
+    applyCursor();
+}
+
+void Control::applyCursor() {
+    if (!widget_) return;
+    if (state_.mousePointer == vbDefault)
+        widget_->unsetCursor();
+    else
+        widget_->setCursor(cursorFor(state_.mousePointer, state_.mouseIcon));
 }
 
 OleColor Control::ForeColor() const {
@@ -289,6 +337,7 @@ void Control::restoreDesign() {
 void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
     switch (kind) {
         case kMouseDown:
+            form_.application().notePress(form_, this, button);
             pressed(button, x, y);
             MouseDown.raise(button, shift, x, y);
             break;
@@ -296,6 +345,7 @@ void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
             MouseMove.raise(button, shift, x, y);
             break;
         case kMouseUp: {
+            form_.application().noteRelease();
             // Down, up, Click, DblClick, up: the release of the second press clicks no more.
             const bool click = button == vbLeftButton && !std::exchange(inDoubleClick_, false);
             if (click) releasing();

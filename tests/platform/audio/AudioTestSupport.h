@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/audio/Bass.h"
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 #include "support/AudioFiles.h"
 #include "support/TempDir.h"
 
