@@ -22,7 +22,7 @@ QString withoutTrailingBlanks(QString line) {
 }
 
 // The next c at or after from, or end.
-const char* next(const char* from, const char* end, char c) {
+const char* nextByte(const char* from, const char* end, char c) {
     const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
     return found ? static_cast<const char*>(found) : end;
 }
@@ -31,18 +31,19 @@ const char* next(const char* from, const char* end, char c) {
 // (files from any system); a last line without an ending is still a line.
 std::vector<QByteArrayView> splitLines(const QByteArray& bytes) {
     std::vector<QByteArrayView> lines;
+    if (bytes.isEmpty()) return lines;
     const char* start = bytes.constBegin();
     const char* const end = bytes.constEnd();
     // The next CR and LF, each looked for again only once passed.
-    const char* cr = next(start, end, '\r');
-    const char* lf = next(start, end, '\n');
+    const char* cr = nextByte(start, end, '\r');
+    const char* lf = nextByte(start, end, '\n');
     while (start < end) {
         const char* stop = std::min(cr, lf);
         lines.emplace_back(start, stop - start);
         if (stop == end) break;
         start = stop + (stop == cr && lf == cr + 1 ? 2 : 1);
-        if (cr < start) cr = next(start, end, '\r');
-        if (lf < start) lf = next(start, end, '\n');
+        if (cr < start) cr = nextByte(start, end, '\r');
+        if (lf < start) lf = nextByte(start, end, '\n');
     }
     return lines;
 }
