@@ -1,4 +1,4 @@
-#include "shared/PlenkApp.h"
+#include "app/PlenkApp.h"
 
 #include <QFileInfo>
 
