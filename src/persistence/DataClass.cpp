@@ -41,7 +41,8 @@ std::vector<QByteArrayView> splitLines(const QByteArray& bytes) {
         const char* stop = std::min(cr, lf);
         lines.emplace_back(start, stop - start);
         if (stop == end) break;
-        start = stop + (stop == cr && lf == cr + 1 ? 2 : 1);
+        start = stop + 1;
+        if (*stop == '\r' && start < end && *start == '\n') ++start;
         if (cr < start) cr = nextByte(start, end, '\r');
         if (lf < start) lf = nextByte(start, end, '\n');
     }
