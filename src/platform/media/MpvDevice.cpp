@@ -1,6 +1,7 @@
 #include "platform/media/MpvDevice.h"
 
 #include "platform/media/MpvLibrary.h"
+#include "platform/ui/RuntimeError.h"
 
 #include <mpv/client.h>
 
@@ -78,6 +79,13 @@ std::optional<std::int64_t> intProperty(mpv_handle* mpv, const char* name) {
     return value;
 }
 
+void report(const mpv_event_log_message& message) {
+    std::string text = std::string(message.prefix) + ": " + message.text;
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    ui::reportError("media engine", text);
+}
+
 double nowMs() {
     using namespace std::chrono;
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
@@ -95,6 +103,8 @@ OpenOutcome MpvDevice::open(const std::string& source, QWidget* parent, const Mp
     auto window = std::make_unique<VideoWindow>(parent);
     for (const auto& [name, value] : kFixedOptions)
         lib().set_option_string(mpv, name, value);
+    // Errors only, and through the program's own report (see handle()).
+    lib().request_log_messages(mpv, "error");
     lib().set_option_string(mpv, "vo", settings.videoOutput.c_str());
     if (!settings.audioOutput.empty())
         lib().set_option_string(mpv, "ao", settings.audioOutput.c_str());
@@ -165,6 +175,9 @@ void MpvDevice::handle(const mpv_event& event) {
             break;
         case MPV_EVENT_PLAYBACK_RESTART:
             restarted_ = true;
+            break;
+        case MPV_EVENT_LOG_MESSAGE:
+            report(*static_cast<const mpv_event_log_message*>(event.data));
             break;
         default:
             break;
