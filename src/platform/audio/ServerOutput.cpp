@@ -79,7 +79,7 @@ class ServerOutput : public Output {
     pa_threaded_mainloop* loop_;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
-    bool corked_ = true;
+    std::atomic<bool> corked_{true};  // written with the lock held
     bool timedOut_ = false;
     std::uint64_t heard_ = 0;    // frames
     std::uint64_t written_ = 0;  // frames
@@ -264,7 +264,9 @@ void ServerOutput::pump() {
     followPlayhead();
 }
 
+// Corked, the playhead stands still: nothing to ask.
 void ServerOutput::catchUp() {
+    if (corked_) return;
     Locked lock(loop_);
     if (ready()) followPlayhead();
 }
