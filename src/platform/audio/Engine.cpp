@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 namespace audio {
 
