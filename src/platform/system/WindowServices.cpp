@@ -33,7 +33,8 @@ void SetWindowPos(QWidget* window, int insertAfter) {
 Tray::Tray() = default;
 Tray::~Tray() = default;
 
-bool Tray::Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon, const QString& tip) {
+bool Tray::Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon,
+                             const QString& tip) {
     if (message == NIM_DELETE) {
         shown_.erase(id);
         return icons_.erase(id) != 0;

@@ -33,7 +33,7 @@ inline constexpr std::uint32_t NIM_DELETE = 2;
 // tip; a second add under a shown identifier leaves one icon, removing one
 // that is not there does nothing.
 class Tray {
-public:
+  public:
     struct Icon {
         QIcon icon;
         QString tip;
@@ -42,10 +42,11 @@ public:
     Tray();
     ~Tray();
     // Tips are cut to 63 characters, as the original record holds them.
-    bool Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon, const QString& tip);
+    bool Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon,
+                           const QString& tip);
     const std::map<std::uint32_t, Icon>& icons() const { return icons_; }
 
-private:
+  private:
     std::map<std::uint32_t, Icon> icons_;
     std::map<std::uint32_t, std::unique_ptr<QSystemTrayIcon>> shown_;
 };
