@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev
     libsndfile1-dev libopenmpt-dev libsamplerate0-dev portaudio19-dev libfftw3-dev libmpv-dev
     libgtest-dev libbenchmark-dev
+    fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth xdotool x11-utils imagemagick libx11-dev xdg-utils ffmpeg
 )
 missing=()
