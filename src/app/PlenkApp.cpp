@@ -32,6 +32,8 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
       instance_(setup_.settingsFolder) {
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);
+    // The process ends without unwinding: the lock file would outlive it.
+    atProcessEnd([this] { instance_.release(); });
 }
 
 QString PlenkApp::exeName() const {

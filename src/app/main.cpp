@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/PlenkApp.h"
+#include "platform/system/CloseSignals.h"
 #include "platform/ui/TextQuery.h"
 #include "shared/DataForm.h"
 #include "shared/ProgramFolder.h"
@@ -20,6 +21,7 @@ void preferX11() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    sys::CloseSignals::hold();
     preferX11();
     QApplication qt(argc, argv);
     QApplication::setApplicationName("plenk-player");
@@ -44,5 +46,7 @@ int main(int argc, char** argv) {
     // Logging out closes the program as the desktop's close does, saving everything.
     QObject::connect(&qt, &QGuiApplication::commitDataRequest,
                      [&main] { main.Unload(ui::Form::vbAppWindows); });
+    // So do the desktop's shutdown, a closed terminal and Ctrl+C.
+    sys::CloseSignals closeSignals([&main] { main.Unload(ui::Form::vbAppTaskManager); });
     return QApplication::exec();
 }

@@ -29,7 +29,7 @@ struct BassOptions {
     std::function<void(const float* stereo, std::size_t frames)> nullOutputTap;
     // Opens the sound device, or gives null when none opens (tests put one here
     // that never opens).
-    OpenDevice openDevice = openDeviceOutput;
+    OpenDevice openDevice = openDesktopOutput;
 };
 
 // The audio library the player was written against, answered with our own engine.
@@ -49,14 +49,21 @@ struct BassOptions {
 //   applies to modules as well as streams.
 // - Output: with a manual clock, always a null output that consumes exactly the
 //   audio of the time the clock moves on, on the clock's own thread, so tests are
-//   deterministic. Otherwise the default PortAudio device at the BASS_Init rate
-//   (libsamplerate converts each channel's rate), or a null output paced by real
-//   time for device 0, for OutputChoice::Null, or when no device opens.
+//   deterministic. Otherwise the desktop's sound server at the BASS_Init rate
+//   (libsamplerate converts each channel's rate), else the default PortAudio
+//   device, else a null output paced by real time; the null output also for
+//   device 0 and OutputChoice::Null. The server holds about 400 ms, written a
+//   tenth of a second at a time; what is heard is what the server has played, so
+//   positions, activity and data follow the sound. A play, pause, stop, seek or
+//   free drops what the server holds, so it is heard at once; while nothing plays
+//   the stream is corked and no thread wakes. A server that goes away hands over
+//   to the next output, which goes on from what was heard.
 // - Threads, live: a feeder thread decodes each playing channel about 280 ms ahead
-//   and applies its effects into a lock-free ring, waking ten times a second; the
-//   device callback only mixes the rings at the volume, with no locks and no
-//   allocation. Pausing and volume act at the next callback; seeks drop what was
-//   decoded ahead; effect changes are heard once what is ahead has played. A null
+//   and applies its effects into a lock-free ring, waking ten times a second while
+//   something plays and not at all otherwise; the device callback only mixes the rings at the
+//   volume, with no locks and no allocation. Pausing and volume act at the next callback (the
+//   volume is the player's own, never the server's); seeks drop what was decoded ahead; effect
+//   changes are heard once what is ahead has played. A null
 //   output asked for (device 0, OutputChoice::Null) has no thread at all: the
 //   calls that report what has been played decode and consume up to now. The
 //   paced null output that stands in for a device that did not open is consumed

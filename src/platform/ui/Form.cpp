@@ -1,7 +1,7 @@
 #include "platform/ui/Form.h"
 
-#include <QCursor>
 #include <QIcon>
+#include <QMetaObject>
 #include <algorithm>
 
 #include "platform/ui/Application.h"
@@ -55,6 +55,7 @@ void Form::ensureLoaded() {
 
 void Form::load() {
     state_ = State::Loaded;
+    app_.noteLoaded(*this, true);
     for (Control* c : std::vector<Control*>(controls_))
         c->formLoadChanged(true);
     dispatchEvent("Form_Load", [this] { Form_Load(); });
@@ -68,9 +69,14 @@ bool Form::Unload(UnloadMode mode) {
     dispatchEvent("Form_Unload", [&] { Form_Unload(cancel); });
     if (cancel || state_ != State::Loaded) return cancel == 0;
     state_ = State::Unloading;
+    const bool wasShown = widget_->isVisible();
     widget_->hide();
-    for (Control* c : std::vector<Control*>(controls_))
+    app_.noteLoaded(*this, false);
+    ownerDraw_ = {};
+    for (Control* c : std::vector<Control*>(controls_)) {
+        app_.forgetControl(*c);
         c->formLoadChanged(false);
+    }
     for (auto& part : designParts_)
         part.second();
     for (Control* c : std::vector<Control*>(controls_))
@@ -79,6 +85,7 @@ bool Form::Unload(UnloadMode mode) {
     applyToWidget();
     shownSinceLoad_ = false;
     state_ = State::Unloaded;
+    if (wasShown) app_.noteWindowHidden();
     return true;
 }
 
@@ -114,12 +121,22 @@ void Form::setVisible(bool value) {
     ensureLoaded();
     props_.visible = value;
     if (!value) {
+        const bool wasShown = widget_->isVisible();
         widget_->hide();
+        if (wasShown) app_.noteWindowHidden();
         return;
     }
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    // Without a window manager nothing activates the window: the program's
+    // own show does, after the code that showed it.
+    QMetaObject::invokeMethod(
+        widget_.get(),
+        [this] {
+            if (isLoaded() && props_.visible) app_.noteActivated(*this);
+        },
+        Qt::QueuedConnection);
     // A window lays itself out when it is first shown.
     if (!shownSinceLoad_) {
         shownSinceLoad_ = true;
@@ -227,6 +244,12 @@ void Form::setBorderStyle(int style) {
     widget_->setFrameless(style == vbBSNone);
 }
 
+void Form::setShowInTaskbar(bool on) {
+    showInTaskbar_ = on;
+    const Qt::WindowFlags hints = widget_->windowFlags() & ~Qt::WindowType_Mask;
+    widget_->setWindowFlags(hints | (on ? Qt::Window : Qt::Tool));
+}
+
 void Form::syncGeometryFromWidget(int x, int y, int width, int height) {
     if (state_ != State::Loaded) return;
     if (toPixels(props_.left) != x || toPixels(props_.top) != y) {
@@ -251,11 +274,17 @@ void Form::requestClose() {
     Unload(vbFormControlMenu);
 }
 
+WindowProc Form::setWindowProc(WindowProc proc) {
+    std::swap(proc, windowProc_);
+    return proc;
+}
+
 void Form::PopupMenu(Menu& menu, int flags, float x, float y) {
     (void)flags;
     ensureLoaded();
-    const QPoint at =
-        x < 0 || y < 0 ? QCursor::pos() : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
+    if (!menu.hasVisibleItems()) return;
+    const QPoint at = x < 0 || y < 0 ? app_.screen().cursorPos()
+                                     : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
     if (Menu* chosen = app_.dialogs().popupMenu(menu, at)) chosen->Click.raise();
 }
 

@@ -1,11 +1,19 @@
 #include "platform/ui/Menu.h"
 
+#include <vector>
+
 namespace ui {
 
 Menu::Menu(Form& form, QString name, Menu* parent)
     : Control(form, std::move(name)), parent_(parent) {
     if (parent_) parent_->items_.push_back(this);
     keepDesign(state_);
+}
+
+Menu::~Menu() {
+    if (parent_) std::erase(parent_->items_, this);
+    for (Menu* item : items_)
+        item->parent_ = nullptr;
 }
 
 QString Menu::Caption() const {
@@ -20,11 +28,10 @@ bool Menu::Checked() const {
 void Menu::setChecked(bool value) {
     touch(), state_.checked = value;
 }
-QString Menu::IconPath() const {
-    return touch(), state_.iconPath;
-}
-void Menu::setIconPath(const QString& path) {
-    touch(), state_.iconPath = path;
+bool Menu::hasVisibleItems() const {
+    for (const Menu* item : items_)
+        if (item->Visible()) return true;
+    return false;
 }
 
 }  // namespace ui

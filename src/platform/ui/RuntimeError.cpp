@@ -10,6 +10,8 @@ QString standardDescription(int number) {
             return "Invalid procedure call or argument";
         case kOverflow:
             return "Overflow";
+        case kOutOfMemory:
+            return "Out of memory";
         case kSubscriptOutOfRange:
             return "Subscript out of range";
         case kDivisionByZero:
@@ -30,6 +32,8 @@ QString standardDescription(int number) {
             return "Invalid property array index";
         case kInvalidPicture:
             return "Invalid picture";
+        case kIndexOutOfBounds:
+            return "Index out of bounds";
         default:
             return QString("Application-defined or object-defined error");
     }

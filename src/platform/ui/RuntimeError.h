@@ -11,6 +11,7 @@ namespace ui {
 enum ErrorNumber {
     kInvalidCall = 5,
     kOverflow = 6,
+    kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kDivisionByZero = 11,
     kTypeMismatch = 13,
@@ -21,6 +22,7 @@ enum ErrorNumber {
     kInvalidPropertyValue = 380,
     kInvalidPropertyArrayIndex = 381,
     kInvalidPicture = 481,
+    kIndexOutOfBounds = 35600,
 };
 
 // A failing statement.  Routines that "skip a failing statement and go on"

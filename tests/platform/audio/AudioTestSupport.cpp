@@ -1,20 +1,20 @@
 #include "AudioTestSupport.h"
 
-#include <sndfile.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "platform/audio/Decoder.h"
+
 namespace audiotest {
 
 std::vector<float> decodeAll(const QString& path) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.toUtf8().constData(), SFM_READ, &info);
-    if (!file) return {};
-    std::vector<float> samples(static_cast<std::size_t>(info.frames) * info.channels);
-    const sf_count_t got = sf_readf_float(file, samples.data(), info.frames);
-    samples.resize(static_cast<std::size_t>(got) * info.channels);
-    sf_close(file);
+    const auto decoder = openSoundFile(path.toStdString());
+    if (!decoder) return {};
+    std::vector<float> samples(static_cast<std::size_t>(decoder->frames()) * decoder->channels());
+    const std::size_t got = decoder->read(samples.data(), decoder->frames());
+    samples.resize(got * decoder->channels());
     return samples;
 }
 
@@ -54,6 +54,33 @@ PathsApart comparePaths(const std::vector<float>& wide, const std::vector<float>
         apart.change = std::max(apart.change, double(std::fabs(narrow[i] - dry[i])));
     }
     return apart;
+}
+
+StderrCapture::StderrCapture() : file_(std::tmpfile()), saved_(dup(STDERR_FILENO)) {
+    std::fflush(stderr);
+    dup2(fileno(file_), STDERR_FILENO);
+}
+
+StderrCapture::~StderrCapture() {
+    restore();
+    std::fclose(file_);
+}
+
+std::string StderrCapture::text() {
+    restore();
+    std::string text(static_cast<std::size_t>(std::ftell(file_)), '\0');
+    std::rewind(file_);
+    text.resize(std::fread(text.data(), 1, text.size(), file_));
+    return text;
+}
+
+void StderrCapture::restore() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+    saved_ = -1;
+    std::fseek(file_, 0, SEEK_END);
 }
 
 BassTest::BassTest()

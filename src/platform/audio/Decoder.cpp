@@ -1,0 +1,96 @@
+#include "platform/audio/Decoder.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "platform/audio/BufferedFile.h"
+#include "platform/audio/SoundFiles.h"
+
+namespace audio {
+
+bool supportedFormat(int rate, int channels) {
+    return rate >= 1000 && rate <= 384000 && channels >= 1 && channels <= kMaxChannels;
+}
+
+std::size_t Decoder::read(float* out, std::size_t count) {
+    const auto left = static_cast<std::size_t>(std::min<std::uint64_t>(count, frames_ - position_));
+    const std::size_t got = left > 0 ? readFrames(out, left) : 0;
+    position_ += got;
+    return got;
+}
+
+bool Decoder::seek(std::uint64_t frame) {
+    if (frame > frames_) return false;
+    if (!seekTo(frame)) {
+        seekTo(position_);
+        return false;
+    }
+    position_ = frame;
+    return true;
+}
+
+bool Decoder::decodes() {
+    std::vector<float> probe(256 * static_cast<std::size_t>(channels_));
+    return read(probe.data(), 256) > 0 && seek(0);
+}
+
+namespace {
+
+using Opener = std::unique_ptr<Decoder> (*)(const std::string&);
+
+// What the first bytes say the file is; junk before MPEG frames says nothing, so
+// libsndfile (which knows its formats by their headers) goes before MPEG. An Ogg
+// file whose first stream is not Vorbis may be another codec libsndfile knows.
+enum class Kind { Vorbis, Ogg, Mpeg, Other };
+
+// How a Vorbis stream's first packet starts.
+constexpr std::string_view kVorbisPacket("\x01vorbis", 7);
+
+Kind kindOf(const std::string& utf8Path) {
+    std::array<char, 64> bytes{};
+    BufferedFile file(utf8Path);
+    const std::string_view head(bytes.data(), file.isOpen() ? file.read(bytes.data(), 64) : 0);
+    if (head.starts_with("OggS")) {
+        // A first page of one segment: its packet follows the 28-byte header.
+        const bool vorbis = head.size() > 28 && head.substr(28).starts_with(kVorbisPacket);
+        return vorbis ? Kind::Vorbis : Kind::Ogg;
+    }
+    const bool sync = head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
+                      (static_cast<unsigned char>(head[1]) & 0xE0) == 0xE0;
+    return head.starts_with("ID3") || sync ? Kind::Mpeg : Kind::Other;
+}
+
+std::span<const Opener> openersFor(Kind kind) {
+    static constexpr Opener kVorbis[] = {&openVorbis};
+    static constexpr Opener kOgg[] = {&openVorbis, &openLibSndFile};
+    static constexpr Opener kMpeg[] = {&openMpeg};
+    static constexpr Opener kOther[] = {&openLibSndFile, &openMpeg};
+    switch (kind) {
+        case Kind::Vorbis:
+            return kVorbis;
+        case Kind::Ogg:
+            return kOgg;
+        case Kind::Mpeg:
+            return kMpeg;
+        case Kind::Other:
+            break;
+    }
+    return kOther;
+}
+
+}  // namespace
+
+std::unique_ptr<Decoder> openSoundFile(const std::string& utf8Path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(utf8Path, error)) return nullptr;
+    for (const Opener open : openersFor(kindOf(utf8Path))) {
+        if (auto decoder = open(utf8Path)) return decoder;
+    }
+    return nullptr;
+}
+
+}  // namespace audio

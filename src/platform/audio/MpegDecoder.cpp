@@ -1,0 +1,185 @@
+#include <mpg123.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/audio/BufferedFile.h"
+#include "platform/audio/ConvertingDecoder.h"
+#include "platform/audio/MpegInfoFrame.h"
+#include "platform/audio/SoundFiles.h"
+
+namespace audio {
+
+namespace {
+
+struct HandleDeleter {
+    void operator()(mpg123_handle* handle) const { mpg123_delete(handle); }
+};
+using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
+
+// The library's reader on our buffered file.
+struct MpegIo {
+    static BufferedFile& of(void* self) { return *static_cast<BufferedFile*>(self); }
+    static mpg123_ssize_t read(void* self, void* to, std::size_t bytes) {
+        return static_cast<mpg123_ssize_t>(of(self).read(to, bytes));
+    }
+    static off_t seek(void* self, off_t offset, int whence) {
+        return of(self).seek(offset, whence);
+    }
+};
+
+// Frames decoded and dropped before a seek's target, so that the bit reservoir
+// of layer III is full again there: fewer leave the first frames silent.
+constexpr long kPreframes = 16;
+
+// Quiet (nothing on the terminal), float output at the file's own rate and
+// channels. The Xing/Info frame is left to us (readInfoFrame): the library's own
+// gapless cutting rests on the header's frame count even where the file holds
+// other than it claims.
+Handle newHandle() {
+    static const bool initialised = mpg123_init() == MPG123_OK;
+    if (!initialised) return nullptr;
+    Handle handle(mpg123_new(nullptr, nullptr));
+    if (!handle) return nullptr;
+    mpg123_param(handle.get(), MPG123_FLAGS,
+                 MPG123_QUIET | MPG123_SKIP_ID3V2 | MPG123_IGNORE_INFOFRAME, 0);
+    mpg123_param(handle.get(), MPG123_PREFRAMES, kPreframes, 0);
+    mpg123_format_none(handle.get());
+    const long* rates = nullptr;
+    std::size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (std::size_t i = 0; i < count; ++i)
+        mpg123_format(handle.get(), rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
+    return handle;
+}
+
+AudioFormat formatOf(mpg123_handle* handle) {
+    long rate = 0;
+    int channels = 0;
+    int encoding = 0;
+    if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK) return {};
+    return {static_cast<int>(rate), channels};
+}
+
+InfoFrame infoOf(mpg123_handle* handle) {
+    unsigned long header = 0;
+    unsigned char* body = nullptr;
+    std::size_t bytes = 0;
+    if (mpg123_framedata(handle, &header, &body, &bytes) != MPG123_OK || !body) return {};
+    return readInfoFrame(header, body, bytes);
+}
+
+// The file's frames: where the format changes, and the samples at its start and
+// end that are not the encoder's input.
+struct Walk {
+    std::vector<Segment> segments;
+    std::uint64_t skip = 0;  // the info frame, the encoder's and the decoder's delay
+    std::uint64_t cut = 0;   // the encoder's padding, where the info frame is confirmed
+};
+
+// Walks every frame's header (nothing is decoded) and notes where the format
+// changes. An info header's padding counts only when the walk found exactly the
+// frames it claims: a cut or joined file keeps its last samples.
+Walk walkFrames(mpg123_handle* handle) {
+    Walk walk;
+    InfoFrame info;
+    std::int64_t frames = 0;
+    for (;; ++frames) {
+        const int result = mpg123_framebyframe_next(handle);
+        if (result == MPG123_NEW_FORMAT) {
+            const AudioFormat format = formatOf(handle);
+            if (!supportedFormat(format.rate, format.channels)) return {};
+            if (walk.segments.empty() || walk.segments.back().format != format)
+                walk.segments.push_back({format, 0});
+        } else if (result != MPG123_OK) {
+            break;
+        }
+        if (walk.segments.empty()) return {};
+        const int spf = mpg123_spf(handle);
+        if (spf <= 0) return {};
+        if (frames == 0) {
+            info = infoOf(handle);
+            if (info.present) walk.skip = static_cast<std::uint64_t>(spf);
+            if (info.delay >= 0)
+                walk.skip += static_cast<std::uint64_t>(info.delay + kDecoderDelay);
+        }
+        walk.segments.back().frames += static_cast<std::uint64_t>(spf);
+    }
+    if (info.frames == frames - 1 && info.padding > kDecoderDelay)
+        walk.cut = static_cast<std::uint64_t>(info.padding - kDecoderDelay);
+    return walk;
+}
+
+// Takes the skipped and cut samples off the first and last segments.
+std::uint64_t trim(Walk& walk) {
+    std::uint64_t& first = walk.segments.front().frames;
+    first -= std::min(first, walk.skip);
+    std::uint64_t& last = walk.segments.back().frames;
+    last -= std::min(last, walk.cut);
+    std::uint64_t frames = 0;
+    for (const Segment& segment : walk.segments)
+        frames += segment.frames;
+    return frames;
+}
+
+class MpegDecoder : public ConvertingDecoder {
+  public:
+    MpegDecoder(std::unique_ptr<BufferedFile> file, Handle handle,
+                const std::vector<Segment>& segments, std::uint64_t sourceFrames,
+                std::uint64_t skip)
+        : ConvertingDecoder(segments),
+          file_(std::move(file)),
+          handle_(std::move(handle)),
+          sourceFrames_(sourceFrames),
+          skip_(skip) {}
+
+  protected:
+    // The format is asked before each read: a read stops where the format changes.
+    std::size_t readSource(float* out, std::size_t samples, AudioFormat* format) override {
+        for (;;) {
+            *format = formatOf(handle_.get());
+            const std::size_t frames = format->channels > 0 ? samples / format->channels : 0;
+            if (frames == 0) return 0;
+            std::size_t done = 0;
+            const int result =
+                mpg123_read(handle_.get(), out, frames * format->channels * sizeof(float), &done);
+            if (done > 0) return done / (format->channels * sizeof(float));
+            if (result != MPG123_NEW_FORMAT) return 0;
+        }
+    }
+
+    bool seekSource(std::uint64_t frame) override {
+        const auto target = static_cast<off_t>(frame + skip_);
+        const off_t reached = mpg123_seek(handle_.get(), target, SEEK_SET);
+        return reached >= 0 && (reached == target || frame >= sourceFrames_);
+    }
+
+  private:
+    std::unique_ptr<BufferedFile> file_;
+    Handle handle_;
+    std::uint64_t sourceFrames_;
+    std::uint64_t skip_;  // samples of the file before its first frame of audio
+};
+
+}  // namespace
+
+std::unique_ptr<Decoder> openMpeg(const std::string& utf8Path) {
+    auto file = std::make_unique<BufferedFile>(utf8Path);
+    Handle handle = newHandle();
+    if (!file->isOpen() || !handle) return nullptr;
+    if (mpg123_replace_reader_handle(handle.get(), &MpegIo::read, &MpegIo::seek, nullptr) !=
+            MPG123_OK ||
+        mpg123_open_handle(handle.get(), file.get()) != MPG123_OK)
+        return nullptr;
+    Walk walk = walkFrames(handle.get());
+    const std::uint64_t frames = walk.segments.empty() ? 0 : trim(walk);
+    if (frames == 0 || frames > kMaxFrames) return nullptr;
+    auto decoder = std::make_unique<MpegDecoder>(std::move(file), std::move(handle), walk.segments,
+                                                 frames, walk.skip);
+    // Also the check that the first frames decode.
+    if (!decoder->seek(0)) return nullptr;
+    return decoder;
+}
+
+}  // namespace audio
