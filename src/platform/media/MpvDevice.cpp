@@ -99,14 +99,13 @@ double nowMs() {
 
 }  // namespace
 
-OpenOutcome MpvDevice::open(const std::string& source, QWidget* parent, const MpvSettings& settings,
-                            MciError loadError) {
+OpenOutcome MpvDevice::open(const std::string& source, std::unique_ptr<VideoSurface> window,
+                            const MpvSettings& settings, MciError loadError) {
     // libmpv refuses to start unless numbers are formatted the C way.
     std::setlocale(LC_NUMERIC, "C");
     const MpvLibrary* library = MpvLibrary::get();
     mpv_handle* mpv = library ? library->create() : nullptr;
     if (mpv == nullptr) return {MciError::EngineUnavailable, nullptr};
-    auto window = std::make_unique<VideoWindow>(parent);
     for (const auto& [name, value] : kFixedOptions)
         lib().set_option_string(mpv, name, value);
     // Errors only, and through the program's own report (see handle()); ALSA's
@@ -135,7 +134,7 @@ OpenOutcome MpvDevice::open(const std::string& source, QWidget* parent, const Mp
     return {MciError::None, std::move(device)};
 }
 
-MpvDevice::MpvDevice(mpv_handle* mpv, std::unique_ptr<VideoWindow> window)
+MpvDevice::MpvDevice(mpv_handle* mpv, std::unique_ptr<VideoSurface> window)
     : mpv_(mpv), window_(std::move(window)) {}
 
 // mpv is gone before the window it draws into (members go after this body).

@@ -134,5 +134,4 @@ void Application::notePress(Form& form, Control* control, int button) {
     pressed_ = {&form, control, button};
 }
 
-
 }  // namespace ui

@@ -15,7 +15,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/media/Mci.h"
 #include "platform/media/MpvBackend.h"
-#include "platform/ui/WindowHandles.h"
+#include "platform/ui/VideoWindow.h"
 #include "support/Ffmpeg.h"
 #include "support/StandardError.h"
 #include "support/TempDir.h"
@@ -51,9 +51,10 @@ class MpvMci : public ::testing::Test {
     static testsupport::TempDir* dir_;
     ui::ManualClock clock_;
     ui::WindowHandles windows_;
+    ui::WidgetVideoHost videos_{windows_};
     QWidget frame_;
     int handle_ = 0;
-    media::Mci mci_{media::Mci::Backend::Mpv, windows_, clock_};
+    media::Mci mci_{media::Mci::Backend::Mpv, videos_, clock_};
 };
 
 testsupport::TempDir* MpvMci::dir_ = nullptr;
@@ -230,7 +231,8 @@ TEST(MpvCd, WithoutADriveOnlyTheErrorComesBack) {
     testsupport::TempDir dir;
     media::MpvSettings settings{"null", "null", dir.file("cdrom").toStdString()};
     ui::WindowHandles windows;
-    media::Mci mci(std::make_unique<media::MpvBackend>(settings), windows);
+    ui::WidgetVideoHost videos(windows);
+    media::Mci mci(std::make_unique<media::MpvBackend>(settings), videos);
     EXPECT_EQ(mcitest::send(mci, "open cdaudio alias cd").code, code(MciError::NoCdDrive));
     EXPECT_EQ(mcitest::send(mci, "Set CDAudio Door Open").code, code(MciError::NoCdDrive));
     EXPECT_EQ(mcitest::send(mci, "Set CDAudio Door Closed").code, code(MciError::NoCdDrive));
