@@ -17,7 +17,7 @@ bool SystemParametersInfoA(ui::Application& app, unsigned action, ui::Rect& area
 }
 
 bool GetCursorPos(ui::Application& app, QPoint& point) {
-    point = app.screen().cursorPos();
+    point = app.pointer().GetCursorPos();
     return true;
 }
 

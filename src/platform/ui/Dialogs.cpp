@@ -178,6 +178,7 @@ void QtDialogs::runModal(Form& form) {
 
 int RecordingDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
     shown.push_back({"MsgBox", prompt, title, buttons});
+    if (whileShown) whileShown(Shown(shown.back()));
     if (msgBoxAnswers.empty()) return firstButton(buttons);
     const int answer = msgBoxAnswers.front();
     msgBoxAnswers.pop_front();
@@ -222,6 +223,7 @@ Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint) {
 
 void RecordingDialogs::runModal(Form& form) {
     shown.push_back({"Modal", form.Name(), {}, 0});
+    if (whileShown) whileShown(Shown(shown.back()));
 }
 
 void RecordingDialogs::runMoveLoop(MoveLoop& loop) {

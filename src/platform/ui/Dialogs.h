@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -90,6 +91,9 @@ class RecordingDialogs : public Dialogs {
     std::deque<QString> folderAnswers;
     // Names of the menu items to choose, in order.
     std::deque<QString> menuAnswers;
+    // Runs while a message box or modal window is up, as the user takes
+    // their time (a test moves the clock on here).
+    std::function<void(Shown)> whileShown;
     // One pointer path (screen pixels) per move or size loop: a step to each
     // point, then the release at the last; without a path the button comes
     // up where it went down.

@@ -1,6 +1,7 @@
 #include "platform/ui/Form.h"
 
 #include <QIcon>
+#include <QMetaObject>
 #include <algorithm>
 
 #include "platform/ui/Application.h"
@@ -71,8 +72,10 @@ bool Form::Unload(UnloadMode mode) {
     widget_->hide();
     app_.noteLoaded(*this, false);
     ownerDraw_ = {};
-    for (Control* c : std::vector<Control*>(controls_))
+    for (Control* c : std::vector<Control*>(controls_)) {
+        app_.forgetControl(*c);
         c->formLoadChanged(false);
+    }
     for (auto& part : designParts_)
         part.second();
     for (Control* c : std::vector<Control*>(controls_))
@@ -122,6 +125,14 @@ void Form::setVisible(bool value) {
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    // Without a window manager nothing activates the window: the program's
+    // own show does, after the code that showed it.
+    QMetaObject::invokeMethod(
+        widget_.get(),
+        [this] {
+            if (isLoaded() && props_.visible) app_.noteActivated(*this);
+        },
+        Qt::QueuedConnection);
     // A window lays itself out when it is first shown.
     if (!shownSinceLoad_) {
         shownSinceLoad_ = true;
@@ -229,6 +240,12 @@ void Form::setBorderStyle(int style) {
     widget_->setFrameless(style == vbBSNone);
 }
 
+void Form::setShowInTaskbar(bool on) {
+    showInTaskbar_ = on;
+    const Qt::WindowFlags hints = widget_->windowFlags() & ~Qt::WindowType_Mask;
+    widget_->setWindowFlags(hints | (on ? Qt::Window : Qt::Tool));
+}
+
 void Form::syncGeometryFromWidget(int x, int y, int width, int height) {
     if (state_ != State::Loaded) return;
     if (toPixels(props_.left) != x || toPixels(props_.top) != y) {
@@ -262,7 +279,7 @@ void Form::PopupMenu(Menu& menu, int flags, float x, float y) {
     (void)flags;
     ensureLoaded();
     if (!menu.hasVisibleItems()) return;
-    const QPoint at = x < 0 || y < 0 ? app_.screen().cursorPos()
+    const QPoint at = x < 0 || y < 0 ? app_.pointer().GetCursorPos()
                                      : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
     if (Menu* chosen = app_.dialogs().popupMenu(menu, at)) chosen->Click.raise();
 }

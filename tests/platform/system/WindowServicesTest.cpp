@@ -18,7 +18,7 @@ TEST(WindowServices, WorkAreaPointerAndWindowRectanglesInScreenPixels) {
     ui::Application app(std::make_unique<ui::ManualClock>(),
                         std::make_unique<ui::RecordingDialogs>());
     app.screen().scriptDesktop({0, 0, 1280, 800}, {0, 24, 1280, 752});
-    app.screen().scriptCursor({640, 400});
+    app.pointer().script({640, 400});
 
     ui::Rect area{1, 2, 3, 4};
     ASSERT_TRUE(sys::SystemParametersInfoA(app, sys::SPI_GETWORKAREA, area));
