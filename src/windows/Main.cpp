@@ -382,7 +382,7 @@ void Main::layoutEdges(float w, float h) {
 
 // The window's icon in the notification area, under the identifier its removal uses.
 void Main::addTrayIcon() {
-    modSysTray::AddTrayIcon(app(), trayId(), QIcon(IconPath()), "Plenk Player");
+    modSysTray::AddTrayIcon(app(), *this, trayId(), QIcon(IconPath()), "Plenk Player");
 }
 
 // The layout of a medium without picture.
