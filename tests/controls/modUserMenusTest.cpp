@@ -10,37 +10,14 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuPanel.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingCanvas.h"
 
 namespace {
 
 using ui::Rect;
 
-QString rectText(const Rect& r) {
-    return QString("%1,%2,%3,%4").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
-}
-
-// Text is 6 pixels a character and 13 high, as the designs' 8-point text.
-class RecordingCanvas : public ui::MenuCanvas {
-  public:
-    QSize textSize(const QString& text) override {
-        return QSize(6 * static_cast<int>(text.size()), 13);
-    }
-    void fillRect(const Rect& r, QColor color) override {
-        calls << "fill " + rectText(r) + " " + color.name();
-    }
-    void drawText(const QString& text, const Rect& r, int format, QColor color) override {
-        calls << QString("text '%1' %2 %3 %4")
-                     .arg(text, rectText(r))
-                     .arg(format, 0, 16)
-                     .arg(color.name());
-    }
-    void drawPicture(const QImage& picture, const Rect& r, bool greyed) override {
-        calls << QString("picture %1 %2%3")
-                     .arg(picture.width())
-                     .arg(rectText(r), greyed ? " greyed" : "");
-    }
-    QStringList calls;
-};
+using testsupport::RecordingCanvas;
+using testsupport::rectText;
 
 class MenuWindow : public ui::Form {
   public:
@@ -154,16 +131,16 @@ TEST_F(UserMenus, TextPlacementEmbossingAndPictures) {
     const QStringList normal = draw(w.Play, {});
     EXPECT_TRUE(normal.contains("text 'Ctrl+P    ' 0,0,150,22 126 #000000"));
     EXPECT_TRUE(normal.contains("text '&Play' 30,0,180,22 124 #000000"));
-    EXPECT_EQ(normal.last(), "picture 17 4,3,21,21");
+    EXPECT_EQ(normal.last(), "picture 17x18 4,3,21,21");
 
     const QStringList lifted = draw(w.Play, {true});
     EXPECT_EQ(lifted.mid(lifted.size() - 2),
-              QStringList({"picture 17 5,3,21,19 greyed", "picture 17 3,2,20,20"}));
+              QStringList({"picture 17x18 5,3,21,19 greyed", "picture 17x18 3,2,20,20"}));
 
     const QStringList off = draw(w.Off, {false, false, true});
-    EXPECT_EQ(off.mid(2),
-              QStringList({"text 'Full' 30,0,180,22 124 #ffffff",
-                           "text 'Full' 29,-1,179,21 124 #808080", "picture 17 4,3,20,19 greyed"}));
+    EXPECT_EQ(off.mid(2), QStringList({"text 'Full' 30,0,180,22 124 #ffffff",
+                                       "text 'Full' 29,-1,179,21 124 #808080",
+                                       "picture 17x18 4,3,20,19 greyed"}));
 
     for (ui::Menu* none : {&w.Letters, &w.Zero, &w.Past, &w.Sized})
         EXPECT_FALSE(draw(*none, {}).last().startsWith("picture")) << none->Name().toStdString();
