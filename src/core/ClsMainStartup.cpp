@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/PlenkApp.h"
 #include "controls/Snap.h"
 #include "controls/modSysTray.h"
 #include "core/ClsMain.h"
@@ -17,7 +18,6 @@
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"

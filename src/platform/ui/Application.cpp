@@ -1,5 +1,8 @@
 #include "platform/ui/Application.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <atomic>
@@ -42,8 +45,28 @@ std::vector<Form*> Application::createdForms() const {
 }
 
 void Application::endProcess(int code) {
+    for (const auto& action : atEnd_)
+        action();
     end_(code);
     std::abort();
+}
+
+// A window is often hidden just before another one shows (a mode switch), so
+// the question waits until the code that hid it has finished.
+void Application::noteWindowHidden() {
+    if (!noWindow_ || noWindowCheck_ != 0) return;
+    noWindowCheck_ = clock_->startTimer(0, [this] {
+        clock_->stopTimer(noWindowCheck_);
+        noWindowCheck_ = 0;
+        if (!anyWindowShows()) noWindow_();
+    });
+}
+
+bool Application::anyWindowShows() const {
+    if (QApplication::activeModalWidget()) return true;
+    return std::any_of(forms_.begin(), forms_.end(), [](const std::unique_ptr<Form>& f) {
+        return f && f->isLoaded() && f->widget()->isVisible();
+    });
 }
 
 void Application::noteActivated(Form& form) {
@@ -68,9 +91,9 @@ void Application::moveFocus(Control& to) {
 }
 
 void Application::forgetControl(const Control& control) {
-    if (pressed_.control == &control) pressed_ = {};
     if (focused_ == &control) focused_ = nullptr;
     if (focusTarget_ == &control) focusTarget_ = nullptr;
+    if (pressed_.control == &control) pressed_ = {};
     drag_.forget(control);
 }
 
@@ -110,5 +133,6 @@ Form* Application::formByHandle(int hWnd) const {
 void Application::notePress(Form& form, Control* control, int button) {
     pressed_ = {&form, control, button};
 }
+
 
 }  // namespace ui

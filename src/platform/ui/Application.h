@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/DragSession.h"
 #include "platform/ui/Form.h"
@@ -65,10 +65,21 @@ class Application {
     const QString& commandLine() const { return commandLine_; }
     void setCommandLine(const QString& text) { commandLine_ = text; }
 
-    // Ends the process at once, without any further handler.  Tests replace
-    // the ending with one that throws ProcessExit.
+    // Ends the process at once, without any further handler but the actions
+    // given to atProcessEnd.  Tests replace the ending with one that throws
+    // ProcessExit.
     [[noreturn]] void endProcess(int code);
     void setProcessEnd(std::function<void(int)> end) { end_ = std::move(end); }
+    // Runs just before every ending, the tests' one included: for what must
+    // not outlive the process.
+    void atProcessEnd(std::function<void()> action) { atEnd_.push_back(std::move(action)); }
+
+    // Runs the handler, on the application clock just after the code that
+    // hid a window, when none of the program's windows shows any more (a
+    // modal dialog counts as showing).
+    void setWhenNoWindowShows(std::function<void()> handler) { noWindow_ = std::move(handler); }
+    // Told by a window that it has just been hidden.
+    void noteWindowHidden();
 
     // The program's own window that is active, or nullptr.
     Form* activeForm() const { return active_; }
@@ -122,6 +133,7 @@ class Application {
         return slot;
     }
     Form& formSlot(std::size_t slot, const std::function<std::unique_ptr<Form>()>& make);
+    bool anyWindowShows() const;
 
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<Dialogs> dialogs_;
@@ -133,6 +145,9 @@ class Application {
     QString path_;
     QString commandLine_;
     std::function<void(int)> end_;
+    std::function<void()> noWindow_;
+    int noWindowCheck_ = 0;
+    std::vector<std::function<void()>> atEnd_;
     Form* active_ = nullptr;
     Screen screen_;
     std::vector<Form*> loaded_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
+#include <iterator>
 
 namespace ui {
 
@@ -30,7 +31,26 @@ QColor systemColor(unsigned index) {
     }
 }
 
+// The classic desktop scheme, by system colour index.
+constexpr QRgb kClassicColors[] = {
+    qRgb(192, 192, 192), qRgb(0, 128, 128),   qRgb(0, 0, 128),     qRgb(128, 128, 128),
+    qRgb(192, 192, 192), qRgb(255, 255, 255), qRgb(0, 0, 0),       qRgb(0, 0, 0),
+    qRgb(0, 0, 0),       qRgb(255, 255, 255), qRgb(192, 192, 192), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(0, 0, 128),     qRgb(255, 255, 255), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(128, 128, 128), qRgb(0, 0, 0),       qRgb(192, 192, 192),
+    qRgb(255, 255, 255), qRgb(0, 0, 0),       qRgb(223, 223, 223), qRgb(0, 0, 0),
+    qRgb(255, 255, 225), qRgb(192, 192, 192), qRgb(0, 0, 255),     qRgb(16, 132, 208),
+    qRgb(181, 181, 181), qRgb(49, 106, 197),  qRgb(192, 192, 192),
+};
+
 }  // namespace
+
+QColor drawingColor(OleColor color) {
+    if (!(color & 0x80000000u))
+        return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    const unsigned index = color & 0x7FFFFFFFu;
+    return index < std::size(kClassicColors) ? QColor(kClassicColors[index]) : QColor(Qt::black);
+}
 
 QColor toQColor(OleColor color) {
     if (color & 0x80000000u) return systemColor(color & 0xFFu);

@@ -11,6 +11,10 @@ namespace ui {
 
 // 0x00BBGGRR, or a system colour (0x80000000 | index) resolved on the desktop's palette.
 QColor toQColor(OleColor color);
+// The colour a drawing call paints with: RGB, or a system colour from a fixed
+// classic table (index 16 button shadow, 20 highlight...), so drawn pixels do
+// not depend on the desktop's theme.  An index outside the table gives black.
+QColor drawingColor(OleColor color);
 OleColor fromRgb(int red, int green, int blue);
 QFont toQFont(const FontSpec& font);
 void applyPaletteColors(QWidget& widget, OleColor fore, OleColor back);

@@ -69,8 +69,8 @@ void Control::refreshWidget() {
     widget_->setVisible(state_.visible);
     widget_->setEnabled(state_.enabled);
     widget_->setToolTip(state_.toolTip);
-    applyCursor();
     if (QWidget* client = clientWidget()) client->setAcceptDrops(state_.oleDropMode != 0);
+    applyCursor();
     applyFont();
     applyColors();
 }
@@ -90,42 +90,59 @@ void Control::applyColors() {
 }
 
 float Control::Left() const {
-    return touch(), state_.left;
+    return touch(), state_.left / containerScale();
 }
 float Control::Top() const {
-    return touch(), state_.top;
+    return touch(), state_.top / containerScale();
 }
 float Control::Width() const {
-    return touch(), state_.width;
+    return touch(), state_.width / containerScale();
 }
 float Control::Height() const {
-    return touch(), state_.height;
+    return touch(), state_.height / containerScale();
 }
 
 void Control::setLeft(float value) {
-    Move(value, Top(), Width(), Height());
+    touch();
+    place(value * containerScale(), state_.top, state_.width, state_.height);
 }
 void Control::setTop(float value) {
-    Move(Left(), value, Width(), Height());
+    touch();
+    place(state_.left, value * containerScale(), state_.width, state_.height);
 }
 void Control::setWidth(float value) {
-    Move(Left(), Top(), value, Height());
+    touch();
+    place(state_.left, state_.top, value * containerScale(), state_.height);
 }
 void Control::setHeight(float value) {
-    Move(Left(), Top(), Width(), value);
+    touch();
+    place(state_.left, state_.top, state_.width, value * containerScale());
 }
 void Control::Move(float left, float top) {
-    Move(left, top, Width(), Height());
+    touch();
+    const float s = containerScale();
+    place(left * s, top * s, state_.width, state_.height);
 }
 
 void Control::Move(float left, float top, float width, float height) {
     touch();
+    const float s = containerScale();
+    place(left * s, top * s, width * s, height * s);
+}
+
+void Control::place(float left, float top, float width, float height) {
     if (width < 0 || height < 0) throw RuntimeError(kInvalidPropertyValue);
+    const bool resized = width != state_.width || height != state_.height;
     state_.left = left;
     state_.top = top;
     state_.width = width;
     state_.height = height;
     applyGeometry();
+    if (resized) sizeChanged();
+}
+
+float Control::mouseUnits(double pixels) const {
+    return static_cast<float>(pixels * kTwipsPerPixel / containerScale());
 }
 
 bool Control::Visible() const {

@@ -88,6 +88,12 @@ class Control {
     // The frame or picture box that holds this control; nullptr for the window.
     Control* Container() const { return container_; }
     void setContainer(Control* container);
+    // Twips per unit of the scale this control's children are placed in
+    // (a picture box or user control measuring in pixels gives 15).
+    virtual float twipsPerScaleUnit() const { return 1.0f; }
+    // A pointer coordinate (pixels) in the units of this control's mouse
+    // events: its own scale where it has one, else its container's.
+    virtual float mouseUnits(double pixels) const;
 
     // Window handle of windowed controls (frames, picture boxes, lists, text
     // boxes...), 0 for the others.
@@ -187,6 +193,8 @@ class Control {
     virtual StackBand stackBand() const { return hwnd_ ? kWindowedBand : kGraphicBand; }
     // Puts the control widgets of a container into their layers, keeping their order within each.
     void restack() const;
+    // Told after a write has changed the width or height.
+    virtual void sizeChanged() {}
 
   private:
     struct State {
@@ -204,8 +212,11 @@ class Control {
         int oleDropMode = vbOLEDropNone;
     };
     void applyGeometry();
-    void applyCursor();
     bool canTakeFocus() const;
+    // Geometry is kept in twips; the container may measure in other units.
+    float containerScale() const { return container_ ? container_->twipsPerScaleUnit() : 1.0f; }
+    void place(float left, float top, float width, float height);
+    void applyCursor();
 
     Form& form_;
     QString name_;

@@ -31,6 +31,9 @@ class ControlArray {
         item->setIndex(index);
         T& ref = *item;
         items_.emplace(index, std::move(item));
+        // An element loaded while its window runs starts at once (its timers, a user control's life
+        // cycle).
+        if (form_.isLoaded()) ref.formLoadChanged(true);
         return ref;
     }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/Dialogs.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -131,24 +132,30 @@ class MoveLoopFeeder : public QObject {
     QEventLoop& events_;
 };
 
+// A dialog belongs to the program's window that is active, as the system's
+// own do: it stays above that window and has no task-bar button of its own.
+QWidget* owner() {
+    return QApplication::activeWindow();
+}
+
 }  // namespace
 
 int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
-    QMessageBox box(iconFor(buttons), title, prompt, buttonsFor(buttons));
+    QMessageBox box(iconFor(buttons), title, prompt, buttonsFor(buttons), owner());
     return resultOf(box.exec());
 }
 
 QStringList QtDialogs::openFiles(const OpenFileRequest& request) {
     if (request.multiSelect)
-        return QFileDialog::getOpenFileNames(nullptr, request.title, request.initialDir,
+        return QFileDialog::getOpenFileNames(owner(), request.title, request.initialDir,
                                              qtFilter(request.filter));
-    const QString file = QFileDialog::getOpenFileName(nullptr, request.title, request.initialDir,
+    const QString file = QFileDialog::getOpenFileName(owner(), request.title, request.initialDir,
                                                       qtFilter(request.filter));
     return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
 QString QtDialogs::pickFolder(const QString& title, const QString& initialFolder) {
-    return QFileDialog::getExistingDirectory(nullptr, title, initialFolder);
+    return QFileDialog::getExistingDirectory(owner(), title, initialFolder);
 }
 
 Menu* QtDialogs::popupMenu(Menu& menu, QPoint globalPos) {

@@ -69,6 +69,7 @@ bool Form::Unload(UnloadMode mode) {
     dispatchEvent("Form_Unload", [&] { Form_Unload(cancel); });
     if (cancel || state_ != State::Loaded) return cancel == 0;
     state_ = State::Unloading;
+    const bool wasShown = widget_->isVisible();
     widget_->hide();
     app_.noteLoaded(*this, false);
     ownerDraw_ = {};
@@ -84,6 +85,7 @@ bool Form::Unload(UnloadMode mode) {
     applyToWidget();
     shownSinceLoad_ = false;
     state_ = State::Unloaded;
+    if (wasShown) app_.noteWindowHidden();
     return true;
 }
 
@@ -119,7 +121,9 @@ void Form::setVisible(bool value) {
     ensureLoaded();
     props_.visible = value;
     if (!value) {
+        const bool wasShown = widget_->isVisible();
         widget_->hide();
+        if (wasShown) app_.noteWindowHidden();
         return;
     }
     widget_->show();

@@ -1,26 +1,16 @@
 #include "platform/ui/PictureBox.h"
 
-#include "platform/ui/Surface.h"
+#include "platform/ui/CanvasWidget.h"
 
 namespace ui {
 
-PictureBox::PictureBox(Form& form, QString name) : Control(form, std::move(name)) {
+PictureBox::PictureBox(Form& form, QString name) : CanvasControl(form, std::move(name)) {
     keepDesign(state_);
-    attachWidget(new Surface, true);
+    refreshWidget();
 }
 
-Surface* PictureBox::surface() const {
-    return static_cast<Surface*>(widget());
-}
-
-Picture PictureBox::picture() const {
-    return touch(), state_.picture;
-}
-
-void PictureBox::setPicture(const Picture& value) {
-    touch();
-    state_.picture = value;
-    surface()->setPicture(value.pixmap());
+CanvasWidget* PictureBox::canvasWidget() const {
+    return static_cast<CanvasWidget*>(widget());
 }
 
 int PictureBox::BorderStyle() const {
@@ -31,19 +21,18 @@ void PictureBox::setBorderStyle(int value) {
     touch();
     if (value != 0 && value != 1) throw RuntimeError(kInvalidPropertyValue);
     state_.borderStyle = value;
-    surface()->setLook({true, value == 1, {}, false});
+    canvasWidget()->setBorder(value == 1);
 }
 
 void PictureBox::Cls() {
-    touch();
+    CanvasControl::Cls();
     state_.drawing = QImage();
-    surface()->setDrawing(state_.drawing);
 }
 
 void PictureBox::drawImage(const QImage& image) {
     touch();
     state_.drawing = image;
-    surface()->setDrawing(image);
+    PaintPicture(Picture(QPixmap::fromImage(image)), 0, 0);
 }
 
 const QImage& PictureBox::drawing() const {
@@ -51,10 +40,8 @@ const QImage& PictureBox::drawing() const {
 }
 
 void PictureBox::refreshWidget() {
-    Control::refreshWidget();
-    surface()->setLook({true, state_.borderStyle == 1, {}, false});
-    surface()->setPicture(state_.picture.pixmap());
-    surface()->setDrawing(state_.drawing);
+    CanvasControl::refreshWidget();
+    canvasWidget()->setBorder(state_.borderStyle == 1);
 }
 
 }  // namespace ui

@@ -2,39 +2,37 @@
 
 #include <QImage>
 
-#include "platform/ui/Control.h"
-#include "platform/ui/Picture.h"
+#include "platform/ui/CanvasControl.h"
 
 namespace ui {
 
-class Surface;
+class CanvasWidget;
 
 // A container with a window handle that shows a picture and what the program
-// draws into it (a bitmap copied to its device, as the visualisation does).
-class PictureBox : public Control {
+// draws into it.  BorderStyle 1 draws a single line around it.
+class PictureBox : public CanvasControl {
   public:
     PictureBox(Form& form, QString name);
 
-    Picture picture() const;
-    void setPicture(const Picture& value);
     int BorderStyle() const;
     void setBorderStyle(int value);
+    // Copies a bitmap onto the box at its top-left corner (the visualisation's
+    // frames), remembered until the next Cls.
+    void drawImage(const QImage& image);
+    // The bitmap copied last; null after Cls.
+    const QImage& drawing() const;
     // Clears what was drawn (the picture stays).
     void Cls();
-    // Copies a bitmap onto the box at its top-left corner.
-    void drawImage(const QImage& image);
-    const QImage& drawing() const;
 
   protected:
     void refreshWidget() override;
 
   private:
     struct State {
-        Picture picture;
         int borderStyle = 1;
         QImage drawing;
     };
-    Surface* surface() const;
+    CanvasWidget* canvasWidget() const;
 
     State state_;
 };

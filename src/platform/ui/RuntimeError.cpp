@@ -10,6 +10,8 @@ QString standardDescription(int number) {
             return "Invalid procedure call or argument";
         case kOverflow:
             return "Overflow";
+        case kOutOfMemory:
+            return "Out of memory";
         case kSubscriptOutOfRange:
             return "Subscript out of range";
         case kDivisionByZero:

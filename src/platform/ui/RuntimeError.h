@@ -11,6 +11,7 @@ namespace ui {
 enum ErrorNumber {
     kInvalidCall = 5,
     kOverflow = 6,
+    kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kDivisionByZero = 11,
     kTypeMismatch = 13,
@@ -48,12 +49,14 @@ struct ProcessExit {
     int code;
 };
 
-// Runs one statement; a failure is dropped and the caller goes on.
+// Runs one statement; a runtime error is dropped and the caller goes on.  Any
+// other exception (a programming fault, memory exhausted) is no failing
+// statement: it goes on to the event dispatch, which reports it.
 template <class F>
 void step(F&& statement) {
     try {
         statement();
-    } catch (const std::exception&) {
+    } catch (const RuntimeError&) {
     }
 }
 

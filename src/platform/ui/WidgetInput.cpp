@@ -78,8 +78,8 @@ bool WidgetInput::mouse(QObject* watched, QMouseEvent* e) {
     if (drag.active() && e->type() == QEvent::MouseMove) return drag.move(screen), true;
     if (drag.active() && e->type() == QEvent::MouseButtonRelease) return drag.drop(screen), true;
     const QPointF pos = clientPos(watched, e->position());
-    const float x = toTwips(pos.x());
-    const float y = toTwips(pos.y());
+    const float x = control_.mouseUnits(pos.x());
+    const float y = control_.mouseUnits(pos.y());
     const int shift = shiftOf(e->modifiers());
     const int button = buttonOf(e->button());
     switch (e->type()) {

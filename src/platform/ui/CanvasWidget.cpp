@@ -1,0 +1,28 @@
+#include "platform/ui/CanvasWidget.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace ui {
+
+CanvasWidget::CanvasWidget(const QImage& image, bool opaque) : image_(image), opaque_(opaque) {
+    setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+}
+
+void CanvasWidget::setBorder(bool on) {
+    if (on == border_) return;
+    border_ = on;
+    update();
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    if (opaque_) p.fillRect(event->rect(), palette().color(QPalette::Window));
+    p.drawImage(event->rect().topLeft(), image_, event->rect());
+    if (border_) {
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+}  // namespace ui
