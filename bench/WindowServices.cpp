@@ -46,8 +46,10 @@ void BM_SnapMoveStep(benchmark::State& state) {
     loop.begin();
     state.counters["targets"] = static_cast<double>(p.app->module<Snap>().pass().targets.size());
     int step = 0;
-    for (auto _ : state)
-        loop.step({110 + (++step % 40), 110 + (step % 25)});
+    for (auto _ : state) {
+        ++step;
+        loop.step({110 + step % 40, 110 + step % 25});
+    }
     loop.release({110, 110});
 }
 BENCHMARK(BM_SnapMoveStep)->Unit(benchmark::kMicrosecond);
