@@ -1,5 +1,6 @@
 #include "windows/Main.h"
 
+#include "controls/Snap.h"
 #include "controls/mdlSmooth.h"
 #include "controls/modSysTray.h"
 #include "core/MCore.h"
@@ -248,6 +249,10 @@ void Main::Form_Load() {
         step([&] {
             if (mci.ReadMciDriver(key) != driver) mci.WriteMciDriver(key, driver);
         });
+    Snap& snap = app().module<Snap>();
+    step([&] { snap.SnapWindow(*this); });
+    step([&] { snap.SnapWindow(form<Playlist>()); });
+    step([&] { snap.SnapWindow(form<MediaLibrary>()); });
     step([&] { KeyFocus.setTop(-1000); });
     step([&] {
         if (form<Options>().Check7.Value() == 1) addTrayIcon();
@@ -382,7 +387,7 @@ void Main::layoutEdges(float w, float h) {
 
 // The window's icon in the notification area, under the identifier its removal uses.
 void Main::addTrayIcon() {
-    modSysTray::AddTrayIcon(app(), trayId(), QIcon(IconPath()), "Plenk Player");
+    modSysTray::AddTrayIcon(app(), *this, trayId(), QIcon(IconPath()), "Plenk Player");
 }
 
 // The layout of a medium without picture.
