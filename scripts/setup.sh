@@ -5,9 +5,9 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format ccache
     qt6-base-dev libgl-dev
-    libsndfile1-dev libopenmpt-dev libsamplerate0-dev portaudio19-dev libfftw3-dev libmpv-dev
+    libsndfile1-dev libmpg123-dev libvorbis-dev libopenmpt-dev libsamplerate0-dev portaudio19-dev libfftw3-dev libmpv-dev
     libgtest-dev libbenchmark-dev
-    xvfb xauth xdg-utils ffmpeg
+    xvfb xauth xdotool x11-utils imagemagick libx11-dev xdg-utils ffmpeg
 )
 missing=()
 for p in "${packages[@]}"; do

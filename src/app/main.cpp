@@ -3,6 +3,8 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
+#include "platform/system/CloseSignals.h"
+#include "platform/ui/TextQuery.h"
 #include "shared/DataForm.h"
 #include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
@@ -19,6 +21,7 @@ void preferX11() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    sys::CloseSignals::hold();
     preferX11();
     QApplication qt(argc, argv);
     QApplication::setApplicationName("plenk-player");
@@ -35,11 +38,15 @@ int main(int argc, char** argv) {
     if (argc > 1) setup.commandLine = QString::fromLocal8Bit(argv[1]);
 
     PlenkApp app(std::make_unique<ui::LiveClock>(), std::make_unique<ui::QtDialogs>(), setup);
+    // Only tests on a real display set the variable that opens this.
+    const auto query = ui::TextQuery::fromEnvironment(app);
     Main& main = app.form<Main>();
     // In mini mode the settings load has shown the mini window in its place.
     if (app.form<DataForm>().MiniMode.Caption() != "True") main.Show();
     // Logging out closes the program as the desktop's close does, saving everything.
     QObject::connect(&qt, &QGuiApplication::commitDataRequest,
                      [&main] { main.Unload(ui::Form::vbAppWindows); });
+    // So do the desktop's shutdown, a closed terminal and Ctrl+C.
+    sys::CloseSignals closeSignals([&main] { main.Unload(ui::Form::vbAppTaskManager); });
     return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "core/ClsMain.h"
 
+#include <algorithm>
+
 #include "core/AntiManea.h"
 #include "core/DoctorPlenk.h"
 #include "core/Id3Module.h"
@@ -24,11 +26,20 @@ namespace {
 
 const QString kResultPrefix = "Result calling Function is : ";
 
-// The engine by the last four characters of the path, lower-cased, untrimmed.
-bool playsThroughBass(const QString& path) {
+// A path's type goes by its last four characters, lower-cased, untrimmed.
+bool endsIn(const QString& path, std::initializer_list<const char*> endings) {
     const QString ending = path.right(4).toLower();
-    return ending == ".mp3" || ending == ".wav" || ending == ".mp2" || ending == ".mp1" ||
-           ending == ".ogg";
+    return std::any_of(endings.begin(), endings.end(), [&](const char* e) { return ending == e; });
+}
+
+bool playsThroughBass(const QString& path) {
+    return endsIn(path, {".mp3", ".wav", ".mp2", ".mp1", ".ogg"});
+}
+
+// Only these play as MPEG audio; in any other file a frame header would be a
+// chance match in foreign data.
+bool isMpegAudio(const QString& path) {
+    return endsIn(path, {".mp1", ".mp2", ".mp3"});
 }
 
 }  // namespace
@@ -144,8 +155,10 @@ void ClsMain::openedMci() {
     MCore& mci = app_.module<MCore>();
     step([&] { m.LbActualCx(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cx"))); });
     step([&] { m.LbActualCy(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cy"))); });
+    // A medium without a length has no rate: the label keeps what it showed.
     step([&] {
-        lib.LbFramesPerSecond(0).setCaption(QString::number(mci.GetFramesPerSecond(MciAlias)));
+        const std::int32_t rate = mci.GetFramesPerSecond(MciAlias);
+        if (rate >= 0) lib.LbFramesPerSecond(0).setCaption(QString::number(rate));
     });
     step([&] { lib.LbTotalFrames(0).setCaption(QString::number(mci.GetTotalFrames(MciAlias))); });
     step([&] {
@@ -157,7 +170,7 @@ void ClsMain::openedMci() {
     });
     step([&] {
         const double rate = shared::toDouble(lib.LbFramesPerSecond(0).Caption());
-        if (rate == 0) throw ui::RuntimeError(ui::kDivisionByZero);
+        if (rate <= 0) throw ui::RuntimeError(ui::kDivisionByZero);
         m.SliderMoveMultimedia(0).setMax(shared::toDouble(lib.LbTotalFrames(0).Caption()) /
                                          (2 * rate));
     });
@@ -253,7 +266,10 @@ void ClsMain::SStop() {
 void ClsMain::GetMP3Inf() {
     Mp3InfoMod& reader = app_.module<Mp3InfoMod>();
     Mp3Info info;
-    reader.ReadMp3Info(reader.Mp3FileName, info);
+    if (isMpegAudio(reader.Mp3FileName))
+        reader.ReadMp3Info(reader.Mp3FileName, info);
+    else
+        reader.ReadFileSize(reader.Mp3FileName, info);
     Main& m = main();
     m.labSize.setCaption(info.FileSize + " Bytes");
     m.labLength.setCaption(info.Length + " Sec");

@@ -78,7 +78,7 @@ class ClsMain {
     void applyMciLayout();
     void afterMciPlay(const QString& path);
     void mciFailed(const QString& path);
-    void takeQueuedEntry();
+    bool takeQueuedEntry();
     void stepInListOrder();
     void randomPick();
     void selectRow(int row);

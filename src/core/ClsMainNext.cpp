@@ -22,25 +22,34 @@ void ClsMain::selectRow(int row) {
     shared().ListaCale.setListIndex(row);
 }
 
-void ClsMain::takeQueuedEntry() {
+// Takes queued titles until one names a playlist row.  A title that no row
+// carries any more (deleted, or shown under another name) is dropped and the
+// next one tried; false when none was left, so the play order decides.
+bool ClsMain::takeQueuedEntry() {
     DataForm& d = shared();
     Playlist& list = app_.form<Playlist>();
     step([&] {
         app_.form<frmBass>().Unload();
         app_.form<frmBass>();
     });
-    step([&] { d.ListaProgramate.setListIndex(0); });
-    const QString queued = d.ListaProgramate.Text();
-    step([&] { list.PicList.setText(queued); });
-    // A queued title that no row carries any more selects nothing new and
-    // plays nothing; it leaves the queue all the same.
-    const bool found = list.PicList.ListIndex() >= 0 && list.PicList.Text().compare(queued, Qt::CaseInsensitive) == 0;
-    step([&] { d.ListaCale.setListIndex(list.PicList.ListIndex()); });
-    step([&] { main().LbStatus(0).setCaption(""); });
-    step([&] { d.ListaProgramate.RemoveItem(0); });
-    if (!found) return;
-    step([&] { inner().Play(); });
-    step([&] { d.SongNumber.setCaption(QString::number(list.PicList.ListIndex())); });
+    while (d.ListaProgramate.ListCount() > 0) {
+        step([&] { d.ListaProgramate.setListIndex(0); });
+        const QString queued = d.ListaProgramate.Text();
+        step([&] { list.PicList.setText(queued); });
+        const bool found = list.PicList.ListIndex() >= 0 &&
+                           list.PicList.Text().compare(queued, Qt::CaseInsensitive) == 0;
+        if (!found) {
+            step([&] { d.ListaProgramate.RemoveItem(0); });
+            continue;
+        }
+        step([&] { d.ListaCale.setListIndex(list.PicList.ListIndex()); });
+        step([&] { main().LbStatus(0).setCaption(""); });
+        step([&] { d.ListaProgramate.RemoveItem(0); });
+        step([&] { inner().Play(); });
+        step([&] { d.SongNumber.setCaption(QString::number(list.PicList.ListIndex())); });
+        return true;
+    }
+    return false;
 }
 
 // Wraps after the last row; a stale number (rows deleted since) starts over
@@ -71,7 +80,7 @@ void ClsMain::EndOfSong() {
     step([&] {
         if (d.FullScreenStat.Caption() == "True") SwitchToFullScreen();
     });
-    if (d.ListaProgramate.ListCount() > 0) return takeQueuedEntry();
+    if (d.ListaProgramate.ListCount() > 0 && takeQueuedEntry()) return;
     if (o.Option1.Value()) return step([&] { PlayNext(); });
     if (o.Option2.Value()) {
         step([&] { randomPick(); });
@@ -90,7 +99,7 @@ void ClsMain::PlayNext() {
     Options& o = app_.form<Options>();
     if (pausedMedium()) inner().SStop();
     d.FromPlaylist.setCaption("True");
-    if (d.ListaProgramate.ListCount() > 0) return takeQueuedEntry();
+    if (d.ListaProgramate.ListCount() > 0 && takeQueuedEntry()) return;
     if (o.Option1.Value()) stepInListOrder();
     if (o.Option2.Value()) {
         randomPick();

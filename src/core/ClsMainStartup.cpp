@@ -23,11 +23,20 @@
 using ui::step;
 
 // Every component must exist; a relative path is taken from the folder the
-// program was started in.  Names stay as the file system stores them.
+// program was started in.  The folders resolve as the file system does, so
+// ".." after a link steps back from where the link leads; the file keeps the
+// name it was given, a link to it included.
 QString ClsMain::GetLongPath(const QString& path) {
     if (path.isEmpty()) return {};
-    const QFileInfo info(QDir::current(), path);
-    return info.exists() ? QDir::cleanPath(info.absoluteFilePath()) : QString();
+    const QString raw = QDir::isAbsolutePath(path) ? path : QDir::currentPath() + '/' + path;
+    const QFileInfo file(raw);
+    if (!file.exists()) return {};
+    const qsizetype slash = raw.lastIndexOf('/');
+    const QString name = raw.mid(slash + 1);
+    const QString folder = QFileInfo(raw.left(slash + 1)).canonicalFilePath();
+    if (folder.isEmpty() || name.isEmpty() || name == "." || name == "..")
+        return file.canonicalFilePath();
+    return QDir(folder).filePath(name);
 }
 
 void ClsMain::LoadPlenk() {

@@ -125,6 +125,11 @@ void Mp3InfoMod::ReadMp3Info(const QString& FileName, Mp3Info& Info) {
     readHead(head, file.size(), Info);
 }
 
+void Mp3InfoMod::ReadFileSize(const QString& FileName, Mp3Info& Info) {
+    QFile file(FileName);
+    if (shared::openRegularFile(file, QIODevice::ReadOnly)) readHead({}, file.size(), Info);
+}
+
 void Mp3InfoMod::readHead(QByteArrayView bytes, std::int64_t fileLength, Mp3Info& Info) {
     const Head head(bytes);
     const int p = findHeader(head);

@@ -48,6 +48,8 @@ class Mp3InfoMod {
     // Fills Info field by field; the reading stops at the first step that
     // cannot be done, leaving the fields after it empty.
     void ReadMp3Info(const QString& FileName, Mp3Info& Info);
+    // What a file without a header shows: its size alone.
+    void ReadFileSize(const QString& FileName, Mp3Info& Info);
     // The same reading on the first bytes of a file and its length.
     void readHead(QByteArrayView head, std::int64_t fileLength, Mp3Info& Info);
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "platform/ui/ListControl.h"
 #include "shared/Files.h"
@@ -18,38 +19,34 @@ QString withoutTrailingBlanks(QString line) {
     return line;
 }
 
-// The byte ranges of the lines: a line ends at CR LF or at a lone CR; a
-// last line without an ending is still a line.
+bool endsLine(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The byte ranges of the lines: a line ends at CR LF, a lone CR or a lone LF
+// (files from any system); a last line without an ending is still a line.
 std::vector<QByteArrayView> splitLines(const QByteArray& bytes) {
     std::vector<QByteArrayView> lines;
-    const QByteArrayView all(bytes);
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf('\r', start);
-        if (end < 0) end = all.size();
-        lines.push_back(all.sliced(start, end - start));
-        start = end + 1;
-        if (end < all.size() && start < all.size() && all[start] == '\n') ++start;
+    const char* start = bytes.constBegin();
+    const char* const end = bytes.constEnd();
+    while (start < end) {
+        const char* stop = std::find_if(start, end, endsLine);
+        lines.emplace_back(start, stop - start);
+        if (stop == end) break;
+        start = stop + 1;
+        if (*stop == '\r' && start < end && *start == '\n') ++start;
     }
     return lines;
 }
 
-// Lines decode one by one, so a long list never exists twice as a whole
-// text; CR never occurs inside a UTF-8 sequence, so a file is valid UTF-8
-// exactly when each of its lines is.
+// Lines decode one by one, so a long list never exists twice as a whole text
+// and a line in another encoding changes no other line.
 std::vector<QString> decodeLines(const QByteArray& bytes) {
     const std::vector<QByteArrayView> raw = splitLines(bytes);
     std::vector<QString> lines;
     lines.reserve(raw.size());
-    for (const QByteArrayView line : raw) {
-        auto text = shared::decodeUtf8(line, lines.empty());
-        if (!text) break;
-        lines.push_back(withoutTrailingBlanks(std::move(*text)));
-    }
-    if (lines.size() == raw.size()) return lines;
-    lines.clear();
     for (const QByteArrayView line : raw)
-        lines.push_back(withoutTrailingBlanks(shared::fromCp1252(line.toByteArray())));
+        lines.push_back(withoutTrailingBlanks(shared::decodeLine(line, lines.empty())));
     return lines;
 }
 
@@ -58,7 +55,8 @@ std::vector<QString> decodeLines(const QByteArray& bytes) {
 void DataClass::IncarcaData(const QString& TheFile, ui::ListControl& TheListBox) {
     if (TheFile.isEmpty()) return;
     QFile file(TheFile);
-    if (QFileInfo(TheFile).isDir() || !file.open(QIODevice::ReadOnly)) return;
+    // Only a regular file: a pipe would block and a device read endlessly.
+    if (!shared::openRegularFile(file, QIODevice::ReadOnly)) return;
     const QByteArray bytes = file.readAll();
     file.close();
     for (const QString& line : decodeLines(bytes))
@@ -74,7 +72,10 @@ bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheL
     QByteArray block;
     const int count = TheListBox.ListCount();
     for (int i = 0; i < count; ++i) {
-        block += shared::encodeText(TheListBox.List(i));
+        // An item holding a line break would come back as several lines and
+        // shift every later line's number: its line stays empty.
+        const QString item = TheListBox.List(i);
+        if (!shared::holdsLineBreak(item)) block += shared::encodeText(item);
         block += "\r\n";
         if (block.size() > (1 << 20) || i == count - 1) {
             file.write(block);

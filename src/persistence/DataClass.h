@@ -10,14 +10,17 @@ class ListControl;
 // per line, each line ended by CR LF.  Keeps nothing between calls.
 class DataClass {
   public:
-    // Appends the file's lines to the list.  A line ends at CR LF or a lone CR
-    // (a lone LF stays in the text); trailing blanks are cut.  An empty name,
-    // a missing or unreadable file leaves the list as it was.
+    // Appends the file's lines to the list.  A line ends at CR LF, a lone CR
+    // or a lone LF; trailing blanks are cut.  An empty name, a missing or
+    // unreadable file, and a path naming a folder, pipe or device (links
+    // followed) leave the list as it was.
     void IncarcaData(const QString& TheFile, ui::ListControl& TheListBox);
     // Replaces the file with the list's items.  The file is written beside the
     // target and renamed over it, so a failed save never leaves half a list;
     // a target that exists but is read-only, or a missing folder, is left
-    // alone.  Returns whether the file was written (no caller has to look).
+    // alone.  An item holding a line break is not written: its line stays
+    // empty, so every later line keeps its number (callers refuse such items).
+    // Returns whether the file was written (no caller has to look).
     bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox);
 };
 

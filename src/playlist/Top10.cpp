@@ -9,6 +9,7 @@
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
 #include "shared/PlenkApp.h"
+#include "shared/TextCodec.h"
 #include "windows/Main.h"
 
 namespace {
@@ -40,8 +41,9 @@ Top10::Top10(ui::Application& app)
     : MainCtl(static_cast<PlenkApp&>(app)), app_(static_cast<PlenkApp&>(app)) {}
 
 void Top10::RegisterPlay(const QString& Title) {
-    // An empty title would match every free row.
-    if (Title.isEmpty()) return;
+    // An empty title would match every free row; one holding a line break
+    // could not be saved as one line of the rankings file.
+    if (Title.isEmpty() || shared::holdsLineBreak(Title)) return;
     MediaLibrary& library = app_.form<MediaLibrary>();
     ui::ListBox& waiting = library.ListaAsteptare;
     if (!registerInRows(Title) && !promoteFromWaiting(Title)) waiting.AddItem(Title);

@@ -37,7 +37,10 @@ void copyMissing(const QString& from, const QString& to) {
         const QString target = to + "/" + relative;
         if (!ownFile(relative) || QFileInfo::exists(target)) continue;
         QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(path, target);
+        // An installed program's files are often read-only; the copy keeps
+        // their modes but is the user's own and must take their saves.
+        if (QFile::copy(path, target))
+            QFile::setPermissions(target, QFile::permissions(path) | QFileDevice::WriteOwner);
     }
     for (const char* folder : {"Data", "Skins", "Languages", "Playlists"})
         QDir(to).mkpath(folder);

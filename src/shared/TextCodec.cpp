@@ -22,7 +22,7 @@ char toByte(char16_t c) {
 
 }  // namespace
 
-QString fromCp1252(const QByteArray& bytes) {
+QString fromCp1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (unsigned char b : bytes)
@@ -45,6 +45,15 @@ std::optional<QString> decodeUtf8(QByteArrayView bytes, bool first) {
     QString text = utf8.decode(bytes);
     if (utf8.hasError()) return std::nullopt;
     return text;
+}
+
+QString decodeLine(QByteArrayView bytes, bool first) {
+    if (auto text = decodeUtf8(bytes, first)) return std::move(*text);
+    return fromCp1252(bytes);
+}
+
+bool holdsLineBreak(const QString& text) {
+    return text.contains(u'\r') || text.contains(u'\n');
 }
 
 QByteArray encodeText(const QString& text) {

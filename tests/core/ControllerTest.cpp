@@ -155,6 +155,26 @@ TEST_F(Controller, EndOfSongTakesTheQueueFirstThenTheListOrder) {
     EXPECT_EQ(playing(), "clip 0.mpg") << "after the last row comes the first";
 }
 
+TEST_F(Controller, AQueuedTitleNoRowCarriesIsDroppedAndTheNextOneTaken) {
+    entries(3);
+    playRow(0);
+    d.ListaProgramate.AddItem("deleted row");
+    d.ListaProgramate.AddItem("clip 2");
+    p.clock->advance(10500);
+    EXPECT_EQ(playing(), "clip 2.mpg");
+    EXPECT_EQ(d.ListaProgramate.ListCount(), 0);
+    d.ListaProgramate.AddItem("renamed");
+    d.ListaProgramate.AddItem("gone too");
+    p.clock->advance(10500);
+    EXPECT_EQ(playing(), "clip 0.mpg") << "with no title left the list order goes on";
+    EXPECT_EQ(d.ListaProgramate.ListCount(), 0);
+    d.ListaProgramate.AddItem("gone");
+    ctl.PlayNext();
+    EXPECT_EQ(playing(), "clip 1.mpg");
+    EXPECT_EQ(d.ListaProgramate.ListCount(), 0);
+    EXPECT_EQ(openDevices(), 1);
+}
+
 TEST_F(Controller, RandomOrderPicksEveryRowAndLeavesTheSongNumber) {
     entries(3, 1);
     o.Option2.setValue(true);

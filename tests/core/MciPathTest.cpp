@@ -65,6 +65,21 @@ TEST_F(MciPath, PlayOpensLaysOutSetsVolumeAndPlays) {
     EXPECT_EQ(m.TxtTo(0).Text(), "");
 }
 
+TEST_F(MciPath, AMediumWithoutLengthKeepsTheRateAndTheSeekRange) {
+    const QString empty = p.program.write("empty.mpg", "x");
+    p.media().addMedium(empty.toStdString(), {0, 25, QSize(320, 240)});
+    for (const char* before : {"-1", "0", "30"}) {
+        lib.LbFramesPerSecond(0).setCaption(before);
+        m.SliderMoveMultimedia(0).setMax(7.0);
+        m.LbFileName(0).setCaption(empty);
+        p.form<DataForm>().FromPlaylist.setCaption("False");
+        ctl.Play();
+        EXPECT_EQ(lib.LbFramesPerSecond(0).Caption(), before);
+        const double range = QString(before) == "30" ? 0.0 : 7.0;
+        EXPECT_EQ(m.SliderMoveMultimedia(0).max(), range) << "rate " << before;
+    }
+}
+
 TEST_F(MciPath, ProgressTickShowsPositionTimeSliderPercentAndEndsOnce) {
     playVideo();
     p.clock->advance(30000 - 0);

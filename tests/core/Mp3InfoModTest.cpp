@@ -51,7 +51,7 @@ class Mp3InfoTest : public ::testing::Test {
     Mp3InfoMod& reader = p.app->module<Mp3InfoMod>();
 
     // A file holding `head` and then zeros up to `size` bytes (sparse).
-    QString file(const QByteArray& head, qint64 size, const QString& name = "media.bin") {
+    QString file(const QByteArray& head, qint64 size, const QString& name = "media.mp3") {
         const QString path = p.program.write(name, head);
         QFile(path).resize(size);
         return path;
@@ -248,8 +248,17 @@ TEST_F(Mp3InfoTest, FileWithoutHeaderShowsOnlyItsSize) {
     EXPECT_EQ(show(file({}, 0, "empty.mp3"))[0], "0 Bytes");
 }
 
+TEST_F(Mp3InfoTest, OnlyMpegAudioFilesAreSearchedForAHeader) {
+    const QStringList sizeOnly = {"4000000 Bytes", " Sec", " ", " Kbps", " ", "", "", "", ""};
+    for (const char* name : {"song.ogg", "sound.wav", "clip.mpg", "clip.mpeg", "a.mp3 ", "mp3"})
+        EXPECT_EQ(show(file(kHeader, 4000000, name)), sizeOnly) << name;
+    for (const char* name : {"song.MP3", "b.mp2", "c.Mp1"})
+        EXPECT_EQ(show(file(kHeader, 4000000, name))[2], "MPEG 1.0 layer 3") << name;
+}
+
 TEST_F(Mp3InfoTest, UnreadableFileFillsNothing) {
-    for (const QString& path : {p.program.file("missing.mp3"), p.program.path(), QString()}) {
+    for (const QString& path : {p.program.file("missing.mp3"), p.program.file("missing.ogg"),
+                                p.program.path(), QString()}) {
         EXPECT_EQ(show(path), QStringList({" Bytes", " Sec", " ", " Kbps", " ", "", "", "", ""}))
             << path.toStdString();
     }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/ClsMain.h"
 #include "options/Options.h"
@@ -78,6 +81,47 @@ TEST(Startup, AMissingOrRelativeCommandLinePath) {
     PlayerFixture relative(testsupport::withCommandLine("here.mpg"));
     QDir::setCurrent(before);
     EXPECT_EQ(relative.form<Main>().LbFileName(0).Caption(), dir.file("here.mpg"));
+}
+
+// The path the command line names after start-up, with no message shown.
+QString startedWith(const QString& commandLine, const QString& medium = {}) {
+    PlayerFixture p(testsupport::withCommandLine(commandLine, false));
+    if (!medium.isEmpty()) p.media().addMedium(medium.toStdString(), {5000, 25, QSize(160, 120)});
+    p.start();
+    EXPECT_EQ(p.dialogs->count("MsgBox"), 0) << commandLine.toStdString();
+    return p.form<Main>().LbFileName(0).Caption();
+}
+
+TEST(Startup, CommandLinePathsResolveThroughLinksAsTheFileSystemDoes) {
+    testsupport::TempDir dir;
+    const QString base = QFileInfo(dir.path()).canonicalFilePath();
+    QDir(base).mkpath("real/sub");
+    const QString clip = dir.write("real/clip.mpg", "x");
+    QFile::link(base + "/real/sub", base + "/link");
+    QFile::link(base + "/real/clip.mpg", base + "/named.mpg");
+    EXPECT_EQ(startedWith(base + "/link/../clip.mpg", base + "/real/clip.mpg"),
+              base + "/real/clip.mpg");
+    EXPECT_EQ(startedWith(base + "/named.mpg", base + "/named.mpg"), base + "/named.mpg")
+        << "a link to the file keeps its own name";
+    EXPECT_EQ(startedWith(base + "/real/./sub/../clip.mpg", clip), base + "/real/clip.mpg");
+    EXPECT_EQ(startedWith(base + "/link/../../clip.mpg"), "")
+        << "real/clip.mpg lies one step lower";
+}
+
+TEST(Startup, CommandLinePathsThatNameNothingPlayNothing) {
+    testsupport::TempDir dir;
+    QString deep = dir.path();
+    while (deep.size() < 4096)
+        deep += "/abcdefgh";
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + "/caf\xe9.mpg";
+    const int fd = ::open(latin1.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    for (const QString& path :
+         {dir.path() + "/missing/clip.mpg", deep.left(4096), dir.path() + "/" + QString(300, 'n'),
+          QString::fromLocal8Bit(latin1), "\"" + dir.path() + "\""}) {
+        EXPECT_EQ(startedWith(path), "") << path.size();
+    }
 }
 
 TEST(Shutdown, RankingsFileHasFortyLinesWhateverTheWaitingList) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QFile>
+#include <QFileInfo>
 
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
@@ -33,12 +35,14 @@ class DataClassTest : public ::testing::Test {
     }
 };
 
-TEST_F(DataClassTest, LinesEndAtCrLfOrLoneCrAndLoseTrailingBlanks) {
+TEST_F(DataClassTest, LinesEndAtCrLfLoneCrOrLoneLfAndLoseTrailingBlanks) {
     EXPECT_EQ(load("a  \r\nb\r\n"), QStringList({"a", "b"}));
     EXPECT_EQ(load("x\r\ny"), QStringList({"x", "y"}));
     EXPECT_EQ(load(""), QStringList());
     EXPECT_EQ(load("\r\n\r\n"), QStringList({"", ""}));
-    EXPECT_EQ(load("a\nb\r\n"), QStringList({"a\nb"}));
+    EXPECT_EQ(load("a\nb\r\n"), QStringList({"a", "b"}));
+    EXPECT_EQ(load("unix\nlines\n"), QStringList({"unix", "lines"}));
+    EXPECT_EQ(load("a\n\rb\r\r\nc"), QStringList({"a", "", "b", "", "c"}));
     EXPECT_EQ(load("one\rtwo\r"), QStringList({"one", "two"}));
     EXPECT_EQ(load("  lead\t \r\n"), QStringList({"  lead\t"}));
 }
@@ -57,6 +61,21 @@ TEST_F(DataClassTest, MissingEmptyNameOrFolderLeavesTheListAsItWas) {
     data.IncarcaData("", list);
     data.IncarcaData(dir.file("missing.data"), list);
     data.IncarcaData(dir.path(), list);
+    EXPECT_EQ(list.items(), QStringList({"kept"}));
+}
+
+TEST_F(DataClassTest, PipesDevicesAndFoldersLoadNothingAndNeverBlock) {
+    list.AddItem("kept");
+    const QString pipe = dir.file("pipe.data");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    data.IncarcaData(pipe, list);
+    for (const char* target : {"/dev/zero", "/dev/null"}) {
+        const QString link = dir.file(QString("link-to-%1.data").arg(QFileInfo(target).fileName()));
+        ASSERT_TRUE(QFile::link(target, link));
+        data.IncarcaData(link, list);
+    }
+    QFile::link(dir.path(), dir.file("link-to-folder.data"));
+    data.IncarcaData(dir.file("link-to-folder.data"), list);
     EXPECT_EQ(list.items(), QStringList({"kept"}));
 }
 
@@ -95,13 +114,26 @@ TEST_F(DataClassTest, NonAsciiPathsRoundTripAsUtf8AndOldFilesLoadAsWindows1252) 
               QStringList({QString::fromUtf8("C:\\Múzicã\\Beyoncé.mp3")}));
 }
 
-TEST_F(DataClassTest, AnItemHoldingLineBreaksOnlySplitsItself) {
-    list.AddItem("before");
-    list.AddItem("one\rtwo");
-    list.AddItem("after");
-    const QString path = dir.file("breaks.data");
+TEST_F(DataClassTest, OneLineInAnotherEncodingLeavesTheOtherLinesUtf8) {
+    const QByteArray utf8 = QString::fromUtf8("/muzică/Ștefan.mp3").toUtf8();
+    const QStringList items = load(utf8 + "\r\nC:\\Beyonc\xe9.mp3\r\n" + utf8 + "\r\n");
+    EXPECT_EQ(items, QStringList({QString::fromUtf8("/muzică/Ștefan.mp3"),
+                                  QString::fromUtf8("C:\\Beyoncé.mp3"),
+                                  QString::fromUtf8("/muzică/Ștefan.mp3")}));
+    const QString path = dir.file("mixed.data");
     data.SalveazaData(path, list);
-    EXPECT_EQ(load(testsupport::readAll(path)), QStringList({"before", "one", "two", "after"}));
+    EXPECT_EQ(
+        testsupport::readAll(path),
+        utf8 + "\r\n" + QString::fromUtf8("C:\\Beyoncé.mp3").toUtf8() + "\r\n" + utf8 + "\r\n");
+}
+
+TEST_F(DataClassTest, AnItemHoldingALineBreakIsNotWrittenAndLaterLinesKeepTheirNumbers) {
+    for (const char* item : {"before", "one\rtwo", "three\nfour", "five\r\nsix", "after"})
+        list.AddItem(item);
+    const QString path = dir.file("breaks.data");
+    EXPECT_TRUE(data.SalveazaData(path, list));
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("before\r\n\r\n\r\n\r\nafter\r\n"));
+    EXPECT_EQ(load(testsupport::readAll(path)), QStringList({"before", "", "", "", "after"}));
 }
 
 TEST_F(DataClassTest, BinaryFilesLoadWithoutHarm) {

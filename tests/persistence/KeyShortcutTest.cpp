@@ -143,4 +143,30 @@ TEST(KeyboardFile, AShortFileGivesTheMissingActionsNoKey) {
     EXPECT_EQ(p.form<Options>().AsciText(0).Text(), "0");
 }
 
+// The program folder ships a keyboard map, so the common keys work on a first run.
+TEST(KeyboardFile, TheShippedMapGivesEveryActionButCloseAKey) {
+    PlayerFixture p(testsupport::notStarted());
+    const QByteArray shipped = readAll(QString(PLENK_ASSETS) + "/Data/keyboard.data");
+    ASSERT_FALSE(shipped.isEmpty());
+    p.program.write("Data/keyboard.data", shipped);
+    p.start();
+    Options& o = p.form<Options>();
+    const QStringList codes = {"74", "88", "67", "86", "66", "90", "77", "", "38", "40"};
+    const QStringList names = {"J", "X", "C", "V", "B", "Z", "M", "", "Up", "Down"};
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(o.AsciBox(i).Text(), codes[i]) << i;
+        EXPECT_EQ(o.AsciText(i).Text(), names[i]) << i;
+    }
+    QStringList calls;
+    KeyShortcut& keys = p.app->module<KeyShortcut>();
+    keys.MainCtl.set(std::make_unique<testsupport::RecordingMain>(*p.app, calls));
+    for (int key : {88, 67, 86, 66, 90})
+        keys.ProcessShortcutKey(key);
+    EXPECT_EQ(calls, QStringList({"Play", "Pause", "SStop", "PlayNext", "PlayPrevious"}));
+    keys.ProcessShortcutKey(0);
+    EXPECT_EQ(calls.size(), 5) << "no key closes the program";
+    keys.SaveKeyboardSettings();
+    EXPECT_EQ(readAll(p.program.file("Data/keyboard.data")), shipped);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -187,6 +188,18 @@ TEST(SettingsLoad, AnOldWindowsFileWithCrLfAndTrailingBlanksLoads) {
     EXPECT_EQ(p.form<Options>().SkinName.Text(), QString::fromUtf8("Piñata"));
 }
 
+TEST(SettingsLoad, AFileSavedWithLinuxLineEndsLoadsLineByLine) {
+    PlayerFixture p(testsupport::notStarted());
+    QByteArray file = settingsWith({{2, "700"}, {3, "900"}, {20, "Other skin"}, {29, "4444"}});
+    file.replace("\r\n", "\n");
+    p.program.write("settings.ini", file);
+    p.start();
+    EXPECT_EQ(p.form<Main>().Left(), 700.0f);
+    EXPECT_EQ(p.form<Main>().Top(), 900.0f);
+    EXPECT_EQ(p.form<Options>().SkinName.Text(), "Other skin");
+    EXPECT_EQ(p.form<DataForm>().VideoSizeHeight2.Caption(), "4444");
+}
+
 TEST(SettingsLoad, ATruncatedFileLoadsWhatItHasAndGarbageKeepsDesignValues) {
     PlayerFixture p(testsupport::notStarted());
     p.program.write("settings.ini",
@@ -200,6 +213,19 @@ TEST(SettingsLoad, ATruncatedFileLoadsWhatItHasAndGarbageKeepsDesignValues) {
     EXPECT_TRUE(p.form<Options>().Option15.Value())
         << "lines past the end read as empty and change nothing";
     EXPECT_EQ(p.form<DataForm>().MainMode.Caption(), "");
+}
+
+TEST(SettingsLoad, PipesAndDevicesInPlaceOfTheFilesStartLikeAFirstRun) {
+    PlayerFixture p(testsupport::notStarted());
+    for (const char* file : {"settings.ini", "Data/plst.data", "Data/keyboard.data"})
+        ASSERT_EQ(mkfifo(QFile::encodeName(p.program.file(file)).constData(), 0600), 0);
+    QFile::link("/dev/zero", p.program.file("Data/top.data"));
+    QFile::link("/dev/urandom", p.program.file("Data/mnin.data"));
+    p.start();
+    EXPECT_EQ(p.form<Options>().SkinName.Text(), "Default");
+    EXPECT_EQ(p.form<DataForm>().ListaCale.ListCount(), 0);
+    EXPECT_EQ(p.form<MediaLibrary>().Song(0).Caption(), "");
+    EXPECT_EQ(p.form<DataForm>().ListaManelisti.ListCount(), 0);
 }
 
 TEST(SettingsLoad, FirstStartWithoutASettingsFileKeepsTheDesignValues) {

@@ -91,6 +91,14 @@ TEST_F(Top10Test, EmptyTitleIsNeverCounted) {
     EXPECT_EQ(position(""), "Not in Top 20") << "nothing playing is not ranked";
 }
 
+TEST_F(Top10Test, TitleHoldingALineBreakIsNeverCounted) {
+    // Such a title could not be saved as one line of the rankings file.
+    for (const char* title : {"two\nlines", "two\rlines"})
+        top.RegisterPlay(title);
+    EXPECT_EQ(titles(), QStringList(20, ""));
+    EXPECT_EQ(lib.ListaAsteptare.ListCount(), 0);
+}
+
 TEST_F(Top10Test, CountsAreNotLimitedTo16Bits) {
     top.RegisterPlay("a");
     lib.CountPlayed(0).setCaption("32767");

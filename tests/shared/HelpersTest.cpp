@@ -71,3 +71,13 @@ TEST(TextCodec, OnlyValidUtf8DecodesAsUtf8) {
     EXPECT_EQ(decodeUtf8(QByteArray("\xef\xbb\xbfx"), true)->size(), 2)
         << "a byte-order mark stays in the text";
 }
+
+TEST(TextCodec, EachLineIsUtf8WhenValidAndWindows1252Otherwise) {
+    EXPECT_EQ(decodeLine(QString::fromUtf8("Ștefan – café").toUtf8(), false),
+              QString::fromUtf8("Ștefan – café"));
+    EXPECT_EQ(decodeLine(QByteArray("Beyonc\xe9 \x80"), false), QString::fromUtf8("Beyoncé €"));
+    EXPECT_EQ(decodeLine(QByteArray("caf\xc3"), false), QString::fromUtf8("cafÃ"))
+        << "a sequence cut at the end";
+    EXPECT_EQ(decodeLine(QByteArray("\xef\xbb\xbfx"), true), QString(QChar(0xFEFF)) + "x");
+    EXPECT_EQ(decodeLine(QByteArray(), false), QString());
+}

@@ -6,6 +6,7 @@
 #include "options/Options.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/DataForm.h"
+#include "shared/Files.h"
 #include "shared/ProgramFolder.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
@@ -99,6 +100,25 @@ TEST(ProgramFolder, PerUserCopyIsToppedUpButKeepsTheUsersFiles) {
     EXPECT_FALSE(QFile::exists(copy + "/plenk-player"))
         << "only the program folder's own files are copied";
     EXPECT_FALSE(QFile::exists(copy + "/other-tool"));
+}
+
+TEST(ProgramFolder, PerUserCopyOfReadOnlyFilesKeepsTheirModesButCanBeWritten) {
+    testsupport::TempDir exe, user;
+    const QStringList names = {"settings.ini", "Data/plst.data", "Skins/Default/skin.ini"};
+    constexpr auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup;
+    for (const QString& name : names)
+        QFile::setPermissions(exe.write(name, "x\r\n"), readOnly);
+    const QString copy = shared::userCopyOf(exe.path(), user.path());
+    for (const QString& name : names) {
+        const QFileInfo copied(copy + "/" + name);
+        constexpr auto modeBits =
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+            QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        EXPECT_EQ(copied.permissions() & modeBits, readOnly | QFileDevice::WriteOwner)
+            << name.toStdString();
+        EXPECT_FALSE(shared::isReadOnly(copied)) << name.toStdString();
+    }
 }
 
 TEST(ProgramFolder, RelativePartsJoinWithEitherSeparator) {

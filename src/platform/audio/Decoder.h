@@ -10,33 +10,45 @@ namespace audio {
 // Channels a decoded file may have.
 inline constexpr int kMaxChannels = 8;
 
-// A source of interleaved float frames at the file's own rate and channel count.
+// A source of interleaved float frames at one rate and channel count, fixed when
+// the file is opened.
 class Decoder {
   public:
     virtual ~Decoder() = default;
 
     int rate() const { return rate_; }
     int channels() const { return channels_; }
-    // Frames in the whole file, as known when it was opened.
+    // Frames in the whole file, as known when it was opened; reading never gives more.
     std::uint64_t frames() const { return frames_; }
+    // The frame the next read starts at.
+    std::uint64_t position() const { return position_; }
 
     // Reads up to count frames; 0 at the end (or when the file can no longer be read).
-    virtual std::size_t read(float* out, std::size_t count) = 0;
-    // Moves to an exact frame; false leaves the position as it was.
-    virtual bool seek(std::uint64_t frame) = 0;
+    std::size_t read(float* out, std::size_t count);
+    // Moves to an exact frame; false leaves the position as it was (the decoder goes
+    // back to where it read before).
+    bool seek(std::uint64_t frame);
+    // Whether the first frames decode (a header alone is not enough); back at the start.
+    bool decodes();
 
   protected:
     Decoder(int rate, int channels, std::uint64_t frames)
         : rate_(rate), channels_(channels), frames_(frames) {}
 
+    virtual std::size_t readFrames(float* out, std::size_t count) = 0;
+    virtual bool seekTo(std::uint64_t frame) = 0;
+
   private:
     int rate_;
     int channels_;
     std::uint64_t frames_;
+    std::uint64_t position_ = 0;
 };
 
-// The formats libsndfile reads (wav, mp3, mp2, mp1, ogg and more). Null when the
-// path is not a regular file holding at least one decodable frame.
+// A sound file, recognised by its content whatever its name: MPEG audio (layers
+// I to III) through libmpg123, Ogg Vorbis through libvorbisfile, and the formats
+// libsndfile reads (wav, aiff, flac and more). Null when the path is not a regular
+// file holding at least one decodable frame.
 std::unique_ptr<Decoder> openSoundFile(const std::string& utf8Path);
 
 // Tracker modules through libopenmpt, rendered as stereo at the given rate; with

@@ -20,18 +20,19 @@ class ModuleDecoder : public Decoder {
         : Decoder(rate, 2, frames), module_(module) {}
     ~ModuleDecoder() override { openmpt_module_destroy(module_); }
 
-    std::size_t read(float* out, std::size_t count) override {
+  protected:
+    std::size_t readFrames(float* out, std::size_t count) override {
         return openmpt_module_read_interleaved_float_stereo(module_, rate(), count, out);
     }
 
     // The module seeks to a row; the frames up to the exact target are rendered away.
-    bool seek(std::uint64_t frame) override {
+    bool seekTo(std::uint64_t frame) override {
         const double reached =
             openmpt_module_set_position_seconds(module_, static_cast<double>(frame) / rate());
         auto skip = static_cast<std::int64_t>(frame) - std::llround(reached * rate());
         std::vector<float> scratch(2 * 1024);
         while (skip > 0) {
-            const std::size_t got = read(scratch.data(), std::min<std::int64_t>(skip, 1024));
+            const std::size_t got = readFrames(scratch.data(), std::min<std::int64_t>(skip, 1024));
             if (got == 0) break;
             skip -= static_cast<std::int64_t>(got);
         }

@@ -70,6 +70,27 @@ QByteArray mergedDefaults(const QByteArray& old, const QStringList& mimeTypes) {
     return (lines.join('\n') + '\n').toUtf8();
 }
 
+// A value as a desktop entry's string type writes it.
+QString escapedValue(QString text) {
+    return text.replace('\\', "\\\\")
+        .replace('\n', "\\n")
+        .replace('\t', "\\t")
+        .replace('\r', "\\r");
+}
+
+// The program as the first word of an Exec line: in quotes, with the four
+// characters that stay special inside quotes escaped and a literal "%"
+// doubled; the value's own escapes apply on top.
+QString execWord(const QString& program) {
+    QString word = "\"";
+    for (const QChar c : program) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') word += '\\';
+        word += c;
+        if (c == '%') word += c;
+    }
+    return escapedValue(word + '"');
+}
+
 }  // namespace
 
 Shell::Shell(Registry& registry, QString programPath, Places places)
@@ -112,8 +133,8 @@ bool Shell::writeDesktopEntry(const QStringList& mimeTypes) {
     if (mimeTypes.isEmpty()) return QFile::remove(desktopEntryPath());
     const QString entry = QString(
                               "[Desktop Entry]\nType=Application\nName=Plenk Player\n"
-                              "Exec=\"%1\" %f\nTerminal=false\nNoDisplay=false\nMimeType=%2;\n")
-                              .arg(QString(programPath_).replace('"', "\\\""), mimeTypes.join(';'));
+                              "Exec=%1 %f\nTerminal=false\nNoDisplay=false\nMimeType=%2;\n")
+                              .arg(execWord(programPath_), mimeTypes.join(';'));
     return writeIfChanged(desktopEntryPath(), entry.toUtf8());
 }
 

@@ -2,9 +2,11 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/ui/Twips.h"
 
@@ -34,6 +36,13 @@ Form& Application::formSlot(std::size_t slot, const std::function<std::unique_pt
     return *forms_[slot];
 }
 
+std::vector<Form*> Application::createdForms() const {
+    std::vector<Form*> made;
+    for (const auto& f : forms_)
+        if (f) made.push_back(f.get());
+    return made;
+}
+
 void Application::endProcess(int code) {
     end_(code);
     std::abort();
@@ -46,6 +55,33 @@ void Application::noteActivated(Form& form) {
     if (previous && previous->isLoaded())
         dispatchEvent("Form_Deactivate", [previous] { previous->Form_Deactivate(); });
     dispatchEvent("Form_Activate", [&form] { form.Form_Activate(); });
+}
+
+void Application::moveFocus(Control& to) {
+    focusTarget_ = &to;
+    if (focused_ == &to) return;
+    if (Control* from = std::exchange(focused_, nullptr)) {
+        from->LostFocus.raise();
+        if (focusTarget_ != &to) return;
+    }
+    focused_ = &to;
+    if (QWidget* w = to.widget()) w->setFocus(Qt::OtherFocusReason);
+    to.GotFocus.raise();
+}
+
+void Application::forgetControl(const Control& control) {
+    if (focused_ == &control) focused_ = nullptr;
+    if (focusTarget_ == &control) focusTarget_ = nullptr;
+    drag_.forget(control);
+}
+
+Control* Application::controlOf(const QWidget* widget) const {
+    for (const auto& form : forms_) {
+        if (!form) continue;
+        for (Control* c : form->controls())
+            if (c->widget() == widget || c->clientWidget() == widget) return c;
+    }
+    return nullptr;
 }
 
 float Application::screenWidth() const {

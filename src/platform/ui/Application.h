@@ -8,7 +8,9 @@
 
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/DragSession.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Pointer.h"
 #include "platform/ui/WindowHandles.h"
 
 namespace ui {
@@ -26,6 +28,8 @@ class Application {
     Clock& clock() const { return *clock_; }
     Dialogs& dialogs() const { return *dialogs_; }
     WindowHandles& handles() { return handles_; }
+    Pointer& pointer() { return pointer_; }
+    DragSession& drag() { return drag_; }
 
     // The window of type T, created and loaded on first use (touching an
     // unloaded window loads it again).
@@ -35,6 +39,8 @@ class Application {
         f.ensureLoaded();
         return static_cast<T&>(f);
     }
+    // Every window made so far, loaded or not, without loading any.
+    std::vector<Form*> createdForms() const;
     // Asks without loading.
     template <class T>
     bool isLoaded() const {
@@ -69,6 +75,17 @@ class Application {
     // Deactivate and Activate only for a switch between its own windows.
     void noteActivated(Form& form);
 
+    // The control that has the focus, or nullptr.
+    Control* focusedControl() const { return focused_; }
+    // Moves the focus: LostFocus of the control that had it, then GotFocus of
+    // the new one, at once.  A LostFocus handler that moves the focus itself
+    // wins: the control first asked for gets no GotFocus.
+    void moveFocus(Control& to);
+    // A control going away or its window unloading: focus and drag forget it.
+    void forgetControl(const Control& control);
+    // The control whose widget (or rows area) this is, or nullptr.
+    Control* controlOf(const QWidget* widget) const;
+
     // The screen and its work area, in twips.
     float screenWidth() const;
     float screenHeight() const;
@@ -88,6 +105,10 @@ class Application {
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<Dialogs> dialogs_;
     WindowHandles handles_;
+    Pointer pointer_{handles_};
+    DragSession drag_{*this};
+    Control* focused_ = nullptr;
+    Control* focusTarget_ = nullptr;
     QString path_;
     QString commandLine_;
     std::function<void(int)> end_;

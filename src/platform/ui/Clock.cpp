@@ -17,13 +17,13 @@ void Clock::removeTimeListener(int id) {
     listeners_.erase(id);
 }
 
-void Clock::runTick(const Tick& tick) {
-    if (ticking_) return;
-    ticking_ = true;
+void Clock::runTick(int id, const Tick& tick) {
+    if (!ticking_.insert(id).second) return;
     struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{ticking_};
+        std::set<int>& running;
+        int id;
+        ~Reset() { running.erase(id); }
+    } reset{ticking_, id};
     tick();
 }
 
@@ -65,8 +65,9 @@ void ManualClock::advance(std::int64_t ms) {
         }
         // The tick may stop or restart its own timer, so copy what it needs.
         next->second.due += next->second.intervalMs;
+        const int id = next->first;
         Tick tick = next->second.tick;
-        runTick(tick);
+        runTick(id, tick);
     }
     if (target > now_) {
         now_ = target;
@@ -91,7 +92,8 @@ int LiveClock::startTimer(int intervalMs, Tick tick) {
     const int id = nextId_++;
     auto* timer = new QTimer;
     timer->setInterval(std::max(1, intervalMs));
-    QObject::connect(timer, &QTimer::timeout, [this, tick = std::move(tick)] { runTick(tick); });
+    QObject::connect(timer, &QTimer::timeout,
+                     [this, id, tick = std::move(tick)] { runTick(id, tick); });
     timers_.emplace(id, timer);
     timer->start();
     return id;

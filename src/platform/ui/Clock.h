@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 class QElapsedTimer;
 class QTimer;
@@ -12,8 +13,9 @@ namespace ui {
 
 // The application clock: the time every window timer ticks on.  The live clock
 // is Qt's event loop; tests use a manual clock that only moves when told to.
-// Ticks are delivered on the user-interface thread and never nest: a tick that
-// falls due while another tick runs (inside a modal loop, say) is dropped.
+// Ticks are delivered on the user-interface thread.  A timer's ticks never
+// nest: one that falls due while the same timer's tick still runs (inside a
+// message box it shows, say) is dropped, while the other timers go on ticking.
 class Clock {
   public:
     using Tick = std::function<void()>;
@@ -36,11 +38,11 @@ class Clock {
     void removeTimeListener(int id);
 
   protected:
-    void runTick(const Tick& tick);
+    void runTick(int id, const Tick& tick);
     void notifyTime(std::int64_t nowMs);
 
   private:
-    bool ticking_ = false;
+    std::set<int> ticking_;
     int nextListenerId_ = 1;
     std::map<int, TimeListener> listeners_;
 };

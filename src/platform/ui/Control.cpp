@@ -1,6 +1,8 @@
 #include "platform/ui/Control.h"
 
 #include <QWidget>
+#include <algorithm>
+#include <utility>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Colors.h"
@@ -15,6 +17,7 @@ Control::Control(Form& form, QString name) : form_(form), name_(std::move(name))
 }
 
 Control::~Control() {
+    form_.application().forgetControl(*this);
     form_.unregisterControl(this);
     if (hwnd_) form_.application().handles().remove(hwnd_);
     delete widget_.data();
@@ -28,23 +31,44 @@ bool Control::quiet() const {
     return form_.state() == Form::State::Building || form_.state() == Form::State::Unloading;
 }
 
-void Control::attachWidget(QWidget* widget, bool windowed) {
+void Control::attachWidget(QWidget* widget, bool windowed, bool ownsInput) {
     widget_ = widget;
     widget->setParent(form_.widget());
     widget->setMouseTracking(true);
-    widget->installEventFilter(new WidgetInput(*this, widget));
+    // A click on a control is the control's, never its container's as well.
+    widget->setAttribute(Qt::WA_NoMousePropagation);
+    widget->installEventFilter(new WidgetInput(*this, widget, ownsInput));
     if (windowed) hwnd_ = form_.application().handles().add(widget);
     refreshWidget();
+    restack();
+}
+
+void Control::restack() const {
+    QWidget* container = widget_ ? widget_->parentWidget() : nullptr;
+    if (!container) return;
+    std::vector<std::pair<QWidget*, StackBand>> layers;
+    for (QObject* child : container->children()) {
+        for (const Control* c : form_.controls())
+            if (c->widget() == child) layers.emplace_back(c->widget(), c->stackBand());
+    }
+    std::stable_sort(layers.begin(), layers.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
+    for (const auto& layer : layers)
+        layer.first->raise();
 }
 
 void Control::refreshWidget() {
     if (!widget_) return;
     QWidget* parent = container_ ? container_->childArea() : form_.widget();
-    if (widget_->parentWidget() != parent) widget_->setParent(parent);
+    if (widget_->parentWidget() != parent) {
+        widget_->setParent(parent);
+        restack();
+    }
     applyGeometry();
     widget_->setVisible(state_.visible);
     widget_->setEnabled(state_.enabled);
     widget_->setToolTip(state_.toolTip);
+    if (QWidget* client = clientWidget()) client->setAcceptDrops(state_.oleDropMode != 0);
     applyFont();
     applyColors();
 }
@@ -203,10 +227,17 @@ void Control::setContainer(Control* container) {
     refreshWidget();
 }
 
+bool Control::canTakeFocus() const {
+    if (!hwnd_ || !form_.Visible()) return false;
+    for (const Control* c = this; c; c = c->container_)
+        if (!c->state_.visible || !c->state_.enabled) return false;
+    return true;
+}
+
 void Control::SetFocus() {
     touch();
-    if (!state_.visible || !state_.enabled) throw RuntimeError(kInvalidCall);
-    if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+    if (!canTakeFocus()) throw RuntimeError(kInvalidCall);
+    form_.application().moveFocus(*this);
 }
 
 void Control::ZOrder(int position) {
@@ -216,6 +247,45 @@ void Control::ZOrder(int position) {
         widget_->raise();
     else
         widget_->lower();
+    restack();
+}
+
+void Control::Drag(int action) {
+    touch();
+    DragSession& drag = form_.application().drag();
+    switch (action) {
+        case vbCancel:
+            if (drag.source() == this) drag.cancel();
+            break;
+        case vbBeginDrag:
+            drag.begin(*this);
+            break;
+        case vbEndDrag:
+            if (drag.source() == this) drag.drop(form_.application().pointer().GetCursorPos());
+            break;
+        default:
+            throw RuntimeError(kInvalidPropertyValue);
+    }
+}
+
+Picture Control::DragIcon() const {
+    return touch(), state_.dragIcon;
+}
+
+void Control::setDragIcon(const Picture& value) {
+    touch(), state_.dragIcon = value;
+}
+
+int Control::OLEDropMode() const {
+    return touch(), state_.oleDropMode;
+}
+
+void Control::setOLEDropMode(int value) {
+    touch();
+    if (value != vbOLEDropNone && value != vbOLEDropManual)
+        throw RuntimeError(kInvalidPropertyValue);
+    state_.oleDropMode = value;
+    if (QWidget* w = clientWidget()) w->setAcceptDrops(value == vbOLEDropManual);
 }
 
 void Control::captureDesign() {
@@ -236,19 +306,25 @@ void Control::restoreDesign() {
 void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
     switch (kind) {
         case kMouseDown:
+            pressed(button, x, y);
             MouseDown.raise(button, shift, x, y);
             break;
         case kMouseMove:
             MouseMove.raise(button, shift, x, y);
             break;
-        case kMouseUp:
+        case kMouseUp: {
+            // Down, up, Click, DblClick, up: the release of the second press clicks no more.
+            const bool click = button == vbLeftButton && !std::exchange(inDoubleClick_, false);
+            if (click) releasing();
             MouseUp.raise(button, shift, x, y);
-            if (button == vbLeftButton && clickOnRelease()) Click.raise();
+            if (click && clickOnRelease()) Click.raise();
             break;
+        }
         case kClick:
             Click.raise();
             break;
         case kDblClick:
+            inDoubleClick_ = true;
             DblClick.raise();
             break;
     }

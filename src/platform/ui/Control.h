@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "platform/ui/Event.h"
+#include "platform/ui/Picture.h"
 
 namespace ui {
 
 class Form;
+class DataObject;
 
 // Colours as the windows store them: 0x00BBGGRR, or 0x80000000 | n for the
 // desktop's system colour n.
@@ -26,6 +28,12 @@ struct FontSpec {
     bool underline = false;
     bool operator==(const FontSpec&) const = default;
 };
+
+// Text controls hold a text up to its first NUL, as the system's own do.
+inline QString untilNul(const QString& text) {
+    const qsizetype end = text.indexOf(QChar(0));
+    return end < 0 ? text : text.left(end);
+}
 
 // Base of every control: geometry in twips (single precision, read back
 // exactly as written), visibility, colours, font and the common events.  The
@@ -85,8 +93,27 @@ class Control {
     // Window handle of windowed controls (frames, picture boxes, lists, text
     // boxes...), 0 for the others.
     virtual int hWnd() const { return hwnd_; }
+    // Gives the control the focus: LostFocus of the control that had it, then
+    // GotFocus, both before the call returns.  A control that is hidden,
+    // disabled, windowless or in a hidden window fails with "Invalid procedure call".
     void SetFocus();
+    // 0 brings the control to the front, 1 sends it to the back, within its
+    // layer: windowless controls always lie under the windowed ones.
     void ZOrder(int position = 0);
+
+    enum DragAction { vbCancel = 0, vbBeginDrag = 1, vbEndDrag = 2 };
+    enum DragState { vbEnter = 0, vbLeave = 1, vbOver = 2 };
+    // A drag by hand: begin shows DragIcon as the pointer; until the button is
+    // released the control under the pointer gets DragOver, and the release
+    // raises DragDrop on it.  End drops where the pointer is; cancel drops nothing.
+    void Drag(int action = vbBeginDrag);
+    Picture DragIcon() const;
+    void setDragIcon(const Picture& value);
+    enum OLEDropModeValue { vbOLEDropNone = 0, vbOLEDropManual = 1 };
+    // Manual: files dragged from the desktop raise OLEDragOver and OLEDragDrop
+    // here; none: they go to the window.
+    int OLEDropMode() const;
+    void setOLEDropMode(int value);
 
     Event<> Click{"Click"};
     Event<> DblClick{"DblClick"};
@@ -98,10 +125,19 @@ class Control {
     Event<int&> KeyPress{"KeyPress"};
     Event<> GotFocus{"GotFocus"};
     Event<> LostFocus{"LostFocus"};
+    Event<Control&, float, float, int> DragOver{"DragOver"};
+    Event<Control&, float, float> DragDrop{"DragDrop"};
+    // Data, Effect (in: what the desktop allows; out: what the control does),
+    // Button, Shift, X, Y and, for OLEDragOver, State.
+    Event<DataObject&, int&, int, int, float, float, int> OLEDragOver{"OLEDragOver"};
+    Event<DataObject&, int&, int, int, float, float> OLEDragDrop{"OLEDragDrop"};
 
     QWidget* widget() const { return widget_; }
     // The widget that holds child controls (frames and picture boxes).
     virtual QWidget* childArea() const { return widget_; }
+    // The widget whose top-left corner mouse coordinates count from (a list's
+    // rows area, inside its border).
+    virtual QWidget* clientWidget() const { return widget_; }
 
     // The form keeps every control's design state and puts it back on unload.
     virtual void captureDesign();
@@ -114,6 +150,9 @@ class Control {
     void deliverKeyDown(int& keyCode, int shift);
     void deliverKeyUp(int& keyCode, int shift);
     void deliverKeyPress(int& keyAscii);
+    // What the control itself does with a key its KeyDown handlers let
+    // through (a list moves its selection); true when the key is used up.
+    virtual bool keyAction(int keyCode, int shift) { return (void)keyCode, (void)shift, false; }
 
     enum MouseKind { kMouseDown, kMouseMove, kMouseUp, kClick, kDblClick };
 
@@ -132,7 +171,8 @@ class Control {
     // True while the window builds its design state or puts it back: no events.
     bool quiet() const;
     // Gives the control its widget (owned by the window's widget tree).
-    void attachWidget(QWidget* widget, bool windowed);
+    // ownsInput: the control does all a click or key does on it itself.
+    void attachWidget(QWidget* widget, bool windowed, bool ownsInput = false);
     // Shows the whole model on the widget again (after a design restore).
     virtual void refreshWidget();
     virtual void applyFont();
@@ -141,6 +181,15 @@ class Control {
     virtual bool clickOnRelease() const { return true; }
     // Told after a write has changed the width or height.
     virtual void sizeChanged() {}
+    // A button pressed on the control, before its MouseDown; a left button
+    // released, before its MouseUp (lists select and click there).
+    virtual void pressed(int button, float x, float y) { (void)button, (void)x, (void)y; }
+    virtual void releasing() {}
+    // Layers within a container, bottom first: pictures and shapes, labels, windowed controls.
+    enum StackBand { kGraphicBand, kTextBand, kWindowedBand };
+    virtual StackBand stackBand() const { return hwnd_ ? kWindowedBand : kGraphicBand; }
+    // Puts the control widgets of a container into their layers, keeping their order within each.
+    void restack() const;
 
   private:
     struct State {
@@ -152,11 +201,14 @@ class Control {
         OleColor foreColor = 0x80000012;
         OleColor backColor = 0x8000000F;
         FontSpec font;
+        Picture dragIcon;
+        int oleDropMode = vbOLEDropNone;
     };
     void applyGeometry();
     // Geometry is kept in twips; the container may measure in other units.
     float containerScale() const { return container_ ? container_->twipsPerScaleUnit() : 1.0f; }
     void place(float left, float top, float width, float height);
+    bool canTakeFocus() const;
 
     Form& form_;
     QString name_;
@@ -164,6 +216,8 @@ class Control {
     Control* container_ = nullptr;
     QPointer<QWidget> widget_;
     int hwnd_ = 0;
+    // The press that follows a double-click's first release gives no second Click.
+    bool inDoubleClick_ = false;
     State state_;
     State design_;
     Control* designContainer_ = nullptr;

@@ -162,6 +162,7 @@ void QtDialogs::runModal(Form& form) {
 
 int RecordingDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
     shown.push_back({"MsgBox", prompt, title, buttons});
+    if (whileShown) whileShown(Shown(shown.back()));
     if (msgBoxAnswers.empty()) return firstButton(buttons);
     const int answer = msgBoxAnswers.front();
     msgBoxAnswers.pop_front();
@@ -206,6 +207,7 @@ Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint) {
 
 void RecordingDialogs::runModal(Form& form) {
     shown.push_back({"Modal", form.Name(), {}, 0});
+    if (whileShown) whileShown(Shown(shown.back()));
 }
 
 int RecordingDialogs::count(const QString& kind) const {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -85,6 +86,9 @@ class RecordingDialogs : public Dialogs {
     std::deque<QString> folderAnswers;
     // Names of the menu items to choose, in order.
     std::deque<QString> menuAnswers;
+    // Runs while a message box or modal window is up, as the user takes
+    // their time (a test moves the clock on here).
+    std::function<void(Shown)> whileShown;
 
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     QStringList openFiles(const OpenFileRequest& request) override;

@@ -1,8 +1,22 @@
 #include "platform/ui/FileListBox.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 
 namespace ui {
+
+namespace {
+
+// A regular file, also through links: no pipe, socket or device (hidden
+// names are left out by the listing itself).
+bool isOrdinaryFile(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
 
 FileListBox::FileListBox(Form& form, QString name) : ListBox(form, std::move(name)) {
     keepDesign(state_);
@@ -36,11 +50,10 @@ void FileListBox::Refresh() {
     QStringList patterns = state_.pattern.split(';', Qt::SkipEmptyParts);
     for (QString& p : patterns)
         p = p == "*.*" ? "*" : p.trimmed();
-    const QStringList files =
-        QDir(state_.path)
-            .entryList(patterns, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    const QDir dir(state_.path);
+    const QStringList files = dir.entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& f : files)
-        AddItem(f);
+        if (isOrdinaryFile(dir.filePath(f))) AddItem(f);
 }
 
 }  // namespace ui

@@ -4,7 +4,8 @@
 
 namespace ui {
 
-// A list of the files of one folder that match a pattern ("*.ini;*.txt").
+// A list of the ordinary files of one folder that match a pattern
+// ("*.ini;*.txt"): no names beginning with ".", no pipes or devices.
 class FileListBox : public ListBox {
   public:
     FileListBox(Form& form, QString name);

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QMetaObject>
 #include <algorithm>
 
 #include "platform/ui/Application.h"
@@ -69,8 +70,10 @@ bool Form::Unload(UnloadMode mode) {
     if (cancel || state_ != State::Loaded) return cancel == 0;
     state_ = State::Unloading;
     widget_->hide();
-    for (Control* c : std::vector<Control*>(controls_))
+    for (Control* c : std::vector<Control*>(controls_)) {
+        app_.forgetControl(*c);
         c->formLoadChanged(false);
+    }
     for (auto& part : designParts_)
         part.second();
     for (Control* c : std::vector<Control*>(controls_))
@@ -120,6 +123,14 @@ void Form::setVisible(bool value) {
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    // Without a window manager nothing activates the window: the program's
+    // own show does, after the code that showed it.
+    QMetaObject::invokeMethod(
+        widget_.get(),
+        [this] {
+            if (isLoaded() && props_.visible) app_.noteActivated(*this);
+        },
+        Qt::QueuedConnection);
     // A window lays itself out when it is first shown.
     if (!shownSinceLoad_) {
         shownSinceLoad_ = true;
@@ -225,6 +236,12 @@ void Form::setIconPath(const QString& path) {
 void Form::setBorderStyle(int style) {
     borderStyle_ = style;
     widget_->setFrameless(style == vbBSNone);
+}
+
+void Form::setShowInTaskbar(bool on) {
+    showInTaskbar_ = on;
+    const Qt::WindowFlags hints = widget_->windowFlags() & ~Qt::WindowType_Mask;
+    widget_->setWindowFlags(hints | (on ? Qt::Window : Qt::Tool));
 }
 
 void Form::syncGeometryFromWidget(int x, int y, int width, int height) {

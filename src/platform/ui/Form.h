@@ -142,7 +142,8 @@ class Form {
     // Design values that only the window's constructor sets.
     void setKeyPreview(bool on) { keyPreview_ = on; }
     void setBorderStyle(int style);
-    void setShowInTaskbar(bool on) { showInTaskbar_ = on; }
+    // False makes a tool window: no button on the task bar.
+    void setShowInTaskbar(bool on);
 
   private:
     struct Props {

@@ -4,30 +4,18 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
-#include <QUrl>
+#include <utility>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
+#include "platform/ui/DataObject.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WidgetInput.h"
 
 namespace ui {
-
-namespace {
-
-QStringList localFiles(const QMimeData* data) {
-    QStringList files;
-    if (!data || !data->hasUrls()) return files;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile()) files << url.toLocalFile();
-    return files;
-}
-
-}  // namespace
 
 FormWidget::FormWidget(Form& form) : form_(form) {
     setMouseTracking(true);
@@ -81,7 +69,7 @@ bool FormWidget::ownKey() const {
 
 void FormWidget::keyPressEvent(QKeyEvent* event) {
     if (!ownKey()) return;
-    int code = virtualKeyFromQt(event->key(), event->modifiers());
+    int code = virtualKeyOf(*event);
     if (code)
         dispatchEvent("Form_KeyDown",
                       [&] { form_.Form_KeyDown(code, shiftOf(event->modifiers())); });
@@ -93,7 +81,7 @@ void FormWidget::keyPressEvent(QKeyEvent* event) {
 
 void FormWidget::keyReleaseEvent(QKeyEvent* event) {
     if (!ownKey()) return;
-    int code = virtualKeyFromQt(event->key(), event->modifiers());
+    int code = virtualKeyOf(*event);
     if (code)
         dispatchEvent("Form_KeyUp", [&] { form_.Form_KeyUp(code, shiftOf(event->modifiers())); });
 }
@@ -107,13 +95,16 @@ void FormWidget::mouse(QMouseEvent* e, int kind) {
             dispatchEvent("Form_MouseDown",
                           [&] { form_.Form_MouseDown(buttonOf(e->button()), shift, x, y); });
             break;
-        case Control::kMouseUp:
+        case Control::kMouseUp: {
+            const bool click =
+                e->button() == Qt::LeftButton && !std::exchange(inDoubleClick_, false);
             dispatchEvent("Form_MouseUp",
                           [&] { form_.Form_MouseUp(buttonOf(e->button()), shift, x, y); });
-            if (e->button() == Qt::LeftButton)
-                dispatchEvent("Form_Click", [&] { form_.Form_Click(); });
+            if (click) dispatchEvent("Form_Click", [&] { form_.Form_Click(); });
             break;
+        }
         case Control::kDblClick:
+            inDoubleClick_ = true;
             dispatchEvent("Form_DblClick", [&] { form_.Form_DblClick(); });
             break;
         default:
@@ -132,15 +123,15 @@ void FormWidget::mouseMoveEvent(QMouseEvent* e) {
     mouse(e, Control::kMouseMove);
 }
 void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-    mouse(e, Control::kDblClick);
+    mouse(e, e->button() == Qt::LeftButton ? Control::kDblClick : Control::kMouseDown);
 }
 
 void FormWidget::dragEnterEvent(QDragEnterEvent* event) {
-    if (!localFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!DataObject(event->mimeData()).files().isEmpty()) event->acceptProposedAction();
 }
 
 void FormWidget::dropEvent(QDropEvent* event) {
-    const QStringList files = localFiles(event->mimeData());
+    const QStringList files = DataObject(event->mimeData()).files();
     if (files.isEmpty()) return;
     event->acceptProposedAction();
     const float x = toTwips(event->position().x());

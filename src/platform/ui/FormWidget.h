@@ -34,6 +34,8 @@ class FormWidget : public QWidget {
     void mouse(QMouseEvent* event, int kind);
 
     Form& form_;
+    // The release that ends a double-click raises no second Click.
+    bool inDoubleClick_ = false;
 };
 
 }  // namespace ui

@@ -1,6 +1,8 @@
 #include "platform/ui/KeyMap.h"
 
+#include <QKeyEvent>
 #include <Qt>
+#include <array>
 #include <map>
 
 namespace ui {
@@ -109,7 +111,38 @@ int keypadKey(int qtKey) {
     }
 }
 
+// X key codes (the kernel's key numbers plus 8) of the US layout's main
+// block, row by row, with the virtual-key code each key has there.
+struct ScanRow {
+    unsigned firstCode;
+    std::initializer_list<int> keys;
+};
+const std::array<ScanRow, 5> kScanRows = {{
+    {10, {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0', 189, 187}},
+    {24, {'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', 219, 221}},
+    {38, {'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', 186, 222, 192}},
+    {51, {220, 'Z', 'X', 'C', 'V', 'B', 'N', 'M', 188, 190, 191}},
+    {94, {226}},
+}};
+
 }  // namespace
+
+int virtualKeyFromScanCode(unsigned nativeScanCode) {
+    for (const ScanRow& row : kScanRows) {
+        if (nativeScanCode < row.firstCode) continue;
+        const unsigned column = nativeScanCode - row.firstCode;
+        if (column < row.keys.size()) return row.keys.begin()[column];
+    }
+    return 0;
+}
+
+int virtualKeyOf(const QKeyEvent& event) {
+    // The keypad keeps codes of its own, whatever the layout.
+    if (!(event.modifiers() & Qt::KeypadModifier)) {
+        if (int code = virtualKeyFromScanCode(event.nativeScanCode())) return code;
+    }
+    return virtualKeyFromQt(event.key(), event.modifiers());
+}
 
 int virtualKeyFromQt(int qtKey, int qtModifiers) {
     if (qtModifiers & Qt::KeypadModifier) {

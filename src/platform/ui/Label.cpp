@@ -17,8 +17,9 @@ QString Label::Caption() const {
     return touch(), state_.caption;
 }
 
-void Label::setCaption(const QString& value) {
+void Label::setCaption(const QString& text) {
     touch();
+    const QString value = untilNul(text);
     if (value == state_.caption) return;
     state_.caption = value;
     label()->setText(value);

@@ -28,6 +28,7 @@ class Label : public Control {
 
   protected:
     void refreshWidget() override;
+    StackBand stackBand() const override { return kTextBand; }
 
   private:
     struct State {

@@ -1,13 +1,47 @@
 #include "platform/ui/ListBox.h"
 
+#include <QApplication>
 #include <QListView>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <utility>
 
+#include "platform/ui/KeyMap.h"
 #include "platform/ui/ListModel.h"
+#include "platform/ui/Twips.h"
 #include "platform/ui/WidgetInput.h"
 
 namespace ui {
+
+namespace {
+
+// Rows one font line high; a row's text is cut to what its width can show
+// before the style elides it, so its length costs nothing.
+class RowDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        return {1, option.fontMetrics.height()};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem row = option;
+        initStyleOption(&row, index);
+        // No glyph is narrower than a pixel.
+        const qsizetype shown = std::max(1, row.rect.width()) + 1;
+        if (row.text.size() > shown) row.text = row.text.left(shown) + QChar(0x2026);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &row, painter, widget);
+    }
+};
+
+}  // namespace
 
 ListBox::ListBox(Form& form, QString name, int multiSelect, bool sorted)
     : ListControl(form, std::move(name)) {
@@ -15,24 +49,125 @@ ListBox::ListBox(Form& form, QString name, int multiSelect, bool sorted)
     setSorted(sorted);
     auto* view = new QListView;
     view->setUniformItemSizes(true);
+    view->setItemDelegate(new RowDelegate(view));
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(multiSelect ? QAbstractItemView::MultiSelection
                                        : QAbstractItemView::SingleSelection);
     view->setModel(&model());
     view->viewport()->setMouseTracking(true);
-    view->viewport()->installEventFilter(new WidgetInput(*this, view->viewport()));
-    QObject::connect(view, &QListView::clicked,
-                     [this](const QModelIndex& i) { userSelected(i.row()); });
+    view->viewport()->installEventFilter(new WidgetInput(*this, view->viewport(), true));
     QObject::connect(view->verticalScrollBar(), &QScrollBar::valueChanged, [this](int value) {
         userScrolled(value);
         Scroll.raise();
     });
     model().setAfterSync([this] { showSelection(); });
-    attachWidget(view, true);
+    attachWidget(view, true, true);
 }
 
 QListView* ListBox::view() const {
     return static_cast<QListView*>(widget());
+}
+
+QWidget* ListBox::clientWidget() const {
+    return view()->viewport();
+}
+
+int ListBox::ItemHeight() const {
+    touch();
+    return std::max(1, QFontMetrics(view()->font()).height());
+}
+
+// The rows area is the control less its border; its size follows the
+// control's own geometry, shown or not.
+QSize ListBox::clientSize() const {
+    const int border = 2 * view()->frameWidth();
+    return {std::max(0, toPixels(Width()) - border), std::max(0, toPixels(Height()) - border)};
+}
+
+int ListBox::rowsPerPage() const {
+    return std::max(1, clientSize().height() / ItemHeight());
+}
+
+int ListBox::lastTopRow() const {
+    return std::max(0, ListCount() - rowsPerPage());
+}
+
+int ListBox::rowAt(int y) const {
+    if (y < 0) return -1;
+    const int row = TopIndex() + y / ItemHeight();
+    return row < ListCount() ? row : -1;
+}
+
+int ListBox::SendMessageA(int message, int wParam, int lParam) const {
+    (void)wParam;
+    if (message == LB_GETITEMHEIGHT) return ItemHeight();
+    if (message != LB_ITEMFROMPOINT) return 0;
+    const int x = static_cast<short>(lParam & 0xFFFF);
+    const int y = static_cast<short>((lParam >> 16) & 0xFFFF);
+    const QSize client = clientSize();
+    const int row = rowAt(y);
+    const bool onRow = row >= 0 && x >= 0 && x < client.width() && y < client.height();
+    const int nearest =
+        row >= 0 ? row : std::clamp(TopIndex() + std::max(0, y) / ItemHeight(), 0, ListCount() - 1);
+    return (onRow ? 0 : 0x10000) | (std::max(0, nearest) & 0xFFFF);
+}
+
+void ListBox::pressed(int button, float, float y) {
+    clickPending_ = false;
+    if (button != vbLeftButton) return;
+    const int row = rowAt(toPixels(y));
+    if (row < 0) return;
+    userSelected(row, false);
+    showSelection();
+    clickPending_ = true;
+}
+
+void ListBox::releasing() {
+    if (std::exchange(clickPending_, false)) Click.raise();
+}
+
+int ListBox::rowAfterKey(int keyCode) const {
+    const int row = ListIndex();
+    const int page = std::max(1, rowsPerPage() - 1);
+    switch (keyCode) {
+        case vbKeyUp:
+            return row - 1;
+        case vbKeyDown:
+            return row + 1;
+        case vbKeyPageUp:
+            return row - page;
+        case vbKeyPageDown:
+            return row + page;
+        case vbKeyHome:
+            return 0;
+        case vbKeyEnd:
+            return ListCount() - 1;
+        default:
+            return -2;
+    }
+}
+
+bool ListBox::keyAction(int keyCode, int) {
+    if (keyCode == vbKeySpace && MultiSelect() != vbMultiSelectNone && ListIndex() >= 0) {
+        setSelected(ListIndex(), !Selected(ListIndex()));
+        Click.raise();
+        return true;
+    }
+    int row = rowAfterKey(keyCode);
+    if (row == -2) return false;
+    if (ListCount() == 0) return true;
+    row = std::clamp(row, 0, ListCount() - 1);
+    if (row == ListIndex()) return true;
+    // The new row is brought into view.
+    const int top = TopIndex();
+    if (row < top)
+        userScrolled(row);
+    else if (row >= top + rowsPerPage())
+        userScrolled(row - rowsPerPage() + 1);
+    setListIndex(row);
+    return true;
 }
 
 void ListBox::showSelection() {

@@ -6,17 +6,48 @@ class QListView;
 
 namespace ui {
 
+// List box messages the program sends to a list's window.
+inline constexpr int LB_GETITEMHEIGHT = 0x1A1;
+inline constexpr int LB_ITEMFROMPOINT = 0x1A9;
+
+// A list of rows of one height, each drawn cut to the width of the list: no
+// row's whole text is ever measured, so a row may be megabytes long.
+//
+// The user's press selects the row under it before MouseDown and raises
+// Click before MouseUp; the arrows, Page Up/Down, Home and End move ListIndex
+// and raise Click; the right button selects nothing.
 class ListBox : public ListControl {
   public:
     ListBox(Form& form, QString name, int multiSelect = vbMultiSelectNone, bool sorted = false);
 
+    // The list's answer to a window message: the row height in pixels, or
+    // the row at a point of its client area (x in the low, y in the high 16
+    // bits; the result's high half is 1 when the point is on no row, the low
+    // half the nearest row).  Other messages answer 0.
+    int SendMessageA(int message, int wParam, int lParam) const;
+    // Height of every row, in pixels.
+    int ItemHeight() const;
+
     Event<> Scroll{"Scroll"};
+
+    QWidget* clientWidget() const override;
+    bool keyAction(int keyCode, int shift) override;
 
   protected:
     void showSelection() override;
+    int lastTopRow() const override;
+    void pressed(int button, float x, float y) override;
+    void releasing() override;
 
   private:
     QListView* view() const;
+    QSize clientSize() const;
+    int rowsPerPage() const;
+    // The row at a height of the client area in pixels, or -1 below the rows.
+    int rowAt(int y) const;
+    int rowAfterKey(int keyCode) const;
+
+    bool clickPending_ = false;
 };
 
 }  // namespace ui

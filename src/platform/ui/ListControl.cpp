@@ -148,15 +148,20 @@ void ListControl::setItemData(int index, int value) {
 }
 
 int ListControl::TopIndex() const {
-    return touch(), state_.topIndex;
+    touch();
+    return std::max(0, std::min(state_.topIndex, lastTopRow()));
 }
 
 void ListControl::setTopIndex(int index) {
     touch();
     if (index < 0 || (index > 0 && index >= static_cast<int>(state_.items.size())))
         throw RuntimeError(kInvalidPropertyValue);
-    state_.topIndex = index;
+    state_.topIndex = std::min(index, lastTopRow());
     showSelection();
+}
+
+int ListControl::lastTopRow() const {
+    return std::max(0, static_cast<int>(state_.items.size()) - 1);
 }
 
 QStringList ListControl::items() const {
@@ -177,11 +182,11 @@ void ListControl::setSorted(bool sorted) {
     state_.sorted = sorted;
 }
 
-void ListControl::userSelected(int row) {
+void ListControl::userSelected(int row, bool click) {
     if (row < -1 || row >= static_cast<int>(state_.items.size())) return;
     if (state_.multiSelect != vbMultiSelectNone && row >= 0) state_.marks[row] = !state_.marks[row];
     state_.listIndex = row;
-    Click.raise();
+    if (click) Click.raise();
 }
 
 void ListControl::selectQuietly(int index) {

@@ -46,6 +46,8 @@ class ListControl : public Control {
     int NewIndex() const;
     int ItemData(int index) const;
     void setItemData(int index, int value);
+    // The first row shown.  Writing a row of the last page shows that page
+    // whole, so TopIndex reads back the row actually at the top.
     int TopIndex() const;
     void setTopIndex(int index);
     // Every row, in order (for savers and tests).
@@ -63,9 +65,11 @@ class ListControl : public Control {
     ListModel& model() const { return *model_; }
     // Pushes the selection and top row to the view.
     virtual void showSelection() = 0;
-    // The user picked a row in the view.
-    void userSelected(int row);
+    // The user picked a row in the view (click: raise Click now).
+    void userSelected(int row, bool click = true);
     void userScrolled(int topRow);
+    // The highest row that can be the first one shown.
+    virtual int lastTopRow() const;
     // Moves the selection without raising Click.
     void selectQuietly(int index);
     void refreshWidget() override;

@@ -1,11 +1,19 @@
 #include "platform/ui/Menu.h"
 
+#include <vector>
+
 namespace ui {
 
 Menu::Menu(Form& form, QString name, Menu* parent)
     : Control(form, std::move(name)), parent_(parent) {
     if (parent_) parent_->items_.push_back(this);
     keepDesign(state_);
+}
+
+Menu::~Menu() {
+    if (parent_) std::erase(parent_->items_, this);
+    for (Menu* item : items_)
+        item->parent_ = nullptr;
 }
 
 QString Menu::Caption() const {

@@ -11,6 +11,8 @@ namespace ui {
 class Menu : public Control {
   public:
     Menu(Form& form, QString name, Menu* parent = nullptr);
+    // An item made at run time leaves its parent's list when it is unloaded.
+    ~Menu() override;
 
     QString Caption() const;
     void setCaption(const QString& value);

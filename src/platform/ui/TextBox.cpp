@@ -22,7 +22,8 @@ QString TextBox::Text() const {
 
 void TextBox::setText(const QString& value) {
     touch();
-    const QString text = state_.maxLength > 0 ? value.left(state_.maxLength) : value;
+    const QString whole = untilNul(value);
+    const QString text = state_.maxLength > 0 ? whole.left(state_.maxLength) : whole;
     if (text == state_.text) return;
     state_.text = text;
     const QSignalBlocker block(edit());
@@ -31,7 +32,7 @@ void TextBox::setText(const QString& value) {
 }
 
 void TextBox::typed(const QString& text) {
-    state_.text = text;
+    state_.text = untilNul(text);
     Change.raise();
 }
 

@@ -18,4 +18,17 @@ QWidget* WindowHandles::widget(int handle) const {
     return it == widgets_.end() ? nullptr : it->second.data();
 }
 
+int WindowHandles::handleOf(const QWidget* widget) const {
+    for (const auto& [handle, w] : widgets_)
+        if (w && w.data() == widget) return handle;
+    return 0;
+}
+
+std::vector<QWidget*> WindowHandles::widgets() const {
+    std::vector<QWidget*> result;
+    for (const auto& [handle, w] : widgets_)
+        if (w) result.push_back(w.data());
+    return result;
+}
+
 }  // namespace ui

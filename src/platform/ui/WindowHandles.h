@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <vector>
 
 namespace ui {
 
@@ -14,6 +15,10 @@ class WindowHandles {
     void remove(int handle);
     // The widget behind a handle, or nullptr for an unknown or destroyed one.
     QWidget* widget(int handle) const;
+    // The handle of a widget, 0 for one without.
+    int handleOf(const QWidget* widget) const;
+    // Every live widget with a handle, in the order the handles were given.
+    std::vector<QWidget*> widgets() const;
 
   private:
     int next_ = 0x10000;

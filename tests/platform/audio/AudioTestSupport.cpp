@@ -1,20 +1,18 @@
 #include "AudioTestSupport.h"
 
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cmath>
+
+#include "platform/audio/Decoder.h"
 
 namespace audiotest {
 
 std::vector<float> decodeAll(const QString& path) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.toUtf8().constData(), SFM_READ, &info);
-    if (!file) return {};
-    std::vector<float> samples(static_cast<std::size_t>(info.frames) * info.channels);
-    const sf_count_t got = sf_readf_float(file, samples.data(), info.frames);
-    samples.resize(static_cast<std::size_t>(got) * info.channels);
-    sf_close(file);
+    const auto decoder = openSoundFile(path.toStdString());
+    if (!decoder) return {};
+    std::vector<float> samples(static_cast<std::size_t>(decoder->frames()) * decoder->channels());
+    const std::size_t got = decoder->read(samples.data(), decoder->frames());
+    samples.resize(got * decoder->channels());
     return samples;
 }
 

@@ -22,7 +22,7 @@ using testsupport::tinyModule;
 using testsupport::Tone;
 using testsupport::writeTone;
 
-// Every frame of a file as libsndfile decodes it, interleaved.
+// Every frame of a file as the engine's decoder reads it straight through, interleaved.
 std::vector<float> decodeAll(const QString& path);
 
 // A file the project ships in tests/data/audio.

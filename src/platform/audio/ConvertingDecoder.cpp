@@ -1,0 +1,89 @@
+#include "platform/audio/ConvertingDecoder.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace audio {
+
+namespace {
+
+// Frames read from the file at a time.
+constexpr std::size_t kSourceFrames = 4096;
+
+std::uint64_t scaled(std::uint64_t frames, int to, int from) {
+    return static_cast<std::uint64_t>(
+        std::llround(static_cast<long double>(frames) * to / static_cast<long double>(from)));
+}
+
+}  // namespace
+
+ConvertingDecoder::ConvertingDecoder(const std::vector<Segment>& segments)
+    : Decoder(segments.front().format.rate, segments.front().format.channels,
+              convertedFrames(segments)),
+      converter_(segments.front().format),
+      source_(kSourceFrames * kMaxChannels) {
+    std::uint64_t sourceStart = 0;
+    std::uint64_t start = 0;
+    for (const Segment& segment : segments) {
+        spans_.push_back({segment.format, sourceStart, segment.frames, start});
+        sourceStart += segment.frames;
+        start += scaled(segment.frames, rate(), segment.format.rate);
+    }
+}
+
+std::uint64_t ConvertingDecoder::convertedFrames(const std::vector<Segment>& segments) {
+    std::uint64_t frames = 0;
+    for (const Segment& segment : segments)
+        frames += scaled(segment.frames, segments.front().format.rate, segment.format.rate);
+    return frames;
+}
+
+std::size_t ConvertingDecoder::readFrames(float* out, std::size_t count) {
+    const auto width = static_cast<std::size_t>(channels());
+    std::size_t done = 0;
+    while (done < count && (pendingAt_ < pending_.size() || refill())) {
+        const std::size_t n = std::min(count - done, (pending_.size() - pendingAt_) / width);
+        std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(pendingAt_), n * width,
+                    out + done * width);
+        pendingAt_ += n * width;
+        done += n;
+    }
+    return done;
+}
+
+// Decodes the next stretch of the file into pending_; false at its end.
+bool ConvertingDecoder::refill() {
+    pending_.clear();
+    pendingAt_ = 0;
+    while (pending_.empty() && !sourceEnded_) {
+        AudioFormat format;
+        const std::size_t got = readSource(source_.data(), kSourceFrames, &format);
+        if (got == 0) {
+            converter_.finish(pending_);
+            sourceEnded_ = true;
+        } else {
+            converter_.push(source_.data(), got, format, pending_);
+        }
+    }
+    return !pending_.empty();
+}
+
+// A library may accept a seek it cannot follow (the data there is gone): the
+// seek counts once the target decodes.
+bool ConvertingDecoder::seekTo(std::uint64_t frame) {
+    pending_.clear();
+    pendingAt_ = 0;
+    converter_.reset();
+    sourceEnded_ = false;
+    return seekSource(sourceFrameOf(frame)) && (frame >= frames() || refill());
+}
+
+std::uint64_t ConvertingDecoder::sourceFrameOf(std::uint64_t frame) const {
+    const auto after = std::upper_bound(spans_.begin(), spans_.end(), frame,
+                                        [](std::uint64_t f, const Span& s) { return f < s.start; });
+    const Span& span = *std::prev(after);
+    return span.sourceStart +
+           std::min(span.sourceFrames, scaled(frame - span.start, span.format.rate, rate()));
+}
+
+}  // namespace audio

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+typedef struct SRC_STATE_tag SRC_STATE;
+
+namespace audio {
+
+// A rate and channel count of decoded audio.
+struct AudioFormat {
+    int rate = 0;
+    int channels = 0;
+    bool operator==(const AudioFormat&) const = default;
+};
+
+// Brings decoded audio whose format changes on the way (chained files,
+// concatenated recordings) to one fixed format: the channels are remixed first,
+// then the rate converted through libsamplerate. Audio already in that format
+// passes unchanged.
+class FormatConverter {
+  public:
+    explicit FormatConverter(AudioFormat target);
+    ~FormatConverter();
+    FormatConverter(const FormatConverter&) = delete;
+    FormatConverter& operator=(const FormatConverter&) = delete;
+
+    // Converts `frames` interleaved frames of `format`, appending the result to `out`.
+    void push(const float* in, std::size_t frames, AudioFormat format, std::vector<float>& out);
+    // After the last input: appends what the rate converter still holds.
+    void finish(std::vector<float>& out);
+    // Forgets what it holds (after a seek).
+    void reset();
+
+  private:
+    const float* remix(const float* in, std::size_t frames, int channels);
+    void resample(const float* in, std::size_t frames, bool last, std::vector<float>& out);
+
+    const AudioFormat target_;
+    int fromRate_;  // the rate the converter's state belongs to
+    SRC_STATE* state_ = nullptr;
+    std::vector<float> mixed_;
+};
+
+}  // namespace audio

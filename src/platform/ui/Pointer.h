@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPoint>
+#include <optional>
+
+class QWidget;
+
+namespace ui {
+
+class WindowHandles;
+
+// Where the mouse pointer is and what lies under it, in screen pixels, as
+// the program asks the desktop.  Tests script the position instead of moving
+// a real pointer.
+class Pointer {
+  public:
+    explicit Pointer(const WindowHandles& handles) : handles_(handles) {}
+
+    QPoint GetCursorPos() const;
+    // The handle of the program's window or windowed control at a screen
+    // point; 0 when none of them is there.
+    int WindowFromPoint(QPoint screen) const;
+    // The deepest widget of the program's shown windows at a screen point
+    // (the active window first where windows overlap), or nullptr.
+    QWidget* widgetAt(QPoint screen) const;
+
+    void script(QPoint screen) { scripted_ = screen; }
+
+  private:
+    const WindowHandles& handles_;
+    std::optional<QPoint> scripted_;
+};
+
+}  // namespace ui

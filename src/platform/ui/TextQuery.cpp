@@ -1,0 +1,82 @@
+#include "platform/ui/TextQuery.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemWatcher>
+#include <QSaveFile>
+#include <cstdlib>
+#include <optional>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TextBox.h"
+
+namespace ui {
+
+namespace {
+
+// The text a user reads on a control; empty for controls that show none.
+std::optional<QString> shownText(const Control& c) {
+    if (auto* label = dynamic_cast<const Label*>(&c)) return label->Caption();
+    if (auto* box = dynamic_cast<const TextBox*>(&c)) return box->Text();
+    return std::nullopt;
+}
+
+QString controlName(const Form& form, const Control& c) {
+    QString name = form.Name() + "." + c.Name();
+    if (c.Index() >= 0) name += "(" + QString::number(c.Index()) + ")";
+    return name;
+}
+
+QString controlLine(const Form& form, const Control& c, const QString& text) {
+    QString escaped = text;
+    escaped.replace("\\", "\\\\").replace("\r", "\\r").replace("\n", "\\n");
+    return controlName(form, c) + "=" + escaped + "\n";
+}
+
+}  // namespace
+
+std::unique_ptr<TextQuery> TextQuery::fromEnvironment(Application& app) {
+    const char* folder = std::getenv("PLENK_TEST_QUERY");
+    if (!folder || !*folder) return nullptr;
+    return std::make_unique<TextQuery>(app, QString::fromLocal8Bit(folder));
+}
+
+TextQuery::TextQuery(Application& app, const QString& folder)
+    : app_(app), folder_(folder), watcher_(std::make_unique<QFileSystemWatcher>()) {
+    QDir().mkpath(folder_);
+    watcher_->addPath(folder_);
+    QObject::connect(watcher_.get(), &QFileSystemWatcher::directoryChanged,
+                     [this](const QString&) { answer(); });
+    answer();
+}
+
+TextQuery::~TextQuery() = default;
+
+void TextQuery::answer() {
+    QFile request(folder_ + "/request");
+    if (!request.open(QIODevice::ReadOnly)) return;
+    const QByteArray token = request.readAll().trimmed();
+    request.close();
+    request.remove();
+    QSaveFile out(folder_ + "/texts.txt");
+    if (!out.open(QIODevice::WriteOnly)) return;
+    out.write(token + "\n" + snapshot().toUtf8());
+    out.commit();
+}
+
+QString TextQuery::snapshot() const {
+    QString text;
+    const QWidget* focused = QApplication::focusWidget();
+    for (const Form* form : app_.createdForms()) {
+        if (!form->isLoaded()) continue;
+        for (const Control* c : form->controls()) {
+            if (auto shown = shownText(*c)) text += controlLine(*form, *c, *shown);
+            if (focused && c->widget() == focused) text += "focus=" + controlName(*form, *c) + "\n";
+        }
+    }
+    return text;
+}
+
+}  // namespace ui

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QFile>
+
+#include "support/display/DisplaySession.h"
+
+using displaytest::PlayerSession;
+using displaytest::waitUntil;
+
+namespace {
+
+const QString kTitle = "Plenk Player";
+
+// The shipped settings with the main window's place and size (twips) replaced.
+void placeMainWindow(PlayerSession& s, int left, int top, int width, int height) {
+    QFile file(s.program().file("settings.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    ASSERT_EQ(lines.value(1).trimmed(), "[Main]");
+    const int values[] = {left, top, width, height};
+    for (int i = 0; i < 4; ++i)
+        lines[2 + i] = QByteArray::number(values[i]) + "\r";
+    s.program().write("settings.ini", lines.join('\n'));
+}
+
+// Ten actions' key codes, then their names: Play (the second) on P, Stop
+// (the fourth) on S, no key for the others.
+void playOnPStopOnS(PlayerSession& s) {
+    const QByteArray codes[10] = {"", "80", "", "83"};
+    const QByteArray names[10] = {"0", "P", "0", "S", "0", "0", "0", "0", "0", "0"};
+    QByteArray file;
+    for (const QByteArray& code : codes)
+        file += code + "\r\n";
+    for (const QByteArray& name : names)
+        file += name + "\r\n";
+    s.program().write("Data/keyboard.data", file);
+}
+
+bool isBlack(const QColor& c) {
+    return c.red() < 16 && c.green() < 16 && c.blue() < 16;
+}
+
+TEST(MainWindowOnDisplay, AppearsAtItsStoredPlaceAndSize) {
+    PlayerSession s;
+    placeMainWindow(s, 1500, 1200, 6105, 3525);
+    s.start();
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    EXPECT_EQ(s.geometry(window), QRect(100, 80, 407, 235));
+
+    const QImage shot =
+        s.screenshotWhen([](const QImage& i) { return !isBlack(i.pixelColor(110, 90)); });
+    EXPECT_TRUE(isBlack(shot.pixelColor(90, 70))) << "the bare screen left of and above the window";
+    EXPECT_FALSE(isBlack(shot.pixelColor(110, 90))) << "the window's own background";
+    EXPECT_FALSE(isBlack(shot.pixelColor(505, 313))) << "the window's far corner";
+    EXPECT_TRUE(isBlack(shot.pixelColor(508, 317)));
+}
+
+TEST(MainWindowOnDisplay, ThePlayKeyPlaysTheSampleAndTheTimeMoves) {
+    PlayerSession s;
+    playOnPStopOnS(s);
+    // Started with the sample, the program plays it; the test stops it first.
+    s.start({s.program().file("Samples/plenk-sample.ogg")});
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    s.focus(window);
+    s.key("s");
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, 10000))
+        << "the key went to " << s.texts().value("focus").toStdString();
+    s.screenshot();
+
+    s.key("p");
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000))
+        << "the key went to " << s.texts().value("focus").toStdString() << "\n"
+        << s.output().toStdString();
+    const QString first = s.texts().value("Main.TSec");
+    s.screenshot();
+    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.TSec") != first; }, 5000))
+        << "the elapsed time stays at " << first.toStdString();
+    s.screenshot();
+}
+
+TEST(MainWindowOnDisplay, ClosingTheWindowWritesTheSettings) {
+    PlayerSession s;
+    QFile::remove(s.program().file("settings.ini"));
+    s.start();
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    s.screenshot();
+    s.close(window);
+    ASSERT_TRUE(s.waitForExit(10000)) << "the program goes on after its window closed";
+    QFile settings(s.program().file("settings.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << "no settings.ini was written";
+    const QList<QByteArray> lines = settings.readAll().split('\n');
+    EXPECT_EQ(lines.value(1), "[Main]\r");
+    EXPECT_EQ(lines.value(6), "[Playlist]\r");
+}
+
+}  // namespace

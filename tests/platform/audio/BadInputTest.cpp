@@ -1,0 +1,167 @@
+#include <unistd.h>
+
+#include <QFile>
+#include <cstdio>
+#include <random>
+
+#include "AudioTestSupport.h"
+#include "support/MpegFrames.h"
+#include "support/OggPages.h"
+
+namespace audiotest {
+namespace {
+
+using testsupport::readAll;
+
+QByteArray randomBytes(int size, unsigned seed) {
+    std::mt19937 random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(random());
+    return bytes;
+}
+
+QByteArray littleEndian(quint32 value) {
+    QByteArray bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+}
+
+// A 16-bit stereo 44.1 kHz WAV header whose data chunk claims `dataBytes`.
+QByteArray wavHeader(quint32 dataBytes, quint16 channels = 2, quint32 rate = 44100) {
+    QByteArray header = "RIFF" + littleEndian(dataBytes + 36) + "WAVEfmt " + littleEndian(16);
+    header += QByteArray("\x01\x00", 2) + littleEndian(channels).left(2) + littleEndian(rate);
+    header += littleEndian(rate * channels * 2) + littleEndian(channels * 2).left(2);
+    header += QByteArray("\x10\x00", 2) + "data" + littleEndian(dataBytes);
+    return header;
+}
+
+// Whatever the decoding libraries would print on the terminal goes to a file for
+// the life of this object.
+class StderrCapture {
+  public:
+    StderrCapture() : file_(std::tmpfile()), saved_(dup(STDERR_FILENO)) {
+        std::fflush(stderr);
+        dup2(fileno(file_), STDERR_FILENO);
+    }
+    ~StderrCapture() {
+        restore();
+        std::fclose(file_);
+    }
+    std::string text() {
+        restore();
+        std::string text(static_cast<std::size_t>(std::ftell(file_)), '\0');
+        std::rewind(file_);
+        text.resize(std::fread(text.data(), 1, text.size(), file_));
+        return text;
+    }
+
+  private:
+    void restore() {
+        if (saved_ < 0) return;
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+        saved_ = -1;
+        std::fseek(file_, 0, SEEK_END);
+    }
+    std::FILE* file_;
+    int saved_;
+};
+
+class BadInputTest : public BassTest {
+  protected:
+    void expectRefused(const QString& path) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(openStream(path), 0u);
+        EXPECT_EQ(bass.BASS_ErrorGetCode(), BASS_ERROR_FILEOPEN);
+    }
+    // Opens and plays to its end within the given time.
+    void expectPlaysOut(const QString& path, std::int64_t ms) {
+        SCOPED_TRACE(path.toStdString());
+        const HSTREAM stream = openStream(path);
+        ASSERT_NE(stream, 0u);
+        ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+        advance(ms);
+        EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+        EXPECT_LE(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE),
+                  bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE));
+        EXPECT_TRUE(bass.BASS_StreamFree(stream));
+    }
+};
+
+TEST_F(BadInputTest, BrokenFilesOfEveryFormatFailQuietly) {
+    StderrCapture terminal;
+    const Tone tone{.seconds = 6.0};
+    const QString sources[] = {writeTone(dir.file("good.mp3"), kMp3, tone),
+                               writeTone(dir.file("good.ogg"), kOgg, tone),
+                               writeTone(dir.file("good.wav"), kWav, tone)};
+    for (const QString& source : sources) {
+        const QString ext = source.right(4);
+        const QByteArray bytes = readAll(source);
+        expectRefused(dir.write("empty" + ext, {}));
+        expectRefused(dir.write("zeros" + ext, QByteArray(200000, '\0')));
+        expectRefused(dir.write("ones" + ext, QByteArray(200000, '\xFF')));
+        for (unsigned seed = 1; seed <= 5; ++seed)
+            expectRefused(
+                dir.write(QString("random%1%2").arg(seed).arg(ext), randomBytes(150000, seed)));
+        expectRefused(dir.write("head" + ext, bytes.left(40)));
+        // Cut in the audio: what is there plays, then ends.
+        expectPlaysOut(dir.write("cut" + ext, bytes.left(bytes.size() / 2)), 3500);
+        // Spoilt after its first part: an Ogg file then has no length to give.
+        const QString noisy = dir.write(
+            "noisy" + ext, bytes.left(bytes.size() / 3) + randomBytes(bytes.size() / 2, 9));
+        if (ext == ".ogg")
+            expectRefused(noisy);
+        else
+            expectPlaysOut(noisy, 6500);
+    }
+    EXPECT_EQ(terminal.text(), "");
+}
+
+TEST_F(BadInputTest, LyingHeadersFailOrPlayWhatIsThere) {
+    StderrCapture terminal;
+    // MPEG: an info header claiming almost no frames, or an absurd number.
+    const QByteArray frames = testsupport::mpegFrames({{.frames = 20}});
+    expectPlaysOut(dir.write("few.mp3", testsupport::xingFrame({}, 1) + frames), 600);
+    expectPlaysOut(dir.write("many.mp3", testsupport::xingFrame({}, 0x7FFFFFFF) + frames), 600);
+    // WAV: data claimed far beyond the file; no channels; no rate.
+    const QByteArray audio = randomBytes(44100, 3);
+    expectPlaysOut(dir.write("long.wav", wavHeader(1u << 30) + audio), 300);
+    expectRefused(dir.write("nochannels.wav", wavHeader(44100, 0) + audio));
+    expectRefused(dir.write("norate.wav", wavHeader(44100, 2, 0) + audio));
+    // Ogg: identification headers with no channels or no rate, checksums intact.
+    const QByteArray ogg = readAll(writeTone(dir.file("t.ogg"), kOgg, {}));
+    expectRefused(dir.write("nochannels.ogg",
+                            testsupport::withFirstPagePatched(ogg, 11, QByteArray(1, '\0'))));
+    expectRefused(
+        dir.write("norate.ogg", testsupport::withFirstPagePatched(ogg, 12, QByteArray(4, '\0'))));
+    EXPECT_EQ(terminal.text(), "");
+}
+
+TEST_F(BadInputTest, OggWithoutVorbisIsRefused) {
+    const testsupport::ForeignStream foreign = testsupport::foreignOggStream(77);
+    expectRefused(dir.write("foreign.ogg", foreign.first + foreign.last));
+}
+
+// Four gigabytes of silence that take no room on the disk: opened without
+// reading them, the length as the header gives it, seekable to its end.
+TEST_F(BadInputTest, HugeSparseWavOpensWithoutReadingItAll) {
+    const quint32 dataBytes = 0xFFFFFF00u;
+    const QString path = dir.write("huge.wav", wavHeader(dataBytes));
+    ASSERT_TRUE(QFile::resize(path, 44 + qint64{dataBytes}));
+    const HSTREAM stream = openStream(path);
+    ASSERT_NE(stream, 0u);
+    EXPECT_EQ(bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE), QWORD{dataBytes});
+    const QWORD nearEnd = QWORD{dataBytes} - bytes(44100);
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, nearEnd, BASS_POS_BYTE));
+    ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+    advance(500);
+    EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), nearEnd + bytes(22050));
+    advance(600);
+    EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+}
+
+}  // namespace
+}  // namespace audiotest

@@ -1,0 +1,237 @@
+#include "support/display/DisplaySession.h"
+
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QThread>
+#include <filesystem>
+#include <system_error>
+
+// Xlib last: its macros clash with Qt names.
+#include <X11/Xlib.h>
+
+namespace displaytest {
+
+namespace {
+
+constexpr int kToolTimeoutMs = 10000;
+constexpr int kPollMs = 20;
+
+// The built program folder, copied so that a test never writes into the build;
+// the program file itself, which nothing writes, is linked where the file
+// system allows it.
+void copyProgramFolder(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + "/" + QDir(from).relativeFilePath(source);
+        QDir().mkpath(QFileInfo(target).path());
+        std::error_code linked;
+        if (it.fileName() == "plenk-player")
+            std::filesystem::create_hard_link(source.toStdString(), target.toStdString(), linked);
+        if (it.fileName() != "plenk-player" || linked) QFile::copy(source, target);
+    }
+}
+
+QString currentTestName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!info) return "unnamed";
+    return QString("%1.%2").arg(info->test_suite_name(), info->name());
+}
+
+}  // namespace
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(kPollMs);
+    }
+    return true;
+}
+
+XServer::XServer() {
+    // -displayfd makes the server choose a free display number and tell it.
+    process_.start(
+        "Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
+    if (!process_.waitForStarted(kToolTimeoutMs)) return;
+    QByteArray said;
+    waitUntil(
+        [&] {
+            process_.waitForReadyRead(kPollMs);
+            said += process_.readAllStandardOutput();
+            return said.contains('\n') || process_.state() == QProcess::NotRunning;
+        },
+        kToolTimeoutMs);
+    const QByteArray number = said.trimmed();
+    if (!number.isEmpty()) display_ = ":" + QString::fromLatin1(number);
+}
+
+XServer::~XServer() {
+    process_.terminate();
+    if (!process_.waitForFinished(kToolTimeoutMs)) process_.kill();
+    process_.waitForFinished(kToolTimeoutMs);
+}
+
+PlayerSession::PlayerSession() : shots_(QString(PLENK_DISPLAY_SHOTS) + "/" + currentTestName()) {
+    copyProgramFolder(PLENK_PROGRAM_DIR, program_.path());
+    QDir(shots_).removeRecursively();
+    QDir().mkpath(shots_);
+}
+
+PlayerSession::~PlayerSession() {
+    if (player_.state() == QProcess::NotRunning) return;
+    player_.kill();
+    player_.waitForFinished(kToolTimeoutMs);
+}
+
+void PlayerSession::start(const QStringList& arguments) {
+    ASSERT_FALSE(display().isEmpty()) << "Xvfb did not start";
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    // Settings, registry and desktop files of the run stay in the test's folders.
+    env.insert("HOME", home_.path());
+    env.insert("XDG_CONFIG_HOME", home_.file("config"));
+    env.insert("XDG_DATA_HOME", home_.file("data"));
+    env.insert("XDG_RUNTIME_DIR", home_.path());
+    env.insert("PLENK_TEST_QUERY", home_.file("query"));
+    player_.setProcessEnvironment(env);
+    player_.setProcessChannelMode(QProcess::MergedChannels);
+    player_.setWorkingDirectory(program_.path());
+    player_.start(program_.file("plenk-player"), arguments);
+    ASSERT_TRUE(player_.waitForStarted(kToolTimeoutMs)) << player_.errorString().toStdString();
+}
+
+bool PlayerSession::waitForExit(int timeoutMs) {
+    return player_.state() == QProcess::NotRunning || player_.waitForFinished(timeoutMs);
+}
+
+QString PlayerSession::output() {
+    return QString::fromLocal8Bit(player_.readAll());
+}
+
+QString PlayerSession::run(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display());
+    tool.setProcessEnvironment(env);
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(kToolTimeoutMs)) {
+        tool.kill();
+        tool.waitForFinished();
+        ADD_FAILURE() << program.toStdString() << " did not finish";
+    }
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+QString PlayerSession::waitForWindow(const QString& title, int timeoutMs) {
+    const QString pattern = "^" + QRegularExpression::escape(title) + "$";
+    QString id;
+    waitUntil(
+        [&] {
+            id = run("xdotool", {"search", "--onlyvisible", "--name", pattern})
+                     .section('\n', 0, 0)
+                     .trimmed();
+            return !id.isEmpty() || player_.state() == QProcess::NotRunning;
+        },
+        timeoutMs);
+    return id;
+}
+
+QRect PlayerSession::geometry(const QString& windowId) {
+    const QString info = run("xwininfo", {"-id", windowId});
+    auto field = [&](const char* name) {
+        const QRegularExpression re(QString("%1:\\s+(-?\\d+)").arg(name));
+        return re.match(info).captured(1).toInt();
+    };
+    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+                 field("Height"));
+}
+
+void PlayerSession::xdotool(const QStringList& arguments) {
+    run("xdotool", arguments);
+}
+
+void PlayerSession::click(int x, int y) {
+    xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
+}
+
+void PlayerSession::focus(const QString& windowId) {
+    xdotool({"windowfocus", "--sync", windowId});
+}
+
+// What a window manager's close button does: ask the window to close.
+void PlayerSession::close(const QString& windowId) {
+    Display* x = XOpenDisplay(display().toLocal8Bit().constData());
+    ASSERT_NE(x, nullptr);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = windowId.toULong();
+    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(x, event.xclient.window, False, NoEventMask, &event);
+    XCloseDisplay(x);
+}
+
+void PlayerSession::key(const QString& keysym) {
+    xdotool({"key", keysym});
+}
+
+QImage PlayerSession::screenshot() {
+    return screenshotWhen([](const QImage&) { return true; }, 0);
+}
+
+QImage PlayerSession::screenshotWhen(const std::function<bool(const QImage&)>& shown,
+                                     int timeoutMs) {
+    const QString file = QString("%1/step%2.png").arg(shots_).arg(++step_);
+    QImage image;
+    waitUntil(
+        [&] {
+            run("import", {"-display", display(), "-window", "root", file});
+            image.load(file);
+            return !image.isNull() && shown(image);
+        },
+        timeoutMs);
+    EXPECT_FALSE(image.isNull()) << "no screenshot at " << file.toStdString();
+    return image;
+}
+
+QMap<QString, QString> PlayerSession::texts() {
+    const QString folder = home_.file("query");
+    const QByteArray token = QByteArray::number(++queries_);
+    QDir().mkpath(folder);
+    QSaveFile request(folder + "/request");
+    if (request.open(QIODevice::WriteOnly)) {
+        request.write(token);
+        request.commit();
+    }
+    QMap<QString, QString> texts;
+    const bool answered = waitUntil(
+        [&] {
+            QFile answer(folder + "/texts.txt");
+            if (!answer.open(QIODevice::ReadOnly)) return false;
+            const QList<QByteArray> lines = answer.readAll().split('\n');
+            if (lines.value(0) != token) return false;
+            for (const QByteArray& line : lines.mid(1)) {
+                const qsizetype eq = line.indexOf('=');
+                if (eq > 0)
+                    texts.insert(QString::fromUtf8(line.left(eq)),
+                                 QString::fromUtf8(line.mid(eq + 1)));
+            }
+            return true;
+        },
+        kToolTimeoutMs);
+    EXPECT_TRUE(answered) << "the program did not answer the text query";
+    return texts;
+}
+
+}  // namespace displaytest

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "support/TempDir.h"
+
+namespace displaytest {
+
+// An X server of the test's own: Xvfb on a display number it picks itself
+// (so tests may run side by side), stopped when the object goes.
+class XServer {
+  public:
+    XServer();
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    // ":N", or empty when the server did not start.
+    const QString& display() const { return display_; }
+
+  private:
+    QProcess process_;
+    QString display_;
+};
+
+// Polls until done() holds or timeoutMs pass; true when it held.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs);
+
+// One run of the real player on its own X server, in a temporary copy of the
+// built program folder, driven with xdotool and looked at with xwininfo,
+// screenshots and the program's test-only text query.
+class PlayerSession {
+  public:
+    PlayerSession();
+    ~PlayerSession();
+    PlayerSession(const PlayerSession&) = delete;
+    PlayerSession& operator=(const PlayerSession&) = delete;
+
+    // The program folder: write settings and data files here before start().
+    testsupport::TempDir& program() { return program_; }
+    const QString& display() const { return server_.display(); }
+
+    void start(const QStringList& arguments = {});
+    // Waits for the program to end by itself; true when it did in time.
+    bool waitForExit(int timeoutMs);
+    QString output();
+
+    // The id of the first viewable window whose title is exactly title, or
+    // empty when none shows within timeoutMs.
+    QString waitForWindow(const QString& title, int timeoutMs = 10000);
+    // The window's place and size on the screen, in pixels.
+    QRect geometry(const QString& windowId);
+
+    // Runs xdotool with these arguments on the session's display.
+    void xdotool(const QStringList& arguments);
+    void click(int x, int y);
+    // Gives the window the keyboard, as a click on its title bar would.
+    void focus(const QString& windowId);
+    void key(const QString& keysym);
+    // Asks the window to close, as a window manager's close button does.
+    void close(const QString& windowId);
+
+    // The whole screen now, also kept as display-shots/<test>/stepN.png.
+    QImage screenshot();
+    // Screenshots until shown() holds of one (a window paints a moment after
+    // it appears) or timeoutMs pass; the last one is kept as the step.
+    QImage screenshotWhen(const std::function<bool(const QImage&)>& shown, int timeoutMs = 5000);
+    // The texts of every label and text box of the loaded windows, by
+    // "Form.Control" or "Form.Control(index)".
+    QMap<QString, QString> texts();
+
+  private:
+    QString run(const QString& program, const QStringList& arguments);
+
+    XServer server_;
+    testsupport::TempDir program_;
+    testsupport::TempDir home_;
+    QProcess player_;
+    QString shots_;
+    int step_ = 0;
+    int queries_ = 0;
+};
+
+}  // namespace displaytest
