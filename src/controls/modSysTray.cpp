@@ -8,6 +8,8 @@ void AddTrayIcon(PlenkApp& app, std::uint32_t Id, const QIcon& Icon, const QStri
     app.tray().Shell_NotifyIconA(sys::NIM_ADD, Id, Icon, Tip);
 }
 
-void RemoveTrayIcon(PlenkApp& app, std::uint32_t Id) { app.tray().Shell_NotifyIconA(sys::NIM_DELETE, Id, {}, {}); }
+void RemoveTrayIcon(PlenkApp& app, std::uint32_t Id) {
+    app.tray().Shell_NotifyIconA(sys::NIM_DELETE, Id, {}, {});
+}
 
 }  // namespace modSysTray

@@ -37,6 +37,8 @@ class Main : public PlayerForm {
     std::uint32_t trayId() const { return static_cast<std::uint32_t>(hWnd()); }
     // The window's own controller.
     ClsMain& controller() { return controller_.get(); }
+    // Applies the volume slider's value to the engine in use.
+    void VolumChange();
 
     // Frame pictures, menu heads and caption buttons.
     ui::Image ImgTopLeft{*this, "ImgTopLeft"};
@@ -137,7 +139,6 @@ class Main : public PlayerForm {
     void designStatePanel();
     void designTimers();
     void connectEvents();
-    void volumeChanged();
 
     ControllerSlot controller_{app()};
 };
