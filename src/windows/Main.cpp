@@ -33,6 +33,7 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     setCaption("Plenk Player");
     Move(500, 500, 6100, 3530);
     designChrome();
+    Butoane1.Move(60, 120, 975, 930);
     designAudioPanel();
     designRightPanel();
     designBottomRow();

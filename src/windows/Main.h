@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Butoane.h"
 #include "controls/ctlScrollbar.h"
 #include "core/ClsMain.h"
 #include "platform/ui/ControlArray.h"
@@ -73,6 +74,7 @@ class Main : public PlayerForm {
     ui::Label StarePlayer{*this, "StarePlayer"};
     ui::Label labBitRate{*this, "labBitRate"};
     ui::PictureBox Visualisation{*this, "Visualisation"};
+    Butoane Butoane1{*this, "Butoane1"};
     ui::Image ImgButton2{*this, "ImgButton2"};
     ui::Image ImgButton3{*this, "ImgButton3"};
     ui::Image ImgButton4{*this, "ImgButton4"};
