@@ -17,40 +17,39 @@ std::uint64_t bytePosition(double value) {
 
 }  // namespace
 
+namespace {
+
+using MouseHandler = void (ctlScrollbar::*)(int, int, float, float);
+
+void wire(ctlScrollbar& bar, ui::PictureBox& part, MouseHandler down, MouseHandler move,
+          MouseHandler up) {
+    part.MouseDown.connect(
+        [&bar, down](int b, int s, float x, float y) { (bar.*down)(b, s, x, y); });
+    part.MouseMove.connect(
+        [&bar, move](int b, int s, float x, float y) { (bar.*move)(b, s, x, y); });
+    part.MouseUp.connect([&bar, up](int b, int s, float x, float y) { (bar.*up)(b, s, x, y); });
+}
+
+}  // namespace
+
 void ctlScrollbar::connectParts() {
-    Picture1.MouseDown.connect(
-        [this](int b, int s, float x, float y) { Picture1_MouseDown(b, s, x, y); });
-    Picture1.MouseMove.connect(
-        [this](int b, int s, float x, float y) { Picture1_MouseMove(b, s, x, y); });
-    Picture1.MouseUp.connect(
-        [this](int b, int s, float x, float y) { Picture1_MouseUp(b, s, x, y); });
+    wire(*this, Picture1, &ctlScrollbar::Picture1_MouseDown, &ctlScrollbar::Picture1_MouseMove,
+         &ctlScrollbar::Picture1_MouseUp);
+    wire(*this, Picture2, &ctlScrollbar::Picture2_MouseDown, &ctlScrollbar::Picture2_MouseMove,
+         &ctlScrollbar::Picture2_MouseUp);
+    wire(*this, Picture3, &ctlScrollbar::Picture3_MouseDown, &ctlScrollbar::Picture3_MouseMove,
+         &ctlScrollbar::Picture3_MouseUp);
+    wire(*this, Picture4, &ctlScrollbar::Picture4_MouseDown, &ctlScrollbar::Picture4_MouseMove,
+         &ctlScrollbar::Picture4_MouseUp);
     Picture1.DblClick.connect([this] { Picture1_DblClick(); });
-    Picture3.MouseDown.connect(
-        [this](int b, int s, float x, float y) { Picture3_MouseDown(b, s, x, y); });
-    Picture3.MouseMove.connect(
-        [this](int b, int s, float x, float y) { Picture3_MouseMove(b, s, x, y); });
-    Picture3.MouseUp.connect(
-        [this](int b, int s, float x, float y) { Picture3_MouseUp(b, s, x, y); });
     Picture3.DblClick.connect([this] { Picture3_DblClick(); });
-    Picture2.MouseDown.connect(
-        [this](int b, int s, float x, float y) { Picture2_MouseDown(b, s, x, y); });
-    Picture2.MouseMove.connect(
-        [this](int b, int s, float x, float y) { Picture2_MouseMove(b, s, x, y); });
-    Picture2.MouseUp.connect(
-        [this](int b, int s, float x, float y) { Picture2_MouseUp(b, s, x, y); });
-    Picture4.MouseDown.connect(
-        [this](int b, int s, float x, float y) { Picture4_MouseDown(b, s, x, y); });
-    Picture4.MouseMove.connect(
-        [this](int b, int s, float x, float y) { Picture4_MouseMove(b, s, x, y); });
-    Picture4.MouseUp.connect(
-        [this](int b, int s, float x, float y) { Picture4_MouseUp(b, s, x, y); });
-    tmUp.TimerEvent.connect([this] { tmUp_Timer(); });
-    tmDn.TimerEvent.connect([this] { tmDn_Timer(); });
-    tmUp2.TimerEvent.connect([this] { tmUp2_Timer(); });
-    tmDn2.TimerEvent.connect([this] { tmDn2_Timer(); });
-    Tracking1.TimerEvent.connect([this] { Tracking1_Timer(); });
-    Tracking2.TimerEvent.connect([this] { Tracking2_Timer(); });
-    Tracking3.TimerEvent.connect([this] { Tracking3_Timer(); });
+    const std::pair<ui::Timer*, void (ctlScrollbar::*)()> timers[] = {
+        {&tmUp, &ctlScrollbar::tmUp_Timer},           {&tmDn, &ctlScrollbar::tmDn_Timer},
+        {&tmUp2, &ctlScrollbar::tmUp2_Timer},         {&tmDn2, &ctlScrollbar::tmDn2_Timer},
+        {&Tracking1, &ctlScrollbar::Tracking1_Timer}, {&Tracking2, &ctlScrollbar::Tracking2_Timer},
+        {&Tracking3, &ctlScrollbar::Tracking3_Timer}};
+    for (const auto& [timer, tick] : timers)
+        timer->TimerEvent.connect([this, tick = tick] { (this->*tick)(); });
 }
 
 // A step of n units, clamped at 0 and at the travel; value follows before Change.

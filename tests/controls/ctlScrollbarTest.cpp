@@ -201,6 +201,31 @@ TEST_F(Slider, HoldingAnArrowRepeatsWhileThePointerStaysOnIt) {
         << "off the button it stops; no right release step";
 }
 
+TEST_F(Slider, TheHoverLookEndsAtTheFirstTrackerTickAfterThePointerLeft) {
+    pointAt(bar.Picture1);
+    bar.Picture1_MouseMove(0, 0, 5, 5);
+    EXPECT_TRUE(bar.Tracking1.Enabled());
+    p.clock->advance(5);
+    EXPECT_TRUE(bar.Tracking1.Enabled()) << "still over the button";
+    pointAway();
+    p.clock->advance(1);
+    EXPECT_FALSE(bar.Tracking1.Enabled());
+    pointAt(bar.Picture2);
+    bar.Picture2_MouseDown(ui::vbLeftButton, 0, 5, 5);
+    pointAt(bar.Picture1);
+    bar.Picture1_MouseMove(0, 0, 5, 5);
+    EXPECT_FALSE(bar.Tracking1.Enabled()) << "no hover while the thumb is held";
+}
+
+TEST_F(Slider, ADoubleClickOnAnArrowIsASecondPress) {
+    bar.setValue(50);
+    bar.Picture3_MouseDown(ui::vbLeftButton, 0, 5, 5);
+    bar.Picture3_MouseUp(ui::vbLeftButton, 0, 5, 5);
+    bar.Picture3_DblClick();
+    bar.Picture3_MouseUp(ui::vbLeftButton, 0, 5, 5);
+    EXPECT_EQ(rig.log, QStringList({"Change 51", "Change 52"}));
+}
+
 TEST_F(Slider, DraggingTheThumbMovesItByThePointersTravel) {
     bar.setValue(50);
     bar.Picture2_MouseDown(ui::vbLeftButton, 0, 5, 8);
