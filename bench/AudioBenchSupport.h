@@ -2,6 +2,7 @@
 
 #include <sndfile.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdint>
@@ -15,17 +16,26 @@ namespace audiobench {
 
 // Music enough like music for a decoder: a chord whose notes change every half
 // second, a bass line, and noise bursts on the beat, as 44.1 kHz stereo MPEG
-// layer III. Written once per run into a temporary folder.
-inline std::string benchMusic(double seconds) {
+// layer III; at libsndfile's default bitrate or a constant 320 kbit/s. Written once
+// per run into a temporary folder.
+inline std::string benchMusic(double seconds, bool highestBitrate = false) {
     static QTemporaryDir dir;
-    const std::string path =
-        dir.path().toStdString() + "/music-" + std::to_string(static_cast<int>(seconds)) + ".mp3";
+    const std::string path = dir.path().toStdString() + "/music-" +
+                             std::to_string(static_cast<int>(seconds)) +
+                             (highestBitrate ? "-320" : "") + ".mp3";
+    if (QFileInfo::exists(QString::fromStdString(path))) return path;
     SF_INFO info{};
     info.samplerate = 44100;
     info.channels = 2;
     info.format = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file) return path;
+    if (highestBitrate) {
+        int mode = SF_BITRATE_MODE_CONSTANT;
+        double level = 0.0;
+        sf_command(file, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+        sf_command(file, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
+    }
     constexpr double kRate = 44100.0;
     const double notes[] = {220.0, 261.6, 329.6, 392.0, 440.0, 523.3};
     std::uint32_t noise = 1;

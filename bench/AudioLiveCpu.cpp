@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "AudioBenchSupport.h"
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 namespace {
 

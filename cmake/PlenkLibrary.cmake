@@ -1,8 +1,9 @@
 # One static library per source folder; the sources are found by glob so that
 # adding a file needs no edit here.  A folder without sources yet becomes an
-# interface library, so dependants link against it all the same.
+# interface library, so dependants link against it all the same.  EXCLUDE is a
+# regular expression for files that are no part of the library.
 function(plenk_library name)
-    cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "EXCLUDE" "DIRS;DEPS" ${ARGN})
     set(sources "")
     foreach(dir IN LISTS ARG_DIRS)
         file(GLOB_RECURSE found CONFIGURE_DEPENDS
@@ -11,6 +12,9 @@ function(plenk_library name)
         list(APPEND sources ${found})
     endforeach()
     list(FILTER sources INCLUDE REGEX "\\.cpp$")
+    if(ARG_EXCLUDE)
+        list(FILTER sources EXCLUDE REGEX "${ARG_EXCLUDE}")
+    endif()
     if(sources)
         add_library(${name} STATIC ${sources})
         target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/clock/Clock.h"
 #include "platform/media/Mci.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/WindowHandles.h"
 
 namespace {

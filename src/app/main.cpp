@@ -3,10 +3,10 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
+#include "app/PlenkApp.h"
 #include "platform/system/CloseSignals.h"
 #include "platform/ui/TextQuery.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
 #include "windows/Main.h"
 

@@ -1,8 +1,8 @@
 #include "controls/Butoane.h"
 
+#include "app/PlenkApp.h"
 #include "options/Options.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "windows/Main.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "app/PlenkApp.h"
 #include "platform/ui/Twips.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <cmath>
 
+#include "app/PlenkApp.h"
 #include "controls/ctlScrollbar.h"
 #include "core/frmBass.h"
 #include "platform/ui/Twips.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "windows/Main.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "controls/modSysTray.h"
 
-#include "shared/PlenkApp.h"
+#include "app/PlenkApp.h"
 
 namespace modSysTray {
 

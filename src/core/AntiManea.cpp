@@ -1,12 +1,12 @@
 #include "core/AntiManea.h"
 
+#include "app/PlenkApp.h"
 #include "core/frmBass.h"
 #include "persistence/DataClass.h"
 #include "playlist/CBoyerMoore.h"
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "windows/Main.h"
 
 AntiManea::AntiManea(ui::Application& app)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/PlenkApp.h"
 #include "core/AntiManea.h"
 #include "core/DoctorPlenk.h"
 #include "core/Id3Module.h"
@@ -16,7 +17,6 @@
 #include "playlist/Top10.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "shared/Rounding.h"
 #include "windows/Main.h"
 

@@ -1,5 +1,6 @@
 // The controller's work on the medium the media-control engine plays: pause,
 // resume, volume, seek, the CD door, the progress tick and video placement.
+#include "app/PlenkApp.h"
 #include "controls/ctlScrollbar.h"
 #include "core/ClsMain.h"
 #include "core/MCore.h"
@@ -8,7 +9,6 @@
 #include "platform/ui/RuntimeError.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "shared/Rounding.h"
 #include "windows/Main.h"
 

@@ -1,5 +1,6 @@
 // The controller's window modes: the full-screen video view and the main
 // window's two layouts, "Full" and "Small".
+#include "app/PlenkApp.h"
 #include "controls/OnTopMod.h"
 #include "controls/ctlScrollbar.h"
 #include "controls/mdlSmooth.h"
@@ -7,7 +8,6 @@
 #include "platform/ui/RuntimeError.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "windows/Main.h"
 
 using ui::step;
@@ -27,7 +27,8 @@ void ClsMain::applyLayout(bool full) {
     Main& m = main();
     step([&] { m.setWidth(6100); });
     step([&] { m.setHeight(full ? 3530 : 2000); });
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&m.Image3, &m.Image4, &m.InfoLabel, &m.PlaylistLabel})
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&m.Image3, &m.Image4, &m.InfoLabel, &m.PlaylistLabel})
         step([&] { c->setVisible(full); });
     step([&] { m.Logo.setTop(m.Height() - 650); });
     step([&] { m.Logo.setVisible(full); });
@@ -46,7 +47,9 @@ void ClsMain::SwitchMainMode() {
     applyLayout(toFull);
 }
 
-void ClsMain::ChangeMainMode() { applyLayout(shared().MainMode.Caption() != "Small"); }
+void ClsMain::ChangeMainMode() {
+    applyLayout(shared().MainMode.Caption() != "Small");
+}
 
 void ClsMain::SwitchToFullScreen() {
     if (noVideo(main())) return;
@@ -76,7 +79,8 @@ void ClsMain::enterFullScreen() {
     m.FullScreenSec.setCaption("0");
     m.FullScreenTimer.setEnabled(true);
     m.RightFrame.setVisible(false);
-    for (ui::Control* slider : std::initializer_list<ui::Control*>{&m.SliderMoveMultimedia(0), &m.Volum})
+    for (ui::Control* slider :
+         std::initializer_list<ui::Control*>{&m.SliderMoveMultimedia(0), &m.Volum})
         slider->Move(slider->Left() + 10, 300);
     m.ResizeArea.setVisible(false);
     m.MinimizeButton.setVisible(false);
@@ -95,7 +99,8 @@ void ClsMain::leaveFullScreen() {
     mdlSmooth::RoundWindow(m, 9);
     m.FullScreenTimer.setEnabled(false);
     m.RightFrame.setVisible(true);
-    for (ui::Control* slider : std::initializer_list<ui::Control*>{&m.SliderMoveMultimedia(0), &m.Volum}) {
+    for (ui::Control* slider :
+         std::initializer_list<ui::Control*>{&m.SliderMoveMultimedia(0), &m.Volum}) {
         slider->setVisible(true);
         slider->setLeft(slider->Left() - 10);
     }

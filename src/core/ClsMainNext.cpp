@@ -2,6 +2,7 @@
 // the play order (in list order, random, or by the rankings).
 #include <random>
 
+#include "app/PlenkApp.h"
 #include "core/ClsMain.h"
 #include "core/frmBass.h"
 #include "options/Options.h"
@@ -10,7 +11,6 @@
 #include "playlist/Top10.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "windows/Main.h"
 
 using ui::step;

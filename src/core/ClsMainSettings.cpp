@@ -1,5 +1,6 @@
 // The settings file, the rankings and filter files read at start, and the
 // association choices, on the controller.
+#include "app/PlenkApp.h"
 #include "core/ClsMain.h"
 #include "options/Options.h"
 #include "persistence/DataClass.h"
@@ -7,7 +8,6 @@
 #include "platform/ui/RuntimeError.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
 
 using ui::step;

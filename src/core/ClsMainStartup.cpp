@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/PlenkApp.h"
 #include "controls/modSysTray.h"
 #include "core/ClsMain.h"
 #include "core/MCore.h"
@@ -16,7 +17,6 @@
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
 #include "windows/Main.h"
 

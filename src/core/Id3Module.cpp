@@ -1,7 +1,7 @@
 #include "core/Id3Module.h"
 
+#include "app/PlenkApp.h"
 #include "playlist/MediaLibrary.h"
-#include "shared/PlenkApp.h"
 
 Id3Module::Id3Module(ui::Application& app) : app_(static_cast<PlenkApp&>(app)) {}
 

@@ -4,11 +4,11 @@
 #include <QWidget>
 #include <limits>
 
+#include "app/PlenkApp.h"
 #include "platform/media/Mci.h"
 #include "platform/media/Profile.h"
 #include "platform/media/ShortPath.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "shared/Rounding.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
+#include "app/PlenkApp.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "shared/Rounding.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"

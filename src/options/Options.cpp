@@ -138,7 +138,7 @@ void Options::PlaylistFontSize_Click() {
     Playlist& list = form<Playlist>();
     try {
         list.PicList.setFontSize(static_cast<float>(shared::toDouble(PlaylistFontSize.Text())));
-    } catch (const std::exception&) {
+    } catch (const ui::RuntimeError&) {
         list.PicList.setFontSize(8);
     }
     list.ResizePlaylist();

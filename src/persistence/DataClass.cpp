@@ -1,13 +1,14 @@
 #include "persistence/DataClass.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "platform/ui/ListControl.h"
 #include "shared/Files.h"
 #include "shared/TextCodec.h"
+#include "shared/WholeFileWriter.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ std::vector<QString> decodeLines(const QByteArray& bytes) {
 
 void DataClass::IncarcaData(const QString& TheFile, ui::ListControl& TheListBox) {
     if (TheFile.isEmpty()) return;
+    shared::removeUnfinishedSaves(TheFile);
     QFile file(TheFile);
     // Only a regular file: a pipe would block and a device read endlessly.
     if (!shared::openRegularFile(file, QIODevice::ReadOnly)) return;
@@ -64,10 +66,12 @@ void DataClass::IncarcaData(const QString& TheFile, ui::ListControl& TheListBox)
 }
 
 bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox) {
-    const QFileInfo target(TheFile);
-    if (TheFile.isEmpty() || target.isDir() || shared::isReadOnly(target)) return false;
-    QSaveFile file(TheFile);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (TheFile.isEmpty()) return false;
+    // A program folder without its Data folder still keeps its lists; a path
+    // whose folders are missing further up is left alone.
+    QDir().mkdir(QFileInfo(TheFile).path());
+    shared::WholeFileWriter file(TheFile);
+    if (!file.open()) return false;
     // Written in blocks: no second copy of a long list as one text.
     QByteArray block;
     const int count = TheListBox.ListCount();
@@ -77,12 +81,12 @@ bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheL
         const QString item = TheListBox.List(i);
         if (!shared::holdsLineBreak(item)) block += shared::encodeText(item);
         block += "\r\n";
-        if (block.size() > (1 << 20) || i == count - 1) {
-            file.write(block);
+        if (block.size() > (1 << 20)) {
+            if (!file.write(block)) return false;
             block.clear();
         }
     }
-    return file.commit();
+    return file.write(block) && file.commit();
 }
 
 QString readRow(ui::ListControl& list, int row) {

@@ -13,14 +13,17 @@ class DataClass {
     // Appends the file's lines to the list.  A line ends at CR LF, a lone CR
     // or a lone LF; trailing blanks are cut.  An empty name, a missing or
     // unreadable file, and a path naming a folder, pipe or device (links
-    // followed) leave the list as it was.
+    // followed) leave the list as it was.  Temporary files that saves of this
+    // file cut short by a killed program left beside it are removed first.
     void IncarcaData(const QString& TheFile, ui::ListControl& TheListBox);
-    // Replaces the file with the list's items.  The file is written beside the
-    // target and renamed over it, so a failed save never leaves half a list;
-    // a target that exists but is read-only, or a missing folder, is left
-    // alone.  An item holding a line break is not written: its line stays
-    // empty, so every later line keeps its number (callers refuse such items).
-    // Returns whether the file was written (no caller has to look).
+    // Replaces the file with the list's items, whole or not at all (see
+    // shared::WholeFileWriter): a failed save leaves the old file as it was.
+    // A missing folder is made when the folder above it exists (a program
+    // folder without Data); a read-only file, a path naming a folder, pipe or
+    // device, or a folder missing further up is left alone.  An item holding
+    // a line break is not written: its line stays empty, so every later line
+    // keeps its number (callers refuse such items).  Returns whether the file
+    // was written (no caller has to look).
     bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox);
 };
 

@@ -1,5 +1,6 @@
 #include "persistence/KeyShortcut.h"
 
+#include "app/PlenkApp.h"
 #include "controls/ctlScrollbar.h"
 #include "core/frmBass.h"
 #include "options/Options.h"
@@ -9,7 +10,6 @@
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
 #include "windows/Main.h"
 

@@ -1,5 +1,6 @@
 #include "persistence/SettingsLines.h"
 
+#include "app/PlenkApp.h"
 #include "controls/ctlScrollbar.h"
 #include "options/Options.h"
 #include "platform/ui/RuntimeError.h"
@@ -7,7 +8,6 @@
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "shared/Rounding.h"
 #include "skins/LanguagesMod.h"
 #include "windows/Main.h"

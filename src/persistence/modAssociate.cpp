@@ -1,8 +1,8 @@
 #include "persistence/modAssociate.h"
 
+#include "app/PlenkApp.h"
 #include "platform/system/Registry.h"
 #include "platform/system/Shell.h"
-#include "shared/PlenkApp.h"
 
 using namespace sys;
 

@@ -1,12 +1,12 @@
 #include "playlist/ClsPl.h"
 
+#include "app/PlenkApp.h"
 #include "core/Id3Module.h"
 #include "options/Options.h"
 #include "playlist/JumpForm.h"
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
 #include "windows/Main.h"
 

@@ -3,12 +3,12 @@
 #include <limits>
 #include <random>
 
+#include "app/PlenkApp.h"
 #include "options/Options.h"
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
-#include "shared/PlenkApp.h"
 #include "shared/TextCodec.h"
 #include "windows/Main.h"
 

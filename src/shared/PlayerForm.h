@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/PlenkApp.h"
 #include "platform/ui/Form.h"
-#include "shared/PlenkApp.h"
 
 // Base of the player's windows: reaches the other windows and the engines.
 class PlayerForm : public ui::Form {

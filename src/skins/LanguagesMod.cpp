@@ -1,8 +1,8 @@
 #include "skins/LanguagesMod.h"
 
+#include "app/PlenkApp.h"
 #include "persistence/DataClass.h"
 #include "shared/DataForm.h"
-#include "shared/PlenkApp.h"
 #include "shared/ProgramFolder.h"
 #include "windows/FormMeniuri.h"
 

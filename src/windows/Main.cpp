@@ -253,6 +253,11 @@ void Main::Form_Load() {
     step([&] {
         if (form<Options>().Check7.Value() == 1) addTrayIcon();
     });
+    // With nothing on screen and no tray icon the program could not be
+    // reached any more: it closes as the desktop's close does.
+    app().setWhenNoWindowShows([this] {
+        if (app().tray().icons().empty()) Unload(vbFormControlMenu);
+    });
 }
 
 // The desktop asks the window to close: polling stops and every medium closes.

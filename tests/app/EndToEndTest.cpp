@@ -28,9 +28,11 @@ TEST(EndToEnd, APlaylistPlaysThroughAndShutDownWritesTheFiles) {
     QDir(p.program.path()).mkpath("Music");
     testsupport::Tone tone;
     tone.seconds = 2;
-    const QString first = testsupport::writeTone(p.program.file("Music/first song.wav"), testsupport::kWav, tone);
+    const QString first =
+        testsupport::writeTone(p.program.file("Music/first song.wav"), testsupport::kWav, tone);
     tone.hz = 440;
-    const QString second = testsupport::writeTone(p.program.file("Music/second song.wav"), testsupport::kWav, tone);
+    const QString second =
+        testsupport::writeTone(p.program.file("Music/second song.wav"), testsupport::kWav, tone);
     p.program.write("Data/plst.data", (first + "\r\n" + second + "\r\n").toUtf8());
     QFile::copy(QString(PLENK_ASSETS) + "/settings.ini", p.program.file("settings.ini"));
     p.start();
@@ -69,7 +71,8 @@ TEST(EndToEnd, APlaylistPlaysThroughAndShutDownWritesTheFiles) {
     EXPECT_EQ(settings[16], "Playlist=True");
     EXPECT_EQ(settings[53], "Full");
     EXPECT_EQ(settings[56], "main");
-    EXPECT_EQ(lines(p.program.file("Data/playlist.data")), QStringList({"first song", "second song"}));
+    EXPECT_EQ(lines(p.program.file("Data/playlist.data")),
+              QStringList({"first song", "second song"}));
 }
 
 }  // namespace

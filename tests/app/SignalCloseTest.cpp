@@ -8,18 +8,12 @@
 #include <csignal>
 #include <memory>
 
-#include "shared/PlenkApp.h"
+#include "app/PlenkApp.h"
 #include "support/TempDir.h"
 
-using testsupport::readAll;
+using testsupport::readLines;
 
 namespace {
-
-QStringList lines(const QString& path) {
-    QString text = QString::fromUtf8(readAll(path));
-    if (text.endsWith("\r\n")) text.chop(2);
-    return text.isEmpty() ? QStringList() : text.split("\r\n");
-}
 
 // The player program running offscreen on a temporary program folder (a
 // link to the program file makes that folder its own) and a temporary home.
@@ -88,14 +82,14 @@ TEST(SignalClose, TermHangupAndInterruptSaveEverythingOnce) {
     for (int i = 0; i < 3; ++i) {
         RunningPlayer& p = *players[i];
         EXPECT_TRUE(p.endedNormally()) << kinds[i];
-        const QStringList settings = lines(p.program.file("settings.ini"));
+        const QStringList settings = readLines(p.program.file("settings.ini"));
         ASSERT_EQ(settings.size(), 72) << kinds[i];
         EXPECT_EQ(settings[0], PlenkApp::version());
-        EXPECT_EQ(lines(p.program.file("Data/plst.data")),
+        EXPECT_EQ(readLines(p.program.file("Data/plst.data")),
                   QStringList({"/music/first song.mp3", "/music/second song.ogg"}));
-        EXPECT_EQ(lines(p.program.file("Data/top.data")).size(), 40) << kinds[i];
-        EXPECT_EQ(lines(p.program.file("Data/keyboard.data")).size(), 20) << kinds[i];
-        EXPECT_EQ(lines(p.program.file("Data/playlist.data")),
+        EXPECT_EQ(readLines(p.program.file("Data/top.data")).size(), 40) << kinds[i];
+        EXPECT_EQ(readLines(p.program.file("Data/keyboard.data")).size(), 20) << kinds[i];
+        EXPECT_EQ(readLines(p.program.file("Data/playlist.data")),
                   QStringList({"first song", "second song"}));
     }
 }

@@ -125,6 +125,77 @@ TEST_F(Controller, PlayResumesAPausedMediumButAnotherFileStopsItFirst) {
     EXPECT_EQ(openDevices(), 1);
 }
 
+TEST_F(Controller, OpenAndPlayFileCancelledChangesNothing) {
+    entries(1);
+    playRow(0);
+    p.dialogs->fileAnswers.push_back({});
+    p.media().clearCommands();
+    ctl.OpenAndPlayFile();
+    EXPECT_EQ(p.dialogs->count("OpenFile"), 1);
+    EXPECT_TRUE(p.media().commands().empty()) << "the playing medium is not even stopped";
+    EXPECT_EQ(playing(), "clip 0.mpg");
+    EXPECT_EQ(d.FromPlaylist.Caption(), "True");
+    EXPECT_EQ(openDevices(), 1);
+}
+
+TEST_F(Controller, OpenAndPlayFileWhilePausedPlaysTheChosenFileInstead) {
+    entries(2);
+    playRow(0);
+    ctl.Pause();
+    const QString chosen = p.program.write("other/chosen one.mpg", "x");
+    p.media().addMedium(chosen.toStdString(), {8000, 25, QSize(320, 240)});
+    p.dialogs->fileAnswers.push_back({chosen});
+    ctl.OpenAndPlayFile();
+    EXPECT_EQ(m.LbFileName(0).Caption(), chosen);
+    EXPECT_EQ(d.FromPlaylist.Caption(), "False");
+    EXPECT_EQ(m.Titlu.Caption(), "chosen one");
+    EXPECT_EQ(openDevices(), 0) << "the paused entry was closed, not resumed";
+    ASSERT_NE(p.media().state(chosen.toStdString()), nullptr);
+    EXPECT_TRUE(p.media().state(chosen.toStdString())->open);
+    EXPECT_NE(m.LbStatus(0).Caption(), "paused");
+}
+
+TEST_F(Controller, PreviousWhilePausedStopsThePausedMediumFirst) {
+    entries(3);
+    playRow(1);
+    ctl.Pause();
+    ctl.PlayPrevious();
+    EXPECT_EQ(playing(), "clip 0.mpg");
+    EXPECT_EQ(d.SongNumber.Caption(), "0");
+    EXPECT_EQ(openDevices(), 1);
+    EXPECT_NE(m.LbStatus(0).Caption(), "paused");
+}
+
+TEST_F(Controller, StopLeavesFullScreen) {
+    entries(1);
+    playRow(0);
+    m.Move(1234, 567, 8000, 6500);
+    ctl.SwitchToFullScreen();
+    ASSERT_EQ(d.FullScreenStat.Caption(), "True");
+    ctl.SStop();
+    EXPECT_EQ(d.FullScreenStat.Caption(), "False");
+    EXPECT_EQ(m.Left(), 1234.0f);
+    EXPECT_EQ(m.Width(), 8000.0f);
+    EXPECT_EQ(openDevices(), 0);
+}
+
+TEST_F(Controller, InThePreferenceOrderNextStepsThroughTheListAndTheEndAsksTheRankings) {
+    entries(3);
+    o.Option3.setValue(true);
+    p.app->random().seed(5);
+    playRow(0);
+    ctl.PlayNext();
+    EXPECT_EQ(playing(), "clip 1.mpg");
+    ctl.PlayNext();
+    EXPECT_EQ(playing(), "clip 2.mpg");
+    EXPECT_EQ(d.SongNumber.Caption(), "2");
+    for (int i = 0; i < 5; ++i) {
+        p.clock->advance(10500);
+        EXPECT_EQ(openDevices(), 1);
+    }
+    EXPECT_EQ(d.SongNumber.Caption(), "2") << "a pick by the rankings leaves the song number";
+}
+
 TEST_F(Controller, StopClosesAndClearsTheLabelsOrDoesNothingWhenNothingIsOpen) {
     ctl.SStop();
     EXPECT_EQ(m.LbActualCx(0).Caption(), "-1") << "nothing was open: nothing is reset";

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/PlenkApp.h"
 #include "core/MCore.h"
 #include "platform/media/TestBackend.h"
-#include "shared/PlenkApp.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
 

@@ -122,6 +122,35 @@ TEST(Startup, CommandLinePathsThatNameNothingPlayNothing) {
           QString::fromLocal8Bit(latin1), "\"" + dir.path() + "\""}) {
         EXPECT_EQ(startedWith(path), "") << path.size();
     }
+    // A name that is not UTF-8 is beyond the temporary folder's own clean-up.
+    ::unlink(latin1.constData());
+}
+
+// An ID3v1 block with a title and an artist.
+QByteArray tag(const QByteArray& title, const QByteArray& artist) {
+    const auto field = [](const QByteArray& text, int width) {
+        return text + QByteArray(width - text.size(), '\0');
+    };
+    return "TAG" + field(title, 30) + field(artist, 30) + QByteArray(30 + 4 + 30, '\0') + '\x11';
+}
+
+TEST(Startup, InATagModeTheNamesFileLoadsAndTheTagsReplaceItsRows) {
+    for (int line : {58, 59}) {
+        PlayerFixture p(testsupport::notStarted());
+        QStringList settings = lines(QString(PLENK_ASSETS) + "/settings.ini");
+        settings[57] = "False";
+        settings[line] = "True";
+        p.program.write("settings.ini", (settings.join("\r\n") + "\r\n").toUtf8());
+        const QString tagged =
+            p.program.write("Music/a.mp3", QByteArray(200, 'x') + tag("Song", "Band"));
+        const QString plain = p.program.write("Music/b.mp3", QByteArray(200, 'x'));
+        p.program.write("Data/plst.data", (tagged + "\r\n" + plain + "\r\n").toUtf8());
+        p.program.write("Data/id3.data", "old name of a\r\nsaved name of b\r\n");
+        p.start();
+        const QString fromTag = line == 58 ? "Band - Song" : "Song - Band";
+        EXPECT_EQ(p.form<Playlist>().PicList.items(), QStringList({fromTag, "saved name of b"}));
+        EXPECT_EQ(p.form<JumpForm>().Lista.items(), QStringList({fromTag, "saved name of b"}));
+    }
 }
 
 TEST(Shutdown, RankingsFileHasFortyLinesWhateverTheWaitingList) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFile>
+#include <QProcess>
 
 #include "support/display/DisplaySession.h"
 
@@ -99,3 +100,20 @@ TEST(MainWindowOnDisplay, ClosingTheWindowWritesTheSettings) {
 }
 
 }  // namespace
+
+TEST(MainWindowOnDisplay, ShortcutsFollowThePhysicalKeyOnARussianLayout) {
+    PlayerSession s;
+    playOnPStopOnS(s);
+    ASSERT_EQ(QProcess::execute("setxkbmap", {"-display", s.display(), "-layout", "ru"}), 0);
+    s.start({s.program().file("Samples/plenk-sample.ogg")});
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    s.focus(window);
+    // The keys that carry S and P on a US keyboard type Cyrillic letters here.
+    s.key("Cyrillic_yeru");
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, 10000))
+        << "the key went to " << s.texts().value("focus").toStdString();
+    s.key("Cyrillic_ze");
+    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000));
+    s.screenshot();
+}

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ListBox.h"
+#include "support/FileLimits.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -27,6 +31,11 @@ class DataClassTest : public ::testing::Test {
     ui::ListBox& list = app.form<Lists>().List;
     testsupport::TempDir dir;
     DataClass data;
+
+    // The files in the test's folder.
+    QStringList names() const {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+    }
 
     QStringList load(const QByteArray& bytes) {
         list.Clear();
@@ -102,6 +111,96 @@ TEST_F(DataClassTest, SaveIntoAMissingFolderOrOverAReadOnlyFileWritesNothing) {
     EXPECT_FALSE(data.SalveazaData("", list));
 }
 
+// Only private nodes as targets: a save that went wrong must not replace a
+// device of the system.
+TEST_F(DataClassTest, SaveLeavesPipesDevicesAndFoldersAlone) {
+    list.AddItem("x");
+    const QString pipe = dir.file("pipe.data");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(data.SalveazaData(pipe, list));
+    QFile::link(pipe, dir.file("link.data"));
+    EXPECT_FALSE(data.SalveazaData(dir.file("link.data"), list));
+    EXPECT_FALSE(data.SalveazaData(dir.path(), list));
+    struct stat node {};
+    EXPECT_TRUE(stat(QFile::encodeName(pipe).constData(), &node) == 0 && S_ISFIFO(node.st_mode));
+    EXPECT_TRUE(QFileInfo(dir.file("link.data")).isSymLink());
+    const QByteArray device = QFile::encodeName(dir.file("null.data"));
+    if (mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        EXPECT_FALSE(data.SalveazaData(dir.file("null.data"), list));
+        EXPECT_TRUE(stat(device.constData(), &node) == 0 && S_ISCHR(node.st_mode));
+    }
+    EXPECT_EQ(names().filter(".saving-"), QStringList());
+}
+
+TEST_F(DataClassTest, AFullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
+    const QString path = dir.write("plst.data", "old 1\r\nold 2\r\n");
+    for (int i = 0; i < 20000; ++i)
+        list.AddItem(QString("/music/album %1/a long enough file name.mp3").arg(i));
+    {
+        testsupport::FileSizeLimit full(64 * 1024);
+        EXPECT_FALSE(data.SalveazaData(path, list));
+    }
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("old 1\r\nold 2\r\n"));
+    EXPECT_EQ(names(), QStringList({"plst.data"}));
+    EXPECT_TRUE(data.SalveazaData(path, list)) << "with room again";
+    EXPECT_EQ(load(testsupport::readAll(path)).size(), 20000);
+}
+
+TEST_F(DataClassTest, AWritableFileInAFolderThatCannotBeWrittenIsSavedInPlace) {
+    testsupport::PermissionsHold hold;
+    const QString path = dir.write("locked/keyboard.data", "old\r\n");
+    const QString folder = dir.file("locked");
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    list.AddItem("new");
+    EXPECT_TRUE(data.SalveazaData(path, list));
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("new\r\n"));
+    for (int i = 0; i < 5000; ++i)
+        list.AddItem(QString("line %1 of a list too long for the room left").arg(i));
+    {
+        testsupport::FileSizeLimit full(4096);
+        EXPECT_FALSE(data.SalveazaData(path, list));
+    }
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("new\r\n")) << "the file stays whole";
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"keyboard.data"}));
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(DataClassTest, AKilledSavesTemporaryFileGoesAtTheNextLoad) {
+    QFile pidMax("/proc/sys/kernel/pid_max");
+    ASSERT_TRUE(pidMax.open(QIODevice::ReadOnly));
+    const QString ended = QString::number(pidMax.readAll().trimmed().toLongLong() + 1);
+    const QString running = QString::number(QCoreApplication::applicationPid());
+    const QString path = dir.write("plst.data", "a\r\n");
+    dir.write("plst.data.saving-" + ended, "a\r\nhalf a li");
+    dir.write("plst.data.saving-" + running, "being written");
+    dir.write("plst.data.backup", "the user's own");
+    dir.write("top.data.saving-" + ended, "another list's");
+    data.IncarcaData(path, list);
+    EXPECT_EQ(list.items(), QStringList({"a"}));
+    EXPECT_EQ(names(), QStringList({"plst.data", "plst.data.backup", "plst.data.saving-" + running,
+                                    "top.data.saving-" + ended}));
+}
+
+TEST_F(DataClassTest, SaveMakesAMissingDataFolder) {
+    list.AddItem("x");
+    EXPECT_TRUE(data.SalveazaData(dir.file("Data/plst.data"), list));
+    EXPECT_EQ(testsupport::readAll(dir.file("Data/plst.data")), QByteArray("x\r\n"));
+}
+
+TEST_F(DataClassTest, SaveThroughALinkReplacesTheLinkedFileAndKeepsItsMode) {
+    const QString real = dir.write("real/plst.data", "old\r\n");
+    QFile::setPermissions(
+        real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    QFile::link(real, dir.file("plst.data"));
+    list.AddItem("new");
+    EXPECT_TRUE(data.SalveazaData(dir.file("plst.data"), list));
+    EXPECT_TRUE(QFileInfo(dir.file("plst.data")).isSymLink());
+    EXPECT_EQ(testsupport::readAll(real), QByteArray("new\r\n"));
+    EXPECT_EQ(QFile::permissions(real) & 0x7077,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+}
+
 TEST_F(DataClassTest, NonAsciiPathsRoundTripAsUtf8AndOldFilesLoadAsWindows1252) {
     list.AddItem(QString::fromUtf8("/muzică/Ștefan – café.mp3"));
     const QString path = dir.file(QString::fromUtf8("listă ü.data"));
@@ -157,6 +256,7 @@ TEST_F(DataClassTest, HugeFileLoadsWhole) {
 }
 
 TEST_F(DataClassTest, UnreadableFileLeavesTheListAsItWas) {
+    testsupport::PermissionsHold hold;
     const QString path = dir.write("secret.data", "a\r\n");
     QFile::setPermissions(path, QFileDevice::WriteOwner);
     if (QFile(path).open(QIODevice::ReadOnly))

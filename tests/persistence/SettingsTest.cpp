@@ -117,6 +117,15 @@ TEST(SettingsLoad, EveryCopyTakesTheInstanceLock) {
     EXPECT_FALSE(later.acquire()) << "a copy without a settings file still holds the lock";
 }
 
+TEST(SettingsLoad, TheLockFileGoesWhenTheProgramCloses) {
+    PlayerFixture p;
+    const QString lockFile = p.settings.file("instance.lock");
+    EXPECT_TRUE(QFile::exists(lockFile));
+    EXPECT_THROW(p.form<Main>().controller().ClosePlenk(), ui::ProcessExit);
+    EXPECT_FALSE(QFile::exists(lockFile));
+    EXPECT_TRUE(sys::InstanceLock(p.settings.path()).acquire());
+}
+
 TEST(SettingsLoad, ActionsRunOnlyWhenALineChangesAControl) {
     PlayerFixture p(testsupport::notStarted());
     p.form<Options>().TpfAudio.setSelected(2, true);
@@ -215,17 +224,21 @@ TEST(SettingsLoad, ATruncatedFileLoadsWhatItHasAndGarbageKeepsDesignValues) {
     EXPECT_EQ(p.form<DataForm>().MainMode.Caption(), "");
 }
 
+// Links to devices only in place of files the program never saves.
 TEST(SettingsLoad, PipesAndDevicesInPlaceOfTheFilesStartLikeAFirstRun) {
     PlayerFixture p(testsupport::notStarted());
-    for (const char* file : {"settings.ini", "Data/plst.data", "Data/keyboard.data"})
+    for (const char* file :
+         {"settings.ini", "Data/plst.data", "Data/keyboard.data", "Data/top.data"})
         ASSERT_EQ(mkfifo(QFile::encodeName(p.program.file(file)).constData(), 0600), 0);
-    QFile::link("/dev/zero", p.program.file("Data/top.data"));
-    QFile::link("/dev/urandom", p.program.file("Data/mnin.data"));
+    QFile::link("/dev/zero", p.program.file("Data/mnin.data"));
+    QDir(p.program.path()).mkpath("Skins/Default");
+    QFile::link("/dev/urandom", p.program.file("Skins/Default/skin.ini"));
     p.start();
     EXPECT_EQ(p.form<Options>().SkinName.Text(), "Default");
     EXPECT_EQ(p.form<DataForm>().ListaCale.ListCount(), 0);
     EXPECT_EQ(p.form<MediaLibrary>().Song(0).Caption(), "");
     EXPECT_EQ(p.form<DataForm>().ListaManelisti.ListCount(), 0);
+    EXPECT_EQ(p.form<DataForm>().SkinSettings.ListCount(), 0);
 }
 
 TEST(SettingsLoad, FirstStartWithoutASettingsFileKeepsTheDesignValues) {

@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
+#include "app/PlenkApp.h"
 #include "core/ClsMain.h"
-#include "shared/PlenkApp.h"
 
 namespace testsupport {
 

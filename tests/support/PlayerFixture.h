@@ -3,11 +3,11 @@
 #include <QDir>
 #include <memory>
 
+#include "app/PlenkApp.h"
+#include "platform/clock/Clock.h"
 #include "platform/media/TestBackend.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/RuntimeError.h"
-#include "shared/PlenkApp.h"
 #include "support/TempDir.h"
 #include "windows/Main.h"
 

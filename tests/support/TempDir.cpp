@@ -25,4 +25,10 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QStringList readLines(const QString& path) {
+    QString text = QString::fromUtf8(readAll(path));
+    if (text.endsWith("\r\n")) text.chop(2);
+    return text.isEmpty() ? QStringList() : text.split("\r\n");
+}
+
 }  // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include "support/QtPrinters.h"
@@ -23,5 +24,7 @@ class TempDir {
 };
 
 QByteArray readAll(const QString& path);
+// The lines of a text file the program wrote (CR LF after each).
+QStringList readLines(const QString& path);
 
 }  // namespace testsupport

@@ -126,6 +126,7 @@ bool Bass::freeChannel(DWORD handle, bool music) {
     if (!found) return false;
     if ((found->kind() == Channel::Kind::Music) != music) return fail(BASS_ERROR_HANDLE);
     found->stop();
+    engine_->changed();
     engine_->detach(*found);
     if (analyzer_) analyzer_->forget();
     std::erase_if(effects_, [handle](const auto& e) { return e.second.channel == handle; });
@@ -154,20 +155,23 @@ bool Bass::BASS_ChannelPlay(DWORD handle, bool restart) {
     if (!found) return false;
     if (!engine_->attach(found)) return fail(BASS_ERROR_NOCHAN);
     found->play(restart);
-    engine_->wake();
+    engine_->changed();
     return succeed();
 }
 
 bool Bass::BASS_ChannelPause(DWORD handle) {
     const auto found = heardChannel(handle);
     if (!found) return false;
-    return found->pause() ? succeed() : fail(BASS_ERROR_NOPLAY);
+    if (!found->pause()) return fail(BASS_ERROR_NOPLAY);
+    engine_->changed();
+    return succeed();
 }
 
 bool Bass::BASS_ChannelStop(DWORD handle) {
     const auto found = heardChannel(handle);
     if (!found) return false;
     found->stop();
+    engine_->changed();
     return succeed();
 }
 
@@ -199,7 +203,7 @@ bool Bass::BASS_ChannelSetPosition(DWORD handle, QWORD pos, DWORD mode) {
     if (!found) return false;
     if (mode != BASS_POS_BYTE) return fail(BASS_ERROR_NOTAVAIL);
     if (!found->seek(pos / bytesPerFrame(*found))) return fail(BASS_ERROR_POSITION);
-    engine_->wake();
+    engine_->changed();
     return succeed();
 }
 

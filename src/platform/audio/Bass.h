@@ -29,7 +29,7 @@ struct BassOptions {
     std::function<void(const float* stereo, std::size_t frames)> nullOutputTap;
     // Opens the sound device, or gives null when none opens (tests put one here
     // that never opens).
-    OpenDevice openDevice = openDeviceOutput;
+    OpenDevice openDevice = openDesktopOutput;
 };
 
 // The audio library the player was written against, answered with our own engine.
@@ -37,26 +37,36 @@ struct BassOptions {
 // - Calls, arguments and results follow the library: handles are 32-bit values,
 //   0 on failure; byte positions and lengths are 64-bit, -1 on failure; every call
 //   on a freed or unknown handle fails quietly (BASS_ErrorGetCode says why).
-// - Streams decode through libsndfile, modules through libopenmpt. Positions and
-//   lengths count bytes of the decoded audio as 16-bit samples at the file's own
-//   rate and channel count, and report what has been played (heard), not what has
-//   been decoded ahead. A file without one decodable frame (empty, cut inside its
-//   header, not audio, a folder) gives handle 0. MPEG seeks decode up to the exact
-//   frame.
+// - Streams decode by their content (openSoundFile): MPEG audio through libmpg123,
+//   Ogg Vorbis through libvorbisfile, the rest through libsndfile; modules through
+//   libopenmpt. Positions and lengths count bytes of the decoded audio as 16-bit
+//   samples at the rate and channel count the file opens with (a later change is
+//   converted to them), and report what has been played (heard), not what has been
+//   decoded ahead. Lengths are exact: MPEG frames are walked at open. A file
+//   without one decodable frame (empty, cut inside its header, not audio, a
+//   folder) gives handle 0. Seeks land on the exact frame; one that fails changes
+//   nothing.
 // - BASS_Init and BASS_Free are cheap: the output opens when a channel first plays
 //   and closes in BASS_Free, which also invalidates every handle (handles are never
 //   reused). The global stream volume is kept across BASS_Free and BASS_Init, and
 //   applies to modules as well as streams.
 // - Output: with a manual clock, always a null output that consumes exactly the
 //   audio of the time the clock moves on, on the clock's own thread, so tests are
-//   deterministic. Otherwise the default PortAudio device at the BASS_Init rate
-//   (libsamplerate converts each channel's rate), or a null output paced by real
-//   time for device 0, for OutputChoice::Null, or when no device opens.
+//   deterministic. Otherwise the desktop's sound server at the BASS_Init rate
+//   (libsamplerate converts each channel's rate), else the default PortAudio
+//   device, else a null output paced by real time; the null output also for
+//   device 0 and OutputChoice::Null. The server holds about 400 ms, written a
+//   tenth of a second at a time; what is heard is what the server has played, so
+//   positions, activity and data follow the sound. A play, pause, stop, seek or
+//   free drops what the server holds, so it is heard at once; while nothing plays
+//   the stream is corked and no thread wakes. A server that goes away hands over
+//   to the next output, which goes on from what was heard.
 // - Threads, live: a feeder thread decodes each playing channel about 280 ms ahead
-//   and applies its effects into a lock-free ring, waking ten times a second; the
-//   device callback only mixes the rings at the volume, with no locks and no
-//   allocation. Pausing and volume act at the next callback; seeks drop what was
-//   decoded ahead; effect changes are heard once what is ahead has played. A null
+//   and applies its effects into a lock-free ring, waking ten times a second while
+//   something plays and not at all otherwise; the device callback only mixes the rings at the
+//   volume, with no locks and no allocation. Pausing and volume act at the next callback (the
+//   volume is the player's own, never the server's); seeks drop what was decoded ahead; effect
+//   changes are heard once what is ahead has played. A null
 //   output asked for (device 0, OutputChoice::Null) has no thread at all: the
 //   calls that report what has been played decode and consume up to now. The
 //   paced null output that stands in for a device that did not open is consumed

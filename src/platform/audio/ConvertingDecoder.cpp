@@ -38,10 +38,26 @@ std::uint64_t ConvertingDecoder::convertedFrames(const std::vector<Segment>& seg
     return frames;
 }
 
+// What is already in the opened format is read straight into out, where out has
+// room for a frame of any format.
 std::size_t ConvertingDecoder::readFrames(float* out, std::size_t count) {
     const auto width = static_cast<std::size_t>(channels());
+    const AudioFormat opened{rate(), channels()};
     std::size_t done = 0;
-    while (done < count && (pendingAt_ < pending_.size() || refill())) {
+    while (done < count) {
+        const bool roomy = (count - done) * width >= static_cast<std::size_t>(kMaxChannels);
+        if (pendingAt_ == pending_.size() && !sourceEnded_ && converter_.idle() && roomy) {
+            AudioFormat format;
+            float* at = out + done * width;
+            const std::size_t got = readSource(at, (count - done) * width, &format);
+            if (got > 0 && format == opened) {
+                done += got;
+                continue;
+            }
+            convert(at, got, format);
+        } else if (pendingAt_ == pending_.size() && !refill()) {
+            break;
+        }
         const std::size_t n = std::min(count - done, (pending_.size() - pendingAt_) / width);
         std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(pendingAt_), n * width,
                     out + done * width);
@@ -53,19 +69,24 @@ std::size_t ConvertingDecoder::readFrames(float* out, std::size_t count) {
 
 // Decodes the next stretch of the file into pending_; false at its end.
 bool ConvertingDecoder::refill() {
-    pending_.clear();
-    pendingAt_ = 0;
-    while (pending_.empty() && !sourceEnded_) {
+    while (pendingAt_ == pending_.size() && !sourceEnded_) {
         AudioFormat format;
-        const std::size_t got = readSource(source_.data(), kSourceFrames, &format);
-        if (got == 0) {
-            converter_.finish(pending_);
-            sourceEnded_ = true;
-        } else {
-            converter_.push(source_.data(), got, format, pending_);
-        }
+        convert(source_.data(), readSource(source_.data(), source_.size(), &format), format);
     }
-    return !pending_.empty();
+    return pendingAt_ < pending_.size();
+}
+
+// Converts what was read into pending_ (after what is left there); nothing read
+// is the end of the file.
+void ConvertingDecoder::convert(const float* in, std::size_t frames, AudioFormat format) {
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(pendingAt_));
+    pendingAt_ = 0;
+    if (frames == 0) {
+        converter_.finish(pending_);
+        sourceEnded_ = true;
+        return;
+    }
+    converter_.push(in, frames, format, pending_);
 }
 
 // A library may accept a seek it cannot follow (the data there is gone): the

@@ -22,10 +22,10 @@ class ConvertingDecoder : public Decoder {
     // At least one segment, all of supported formats.
     explicit ConvertingDecoder(const std::vector<Segment>& segments);
 
-    // Reads up to `frames` frames of the file's own format into out (room for
-    // that many frames of kMaxChannels); sets the format of what was read. 0 at
+    // Reads whole frames of the file's own format into out, at most `samples`
+    // samples; sets the format of what was read and gives the frames read. 0 at
     // the end or when the file can no longer be read.
-    virtual std::size_t readSource(float* out, std::size_t frames, AudioFormat* format) = 0;
+    virtual std::size_t readSource(float* out, std::size_t samples, AudioFormat* format) = 0;
     // Moves to a frame counted in the file's own frames.
     virtual bool seekSource(std::uint64_t frame) = 0;
 
@@ -42,6 +42,7 @@ class ConvertingDecoder : public Decoder {
     static std::uint64_t convertedFrames(const std::vector<Segment>& segments);
     std::uint64_t sourceFrameOf(std::uint64_t frame) const;
     bool refill();
+    void convert(const float* in, std::size_t frames, AudioFormat format);
 
     std::vector<Span> spans_;
     FormatConverter converter_;

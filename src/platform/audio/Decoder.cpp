@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "platform/audio/BufferedFile.h"
@@ -41,17 +43,43 @@ namespace {
 using Opener = std::unique_ptr<Decoder> (*)(const std::string&);
 
 // What the first bytes say the file is; junk before MPEG frames says nothing, so
-// libsndfile (which knows its formats by their headers) goes before MPEG.
-enum class Kind { Ogg, Mpeg, Other };
+// libsndfile (which knows its formats by their headers) goes before MPEG. An Ogg
+// file whose first stream is not Vorbis may be another codec libsndfile knows.
+enum class Kind { Vorbis, Ogg, Mpeg, Other };
+
+// How a Vorbis stream's first packet starts.
+constexpr std::string_view kVorbisPacket("\x01vorbis", 7);
 
 Kind kindOf(const std::string& utf8Path) {
-    std::array<unsigned char, 4> head{};
+    std::array<char, 64> bytes{};
     BufferedFile file(utf8Path);
-    if (!file.isOpen() || file.read(head.data(), head.size()) != head.size()) return Kind::Other;
-    if (head == std::array<unsigned char, 4>{'O', 'g', 'g', 'S'}) return Kind::Ogg;
-    const bool id3 = head[0] == 'I' && head[1] == 'D' && head[2] == '3';
-    const bool sync = head[0] == 0xFF && (head[1] & 0xE0) == 0xE0;
-    return id3 || sync ? Kind::Mpeg : Kind::Other;
+    const std::string_view head(bytes.data(), file.isOpen() ? file.read(bytes.data(), 64) : 0);
+    if (head.starts_with("OggS")) {
+        // A first page of one segment: its packet follows the 28-byte header.
+        const bool vorbis = head.size() > 28 && head.substr(28).starts_with(kVorbisPacket);
+        return vorbis ? Kind::Vorbis : Kind::Ogg;
+    }
+    const bool sync = head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
+                      (static_cast<unsigned char>(head[1]) & 0xE0) == 0xE0;
+    return head.starts_with("ID3") || sync ? Kind::Mpeg : Kind::Other;
+}
+
+std::span<const Opener> openersFor(Kind kind) {
+    static constexpr Opener kVorbis[] = {&openVorbis};
+    static constexpr Opener kOgg[] = {&openVorbis, &openLibSndFile};
+    static constexpr Opener kMpeg[] = {&openMpeg};
+    static constexpr Opener kOther[] = {&openLibSndFile, &openMpeg};
+    switch (kind) {
+        case Kind::Vorbis:
+            return kVorbis;
+        case Kind::Ogg:
+            return kOgg;
+        case Kind::Mpeg:
+            return kMpeg;
+        case Kind::Other:
+            break;
+    }
+    return kOther;
 }
 
 }  // namespace
@@ -59,24 +87,10 @@ Kind kindOf(const std::string& utf8Path) {
 std::unique_ptr<Decoder> openSoundFile(const std::string& utf8Path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(utf8Path, error)) return nullptr;
-    static constexpr Opener kOgg[] = {&openVorbis, &openLibSndFile};
-    static constexpr Opener kMpeg[] = {&openMpeg};
-    static constexpr Opener kOther[] = {&openLibSndFile, &openMpeg};
-    const auto tryAll = [&utf8Path](const auto& openers) -> std::unique_ptr<Decoder> {
-        for (const Opener open : openers) {
-            if (auto decoder = open(utf8Path)) return decoder;
-        }
-        return nullptr;
-    };
-    switch (kindOf(utf8Path)) {
-        case Kind::Ogg:
-            return tryAll(kOgg);
-        case Kind::Mpeg:
-            return tryAll(kMpeg);
-        case Kind::Other:
-            break;
+    for (const Opener open : openersFor(kindOf(utf8Path))) {
+        if (auto decoder = open(utf8Path)) return decoder;
     }
-    return tryAll(kOther);
+    return nullptr;
 }
 
 }  // namespace audio

@@ -1,7 +1,9 @@
+#include <alsa/asoundlib.h>
 #include <fcntl.h>
 #include <portaudio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 
@@ -33,11 +35,24 @@ class MutedStandardError {
     int saved_;
 };
 
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// Where ALSA has no device at all, PortAudio's set-up can fail an assertion and
+// take the program with it, so it is not tried unless ALSA's default device opens.
+bool alsaOffersDevice() {
+    snd_lib_error_set_handler(quietAlsa);
+    snd_pcm_t* pcm = nullptr;
+    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return false;
+    snd_pcm_close(pcm);
+    return true;
+}
+
 // PortAudio is set up once for the process, on first use.
 bool portAudioReady() {
     static std::once_flag once;
     static bool ready = false;
     std::call_once(once, [] {
+        if (!alsaOffersDevice()) return;
         MutedStandardError muted;
         ready = Pa_Initialize() == paNoError;
         if (ready) std::atexit([] { Pa_Terminate(); });
@@ -67,7 +82,9 @@ class DeviceOutput : public Output {
   private:
     static int callback(const void*, void* out, unsigned long frames,
                         const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
-        static_cast<DeviceOutput*>(self)->render_(static_cast<float*>(out), frames);
+        auto* stereo = static_cast<float*>(out);
+        if (!static_cast<DeviceOutput*>(self)->render_(stereo, frames))
+            std::fill(stereo, stereo + 2 * frames, 0.0f);
         return paContinue;
     }
 
@@ -77,9 +94,9 @@ class DeviceOutput : public Output {
 
 }  // namespace
 
-std::unique_ptr<Output> openDeviceOutput(int rate, Render render) {
+std::unique_ptr<Output> openDeviceOutput(int rate, const Source& source) {
     if (!portAudioReady()) return nullptr;
-    auto output = std::make_unique<DeviceOutput>(std::move(render));
+    auto output = std::make_unique<DeviceOutput>(source.render);
     if (!output->open(rate)) return nullptr;
     return output;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 namespace audio {
 
@@ -37,8 +37,8 @@ void Engine::detach(const Channel& channel) {
     if (feeder_) feeder_->setChannels(channels_);
 }
 
-void Engine::wake() {
-    if (feeder_) feeder_->wake();
+void Engine::changed() {
+    if (feeder_) feeder_->changed();
 }
 
 void Engine::catchUp() {
@@ -67,14 +67,17 @@ void Engine::startOutput() {
             tap_);
         return;
     }
-    Render render = [this](float* out, std::size_t n) {
-        mixer_.render(out, n);
-        return true;
-    };
-    feeder_ = std::make_unique<Feeder>([this, render]() -> std::unique_ptr<Output> {
-        if (auto device = openDevice_(rate_, render)) return device;
-        return openPacedOutput(rate_, render, tap_);
+    feeder_ = std::make_unique<Feeder>([this]() -> std::unique_ptr<Output> {
+        const Source source = mixerSource();
+        if (auto device = openDevice_(rate_, source)) return device;
+        return openPacedOutput(rate_, source.render, tap_);
     });
+}
+
+Source Engine::mixerSource() {
+    return {[this](float* out, std::size_t n) { return mixer_.render(out, n); },
+            [this](std::uint64_t frame) { mixer_.setPlayhead(frame); },
+            [this](std::uint64_t frame) { mixer_.rewindTo(frame); }};
 }
 
 // For an output fed on the calling thread, which is producer and consumer at once:

@@ -34,14 +34,16 @@ class Engine {
     // when too many channels are attached.
     bool attach(const std::shared_ptr<Channel>& channel);
     void detach(const Channel& channel);
-    // Something changed that wants decoding now.
-    void wake();
+    // What plays changed (play, pause, stop, seek, free): heard at once, and
+    // decoding starts now.
+    void changed();
     // Before answering what has been played: a paced null output catches up to now.
     void catchUp();
 
   private:
     void startOutput();
     bool renderNow(float* out, std::size_t frames, std::size_t aheadBlocks);
+    Source mixerSource();
     bool isAttached(const Channel& channel) const;
 
     ui::Clock& clock_;

@@ -1,5 +1,7 @@
 #include "platform/audio/Feeder.h"
 
+#include <pthread.h>
+
 #include <chrono>
 
 namespace audio {
@@ -9,6 +11,12 @@ namespace {
 // decoding what plays meanwhile, so they are few. (Seeks and plays wake the
 // feeder at once; effect changes are heard after what is ahead.)
 constexpr auto kRound = std::chrono::milliseconds(100);
+
+// Blocks to decode ahead: what the output holds besides (a block makes at most
+// Block::kCapacity output frames, and about half that as a rule).
+std::size_t aheadBlocks(std::size_t heldFrames) {
+    return Channel::kAheadBlocks + 2 * heldFrames / Block::kCapacity + 1;
+}
 }  // namespace
 
 Feeder::Feeder(OpenOutput openOutput)
@@ -36,9 +44,29 @@ void Feeder::wake() {
     wake_.notify_one();
 }
 
+void Feeder::changed() {
+    {
+        std::lock_guard lock(outputMutex_);
+        if (output_) output_->changed();
+    }
+    wake();
+}
+
 void Feeder::catchUp() {
     std::lock_guard lock(outputMutex_);
-    if (output_) output_->pump();
+    if (output_) output_->catchUp();
+}
+
+std::size_t Feeder::heldFrames() {
+    std::lock_guard lock(outputMutex_);
+    return output_ ? output_->heldFrames() : 0;
+}
+
+bool Feeder::pump() {
+    std::lock_guard lock(outputMutex_);
+    if (!output_) return true;
+    output_->pump();
+    return !output_->lost();
 }
 
 void Feeder::setOutput(std::unique_ptr<Output> output) {
@@ -47,26 +75,39 @@ void Feeder::setOutput(std::unique_ptr<Output> output) {
 }
 
 void Feeder::run(const OpenOutput& openOutput) {
+    pthread_setname_np(pthread_self(), "plenk-feeder");
     setOutput(openOutput());
     std::vector<std::shared_ptr<Channel>> channels;
-    while (waitForWork()) {
+    bool playing = true;
+    while (waitForWork(playing)) {
         {
             std::lock_guard lock(mutex_);
             channels = channels_;
         }
+        playing = false;
+        const std::size_t ahead = aheadBlocks(heldFrames());
         for (const auto& channel : channels) {
-            if (channel->voice()->playing()) channel->fill(Channel::kAheadBlocks);
+            if (!channel->voice()->playing()) continue;
+            playing = true;
+            channel->fill(ahead);
         }
         channels.clear();
-        catchUp();
+        if (pump()) continue;
+        setOutput(nullptr);
+        setOutput(openOutput());
     }
     setOutput(nullptr);
 }
 
-// Waits for the next round; false once stopping.
-bool Feeder::waitForWork() {
+// Waits for the next round, without a deadline while nothing plays; false once
+// stopping.
+bool Feeder::waitForWork(bool playing) {
     std::unique_lock lock(mutex_);
-    wake_.wait_for(lock, kRound, [this] { return woken_ || stopping_; });
+    const auto due = [this] { return woken_ || stopping_; };
+    if (playing)
+        wake_.wait_for(lock, kRound, due);
+    else
+        wake_.wait(lock, due);
     woken_ = false;
     return !stopping_;
 }

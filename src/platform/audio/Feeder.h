@@ -15,7 +15,9 @@ namespace audio {
 // The live engine's background thread: it opens the output (so a slow device
 // never holds up the user interface), then keeps every playing channel decoded
 // a little ahead of the output, pumping the output after each round, until it is
-// destroyed, which closes the output.
+// destroyed, which closes the output. While nothing plays it sleeps until woken.
+// An output that is lost (a sound server that went away) is opened again, which
+// falls back to the next output there is.
 class Feeder {
   public:
     using OpenOutput = std::function<std::unique_ptr<Output>()>;
@@ -28,14 +30,19 @@ class Feeder {
     void setChannels(std::vector<std::shared_ptr<Channel>> channels);
     // Fills at once rather than at the next round (after a play or a seek).
     void wake();
-    // Brings a paced null output up to now, from the calling thread, so what it
-    // reports moves on between rounds.
+    // What plays changed: the output drops what it holds ahead, then a round runs.
+    void changed();
+    // Brings the output's account of what has played up to now, from the calling
+    // thread, so what it reports moves on between rounds.
     void catchUp();
 
   private:
     void run(const OpenOutput& openOutput);
-    bool waitForWork();
+    bool waitForWork(bool playing);
     void setOutput(std::unique_ptr<Output> output);
+    // Pumps the output; false when it is lost.
+    bool pump();
+    std::size_t heldFrames();
 
     std::mutex outputMutex_;  // held only while the output is pumped or swapped
     std::unique_ptr<Output> output_;

@@ -29,6 +29,9 @@ class FormatConverter {
     void push(const float* in, std::size_t frames, AudioFormat format, std::vector<float>& out);
     // After the last input: appends what the rate converter still holds.
     void finish(std::vector<float>& out);
+    // Whether it holds nothing back, so that audio in the target format could pass
+    // around it.
+    bool idle() const { return fromRate_ == target_.rate; }
     // Forgets what it holds (after a seek).
     void reset();
 

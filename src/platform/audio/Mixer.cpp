@@ -14,6 +14,7 @@ bool Mixer::attach(std::shared_ptr<Voice> voice) {
     collect();
     for (auto& slot : slots_) {
         if (slot.load() == nullptr) {
+            voice->follow(&playhead_);
             slot.store(voice.get());
             attached_.push_back(std::move(voice));
             return true;
@@ -47,15 +48,42 @@ bool Mixer::anyPlaying() const {
                        [](const auto& v) { return v->playing(); });
 }
 
-void Mixer::render(float* out, std::size_t frames) {
+// Attached voices, seen from the output thread.
+template <typename Each>
+void Mixer::forEachVoice(Each each) {
     renders_.fetch_add(1);
-    std::fill(out, out + 2 * frames, 0.0f);
     for (auto& slot : slots_) {
-        Voice* voice = slot.load();
-        if (voice && voice->playing()) voice->mixInto(out, frames);
+        if (Voice* voice = slot.load()) each(*voice);
     }
-    applyVolume(out, frames);
     renders_.fetch_add(1);
+}
+
+bool Mixer::render(float* out, std::size_t frames) {
+    bool any = false;
+    forEachVoice([&](Voice& voice) {
+        if (!voice.playing()) return;
+        if (!any) std::fill(out, out + 2 * frames, 0.0f);
+        any = true;
+        voice.mixInto(out, frames, serial_);
+    });
+    if (!any) return false;
+    applyVolume(out, frames);
+    serial_ += frames;
+    return true;
+}
+
+// Marks of an earlier output count from another start.
+void Mixer::setPlayhead(std::uint64_t serial) {
+    if (serial == kHeardAsMixed) forEachVoice([](Voice& voice) { voice.forgetMarks(); });
+    playhead_.store(serial);
+}
+
+void Mixer::rewindTo(std::uint64_t serial) {
+    forEachVoice([serial](Voice& voice) {
+        voice.rewindTo(serial);
+        voice.dropStale();
+    });
+    serial_ = serial;
 }
 
 // The volume moves across the block rather than jumping, which would click; two

@@ -1,10 +1,12 @@
 #include <mpg123.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "platform/audio/BufferedFile.h"
 #include "platform/audio/ConvertingDecoder.h"
+#include "platform/audio/MpegInfoFrame.h"
 #include "platform/audio/SoundFiles.h"
 
 namespace audio {
@@ -28,17 +30,21 @@ struct MpegIo {
 };
 
 // Frames decoded and dropped before a seek's target, so that the bit reservoir
-// of layer III is full again there: fewer leave the first frames silent.
+// of layer III is full again there: with fewer, the first frames after a seek
+// came out silent or wrong.
 constexpr long kPreframes = 16;
 
-// Quiet (nothing on the terminal), gapless (the encoder's delay and padding from a
-// LAME/Info header are cut), float output at the file's own rate and channels.
+// Quiet (nothing on the terminal), float output at the file's own rate and
+// channels. The Xing/Info frame is left to us (readInfoFrame): the library's own
+// gapless cutting rests on the header's frame count even where the file holds
+// other than it claims.
 Handle newHandle() {
     static const bool initialised = mpg123_init() == MPG123_OK;
     if (!initialised) return nullptr;
     Handle handle(mpg123_new(nullptr, nullptr));
     if (!handle) return nullptr;
-    mpg123_param(handle.get(), MPG123_FLAGS, MPG123_QUIET | MPG123_GAPLESS | MPG123_SKIP_ID3V2, 0);
+    mpg123_param(handle.get(), MPG123_FLAGS,
+                 MPG123_QUIET | MPG123_SKIP_ID3V2 | MPG123_IGNORE_INFOFRAME, 0);
     mpg123_param(handle.get(), MPG123_PREFRAMES, kPreframes, 0);
     mpg123_format_none(handle.get());
     const long* rates = nullptr;
@@ -57,68 +63,108 @@ AudioFormat formatOf(mpg123_handle* handle) {
     return {static_cast<int>(rate), channels};
 }
 
-// Walks every frame's header (nothing is decoded) and notes where the format
-// changes. The gapless trimming comes from the library's own count, which after
-// the walk rests on the frames found, not on what a header claims.
-std::vector<Segment> walkFrames(mpg123_handle* handle) {
+InfoFrame infoOf(mpg123_handle* handle) {
+    unsigned long header = 0;
+    unsigned char* body = nullptr;
+    std::size_t bytes = 0;
+    if (mpg123_framedata(handle, &header, &body, &bytes) != MPG123_OK || !body) return {};
+    return readInfoFrame(header, body, bytes);
+}
+
+// The file's frames: where the format changes, and the samples at its start and
+// end that are not the encoder's input.
+struct Walk {
     std::vector<Segment> segments;
-    std::uint64_t walked = 0;
-    for (;;) {
+    std::uint64_t skip = 0;  // the info frame, the encoder's and the decoder's delay
+    std::uint64_t cut = 0;   // the encoder's padding, where the info frame is confirmed
+};
+
+// Walks every frame's header (nothing is decoded) and notes where the format
+// changes. An info header's padding counts only when the walk found exactly the
+// frames it claims: a cut or joined file keeps its last samples.
+Walk walkFrames(mpg123_handle* handle) {
+    Walk walk;
+    InfoFrame info;
+    std::int64_t frames = 0;
+    for (;; ++frames) {
         const int result = mpg123_framebyframe_next(handle);
         if (result == MPG123_NEW_FORMAT) {
             const AudioFormat format = formatOf(handle);
             if (!supportedFormat(format.rate, format.channels)) return {};
-            if (segments.empty() || segments.back().format != format)
-                segments.push_back({format, 0});
+            if (walk.segments.empty() || walk.segments.back().format != format)
+                walk.segments.push_back({format, 0});
         } else if (result != MPG123_OK) {
             break;
         }
-        if (segments.empty()) return {};
-        const auto spf = static_cast<std::uint64_t>(std::max(mpg123_spf(handle), 0));
-        segments.back().frames += spf;
-        walked += spf;
+        if (walk.segments.empty()) return {};
+        const int spf = mpg123_spf(handle);
+        if (spf <= 0) return {};
+        if (frames == 0) {
+            info = infoOf(handle);
+            if (info.present) walk.skip = static_cast<std::uint64_t>(spf);
+            if (info.delay >= 0)
+                walk.skip += static_cast<std::uint64_t>(info.delay + kDecoderDelay);
+        }
+        walk.segments.back().frames += static_cast<std::uint64_t>(spf);
     }
-    const off_t length = mpg123_length(handle);
-    if (segments.empty() || length <= 0) return {};
-    const std::uint64_t trimmed = walked - std::min<std::uint64_t>(walked, length);
-    Segment& first = segments.front();
-    first.frames -= std::min(first.frames, trimmed);
-    return segments;
+    if (info.frames == frames - 1 && info.padding > kDecoderDelay)
+        walk.cut = static_cast<std::uint64_t>(info.padding - kDecoderDelay);
+    return walk;
+}
+
+// Takes the skipped and cut samples off the first and last segments.
+std::uint64_t trim(Walk& walk) {
+    std::uint64_t& first = walk.segments.front().frames;
+    first -= std::min(first, walk.skip);
+    std::uint64_t& last = walk.segments.back().frames;
+    last -= std::min(last, walk.cut);
+    std::uint64_t frames = 0;
+    for (const Segment& segment : walk.segments)
+        frames += segment.frames;
+    return frames;
 }
 
 class MpegDecoder : public ConvertingDecoder {
   public:
     MpegDecoder(std::unique_ptr<BufferedFile> file, Handle handle,
-                const std::vector<Segment>& segments, std::uint64_t sourceFrames)
+                const std::vector<Segment>& segments, std::uint64_t sourceFrames,
+                std::uint64_t skip)
         : ConvertingDecoder(segments),
           file_(std::move(file)),
           handle_(std::move(handle)),
-          sourceFrames_(sourceFrames) {}
+          sourceFrames_(sourceFrames),
+          skip_(skip) {}
 
   protected:
     // The format is asked before each read: a read stops where the format changes.
-    std::size_t readSource(float* out, std::size_t frames, AudioFormat* format) override {
-        for (;;) {
+    std::size_t readSource(float* out, std::size_t samples, AudioFormat* format) override {
+        for (int changes = 0; changes < kMaxChanges; ++changes) {
             *format = formatOf(handle_.get());
-            if (format->channels <= 0) return 0;
+            const std::size_t frames = format->channels > 0 ? samples / format->channels : 0;
+            if (frames == 0) return 0;
             std::size_t done = 0;
             const int result =
                 mpg123_read(handle_.get(), out, frames * format->channels * sizeof(float), &done);
             if (done > 0) return done / (format->channels * sizeof(float));
             if (result != MPG123_NEW_FORMAT) return 0;
         }
+        return 0;
     }
 
     bool seekSource(std::uint64_t frame) override {
-        const off_t reached = mpg123_seek(handle_.get(), static_cast<off_t>(frame), SEEK_SET);
-        return reached >= 0 &&
-               (static_cast<std::uint64_t>(reached) == frame || frame >= sourceFrames_);
+        const auto target = static_cast<off_t>(frame + skip_);
+        const off_t reached = mpg123_seek(handle_.get(), target, SEEK_SET);
+        return reached >= 0 && (reached == target || frame >= sourceFrames_);
     }
 
   private:
+    // Announced changes of format without a sample between them: a broken stream.
+    static constexpr int kMaxChanges = 16;
+
     std::unique_ptr<BufferedFile> file_;
     Handle handle_;
     std::uint64_t sourceFrames_;
+    std::uint64_t skip_;  // samples of the file before its first frame of audio
 };
 
 }  // namespace
@@ -131,16 +177,13 @@ std::unique_ptr<Decoder> openMpeg(const std::string& utf8Path) {
             MPG123_OK ||
         mpg123_open_handle(handle.get(), file.get()) != MPG123_OK)
         return nullptr;
-    const std::vector<Segment> segments = walkFrames(handle.get());
-    std::uint64_t sourceFrames = 0;
-    for (const Segment& segment : segments)
-        sourceFrames += segment.frames;
-    if (sourceFrames == 0 || sourceFrames > kMaxFrames ||
-        mpg123_seek(handle.get(), 0, SEEK_SET) != 0)
-        return nullptr;
-    auto decoder =
-        std::make_unique<MpegDecoder>(std::move(file), std::move(handle), segments, sourceFrames);
-    if (!decoder->decodes()) return nullptr;
+    Walk walk = walkFrames(handle.get());
+    const std::uint64_t frames = walk.segments.empty() ? 0 : trim(walk);
+    if (frames == 0 || frames > kMaxFrames) return nullptr;
+    auto decoder = std::make_unique<MpegDecoder>(std::move(file), std::move(handle), walk.segments,
+                                                 frames, walk.skip);
+    // Also the check that the first frames decode.
+    if (!decoder->seek(0)) return nullptr;
     return decoder;
 }
 

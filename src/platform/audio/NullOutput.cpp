@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/audio/Output.h"
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 namespace audio {
 

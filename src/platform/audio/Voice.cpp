@@ -21,6 +21,9 @@ Voice::Voice(int channels, std::size_t blockFrames)
       blocks_(std::make_unique<std::array<Block, kBlocks>>()) {}
 
 Heard Voice::heard() const {
+    if (held()) {
+        if (const auto heard = timeline_.heardAt(playhead_->load())) return *heard;
+    }
     for (;;) {
         const std::uint32_t before = sequence_.load(std::memory_order_acquire);
         Heard h;
@@ -70,7 +73,7 @@ void Voice::copyHistory(std::uint64_t end, float* out, std::size_t frames) const
 
 Block* Voice::freeBlock() {
     const std::size_t head = head_.load(std::memory_order_relaxed);
-    if (head - tail_.load(std::memory_order_acquire) >= kBlocks) return nullptr;
+    if (head - freed_.load(std::memory_order_acquire) >= kBlocks) return nullptr;
     return &(*blocks_)[head % kBlocks];
 }
 
@@ -93,7 +96,16 @@ std::uint64_t Voice::addHistory(const float* frames, std::size_t count) {
     return start;
 }
 
-void Voice::mixInto(float* out, std::size_t frames) {
+void Voice::setTail(std::size_t tail) {
+    tail_.store(tail, std::memory_order_release);
+    if (!held()) freed_.store(tail, std::memory_order_release);
+}
+
+void Voice::mixInto(float* out, std::size_t frames, std::uint64_t serial) {
+    const bool marking = held();
+    if (marking && timeline_.empty())
+        timeline_.add({serial, consumed_, tail_.load(std::memory_order_relaxed), offset_});
+    const std::size_t tailBefore = tail_.load(std::memory_order_relaxed);
     const std::uint32_t epoch = epoch_.load(std::memory_order_acquire);
     Heard now = consumed_;
     std::size_t done = 0;
@@ -103,7 +115,7 @@ void Voice::mixInto(float* out, std::size_t frames) {
         const Block& block = (*blocks_)[tail % kBlocks];
         if (block.epoch != epoch) {
             offset_ = 0;
-            tail_.store(tail + 1, std::memory_order_release);
+            setTail(tail + 1);
             continue;
         }
         const std::size_t n = std::min<std::size_t>(block.outFrames - offset_, frames - done);
@@ -117,14 +129,30 @@ void Voice::mixInto(float* out, std::size_t frames) {
         if (offset_ == block.outFrames) {
             now.ended = block.last;
             offset_ = 0;
-            tail_.store(tail + 1, std::memory_order_release);
+            setTail(tail + 1);
         }
     }
-    if (now.epoch != consumed_.epoch || now.frame != consumed_.frame ||
-        now.ended != consumed_.ended || now.historyEnd != consumed_.historyEnd) {
+    const bool moved = tail_.load(std::memory_order_relaxed) != tailBefore || done > 0;
+    if (now != consumed_) {
         consumed_ = now;
         publish(now);
     }
+    if (!marking) return;
+    if (moved) timeline_.add({serial + done, now, tail_.load(std::memory_order_relaxed), offset_});
+    if (const auto heard = timeline_.at(playhead_->load()))
+        freed_.store(heard->tail, std::memory_order_release);
+}
+
+// Blocks from the mark's on are still held (see freed_), so they play again.
+void Voice::rewindTo(std::uint64_t serial) {
+    const auto mark = timeline_.at(serial);
+    if (!mark) return;
+    tail_.store(mark->tail, std::memory_order_release);
+    offset_ = mark->offset;
+    consumed_ = mark->heard;
+    publish(consumed_);
+    timeline_.cutAfter(serial);
+    if (timeline_.empty()) timeline_.add({serial, mark->heard, mark->tail, mark->offset});
 }
 
 void Voice::dropStale() {
@@ -134,7 +162,7 @@ void Voice::dropStale() {
         if (tail == head_.load(std::memory_order_acquire)) return;
         if ((*blocks_)[tail % kBlocks].epoch == epoch) return;
         offset_ = 0;
-        tail_.store(tail + 1, std::memory_order_release);
+        setTail(tail + 1);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/audio/Timeline.h"
+
 namespace audio {
 
 // A run of a channel's audio, ready for the output: stereo frames at the output
@@ -24,23 +26,18 @@ struct Block {
     std::array<float, 2 * kCapacity> data;
 };
 
-// What the output has played of a channel.
-struct Heard {
-    std::uint32_t epoch = 0;
-    std::uint64_t frame = 0;       // channel position
-    std::uint64_t historyEnd = 0;  // serial just past the last played history frame
-    bool ended = false;
-};
-
 // The part of a channel that the output thread touches, shared without locks.
 // One producer (the feeder, or the clock's thread with a manual clock) fills a
 // ring of blocks; one consumer (the output) mixes them and publishes what it
-// played. A seek starts a new epoch: blocks of older epochs are skipped unheard.
+// mixed. A seek starts a new epoch: blocks of older epochs are skipped unheard.
+// What has been played is what was mixed, unless the voice follows a playhead: then
+// it is what was mixed up to the playhead's output frame (see Timeline), and mixed
+// blocks are kept until they are heard, so the voice can go back to that frame.
 // The channel's processed frames are also kept, at their own rate and channel
 // count, in a history ring that the user-interface thread reads for data requests.
 class Voice {
   public:
-    static constexpr std::size_t kBlocks = 16;
+    static constexpr std::size_t kBlocks = 48;
     // Played frames a data request may ask for.
     static constexpr std::size_t kReadableFrames = 8192;
     // Channel frames a block may come from.
@@ -50,6 +47,9 @@ class Voice {
     static std::size_t historyFor(std::size_t blockFrames);
 
     Voice(int channels, std::size_t blockFrames);
+
+    // The output frame the listener has reached, set before the voice is first mixed.
+    void follow(const std::atomic<std::uint64_t>* playhead) { playhead_ = playhead; }
 
     // Control (user-interface thread).
     void setPlaying(bool playing) { playing_.store(playing, std::memory_order_release); }
@@ -79,9 +79,13 @@ class Voice {
     std::uint64_t historyWritten() const { return written_.load(std::memory_order_acquire); }
 
     // Consumer.
-    // Adds up to frames of this voice to out (stereo); stops early when the ring
-    // runs dry or the channel ends.
-    void mixInto(float* out, std::size_t frames);
+    // Adds up to frames of this voice to out (stereo), whose first frame is output
+    // frame serial; stops early when the ring runs dry or the channel ends.
+    void mixInto(float* out, std::size_t frames, std::uint64_t serial = 0);
+    // Mixing starts again from output frame serial: back to where the voice stood then.
+    void rewindTo(std::uint64_t serial);
+    // The playhead counts from a new output's start.
+    void forgetMarks() { timeline_.clear(); }
     // Skips blocks of older epochs.
     void dropStale();
     // Frames ready for mixing, and whether the channel's last block is among them.
@@ -89,6 +93,8 @@ class Voice {
 
   private:
     void publish(const Heard& heard);
+    bool held() const { return playhead_ && playhead_->load() != kHeardAsMixed; }
+    void setTail(std::size_t tail);
 
     int channels_;
     std::size_t historyFrames_;  // a power of two
@@ -96,10 +102,13 @@ class Voice {
     std::atomic<std::uint64_t> written_{0};
 
     std::unique_ptr<std::array<Block, kBlocks>> blocks_;
-    std::atomic<std::size_t> head_{0};  // blocks committed
-    std::atomic<std::size_t> tail_{0};  // blocks consumed
-    std::size_t offset_ = 0;            // frames consumed of the tail block
-    Heard consumed_;                    // consumer's own copy of what it published
+    std::atomic<std::size_t> head_{0};   // blocks committed
+    std::atomic<std::size_t> tail_{0};   // blocks consumed
+    std::atomic<std::size_t> freed_{0};  // blocks heard, which the producer may reuse
+    std::size_t offset_ = 0;             // frames consumed of the tail block
+    Heard consumed_;                     // consumer's own copy of what it published
+    const std::atomic<std::uint64_t>* playhead_ = nullptr;
+    Timeline timeline_;
 
     std::atomic<bool> playing_{false};
     std::atomic<std::uint32_t> epoch_{0};

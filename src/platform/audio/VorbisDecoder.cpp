@@ -1,5 +1,6 @@
 #include <vorbis/vorbisfile.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -39,20 +40,31 @@ std::vector<Segment> linksOf(OggVorbis_File* file) {
     return segments;
 }
 
+std::size_t widestOf(const std::vector<Segment>& segments) {
+    int widest = 1;
+    for (const Segment& segment : segments)
+        widest = std::max(widest, segment.format.channels);
+    return static_cast<std::size_t>(widest);
+}
+
 class VorbisDecoder : public ConvertingDecoder {
   public:
     VorbisDecoder(std::unique_ptr<BufferedFile> source, std::unique_ptr<OggVorbis_File> file,
                   const std::vector<Segment>& segments)
-        : ConvertingDecoder(segments), source_(std::move(source)), file_(std::move(file)) {}
+        : ConvertingDecoder(segments),
+          source_(std::move(source)),
+          file_(std::move(file)),
+          widest_(widestOf(segments)) {}
     ~VorbisDecoder() override { ov_clear(file_.get()); }
 
   protected:
     // The library hands out one link's planar samples at a time.
-    std::size_t readSource(float* out, std::size_t frames, AudioFormat* format) override {
-        for (int holes = 0; holes < kMaxHoles; ++holes) {
+    std::size_t readSource(float* out, std::size_t samples, AudioFormat* format) override {
+        const auto frames = static_cast<int>(std::min<std::size_t>(samples / widest_, 1 << 20));
+        for (int holes = 0; holes < kMaxHoles && frames > 0; ++holes) {
             float** planes = nullptr;
             int link = 0;
-            const long got = ov_read_float(file_.get(), &planes, static_cast<int>(frames), &link);
+            const long got = ov_read_float(file_.get(), &planes, frames, &link);
             if (got == OV_HOLE) continue;
             const vorbis_info* info = ov_info(file_.get(), link);
             if (got <= 0 || !info) return 0;
@@ -76,6 +88,7 @@ class VorbisDecoder : public ConvertingDecoder {
 
     std::unique_ptr<BufferedFile> source_;
     std::unique_ptr<OggVorbis_File> file_;
+    std::size_t widest_;  // channels of the link with the most
 };
 
 }  // namespace
@@ -96,7 +109,8 @@ std::unique_ptr<Decoder> openVorbis(const std::string& utf8Path) {
         return nullptr;
     }
     auto decoder = std::make_unique<VorbisDecoder>(std::move(source), std::move(file), segments);
-    if (!decoder->decodes()) return nullptr;
+    // Also the check that the first frames decode.
+    if (!decoder->seek(0)) return nullptr;
     return decoder;
 }
 

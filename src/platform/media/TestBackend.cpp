@@ -1,6 +1,6 @@
 #include "platform/media/TestBackend.h"
 
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 namespace media {
 

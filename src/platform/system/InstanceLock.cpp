@@ -17,4 +17,8 @@ bool InstanceLock::acquire() {
     return lock_->isLocked() || lock_->tryLock(0);
 }
 
+void InstanceLock::release() {
+    lock_->unlock();
+}
+
 }  // namespace sys

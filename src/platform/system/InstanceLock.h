@@ -16,6 +16,8 @@ class InstanceLock {
     ~InstanceLock();
     // True when this copy holds the lock (no other copy runs).
     bool acquire();
+    // Gives the lock up and removes its file, if this copy holds it.
+    void release();
 
   private:
     std::unique_ptr<QLockFile> lock_;

@@ -5,7 +5,28 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include "platform/ui/Application.h"
+
 namespace sys {
+
+bool SystemParametersInfoA(ui::Application& app, unsigned action, ui::Rect& area) {
+    if (action != SPI_GETWORKAREA) return false;
+    const QRect r = app.screen().workAreaPixels();
+    area = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    return true;
+}
+
+bool GetCursorPos(ui::Application& app, QPoint& point) {
+    point = app.screen().cursorPos();
+    return true;
+}
+
+bool GetWindowRect(ui::Application& app, int hWnd, ui::Rect& rect) {
+    const ui::Form* window = app.formByHandle(hWnd);
+    if (!window || !window->isLoaded()) return false;
+    rect = ui::windowRect(*window);
+    return true;
+}
 
 void SetWindowRgn(QWidget* window, int width, int height, int diameter) {
     if (!window || width <= 0 || height <= 0) return;
@@ -33,7 +54,8 @@ void SetWindowPos(QWidget* window, int insertAfter) {
 Tray::Tray() = default;
 Tray::~Tray() = default;
 
-bool Tray::Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon, const QString& tip) {
+bool Tray::Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon,
+                             const QString& tip) {
     if (message == NIM_DELETE) {
         shown_.erase(id);
         return icons_.erase(id) != 0;

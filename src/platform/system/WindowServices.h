@@ -9,9 +9,14 @@
 class QWidget;
 class QSystemTrayIcon;
 
+#include "platform/ui/WindowMessages.h"
+
+class QPoint;
+
 namespace ui {
+class Application;
 class WindowHandles;
-}
+}  // namespace ui
 
 namespace sys {
 
@@ -19,6 +24,15 @@ namespace sys {
 // bottom exclusive, with corner ellipses diameter wide and high; given to the
 // window, it replaces the window's former outline.
 void SetWindowRgn(QWidget* window, int width, int height, int diameter);
+
+inline constexpr unsigned SPI_GETWORKAREA = 0x30;
+// SPI_GETWORKAREA: the screen less the desktop's panels, in screen pixels.
+// Another action is refused (false, area unchanged).
+bool SystemParametersInfoA(ui::Application& app, unsigned action, ui::Rect& area);
+// The pointer in screen pixels.
+bool GetCursorPos(ui::Application& app, QPoint& point);
+// The rectangle of one of the program's windows; false for another handle.
+bool GetWindowRect(ui::Application& app, int hWnd, ui::Rect& rect);
 
 inline constexpr int HWND_TOPMOST = -1;
 inline constexpr int HWND_NOTOPMOST = -2;
@@ -33,7 +47,7 @@ inline constexpr std::uint32_t NIM_DELETE = 2;
 // tip; a second add under a shown identifier leaves one icon, removing one
 // that is not there does nothing.
 class Tray {
-public:
+  public:
     struct Icon {
         QIcon icon;
         QString tip;
@@ -42,10 +56,11 @@ public:
     Tray();
     ~Tray();
     // Tips are cut to 63 characters, as the original record holds them.
-    bool Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon, const QString& tip);
+    bool Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon,
+                           const QString& tip);
     const std::map<std::uint32_t, Icon>& icons() const { return icons_; }
 
-private:
+  private:
     std::map<std::uint32_t, Icon> icons_;
     std::map<std::uint32_t, std::unique_ptr<QSystemTrayIcon>> shown_;
 };

@@ -1,14 +1,14 @@
 #include "platform/ui/Application.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
-
-#include "platform/ui/Twips.h"
 
 namespace ui {
 
@@ -20,6 +20,7 @@ Application::Application(std::unique_ptr<Clock> clock, std::unique_ptr<Dialogs> 
 
 Application::~Application() {
     modules_.clear();
+    loaded_.clear();
     forms_.clear();
 }
 
@@ -44,8 +45,28 @@ std::vector<Form*> Application::createdForms() const {
 }
 
 void Application::endProcess(int code) {
+    for (const auto& action : atEnd_)
+        action();
     end_(code);
     std::abort();
+}
+
+// A window is often hidden just before another one shows (a mode switch), so
+// the question waits until the code that hid it has finished.
+void Application::noteWindowHidden() {
+    if (!noWindow_ || noWindowCheck_ != 0) return;
+    noWindowCheck_ = clock_->startTimer(0, [this] {
+        clock_->stopTimer(noWindowCheck_);
+        noWindowCheck_ = 0;
+        if (!anyWindowShows()) noWindow_();
+    });
+}
+
+bool Application::anyWindowShows() const {
+    if (QApplication::activeModalWidget()) return true;
+    return std::any_of(forms_.begin(), forms_.end(), [](const std::unique_ptr<Form>& f) {
+        return f && f->isLoaded() && f->widget()->isVisible();
+    });
 }
 
 void Application::noteActivated(Form& form) {
@@ -72,6 +93,7 @@ void Application::moveFocus(Control& to) {
 void Application::forgetControl(const Control& control) {
     if (focused_ == &control) focused_ = nullptr;
     if (focusTarget_ == &control) focusTarget_ = nullptr;
+    if (pressed_.control == &control) pressed_ = {};
     drag_.forget(control);
 }
 
@@ -85,18 +107,32 @@ Control* Application::controlOf(const QWidget* widget) const {
 }
 
 float Application::screenWidth() const {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? toTwips(s->geometry().width()) : toTwips(1024);
+    return screen_.Width();
 }
 
 float Application::screenHeight() const {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? toTwips(s->geometry().height()) : toTwips(768);
+    return screen_.Height();
 }
 
 QRect Application::workAreaPixels() const {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    return screen_.workAreaPixels();
 }
+
+void Application::noteLoaded(Form& form, bool loaded) {
+    loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &form), loaded_.end());
+    if (loaded) loaded_.push_back(&form);
+    if (!loaded && pressed_.form == &form) pressed_ = {};
+}
+
+Form* Application::formByHandle(int hWnd) const {
+    for (const auto& f : forms_)
+        if (f && f->hWnd() == hWnd) return f.get();
+    return nullptr;
+}
+
+void Application::notePress(Form& form, Control* control, int button) {
+    pressed_ = {&form, control, button};
+}
+
 
 }  // namespace ui

@@ -6,11 +6,12 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/DragSession.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Pointer.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/WindowHandles.h"
 
 namespace ui {
@@ -64,10 +65,21 @@ class Application {
     const QString& commandLine() const { return commandLine_; }
     void setCommandLine(const QString& text) { commandLine_ = text; }
 
-    // Ends the process at once, without any further handler.  Tests replace
-    // the ending with one that throws ProcessExit.
+    // Ends the process at once, without any further handler but the actions
+    // given to atProcessEnd.  Tests replace the ending with one that throws
+    // ProcessExit.
     [[noreturn]] void endProcess(int code);
     void setProcessEnd(std::function<void(int)> end) { end_ = std::move(end); }
+    // Runs just before every ending, the tests' one included: for what must
+    // not outlive the process.
+    void atProcessEnd(std::function<void()> action) { atEnd_.push_back(std::move(action)); }
+
+    // Runs the handler, on the application clock just after the code that
+    // hid a window, when none of the program's windows shows any more (a
+    // modal dialog counts as showing).
+    void setWhenNoWindowShows(std::function<void()> handler) { noWindow_ = std::move(handler); }
+    // Told by a window that it has just been hidden.
+    void noteWindowHidden();
 
     // The program's own window that is active, or nullptr.
     Form* activeForm() const { return active_; }
@@ -90,6 +102,25 @@ class Application {
     float screenWidth() const;
     float screenHeight() const;
     QRect workAreaPixels() const;
+    Screen& screen() { return screen_; }
+    const Screen& screen() const { return screen_; }
+
+    // The loaded windows in the order they were loaded (a reload goes last).
+    const std::vector<Form*>& Forms() const { return loaded_; }
+    void noteLoaded(Form& form, bool loaded);
+    // The window behind a handle, or nullptr.
+    Form* formByHandle(int hWnd) const;
+
+    // The control (nullptr for the window's own background) whose mouse
+    // button is down; the move loop hands it the release.
+    struct Pressed {
+        Form* form = nullptr;
+        Control* control = nullptr;
+        int button = 0;
+    };
+    const Pressed& pressed() const { return pressed_; }
+    void notePress(Form& form, Control* control, int button);
+    void noteRelease() { pressed_ = {}; }
 
   private:
     // Windows and modules are looked up very often (every tick touches
@@ -101,6 +132,7 @@ class Application {
         return slot;
     }
     Form& formSlot(std::size_t slot, const std::function<std::unique_ptr<Form>()>& make);
+    bool anyWindowShows() const;
 
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<Dialogs> dialogs_;
@@ -112,7 +144,13 @@ class Application {
     QString path_;
     QString commandLine_;
     std::function<void(int)> end_;
+    std::function<void()> noWindow_;
+    int noWindowCheck_ = 0;
+    std::vector<std::function<void()>> atEnd_;
     Form* active_ = nullptr;
+    Screen screen_;
+    std::vector<Form*> loaded_;
+    Pressed pressed_;
     std::vector<std::unique_ptr<Form>> forms_;
     std::vector<std::shared_ptr<void>> modules_;
 };

@@ -7,6 +7,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WidgetInput.h"
 
@@ -69,6 +70,7 @@ void Control::refreshWidget() {
     widget_->setEnabled(state_.enabled);
     widget_->setToolTip(state_.toolTip);
     if (QWidget* client = clientWidget()) client->setAcceptDrops(state_.oleDropMode != 0);
+    applyCursor();
     applyFont();
     applyColors();
 }
@@ -177,6 +179,35 @@ void Control::setToolTipText(const QString& value) {
     touch();
     state_.toolTip = value;
     if (widget_) widget_->setToolTip(value);
+}
+
+int Control::MousePointer() const {
+    return touch(), state_.mousePointer;
+}
+
+void Control::setMousePointer(int value) {
+    touch();
+    cursorFor(value);
+    state_.mousePointer = value;
+    applyCursor();
+}
+
+Picture Control::MouseIcon() const {
+    return touch(), state_.mouseIcon;
+}
+
+void Control::setMouseIcon(const Picture& value) {
+    touch();
+    state_.mouseIcon = value;
+    applyCursor();
+}
+
+void Control::applyCursor() {
+    if (!widget_) return;
+    if (state_.mousePointer == vbDefault)
+        widget_->unsetCursor();
+    else
+        widget_->setCursor(cursorFor(state_.mousePointer, state_.mouseIcon));
 }
 
 OleColor Control::ForeColor() const {
@@ -306,6 +337,7 @@ void Control::restoreDesign() {
 void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
     switch (kind) {
         case kMouseDown:
+            form_.application().notePress(form_, this, button);
             pressed(button, x, y);
             MouseDown.raise(button, shift, x, y);
             break;
@@ -313,6 +345,7 @@ void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
             MouseMove.raise(button, shift, x, y);
             break;
         case kMouseUp: {
+            form_.application().noteRelease();
             // Down, up, Click, DblClick, up: the release of the second press clicks no more.
             const bool click = button == vbLeftButton && !std::exchange(inDoubleClick_, false);
             if (click) releasing();

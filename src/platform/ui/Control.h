@@ -70,6 +70,11 @@ class Control {
     void setTag(const QString& value);
     QString ToolTipText() const;
     void setToolTipText(const QString& value);
+    // The pointer shape over the control (Screen's values; vbCustom shows MouseIcon).
+    int MousePointer() const;
+    void setMousePointer(int value);
+    Picture MouseIcon() const;
+    void setMouseIcon(const Picture& value);
 
     OleColor ForeColor() const;
     void setForeColor(OleColor value);
@@ -179,8 +184,6 @@ class Control {
     virtual void applyColors();
     // Whether a plain click on the widget raises Click (lists and buttons raise it themselves).
     virtual bool clickOnRelease() const { return true; }
-    // Told after a write has changed the width or height.
-    virtual void sizeChanged() {}
     // A button pressed on the control, before its MouseDown; a left button
     // released, before its MouseUp (lists select and click there).
     virtual void pressed(int button, float x, float y) { (void)button, (void)x, (void)y; }
@@ -190,6 +193,8 @@ class Control {
     virtual StackBand stackBand() const { return hwnd_ ? kWindowedBand : kGraphicBand; }
     // Puts the control widgets of a container into their layers, keeping their order within each.
     void restack() const;
+    // Told after a write has changed the width or height.
+    virtual void sizeChanged() {}
 
   private:
     struct State {
@@ -198,6 +203,8 @@ class Control {
         bool enabled = true;
         QString tag;
         QString toolTip;
+        int mousePointer = 0;
+        Picture mouseIcon;
         OleColor foreColor = 0x80000012;
         OleColor backColor = 0x8000000F;
         FontSpec font;
@@ -205,10 +212,11 @@ class Control {
         int oleDropMode = vbOLEDropNone;
     };
     void applyGeometry();
+    bool canTakeFocus() const;
     // Geometry is kept in twips; the container may measure in other units.
     float containerScale() const { return container_ ? container_->twipsPerScaleUnit() : 1.0f; }
     void place(float left, float top, float width, float height);
-    bool canTakeFocus() const;
+    void applyCursor();
 
     Form& form_;
     QString name_;

@@ -1,15 +1,18 @@
 #include "platform/ui/Dialogs.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QIcon>
-#include <QMenu>
+#include <QGuiApplication>
 #include <QMessageBox>
-#include <map>
+#include <QMouseEvent>
 
 #include "platform/ui/Form.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/MoveLoop.h"
+#include "platform/ui/PopupMenuWidget.h"
+#include "platform/ui/WidgetInput.h"
 
 namespace ui {
 
@@ -84,29 +87,6 @@ QString qtFilter(const QString& filter) {
     return out.join(";;");
 }
 
-void fillMenu(QMenu& qmenu, Menu& menu, std::map<QAction*, Menu*>& actions) {
-    for (Menu* item : menu.items()) {
-        if (!item->Visible()) continue;
-        if (item->isSeparator()) {
-            qmenu.addSeparator();
-            continue;
-        }
-        const QString text = item->Caption();
-        if (!item->items().empty()) {
-            QMenu* sub = qmenu.addMenu(text);
-            sub->setEnabled(item->Enabled());
-            fillMenu(*sub, *item, actions);
-            continue;
-        }
-        QAction* action = qmenu.addAction(text);
-        if (!item->IconPath().isEmpty()) action->setIcon(QIcon(item->IconPath()));
-        action->setCheckable(item->Checked());
-        action->setChecked(item->Checked());
-        action->setEnabled(item->Enabled());
-        actions[action] = item;
-    }
-}
-
 // Ends a modal loop when its window is hidden.
 class HideWatcher : public QObject {
   public:
@@ -122,33 +102,76 @@ class HideWatcher : public QObject {
     QEventLoop& loop_;
 };
 
+// Takes the pointer's moves and the release from every widget while a move or
+// size loop runs (the desktop's own loop delivers none to the program either),
+// and ends the loop when its window goes.
+class MoveLoopFeeder : public QObject {
+  public:
+    MoveLoopFeeder(MoveLoop& loop, QEventLoop& events) : loop_(loop), events_(events) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && watched == loop_.window().widget()) events_.quit();
+        if (!watched->isWidgetType()) return false;
+        if (event->type() == QEvent::MouseMove) {
+            if (!loop_.step(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()))
+                events_.quit();
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto* e = static_cast<QMouseEvent*>(event);
+            loop_.release(e->globalPosition().toPoint(), shiftOf(e->modifiers()));
+            events_.quit();
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    MoveLoop& loop_;
+    QEventLoop& events_;
+};
+
+// A dialog belongs to the program's window that is active, as the system's
+// own do: it stays above that window and has no task-bar button of its own.
+QWidget* owner() {
+    return QApplication::activeWindow();
+}
+
 }  // namespace
 
 int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
-    QMessageBox box(iconFor(buttons), title, prompt, buttonsFor(buttons));
+    QMessageBox box(iconFor(buttons), title, prompt, buttonsFor(buttons), owner());
     return resultOf(box.exec());
 }
 
 QStringList QtDialogs::openFiles(const OpenFileRequest& request) {
     if (request.multiSelect)
-        return QFileDialog::getOpenFileNames(nullptr, request.title, request.initialDir,
+        return QFileDialog::getOpenFileNames(owner(), request.title, request.initialDir,
                                              qtFilter(request.filter));
-    const QString file = QFileDialog::getOpenFileName(nullptr, request.title, request.initialDir,
+    const QString file = QFileDialog::getOpenFileName(owner(), request.title, request.initialDir,
                                                       qtFilter(request.filter));
     return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
 QString QtDialogs::pickFolder(const QString& title, const QString& initialFolder) {
-    return QFileDialog::getExistingDirectory(nullptr, title, initialFolder);
+    return QFileDialog::getExistingDirectory(owner(), title, initialFolder);
 }
 
 Menu* QtDialogs::popupMenu(Menu& menu, QPoint globalPos) {
-    QMenu qmenu;
-    std::map<QAction*, Menu*> actions;
-    fillMenu(qmenu, menu, actions);
-    QAction* chosen = qmenu.exec(globalPos);
-    auto it = actions.find(chosen);
-    return it == actions.end() ? nullptr : it->second;
+    return PopupMenuWidget::exec(menu, globalPos);
+}
+
+void QtDialogs::runMoveLoop(MoveLoop& loop) {
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+        loop.release(loop.startPointer());
+        return;
+    }
+    QEventLoop events;
+    MoveLoopFeeder feeder(loop, events);
+    qApp->installEventFilter(&feeder);
+    events.exec();
+    qApp->removeEventFilter(&feeder);
 }
 
 void QtDialogs::runModal(Form& form) {
@@ -208,6 +231,18 @@ Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint) {
 void RecordingDialogs::runModal(Form& form) {
     shown.push_back({"Modal", form.Name(), {}, 0});
     if (whileShown) whileShown(Shown(shown.back()));
+}
+
+void RecordingDialogs::runMoveLoop(MoveLoop& loop) {
+    shown.push_back({"MoveLoop", loop.window().Name(), {}, 0});
+    std::vector<QPoint> path;
+    if (!pointerPaths.empty()) {
+        path = std::move(pointerPaths.front());
+        pointerPaths.pop_front();
+    }
+    for (const QPoint& p : path)
+        if (!loop.step(p)) return;
+    loop.release(path.empty() ? loop.startPointer() : path.back());
 }
 
 int RecordingDialogs::count(const QString& kind) const {

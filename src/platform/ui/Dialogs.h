@@ -11,6 +11,7 @@ namespace ui {
 
 class Form;
 class Menu;
+class MoveLoop;
 
 enum MsgBoxStyle {
     vbOKOnly = 0,
@@ -57,6 +58,9 @@ class Dialogs {
     virtual Menu* popupMenu(Menu& menu, QPoint globalPos) = 0;
     // Runs a window modally: returns when it is hidden or unloaded.
     virtual void runModal(Form& form) = 0;
+    // Feeds a begun move or size loop the pointer until the button is released
+    // or the window goes.
+    virtual void runMoveLoop(MoveLoop& loop) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -66,6 +70,7 @@ class QtDialogs : public Dialogs {
     QString pickFolder(const QString& title, const QString& initialFolder) override;
     Menu* popupMenu(Menu& menu, QPoint globalPos) override;
     void runModal(Form& form) override;
+    void runMoveLoop(MoveLoop& loop) override;
 };
 
 // Records every dialog and answers from scripts.  Unscripted message boxes
@@ -74,7 +79,7 @@ class QtDialogs : public Dialogs {
 class RecordingDialogs : public Dialogs {
   public:
     struct Shown {
-        QString kind;  // "MsgBox", "OpenFile", "Folder", "Menu", "Modal"
+        QString kind;  // "MsgBox", "OpenFile", "Folder", "Menu", "Modal", "MoveLoop"
         QString text;  // prompt, dialog title, menu or window name
         QString title;
         int buttons = 0;
@@ -89,12 +94,17 @@ class RecordingDialogs : public Dialogs {
     // Runs while a message box or modal window is up, as the user takes
     // their time (a test moves the clock on here).
     std::function<void(Shown)> whileShown;
+    // One pointer path (screen pixels) per move or size loop: a step to each
+    // point, then the release at the last; without a path the button comes
+    // up where it went down.
+    std::deque<std::vector<QPoint>> pointerPaths;
 
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     QStringList openFiles(const OpenFileRequest& request) override;
     QString pickFolder(const QString& title, const QString& initialFolder) override;
     Menu* popupMenu(Menu& menu, QPoint globalPos) override;
     void runModal(Form& form) override;
+    void runMoveLoop(MoveLoop& loop) override;
 
     int count(const QString& kind) const;
 };

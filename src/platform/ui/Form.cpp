@@ -1,6 +1,5 @@
 #include "platform/ui/Form.h"
 
-#include <QCursor>
 #include <QIcon>
 #include <QMetaObject>
 #include <algorithm>
@@ -56,6 +55,7 @@ void Form::ensureLoaded() {
 
 void Form::load() {
     state_ = State::Loaded;
+    app_.noteLoaded(*this, true);
     for (Control* c : std::vector<Control*>(controls_))
         c->formLoadChanged(true);
     dispatchEvent("Form_Load", [this] { Form_Load(); });
@@ -69,7 +69,10 @@ bool Form::Unload(UnloadMode mode) {
     dispatchEvent("Form_Unload", [&] { Form_Unload(cancel); });
     if (cancel || state_ != State::Loaded) return cancel == 0;
     state_ = State::Unloading;
+    const bool wasShown = widget_->isVisible();
     widget_->hide();
+    app_.noteLoaded(*this, false);
+    ownerDraw_ = {};
     for (Control* c : std::vector<Control*>(controls_)) {
         app_.forgetControl(*c);
         c->formLoadChanged(false);
@@ -82,6 +85,7 @@ bool Form::Unload(UnloadMode mode) {
     applyToWidget();
     shownSinceLoad_ = false;
     state_ = State::Unloaded;
+    if (wasShown) app_.noteWindowHidden();
     return true;
 }
 
@@ -117,7 +121,9 @@ void Form::setVisible(bool value) {
     ensureLoaded();
     props_.visible = value;
     if (!value) {
+        const bool wasShown = widget_->isVisible();
         widget_->hide();
+        if (wasShown) app_.noteWindowHidden();
         return;
     }
     widget_->show();
@@ -268,11 +274,17 @@ void Form::requestClose() {
     Unload(vbFormControlMenu);
 }
 
+WindowProc Form::setWindowProc(WindowProc proc) {
+    std::swap(proc, windowProc_);
+    return proc;
+}
+
 void Form::PopupMenu(Menu& menu, int flags, float x, float y) {
     (void)flags;
     ensureLoaded();
-    const QPoint at =
-        x < 0 || y < 0 ? QCursor::pos() : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
+    if (!menu.hasVisibleItems()) return;
+    const QPoint at = x < 0 || y < 0 ? app_.screen().cursorPos()
+                                     : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
     if (Menu* chosen = app_.dialogs().popupMenu(menu, at)) chosen->Click.raise();
 }
 

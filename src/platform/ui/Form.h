@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/ui/Control.h"
+#include "platform/ui/OwnerDraw.h"
+#include "platform/ui/WindowMessages.h"
 
 class QWidget;
 class QIcon;
@@ -91,8 +93,16 @@ class Form {
     QWidget* widget() const;
 
     // Shows a menu at a point (twips, relative to the window; -1 for the
-    // mouse position) and returns after the chosen item's Click ran.
+    // mouse position) and returns after the chosen item's Click ran.  A menu
+    // without a visible item shows nothing.
     void PopupMenu(Menu& menu, int flags = 0, float x = -1, float y = -1);
+
+    // The window procedure (see SetWindowLongA) and the owner-draw hook of
+    // the window's pop-up menus.
+    const WindowProc& windowProc() const { return windowProc_; }
+    WindowProc setWindowProc(WindowProc proc);
+    const OwnerDraw& ownerDraw() const { return ownerDraw_; }
+    void setOwnerDraw(OwnerDraw hook) { ownerDraw_ = std::move(hook); }
 
     // Event handlers a window overrides.
     virtual void Form_Load() {}
@@ -173,6 +183,8 @@ class Form {
     bool showInTaskbar_ = true;
     bool shownSinceLoad_ = false;
     std::vector<Control*> controls_;
+    WindowProc windowProc_;
+    OwnerDraw ownerDraw_;
     std::vector<std::pair<std::function<void()>, std::function<void()>>> designParts_;
 };
 

@@ -92,10 +92,12 @@ void FormWidget::mouse(QMouseEvent* e, int kind) {
     const int shift = shiftOf(e->modifiers());
     switch (kind) {
         case Control::kMouseDown:
+            form_.application().notePress(form_, nullptr, buttonOf(e->button()));
             dispatchEvent("Form_MouseDown",
                           [&] { form_.Form_MouseDown(buttonOf(e->button()), shift, x, y); });
             break;
         case Control::kMouseUp: {
+            form_.application().noteRelease();
             const bool click =
                 e->button() == Qt::LeftButton && !std::exchange(inDoubleClick_, false);
             dispatchEvent("Form_MouseUp",

@@ -1,6 +1,5 @@
 #include "platform/ui/ListBox.h"
 
-#include <QApplication>
 #include <QListView>
 #include <QPainter>
 #include <QScrollBar>
@@ -19,7 +18,7 @@ namespace ui {
 namespace {
 
 // Rows one font line high; a row's text is cut to what its width can show
-// before the style elides it, so its length costs nothing.
+// before the style prepares and elides it, so its length costs nothing.
 class RowDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -28,17 +27,21 @@ class RowDelegate : public QStyledItemDelegate {
         return {1, option.fontMetrics.height()};
     }
 
+    QString displayText(const QVariant& value, const QLocale& locale) const override {
+        const QString text = value.toString();
+        if (text.size() <= shown_) return QStyledItemDelegate::displayText(text, locale);
+        return QStyledItemDelegate::displayText(text.left(shown_), locale) + QChar(0x2026);
+    }
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyleOptionViewItem row = option;
-        initStyleOption(&row, index);
         // No glyph is narrower than a pixel.
-        const qsizetype shown = std::max(1, row.rect.width()) + 1;
-        if (row.text.size() > shown) row.text = row.text.left(shown) + QChar(0x2026);
-        const QWidget* widget = option.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &row, painter, widget);
+        shown_ = std::max(1, option.rect.width()) + 1;
+        QStyledItemDelegate::paint(painter, option, index);
     }
+
+  private:
+    mutable qsizetype shown_ = 256;
 };
 
 }  // namespace

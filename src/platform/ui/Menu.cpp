@@ -28,11 +28,10 @@ bool Menu::Checked() const {
 void Menu::setChecked(bool value) {
     touch(), state_.checked = value;
 }
-QString Menu::IconPath() const {
-    return touch(), state_.iconPath;
-}
-void Menu::setIconPath(const QString& path) {
-    touch(), state_.iconPath = path;
+bool Menu::hasVisibleItems() const {
+    for (const Menu* item : items_)
+        if (item->Visible()) return true;
+    return false;
 }
 
 }  // namespace ui

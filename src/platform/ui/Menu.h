@@ -7,7 +7,8 @@
 namespace ui {
 
 // A menu item; items with children open a sub-menu.  Menus are shown only as
-// pop-up menus (Form::PopupMenu).  The caption "-" makes a separator.
+// pop-up menus (Form::PopupMenu), which the window's owner-draw hook may
+// paint.  The caption "-" makes a separator.
 class Menu : public Control {
   public:
     Menu(Form& form, QString name, Menu* parent = nullptr);
@@ -18,19 +19,16 @@ class Menu : public Control {
     void setCaption(const QString& value);
     bool Checked() const;
     void setChecked(bool value);
-    // Path of a small picture shown beside the caption (owner-drawn menus).
-    QString IconPath() const;
-    void setIconPath(const QString& path);
 
     Menu* parentMenu() const { return parent_; }
     const std::vector<Menu*>& items() const { return items_; }
     bool isSeparator() const { return Caption() == "-"; }
+    bool hasVisibleItems() const;
 
   private:
     struct State {
         QString caption;
         bool checked = false;
-        QString iconPath;
     };
     Menu* parent_;
     std::vector<Menu*> items_;

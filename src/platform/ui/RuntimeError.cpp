@@ -32,6 +32,8 @@ QString standardDescription(int number) {
             return "Invalid property array index";
         case kInvalidPicture:
             return "Invalid picture";
+        case kIndexOutOfBounds:
+            return "Index out of bounds";
         default:
             return QString("Application-defined or object-defined error");
     }

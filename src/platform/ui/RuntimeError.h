@@ -22,6 +22,7 @@ enum ErrorNumber {
     kInvalidPropertyValue = 380,
     kInvalidPropertyArrayIndex = 381,
     kInvalidPicture = 481,
+    kIndexOutOfBounds = 35600,
 };
 
 // A failing statement.  Routines that "skip a failing statement and go on"
@@ -48,12 +49,14 @@ struct ProcessExit {
     int code;
 };
 
-// Runs one statement; a failure is dropped and the caller goes on.
+// Runs one statement; a runtime error is dropped and the caller goes on.  Any
+// other exception (a programming fault, memory exhausted) is no failing
+// statement: it goes on to the event dispatch, which reports it.
 template <class F>
 void step(F&& statement) {
     try {
         statement();
-    } catch (const std::exception&) {
+    } catch (const RuntimeError&) {
     }
 }
 

@@ -1,7 +1,4 @@
-#include <unistd.h>
-
 #include <QFile>
-#include <cstdio>
 #include <random>
 
 #include "AudioTestSupport.h"
@@ -36,39 +33,6 @@ QByteArray wavHeader(quint32 dataBytes, quint16 channels = 2, quint32 rate = 441
     header += QByteArray("\x10\x00", 2) + "data" + littleEndian(dataBytes);
     return header;
 }
-
-// Whatever the decoding libraries would print on the terminal goes to a file for
-// the life of this object.
-class StderrCapture {
-  public:
-    StderrCapture() : file_(std::tmpfile()), saved_(dup(STDERR_FILENO)) {
-        std::fflush(stderr);
-        dup2(fileno(file_), STDERR_FILENO);
-    }
-    ~StderrCapture() {
-        restore();
-        std::fclose(file_);
-    }
-    std::string text() {
-        restore();
-        std::string text(static_cast<std::size_t>(std::ftell(file_)), '\0');
-        std::rewind(file_);
-        text.resize(std::fread(text.data(), 1, text.size(), file_));
-        return text;
-    }
-
-  private:
-    void restore() {
-        if (saved_ < 0) return;
-        std::fflush(stderr);
-        dup2(saved_, STDERR_FILENO);
-        close(saved_);
-        saved_ = -1;
-        std::fseek(file_, 0, SEEK_END);
-    }
-    std::FILE* file_;
-    int saved_;
-};
 
 class BadInputTest : public BassTest {
   protected:

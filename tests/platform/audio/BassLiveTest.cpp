@@ -25,7 +25,8 @@ enum class LiveOutput { NullAskedFor, DeviceMissing };
 
 BassOptions optionsFor(LiveOutput output) {
     if (output == LiveOutput::NullAskedFor) return {OutputChoice::Null, {}};
-    return {OutputChoice::Automatic, {}, [](int, Render) { return std::unique_ptr<Output>(); }};
+    return {
+        OutputChoice::Automatic, {}, [](int, const Source&) { return std::unique_ptr<Output>(); }};
 }
 
 // With a live clock the output plays in real time; these tests wait for it
@@ -113,7 +114,7 @@ TEST(BassDeviceTest, OnlyTheDeviceChoiceOpensTheDevice) {
     const auto playOnce = [&](OutputChoice choice, int device) {
         std::atomic<int> asked{0};
         std::atomic<int> rate{0};
-        Bass bass(clock, {choice, {}, [&](int at, Render) {
+        Bass bass(clock, {choice, {}, [&](int at, const Source&) {
                               rate = at;
                               ++asked;
                               return std::unique_ptr<Output>();

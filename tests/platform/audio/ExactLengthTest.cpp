@@ -62,16 +62,32 @@ TEST_F(ExactLengthTest, VariableBitrateWithoutInfoHeaderIsWalkedFrameByFrame) {
     const HSTREAM stream = openStream(path);
     EXPECT_EQ(bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE), bytes(frames));
     expectPlaysToItsLength(stream, frames);
+    EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames), BASS_POS_BYTE));
+    EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames / 3), BASS_POS_BYTE));
+    EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(frames / 3));
+}
+
+TEST_F(ExactLengthTest, EveryMpegLayerIsWalked) {
+    EXPECT_EQ(
+        exactFrames(dir.write("a.mp1", mpegFrames({{.kbps = 192, .frames = 30, .layer = 1},
+                                                   {.kbps = 384, .frames = 20, .layer = 1}}))),
+        50u * 384);
+    EXPECT_EQ(exactFrames(dir.write("a.bin", mpegFrames({{.kbps = 384, .frames = 10, .layer = 2},
+                                                         {.kbps = 64, .frames = 15, .layer = 2}}))),
+              25u * kMpegFrameSamples);
 }
 
 TEST_F(ExactLengthTest, InfoHeaderClaimingMoreThanTheFileHoldsIsNotBelieved) {
     const MpegRun run{.kbps = 128};
     const QString path =
         dir.write("cut.mp3", testsupport::xingFrame(run, 400) + mpegFrames({{.frames = 40}}));
-    // An info header asks for the decoder's own delay (529 frames) to be cut.
-    const std::uint64_t held = 40 * kMpegFrameSamples - 529;
+    const std::uint64_t held = 40 * kMpegFrameSamples;
     EXPECT_EQ(exactFrames(path), held);
     expectPlaysToItsLength(openStream(path), held);
+    // Nor one claiming fewer.
+    EXPECT_EQ(exactFrames(dir.write("few.mp3",
+                                    testsupport::xingFrame(run, 1) + mpegFrames({{.frames = 40}}))),
+              held);
 
     // An encoder's file cut short: what is left, whatever its LAME header says.
     const QString whole = writeTone(dir.file("whole.mp3"), kMp3, {.seconds = 10.0});
@@ -94,6 +110,7 @@ TEST_F(ExactLengthTest, LameHeaderGivesTheEncodersSampleCount) {
 }
 
 TEST_F(ExactLengthTest, ContentDecidesNotTheName) {
+    StderrCapture terminal;
     const QString mp3 = writeTone(dir.file("tone.mp3"), kMp3, {.seconds = 1.0});
     const QByteArray junk = QByteArray("junk before the first frame ").repeated(30);
     EXPECT_EQ(exactFrames(dir.write("junk.bin", junk + readAll(mp3))), 44100u);
@@ -103,6 +120,7 @@ TEST_F(ExactLengthTest, ContentDecidesNotTheName) {
               44100u);
     const HSTREAM stream = openStream(dir.file("junk.bin"));
     expectPlaysToItsLength(stream, 44100);
+    EXPECT_EQ(terminal.text(), "");
 }
 
 TEST_F(ExactLengthTest, ChainedOggPlaysEveryLink) {
@@ -130,6 +148,23 @@ TEST_F(ExactLengthTest, ChainedOggPlaysEveryLink) {
     EXPECT_GT(rms(played(stream, 1000).data(), 2000), 0.2);
     advance(200);
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(441000), BASS_POS_BYTE));
+    EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(441000));
+}
+
+// Mono first: the stereo part is mixed down, even when read a frame at a time.
+TEST_F(ExactLengthTest, SmallReadsThroughAFormatChangeReachTheEnd) {
+    const QString path =
+        dir.write("monofirst.mp3", mpegFrames({{.channels = 1, .frames = 3}, {.frames = 3}}));
+    const auto decoder = openSoundFile(path.toStdString());
+    ASSERT_TRUE(decoder);
+    EXPECT_EQ(decoder->channels(), 1);
+    float sample = 0.0f;
+    std::uint64_t frames = 0;
+    while (decoder->read(&sample, 1) == 1)
+        ++frames;
+    EXPECT_EQ(frames, 6u * kMpegFrameSamples);
+    EXPECT_EQ(frames, decoder->frames());
 }
 
 TEST_F(ExactLengthTest, OggWithAnotherStreamBesideVorbisOpens) {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "MciTestSupport.h"
+#include "platform/clock/Clock.h"
 #include "platform/media/Mci.h"
 #include "platform/media/TestBackend.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/WindowHandles.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <utility>
 
 #include "MciTestSupport.h"
+#include "platform/clock/Clock.h"
 #include "platform/media/Mci.h"
 #include "platform/media/MpvBackend.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/WindowHandles.h"
 #include "support/Ffmpeg.h"
 #include "support/TempDir.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "platform/system/InstanceLock.h"
 #include "platform/system/Registry.h"
 #include "support/TempDir.h"
@@ -71,6 +73,17 @@ TEST(InstanceLock, SecondCopyIsRefusedUntilTheFirstEnds) {
     InstanceLock second(dir.path());
     EXPECT_FALSE(second.acquire());
     first.reset();
+    EXPECT_TRUE(second.acquire());
+}
+
+TEST(InstanceLock, ReleasingRemovesTheFileAndLetsTheNextCopyIn) {
+    testsupport::TempDir dir;
+    InstanceLock first(dir.path());
+    InstanceLock second(dir.path());
+    second.release();
+    EXPECT_TRUE(first.acquire()) << "releasing a lock not held changes nothing";
+    first.release();
+    EXPECT_FALSE(QFile::exists(dir.file("instance.lock")));
     EXPECT_TRUE(second.acquire());
 }
 

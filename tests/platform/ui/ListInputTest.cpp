@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QListView>
 #include <QMimeData>
+#include <QPixmap>
 #include <QUrl>
 #include <cmath>
 
@@ -210,6 +213,31 @@ TEST_F(ListInput, ADragReleasedOffTheListDropsNothing) {
         EXPECT_EQ(w.List.items(), before);
         EXPECT_EQ(w.List.ListIndex(), 3) << "the selection stays where the drag left it";
     }
+}
+
+TEST_F(ListInput, ADragShowsItsIconAndEndsByCodeWhereThePointerIs) {
+    QPixmap icon(24, 24);
+    icon.fill(Qt::red);
+    w.List.setDragIcon(ui::Picture(icon));
+    w.List.Drag(ui::Control::vbBeginDrag);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->pixmap().size(), QSize(24, 24));
+    w.List.Drag(ui::Control::vbCancel);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(w.List.List(0), "row 0") << "a cancelled drag drops nothing";
+
+    w.dragRow = 0;
+    w.List.Drag(ui::Control::vbBeginDrag);
+    t.app.pointer().script(rows()->mapToGlobal(rowPoint(5)));
+    w.List.Drag(ui::Control::vbEndDrag);
+    EXPECT_EQ(w.List.List(5), "row 0");
+    EXPECT_FALSE(t.app.drag().active());
+
+    EXPECT_THROW(w.List.Drag(7), ui::RuntimeError);
+    w.List.Drag(ui::Control::vbBeginDrag);
+    w.Unload();
+    EXPECT_FALSE(t.app.drag().active()) << "unloading the window ends its drag";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 // Files dragged from the desktop onto a point of the list.

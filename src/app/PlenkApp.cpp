@@ -1,4 +1,4 @@
-#include "shared/PlenkApp.h"
+#include "app/PlenkApp.h"
 
 #include <QFileInfo>
 
@@ -31,6 +31,8 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
       instance_(setup_.settingsFolder) {
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);
+    // The process ends without unwinding: the lock file would outlive it.
+    atProcessEnd([this] { instance_.release(); });
 }
 
 QString PlenkApp::exeName() const {

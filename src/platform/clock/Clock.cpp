@@ -1,4 +1,4 @@
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/ui/Clock.h"
+#include "platform/clock/Clock.h"
 
 namespace {
 

@@ -1,0 +1,281 @@
+#include <pulse/pulseaudio.h>
+
+#include <QCoreApplication>
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+#include "platform/audio/Output.h"
+
+namespace audio {
+
+namespace {
+
+// The server holds this much, and asks for more in pieces this big: the output
+// writes a few times a second, not hundreds.
+constexpr pa_usec_t kHeldUs = 400'000;
+constexpr pa_usec_t kRequestUs = 100'000;
+// Rendered a piece at a time, so the mixer marks every few milliseconds where each
+// channel stood and what is heard is known that finely.
+constexpr std::size_t kPieceFrames = 256;
+constexpr std::size_t kFrameBytes = 2 * sizeof(float);
+// How long a server that answers nothing is waited for.
+constexpr pa_usec_t kConnectUs = 3'000'000;
+constexpr pa_usec_t kReplyUs = 1'000'000;
+
+class Locked {
+  public:
+    explicit Locked(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+    ~Locked() { pa_threaded_mainloop_unlock(loop_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+  private:
+    pa_threaded_mainloop* loop_;
+};
+
+std::string programName() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? std::string("plenk-player") : name.toStdString();
+}
+
+// One connection and one playback stream. Every call into the library holds the
+// loop's lock; the loop's own thread only follows the connection (it renders
+// nothing), so it sleeps while the stream is corked.
+class ServerOutput : public Output {
+  public:
+    ServerOutput(int rate, const Source& source)
+        : rate_(rate), source_(source), loop_(pa_threaded_mainloop_new()) {}
+    ~ServerOutput() override;
+    ServerOutput(const ServerOutput&) = delete;
+    ServerOutput& operator=(const ServerOutput&) = delete;
+
+    bool open();
+    void pump() override;
+    void catchUp() override;
+    void changed() override;
+    bool lost() const override { return lost_.load(); }
+    std::size_t heldFrames() const override { return held_; }
+
+  private:
+    bool connect(const std::string& name);
+    bool startStream(const std::string& name);
+    bool ready() const;
+    bool waitFor(const std::function<bool()>& done, pa_usec_t timeoutUs);
+    bool complete(pa_operation* operation);
+    void cork(bool corked);
+    std::uint64_t framesOf(std::uint64_t bytes) const { return bytes / kFrameBytes; }
+    void followPlayhead();
+    static void signal(void* self);
+    static void signalDone(pa_stream*, int, void* self) { signal(self); }
+
+    const int rate_;
+    const Source source_;
+    pa_threaded_mainloop* loop_;
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+    bool corked_ = true;
+    bool timedOut_ = false;
+    std::uint64_t heard_ = 0;    // frames
+    std::uint64_t written_ = 0;  // frames
+    std::atomic<bool> lost_{false};
+    std::size_t held_ = 0;  // frames the server holds when full
+    std::vector<float> pieces_;
+};
+
+void ServerOutput::signal(void* self) {
+    auto* output = static_cast<ServerOutput*>(self);
+    if (output->context_ && !PA_CONTEXT_IS_GOOD(pa_context_get_state(output->context_)))
+        output->lost_ = true;
+    if (output->stream_ && !PA_STREAM_IS_GOOD(pa_stream_get_state(output->stream_)))
+        output->lost_ = true;
+    pa_threaded_mainloop_signal(output->loop_, 0);
+}
+
+bool ServerOutput::open() {
+    if (!loop_) return false;
+    const std::string name = programName();
+    pa_threaded_mainloop_set_name(loop_, "plenk-server");
+    if (pa_threaded_mainloop_start(loop_) < 0) return false;
+    Locked lock(loop_);
+    return connect(name) && startStream(name);
+}
+
+ServerOutput::~ServerOutput() {
+    if (!loop_) return;
+    if (held_ > 0) {
+        // What the server held is gone: the channels go on from what was heard.
+        source_.rewindTo(heard_);
+        source_.setPlayhead(kHeardAsMixed);
+    }
+    pa_threaded_mainloop_stop(loop_);
+    if (stream_) {
+        pa_stream_set_state_callback(stream_, nullptr, nullptr);
+        pa_stream_disconnect(stream_);
+        pa_stream_unref(stream_);
+    }
+    if (context_) {
+        pa_context_set_state_callback(context_, nullptr, nullptr);
+        pa_context_disconnect(context_);
+        pa_context_unref(context_);
+    }
+    pa_threaded_mainloop_free(loop_);
+}
+
+// Waits, with the lock held, until done() or the deadline; false at the deadline
+// or when the connection is lost.
+bool ServerOutput::waitFor(const std::function<bool()>& done, pa_usec_t timeoutUs) {
+    timedOut_ = false;
+    pa_time_event* deadline = pa_context_rttime_new(
+        context_, pa_rtclock_now() + timeoutUs,
+        [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self) {
+            static_cast<ServerOutput*>(self)->timedOut_ = true;
+            signal(self);
+        },
+        this);
+    while (!done() && !timedOut_ && !lost_)
+        pa_threaded_mainloop_wait(loop_);
+    pa_threaded_mainloop_get_api(loop_)->time_free(deadline);
+    return done();
+}
+
+bool ServerOutput::connect(const std::string& name) {
+    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), name.c_str());
+    if (!context_) return false;
+    pa_context_set_state_callback(
+        context_, [](pa_context*, void* self) { signal(self); }, this);
+    // No server is started where none runs: then the output is another one.
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) return false;
+    return waitFor([this] { return pa_context_get_state(context_) == PA_CONTEXT_READY; },
+                   kConnectUs);
+}
+
+bool ServerOutput::startStream(const std::string& name) {
+    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(rate_), 2};
+    stream_ = pa_stream_new(context_, name.c_str(), &spec, nullptr);
+    if (!stream_) return false;
+    pa_stream_set_state_callback(
+        stream_, [](pa_stream*, void* self) { signal(self); }, this);
+    // No pre-buffering: playback runs on through a late write, so the server's
+    // frame count stays the mixer's. The latency asked for is the whole of it, the
+    // device's included, so even a device that cannot take back what it was given
+    // goes quiet soon after a pause.
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<std::uint32_t>(-1);
+    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kHeldUs, &spec));
+    attr.prebuf = 0;
+    attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestUs, &spec));
+    attr.fragsize = static_cast<std::uint32_t>(-1);
+    const auto flags =
+        static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
+    if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0)
+        return false;
+    if (!waitFor([this] { return pa_stream_get_state(stream_) == PA_STREAM_READY; }, kConnectUs))
+        return false;
+    pieces_.resize(2 * framesOf(pa_stream_get_buffer_attr(stream_)->tlength));
+    source_.setPlayhead(0);
+    source_.rewindTo(0);
+    held_ = pieces_.size() / 2;
+    return true;
+}
+
+bool ServerOutput::ready() const {
+    return !lost_ && pa_stream_get_state(stream_) == PA_STREAM_READY;
+}
+
+bool ServerOutput::complete(pa_operation* operation) {
+    if (!operation) return false;
+    const bool done =
+        waitFor([operation] { return pa_operation_get_state(operation) != PA_OPERATION_RUNNING; },
+                kReplyUs);
+    pa_operation_unref(operation);
+    return done;
+}
+
+void ServerOutput::cork(bool corked) {
+    if (corked == corked_) return;
+    corked_ = corked;
+    if (pa_operation* o = pa_stream_cork(stream_, corked, nullptr, nullptr)) pa_operation_unref(o);
+}
+
+// What is playing now: what the server had read of the stream less what its
+// device still held, when it last said, plus the time since while it plays.
+// (The library's own estimate runs ahead of a sink that starts late, and never
+// goes back.)
+void ServerOutput::followPlayhead() {
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+    if (!timing || timing->read_index_corrupt) return;
+    auto us = static_cast<std::int64_t>(pa_bytes_to_usec(
+                  static_cast<std::uint64_t>(std::max<std::int64_t>(0, timing->read_index)),
+                  pa_stream_get_sample_spec(stream_))) -
+              static_cast<std::int64_t>(timing->sink_usec);
+    if (!corked_ && timing->playing)
+        us += static_cast<std::int64_t>(pa_timeval_age(&timing->timestamp));
+    const std::uint64_t frames = static_cast<std::uint64_t>(std::max<std::int64_t>(0, us)) *
+                                 static_cast<std::uint64_t>(rate_) / 1'000'000;
+    heard_ = std::min(frames, written_);
+    source_.setPlayhead(heard_);
+}
+
+// Writes what the server has room for in one block, and keeps the stream corked
+// while nothing plays.
+void ServerOutput::pump() {
+    Locked lock(loop_);
+    if (!ready()) return;
+    const std::size_t room = std::min(framesOf(pa_stream_writable_size(stream_)), held_);
+    std::size_t done = 0;
+    bool silent = false;
+    while (done < room && !silent) {
+        const std::size_t n = std::min(kPieceFrames, room - done);
+        silent = !source_.render(&pieces_[2 * done], n);
+        if (!silent) done += n;
+    }
+    if (done > 0) {
+        pa_stream_write(stream_, pieces_.data(), done * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+        written_ += done;
+        cork(false);
+    } else if (silent) {
+        cork(true);
+    }
+    if (!corked_) {
+        if (pa_operation* o = pa_stream_update_timing_info(stream_, nullptr, nullptr))
+            pa_operation_unref(o);
+    }
+    followPlayhead();
+}
+
+void ServerOutput::catchUp() {
+    Locked lock(loop_);
+    if (ready()) followPlayhead();
+}
+
+// Corked, the server stops reading; flushed, it drops what it held. Rendering
+// starts again where it now reads, and the next pump writes and uncorks.
+void ServerOutput::changed() {
+    Locked lock(loop_);
+    if (!ready()) return;
+    cork(true);
+    if (pa_operation* o = pa_stream_flush(stream_, nullptr, nullptr)) pa_operation_unref(o);
+    if (!complete(pa_stream_update_timing_info(stream_, &ServerOutput::signalDone, this))) return;
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+    if (!timing || timing->read_index_corrupt) return;
+    written_ = framesOf(static_cast<std::uint64_t>(std::max<std::int64_t>(0, timing->read_index)));
+    source_.rewindTo(written_);
+    followPlayhead();
+}
+
+}  // namespace
+
+std::unique_ptr<Output> openServerOutput(int rate, const Source& source) {
+    auto output = std::make_unique<ServerOutput>(rate, source);
+    if (!output->open()) return nullptr;
+    return output;
+}
+
+std::unique_ptr<Output> openDesktopOutput(int rate, const Source& source) {
+    if (auto server = openServerOutput(rate, source)) return server;
+    return openDeviceOutput(rate, source);
+}
+
+}  // namespace audio

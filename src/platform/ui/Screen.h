@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QCursor>
+#include <QPoint>
+#include <QRect>
+#include <optional>
+
+#include "platform/ui/Picture.h"
+
+namespace ui {
+
+// Pointer shapes of Screen.MousePointer and a control's MousePointer.
+enum MousePointerConstants {
+    vbDefault = 0,
+    vbArrow = 1,
+    vbCrosshair = 2,
+    vbIbeam = 3,
+    vbIconPointer = 4,
+    vbSizePointer = 5,
+    vbSizeNESW = 6,
+    vbSizeNS = 7,
+    vbSizeNWSE = 8,
+    vbSizeWE = 9,
+    vbUpArrow = 10,
+    vbHourglass = 11,
+    vbNoDrop = 12,
+    vbArrowHourglass = 13,
+    vbArrowQuestion = 14,
+    vbSizeAll = 15,
+    vbCustom = 99
+};
+
+// The shape for a pointer value; vbCustom shows the icon (the default arrow
+// without one).  An unknown value fails with "Invalid property value".
+QCursor cursorFor(int mousePointer, const Picture& icon = {});
+
+// The desktop as the program sees it: size, work area and pointer in pixels,
+// and the pointer shape that overrides every window's own.  Tests script the
+// geometry and the pointer so nothing depends on a display.
+class Screen {
+  public:
+    Screen() = default;
+    ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    int MousePointer() const { return mousePointer_; }
+    void setMousePointer(int value);
+    float TwipsPerPixelX() const;
+    float TwipsPerPixelY() const;
+    float Width() const;
+    float Height() const;
+
+    QRect geometryPixels() const;
+    // The screen less the desktop's panels.
+    QRect workAreaPixels() const;
+    QPoint cursorPos() const;
+
+    void scriptDesktop(QRect geometry, QRect workArea);
+    void scriptCursor(QPoint position);
+    // The move loop reports each pointer position it steps to, so a scripted
+    // pointer follows the scripted drag.
+    void notePointer(QPoint position);
+
+  private:
+    int mousePointer_ = vbDefault;
+    bool overriding_ = false;
+    std::optional<QRect> geometry_;
+    std::optional<QRect> workArea_;
+    std::optional<QPoint> cursor_;
+};
+
+}  // namespace ui

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace shared {
+
+// Replaces a file's content as a whole or not at all.  The new content goes
+// to "<file>.saving-<process id>" beside the file, is flushed to disk and then
+// renamed over the file; a write, flush or rename that fails removes it and
+// leaves the file as it was.  Where the folder cannot be written but the file
+// can, the content is written into the file itself at the commit, after room
+// for all of it was reserved, so a full disk still leaves the file whole.  A
+// link is followed: the file it names is the one replaced.
+class WholeFileWriter {
+  public:
+    explicit WholeFileWriter(const QString& path);
+    // A save that was not committed is cancelled.
+    ~WholeFileWriter();
+    WholeFileWriter(const WholeFileWriter&) = delete;
+    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+    // Starts the save.  Refused: an empty name, a missing folder, a path
+    // naming a folder, pipe or device, a read-only file.
+    bool open();
+    // Adds bytes; false once any write failed, and the commit then fails.
+    bool write(QByteArrayView bytes);
+    // Puts the new content in place; false when any step failed, the file
+    // then being as it was.
+    bool commit();
+
+  private:
+    bool openInPlace();
+    bool commitInPlace();
+    void cancel();
+
+    QString target_;
+    QString temporary_;
+    int fd_ = -1;
+    bool failed_ = false;
+    bool inPlace_ = false;
+    QByteArray pending_;
+};
+
+// Removes the temporary files that saves of this file left beside it when
+// their program was killed; those of a program still running stay.
+void removeUnfinishedSaves(const QString& path);
+
+}  // namespace shared

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "platform/audio/FormatConverter.h"
+
+namespace audio {
+namespace {
+
+std::vector<float> converted(AudioFormat target, const std::vector<float>& in, AudioFormat from) {
+    FormatConverter converter(target);
+    std::vector<float> out;
+    converter.push(in.data(), in.size() / from.channels, from, out);
+    converter.finish(out);
+    return out;
+}
+
+TEST(FormatConverterTest, ChannelsAreMixedDownAsTheMeanAndRepeatedUp) {
+    EXPECT_EQ(converted({44100, 1}, {0.2f, 0.4f, -1.0f, 1.0f}, {44100, 2}),
+              (std::vector<float>{0.3f, 0.0f}));
+    EXPECT_EQ(converted({44100, 2}, {0.5f, -0.25f}, {44100, 1}),
+              (std::vector<float>{0.5f, 0.5f, -0.25f, -0.25f}));
+    // Four channels onto two: even ones left, odd ones right.
+    EXPECT_EQ(converted({44100, 2}, {0.1f, 0.2f, 0.3f, 0.4f}, {44100, 4}),
+              (std::vector<float>{0.2f, 0.3f}));
+    // Three onto two: the left has two inputs, the right one.
+    EXPECT_EQ(converted({44100, 2}, {0.2f, 0.5f, 0.4f}, {44100, 3}),
+              (std::vector<float>{0.3f, 0.5f}));
+}
+
+TEST(FormatConverterTest, OtherRatesAreConvertedWithoutLosingTheSignal) {
+    const int frames = 22050;
+    std::vector<float> tone(frames);
+    for (int i = 0; i < frames; ++i)
+        tone[i] = static_cast<float>(0.5 * std::sin(2 * std::numbers::pi * 440.0 * i / 22050));
+    const std::vector<float> out = converted({44100, 1}, tone, {22050, 1});
+    EXPECT_NEAR(static_cast<double>(out.size()), 2.0 * frames, 8);
+    double energy = 0;
+    for (std::size_t i = 1000; i < out.size() - 1000; ++i)
+        energy += out[i] * out[i];
+    EXPECT_NEAR(std::sqrt(energy / (out.size() - 2000)), 0.5 / std::sqrt(2.0), 0.01);
+}
+
+// A change of rate drains what the converter holds for the old rate first.
+TEST(FormatConverterTest, RateChangesKeepEveryStretch) {
+    FormatConverter converter({44100, 2});
+    std::vector<float> out;
+    const std::vector<float> second(2 * 4800, 0.25f);
+    const std::vector<float> first(2 * 4410, 0.5f);
+    converter.push(second.data(), 4800, {48000, 2}, out);
+    converter.push(first.data(), 4410, {44100, 2}, out);
+    converter.push(second.data(), 4800, {48000, 2}, out);
+    converter.finish(out);
+    EXPECT_NEAR(static_cast<double>(out.size() / 2), 3 * 4410.0, 16);
+    EXPECT_FLOAT_EQ(out[2 * 6000], 0.5f);
+    EXPECT_NEAR(out[2 * 2000], 0.25f, 0.01f);
+    EXPECT_NEAR(out[2 * 11000], 0.25f, 0.01f);
+}
+
+}  // namespace
+}  // namespace audio
