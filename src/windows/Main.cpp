@@ -34,6 +34,7 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     setCaption("Plenk Player");
     Move(500, 500, 6100, 3530);
     designChrome();
+    Butoane1.Move(60, 120, 975, 930);
     designAudioPanel();
     designRightPanel();
     designBottomRow();
@@ -144,10 +145,10 @@ void Main::designRightPanel() {
 void Main::designBottomRow() {
     ctlScrollbar& seek = SliderMoveMultimedia.add(0, ctlScrollbar::horizontal);
     seek.Move(120, 3480, 3135, 255);
-    seek.setLargeChange(1);
+    seek.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 1));
     ImagineVolum.Move(3240, 3480, 195, 165);
     Volum.Move(3480, 3480, 1395, 255);
-    Volum.setLargeChange(5);
+    Volum.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 5));
     ResizeArea.Move(6360, 3720, 195, 195);
     ResizeArea.setCaption("o");
     ResizeArea.setFont({"Marlett", 8.25f});
@@ -215,11 +216,11 @@ void Main::connectEvents() {
     }
     Visualisation.DblClick.connect([this] { form<frmBass>().NextSpectrumMode(); });
     ImgButton1.Click.connect([this] { form<frmBass>().NextSpectrumMode(); });
-    Volum.Change.connect([this] { volumeChanged(); });
-    Volum.Scroll.connect([this] { volumeChanged(); });
+    Volum.Change.connect([this] { VolumChange(); });
+    Volum.Scroll.connect([this] { VolumChange(); });
 }
 
-void Main::volumeChanged() {
+void Main::VolumChange() {
     if (form<frmBass>().BassON.Caption() == "True")
         form<frmBass>().VolumBass();
     else
