@@ -104,7 +104,9 @@ TEST_F(ClsPlEntriesTest, DropInsertKeepsTheOrderAndCanAppend) {
         EXPECT_EQ(rows.List(c.first), "f1") << c.row.toStdString();
         EXPECT_EQ(rows.List(c.first + 1), "f2");
         EXPECT_EQ(rows.List(c.first + 2), "f3");
-        if (c.first < c.before) EXPECT_EQ(rows.List(c.first + 3), QString("e%1").arg(c.first));
+        if (c.first < c.before) {
+            EXPECT_EQ(rows.List(c.first + 3), QString("e%1").arg(c.first));
+        }
     }
 }
 
