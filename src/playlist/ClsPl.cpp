@@ -62,7 +62,7 @@ void ClsPl::ListNoChar(ui::ListControl& List1, const ui::ListControl& List2) {
 void ClsPl::SetJumpList() {
     if (!ListStore) ListStore = std::make_unique<DataClass>();
     ui::ListBox& list = app_.form<Playlist>().PicList;
-    ui::ComboBox& search = app_.form<JumpForm>().Lista;
+    ui::ListBox& search = app_.form<JumpForm>().Lista;
     const QString file = app_.form<DataForm>().programFile("\\Data\\playlist.data");
     search.Clear();
     if (ListStore->SalveazaData(file, list)) {
