@@ -55,6 +55,16 @@ void button(ui::CommandButton& b, ui::Frame& page, float left, float top, float 
     b.setCaption(text);
 }
 
+// A file page's bottom row: delete (off until a file is clicked), the page's
+// own action and cancel.
+void buttonRow(ui::Frame& page, ui::CommandButton& remove, ui::CommandButton& action,
+               const QString& actionText, ui::CommandButton& cancel) {
+    button(remove, page, 120, 2580, 1695, "Delete selected");
+    remove.setEnabled(false);
+    button(action, page, 2640, 2580, 1335, actionText);
+    button(cancel, page, 4200, 2580, 1335, "Cancel");
+}
+
 void label(ui::Label& l, ui::Frame& page, float top, float width, const QString& text) {
     l.setContainer(&page);
     l.Move(120, top, width, 255);
@@ -91,10 +101,7 @@ void DialogForm::designLoadPage() {
     File1.setContainer(&LoadPlaylistFrame);
     File1.Move(120, 240, 5415, 2175);
     File1.setPattern("*" + kExtension);
-    button(Command6, LoadPlaylistFrame, 120, 2580, 1695, "Delete selected");
-    Command6.setEnabled(false);
-    button(Command2, LoadPlaylistFrame, 2640, 2580, 1335, "Load");
-    button(Command3, LoadPlaylistFrame, 4200, 2580, 1335, "Cancel");
+    buttonRow(LoadPlaylistFrame, Command6, Command2, "Load", Command3);
 }
 
 void DialogForm::designSavePage() {
@@ -111,10 +118,7 @@ void DialogForm::designSavePage() {
           "press ok to save.");
     Label2.setHeight(480);
     Label2.setWordWrap(true);
-    button(Command7, SavePlaylistFrame, 120, 2580, 1695, "Delete selected");
-    Command7.setEnabled(false);
-    button(Command4, SavePlaylistFrame, 2640, 2580, 1335, "Save");
-    button(Command5, SavePlaylistFrame, 4200, 2580, 1335, "Cancel");
+    buttonRow(SavePlaylistFrame, Command7, Command4, "Save", Command5);
 }
 
 void DialogForm::designCdPage() {
