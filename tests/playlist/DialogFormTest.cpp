@@ -59,14 +59,14 @@ class DialogFormTest : public ::testing::Test {
 TEST_F(DialogFormTest, SavedPlaylistLoadsBackInOrder) {
     const QStringList paths = {"/music/Ștefan/Élodie.mp3", "/music/b.ogg", "/music/a.wav"};
     entries(paths);
-    saveAs("Mix");
+    saveAs("Mix ăîș");
     EXPECT_FALSE(dialog.Visible());
-    EXPECT_EQ(readAll(playlist("Mix.mpl")), paths.join("\r\n").toUtf8() + "\r\n");
+    EXPECT_EQ(readAll(playlist("Mix ăîș.mpl")), paths.join("\r\n").toUtf8() + "\r\n");
 
     rows.Clear();
     data.ListaCale.Clear();
     entries({"/music/other.mp3"});
-    load("Mix.mpl");
+    load("Mix ăîș.mpl");
     EXPECT_EQ(data.ListaCale.items(), paths);
     EXPECT_EQ(rows.items(), QStringList({"Élodie", "b", "a"}));
     EXPECT_EQ(p.form<JumpForm>().Lista.items(), rows.items());
