@@ -19,6 +19,7 @@ struct Fixture {
     }
     // Types the query and lets the first tick pass, so the next one searches.
     void type(const QString& query) {
+        jump.Cautare.setText("");
         jump.Cautare.setText(query);
         p.clock->advance(250);
     }
