@@ -13,6 +13,7 @@
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
 #include "shared/ProgramFolder.h"
+#include "skins/SkinFiles.h"
 #include "windows/FormMeniuri.h"
 #include "windows/MiniForm.h"
 
@@ -304,9 +305,7 @@ void Main::LbActualCx_Change() {
 void Main::OnOffEq() {
     const bool on = form<Options>().Option12.Value();
     step([&] {
-        const QString skin = "\\Skins\\" + form<Options>().SkinName.Text() + "\\";
-        ImgButton2.setPicture(ui::LoadPicture(
-            form<DataForm>().programFile(skin + (on ? "button2.bmp" : "button2b.bmp"))));
+        ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
     });
     for (int i = 0; i <= 10; ++i)
         step([&] { form<frmBass>().MoveScollEq(i); });
