@@ -14,6 +14,7 @@
 #include "shared/NumberText.h"
 #include "shared/ProgramFolder.h"
 #include "skins/SkinFiles.h"
+#include "skins/Skins.h"
 #include "windows/FormMeniuri.h"
 #include "windows/MiniForm.h"
 
@@ -241,6 +242,7 @@ void Main::Form_Load() {
     step([&] { form<MediaLibrary>(); });
     step([&] { form<JumpForm>(); });
     step([&] { controller().LoadPlenk(); });
+    step([&] { app().module<Skins>().ApplySkin(); });
     step([&] { FrameVideo(0).setTop(370); });
     MCore& mci = app().module<MCore>();
     for (auto [key, driver] : {std::pair{"MPEGVideo", "mciqtz.drv"},
