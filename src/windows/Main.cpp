@@ -85,8 +85,8 @@ void Main::designAudioPanel() {
         &labLayer,    &labFreqChan};
     for (ui::Control* c : inside)
         c->setContainer(&panel);
+    // Not stretched: the skin's main picture gives the panel its width.
     Image1.Move(0, 0, 4695, 3015);
-    Image1.setStretch(true);
     TSec.Move(240, 75, 975, 255);
     TSec.setCaption("00:00");
     TotalTime.Move(1335, 105, 495, 210);

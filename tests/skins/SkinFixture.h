@@ -7,6 +7,7 @@
 #include "options/Options.h"
 #include "persistence/DataClass.h"
 #include "shared/DataForm.h"
+#include "skins/SkinFiles.h"
 #include "skins/Skins.h"
 #include "support/PlayerFixture.h"
 
