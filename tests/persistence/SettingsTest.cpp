@@ -239,6 +239,19 @@ TEST(SettingsLoad, PipesAndDevicesInPlaceOfTheFilesStartLikeAFirstRun) {
     EXPECT_EQ(p.form<MediaLibrary>().Song(0).Caption(), "");
     EXPECT_EQ(p.form<DataForm>().ListaManelisti.ListCount(), 0);
     EXPECT_EQ(p.form<DataForm>().SkinSettings.ListCount(), 0);
+    EXPECT_THROW(p.form<Main>().controller().ClosePlenk(), ui::ProcessExit);
+    struct stat node {};
+    EXPECT_TRUE(stat(QFile::encodeName(p.program.file("settings.ini")).constData(), &node) == 0 &&
+                S_ISFIFO(node.st_mode))
+        << "the close saves nothing over a pipe and does not block";
+}
+
+TEST(SettingsLoad, ClosingWithoutADataFolderMakesIt) {
+    PlayerFixture p;
+    QDir(p.program.file("Data")).removeRecursively();
+    EXPECT_THROW(p.form<Main>().controller().ClosePlenk(), ui::ProcessExit);
+    for (const char* file : {"top.data", "keyboard.data", "plst.data", "tpfaudio.data"})
+        EXPECT_TRUE(QFile::exists(p.program.file(QString("Data/") + file))) << file;
 }
 
 TEST(SettingsLoad, FirstStartWithoutASettingsFileKeepsTheDesignValues) {
