@@ -6,7 +6,7 @@
 #include <QImage>
 
 #include "playlist/Playlist.h"
-#include "skins/SkinFixture.h"
+#include "support/SkinFixture.h"
 #include "windows/Main.h"
 
 namespace {

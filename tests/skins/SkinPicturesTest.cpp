@@ -5,7 +5,7 @@
 
 #include "core/modSpectrum.h"
 #include "playlist/Playlist.h"
-#include "skins/SkinFixture.h"
+#include "support/SkinFixture.h"
 #include "windows/Main.h"
 
 namespace {

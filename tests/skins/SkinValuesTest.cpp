@@ -4,7 +4,7 @@
 
 #include "playlist/Playlist.h"
 #include "shared/NumberText.h"
-#include "skins/SkinFixture.h"
+#include "support/SkinFixture.h"
 #include "windows/Main.h"
 
 namespace {
