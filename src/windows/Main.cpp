@@ -14,6 +14,8 @@
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
 #include "shared/ProgramFolder.h"
+#include "skins/SkinFiles.h"
+#include "skins/Skins.h"
 #include "windows/FormMeniuri.h"
 #include "windows/MiniForm.h"
 
@@ -85,8 +87,8 @@ void Main::designAudioPanel() {
         &labLayer,    &labFreqChan};
     for (ui::Control* c : inside)
         c->setContainer(&panel);
+    // Not stretched: the skin's main picture gives the panel its width.
     Image1.Move(0, 0, 4695, 3015);
-    Image1.setStretch(true);
     TSec.Move(240, 75, 975, 255);
     TSec.setCaption("00:00");
     TotalTime.Move(1335, 105, 495, 210);
@@ -242,6 +244,7 @@ void Main::Form_Load() {
     step([&] { form<MediaLibrary>(); });
     step([&] { form<JumpForm>(); });
     step([&] { controller().LoadPlenk(); });
+    step([&] { app().module<Skins>().ApplySkin(); });
     step([&] { FrameVideo(0).setTop(370); });
     MCore& mci = app().module<MCore>();
     for (auto [key, driver] : {std::pair{"MPEGVideo", "mciqtz.drv"},
@@ -310,9 +313,7 @@ void Main::LbActualCx_Change() {
 void Main::OnOffEq() {
     const bool on = form<Options>().Option12.Value();
     step([&] {
-        const QString skin = "\\Skins\\" + form<Options>().SkinName.Text() + "\\";
-        ImgButton2.setPicture(ui::LoadPicture(
-            form<DataForm>().programFile(skin + (on ? "button2.bmp" : "button2b.bmp"))));
+        ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
     });
     for (int i = 0; i <= 10; ++i)
         step([&] { form<frmBass>().MoveScollEq(i); });
