@@ -308,6 +308,10 @@ void Main::OnOffEq() {
         ImgButton2.setPicture(ui::LoadPicture(
             form<DataForm>().programFile(skin + (on ? "button2.bmp" : "button2b.bmp"))));
     });
+    UpdateEqualizer();
+}
+
+void Main::UpdateEqualizer() {
     for (int i = 0; i <= 10; ++i)
         step([&] { form<frmBass>().MoveScollEq(i); });
 }
