@@ -315,6 +315,10 @@ void Main::OnOffEq() {
     step([&] {
         ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
     });
+    UpdateEqualizer();
+}
+
+void Main::UpdateEqualizer() {
     for (int i = 0; i <= 10; ++i)
         step([&] { form<frmBass>().MoveScollEq(i); });
 }

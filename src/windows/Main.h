@@ -28,6 +28,9 @@ class Main : public PlayerForm {
     void AdjustVideo();
     // The equalizer button's look for on or off, and every band applied again.
     void OnOffEq();
+    // Hands the eleven equalizer sliders, reverb included, on to playback, in
+    // band order (after a preset was written into them).
+    void UpdateEqualizer();
     void LbActualCx_Change();
     void TimerMisc_Timer(int Index);
     void FixWindows_Timer();
