@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cstdlib>
 
 #include <QColor>
 #include <QFile>
@@ -44,11 +45,14 @@ bool isBlack(const QColor& c) {
     return c.red() < 16 && c.green() < 16 && c.blue() < 16;
 }
 
-// The rightmost column of area holding a pixel of dark text, or -1.
+// The rightmost column of area holding a pixel of text, or -1: text stands
+// out from the label's back colour, read at its top right corner, whatever
+// the skin's colours.
 int lastInkColumn(const QImage& shot, const QRect& area) {
+    const int back = qGray(shot.pixel(area.topRight()));
     for (int x = area.right(); x >= area.left(); --x)
         for (int y = area.top(); y <= area.bottom(); ++y)
-            if (qGray(shot.pixel(x, y)) < 100) return x;
+            if (std::abs(qGray(shot.pixel(x, y)) - back) > 80) return x;
     return -1;
 }
 
