@@ -124,7 +124,7 @@ int ClsPl::dropRow(const QString& caption, int count) {
 void ClsPl::SetJumpList() {
     if (!ListStore) ListStore = std::make_unique<DataClass>();
     ui::ListBox& list = app_.form<Playlist>().PicList;
-    ui::ComboBox& search = app_.form<JumpForm>().Lista;
+    ui::ListBox& search = app_.form<JumpForm>().Lista;
     const QString file = app_.form<DataForm>().programFile("\\Data\\playlist.data");
     search.Clear();
     if (ListStore->SalveazaData(file, list)) {
