@@ -437,3 +437,23 @@ TEST_F(PresetTest, TheShippedPresetsAreTenWholeRecordsInRange) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PresetTest, AFullDiskKeepsTheOldFileAndTheRecordToRetry) {
+    writeFile(fileOf({{"A", flat(10)}}));
+    const QByteArray original = testsupport::readAll(file());
+    openFor(Use::Saving);
+    win().NumePreset.setText(QString(8000, 'n'));
+    {
+        testsupport::FileSizeLimit full(4096);
+        win().Command1_Click();
+    }
+    EXPECT_EQ(messages(), 1);
+    EXPECT_EQ(testsupport::readAll(file()), original);
+    EXPECT_EQ(win().ValoriPreset.ListCount(), 11);
+    win().Command1_Click();
+    EXPECT_EQ(readLines(file()).size(), 22);
+}
+
+}  // namespace
