@@ -36,7 +36,6 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     setCaption("Plenk Player");
     Move(500, 500, 6100, 3530);
     designChrome();
-    Butoane1.Move(60, 120, 975, 930);
     designAudioPanel();
     designRightPanel();
     designBottomRow();
@@ -130,9 +129,10 @@ void Main::designAudioPanel() {
 void Main::designRightPanel() {
     RightFrame.Move(4920, 360, 1095, 2175);
     RightFrame.setBorderStyle(0);
-    for (ui::Control* c :
-         std::initializer_list<ui::Control*>{&Image3, &Image4, &InfoLabel, &PlaylistLabel})
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&Image3, &Image4, &InfoLabel,
+                                                              &PlaylistLabel, &Butoane1})
         c->setContainer(&RightFrame);
+    Butoane1.Move(60, 120, 975, 930);
     Image3.Move(0, 1200, 1065, 195);
     InfoLabel.Move(0, 1200, 1095, 255);
     InfoLabel.setCaption("Top 20");
