@@ -1,5 +1,5 @@
-// Start-up to the first shown main window with a 100,000-entry playlist in
-// file-name mode, and the shut-down that saves it again.
+// Start-up to the first shown main window, the Default skin applied, with a
+// 100,000-entry playlist in file-name mode, and the shut-down that saves it again.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -7,7 +7,7 @@
 #include <QFile>
 
 #include "PlaylistFile.h"
-#include "support/PlayerFixture.h"
+#include "support/SkinFixture.h"
 #include "windows/Main.h"
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 void BM_StartUpWithALargePlaylist(benchmark::State& state) {
     const QByteArray playlist = playlistFile(100000);
     for (auto _ : state) {
-        testsupport::PlayerFixture p(testsupport::notStarted());
+        testsupport::SkinFixture p(false);
         p.program.write("Data/plst.data", playlist);
         QFile::copy(QString(PLENK_ASSETS) + "/settings.ini", p.program.file("settings.ini"));
         QElapsedTimer timer;

@@ -9,6 +9,7 @@
 #include "playlist/MediaLibrary.h"
 #include "shared/DataForm.h"
 #include "shared/ProgramFolder.h"
+#include "skins/SkinFiles.h"
 
 using ui::step;
 
@@ -47,11 +48,7 @@ void ClsMain::IncarcaSetari() {
     else
         app_.onlyInstance();
     step([&] { IncarcaValoriAsociere(); });
-    step([&] {
-        data().IncarcaData(
-            d.programFile("\\Skins\\" + app_.form<Options>().SkinName.Text() + "\\skin.ini"),
-            d.SkinSettings);
-    });
+    step([&] { data().IncarcaData(SkinFiles::path(app_, "\\skin.ini"), d.SkinSettings); });
     // Empty lines are no words.
     step([&] {
         data().IncarcaData(d.programFile("\\Data\\mnin.data"), d.ListaManelisti);

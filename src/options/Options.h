@@ -5,6 +5,7 @@
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/ControlArray.h"
 #include "platform/ui/Frame.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/OptionButton.h"
@@ -45,6 +46,8 @@ class Options : public PlayerForm {
     ui::Frame SkinFrame{*this, "SkinFrame"};
     ui::Frame AssociationFrame{*this, "AssociationFrame"};
     ui::Label Fr{*this, "Fr"};
+    // The caption's close button, showing the skin's picture.
+    ui::Image CloseButton{*this, "CloseButton"};
 
     // Option groups and their frames.
     ui::Frame Frame1{*this, "Frame1"};

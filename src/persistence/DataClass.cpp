@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
 
 #include "platform/ui/ListControl.h"
 #include "shared/Files.h"
@@ -20,22 +21,30 @@ QString withoutTrailingBlanks(QString line) {
     return line;
 }
 
-bool endsLine(char c) {
-    return c == '\r' || c == '\n';
+// The next c at or after from, or end.
+const char* nextByte(const char* from, const char* end, char c) {
+    const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
+    return found ? static_cast<const char*>(found) : end;
 }
 
 // The byte ranges of the lines: a line ends at CR LF, a lone CR or a lone LF
 // (files from any system); a last line without an ending is still a line.
 std::vector<QByteArrayView> splitLines(const QByteArray& bytes) {
     std::vector<QByteArrayView> lines;
+    if (bytes.isEmpty()) return lines;
     const char* start = bytes.constBegin();
     const char* const end = bytes.constEnd();
+    // The next CR and LF, each looked for again only once passed.
+    const char* cr = nextByte(start, end, '\r');
+    const char* lf = nextByte(start, end, '\n');
     while (start < end) {
-        const char* stop = std::find_if(start, end, endsLine);
+        const char* stop = std::min(cr, lf);
         lines.emplace_back(start, stop - start);
         if (stop == end) break;
         start = stop + 1;
         if (*stop == '\r' && start < end && *start == '\n') ++start;
+        if (cr < start) cr = nextByte(start, end, '\r');
+        if (lf < start) lf = nextByte(start, end, '\n');
     }
     return lines;
 }
@@ -78,8 +87,10 @@ bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheL
     for (int i = 0; i < count; ++i) {
         // An item holding a line break would come back as several lines and
         // shift every later line's number: its line stays empty.
-        const QString item = TheListBox.List(i);
-        if (!shared::holdsLineBreak(item)) block += shared::encodeText(item);
+        const qsizetype lineStart = block.size();
+        block += shared::encodeText(TheListBox.List(i));
+        if (shared::holdsLineBreak(QByteArrayView(block).sliced(lineStart)))
+            block.truncate(lineStart);
         block += "\r\n";
         if (block.size() > (1 << 20)) {
             if (!file.write(block)) return false;

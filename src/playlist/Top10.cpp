@@ -43,7 +43,7 @@ Top10::Top10(ui::Application& app)
 void Top10::RegisterPlay(const QString& Title) {
     // An empty title would match every free row; one holding a line break
     // could not be saved as one line of the rankings file.
-    if (Title.isEmpty() || shared::holdsLineBreak(Title)) return;
+    if (Title.isEmpty() || shared::holdsLineBreak(shared::encodeText(Title))) return;
     MediaLibrary& library = app_.form<MediaLibrary>();
     ui::ListBox& waiting = library.ListaAsteptare;
     if (!registerInRows(Title) && !promoteFromWaiting(Title)) waiting.AddItem(Title);

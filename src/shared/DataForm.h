@@ -63,4 +63,21 @@ class DataForm : public PlayerForm {
     ui::Image MinimizeFocus{*this, "MinimizeFocus"};
     ui::Image ImgButton{*this, "ImgButton"};
     ui::Image ImgButtonFocus{*this, "ImgButtonFocus"};
+    ui::Image ImgButton1{*this, "ImgButton1"};
+    ui::Image ImgButton2{*this, "ImgButton2"};
+    ui::Image ImgButton3{*this, "ImgButton3"};
+    ui::Image ImgButton4{*this, "ImgButton4"};
+    ui::Image ImgButton5{*this, "ImgButton5"};
+    ui::Image ImgButton6{*this, "ImgButton6"};
+    ui::Image ImgButton1Hover{*this, "ImgButton1Hover"};
+    ui::Image ImgButton2Hover{*this, "ImgButton2Hover"};
+    ui::Image ImgButton3Hover{*this, "ImgButton3Hover"};
+    ui::Image ImgButton4Hover{*this, "ImgButton4Hover"};
+    ui::Image ImgButton5Hover{*this, "ImgButton5Hover"};
+    ui::Image ImgButton6Hover{*this, "ImgButton6Hover"};
+    // The off look of the equalizer, playlist, Top 20 and options buttons.
+    ui::Image ImgButton2b{*this, "ImgButton2b"};
+    ui::Image ImgButton4b{*this, "ImgButton4b"};
+    ui::Image ImgButton5b{*this, "ImgButton5b"};
+    ui::Image ImgButton6b{*this, "ImgButton6b"};
 };

@@ -52,8 +52,8 @@ QString decodeLine(QByteArrayView bytes, bool first) {
     return fromCp1252(bytes);
 }
 
-bool holdsLineBreak(const QString& text) {
-    return text.contains(u'\r') || text.contains(u'\n');
+bool holdsLineBreak(QByteArrayView encoded) {
+    return encoded.contains('\r') || encoded.contains('\n');
 }
 
 QByteArray encodeText(const QString& text) {

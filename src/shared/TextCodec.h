@@ -19,8 +19,8 @@ std::optional<QString> decodeUtf8(QByteArrayView bytes, bool first);
 // otherwise, so files of the original program load and one odd line never
 // changes how the others read.
 QString decodeLine(QByteArrayView bytes, bool first);
-// A CR or LF, either of which ends a line of a text file: such a text is no
-// item of a list file.
-bool holdsLineBreak(const QString& text);
+// A CR or LF, either of which ends a line of a text file: text that holds
+// one (as encodeText gives it) is no item of a list file.
+bool holdsLineBreak(QByteArrayView encoded);
 
 }  // namespace shared

@@ -1,5 +1,6 @@
 #include "windows/Main.h"
 
+#include "controls/Snap.h"
 #include "controls/mdlSmooth.h"
 #include "controls/modSysTray.h"
 #include "core/MCore.h"
@@ -13,6 +14,8 @@
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
 #include "shared/ProgramFolder.h"
+#include "skins/SkinFiles.h"
+#include "skins/Skins.h"
 #include "windows/FormMeniuri.h"
 #include "windows/MiniForm.h"
 
@@ -33,6 +36,7 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     setCaption("Plenk Player");
     Move(500, 500, 6100, 3530);
     designChrome();
+    Butoane1.Move(60, 120, 975, 930);
     designAudioPanel();
     designRightPanel();
     designBottomRow();
@@ -83,8 +87,8 @@ void Main::designAudioPanel() {
         &labLayer,    &labFreqChan};
     for (ui::Control* c : inside)
         c->setContainer(&panel);
+    // Not stretched: the skin's main picture gives the panel its width.
     Image1.Move(0, 0, 4695, 3015);
-    Image1.setStretch(true);
     TSec.Move(240, 75, 975, 255);
     TSec.setCaption("00:00");
     TotalTime.Move(1335, 105, 495, 210);
@@ -143,10 +147,10 @@ void Main::designRightPanel() {
 void Main::designBottomRow() {
     ctlScrollbar& seek = SliderMoveMultimedia.add(0, ctlScrollbar::horizontal);
     seek.Move(120, 3480, 3135, 255);
-    seek.setLargeChange(1);
+    seek.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 1));
     ImagineVolum.Move(3240, 3480, 195, 165);
     Volum.Move(3480, 3480, 1395, 255);
-    Volum.setLargeChange(5);
+    Volum.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 5));
     ResizeArea.Move(6360, 3720, 195, 195);
     ResizeArea.setCaption("o");
     ResizeArea.setFont({"Marlett", 8.25f});
@@ -214,11 +218,11 @@ void Main::connectEvents() {
     }
     Visualisation.DblClick.connect([this] { form<frmBass>().NextSpectrumMode(); });
     ImgButton1.Click.connect([this] { form<frmBass>().NextSpectrumMode(); });
-    Volum.Change.connect([this] { volumeChanged(); });
-    Volum.Scroll.connect([this] { volumeChanged(); });
+    Volum.Change.connect([this] { VolumChange(); });
+    Volum.Scroll.connect([this] { VolumChange(); });
 }
 
-void Main::volumeChanged() {
+void Main::VolumChange() {
     if (form<frmBass>().BassON.Caption() == "True")
         form<frmBass>().VolumBass();
     else
@@ -240,6 +244,7 @@ void Main::Form_Load() {
     step([&] { form<MediaLibrary>(); });
     step([&] { form<JumpForm>(); });
     step([&] { controller().LoadPlenk(); });
+    step([&] { app().module<Skins>().ApplySkin(); });
     step([&] { FrameVideo(0).setTop(370); });
     MCore& mci = app().module<MCore>();
     for (auto [key, driver] : {std::pair{"MPEGVideo", "mciqtz.drv"},
@@ -248,6 +253,10 @@ void Main::Form_Load() {
         step([&] {
             if (mci.ReadMciDriver(key) != driver) mci.WriteMciDriver(key, driver);
         });
+    Snap& snap = app().module<Snap>();
+    step([&] { snap.SnapWindow(*this); });
+    step([&] { snap.SnapWindow(form<Playlist>()); });
+    step([&] { snap.SnapWindow(form<MediaLibrary>()); });
     step([&] { KeyFocus.setTop(-1000); });
     step([&] {
         if (form<Options>().Check7.Value() == 1) addTrayIcon();
@@ -304,10 +313,12 @@ void Main::LbActualCx_Change() {
 void Main::OnOffEq() {
     const bool on = form<Options>().Option12.Value();
     step([&] {
-        const QString skin = "\\Skins\\" + form<Options>().SkinName.Text() + "\\";
-        ImgButton2.setPicture(ui::LoadPicture(
-            form<DataForm>().programFile(skin + (on ? "button2.bmp" : "button2b.bmp"))));
+        ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
     });
+    UpdateEqualizer();
+}
+
+void Main::UpdateEqualizer() {
     for (int i = 0; i <= 10; ++i)
         step([&] { form<frmBass>().MoveScollEq(i); });
 }
@@ -382,7 +393,7 @@ void Main::layoutEdges(float w, float h) {
 
 // The window's icon in the notification area, under the identifier its removal uses.
 void Main::addTrayIcon() {
-    modSysTray::AddTrayIcon(app(), trayId(), QIcon(IconPath()), "Plenk Player");
+    modSysTray::AddTrayIcon(app(), *this, trayId(), QIcon(IconPath()), "Plenk Player");
 }
 
 // The layout of a medium without picture.

@@ -94,7 +94,7 @@ TEST_P(Settings, EveryLineComesBackAsItWasSaved) {
     const QStringList saved = lines(first.program.file("settings.ini"));
     ASSERT_EQ(saved.size(), 72);
     EXPECT_EQ(saved[2], GetParam() == ',' ? "1234,5" : "1234.5");
-    EXPECT_EQ(saved[11], GetParam() == ',' ? "37,5" : "37.5");
+    EXPECT_EQ(saved[11], "38") << "the volume slider keeps whole values";
     EXPECT_EQ(saved[16], "Playlist=False");
     EXPECT_EQ(saved[71], "2");
     for (int blank : {23, 24, 25})
@@ -239,6 +239,19 @@ TEST(SettingsLoad, PipesAndDevicesInPlaceOfTheFilesStartLikeAFirstRun) {
     EXPECT_EQ(p.form<MediaLibrary>().Song(0).Caption(), "");
     EXPECT_EQ(p.form<DataForm>().ListaManelisti.ListCount(), 0);
     EXPECT_EQ(p.form<DataForm>().SkinSettings.ListCount(), 0);
+    EXPECT_THROW(p.form<Main>().controller().ClosePlenk(), ui::ProcessExit);
+    struct stat node {};
+    EXPECT_TRUE(stat(QFile::encodeName(p.program.file("settings.ini")).constData(), &node) == 0 &&
+                S_ISFIFO(node.st_mode))
+        << "the close saves nothing over a pipe and does not block";
+}
+
+TEST(SettingsLoad, ClosingWithoutADataFolderMakesIt) {
+    PlayerFixture p;
+    QDir(p.program.file("Data")).removeRecursively();
+    EXPECT_THROW(p.form<Main>().controller().ClosePlenk(), ui::ProcessExit);
+    for (const char* file : {"top.data", "keyboard.data", "plst.data", "tpfaudio.data"})
+        EXPECT_TRUE(QFile::exists(p.program.file(QString("Data/") + file))) << file;
 }
 
 TEST(SettingsLoad, FirstStartWithoutASettingsFileKeepsTheDesignValues) {

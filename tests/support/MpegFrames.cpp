@@ -8,8 +8,13 @@ namespace testsupport {
 
 namespace {
 
-constexpr std::array<int, 15> kBitrates = {0,   32,  40,  48,  56,  64,  80, 96,
-                                           112, 128, 160, 192, 224, 256, 320};
+using Bitrates = std::array<int, 15>;
+// Per layer, I to III.
+constexpr std::array<Bitrates, 3> kBitrates = {{
+    {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448},
+    {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
+    {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320},
+}};
 constexpr std::array<int, 3> kRates = {44100, 48000, 32000};
 
 int indexOf(const auto& table, int value) {
@@ -17,14 +22,16 @@ int indexOf(const auto& table, int value) {
         std::distance(table.begin(), std::find(table.begin(), table.end(), value)));
 }
 
-// Header, then side information and main data all zero: every granule is empty.
+// Header, then everything zero: no bits allocated (layers I and II), every
+// granule empty (layer III).
 QByteArray silentFrame(const MpegRun& run) {
-    const int bytes = 144 * run.kbps * 1000 / run.rate;
+    const int bytes =
+        run.layer == 1 ? 12 * run.kbps * 1000 / run.rate * 4 : 144 * run.kbps * 1000 / run.rate;
     QByteArray frame(bytes, '\0');
     frame[0] = static_cast<char>(0xFF);
-    frame[1] = static_cast<char>(0xFB);  // MPEG-1, layer III, no CRC
-    frame[2] =
-        static_cast<char>(indexOf(kBitrates, run.kbps) << 4 | indexOf(kRates, run.rate) << 2);
+    frame[1] = static_cast<char>(0xF9 | (4 - run.layer) << 1);  // MPEG-1, no CRC
+    frame[2] = static_cast<char>(indexOf(kBitrates[run.layer - 1], run.kbps) << 4 |
+                                 indexOf(kRates, run.rate) << 2);
     frame[3] = static_cast<char>(run.channels == 1 ? 0xC0 : 0x00);  // mono or stereo
     return frame;
 }

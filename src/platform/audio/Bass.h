@@ -37,12 +37,15 @@ struct BassOptions {
 // - Calls, arguments and results follow the library: handles are 32-bit values,
 //   0 on failure; byte positions and lengths are 64-bit, -1 on failure; every call
 //   on a freed or unknown handle fails quietly (BASS_ErrorGetCode says why).
-// - Streams decode through libsndfile, modules through libopenmpt. Positions and
-//   lengths count bytes of the decoded audio as 16-bit samples at the file's own
-//   rate and channel count, and report what has been played (heard), not what has
-//   been decoded ahead. A file without one decodable frame (empty, cut inside its
-//   header, not audio, a folder) gives handle 0. MPEG seeks decode up to the exact
-//   frame.
+// - Streams decode by their content (openSoundFile): MPEG audio through libmpg123,
+//   Ogg Vorbis through libvorbisfile, the rest through libsndfile; modules through
+//   libopenmpt. Positions and lengths count bytes of the decoded audio as 16-bit
+//   samples at the rate and channel count the file opens with (a later change is
+//   converted to them), and report what has been played (heard), not what has been
+//   decoded ahead. Lengths are exact: MPEG frames are walked at open. A file
+//   without one decodable frame (empty, cut inside its header, not audio, a
+//   folder) gives handle 0. Seeks land on the exact frame; one that fails changes
+//   nothing.
 // - BASS_Init and BASS_Free are cheap: the output opens when a channel first plays
 //   and closes in BASS_Free, which also invalidates every handle (handles are never
 //   reused). The global stream volume is kept across BASS_Free and BASS_Init, and

@@ -38,13 +38,15 @@ std::uint64_t ConvertingDecoder::convertedFrames(const std::vector<Segment>& seg
     return frames;
 }
 
-// What is already in the opened format is read straight into out.
+// What is already in the opened format is read straight into out, where out has
+// room for a frame of any format.
 std::size_t ConvertingDecoder::readFrames(float* out, std::size_t count) {
     const auto width = static_cast<std::size_t>(channels());
     const AudioFormat opened{rate(), channels()};
     std::size_t done = 0;
     while (done < count) {
-        if (pendingAt_ == pending_.size() && !sourceEnded_ && converter_.idle()) {
+        const bool roomy = (count - done) * width >= static_cast<std::size_t>(kMaxChannels);
+        if (pendingAt_ == pending_.size() && !sourceEnded_ && converter_.idle() && roomy) {
             AudioFormat format;
             float* at = out + done * width;
             const std::size_t got = readSource(at, (count - done) * width, &format);

@@ -30,7 +30,8 @@ struct MpegIo {
 };
 
 // Frames decoded and dropped before a seek's target, so that the bit reservoir
-// of layer III is full again there: fewer leave the first frames silent.
+// of layer III is full again there: with fewer, the first frames after a seek
+// came out silent or wrong.
 constexpr long kPreframes = 16;
 
 // Quiet (nothing on the terminal), float output at the file's own rate and
@@ -137,7 +138,7 @@ class MpegDecoder : public ConvertingDecoder {
   protected:
     // The format is asked before each read: a read stops where the format changes.
     std::size_t readSource(float* out, std::size_t samples, AudioFormat* format) override {
-        for (;;) {
+        for (int changes = 0; changes < kMaxChanges; ++changes) {
             *format = formatOf(handle_.get());
             const std::size_t frames = format->channels > 0 ? samples / format->channels : 0;
             if (frames == 0) return 0;
@@ -147,6 +148,7 @@ class MpegDecoder : public ConvertingDecoder {
             if (done > 0) return done / (format->channels * sizeof(float));
             if (result != MPG123_NEW_FORMAT) return 0;
         }
+        return 0;
     }
 
     bool seekSource(std::uint64_t frame) override {
@@ -156,6 +158,9 @@ class MpegDecoder : public ConvertingDecoder {
     }
 
   private:
+    // Announced changes of format without a sample between them: a broken stream.
+    static constexpr int kMaxChanges = 16;
+
     std::unique_ptr<BufferedFile> file_;
     Handle handle_;
     std::uint64_t sourceFrames_;

@@ -67,6 +67,16 @@ TEST_F(ExactLengthTest, VariableBitrateWithoutInfoHeaderIsWalkedFrameByFrame) {
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(frames / 3));
 }
 
+TEST_F(ExactLengthTest, EveryMpegLayerIsWalked) {
+    EXPECT_EQ(
+        exactFrames(dir.write("a.mp1", mpegFrames({{.kbps = 192, .frames = 30, .layer = 1},
+                                                   {.kbps = 384, .frames = 20, .layer = 1}}))),
+        50u * 384);
+    EXPECT_EQ(exactFrames(dir.write("a.bin", mpegFrames({{.kbps = 384, .frames = 10, .layer = 2},
+                                                         {.kbps = 64, .frames = 15, .layer = 2}}))),
+              25u * kMpegFrameSamples);
+}
+
 TEST_F(ExactLengthTest, InfoHeaderClaimingMoreThanTheFileHoldsIsNotBelieved) {
     const MpegRun run{.kbps = 128};
     const QString path =
@@ -140,6 +150,21 @@ TEST_F(ExactLengthTest, ChainedOggPlaysEveryLink) {
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
     ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(441000), BASS_POS_BYTE));
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(441000));
+}
+
+// Mono first: the stereo part is mixed down, even when read a frame at a time.
+TEST_F(ExactLengthTest, SmallReadsThroughAFormatChangeReachTheEnd) {
+    const QString path =
+        dir.write("monofirst.mp3", mpegFrames({{.channels = 1, .frames = 3}, {.frames = 3}}));
+    const auto decoder = openSoundFile(path.toStdString());
+    ASSERT_TRUE(decoder);
+    EXPECT_EQ(decoder->channels(), 1);
+    float sample = 0.0f;
+    std::uint64_t frames = 0;
+    while (decoder->read(&sample, 1) == 1)
+        ++frames;
+    EXPECT_EQ(frames, 6u * kMpegFrameSamples);
+    EXPECT_EQ(frames, decoder->frames());
 }
 
 TEST_F(ExactLengthTest, OggWithAnotherStreamBesideVorbisOpens) {

@@ -1,0 +1,61 @@
+#include "skins/SkinFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/PlenkApp.h"
+#include "options/Options.h"
+#include "platform/ui/RuntimeError.h"
+#include "shared/DataForm.h"
+
+namespace SkinFiles {
+
+namespace {
+
+bool singleName(const QString& name) {
+    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
+           !name.contains('\\') && !name.contains(QChar(0));
+}
+
+// One step down from folder, or empty when there is no such entry.
+QString down(const QString& folder, const QString& name) {
+    if (folder.isEmpty() || !singleName(name)) return {};
+    const QString exact = folder + '/' + name;
+    if (QFileInfo::exists(exact)) return exact;
+    const QString found = entryIgnoringCase(folder, name);
+    return found.isEmpty() ? QString() : folder + '/' + found;
+}
+
+}  // namespace
+
+QString entryIgnoringCase(const QString& folder, const QString& name) {
+    if (QFileInfo::exists(folder + '/' + name)) return name;
+    QString match;
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) != 0) continue;
+        if (!match.isEmpty()) return {};
+        match = entry;
+    }
+    return match;
+}
+
+QString path(PlenkApp& app, const QString& file) {
+    QString name = file;
+    while (name.startsWith('\\') || name.startsWith('/'))
+        name.remove(0, 1);
+    QString folder = app.form<DataForm>().CalePlenkPlayer.Text();
+    while (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\')))
+        folder.chop(1);
+    for (const QString& part : {QStringLiteral("Skins"), app.form<Options>().SkinName.Text(), name})
+        folder = down(folder, part);
+    if (folder.isEmpty()) throw ui::RuntimeError(ui::kFileNotFound);
+    return folder;
+}
+
+ui::Picture picture(PlenkApp& app, const QString& file) {
+    return ui::LoadPicture(path(app, file));
+}
+
+}  // namespace SkinFiles

@@ -1,0 +1,176 @@
+#include "skins/SkinTables.h"
+
+#include "app/PlenkApp.h"
+#include "options/Options.h"
+#include "playlist/MediaLibrary.h"
+#include "playlist/Playlist.h"
+#include "shared/DataForm.h"
+#include "windows/Main.h"
+
+namespace SkinTables {
+
+using W = Window;
+
+const std::vector<ColourName>& colourNames() {
+    static const std::vector<ColourName> names{
+        {"black", 0x000000},
+        {"white", 0xFFFFFF},
+        {"blue", 0xFF0000},
+        {"cyan", 0xFFFF00},
+        {"green", 0x00FF00},
+        {"magenta", 0xFF00FF},
+        {"red", 0x0000FF},
+        {"yellow", 0x00FFFF},
+        // The desktop's button face, resolved where it is painted.
+        {"gray", 0x8000000F},
+    };
+    return names;
+}
+
+const std::vector<ColourGroup>& colourGroups() {
+    static const std::vector<ColourGroup> groups{
+        {1,
+         Paint::Text,
+         {{W::Main, "Label1"},
+          {W::Main, "Label3"},
+          {W::Main, "Label4"},
+          {W::Playlist, "Label1"},
+          {W::Playlist, "Label3"}}},
+        {2,
+         Paint::Text,
+         {{W::Main, "TSec"},
+          {W::Main, "TotalTime"},
+          {W::Main, "Titlu"},
+          {W::Main, "StarePlayer"},
+          {W::Main, "InfoIDTag"},
+          {W::Main, "LabelVideo"},
+          {W::Main, "labBitRate"}}},
+        {3,
+         Paint::Text,
+         {{W::Main, "MultimediaInfoLabel"},
+          {W::Main, "labSize"},
+          {W::Main, "labLength"},
+          {W::Main, "labLayer"},
+          {W::Main, "labFreqChan"},
+          {W::Main, "ResizeArea"},
+          {W::Playlist, "ResizeArea"}}},
+        {4, Paint::Text, {{W::Main, "InfoLabel"}, {W::Main, "PlaylistLabel"}}},
+        {5, Paint::Back, {{W::Playlist, "PicList"}}},
+        {6, Paint::Text, {{W::Playlist, "PicList"}}},
+    };
+    return groups;
+}
+
+const std::vector<Target>& backColourTargets() {
+    static const std::vector<Target> targets{
+        {W::Main},
+        {W::Playlist},
+        {W::Main, "RightFrame"},
+        {W::Playlist, "FrameScroll"},
+        {W::Main, "FrameVideo", 0},
+        {W::Main, "MainFrame", 1},
+    };
+    return targets;
+}
+
+namespace {
+
+std::vector<PictureStep> buildPictureSteps() {
+    const Target none{W::Data};
+    std::vector<PictureStep> steps{
+        {"\\main.jpg", {W::Main, "Image1"}, none},
+        {"\\menu-normal.bmp", {W::Data, "MeniuNormal"}, none},
+        {"\\menu-hover.bmp", {W::Data, "MeniuHover"}, none},
+        {"\\minimize-normal.bmp", {W::Data, "MinimizeNormal"}, none},
+        {"\\minimize-hover.bmp", {W::Data, "MinimizeFocus"}, none},
+        {"\\close-normal.bmp", {W::Data, "CloseNormal"}, none},
+        {"\\close-hover.bmp", {W::Data, "CloseFocus"}, none},
+        {nullptr, {W::Main, "MinimizeButton"}, {W::Data, "MinimizeNormal"}},
+        {nullptr, {W::Main, "CloseButton"}, {W::Data, "CloseNormal"}},
+        {nullptr, {W::Playlist, "CloseButton"}, {W::Data, "CloseNormal"}},
+        {nullptr, {W::MediaLibrary, "CloseButton"}, {W::Data, "CloseNormal"}},
+        {"\\button.bmp", {W::Main, "Image3"}, none},
+        {nullptr, {W::Main, "Image4"}, {W::Main, "Image3"}},
+    };
+    const std::pair<const char*, const char*> edges[] = {
+        {"\\top-left.bmp", "ImgTopLeft"},         {"\\top.bmp", "ImgTopCenter"},
+        {"\\top-right.bmp", "ImgTopRight"},       {"\\right.bmp", "ImgRight"},
+        {"\\bottom-right.bmp", "ImgBottomRight"}, {"\\bottom.bmp", "ImgBottomCenter"},
+        {"\\bottom-left.bmp", "ImgBottomLeft"},   {"\\left.bmp", "ImgLeft"},
+    };
+    for (auto [file, name] : edges) {
+        steps.push_back({file, {W::Main, name}, none});
+        steps.push_back({nullptr, {W::Playlist, name}, {W::Main, name}});
+        steps.push_back({nullptr, {W::MediaLibrary, name}, {W::Main, name}});
+    }
+    steps.push_back({"\\logo.bmp", {W::Main, "Logo"}, none});
+    steps.push_back({"\\vol-pic.bmp", {W::Main, "ImagineVolum"}, none});
+    for (const char* menu : {"Meniu1", "Meniu2", "Meniu3"})
+        steps.push_back({nullptr, {W::Main, menu}, {W::Data, "MeniuNormal"}});
+    return steps;
+}
+
+// The rows after the sliders: tool buttons and the store's holders.
+void addButtonSteps(std::vector<PictureStep>& steps) {
+    static const char* const names[] = {"ImgButton1", "ImgButton2", "ImgButton3",
+                                        "ImgButton4", "ImgButton5", "ImgButton6"};
+    static const char* const files[] = {"\\button1.bmp", "\\button2.bmp", "\\button3.bmp",
+                                        "\\button4.bmp", "\\button5.bmp", "\\button6.bmp"};
+    static const char* const hoverFiles[] = {"\\button1f.bmp", "\\button2f.bmp", "\\button3f.bmp",
+                                             "\\button4f.bmp", "\\button5f.bmp", "\\button6f.bmp"};
+    static const char* const hovers[] = {"ImgButton1Hover", "ImgButton2Hover", "ImgButton3Hover",
+                                         "ImgButton4Hover", "ImgButton5Hover", "ImgButton6Hover"};
+    const Target none{W::Data};
+    for (int i = 0; i < 6; ++i)
+        steps.push_back({files[i], {W::Main, names[i]}, none});
+    for (int i = 0; i < 6; ++i)
+        steps.push_back({nullptr, {W::Data, names[i]}, {W::Main, names[i]}});
+    for (int i = 0; i < 6; ++i)
+        steps.push_back({hoverFiles[i], {W::Data, hovers[i]}, none});
+    for (auto [file, name] : {std::pair{"\\button2b.bmp", "ImgButton2b"},
+                              {"\\button4b.bmp", "ImgButton4b"},
+                              {"\\button5b.bmp", "ImgButton5b"},
+                              {"\\button6b.bmp", "ImgButton6b"}})
+        steps.push_back({file, {W::Data, name}, none});
+    steps.push_back({"\\button.bmp", {W::Data, "ImgButton"}, none});
+    steps.push_back({"\\button-focus.bmp", {W::Data, "ImgButtonFocus"}, none});
+    steps.push_back({nullptr, {W::Options, "CloseButton"}, {W::Data, "CloseNormal"}});
+    steps.push_back({"\\plenkplayer.bmp", {W::Main, "Visualisation"}, none});
+}
+
+}  // namespace
+
+const std::vector<PictureStep>& pictureSteps() {
+    static const std::vector<PictureStep> steps = [] {
+        std::vector<PictureStep> all = buildPictureSteps();
+        addButtonSteps(all);
+        return all;
+    }();
+    return steps;
+}
+
+ui::Form& window(PlenkApp& app, Window which) {
+    switch (which) {
+        case W::Main:
+            return app.form<Main>();
+        case W::Playlist:
+            return app.form<Playlist>();
+        case W::MediaLibrary:
+            return app.form<MediaLibrary>();
+        case W::Options:
+            return app.form<Options>();
+        case W::Data:
+            break;
+    }
+    return app.form<DataForm>();
+}
+
+ui::Control* control(PlenkApp& app, const Target& target) {
+    for (ui::Control* c : window(app, target.window).controls())
+        if (c->Name() == QLatin1String(target.control) &&
+            (target.index < 0 || c->Index() == target.index))
+            return c;
+    return nullptr;
+}
+
+}  // namespace SkinTables

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "platform/ui/Control.h"
+
+class PlenkApp;
+namespace ui {
+class Form;
+}
+
+// The data the skin loader applies: which colour names it knows, which
+// controls each line of skin.ini colours, and which picture goes where.
+namespace SkinTables {
+
+enum class Window { Main, Playlist, MediaLibrary, Options, Data };
+
+// A control by window, name and array index (-1: not an array); no name
+// means the window itself.
+struct Target {
+    Window window;
+    const char* control = nullptr;
+    int index = -1;
+};
+
+struct ColourName {
+    const char* name;
+    ui::OleColor colour;
+};
+// Compared exactly, in this order.
+const std::vector<ColourName>& colourNames();
+
+enum class Paint { Text, Back };
+struct ColourGroup {
+    int line;
+    Paint paint;
+    std::vector<Target> targets;
+};
+const std::vector<ColourGroup>& colourGroups();
+
+// The targets of the window back colour (lines 13 to 15), in order.
+const std::vector<Target>& backColourTargets();
+
+// One picture write: a load of file into target, or, with no file, a copy of
+// what source holds at that moment.
+struct PictureStep {
+    const char* file;
+    Target target;
+    Target source;
+};
+const std::vector<PictureStep>& pictureSteps();
+
+// The window of a target, loaded when it was not.
+ui::Form& window(PlenkApp& app, Window which);
+// The control a target names, or nullptr when its window has none such.
+ui::Control* control(PlenkApp& app, const Target& target);
+
+}  // namespace SkinTables

@@ -1,0 +1,140 @@
+// The pictures the skin loader gives the windows and the picture store.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "core/modSpectrum.h"
+#include "playlist/Playlist.h"
+#include "support/SkinFixture.h"
+#include "windows/Main.h"
+
+namespace {
+
+using testsupport::SkinFixture;
+
+QImage built(const QString& skin, const QString& file) {
+    return QImage(QStringLiteral(PLENK_BUILT_SKINS "/") + skin + "/" + file)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage shown(const ui::Picture& p) {
+    return p.image().convertToFormat(QImage::Format_RGB32);
+}
+
+// Everything a skin sets, for comparing one run with another.
+struct Look {
+    std::vector<QImage> pictures;
+    std::vector<ui::OleColor> colours;
+    bool operator==(const Look&) const = default;
+};
+
+Look lookOf(SkinFixture& f) {
+    Main& m = f.form<Main>();
+    DataForm& d = f.form<DataForm>();
+    Playlist& p = f.form<Playlist>();
+    Look look;
+    for (ui::Image* i :
+         {&m.Image1, &m.ImgTopLeft, &m.ImgTopCenter, &m.ImgBottomRight, &m.Logo, &m.ImagineVolum,
+          &m.Meniu2, &m.CloseButton, &m.MinimizeButton, &m.Image4, &m.ImgButton3,
+          &d.ImgButton6Hover, &d.ImgButton4b, &d.ImgButtonFocus, &d.MeniuHover, &d.CloseFocus})
+        look.pictures.push_back(shown(i->picture()));
+    look.pictures.push_back(shown(m.Visualisation.picture()));
+    look.colours = {m.Label1.ForeColor(),    m.TSec.ForeColor(),        m.labSize.ForeColor(),
+                    m.InfoLabel.ForeColor(), p.PicList.BackColor(),     p.PicList.ForeColor(),
+                    m.BackColor(),           m.MainFrame(1).BackColor()};
+    return look;
+}
+
+TEST(SkinPictures, StartUpShowsTheDefaultSkin) {
+    SkinFixture f;
+    Main& m = f.form<Main>();
+    DataForm& d = f.form<DataForm>();
+    EXPECT_EQ(shown(m.Image1.picture()), built("Default", "main.jpg"));
+    EXPECT_EQ(shown(m.Visualisation.picture()), built("Default", "plenkplayer.bmp"));
+    EXPECT_EQ(shown(d.ImgButton2b.picture()), built("Default", "button2b.bmp"));
+    EXPECT_EQ(shown(d.ImgButton5Hover.picture()), built("Default", "button5f.bmp"));
+    EXPECT_EQ(shown(f.form<::Options>().CloseButton.picture()),
+              built("Default", "close-normal.bmp"));
+    EXPECT_EQ(m.MainFrame(1).Width(), 313 * 15);
+    EXPECT_EQ(m.Label1.ForeColor(), 0xFFFFFFu);
+    EXPECT_EQ(m.BackColor(), 34u + 256u * 37u + 65536u * 46u);
+}
+
+TEST(SkinPictures, LoadsAreOwnPicturesAndCopiesShareTheSource) {
+    SkinFixture f;
+    Main& m = f.form<Main>();
+    DataForm& d = f.form<DataForm>();
+    // button.bmp is read twice: each holder has a picture of its own.
+    EXPECT_FALSE(m.Image3.picture() == d.ImgButton.picture());
+    EXPECT_EQ(shown(m.Image3.picture()), shown(d.ImgButton.picture()));
+    EXPECT_TRUE(m.Image4.picture() == m.Image3.picture());
+    EXPECT_TRUE(m.CloseButton.picture() == d.CloseNormal.picture());
+    EXPECT_TRUE(m.Meniu3.picture() == d.MeniuNormal.picture());
+    EXPECT_TRUE(d.ImgButton4.picture() == m.ImgButton4.picture());
+}
+
+TEST(SkinPictures, SwitchingBackGivesTheFirstLookAgain) {
+    SkinFixture f;
+    const Look first = lookOf(f);
+    f.pick("Silver");
+    const Look silver = lookOf(f);
+    EXPECT_NE(silver.colours, first.colours);
+    EXPECT_EQ(silver.pictures[0], built("Silver", "main.jpg"));
+    f.pick("Default");
+    EXPECT_TRUE(lookOf(f) == first);
+}
+
+TEST(SkinPictures, MissingFilesKeepThePreviousSkinsPictures) {
+    SkinFixture f;
+    f.copySkin("Silver", "Partial");
+    for (const char* gone : {"main.jpg", "close-normal.bmp"})
+        QFile::remove(f.skinFile("Partial", gone));
+    Main& m = f.form<Main>();
+    DataForm& d = f.form<DataForm>();
+    const ui::Picture closeBefore = d.CloseNormal.picture();
+    f.pick("Partial");
+    EXPECT_EQ(shown(m.Image1.picture()), built("Default", "main.jpg"));
+    EXPECT_EQ(m.MainFrame(1).Width(), 313 * 15);
+    for (const ui::Picture& p : {d.CloseNormal.picture(), m.CloseButton.picture(),
+                                 f.form<::Options>().CloseButton.picture()})
+        EXPECT_EQ(shown(p), shown(closeBefore));
+    EXPECT_EQ(shown(d.CloseFocus.picture()), built("Silver", "close-hover.bmp"));
+}
+
+TEST(SkinPictures, PanelFollowsTheMainPicturesWidth) {
+    SkinFixture f;
+    f.copySkin("Silver", "Wide");
+    QImage wide(400, 201, QImage::Format_RGB32);
+    wide.fill(Qt::blue);
+    wide.save(f.skinFile("Wide", "main.jpg"), "JPG");
+    f.pick("Wide");
+    EXPECT_EQ(f.form<Main>().MainFrame(1).Width(), 400 * 15);
+}
+
+TEST(SkinPictures, NamesInAnyCaseAreFound) {
+    SkinFixture f;
+    f.copySkin("Silver", "Shouting");
+    QFile::rename(f.skinFile("Shouting", "main.jpg"), f.skinFile("Shouting", "MAIN.JPG"));
+    QFile::rename(f.skinFile("Shouting", "skin.ini"), f.skinFile("Shouting", "Skin.INI"));
+    f.form<::Options>().SkinName.setText("Shouting");
+    DataForm& d = f.form<DataForm>();
+    d.SkinSettings.Clear();
+    DataClass().IncarcaData(SkinFiles::path(*f.app, "\\skin.ini"), d.SkinSettings);
+    f.skins().ApplySkin();
+    EXPECT_EQ(shown(f.form<Main>().Image1.picture()), built("Silver", "main.jpg"));
+    EXPECT_EQ(f.form<Main>().Label1.ForeColor(), 0u);  // Silver's black menu text
+}
+
+TEST(SkinPictures, VisualisationPaletteFollowsTheNewSkin) {
+    SkinFixture f;
+    f.pick("Silver");
+    modSpectrum& spectrum = f.app->module<modSpectrum>();
+    spectrum.BuildPalette();
+    EXPECT_EQ(spectrum.Palette[0].red, 232);
+    EXPECT_EQ(spectrum.Palette[0].green, 236);
+    EXPECT_EQ(spectrum.Palette[0].blue, 242);
+    EXPECT_EQ(spectrum.Palette[10].green, 10);  // factor 1
+    EXPECT_EQ(spectrum.Palette[10].blue, 20);   // factor 2
+}
+
+}  // namespace
