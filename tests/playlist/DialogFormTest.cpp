@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <array>
 
 #include "options/Options.h"
 #include "playlist/DialogForm.h"
@@ -272,10 +273,10 @@ TEST_F(DialogFormTest, CdPageClosesTheDoor) {
 }
 
 TEST_F(DialogFormTest, CancelAndCloseHide) {
-    for (auto close : {&DialogForm::Command3_Click, &DialogForm::Command5_Click,
-                       &DialogForm::ImageClose_Click}) {
+    for (ui::Control* close : std::initializer_list<ui::Control*>{
+             &dialog.Command3, &dialog.Command5, &dialog.ImageClose}) {
         open("LoadPlaylist");
-        (dialog.*close)();
+        close->Click.raise();
         EXPECT_FALSE(dialog.Visible());
     }
 }
