@@ -8,6 +8,7 @@ packages=(
     libsndfile1-dev libmpg123-dev libvorbis-dev libogg-dev libopenmpt-dev libsamplerate0-dev portaudio19-dev libfftw3-dev libmpv-dev
     libpulse-dev libasound2-dev pulseaudio
     libgtest-dev libbenchmark-dev
+    fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth xdotool x11-utils imagemagick libx11-dev xdg-utils ffmpeg
 )
 missing=()

@@ -12,7 +12,7 @@
 
 #include "platform/clock/Clock.h"
 #include "platform/media/Mci.h"
-#include "platform/ui/WindowHandles.h"
+#include "platform/ui/VideoWindow.h"
 
 namespace {
 
@@ -46,8 +46,9 @@ int main(int argc, char** argv) {
     frame.show();
 
     ui::WindowHandles handles;
+    ui::WidgetVideoHost videos(handles);
     ui::LiveClock clock;
-    media::Mci mci(media::Mci::Backend::Mpv, handles, clock);
+    media::Mci mci(media::Mci::Backend::Mpv, videos, clock);
     const int handle = handles.add(&frame);
 
     QTimer::singleShot(300, [&] {

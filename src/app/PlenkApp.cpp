@@ -25,8 +25,9 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
       registry_(setup_.settingsFolder + "/registry.reg"),
       shell_(registry_, setup_.executable, setup_.desktop),
       profile_(setup_.settingsFolder.toStdString()),
+      videos_(handles()),
       mci_(setup_.engines == Engines::Live ? media::Mci::Backend::Mpv : media::Mci::Backend::Test,
-           handles(), this->clock()),
+           videos_, this->clock()),
       bass_(this->clock(), bassOptions(setup_.engines)),
       instance_(setup_.settingsFolder) {
     setPath(setup_.programFolder);

@@ -12,6 +12,7 @@
 #include "platform/system/Shell.h"
 #include "platform/system/WindowServices.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/VideoWindow.h"
 
 // The running player: its windows and modules (through ui::Application), the
 // folders it works in and the platform engines it plays through.
@@ -68,6 +69,7 @@ class PlenkApp : public ui::Application {
     sys::Registry registry_;
     sys::Shell shell_;
     media::Profile profile_;
+    ui::WidgetVideoHost videos_;
     media::Mci mci_;
     audio::Bass bass_;
     sys::Tray tray_;

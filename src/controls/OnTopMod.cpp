@@ -5,7 +5,11 @@
 
 namespace OnTopMod {
 
-void SetTopMost(ui::Form& window) { sys::SetWindowPos(window.widget(), sys::HWND_TOPMOST); }
-void SetNotTopMost(ui::Form& window) { sys::SetWindowPos(window.widget(), sys::HWND_NOTOPMOST); }
+void SetTopMost(ui::Form& window) {
+    sys::SetWindowPos(window.widget(), sys::HWND_TOPMOST);
+}
+void SetNotTopMost(ui::Form& window) {
+    sys::SetWindowPos(window.widget(), sys::HWND_NOTOPMOST);
+}
 
 }  // namespace OnTopMod

@@ -4,8 +4,9 @@
 
 namespace modSysTray {
 
-void AddTrayIcon(PlenkApp& app, std::uint32_t Id, const QIcon& Icon, const QString& Tip) {
-    app.tray().Shell_NotifyIconA(sys::NIM_ADD, Id, Icon, Tip);
+void AddTrayIcon(PlenkApp& app, ui::Form& frm, std::uint32_t Id, const QIcon& Icon,
+                 const QString& Tip) {
+    app.tray().Shell_NotifyIconA(sys::NIM_ADD, Id, Icon, Tip, &frm);
 }
 
 void RemoveTrayIcon(PlenkApp& app, std::uint32_t Id) {

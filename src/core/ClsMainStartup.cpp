@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/PlenkApp.h"
+#include "controls/Snap.h"
 #include "controls/modSysTray.h"
 #include "core/ClsMain.h"
 #include "core/MCore.h"
@@ -19,6 +20,7 @@
 #include "shared/DataForm.h"
 #include "shared/ProgramFolder.h"
 #include "windows/Main.h"
+#include "windows/MiniForm.h"
 
 using ui::step;
 
@@ -104,6 +106,11 @@ void ClsMain::ClosePlenk() {
     step([&] {
         data().SalveazaData(d.programFile("\\Data\\playlist.data"), app_.form<JumpForm>().Lista);
     });
+    Snap& snap = app_.module<Snap>();
+    step([&] { snap.UnsnapWindow(m); });
+    step([&] { snap.UnsnapWindow(list); });
+    step([&] { snap.UnsnapWindow(app_.form<MediaLibrary>()); });
+    step([&] { snap.UnsnapWindow(app_.form<MiniForm>()); });
     step([&] { m.FixWindows.setEnabled(false); });
     step([&] { m.Hide(); });
     step([&] { list.Hide(); });

@@ -6,6 +6,6 @@
 // could not play.  This build carries no repair tool: the hand-over is kept
 // and nothing is done with the file.
 class DoctorPlenk {
-public:
+  public:
     void Repair(QString& path) { (void)path; }
 };

@@ -13,7 +13,7 @@ class DataClass;
 // each action's key code (AsciBox) and the key's display name (AsciText);
 // Data\keyboard.data keeps them between runs, 20 lines.
 class KeyShortcut {
-public:
+  public:
     explicit KeyShortcut(ui::Application& app);
     ~KeyShortcut();
 
@@ -25,7 +25,7 @@ public:
     // The module's own controller, through which the actions play.
     ControllerSlot MainCtl;
 
-private:
+  private:
     void run(int action);
     void minimize();
     void stepVolume(int by);

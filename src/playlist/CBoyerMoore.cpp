@@ -10,11 +10,16 @@ std::size_t entry(QChar c) {
 }
 
 // One character for one, so positions in the stored text are those of the
-// text given.
+// text given.  ASCII, most of every text, takes the short way.
 QString upperCased(const QString& value) {
     QString result = value;
-    for (QChar& c : result)
-        c = c.toUpper();
+    for (QChar& c : result) {
+        const char16_t u = c.unicode();
+        if (u >= u'a' && u <= u'z')
+            c = QChar(char16_t(u - (u'a' - u'A')));
+        else if (u >= 0x80)
+            c = c.toUpper();
+    }
     return result;
 }
 

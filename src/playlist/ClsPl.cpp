@@ -5,6 +5,7 @@
 #include "options/Options.h"
 #include "playlist/JumpForm.h"
 #include "playlist/MediaLibrary.h"
+#include "playlist/MediaTypes.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
 #include "shared/ProgramFolder.h"
@@ -15,29 +16,43 @@ namespace {
 const QString kSupportedFiles =
     "Media (*.mp3);(*.wav);(*.mpg);(*.avi);(*.mov);(*.wmv);(*.wma);(*.mpv);(*.mpe);(*.mp4);"
     "(*.mpa);(*.qt);(*.ogm);(*.snd);(*rmi);(*.divx);(*.mpeg);(*.cda);(*.mp2);(*.mp1);(*.mid);"
-    "(*.midi);(*.asf);(*.VOB);(*.dat);(*.flv);(*.M2V);(*.3gp)"
+    "(*.midi);(*.asf);(*.VOB);(*.dat);(*.flv);(*.M2V);(*.3gp);(*.ogg)"
     "|*.mp3;*.wav;*.mpg;*.avi;*.mov;*.wmv;*.mpv;*.mpe;*.mpa;*.qt;*.ogm;*.snd;*rmi;*.divx;*.wma;"
-    "*.mpeg;*.cda;*.mp2;*.mp1;*.mid;*.midi;*.vob;*.dat;*.mp4;*.asf;*.flv;*.M2V;*.3gp;";
+    "*.mpeg;*.cda;*.mp2;*.mp1;*.mid;*.midi;*.vob;*.dat;*.mp4;*.asf;*.flv;*.M2V;*.3gp;*.ogg;";
 const QString kAllFiles = "Media (*.*);|*.*";
 
 // A tag text up to its first zero character, without its double blanks
-// (three blanks leave one).
+// (three blanks leave one) and without trailing blanks, which the list files
+// would trim away.
 QString tagField(const QString& text) {
     const qsizetype end = text.indexOf(QChar(u'\0'));
     QString field = end < 0 ? text : text.left(end);
-    return field.remove(QStringLiteral("  "));
+    field.remove(QStringLiteral("  "));
+    qsizetype keep = field.size();
+    while (keep > 0 && field[keep - 1] == u' ')
+        --keep;
+    return field.left(keep);
 }
 
 }  // namespace
 
 ClsPl::ClsPl(PlenkApp& app) : app_(app) {}
 
+QString ClsPl::GetLastBackSlash(const QString& text) {
+    const qsizetype folderEnd = std::max(text.lastIndexOf(u'/'), text.lastIndexOf(u'\\'));
+    return text.mid(folderEnd + 1);
+}
+
+QString ClsPl::CutAtLastChar(const QString& text, QChar character) {
+    const qsizetype at = text.lastIndexOf(character);
+    return at < 0 ? QString() : text.left(at);
+}
+
 QString ClsPl::displayName(const QString& path) {
-    const qsizetype folderEnd = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    const QString name = path.mid(folderEnd + 1);
+    const QString name = GetLastBackSlash(path);
     // Names without an extension, or with nothing before it, show whole.
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot > 0 ? name.left(dot) : name;
+    const QString stem = CutAtLastChar(name, u'.');
+    return stem.isEmpty() ? name : stem;
 }
 
 QString ClsPl::ShowFileDialog() {
@@ -54,15 +69,62 @@ void ClsPl::ExtractFilename(const QString&, const QString& FullPath) {
     main.PiesaCurenta.setCaption(displayName(FullPath));
 }
 
+QString ClsPl::entryText(const QString& path) {
+    const Options& options = app_.form<Options>();
+    if (!options.Option18.Value() && !options.Option19.Value()) return displayName(path);
+    const QString tagged = taggedText(path);
+    return tagged.isEmpty() ? displayName(path) : tagged;
+}
+
+void ClsPl::appendEntries(const QStringList& files) {
+    ui::ListBox& paths = app_.form<DataForm>().ListaCale;
+    ui::ListBox& rows = app_.form<Playlist>().PicList;
+    for (const QString& file : files) {
+        if (!fitsOnOneLine(file)) continue;
+        const QString text = entryText(file);
+        paths.AddItem(file);
+        rows.AddItem(text);
+    }
+}
+
+void ClsPl::AdaugaFisier() {
+    const QString path = ShowFileDialog();
+    if (path.isEmpty()) return;
+    appendEntries({path});
+    SetJumpList();
+}
+
+void ClsPl::StergeFisier() {
+    ui::ListBox& rows = app_.form<Playlist>().PicList;
+    const int row = rows.ListIndex();
+    if (row < 0) return;
+    ui::ListBox& paths = app_.form<DataForm>().ListaCale;
+    rows.RemoveItem(row);
+    paths.RemoveItem(row);
+}
+
 void ClsPl::ListNoChar(ui::ListControl& List1, const ui::ListControl& List2) {
     for (int i = 0; i < List2.ListCount(); ++i)
         List1.AddItem(displayName(List2.List(i)));
 }
 
+void ClsPl::ListNoCharDragDrop(ui::ListControl& List1, const ui::ListControl& List2) {
+    const int at = dropRow(app_.form<DataForm>().AddToIndex.Caption(), List1.ListCount());
+    for (int i = 0; i < List2.ListCount(); ++i)
+        List1.AddItem(entryText(List2.List(i)), at + i);
+}
+
+int ClsPl::dropRow(const QString& caption, int count) {
+    bool number = false;
+    const int row = caption.toInt(&number);
+    if (!number || row < 0) return 0;
+    return std::min(row, count);
+}
+
 void ClsPl::SetJumpList() {
     if (!ListStore) ListStore = std::make_unique<DataClass>();
     ui::ListBox& list = app_.form<Playlist>().PicList;
-    ui::ComboBox& search = app_.form<JumpForm>().Lista;
+    ui::ListBox& search = app_.form<JumpForm>().Lista;
     const QString file = app_.form<DataForm>().programFile("\\Data\\playlist.data");
     search.Clear();
     if (ListStore->SalveazaData(file, list)) {
@@ -77,20 +139,24 @@ void ClsPl::SetJumpList() {
 void ClsPl::FileNameToID3() {
     ui::ListBox& list = app_.form<Playlist>().PicList;
     const ui::ListBox& paths = app_.form<DataForm>().ListaCale;
-    const bool titleFirst = app_.form<Options>().Option19.Value();
     list.setVisible(false);
-    QString previous;
     for (int i = 0; i < paths.ListCount(); ++i) {
-        const auto [artist, title] = artistAndTitle(paths.List(i));
-        if (artist.isEmpty() || title.isEmpty() || title == previous) continue;
+        const QString text = taggedText(paths.List(i));
+        if (text.isEmpty()) continue;
         ui::step([&] {
             list.RemoveItem(i);
-            list.AddItem(titleFirst ? title + " - " + artist : artist + " - " + title, i);
+            list.AddItem(text, i);
         });
-        previous = title;
     }
     list.setVisible(true);
     SetJumpList();
+}
+
+QString ClsPl::taggedText(const QString& path) {
+    const bool titleFirst = app_.form<Options>().Option19.Value();
+    const auto [artist, title] = artistAndTitle(path);
+    if (artist.isEmpty() || title.isEmpty()) return {};
+    return titleFirst ? title + " - " + artist : artist + " - " + title;
 }
 
 // Reads the file's tag into the tag editor's title and artist boxes and

@@ -1,5 +1,6 @@
 #include "playlist/MediaLibrary.h"
 
+#include "controls/mdlSmooth.h"
 #include "core/Id3Module.h"
 #include "playlist/Top10.h"
 
@@ -27,6 +28,8 @@ const char* const kGenreNames =
 
 constexpr ui::OleColor kPageBack = 0x404040;
 constexpr ui::OleColor kWhite = 0xFFFFFF;
+constexpr ui::OleColor kGrey = 0x808080;
+constexpr float kGrip = 195;
 
 void caption(ui::Label& label, ui::Frame& page, float left, float top, float width,
              const QString& text) {
@@ -46,8 +49,8 @@ MediaLibrary::MediaLibrary(ui::Application& app) : PlayerForm(app, "MediaLibrary
     designEditor();
     designReadouts();
     designTopPage();
-    Command6.Click.connect([this] { Command6_Click(); });
-    TimerClasament.TimerEvent.connect([this] { TimerClasament_Timer(); });
+    designFurniture();
+    connectEvents();
 }
 
 void MediaLibrary::Form_Load() {
@@ -55,21 +58,71 @@ void MediaLibrary::Form_Load() {
     if (id3.GenreNames.isEmpty()) id3.GenreNames = QString(kGenreNames).split(u'|');
     for (const QString& genre : id3.GenreNames)
         Combo1T.AddItem(genre);
+    layoutEdges();
+    mdlSmooth::RoundWindow(*this, 11);
 }
 
-void MediaLibrary::Command6_Click() {
-    Id3Module& id3 = app().module<Id3Module>();
-    id3.Tag.Title = Text1T.Text();
-    id3.Tag.Artist = Text2T.Text();
-    id3.Tag.Album = Text3T.Text();
-    id3.Tag.Year = Text4T.Text();
-    id3.Tag.Comment = Text5T.Text();
-    if (Combo1T.ListIndex() >= 0) id3.Tag.Genre = static_cast<std::uint8_t>(Combo1T.ListIndex());
-    id3.WriteId3v1Tag(ID3Path.Caption(), id3.Tag);
+void MediaLibrary::Form_Resize() {
+    mdlSmooth::RoundWindow(*this, 9);
+    layoutEdges();
+    if (Width() < 6100) setWidth(6100);
+    if (Height() < 3530) setHeight(3530);
 }
 
 void MediaLibrary::TimerClasament_Timer() {
     app().module<Top10>().SortTopStep();
+}
+
+void MediaLibrary::designFurniture() {
+    ImgTopLeft.Move(0, 0, 1500, 285);
+    ImgTopCenter.Move(1440, 0, 0, 285);
+    ImgTopRight.Move(0, 0, 1500, 285);
+    ImgLeft.Move(0, 150, 165, 0);
+    ImgRight.Move(0, 150, 165, 0);
+    ImgBottomLeft.Move(0, 0, 1500, 165);
+    ImgBottomCenter.Move(1440, 0, 0, 165);
+    ImgBottomRight.Move(0, 0, 1500, 165);
+    for (ui::Image* edge : {&ImgTopCenter, &ImgLeft, &ImgRight, &ImgBottomCenter})
+        edge->setStretch(true);
+    Label7.Move(240, 120, 4455, 255);
+    Label7.setCaption("Plenk Player - Intelligent playback");
+    Label7.setFont({"MS Sans Serif", 9.75f, true});
+    Label7.setBackStyle(0);
+    Label7.setForeColor(kWhite);
+    CloseButton.Move(0, 0, 330, 255);
+    ResizeArea.Move(0, 0, kGrip, kGrip);
+    layoutEdges();
+    ResizeArea.setBorderStyle(0);
+    ResizeArea.setAutoRedraw(true);
+    paintGrip();
+}
+
+// Three short diagonal strokes in the corner, where the designs show the
+// size-grip glyph.
+void MediaLibrary::paintGrip() {
+    ResizeArea.setBackColor(BackColor());
+    ResizeArea.Cls();
+    for (float from : {45.0f, 90.0f, 135.0f})
+        ResizeArea.Line(from, kGrip - 15, kGrip - 15, from, 0xC0C0C0);
+}
+
+void MediaLibrary::layoutEdges() {
+    const float w = Width();
+    const float h = Height();
+    ResizeArea.Move(w - kGrip, h - kGrip);
+    ImgLeft.setHeight(h - 300);
+    ImgRight.setHeight(h - 300);
+    ImgRight.setLeft(w - 180);
+    ImgTopCenter.setWidth(w - 2800);
+    ImgTopRight.setLeft(w - 1500);
+    ImgBottomLeft.setTop(h - 180);
+    ImgBottomCenter.setTop(h - 180);
+    ImgBottomCenter.setWidth(w - 2800);
+    ImgBottomRight.setTop(h - 180);
+    ImgBottomRight.setLeft(w - 1500);
+    FrameLibrary.setHeight(h - 650);
+    FrameLibrary.setWidth(w - 250);
+    CloseButton.setLeft(w - 750);
 }
 
 void MediaLibrary::designPages() {
@@ -159,7 +212,16 @@ void MediaLibrary::designTopPage() {
         song.setForeColor(kWhite);
         ui::Label& count = CountPlayed.add(i);
         caption(count, FrameTop10, left ? 3360 : 7080, top, 255, "0");
-        count.setForeColor(0x808080);
+        count.setForeColor(kGrey);
+    }
+    // Grey rules under the first nine rows of each column.
+    for (int i = 0; i < 18; ++i) {
+        const bool left = i < 9;
+        const float y = 480 + 240 * (i % 9 + 1) - 8;
+        ui::Line& rule = TopLine.add(i);
+        rule.setContainer(&FrameTop10);
+        rule.setPoints(left ? 120 : 3720, y, left ? 3615 : 7335, y);
+        rule.setBorderColor(kGrey);
     }
     ListaAsteptare.setContainer(&FrameTop10);
     ListaAsteptare.setVisible(false);

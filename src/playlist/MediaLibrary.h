@@ -1,26 +1,52 @@
 #pragma once
 
+#include "core/ClsMain.h"
 #include "core/Id3v1Tag.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/ControlArray.h"
 #include "platform/ui/Frame.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Line.h"
 #include "platform/ui/ListBox.h"
+#include "platform/ui/PictureBox.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/Timer.h"
 #include "shared/PlayerForm.h"
 
 // The media library window: three pages in one place of which one is shown,
 // the ID3v1 tag editor with the MPEG and media timing readouts, the (empty)
-// library page and the Top 20.
+// library page and the Top 20.  Borderless: dragged by almost any of its
+// edges and its title, sized by the grip of the library page, never smaller
+// than 6100 x 3530 twips.
 class MediaLibrary : public PlayerForm {
   public:
     explicit MediaLibrary(ui::Application& app);
 
     void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Activate() override;
+    void Form_MouseDown(int Button, int Shift, float X, float Y) override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+    // Drags the window, while it is in its normal state and no video fills
+    // the screen; the argument is not read.
+    void FormMove(ui::Form* frm = nullptr);
+    void CloseButton_Click();
+    void CloseButton_MouseMove(int Button, int Shift, float X, float Y);
+    // Also ImgTopRight's: the close button looks normal again.
+    void ImgRight_MouseMove(int Button, int Shift, float X, float Y);
+    void FrameLibrary_MouseMove(int Button, int Shift, float X, float Y);
+    // Over the grip the size pointer shows; the left button sizes the window.
+    void ResizeArea_MouseMove(int Button, int Shift, float X, float Y);
+    void FrameTop10_MouseMove(int Button, int Shift, float X, float Y);
+    // The title under the pointer turns red and the pointer a hand.
+    void Song_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    // Plays the ranked title from the playlist, as its double-click would; a
+    // title no longer in the playlist is reported, a free row does nothing.
+    void Song_Click(int Index);
     // The tag editor's save button: writes the edited tag into the file it
-    // was read from.  Nothing is reported.
+    // was read from; a file that cannot be written is reported.
     void Command6_Click();
     // One step of the Top 20 sort.
     void TimerClasament_Timer();
@@ -80,10 +106,38 @@ class MediaLibrary : public PlayerForm {
     ui::ControlArray<ui::Label> CountPlayed{*this, "CountPlayed"};
     ui::ListBox ListaAsteptare{*this, "ListaAsteptare"};
     ui::Timer TimerClasament{*this, "TimerClasament"};
+    ui::ControlArray<ui::Line> TopLine{*this, "TopLine"};
+
+    // Window furniture.
+    ui::Image ImgTopLeft{*this, "ImgTopLeft"};
+    ui::Image ImgTopCenter{*this, "ImgTopCenter"};
+    ui::Image ImgTopRight{*this, "ImgTopRight"};
+    ui::Image ImgLeft{*this, "ImgLeft"};
+    ui::Image ImgRight{*this, "ImgRight"};
+    ui::Image ImgBottomLeft{*this, "ImgBottomLeft"};
+    ui::Image ImgBottomCenter{*this, "ImgBottomCenter"};
+    ui::Image ImgBottomRight{*this, "ImgBottomRight"};
+    ui::Label Label7{*this, "Label7"};
+    ui::Image CloseButton{*this, "CloseButton"};
+    ui::PictureBox ResizeArea{*this, "ResizeArea"};
+
+    ControllerSlot MainCtl{app()};
+
+    // The window's own pointer: 2 a pointing hand (over a ranked title), 0
+    // the default.
+    int MousePointer() const { return mousePointer_; }
+    void setMousePointer(int value);
 
   private:
     void designPages();
     void designEditor();
     void designReadouts();
     void designTopPage();
+    void designFurniture();
+    void connectEvents();
+    void layoutEdges();
+    void paintGrip();
+    void whiteTitles();
+
+    int mousePointer_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "playlist/Playlist.h"
 
+#include "playlist/ClsPl.h"
+
 Playlist::Playlist(ui::Application& app) : PlayerForm(app, "Playlist") {
     setBorderStyle(vbBSNone);
     setShowInTaskbar(false);
@@ -12,6 +14,14 @@ Playlist::Playlist(ui::Application& app) : PlayerForm(app, "Playlist") {
     ScrollBar.Move(0, 0, 450, 3720);
     L1.setVisible(false);
     ScrollTimer.setInterval(1000);
+    connectList();
+}
+
+Playlist::~Playlist() = default;
+
+ClsPl& Playlist::pl() {
+    if (!PlaylistOps) PlaylistOps = std::make_unique<ClsPl>(app());
+    return *PlaylistOps;
 }
 
 void Playlist::ResizePlaylist() {

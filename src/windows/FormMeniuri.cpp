@@ -1,5 +1,6 @@
 #include "windows/FormMeniuri.h"
 
+#include "controls/modUserMenus.h"
 #include "options/Options.h"
 
 FormMeniuri::FormMeniuri(ui::Application& app) : PlayerForm(app, "FormMeniuri") {
@@ -41,4 +42,5 @@ void FormMeniuri::SetMenuStuff() {
     StretchMenu.setChecked(o.Option14.Value());
     OriginalSizeMenu.setChecked(o.Option16.Value());
     OriginalSize2Menu.setChecked(o.Option17.Value());
+    app().module<modUserMenus>().InitUserMenus(*this, &Icons);
 }

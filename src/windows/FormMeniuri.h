@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Menu.h"
 #include "shared/PlayerForm.h"
 
@@ -33,4 +34,7 @@ class FormMeniuri : public PlayerForm {
 
     ui::Menu SysTray{*this, "SysTray"};
     ui::Menu SysTrayStop{*this, "SysTrayStop", &SysTray};
+
+    // The menu items' pictures, numbered by their Tag.
+    ui::ImageList Icons{*this, "Icons"};
 };

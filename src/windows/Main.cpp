@@ -1,5 +1,6 @@
 #include "windows/Main.h"
 
+#include "controls/Snap.h"
 #include "controls/mdlSmooth.h"
 #include "controls/modSysTray.h"
 #include "core/MCore.h"
@@ -35,6 +36,7 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     setCaption("Plenk Player");
     Move(500, 500, 6100, 3530);
     designChrome();
+    Butoane1.Move(60, 120, 975, 930);
     designAudioPanel();
     designRightPanel();
     designBottomRow();
@@ -145,10 +147,10 @@ void Main::designRightPanel() {
 void Main::designBottomRow() {
     ctlScrollbar& seek = SliderMoveMultimedia.add(0, ctlScrollbar::horizontal);
     seek.Move(120, 3480, 3135, 255);
-    seek.setLargeChange(1);
+    seek.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 1));
     ImagineVolum.Move(3240, 3480, 195, 165);
     Volum.Move(3480, 3480, 1395, 255);
-    Volum.setLargeChange(5);
+    Volum.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 5));
     ResizeArea.Move(6360, 3720, 195, 195);
     ResizeArea.setCaption("o");
     ResizeArea.setFont({"Marlett", 8.25f});
@@ -216,11 +218,11 @@ void Main::connectEvents() {
     }
     Visualisation.DblClick.connect([this] { form<frmBass>().NextSpectrumMode(); });
     ImgButton1.Click.connect([this] { form<frmBass>().NextSpectrumMode(); });
-    Volum.Change.connect([this] { volumeChanged(); });
-    Volum.Scroll.connect([this] { volumeChanged(); });
+    Volum.Change.connect([this] { VolumChange(); });
+    Volum.Scroll.connect([this] { VolumChange(); });
 }
 
-void Main::volumeChanged() {
+void Main::VolumChange() {
     if (form<frmBass>().BassON.Caption() == "True")
         form<frmBass>().VolumBass();
     else
@@ -252,6 +254,10 @@ void Main::Form_Load() {
         step([&] {
             if (mci.ReadMciDriver(key) != driver) mci.WriteMciDriver(key, driver);
         });
+    Snap& snap = app().module<Snap>();
+    step([&] { snap.SnapWindow(*this); });
+    step([&] { snap.SnapWindow(form<Playlist>()); });
+    step([&] { snap.SnapWindow(form<MediaLibrary>()); });
     step([&] { KeyFocus.setTop(-1000); });
     step([&] {
         if (form<Options>().Check7.Value() == 1) addTrayIcon();
@@ -310,6 +316,10 @@ void Main::OnOffEq() {
     step([&] {
         ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
     });
+    UpdateEqualizer();
+}
+
+void Main::UpdateEqualizer() {
     for (int i = 0; i <= 10; ++i)
         step([&] { form<frmBass>().MoveScollEq(i); });
 }
@@ -384,7 +394,7 @@ void Main::layoutEdges(float w, float h) {
 
 // The window's icon in the notification area, under the identifier its removal uses.
 void Main::addTrayIcon() {
-    modSysTray::AddTrayIcon(app(), trayId(), QIcon(IconPath()), "Plenk Player");
+    modSysTray::AddTrayIcon(app(), *this, trayId(), QIcon(IconPath()), "Plenk Player");
 }
 
 // The layout of a medium without picture.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Butoane.h"
 #include "controls/ctlScrollbar.h"
 #include "core/ClsMain.h"
 #include "platform/ui/ControlArray.h"
@@ -27,6 +28,9 @@ class Main : public PlayerForm {
     void AdjustVideo();
     // The equalizer button's look for on or off, and every band applied again.
     void OnOffEq();
+    // Hands the eleven equalizer sliders, reverb included, on to playback, in
+    // band order (after a preset was written into them).
+    void UpdateEqualizer();
     void LbActualCx_Change();
     void TimerMisc_Timer(int Index);
     void FixWindows_Timer();
@@ -37,6 +41,8 @@ class Main : public PlayerForm {
     std::uint32_t trayId() const { return static_cast<std::uint32_t>(hWnd()); }
     // The window's own controller.
     ClsMain& controller() { return controller_.get(); }
+    // Applies the volume slider's value to the engine in use.
+    void VolumChange();
 
     // Frame pictures, menu heads and caption buttons.
     ui::Image ImgTopLeft{*this, "ImgTopLeft"};
@@ -71,6 +77,7 @@ class Main : public PlayerForm {
     ui::Label StarePlayer{*this, "StarePlayer"};
     ui::Label labBitRate{*this, "labBitRate"};
     ui::PictureBox Visualisation{*this, "Visualisation"};
+    Butoane Butoane1{*this, "Butoane1"};
     ui::Image ImgButton2{*this, "ImgButton2"};
     ui::Image ImgButton3{*this, "ImgButton3"};
     ui::Image ImgButton4{*this, "ImgButton4"};
@@ -137,7 +144,6 @@ class Main : public PlayerForm {
     void designStatePanel();
     void designTimers();
     void connectEvents();
-    void volumeChanged();
 
     ControllerSlot controller_{app()};
 };

@@ -1,5 +1,6 @@
 #include "windows/MiniForm.h"
 
+#include "controls/Snap.h"
 #include "core/frmBass.h"
 
 MiniForm::MiniForm(ui::Application& app) : PlayerForm(app, "MiniForm") {
@@ -11,4 +12,12 @@ MiniForm::MiniForm(ui::Application& app) : PlayerForm(app, "MiniForm") {
     KeyFocus.Move(7000, 0, 255, 255);
     Timer1.setInterval(500);
     Visualisation.DblClick.connect([this] { form<frmBass>().NextSpectrumMode(); });
+}
+
+void MiniForm::Form_Load() {
+    app().module<Snap>().SnapWindow(*this);
+}
+
+void MiniForm::Form_Unload(int&) {
+    app().module<Snap>().UnsnapWindow(*this);
 }

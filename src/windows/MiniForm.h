@@ -9,6 +9,10 @@ class MiniForm : public PlayerForm {
   public:
     explicit MiniForm(ui::Application& app);
 
+    // The window snaps while it is loaded.
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
     ui::PictureBox Visualisation{*this, "Visualisation"};
     ui::PictureBox KeyFocus{*this, "KeyFocus"};
     ui::Timer Timer1{*this, "Timer1"};

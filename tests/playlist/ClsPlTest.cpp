@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "PlaylistFixture.h"
 #include "core/Id3Module.h"
 #include "options/Options.h"
 #include "playlist/ClsPl.h"
@@ -17,14 +18,7 @@ using testsupport::PlayerFixture;
 
 namespace {
 
-QByteArray field(const QByteArray& text, int width, char pad = '\0') {
-    return text.leftJustified(width, pad, true);
-}
-
-QByteArray tagBlock(const QByteArray& title, const QByteArray& artist, char pad = '\0') {
-    return "TAG" + field(title, 30, pad) + field(artist, 30, pad) + field("", 30) + field("", 4) +
-           field("", 30) + '\x11';
-}
+using playlisttest::tagBlock;
 
 class ClsPlTest : public ::testing::Test {
   protected:
@@ -96,12 +90,12 @@ TEST_F(ClsPlTest, UntaggedEntryAfterATaggedOneKeepsItsName) {
     EXPECT_EQ(rows.items(), QStringList({"Band - Song", "plain", "Tag"}));
 }
 
-TEST_F(ClsPlTest, SecondOfTwoConsecutiveEqualTitlesKeepsItsName) {
+TEST_F(ClsPlTest, ConsecutiveEqualTitlesEachShowTheirTag) {
     entry("first.mp3", tagBlock("Intro", "Band A"));
     entry("second.mp3", tagBlock("Intro", "Band B"));
     entry("third.mp3", tagBlock("Intro", "Band C"));
     pl.FileNameToID3();
-    EXPECT_EQ(rows.items(), QStringList({"Band A - Intro", "second", "third"}));
+    EXPECT_EQ(rows.items(), QStringList({"Band A - Intro", "Band B - Intro", "Band C - Intro"}));
 }
 
 TEST_F(ClsPlTest, SearchListIsRebuiltThroughItsFile) {
@@ -139,7 +133,7 @@ TEST_F(ClsPlTest, FileDialogGivesThePathOrNothing) {
         p.dialogs->shown[1].title.endsWith("|*.mp3;*.wav;*.mpg;*.avi;*.mov;*.wmv;*.mpv;"
                                            "*.mpe;*.mpa;*.qt;*.ogm;*.snd;*rmi;*.divx;"
                                            "*.wma;*.mpeg;*.cda;*.mp2;*.mp1;*.mid;*.midi;"
-                                           "*.vob;*.dat;*.mp4;*.asf;*.flv;*.M2V;*.3gp;"));
+                                           "*.vob;*.dat;*.mp4;*.asf;*.flv;*.M2V;*.3gp;*.ogg;"));
 }
 
 }  // namespace

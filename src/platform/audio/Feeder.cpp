@@ -7,11 +7,6 @@
 namespace audio {
 
 namespace {
-// Topped up ten times a second: every wake-up costs more processor time than
-// decoding what plays meanwhile, so they are few. (Seeks and plays wake the
-// feeder at once; effect changes are heard after what is ahead.)
-constexpr auto kRound = std::chrono::milliseconds(100);
-
 // Blocks to decode ahead: what the output holds besides (a block makes at most
 // Block::kCapacity output frames, and about half that as a rule).
 std::size_t aheadBlocks(std::size_t heldFrames) {
@@ -57,9 +52,13 @@ void Feeder::catchUp() {
     if (output_) output_->catchUp();
 }
 
-std::size_t Feeder::heldFrames() {
+// Topped up as seldom as the output allows: every wake-up costs more processor
+// time than decoding what plays meanwhile. (Seeks and plays wake the feeder at
+// once; effect changes are heard after what is ahead.)
+Feeder::Pace Feeder::pace() {
     std::lock_guard lock(outputMutex_);
-    return output_ ? output_->heldFrames() : 0;
+    if (!output_) return {};
+    return {output_->pumpEvery(), output_->heldFrames()};
 }
 
 bool Feeder::pump() {
@@ -79,13 +78,15 @@ void Feeder::run(const OpenOutput& openOutput) {
     setOutput(openOutput());
     std::vector<std::shared_ptr<Channel>> channels;
     bool playing = true;
-    while (waitForWork(playing)) {
+    Pace now;
+    while (waitForWork(playing ? now.round : std::chrono::milliseconds::max())) {
         {
             std::lock_guard lock(mutex_);
             channels = channels_;
         }
         playing = false;
-        const std::size_t ahead = aheadBlocks(heldFrames());
+        now = pace();
+        const std::size_t ahead = aheadBlocks(now.held);
         for (const auto& channel : channels) {
             if (!channel->voice()->playing()) continue;
             playing = true;
@@ -99,15 +100,14 @@ void Feeder::run(const OpenOutput& openOutput) {
     setOutput(nullptr);
 }
 
-// Waits for the next round, without a deadline while nothing plays; false once
-// stopping.
-bool Feeder::waitForWork(bool playing) {
+// Waits for the next round (max: until woken); false once stopping.
+bool Feeder::waitForWork(std::chrono::milliseconds round) {
     std::unique_lock lock(mutex_);
     const auto due = [this] { return woken_ || stopping_; };
-    if (playing)
-        wake_.wait_for(lock, kRound, due);
-    else
+    if (round == std::chrono::milliseconds::max())
         wake_.wait(lock, due);
+    else
+        wake_.wait_for(lock, round, due);
     woken_ = false;
     return !stopping_;
 }

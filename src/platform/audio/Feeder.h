@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -38,11 +39,15 @@ class Feeder {
 
   private:
     void run(const OpenOutput& openOutput);
-    bool waitForWork(bool playing);
+    struct Pace {
+        std::chrono::milliseconds round{100};
+        std::size_t held = 0;
+    };
+    bool waitForWork(std::chrono::milliseconds round);
+    Pace pace();
     void setOutput(std::unique_ptr<Output> output);
     // Pumps the output; false when it is lost.
     bool pump();
-    std::size_t heldFrames();
 
     std::mutex outputMutex_;  // held only while the output is pumped or swapped
     std::unique_ptr<Output> output_;

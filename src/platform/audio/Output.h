@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -43,6 +44,8 @@ class Output {
     virtual void changed() {}
     // Output frames it holds ahead of what is heard, which are decoded ahead too.
     virtual std::size_t heldFrames() const { return 0; }
+    // How often it is pumped while something plays.
+    virtual std::chrono::milliseconds pumpEvery() const { return std::chrono::milliseconds(100); }
     // The device or server has gone; the output plays nothing more.
     virtual bool lost() const { return false; }
 };

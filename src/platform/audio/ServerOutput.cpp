@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <vector>
@@ -14,8 +15,8 @@ namespace {
 
 // The server holds this much, and asks for more in pieces this big: the output
 // writes a few times a second, not hundreds.
-constexpr pa_usec_t kHeldUs = 400'000;
-constexpr pa_usec_t kRequestUs = 100'000;
+constexpr pa_usec_t kHeldUs = 500'000;
+constexpr pa_usec_t kRequestUs = 200'000;
 // Rendered a piece at a time, so the mixer marks every few milliseconds where each
 // channel stood and what is heard is known that finely.
 constexpr std::size_t kPieceFrames = 256;
@@ -23,6 +24,7 @@ constexpr std::size_t kFrameBytes = 2 * sizeof(float);
 // How long a server that answers nothing is waited for.
 constexpr pa_usec_t kConnectUs = 3'000'000;
 constexpr pa_usec_t kReplyUs = 1'000'000;
+constexpr pa_usec_t kTimingUs = 1'000'000;
 
 class Locked {
   public:
@@ -57,6 +59,7 @@ class ServerOutput : public Output {
     void changed() override;
     bool lost() const override { return lost_.load(); }
     std::size_t heldFrames() const override { return held_; }
+    std::chrono::milliseconds pumpEvery() const override;
 
   private:
     bool connect(const std::string& name);
@@ -67,6 +70,7 @@ class ServerOutput : public Output {
     void cork(bool corked);
     std::uint64_t framesOf(std::uint64_t bytes) const { return bytes / kFrameBytes; }
     void followPlayhead();
+    bool timingDue() const;
     static void signal(void* self);
     static void signalDone(pa_stream*, int, void* self) { signal(self); }
 
@@ -75,7 +79,7 @@ class ServerOutput : public Output {
     pa_threaded_mainloop* loop_;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
-    bool corked_ = true;
+    std::atomic<bool> corked_{true};  // written with the lock held
     bool timedOut_ = false;
     std::uint64_t heard_ = 0;    // frames
     std::uint64_t written_ = 0;  // frames
@@ -180,6 +184,12 @@ bool ServerOutput::startStream(const std::string& name) {
     return true;
 }
 
+// Half of what the stream holds, so a late round still finds plenty to play.
+std::chrono::milliseconds ServerOutput::pumpEvery() const {
+    const auto ms = static_cast<long>(held_ * 1000 / static_cast<std::size_t>(rate_) / 2);
+    return std::chrono::milliseconds(std::clamp(ms, 100L, 250L));
+}
+
 bool ServerOutput::ready() const {
     return !lost_ && pa_stream_get_state(stream_) == PA_STREAM_READY;
 }
@@ -218,6 +228,15 @@ void ServerOutput::followPlayhead() {
     source_.setPlayhead(heard_);
 }
 
+// The server's account of the stream is asked for about once a second while it
+// plays (in between, the playhead moves on by the clock), and at once while it
+// has not said that it plays.
+bool ServerOutput::timingDue() const {
+    if (corked_) return false;
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+    return !timing || !timing->playing || pa_timeval_age(&timing->timestamp) > kTimingUs;
+}
+
 // Writes what the server has room for in one block, and keeps the stream corked
 // while nothing plays.
 void ServerOutput::pump() {
@@ -238,14 +257,16 @@ void ServerOutput::pump() {
     } else if (silent) {
         cork(true);
     }
-    if (!corked_) {
+    if (timingDue()) {
         if (pa_operation* o = pa_stream_update_timing_info(stream_, nullptr, nullptr))
             pa_operation_unref(o);
     }
     followPlayhead();
 }
 
+// Corked, the playhead stands still: nothing to ask.
 void ServerOutput::catchUp() {
+    if (corked_) return;
     Locked lock(loop_);
     if (ready()) followPlayhead();
 }

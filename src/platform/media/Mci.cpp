@@ -7,7 +7,6 @@
 #include "platform/media/MpvBackend.h"
 #include "platform/media/TestBackend.h"
 #include "platform/media/Text.h"
-#include "platform/ui/WindowHandles.h"
 
 namespace media {
 
@@ -43,7 +42,7 @@ double unitsPerMs(TimeFormat format, const MciDevice& media) {
 
 }  // namespace
 
-Mci::Mci(Backend backend, ui::WindowHandles& windows, ui::Clock& clock) : windows_(windows) {
+Mci::Mci(Backend backend, VideoHost& videos, ui::Clock& clock) : videos_(videos) {
     if (backend == Backend::Test) {
         auto test = std::make_unique<TestBackend>(clock);
         test_ = test.get();
@@ -53,10 +52,10 @@ Mci::Mci(Backend backend, ui::WindowHandles& windows, ui::Clock& clock) : window
     }
 }
 
-Mci::Mci(std::unique_ptr<MciBackend> backend, ui::WindowHandles& windows)
+Mci::Mci(std::unique_ptr<MciBackend> backend, VideoHost& videos)
     : backend_(std::move(backend)),
       test_(dynamic_cast<TestBackend*>(backend_.get())),
-      windows_(windows) {}
+      videos_(videos) {}
 
 Mci::~Mci() {
     devices_.clear();
@@ -128,11 +127,9 @@ Mci::Reply Mci::open(const std::string& name, const OpenArgs& args) {
     const std::string key = lowerCase(name.empty() ? "cdaudio" : name);
     if (key == "all") return {MciError::CannotUseAll, {}};
     if (devices_.count(key) != 0) return {MciError::DuplicateAlias, {}};
-    OpenParams params{cd ? MediumKind::CdAudio : MediumKind::File, cd ? "" : args.element, nullptr};
-    if (args.parent) {
-        params.parent = windows_.widget(*args.parent);
-        if (params.parent == nullptr) return {MciError::BadWindowHandle, {}};
-    }
+    if (args.parent && !videos_.hasWindow(*args.parent)) return {MciError::BadWindowHandle, {}};
+    const OpenParams params{cd ? MediumKind::CdAudio : MediumKind::File, cd ? "" : args.element,
+                            args.parent, &videos_};
     OpenOutcome outcome = backend_->open(params);
     if (outcome.error != MciError::None) return {outcome.error, {}};
     Device& device = devices_[key];

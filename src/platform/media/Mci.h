@@ -11,7 +11,6 @@
 
 namespace ui {
 class Clock;
-class WindowHandles;
 }  // namespace ui
 
 namespace media {
@@ -35,9 +34,9 @@ class Mci {
   public:
     enum class Backend { Mpv, Test };
 
-    Mci(Backend backend, ui::WindowHandles& windows, ui::Clock& clock);
+    Mci(Backend backend, VideoHost& videos, ui::Clock& clock);
     // With a back end of the caller's (an mpv back end with chosen outputs, say).
-    Mci(std::unique_ptr<MciBackend> backend, ui::WindowHandles& windows);
+    Mci(std::unique_ptr<MciBackend> backend, VideoHost& videos);
     ~Mci();
 
     // Returns 0 or an error code; the reply (possibly empty) is cut to fit
@@ -80,7 +79,7 @@ class Mci {
 
     std::unique_ptr<MciBackend> backend_;
     TestBackend* test_ = nullptr;
-    ui::WindowHandles& windows_;
+    VideoHost& videos_;
     std::map<std::string, Device> devices_;  // by lower-case name
 };
 

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/media/MciDevice.h"
-
-class QWidget;
+#include "platform/media/VideoHost.h"
 
 namespace media {
 
@@ -14,8 +14,9 @@ enum class MediumKind { File, CdAudio };
 
 struct OpenParams {
     MediumKind kind = MediumKind::File;
-    std::string path;           // the file to open; empty for a CD
-    QWidget* parent = nullptr;  // the window the video is drawn in; null: a window of its own
+    std::string path;             // the file to open; empty for a CD
+    std::optional<int> parent;    // the window the video is drawn in; none: a window of its own
+    VideoHost* videos = nullptr;  // where the picture's surface is made
 };
 
 struct OpenOutcome {

@@ -18,13 +18,15 @@ OpenOutcome MpvBackend::open(const OpenParams& params) {
     if (params.kind == MediumKind::CdAudio) {
         if (!std::filesystem::exists(settings_.cdDevice, error))
             return {MciError::NoCdDrive, nullptr};
-        return MpvDevice::open("cdda://", params.parent, settings_, MciError::NoCdDrive);
+        return MpvDevice::open("cdda://", params.videos->makeSurface(params.parent), settings_,
+                               MciError::NoCdDrive);
     }
     const auto status = std::filesystem::status(params.path, error);
     if (!std::filesystem::exists(status)) return {MciError::FileNotFound, nullptr};
     // mpv would read a folder as a playlist; a folder is no medium here.
     if (!std::filesystem::is_regular_file(status)) return {MciError::InvalidFile, nullptr};
-    return MpvDevice::open(params.path, params.parent, settings_, MciError::InvalidFile);
+    return MpvDevice::open(params.path, params.videos->makeSurface(params.parent), settings_,
+                           MciError::InvalidFile);
 }
 
 }  // namespace media

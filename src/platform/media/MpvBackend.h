@@ -9,7 +9,8 @@ namespace media {
 
 struct MpvSettings {
     std::string videoOutput;  // mpv "vo"; "null" draws nothing
-    std::string audioOutput;  // mpv "ao"; "null" plays silently, in real time; empty: mpv's choice
+    std::string audioOutput;  // mpv "ao"; "null" plays silently, in real time; empty: the sound
+                              // server, else ALSA
     std::string cdDevice = "/dev/cdrom";
     int loadTimeoutMs = 15000;  // a medium that has not loaded by then fails
 };

@@ -1,7 +1,9 @@
 #include "platform/media/MpvDevice.h"
 
 #include "platform/media/MpvLibrary.h"
+#include "platform/ui/RuntimeError.h"
 
+#include <alsa/asoundlib.h>
 #include <mpv/client.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <chrono>
 #include <clocale>
 #include <string>
+#include <string_view>
 
 namespace media {
 
@@ -55,6 +58,8 @@ constexpr const char* kFixedOptions[][2] = {
     {"audio-fallback-to-null", "yes"},
 };
 
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
 // Numbers for mpv's text options, whatever the locale.
 std::string decimal(double value) {
     char text[64];
@@ -78,6 +83,15 @@ std::optional<std::int64_t> intProperty(mpv_handle* mpv, const char* name) {
     return value;
 }
 
+// A sound device that does not open is no error: the medium plays silently.
+void report(const mpv_event_log_message& message) {
+    if (std::string_view(message.prefix).starts_with("ao")) return;
+    std::string text = std::string(message.prefix) + ": " + message.text;
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    ui::reportError("media engine", text);
+}
+
 double nowMs() {
     using namespace std::chrono;
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
@@ -85,19 +99,26 @@ double nowMs() {
 
 }  // namespace
 
-OpenOutcome MpvDevice::open(const std::string& source, QWidget* parent, const MpvSettings& settings,
-                            MciError loadError) {
+OpenOutcome MpvDevice::open(const std::string& source, std::unique_ptr<VideoSurface> window,
+                            const MpvSettings& settings, MciError loadError) {
     // libmpv refuses to start unless numbers are formatted the C way.
     std::setlocale(LC_NUMERIC, "C");
     const MpvLibrary* library = MpvLibrary::get();
     mpv_handle* mpv = library ? library->create() : nullptr;
     if (mpv == nullptr) return {MciError::EngineUnavailable, nullptr};
-    auto window = std::make_unique<VideoWindow>(parent);
     for (const auto& [name, value] : kFixedOptions)
         lib().set_option_string(mpv, name, value);
+    // Errors only, and through the program's own report (see handle()); ALSA's
+    // library writes its own straight to the terminal unless given somewhere else.
+    lib().request_log_messages(mpv, "error");
+    snd_lib_error_set_handler(quietAlsa);
     lib().set_option_string(mpv, "vo", settings.videoOutput.c_str());
-    if (!settings.audioOutput.empty())
-        lib().set_option_string(mpv, "ao", settings.audioOutput.c_str());
+    // Left to choose, mpv would also try PipeWire's own client library, which
+    // writes to the terminal when it finds no configuration; the sound server's
+    // protocol (which PipeWire serves too) and ALSA are all the player needs.
+    const std::string audioOutput =
+        settings.audioOutput.empty() ? std::string("pulse,alsa") : settings.audioOutput;
+    lib().set_option_string(mpv, "ao", audioOutput.c_str());
     lib().set_option_string(mpv, "cdrom-device", settings.cdDevice.c_str());
     if (settings.videoOutput != "null") {
         std::int64_t id = window->nativeId();
@@ -113,7 +134,7 @@ OpenOutcome MpvDevice::open(const std::string& source, QWidget* parent, const Mp
     return {MciError::None, std::move(device)};
 }
 
-MpvDevice::MpvDevice(mpv_handle* mpv, std::unique_ptr<VideoWindow> window)
+MpvDevice::MpvDevice(mpv_handle* mpv, std::unique_ptr<VideoSurface> window)
     : mpv_(mpv), window_(std::move(window)) {}
 
 // mpv is gone before the window it draws into (members go after this body).
@@ -165,6 +186,9 @@ void MpvDevice::handle(const mpv_event& event) {
             break;
         case MPV_EVENT_PLAYBACK_RESTART:
             restarted_ = true;
+            break;
+        case MPV_EVENT_LOG_MESSAGE:
+            report(*static_cast<const mpv_event_log_message*>(event.data));
             break;
         default:
             break;

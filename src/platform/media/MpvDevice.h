@@ -6,7 +6,7 @@
 
 #include "platform/media/MciBackend.h"
 #include "platform/media/MpvBackend.h"
-#include "platform/media/VideoWindow.h"
+#include "platform/media/VideoHost.h"
 
 struct mpv_handle;
 struct mpv_event;
@@ -21,8 +21,8 @@ class MpvDevice : public MciDevice {
   public:
     // Loads source (a file path or an mpv URL); a medium that fails to load
     // gives loadError.
-    static OpenOutcome open(const std::string& source, QWidget* parent, const MpvSettings& settings,
-                            MciError loadError);
+    static OpenOutcome open(const std::string& source, std::unique_ptr<VideoSurface> window,
+                            const MpvSettings& settings, MciError loadError);
     ~MpvDevice() override;
 
     double lengthMs() const override { return lengthMs_; }
@@ -42,7 +42,7 @@ class MpvDevice : public MciDevice {
     MciError waitForEnd(double rangeMs) override;
 
   private:
-    MpvDevice(mpv_handle* mpv, std::unique_ptr<VideoWindow> window);
+    MpvDevice(mpv_handle* mpv, std::unique_ptr<VideoSurface> window);
     MciError load(const std::string& source, int timeoutMs, MciError loadError);
     void readMedium();
     void handle(const mpv_event& event);
@@ -53,7 +53,7 @@ class MpvDevice : public MciDevice {
     void setPaused(bool paused);
 
     mpv_handle* mpv_;
-    std::unique_ptr<VideoWindow> window_;
+    std::unique_ptr<VideoSurface> window_;
     double lengthMs_ = 0;
     double frameRate_ = kNominalFrameRate;
     std::optional<QSize> picture_;

@@ -19,6 +19,7 @@ struct MpvLibrary {
     decltype(&::mpv_observe_property) observe_property;
     decltype(&::mpv_command) command;
     decltype(&::mpv_wait_event) wait_event;
+    decltype(&::mpv_request_log_messages) request_log_messages;
 
     // nullptr when the library cannot be loaded.
     static const MpvLibrary* get();

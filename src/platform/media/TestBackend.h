@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,7 +24,7 @@ struct TestMedium {
 // What the commands did to the last medium opened for a path.
 struct TestMediumState {
     bool open = false;
-    QPointer<QWidget> parent;
+    std::optional<int> parent;    // the window handle the open named
     std::optional<QRect> window;  // the last put rectangle
     int leftVolume = 1000;
     int rightVolume = 1000;

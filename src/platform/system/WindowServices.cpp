@@ -4,8 +4,10 @@
 #include <QPainter>
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Twips.h"
 
 namespace sys {
 
@@ -17,7 +19,7 @@ bool SystemParametersInfoA(ui::Application& app, unsigned action, ui::Rect& area
 }
 
 bool GetCursorPos(ui::Application& app, QPoint& point) {
-    point = app.screen().cursorPos();
+    point = app.pointer().GetCursorPos();
     return true;
 }
 
@@ -30,6 +32,9 @@ bool GetWindowRect(ui::Application& app, int hWnd, ui::Rect& rect) {
 
 void SetWindowRgn(QWidget* window, int width, int height, int diameter) {
     if (!window || width <= 0 || height <= 0) return;
+    width = std::min(width, kMaxRegionSide);
+    height = std::min(height, kMaxRegionSide);
+    diameter = std::clamp(diameter, 0, std::max(width, height));
     QBitmap mask(width, height);
     mask.fill(Qt::color0);
     QPainter p(&mask);
@@ -46,8 +51,13 @@ void SetWindowPos(QWidget* window, int insertAfter) {
     const bool on = insertAfter == HWND_TOPMOST;
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
     const bool visible = window->isVisible();
+    const QRect place = window->geometry();
+    const QRegion outline = window->mask();
+    // Changing a window's flags makes its native window again, hidden: it
+    // comes back where it was, as it was.
     window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    // Changing a window's flags hides it; it comes back where it was.
+    window->setGeometry(place);
+    if (!outline.isEmpty()) window->setMask(outline);
     if (visible) window->show();
 }
 
@@ -55,20 +65,34 @@ Tray::Tray() = default;
 Tray::~Tray() = default;
 
 bool Tray::Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon,
-                             const QString& tip) {
+                             const QString& tip, ui::Form* owner) {
     if (message == NIM_DELETE) {
         shown_.erase(id);
         return icons_.erase(id) != 0;
     }
     if (message != NIM_ADD || icons_.count(id)) return false;
-    icons_[id] = {icon, tip.left(63)};
+    icons_[id] = {icon, tip.left(63), owner};
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         auto tray = std::make_unique<QSystemTrayIcon>(icon);
         tray->setToolTip(tip.left(63));
+        QObject::connect(
+            tray.get(), &QSystemTrayIcon::activated,
+            [this, id](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Context) notify(id, ui::vbRightButton);
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    notify(id, ui::vbLeftButton);
+            });
         tray->show();
         shown_[id] = std::move(tray);
     }
     return true;
+}
+
+void Tray::notify(std::uint32_t id, int button) {
+    const auto it = icons_.find(id);
+    if (it == icons_.end() || !it->second.owner || !it->second.owner->isLoaded()) return;
+    ui::Form& owner = *it->second.owner;
+    ui::dispatchEvent("Form_MouseMove", [&] { owner.Form_MouseMove(button, 0, 0, 0); });
 }
 
 }  // namespace sys

@@ -15,6 +15,7 @@ class QPoint;
 
 namespace ui {
 class Application;
+class Form;
 class WindowHandles;
 }  // namespace ui
 
@@ -22,7 +23,10 @@ namespace sys {
 
 // A rounded-rectangle outline from (0, 0) to (width, height), right and
 // bottom exclusive, with corner ellipses diameter wide and high; given to the
-// window, it replaces the window's former outline.
+// window, it replaces the window's former outline.  A window of no size keeps
+// its outline; sides beyond kMaxRegionSide are cut to it; a diameter below 0
+// is 0 and one beyond the sides rounds them fully.
+inline constexpr int kMaxRegionSide = 16384;
 void SetWindowRgn(QWidget* window, int width, int height, int diameter);
 
 inline constexpr unsigned SPI_GETWORKAREA = 0x30;
@@ -37,27 +41,32 @@ bool GetWindowRect(ui::Application& app, int hWnd, ui::Rect& rect);
 inline constexpr int HWND_TOPMOST = -1;
 inline constexpr int HWND_NOTOPMOST = -2;
 // Puts a window into or out of the band that stays above all others,
-// without moving or sizing it.
+// keeping its place, size and outline.
 void SetWindowPos(QWidget* window, int insertAfter);
 
 inline constexpr std::uint32_t NIM_ADD = 0;
 inline constexpr std::uint32_t NIM_DELETE = 2;
 
 // The notification area of the desktop: icons by identifier, each with its
-// tip; a second add under a shown identifier leaves one icon, removing one
-// that is not there does nothing.
+// tip and owner window; a second add under a shown identifier leaves one
+// icon, removing one that is not there does nothing.  Without a tray on the
+// desktop nothing shows and nothing fails.  A click on an icon reaches its
+// owner's Form_MouseMove as button 1, a context request as button 2.
 class Tray {
   public:
     struct Icon {
         QIcon icon;
         QString tip;
+        ui::Form* owner = nullptr;
     };
 
     Tray();
     ~Tray();
     // Tips are cut to 63 characters, as the original record holds them.
     bool Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon,
-                           const QString& tip);
+                           const QString& tip, ui::Form* owner = nullptr);
+    // What the desktop reports of the pointer on an icon (button 1 or 2).
+    void notify(std::uint32_t id, int button);
     const std::map<std::uint32_t, Icon>& icons() const { return icons_; }
 
   private:

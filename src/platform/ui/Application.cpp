@@ -122,6 +122,8 @@ void Application::noteLoaded(Form& form, bool loaded) {
     loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &form), loaded_.end());
     if (loaded) loaded_.push_back(&form);
     if (!loaded && pressed_.form == &form) pressed_ = {};
+    // A window loaded again activates anew when shown.
+    if (!loaded && active_ == &form) active_ = nullptr;
 }
 
 Form* Application::formByHandle(int hWnd) const {
@@ -133,6 +135,5 @@ Form* Application::formByHandle(int hWnd) const {
 void Application::notePress(Form& form, Control* control, int button) {
     pressed_ = {&form, control, button};
 }
-
 
 }  // namespace ui

@@ -93,7 +93,8 @@ class Application {
     // the new one, at once.  A LostFocus handler that moves the focus itself
     // wins: the control first asked for gets no GotFocus.
     void moveFocus(Control& to);
-    // A control going away or its window unloading: focus and drag forget it.
+    // A control going away or its window unloading: focus, drag and the
+    // pressed target forget it.
     void forgetControl(const Control& control);
     // The control whose widget (or rows area) this is, or nullptr.
     Control* controlOf(const QWidget* widget) const;

@@ -16,7 +16,12 @@ QColor toQColor(OleColor color);
 // not depend on the desktop's theme.  An index outside the table gives black.
 QColor drawingColor(OleColor color);
 OleColor fromRgb(int red, int green, int blue);
+// The font a control draws its text in: one sans for every design font name,
+// metrics matching the designs' 8-point text at 96 dpi; size, bold, italic and
+// underline as the design gives them.
 QFont toQFont(const FontSpec& font);
+// The pixel size of text the design gives in points.
+int textPixelSize(float points);
 void applyPaletteColors(QWidget& widget, OleColor fore, OleColor back);
 
 }  // namespace ui

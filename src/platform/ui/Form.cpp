@@ -283,7 +283,7 @@ void Form::PopupMenu(Menu& menu, int flags, float x, float y) {
     (void)flags;
     ensureLoaded();
     if (!menu.hasVisibleItems()) return;
-    const QPoint at = x < 0 || y < 0 ? app_.screen().cursorPos()
+    const QPoint at = x < 0 || y < 0 ? app_.pointer().GetCursorPos()
                                      : widget_->mapToGlobal(QPoint(toPixels(x), toPixels(y)));
     if (Menu* chosen = app_.dialogs().popupMenu(menu, at)) chosen->Click.raise();
 }

@@ -24,7 +24,7 @@ MoveLoop::MoveLoop(Form& window, int hitCode)
     : window_(window),
       hitCode_(hitCode),
       start_(windowRect(window)),
-      startPointer_(window.application().screen().cursorPos()) {}
+      startPointer_(window.application().pointer().GetCursorPos()) {}
 
 bool MoveLoop::windowGone() const {
     return !window_.isLoaded() || !window_.Visible();
@@ -51,7 +51,7 @@ bool MoveLoop::begin() {
 bool MoveLoop::step(QPoint pointer) {
     if (running_ && windowGone()) finish();
     if (!running_) return false;
-    window_.application().screen().notePointer(pointer);
+    window_.application().pointer().follow(pointer);
     const Rect proposed = proposedRect(start_, pointer - startPointer_, hitCode_);
     // The hook rewrites a copy: one that fails part-way leaves the proposal as it was.
     Rect rewritten = proposed;
@@ -84,7 +84,7 @@ void MoveLoop::finish() {
 
 void MoveLoop::release(QPoint pointer, int shift) {
     if (!running_) return;
-    window_.application().screen().notePointer(pointer);
+    window_.application().pointer().follow(pointer);
     finish();
     deliverMouseUp(pointer, shift);
 }

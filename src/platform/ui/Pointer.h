@@ -25,6 +25,11 @@ class Pointer {
     QWidget* widgetAt(QPoint screen) const;
 
     void script(QPoint screen) { scripted_ = screen; }
+    // The move loop reports each pointer position it steps to, so a scripted
+    // pointer follows a scripted drag.
+    void follow(QPoint screen) {
+        if (scripted_) scripted_ = screen;
+    }
 
   private:
     const WindowHandles& handles_;

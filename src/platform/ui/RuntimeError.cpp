@@ -44,8 +44,12 @@ RuntimeError::RuntimeError(int number, QString description)
       description_(description.isEmpty() ? standardDescription(number) : std::move(description)),
       what_(QString("%1: %2").arg(number_).arg(description_).toStdString()) {}
 
+void reportError(const std::string& where, const std::string& text) {
+    std::fprintf(stderr, "plenk-player: %s: %s\n", where.c_str(), text.c_str());
+}
+
 void reportEscapedError(const char* eventName, const std::exception& e) {
-    std::fprintf(stderr, "plenk-player: error in %s: %s\n", eventName, e.what());
+    reportError(std::string("error in ") + eventName, e.what());
 }
 
 }  // namespace ui

@@ -60,6 +60,9 @@ void step(F&& statement) {
     }
 }
 
+// The program's own error report, on standard error: "plenk-player: " + where +
+// ": " + text.
+void reportError(const std::string& where, const std::string& text);
 void reportEscapedError(const char* eventName, const std::exception& e);
 
 // Runs an event handler: an error that escapes it is written to standard

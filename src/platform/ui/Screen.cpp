@@ -73,21 +73,9 @@ QRect Screen::workAreaPixels() const {
     return primary() ? primary()->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
-QPoint Screen::cursorPos() const {
-    return cursor_ ? *cursor_ : QCursor::pos();
-}
-
 void Screen::scriptDesktop(QRect geometry, QRect workArea) {
     geometry_ = geometry;
     workArea_ = workArea;
-}
-
-void Screen::scriptCursor(QPoint position) {
-    cursor_ = position;
-}
-
-void Screen::notePointer(QPoint position) {
-    if (cursor_) cursor_ = position;
 }
 
 }  // namespace ui

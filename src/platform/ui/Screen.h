@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCursor>
-#include <QPoint>
 #include <QRect>
 #include <optional>
 
@@ -34,9 +33,9 @@ enum MousePointerConstants {
 // without one).  An unknown value fails with "Invalid property value".
 QCursor cursorFor(int mousePointer, const Picture& icon = {});
 
-// The desktop as the program sees it: size, work area and pointer in pixels,
-// and the pointer shape that overrides every window's own.  Tests script the
-// geometry and the pointer so nothing depends on a display.
+// The desktop as the program sees it: size and work area in pixels, and the
+// pointer shape that overrides every window's own.  Tests script the geometry
+// so nothing depends on a display (the pointer's place is Pointer's).
 class Screen {
   public:
     Screen() = default;
@@ -54,20 +53,14 @@ class Screen {
     QRect geometryPixels() const;
     // The screen less the desktop's panels.
     QRect workAreaPixels() const;
-    QPoint cursorPos() const;
 
     void scriptDesktop(QRect geometry, QRect workArea);
-    void scriptCursor(QPoint position);
-    // The move loop reports each pointer position it steps to, so a scripted
-    // pointer follows the scripted drag.
-    void notePointer(QPoint position);
 
   private:
     int mousePointer_ = vbDefault;
     bool overriding_ = false;
     std::optional<QRect> geometry_;
     std::optional<QRect> workArea_;
-    std::optional<QPoint> cursor_;
 };
 
 }  // namespace ui

@@ -57,8 +57,10 @@ void TextBox::setMaxLength(int value) {
     edit()->setMaxLength(value > 0 ? value : 32767);
 }
 
+// A selection starts where it starts, whichever end the cursor is at.
 int TextBox::SelStart() const {
-    return touch(), edit()->cursorPosition();
+    touch();
+    return edit()->hasSelectedText() ? edit()->selectionStart() : edit()->cursorPosition();
 }
 
 void TextBox::setSelStart(int value) {
@@ -74,7 +76,7 @@ int TextBox::SelLength() const {
 void TextBox::setSelLength(int value) {
     touch();
     if (value < 0) throw RuntimeError(kInvalidPropertyValue);
-    edit()->setSelection(edit()->cursorPosition(), value);
+    edit()->setSelection(SelStart(), value);
 }
 
 void TextBox::refreshWidget() {

@@ -159,15 +159,15 @@ bool WidgetInput::drop(QObject* watched, QEvent* event) {
     const int shift = shiftOf(e->modifiers());
     int effect = allowedEffects(e->possibleActions());
     if (event->type() == QEvent::Drop) {
-        control_.OLEDragDrop.raise(dragged_, effect, button, shift, toTwips(pos.x()),
-                                   toTwips(pos.y()));
+        control_.OLEDragDrop.raise(dragged_, effect, button, shift, control_.mouseUnits(pos.x()),
+                                   control_.mouseUnits(pos.y()));
         dragged_ = DataObject();
         answer(e, effect);
         return true;
     }
     const int state = event->type() == QEvent::DragEnter ? Control::vbEnter : Control::vbOver;
-    control_.OLEDragOver.raise(dragged_, effect, button, shift, toTwips(pos.x()), toTwips(pos.y()),
-                               state);
+    control_.OLEDragOver.raise(dragged_, effect, button, shift, control_.mouseUnits(pos.x()),
+                               control_.mouseUnits(pos.y()), state);
     answer(e, effect);
     // The enter is taken in any case, so that the moves that follow arrive.
     if (event->type() == QEvent::DragEnter) event->accept();

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -91,25 +90,6 @@ SoundServer::~SoundServer() {
     if (pid_ <= 0) return;
     ::kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
-}
-
-CapturedStandardError::CapturedStandardError() : saved_(dup(STDERR_FILENO)) {
-    std::fflush(stderr);
-    const int file = open(dir_.file("stderr").toLocal8Bit().constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    dup2(file, STDERR_FILENO);
-    close(file);
-}
-
-CapturedStandardError::~CapturedStandardError() {
-    std::fflush(stderr);
-    dup2(saved_, STDERR_FILENO);
-    close(saved_);
-}
-
-QByteArray CapturedStandardError::text() const {
-    std::fflush(stderr);
-    return testsupport::readAll(dir_.file("stderr"));
 }
 
 long wakeUps(const char* threadName) {

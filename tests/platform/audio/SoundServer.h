@@ -9,9 +9,12 @@
 #include <thread>
 #include <vector>
 
+#include "support/StandardError.h"
 #include "support/TempDir.h"
 
 namespace audiotest {
+
+using testsupport::CapturedStandardError;
 
 // A sound server of the test's own: a child process with its own folders and
 // socket and one null sink, which this process is pointed at while it lives.
@@ -73,20 +76,6 @@ class MonitorRecorder {
     std::vector<float> samples_;
     std::vector<Clock::time_point> arrived_;  // per chunk
     std::thread thread_;
-};
-
-// Keeps what this process writes to standard error while it lives.
-class CapturedStandardError {
-  public:
-    CapturedStandardError();
-    ~CapturedStandardError();
-    CapturedStandardError(const CapturedStandardError&) = delete;
-    CapturedStandardError& operator=(const CapturedStandardError&) = delete;
-    QByteArray text() const;
-
-  private:
-    testsupport::TempDir dir_;
-    int saved_;
 };
 
 // Voluntary and involuntary context switches of this process's threads of that

@@ -9,7 +9,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/media/Mci.h"
 #include "platform/media/TestBackend.h"
-#include "platform/ui/WindowHandles.h"
+#include "platform/ui/VideoWindow.h"
 
 namespace {
 
@@ -50,9 +50,10 @@ class MciFront : public ::testing::Test {
 
     ui::ManualClock clock_;
     ui::WindowHandles windows_;
+    ui::WidgetVideoHost videos_{windows_};
     QWidget frame_;
     int handle_ = 0;
-    media::Mci mci_{media::Mci::Backend::Test, windows_, clock_};
+    media::Mci mci_{media::Mci::Backend::Test, videos_, clock_};
 };
 
 TEST_F(MciFront, OpensByAliasAndRecordsEveryCommandByteForByte) {
@@ -64,7 +65,7 @@ TEST_F(MciFront, OpensByAliasAndRecordsEveryCommandByteForByte) {
     const media::TestMediumState* state = backend().state(kClip);
     ASSERT_NE(state, nullptr);
     EXPECT_TRUE(state->open);
-    EXPECT_EQ(state->parent.data(), &frame_);
+    EXPECT_EQ(state->parent, handle_);
 }
 
 TEST_F(MciFront, CountsInMillisecondsUntilToldFrames) {

@@ -15,8 +15,9 @@
 #include "platform/clock/Clock.h"
 #include "platform/media/Mci.h"
 #include "platform/media/MpvBackend.h"
-#include "platform/ui/WindowHandles.h"
+#include "platform/ui/VideoWindow.h"
 #include "support/Ffmpeg.h"
+#include "support/StandardError.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -50,9 +51,10 @@ class MpvMci : public ::testing::Test {
     static testsupport::TempDir* dir_;
     ui::ManualClock clock_;
     ui::WindowHandles windows_;
+    ui::WidgetVideoHost videos_{windows_};
     QWidget frame_;
     int handle_ = 0;
-    media::Mci mci_{media::Mci::Backend::Mpv, windows_, clock_};
+    media::Mci mci_{media::Mci::Backend::Mpv, videos_, clock_};
 };
 
 testsupport::TempDir* MpvMci::dir_ = nullptr;
@@ -66,6 +68,32 @@ TEST_F(MpvMci, OpensAVideoWithItsLengthRateAndSize) {
     EXPECT_EQ(send("status movie mode").reply, "stopped");
     EXPECT_EQ(send("status movie speed").reply, "1000");
     EXPECT_EQ(send("Where movie destination").reply, "0 0 160 120");
+}
+
+// The media engine's library keeps quiet on a normal run; a file it cannot play
+// gives its error through the program's own report, and nothing else.
+TEST_F(MpvMci, TheLibraryLeavesTheTerminalQuiet) {
+    testsupport::CapturedStandardError terminal;
+    ASSERT_EQ(send(openCommand(path("video.avi"))).code, 0u);
+    EXPECT_EQ(send("play movie").code, 0u);
+    clock_.advance(300);
+    EXPECT_EQ(send("Close movie").code, 0u);
+    ASSERT_EQ(send("open " + path("tone.wav") + " type MPEGVideo Alias song").code, 0u);
+    EXPECT_EQ(send("play song").code, 0u);
+    EXPECT_EQ(send("Close song").code, 0u);
+    EXPECT_EQ(terminal.text(), QByteArray());
+
+    QFile junk(dir_->file("junk.avi"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    std::mt19937 bytes(7);
+    for (int i = 0; i < 4096; ++i)
+        junk.putChar(static_cast<char>(bytes()));
+    junk.close();
+    EXPECT_NE(send(openCommand(path("junk.avi"))).code, 0u);
+    for (const QByteArray& line : terminal.text().split('\n')) {
+        if (line.isEmpty()) continue;
+        EXPECT_TRUE(line.startsWith("plenk-player: media engine: ")) << line.toStdString();
+    }
 }
 
 TEST_F(MpvMci, PutMovesTheVideoWindowInsideTheParent) {
@@ -203,7 +231,8 @@ TEST(MpvCd, WithoutADriveOnlyTheErrorComesBack) {
     testsupport::TempDir dir;
     media::MpvSettings settings{"null", "null", dir.file("cdrom").toStdString()};
     ui::WindowHandles windows;
-    media::Mci mci(std::make_unique<media::MpvBackend>(settings), windows);
+    ui::WidgetVideoHost videos(windows);
+    media::Mci mci(std::make_unique<media::MpvBackend>(settings), videos);
     EXPECT_EQ(mcitest::send(mci, "open cdaudio alias cd").code, code(MciError::NoCdDrive));
     EXPECT_EQ(mcitest::send(mci, "Set CDAudio Door Open").code, code(MciError::NoCdDrive));
     EXPECT_EQ(mcitest::send(mci, "Set CDAudio Door Closed").code, code(MciError::NoCdDrive));

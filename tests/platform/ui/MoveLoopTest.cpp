@@ -81,7 +81,7 @@ class MoveLoop : public ::testing::Test {
   protected:
     void SetUp() override {
         t.app.screen().scriptDesktop({0, 0, 1024, 768}, {0, 0, 1024, 740});
-        t.app.screen().scriptCursor({110, 105});
+        t.app.pointer().script({110, 105});
         w.Show();
         w.log.clear();
     }
@@ -107,7 +107,7 @@ TEST_F(MoveLoop, EachStepProposesTheStartRectanglePlusTheWholeTravel) {
     EXPECT_EQ(w.log,
               QStringList({"enter", "moving 130,90,330,190", "moving 90,95,290,195", "exit"}));
     EXPECT_EQ(w.Left(), 1350.0f);
-    EXPECT_EQ(t.app.screen().cursorPos(), QPoint(100, 100)) << "the scripted pointer follows";
+    EXPECT_EQ(t.app.pointer().GetCursorPos(), QPoint(100, 100)) << "the scripted pointer follows";
 }
 
 TEST_F(MoveLoop, TheHookMayRewriteTheRectangleAndTheWindowTakesIt) {
@@ -142,7 +142,7 @@ TEST_F(MoveLoop, SizingCarriesTheEdgeCodeAndRaisesResizePerChangedStep) {
 
 TEST_F(MoveLoop, TheReleaseReachesThePressedControlsMouseUpAfterTheLoop) {
     t.dialogs->pointerPaths.push_back({{300, 200}, {320, 215}});
-    t.app.screen().scriptCursor({290, 190});
+    t.app.pointer().script({290, 190});
     w.Grip.deliverMouse(ui::Control::kMouseDown, ui::vbLeftButton, 0, 150, 150);
     // The grip stays at (180, 80) of the window; the pointer ends at (220, 115) of it.
     EXPECT_EQ(w.log,

@@ -8,35 +8,14 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/MenuPanel.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingCanvas.h"
 
 namespace {
 
 using ui::Rect;
 
-QString rectText(const Rect& r) {
-    return QString("%1,%2,%3,%4").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
-}
-
-// Text is 6 pixels a character and 13 high; every call is written down.
-class RecordingCanvas : public ui::MenuCanvas {
-  public:
-    QSize textSize(const QString& text) override {
-        return QSize(6 * static_cast<int>(text.size()), 13);
-    }
-    void fillRect(const Rect& r, QColor color) override {
-        calls << "fill " + rectText(r) + " " + color.name();
-    }
-    void drawText(const QString& text, const Rect& r, int format, QColor color) override {
-        calls << QString("text %1 %2 %3 %4").arg(text, rectText(r)).arg(format).arg(color.name());
-    }
-    void drawPicture(const QImage& picture, const Rect& r, bool greyed) override {
-        calls << QString("picture %1x%2 %3%4")
-                     .arg(picture.width())
-                     .arg(picture.height())
-                     .arg(rectText(r), greyed ? " greyed" : "");
-    }
-    QStringList calls;
-};
+using testsupport::RecordingCanvas;
+using testsupport::rectText;
 
 QString stateText(const ui::MenuItemState& s) {
     QStringList bits;
@@ -194,7 +173,7 @@ TEST_F(OwnerDrawnMenu, UnloadingTheWindowRemovesTheHook) {
     panel.paintItem(0, true, canvas);
     EXPECT_EQ(w.measured, 0);
     EXPECT_TRUE(w.drawn.isEmpty());
-    EXPECT_TRUE(canvas.calls.contains("text &Open 24,0,150,21 292 #ffffff"))
+    EXPECT_TRUE(canvas.calls.contains("text '&Open' 24,0,150,21 124 #ffffff"))
         << "the runtime's own look: " << canvas.calls.join(" | ").toStdString();
 }
 

@@ -1,8 +1,8 @@
-#include "platform/media/VideoWindow.h"
+#include "platform/ui/VideoWindow.h"
 
 #include <QPalette>
 
-namespace media {
+namespace ui {
 
 VideoWindow::VideoWindow(QWidget* parent) : widget_(new QWidget(parent)) {
     widget_->setAttribute(Qt::WA_DontCreateNativeAncestors);
@@ -30,4 +30,8 @@ void VideoWindow::place(const QRect& rect) {
     widget_->raise();
 }
 
-}  // namespace media
+std::unique_ptr<media::VideoSurface> WidgetVideoHost::makeSurface(std::optional<int> handle) {
+    return std::make_unique<VideoWindow>(handle ? handles_.widget(*handle) : nullptr);
+}
+
+}  // namespace ui

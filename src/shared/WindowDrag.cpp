@@ -1,0 +1,12 @@
+#include "shared/WindowDrag.h"
+
+#include "platform/ui/WindowMessages.h"
+#include "shared/DataForm.h"
+#include "shared/PlayerForm.h"
+
+void dragWindow(PlayerForm& window, int hitCode) {
+    if (window.WindowState() != ui::Form::vbNormal) return;
+    if (window.form<DataForm>().FullScreenStat.Caption() != "False") return;
+    ui::ReleaseCapture(window.app());
+    ui::SendMessageA(window, ui::WM_NCLBUTTONDOWN, hitCode, 0);
+}
