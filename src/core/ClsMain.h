@@ -62,6 +62,9 @@ class ClsMain {
     void SalveazaValoriAsociere();
     void IncarcaValoriAsociere();
     void ChangeMainMode();
+    // The main window's video layout while a picture is open, else (outside
+    // mini mode) its audio layout.
+    void applyMciLayout();
 
   private:
     QString GetLongPath(const QString& path);
@@ -75,7 +78,6 @@ class ClsMain {
     bool pausedMedium();
     void playThroughMci(const QString& path);
     void openedMci();
-    void applyMciLayout();
     void afterMciPlay(const QString& path);
     void mciFailed(const QString& path);
     bool takeQueuedEntry();

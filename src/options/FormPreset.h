@@ -10,6 +10,10 @@
 // file, applies a chosen one to the main window's ten band sliders, stores the
 // current bands under a new name and deletes a stored preset.  The file holds
 // records of 11 lines: the name, then bands 0 to 9 as the sliders' values.
+// Every record is listed; a chosen name is looked for on name lines only
+// (every eleventh line), the first record of an equal name winning, so a
+// preset named "50" is never taken for a band value.  A save or delete whose
+// rewrite fails says so and leaves the window as it was, so it can be retried.
 // The window is modeless; "Ok" and "Cancel" unload it, so each opening reads
 // the file again.
 class FormPreset : public PlayerForm {

@@ -159,13 +159,14 @@ QString ClsPl::taggedText(const QString& path) {
     return titleFirst ? title + " - " + artist : artist + " - " + title;
 }
 
-// Reads the file's tag into the tag editor's title and artist boxes and
-// takes them back from there.
+// Reads the file's tag into the tag editor and takes the title and artist
+// back from its boxes.
 std::pair<QString, QString> ClsPl::artistAndTitle(const QString& path) {
     Id3Module& id3 = app_.module<Id3Module>();
     MediaLibrary& library = app_.form<MediaLibrary>();
     id3.ReadId3v1Tag(path);
-    library.Text1T.setText(id3.Tag.Title);
-    library.Text2T.setText(id3.Tag.Artist);
+    // The whole tag, so the editor never shows one file's title with
+    // another file's album.
+    library.showTag(id3.Tag);
     return {tagField(library.Text2T.Text()), tagField(library.Text1T.Text())};
 }

@@ -81,7 +81,7 @@ void Playlist::PicList_DblClick() {
 }
 
 void Playlist::PicList_MouseMove(int Button, int, float, float Y) {
-    app().screen().setMousePointer(ui::vbDefault);
+    hover(nullptr);
     if (Button != ui::vbLeftButton || Resizing) return;
     DragRow = ListRowCalc(PicList, Y);
     PicList.Drag(ui::Control::vbBeginDrag);

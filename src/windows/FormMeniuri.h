@@ -25,6 +25,10 @@ class FormMeniuri : public PlayerForm {
     ui::Menu ShuffleOnMenu{*this, "ShuffleOnMenu", &MainMenu2};
     ui::Menu PlayTheBestMenu{*this, "PlayTheBestMenu", &MainMenu2};
 
+    // The playlist window's "File" and "Options" menus.
+    ui::Menu PlaylistMenu1{*this, "PlaylistMenu1"};
+    ui::Menu PlaylistMenu2{*this, "PlaylistMenu2"};
+
     ui::Menu MeniuPlaylist{*this, "MeniuPlaylist"};
     ui::Menu MeniuProgrameaza{*this, "MeniuProgrameaza", &MeniuPlaylist};
     ui::Menu MeniuAfisareClasament{*this, "MeniuAfisareClasament", &MeniuPlaylist};

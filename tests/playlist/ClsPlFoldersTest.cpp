@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -131,6 +132,16 @@ TEST_F(ClsPlFoldersTest, LargeFoldersAreWalkedWhole) {
     pl.AdaugaFolderDrag(music.path());
     ASSERT_EQ(paths.ListCount(), 12000);
     EXPECT_EQ(rows.List(11999), "n11999");
+    expectInStep();
+}
+
+TEST_F(ClsPlFoldersTest, OddFilesInAWalkedFolder) {
+    put("o/ok #1 50% \"q\" Ünï.mp3");
+    put("o/line\nbreak.mp3");
+    QFile::link(music.file("o/none.mp3"), music.file("o/broken.mp3"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(music.file("o/pipe.mp3")).constData(), 0600), 0);
+    walk("o");
+    EXPECT_EQ(relativePaths(), QStringList({"o/ok #1 50% \"q\" Ünï.mp3"}));
     expectInStep();
 }
 

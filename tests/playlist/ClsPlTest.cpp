@@ -90,6 +90,18 @@ TEST_F(ClsPlTest, UntaggedEntryAfterATaggedOneKeepsItsName) {
     EXPECT_EQ(rows.items(), QStringList({"Band - Song", "plain", "Tag"}));
 }
 
+TEST_F(ClsPlTest, EditorShowsTheWholeTagOfTheLastFileRead) {
+    QByteArray withAlbum = tagBlock("Song", "Band");
+    withAlbum.replace(63, 5, "Album");
+    entry("album.mp3", withAlbum);
+    entry("bare.mp3", tagBlock("Other", "Group"));
+    MediaLibrary& lib = p.form<MediaLibrary>();
+    lib.readTag(paths.List(0));
+    pl.FileNameToID3();
+    EXPECT_TRUE(lib.Text1T.Text().startsWith("Other"));
+    EXPECT_FALSE(lib.Text3T.Text().startsWith("Album")) << "no album of an earlier file";
+}
+
 TEST_F(ClsPlTest, ConsecutiveEqualTitlesEachShowTheirTag) {
     entry("first.mp3", tagBlock("Intro", "Band A"));
     entry("second.mp3", tagBlock("Intro", "Band B"));

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <cmath>
@@ -207,6 +211,31 @@ TEST_F(PlaylistListTest, OnlyFileListsAreAccepted) {
     ui::DataObject files = filesDrop({put("s.mp3")});
     w.PicList_OLEDragOver(files, effect, 1, 0, 0, 0, 0);
     EXPECT_EQ(effect, ui::vbDropEffectCopy);
+}
+
+TEST_F(PlaylistListTest, BadDropItemsAddNothing) {
+    const QString good = put("good.mp3");
+    const QString deleted = put("deleted.mp3");
+    QFile::remove(deleted);
+    QFile::link(music.file("nowhere.mp3"), music.file("broken.mp3"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(music.file("pipe.mp3")).constData(), 0600), 0);
+    const QString lineBreak = put("two\nlines.mp3");
+    QString longName = music.path();
+    while (longName.size() < 4000)
+        longName += "/" + QString(200, u'd');
+    QDir().mkpath(longName);
+    const QString longFile = longName + "/long.mp3";
+    QFile(longFile).open(QIODevice::WriteOnly);
+    QMimeData mime;
+    mime.setUrls({QUrl("https://example.org/song.mp3"), QUrl("smb://host/share/song.mp3"),
+                  QUrl::fromLocalFile(deleted), QUrl::fromLocalFile(music.file("broken.mp3")),
+                  QUrl::fromLocalFile(music.file("pipe.mp3")), QUrl::fromLocalFile(lineBreak),
+                  QUrl::fromLocalFile(good), QUrl::fromLocalFile(longFile)});
+    ui::DataObject data(&mime);
+    int effect = 0;
+    w.PicList_OLEDragDrop(data, effect, 1, 0, 0, 0);
+    EXPECT_EQ(paths.items(), QStringList({good, longFile}));
+    expectInStep();
 }
 
 TEST_F(PlaylistListTest, ABigDropAddsEveryFile) {
