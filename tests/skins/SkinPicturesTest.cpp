@@ -101,6 +101,19 @@ TEST(SkinPictures, LoadsAreOwnPicturesAndCopiesShareTheSource) {
     EXPECT_TRUE(d.ImgButton4.picture() == m.ImgButton4.picture());
 }
 
+TEST(SkinPictures, PlaylistWindowTakesTheMainWindowsEdgesAndColours) {
+    SkinFixture f;
+    f.pick("Silver");
+    Main& m = f.form<Main>();
+    Playlist& p = f.form<Playlist>();
+    EXPECT_TRUE(p.ImgTopLeft.picture() == m.ImgTopLeft.picture());
+    EXPECT_TRUE(p.ImgBottomCenter.picture() == m.ImgBottomCenter.picture());
+    EXPECT_TRUE(p.CloseButton.picture() == f.form<DataForm>().CloseNormal.picture());
+    EXPECT_EQ(p.Label1.ForeColor(), 0u);          // Silver's menu text, black
+    EXPECT_EQ(p.ResizeArea.ForeColor(), 0u);      // its information text, black
+    EXPECT_EQ(p.PicList.BackColor(), 0xFFFFFFu);  // white list
+}
+
 TEST(SkinPictures, SwitchingBackGivesTheFirstLookAgain) {
     SkinFixture f;
     const Look first = lookOf(f);
