@@ -472,11 +472,25 @@ bool writeSkin(const QString& skinsFolder, const Theme& t) {
     return true;
 }
 
+// A resource list of the Default skin's pictures, which the program carries
+// as the pictures of its windows' design.
+bool writeDesignList(const QString& skinsFolder, const QString& qrc) {
+    QFile file(qrc);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    QTextStream out(&file);
+    out << "<RCC><qresource prefix=\"/design\">\n";
+    for (const Piece& piece : pieces())
+        out << "<file alias=\"" << piece.file << "\">" << skinsFolder << "/" << kDefault.name << "/"
+            << piece.file << "</file>\n";
+    out << "</qresource></RCC>\n";
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-skins <Skins folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make-skins <Skins folder> [design .qrc]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -487,6 +501,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "make-skins: cannot write %s\n", t->name);
             return 1;
         }
+    }
+    if (argc == 3 &&
+        !writeDesignList(QDir(folder).absolutePath(), QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "make-skins: cannot write the design list\n");
+        return 1;
     }
     return 0;
 }

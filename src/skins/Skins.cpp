@@ -64,7 +64,17 @@ void Skins::ApplySkin() {
     applyColourGroups();
     applyBackColour();
     applyScrollbarVisibility();
-    applyPictures();
+    applyPictures([this](const QString& file) { return SkinFiles::picture(app_, file); });
+    panelFollowsMainPicture();
+}
+
+void Skins::ShowDesignPictures() {
+    Q_INIT_RESOURCE(design_skin);
+    applyPictures([](const QString& file) { return ui::LoadPicture(":/design/" + file.mid(1)); });
+    panelFollowsMainPicture();
+}
+
+void Skins::panelFollowsMainPicture() {
     step([&] {
         Main& main = app_.form<Main>();
         main.MainFrame(1).setWidth(main.Image1.Width());
@@ -125,11 +135,10 @@ void Skins::applyScrollbarVisibility() {
     step([&] { list.FrameScroll.setVisible(!hide && !standard); });
 }
 
-void Skins::applyPictures() {
+void Skins::applyPictures(const std::function<ui::Picture(const QString&)>& read) {
     for (const SkinTables::PictureStep& row : SkinTables::pictureSteps())
         step([&] {
             ui::Control& target = existing(app_, row.target);
-            setPictureOf(target, row.file ? SkinFiles::picture(app_, row.file)
-                                          : pictureOf(existing(app_, row.source)));
+            setPictureOf(target, row.file ? read(row.file) : pictureOf(existing(app_, row.source)));
         });
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "platform/ui/Control.h"
+#include "platform/ui/Picture.h"
 
 class PlenkApp;
 namespace ui {
@@ -19,6 +21,10 @@ class Skins {
     explicit Skins(ui::Application& app);
 
     void ApplySkin();
+    // Gives every picture the loader writes the Default skin's picture that
+    // the program carries, as the windows' design has it; a first skin that
+    // lacks a file shows that picture in its place.
+    void ShowDesignPictures();
     // Sets SkinColour to the colour named by the selected line of
     // DataForm.SkinValues; a text that names none leaves it as it was.
     void SkinColourFromName();
@@ -33,7 +39,8 @@ class Skins {
     void applyColourGroups();
     void applyBackColour();
     void applyScrollbarVisibility();
-    void applyPictures();
+    void applyPictures(const std::function<ui::Picture(const QString&)>& read);
+    void panelFollowsMainPicture();
 
     PlenkApp& app_;
     ui::OleColor skinColour_ = 0;

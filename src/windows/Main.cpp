@@ -243,6 +243,7 @@ void Main::Form_Load() {
     step([&] { form<Options>(); });
     step([&] { form<MediaLibrary>(); });
     step([&] { form<JumpForm>(); });
+    step([&] { app().module<Skins>().ShowDesignPictures(); });
     step([&] { controller().LoadPlenk(); });
     step([&] { app().module<Skins>().ApplySkin(); });
     step([&] { FrameVideo(0).setTop(370); });

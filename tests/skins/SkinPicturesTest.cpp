@@ -60,6 +60,34 @@ TEST(SkinPictures, StartUpShowsTheDefaultSkin) {
     EXPECT_EQ(m.BackColor(), 34u + 256u * 37u + 65536u * 46u);
 }
 
+TEST(SkinPictures, FirstSkinLackingFilesShowsTheDesignPictures) {
+    SkinFixture f(false);
+    QDir(f.program.file("Skins/Default")).removeRecursively();
+    f.copySkin("Silver", "Default");  // Silver's files under the name the settings give
+    QFile::remove(f.skinFile("Default", "main.jpg"));
+    QFile::remove(f.skinFile("Default", "close-normal.bmp"));
+    f.start();
+    Main& m = f.form<Main>();
+    EXPECT_EQ(shown(m.Image1.picture()), built("Default", "main.jpg"));
+    EXPECT_EQ(shown(m.CloseButton.picture()), built("Default", "close-normal.bmp"));
+    EXPECT_EQ(shown(f.form<::Options>().CloseButton.picture()),
+              built("Default", "close-normal.bmp"));
+    EXPECT_EQ(shown(m.Logo.picture()), built("Silver", "logo.bmp"));
+}
+
+TEST(SkinPictures, WithoutAnySkinTheDesignPicturesShow) {
+    SkinFixture f(false);
+    QDir(f.program.file("Skins")).removeRecursively();
+    f.start();
+    Main& m = f.form<Main>();
+    DataForm& d = f.form<DataForm>();
+    EXPECT_EQ(shown(m.Image1.picture()), built("Default", "main.jpg"));
+    EXPECT_EQ(shown(m.Visualisation.picture()), built("Default", "plenkplayer.bmp"));
+    EXPECT_EQ(shown(d.ImgButton6b.picture()), built("Default", "button6b.bmp"));
+    EXPECT_TRUE(m.Meniu1.picture() == d.MeniuNormal.picture());
+    EXPECT_EQ(m.MainFrame(1).Width(), 313 * 15);
+}
+
 TEST(SkinPictures, LoadsAreOwnPicturesAndCopiesShareTheSource) {
     SkinFixture f;
     Main& m = f.form<Main>();
@@ -71,6 +99,19 @@ TEST(SkinPictures, LoadsAreOwnPicturesAndCopiesShareTheSource) {
     EXPECT_TRUE(m.CloseButton.picture() == d.CloseNormal.picture());
     EXPECT_TRUE(m.Meniu3.picture() == d.MeniuNormal.picture());
     EXPECT_TRUE(d.ImgButton4.picture() == m.ImgButton4.picture());
+}
+
+TEST(SkinPictures, PlaylistWindowTakesTheMainWindowsEdgesAndColours) {
+    SkinFixture f;
+    f.pick("Silver");
+    Main& m = f.form<Main>();
+    Playlist& p = f.form<Playlist>();
+    EXPECT_TRUE(p.ImgTopLeft.picture() == m.ImgTopLeft.picture());
+    EXPECT_TRUE(p.ImgBottomCenter.picture() == m.ImgBottomCenter.picture());
+    EXPECT_TRUE(p.CloseButton.picture() == f.form<DataForm>().CloseNormal.picture());
+    EXPECT_EQ(p.Label1.ForeColor(), 0u);          // Silver's menu text, black
+    EXPECT_EQ(p.ResizeArea.ForeColor(), 0u);      // its information text, black
+    EXPECT_EQ(p.PicList.BackColor(), 0xFFFFFFu);  // white list
 }
 
 TEST(SkinPictures, SwitchingBackGivesTheFirstLookAgain) {

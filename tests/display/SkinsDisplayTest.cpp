@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QFile>
+
+#include "support/display/DisplaySession.h"
+
+using displaytest::PlayerSession;
+
+namespace {
+
+struct SkinLook {
+    const char* skin;
+    QColor back;       // the window back colour of lines 13 to 15
+    QColor listBack;   // line 5
+    QColor stateText;  // line 2, "Waiting"
+};
+
+class SkinOnDisplay : public testing::TestWithParam<SkinLook> {};
+
+// The shipped settings with the skin's name in place of "Default".
+void chooseSkin(PlayerSession& s, const char* skin) {
+    QFile file(s.program().file("settings.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    const qsizetype at = lines.indexOf("[Skin]\r");
+    ASSERT_GT(at, 0);
+    lines[at + 1] = QByteArray(skin) + "\r";
+    s.program().write("settings.ini", lines.join('\n'));
+}
+
+bool near(const QColor& a, const QColor& b, int tolerance = 6) {
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// Whether some pixel of the area is close to the colour (text is smoothed).
+bool shows(const QImage& shot, const QRect& area, const QColor& colour) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (near(shot.pixelColor(x, y), colour, 40)) return true;
+    return false;
+}
+
+TEST_P(SkinOnDisplay, WindowsShowTheSkinsColoursAndPictures) {
+    const SkinLook look = GetParam();
+    PlayerSession s;
+    chooseSkin(s, look.skin);
+    s.start();
+    const QString window = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    const QRect main = s.geometry(window);
+    // Below the right panel's two labels only the back colour shows.
+    const QPoint backProbe = main.topLeft() + QPoint(362, 160);
+    const QImage shot =
+        s.screenshotWhen([&](const QImage& i) { return near(i.pixelColor(backProbe), look.back); });
+    EXPECT_TRUE(near(shot.pixelColor(backProbe), look.back));
+    // The top edge is the skin's picture: neither black nor the back colour.
+    const QColor top = shot.pixelColor(main.topLeft() + QPoint(200, 3));
+    EXPECT_FALSE(near(top, look.back));
+    EXPECT_FALSE(near(top, Qt::black));
+    EXPECT_TRUE(shows(shot, QRect(main.topLeft() + QPoint(14, 54), QSize(40, 12)), look.stateText));
+    // The playlist window sits below the main one; its list fills the middle.
+    EXPECT_TRUE(near(shot.pixelColor(main.left() + 160, main.bottom() + 150), look.listBack));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Skins, SkinOnDisplay,
+    testing::Values(SkinLook{"Default", QColor(34, 37, 46), Qt::black, Qt::cyan},
+                    SkinLook{"Silver", QColor(206, 209, 216), Qt::white, Qt::blue}),
+    [](const auto& info) { return std::string(info.param.skin); });
+
+}  // namespace
