@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+
+#include "support/display/DisplaySession.h"
+
+using displaytest::PlayerSession;
+using displaytest::waitUntil;
+
+namespace {
+
+// The server's screen, as the session starts it.
+constexpr int kScreenWidth = 1024;
+
+bool isBlack(const QColor& c) {
+    return c.red() < 16 && c.green() < 16 && c.blue() < 16;
+}
+
+QString text(int value) {
+    return QString::number(value);
+}
+
+// Presses the bottom-right grip and drags it by travel. The grip starts the
+// size loop on the first pointer move with the button down, and the loop reads
+// where the pointer is then: the first nudge is given time to land so the loop
+// does not begin at the far end of the drag.
+void dragGrip(PlayerSession& s, QPoint grip, QPoint travel) {
+    const QPoint start = grip + QPoint(1, 0);
+    s.xdotool({"mousemove", text(grip.x()), text(grip.y())});
+    s.xdotool({"mousedown", "1"});
+    s.xdotool({"mousemove", text(start.x()), text(start.y()), "sleep", "0.5"});
+    for (int i = 1; i <= 4; ++i) {
+        const QPoint at = start + travel * i / 4;
+        s.xdotool({"mousemove", text(at.x()), text(at.y())});
+    }
+    s.xdotool({"mouseup", "1"});
+}
+
+}  // namespace
+
+// The playlist window's bottom-right grip, dragged until the right edge is 6
+// pixels short of the screen's, leaves the right edge flush with the screen:
+// the program's own size loop snaps while sizing, and the window keeps its
+// place and height.
+TEST(WindowServicesOnDisplay, SizingThePlaylistNearTheScreenEdgeSnapsItsRightEdge) {
+    PlayerSession s;
+    s.start();
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
+    ASSERT_FALSE(playlist.isEmpty()) << s.output().toStdString();
+    const QRect before = s.geometry(playlist);
+    ASSERT_LT(before.right(), kScreenWidth - 20) << "the window already reaches the screen edge";
+    s.screenshot();
+
+    const int travel = (kScreenWidth - 6) - (before.right() + 1);
+    dragGrip(s, before.bottomRight() - QPoint(4, 4), QPoint(travel, 0));
+
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).right() == kScreenWidth - 1; }, 5000))
+        << "the right edge stands at " << s.geometry(playlist).right();
+    EXPECT_EQ(s.geometry(playlist).topLeft(), before.topLeft());
+    EXPECT_EQ(s.geometry(playlist).height(), before.height());
+    s.screenshot();
+}
+
+// The main window's corners are rounded off by its region: the very corner
+// pixel shows the bare screen, a pixel 12 pixels in shows the window.
+TEST(WindowServicesOnDisplay, TheMainWindowsCornersAreCutRound) {
+    PlayerSession s;
+    s.start();
+    const QString window = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    const QRect at = s.geometry(window);
+    const QPoint inside = at.topLeft() + QPoint(12, 12);
+    const QImage shot =
+        s.screenshotWhen([&](const QImage& i) { return !isBlack(i.pixelColor(inside)); });
+    EXPECT_TRUE(isBlack(shot.pixelColor(at.topLeft()))) << "the corner shows the bare screen";
+    EXPECT_FALSE(isBlack(shot.pixelColor(inside))) << "the window's own picture";
+}
