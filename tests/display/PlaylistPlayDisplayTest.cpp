@@ -5,7 +5,6 @@
 #include "support/display/DisplaySession.h"
 
 using displaytest::PlayerSession;
-using displaytest::waitUntil;
 
 namespace {
 
@@ -37,13 +36,7 @@ TEST(PlaylistPlayOnDisplay, DoubleClickOnARowPlaysThatEntry) {
     const QPoint row = s.geometry(playlist).topLeft() + QPoint(60, 41);
     s.xdotool({"mousemove", QString::number(row.x()), QString::number(row.y())});
     s.xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            const auto t = s.texts();
-            return t.value("Main.StarePlayer") == "Playing" &&
-                   t.value("Main.PiesaCurenta") == "Beta tune";
-        },
-        10000))
+    ASSERT_TRUE(s.waitForPlaying("Beta tune"))
         << s.texts().value("Main.StarePlayer").toStdString() << " / "
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
         << s.output().toStdString();
