@@ -235,7 +235,10 @@ void MediaLibrary::showTag(const Id3v1Tag& tag) {
     ui::step([&] { Text3T.setText(tag.Album); });
     ui::step([&] { Text4T.setText(tag.Year); });
     ui::step([&] { Text5T.setText(tag.Comment); });
-    ui::step([&] { Combo1T.setListIndex(tag.Genre); });
+    // A genre byte with no row (255 means none) clears the box, so the
+    // editor never shows an earlier file's genre under this one.
+    const int genre = tag.Genre < Combo1T.ListCount() ? tag.Genre : -1;
+    ui::step([&] { Combo1T.setListIndex(genre); });
 }
 
 void MediaLibrary::readTag(const QString& path) {

@@ -51,7 +51,7 @@ class MediaLibrary : public PlayerForm {
     // One step of the Top 20 sort.
     void TimerClasament_Timer();
     // Fills the tag editor from a tag record, each text in its full fixed
-    // width; a genre outside the genre list leaves the genre box as it was.
+    // width; a genre outside the genre list clears the genre box.
     void showTag(const Id3v1Tag& tag);
     // Reads a file's tag into the shared record and shows it in the editor.
     void readTag(const QString& path);

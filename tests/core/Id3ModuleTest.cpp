@@ -177,4 +177,23 @@ TEST_F(Id3Test, EditorSaveWritesTheEditedTagIntoTheFileItWasReadFrom) {
     EXPECT_EQ(readAll(song).size(), 528);
 }
 
+TEST_F(Id3Test, GenreWithoutARowClearsTheBoxInsteadOfKeepingTheLastFiles) {
+    MediaLibrary& lib = p.form<MediaLibrary>();
+    lib.readTag(file("rock.mp3", QByteArray(200, 'a') + block("Rock", "Band", 17)));
+    ASSERT_EQ(lib.Combo1T.ListIndex(), 17);
+    const QString none = file("none.mp3", QByteArray(200, 'a') + block("None", "Band", '\xFF'));
+    lib.readTag(none);
+    EXPECT_EQ(lib.Combo1T.ListIndex(), -1);
+    EXPECT_EQ(lib.Combo1T.Text(), "");
+    lib.Command6_Click();
+    EXPECT_EQ(static_cast<unsigned char>(readAll(none).back()), 255) << "save keeps the byte";
+
+    lib.readTag(file("rock2.mp3", QByteArray(200, 'a') + block("Rock", "Band", 17)));
+    lib.readTag(file("odd.mp3", QByteArray(200, 'a') + block("Odd", "Band", char(148))));
+    EXPECT_EQ(lib.Combo1T.ListIndex(), -1) << "first byte past the names";
+    lib.readTag(file("rock3.mp3", QByteArray(200, 'a') + block("Rock", "Band", 17)));
+    lib.readTag(file("plain.mp3", QByteArray(200, 'a')));
+    EXPECT_EQ(lib.Combo1T.ListIndex(), -1) << "an untagged file";
+}
+
 }  // namespace

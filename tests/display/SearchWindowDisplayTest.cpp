@@ -45,13 +45,7 @@ TEST(SearchWindowOnDisplay, TypedTextListsTheEntryAndEnterPlaysIt) {
     // The results show half a second after the last key.
     s.screenshotWhen([](const QImage&) { return false; }, 800);
     s.key("Return");
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            const auto t = s.texts();
-            return t.value("Main.StarePlayer") == "Playing" &&
-                   t.value("Main.PiesaCurenta") == "Beta tune";
-        },
-        10000))
+    ASSERT_TRUE(s.waitForPlaying("Beta tune"))
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
         << s.output().toStdString();
     EXPECT_EQ(s.texts().value("JumpForm.Cautare"), "");

@@ -234,4 +234,14 @@ QMap<QString, QString> PlayerSession::texts() {
     return texts;
 }
 
+bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {
+    return waitUntil(
+        [&] {
+            const auto t = texts();
+            return t.value("Main.StarePlayer") == "Playing" &&
+                   t.value("Main.PiesaCurenta") == title;
+        },
+        timeoutMs);
+}
+
 }  // namespace displaytest

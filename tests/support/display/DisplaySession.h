@@ -75,6 +75,9 @@ class PlayerSession {
     // The texts of every label and text box of the loaded windows, by
     // "Form.Control" or "Form.Control(index)".
     QMap<QString, QString> texts();
+    // Waits until the main window says "Playing" with this title; true when
+    // it did within timeoutMs.
+    bool waitForPlaying(const QString& title, int timeoutMs = 10000);
 
   private:
     QString run(const QString& program, const QStringList& arguments);
