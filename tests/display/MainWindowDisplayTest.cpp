@@ -136,6 +136,29 @@ TEST(MainWindowOnDisplay, ClosingTheWindowWritesTheSettings) {
     EXPECT_EQ(lines.value(6), "[Playlist]\r");
 }
 
+// Line 11 of settings.ini holds the volume the program kept on closing.
+QByteArray savedVolume(PlayerSession& s) {
+    QFile settings(s.program().file("settings.ini"));
+    if (!settings.open(QIODevice::ReadOnly)) return {};
+    return settings.readAll().split('\n').value(11).trimmed();
+}
+
+TEST(MainWindowOnDisplay, AClickOnTheVolumeSlidersLeftArrowLowersTheVolumeOneStep) {
+    PlayerSession s;
+    ASSERT_EQ(savedVolume(s), "80") << "the shipped settings start at 80";
+    s.start();
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    // The Default skin puts the slider at 232, 216 pixels; its left arrow is 17 x 15.
+    const QPoint arrow = s.geometry(window).topLeft() + QPoint(232 + 8, 216 + 7);
+    s.screenshotWhen([&](const QImage& shot) { return !isBlack(shot.pixelColor(arrow)); });
+    s.click(arrow.x(), arrow.y());
+    s.screenshot();
+    s.close(window);
+    ASSERT_TRUE(s.waitForExit(10000)) << "the program goes on after its window closed";
+    EXPECT_EQ(savedVolume(s), "79");
+}
+
 }  // namespace
 
 TEST(MainWindowOnDisplay, ShortcutsFollowThePhysicalKeyOnARussianLayout) {

@@ -64,9 +64,11 @@ void Canvas::line(QPoint from, QPoint to, QColor color) {
     const int dx = std::abs(to.x() - from.x()), sx = from.x() < to.x() ? 1 : -1;
     const int dy = -std::abs(to.y() - from.y()), sy = from.y() < to.y() ? 1 : -1;
     int error = dx + dy;
+    const QRgb rgb = color.rgb();
+    const QRect bounds = image_.rect();
     QPoint at = from;
     while (at != to) {
-        setPixel(at, color);
+        if (bounds.contains(at)) image_.setPixel(at, rgb);
         const int twice = 2 * error;
         if (twice >= dy) error += dy, at.rx() += sx;
         if (twice <= dx) error += dx, at.ry() += sy;
