@@ -83,8 +83,7 @@ void MediaLibrary::FrameLibrary_MouseMove(int, int, float, float) {
 void MediaLibrary::ResizeArea_MouseMove(int Button, int, float, float) {
     app().screen().setMousePointer(ui::vbSizeNWSE);
     if (Button != 1) return;
-    ui::ReleaseCapture(app());
-    ui::SendMessageA(*this, ui::WM_NCLBUTTONDOWN, ui::HTBOTTOMRIGHT, 0);
+    handDragToSystem(*this, ui::HTBOTTOMRIGHT);
 }
 
 void MediaLibrary::whiteTitles() {

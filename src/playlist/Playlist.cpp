@@ -11,6 +11,7 @@
 #include "platform/ui/WindowMessages.h"
 #include "playlist/ClsPl.h"
 #include "shared/DataForm.h"
+#include "shared/WindowDrag.h"
 #include "windows/FormMeniuri.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"
@@ -105,8 +106,7 @@ ClsPl& Playlist::pl() {
 
 void Playlist::FormMove(ui::Form& frm) {
     if (frm.WindowState() != vbNormal) return;
-    ui::ReleaseCapture(app());
-    ui::SendMessageA(frm, ui::WM_NCLBUTTONDOWN, ui::HTCAPTION, 0);
+    handDragToSystem(frm, ui::HTCAPTION);
 }
 
 void Playlist::Form_Load() {
@@ -200,8 +200,7 @@ void Playlist::hover(ui::Image* menu, bool overClose) {
 void Playlist::ResizeArea_MouseMove(int Button) {
     app().screen().setMousePointer(ui::vbSizeNWSE);
     if (Button != ui::vbLeftButton) return;
-    ui::ReleaseCapture(app());
-    ui::SendMessageA(*this, ui::WM_NCLBUTTONDOWN, ui::HTBOTTOMRIGHT, 0);
+    handDragToSystem(*this, ui::HTBOTTOMRIGHT);
     Resizing = false;
 }
 

@@ -156,8 +156,8 @@ bool ServerOutput::connect(const std::string& name) {
 }
 
 bool ServerOutput::startStream(const std::string& name) {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(rate_), 2};
-    stream_ = pa_stream_new(context_, name.c_str(), &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(rate_), 2};
+    stream_ = pa_stream_new(context_, name.c_str(), &format, nullptr);
     if (!stream_) return false;
     pa_stream_set_state_callback(
         stream_, [](pa_stream*, void* self) { signal(self); }, this);
@@ -167,9 +167,9 @@ bool ServerOutput::startStream(const std::string& name) {
     // goes quiet soon after a pause.
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<std::uint32_t>(-1);
-    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kHeldUs, &spec));
+    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kHeldUs, &format));
     attr.prebuf = 0;
-    attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestUs, &spec));
+    attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestUs, &format));
     attr.fragsize = static_cast<std::uint32_t>(-1);
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);

@@ -106,13 +106,13 @@ long wakeUps(const char* threadName) {
 }
 
 MonitorRecorder::MonitorRecorder() {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, 44100, 2};
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, 44100, 2};
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<std::uint32_t>(-1);
     attr.fragsize = kChunkFrames * 2 * sizeof(float);
     const std::string monitor = std::string(SoundServer::kSink) + ".monitor";
     int error = 0;
-    simple_ = pa_simple_new(nullptr, "test", PA_STREAM_RECORD, monitor.c_str(), "monitor", &spec,
+    simple_ = pa_simple_new(nullptr, "test", PA_STREAM_RECORD, monitor.c_str(), "monitor", &format,
                             nullptr, &attr, &error);
     recording_ = simple_ != nullptr;
     if (recording_) thread_ = std::thread([this] { run(); });
