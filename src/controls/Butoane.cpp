@@ -3,6 +3,7 @@
 #include "app/PlenkApp.h"
 #include "options/Options.h"
 #include "shared/DataForm.h"
+#include "skins/SkinFiles.h"
 #include "windows/Main.h"
 
 namespace {
@@ -87,10 +88,8 @@ void Butoane::UserControl_Terminate() {
     FocusTimer.setEnabled(false);
 }
 
-QString Butoane::skinFile(const QString& name) const {
-    PlenkApp& app = static_cast<PlenkApp&>(parentForm().application());
-    return app.form<DataForm>().programFile("\\Skins\\" + app.form<Options>().SkinName.Text() +
-                                            name);
+ui::Picture Butoane::skinPicture(const QString& file) const {
+    return SkinFiles::picture(static_cast<PlenkApp&>(parentForm().application()), file);
 }
 
 void Butoane::show(ui::Image& image, Button b) {
@@ -115,8 +114,7 @@ void Butoane::ButtonDown(Button b) {
             ctl.SStop();
             show(StopPressed, kStop);
             ui::step([&] {
-                app.form<Main>().Visualisation.setPicture(
-                    ui::LoadPicture(skinFile("\\plenkplayer.bmp")));
+                app.form<Main>().Visualisation.setPicture(skinPicture("\\plenkplayer.bmp"));
             });
             return;
         case kPlay: {
@@ -153,13 +151,11 @@ void Butoane::FocusTimer_Timer() {
 void Butoane::OnlyOnLoad_Timer() {
     PlenkApp& app = static_cast<PlenkApp&>(parentForm().application());
     if (app.form<DataForm>().CalePlenkPlayer.Text().isEmpty()) return;
-    ui::step(
-        [&] { Background.setPicture(ui::LoadPicture(skinFile("\\controls-background.bmp"))); });
+    ui::step([&] { Background.setPicture(skinPicture("\\controls-background.bmp")); });
     const Button hoverOrder[] = {kPause, kStop, kNext, kBack, kPlay};
     for (Button b : hoverOrder)
-        ui::step([&] { parts(b).focus.setPicture(ui::LoadPicture(skinFile(kLayout[b].hover))); });
+        ui::step([&] { parts(b).focus.setPicture(skinPicture(kLayout[b].hover)); });
     for (Button b : hoverOrder)
-        ui::step(
-            [&] { parts(b).pressed.setPicture(ui::LoadPicture(skinFile(kLayout[b].pressed))); });
+        ui::step([&] { parts(b).pressed.setPicture(skinPicture(kLayout[b].pressed)); });
     OnlyOnLoad.setEnabled(false);
 }

@@ -60,7 +60,7 @@ class Butoane : public ui::UserControl {
         ui::Image& pressed;
     };
     Parts parts(Button b);
-    QString skinFile(const QString& name) const;
+    ui::Picture skinPicture(const QString& file) const;
     void show(ui::Image& image, Button b);
     void connectButtons();
 

@@ -31,7 +31,7 @@ class MediaLibrary : public PlayerForm {
     void Form_MouseMove(int Button, int Shift, float X, float Y) override;
     // Drags the window, while it is in its normal state and no video fills
     // the screen; the argument is not read.
-    void FormMove(ui::Form* frm = nullptr);
+    void FormMove();
     void CloseButton_Click();
     void CloseButton_MouseMove(int Button, int Shift, float X, float Y);
     // Also ImgTopRight's: the close button looks normal again.

@@ -46,7 +46,7 @@ void MediaLibrary::connectEvents() {
     }
 }
 
-void MediaLibrary::FormMove(ui::Form*) {
+void MediaLibrary::FormMove() {
     dragWindow(*this, ui::HTCAPTION);
 }
 

@@ -20,8 +20,6 @@ bool singleName(const QString& name) {
 // One step down from folder, or empty when there is no such entry.
 QString down(const QString& folder, const QString& name) {
     if (folder.isEmpty() || !singleName(name)) return {};
-    const QString exact = folder + '/' + name;
-    if (QFileInfo::exists(exact)) return exact;
     const QString found = entryIgnoringCase(folder, name);
     return found.isEmpty() ? QString() : folder + '/' + found;
 }

@@ -1,5 +1,7 @@
 #include "platform/audio/BufferedFile.h"
 
+#include <sys/stat.h>
+
 namespace audio {
 
 BufferedFile::BufferedFile(const std::string& utf8Path)
@@ -23,12 +25,10 @@ std::int64_t BufferedFile::tell() {
     return ftello(file_);
 }
 
+// Asked of the file, not found by seeking, which would drop the read buffer.
 std::int64_t BufferedFile::length() {
-    const off_t at = ftello(file_);
-    if (fseeko(file_, 0, SEEK_END) != 0) return -1;
-    const off_t end = ftello(file_);
-    fseeko(file_, at, SEEK_SET);
-    return end;
+    struct stat info {};
+    return fstat(fileno(file_), &info) == 0 ? info.st_size : -1;
 }
 
 }  // namespace audio

@@ -27,6 +27,9 @@ class BufferedFile {
     std::int64_t tell();
     std::int64_t length();
 
+    // The file behind a decoding library's opaque handle.
+    static BufferedFile& of(void* handle) { return *static_cast<BufferedFile*>(handle); }
+
   private:
     std::FILE* file_;
 };

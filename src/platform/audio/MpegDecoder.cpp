@@ -20,12 +20,11 @@ using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
 
 // The library's reader on our buffered file.
 struct MpegIo {
-    static BufferedFile& of(void* self) { return *static_cast<BufferedFile*>(self); }
     static mpg123_ssize_t read(void* self, void* to, std::size_t bytes) {
-        return static_cast<mpg123_ssize_t>(of(self).read(to, bytes));
+        return static_cast<mpg123_ssize_t>(BufferedFile::of(self).read(to, bytes));
     }
     static off_t seek(void* self, off_t offset, int whence) {
-        return of(self).seek(offset, whence);
+        return BufferedFile::of(self).seek(offset, whence);
     }
 };
 

@@ -11,15 +11,15 @@ namespace {
 
 // libsndfile's virtual calls on our buffered file.
 struct SoundFileIo {
-    static BufferedFile& of(void* self) { return *static_cast<BufferedFile*>(self); }
-    static sf_count_t length(void* self) { return of(self).length(); }
+    static sf_count_t length(void* self) { return BufferedFile::of(self).length(); }
     static sf_count_t seek(sf_count_t offset, int whence, void* self) {
-        return of(self).seek(offset, whence);
+        return BufferedFile::of(self).seek(offset, whence);
     }
     static sf_count_t read(void* to, sf_count_t bytes, void* self) {
-        return static_cast<sf_count_t>(of(self).read(to, static_cast<std::size_t>(bytes)));
+        return static_cast<sf_count_t>(
+            BufferedFile::of(self).read(to, static_cast<std::size_t>(bytes)));
     }
-    static sf_count_t tell(void* self) { return of(self).tell(); }
+    static sf_count_t tell(void* self) { return BufferedFile::of(self).tell(); }
     static inline SF_VIRTUAL_IO calls{&length, &seek, &read, nullptr, &tell};
 };
 

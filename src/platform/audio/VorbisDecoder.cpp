@@ -14,14 +14,13 @@ namespace {
 
 // libvorbisfile's calls on our buffered file.
 struct VorbisIo {
-    static BufferedFile& of(void* self) { return *static_cast<BufferedFile*>(self); }
     static std::size_t read(void* to, std::size_t size, std::size_t count, void* self) {
-        return size == 0 ? 0 : of(self).read(to, size * count) / size;
+        return size == 0 ? 0 : BufferedFile::of(self).read(to, size * count) / size;
     }
     static int seek(void* self, ogg_int64_t offset, int whence) {
-        return of(self).seek(offset, whence) < 0 ? -1 : 0;
+        return BufferedFile::of(self).seek(offset, whence) < 0 ? -1 : 0;
     }
-    static long tell(void* self) { return static_cast<long>(of(self).tell()); }
+    static long tell(void* self) { return static_cast<long>(BufferedFile::of(self).tell()); }
     static constexpr ov_callbacks calls{&read, &seek, nullptr, &tell};
 };
 

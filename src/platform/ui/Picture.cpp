@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/ui/Colors.h"
 #include "platform/ui/RuntimeError.h"
 
 namespace ui {
@@ -50,7 +51,7 @@ int Picture::Height() const {
 Picture Picture::masked(std::uint32_t maskColor) const {
     if (isEmpty()) return {};
     QImage image = pixmap_.toImage().convertToFormat(QImage::Format_ARGB32);
-    const QRgb mask = qRgb(maskColor & 0xFF, (maskColor >> 8) & 0xFF, (maskColor >> 16) & 0xFF);
+    const QRgb mask = drawingColor(maskColor).rgb();
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)

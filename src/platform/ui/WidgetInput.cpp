@@ -153,7 +153,8 @@ bool WidgetInput::drop(QObject* watched, QEvent* event) {
         return true;
     }
     auto* e = static_cast<QDropEvent*>(event);
-    dragged_ = DataObject(e->mimeData());
+    // The file list is read on entering and at the drop, not at every move.
+    if (event->type() != QEvent::DragMove) dragged_ = DataObject(e->mimeData());
     const QPointF pos = clientPos(watched, e->position());
     const int button = buttonsOf(e->buttons());
     const int shift = shiftOf(e->modifiers());
