@@ -26,6 +26,8 @@ class Main : public PlayerForm {
     void Form_KeyDown(int& KeyCode, int Shift) override;
     // Lays the window and the video area out again for the chosen video size.
     void AdjustVideo();
+    // A video is open while its native width reads above 1.
+    bool videoOpen() const;
     // The equalizer button's look for on or off, and every band applied again.
     void OnOffEq();
     // Hands the eleven equalizer sliders, reverb included, on to playback, in
