@@ -72,7 +72,7 @@ bool Tray::Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIco
     }
     if (message != NIM_ADD || icons_.count(id)) return false;
     icons_[id] = {icon, tip.left(63), owner};
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (present_ ? present_() : QSystemTrayIcon::isSystemTrayAvailable()) {
         auto tray = std::make_unique<QSystemTrayIcon>(icon);
         tray->setToolTip(tip.left(63));
         QObject::connect(
