@@ -23,6 +23,11 @@ FormMeniuri::FormMeniuri(ui::Application& app) : PlayerForm(app, "FormMeniuri") 
         {&MeniuAleatoriu, "Random"},
         {&MeniuPreferinte, "By preference"},
         {&SysTrayStop, "Stop"},
+        {&MainOpenFile, "Open file"},
+        {&MainMenuHelp, "Support"},
+        {&LoadPreset, "Load preset"},
+        {&VideoSettingsMenu, "Video settings"},
+        {&SysTrayClose, "Close"},
     };
     for (auto [menu, caption] : captions)
         menu->setCaption(caption);

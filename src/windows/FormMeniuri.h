@@ -12,6 +12,8 @@ class FormMeniuri : public PlayerForm {
     // Sets the play-order and video-size marks again from the options.
     void SetMenuStuff();
 
+    ui::Menu MainMenu1{*this, "MainMenu1"};
+    ui::Menu MainOpenFile{*this, "MainOpenFile", &MainMenu1};
     ui::Menu MainMenu2{*this, "MainMenu2"};
     ui::Menu MediaLibraryMenu{*this, "MediaLibraryMenu", &MainMenu2};
     ui::Menu FileInfoMenu{*this, "FileInfoMenu", &MainMenu2};
@@ -36,8 +38,16 @@ class FormMeniuri : public PlayerForm {
     ui::Menu MeniuAleatoriu{*this, "MeniuAleatoriu", &MeniuPlaylist};
     ui::Menu MeniuPreferinte{*this, "MeniuPreferinte", &MeniuPlaylist};
 
-    ui::Menu SysTray{*this, "SysTray"};
-    ui::Menu SysTrayStop{*this, "SysTrayStop", &SysTray};
+    ui::Menu MainMenu3{*this, "MainMenu3"};
+    ui::Menu MainMenuHelp{*this, "MainMenuHelp", &MainMenu3};
+    ui::Menu PresetMenu{*this, "PresetMenu"};
+    ui::Menu LoadPreset{*this, "LoadPreset", &PresetMenu};
+    ui::Menu VideoMenu{*this, "VideoMenu"};
+    ui::Menu VideoSettingsMenu{*this, "VideoSettingsMenu", &VideoMenu};
+
+    ui::Menu SysTrayMenu{*this, "SysTrayMenu"};
+    ui::Menu SysTrayStop{*this, "SysTrayStop", &SysTrayMenu};
+    ui::Menu SysTrayClose{*this, "SysTrayClose", &SysTrayMenu};
 
     // The menu items' pictures, numbered by their Tag.
     ui::ImageList Icons{*this, "Icons"};
