@@ -220,8 +220,8 @@ Menu* findItem(Menu& menu, const QString& name) {
 
 }  // namespace
 
-Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint) {
-    shown.push_back({"Menu", menu.Name(), {}, 0});
+Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint globalPos) {
+    shown.push_back({"Menu", menu.Name(), {}, 0, globalPos});
     if (menuAnswers.empty()) return nullptr;
     const QString name = menuAnswers.front();
     menuAnswers.pop_front();
