@@ -27,7 +27,12 @@ void MiniForm::Timer1_Timer() {
         step([&] { mini->setCaption(from->Caption()); });
     for (auto [mini, from] : {std::pair{&SliderMoveMultimedia(0), &main.SliderMoveMultimedia(0)},
                               {&Volum, &main.Volum}}) {
-        step([&] { mini->setMax(from->max()); });
-        step([&] { mini->setValue(from->value()); });
+        // An unchanged number is not written again: the write would only repaint.
+        step([&] {
+            if (mini->max() != from->max()) mini->setMax(from->max());
+        });
+        step([&] {
+            if (mini->value() != from->value()) mini->setValue(from->value());
+        });
     }
 }
