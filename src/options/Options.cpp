@@ -254,6 +254,7 @@ void Options::designSkinPages() {
                      "program folder."},
                     {&Frame3, 120, 2880, 6375, 1815, "Transparency"}});
     SkinName.setEnabled(false);
+    SkinSelector.setMarksByCode(true);
     Label10.setWordWrap(true);
     lay(Frame3,
         {{&Option6, 120, 300, 1335, 255, "Enabled"},
@@ -265,6 +266,7 @@ void Options::designSkinPages() {
     Option7.setValue(true);
     Slider1.setRange(0, 100);
     lay(LanguageFrame, {{&LanguageSelector, 120, 120, 2760, 1215, nullptr}});
+    LanguageSelector.setMarksByCode(true);
     LanguageSelector.AddItem("English");
     LanguageSelector.AddItem("Romana");
 }
