@@ -282,3 +282,12 @@ TEST(ShippedLanguages, RomanianTranslatesEveryLineButTheFewThatReadAlike) {
     EXPECT_EQ(ro[LanguageTable::kAboutLine], QString::fromUtf8("Despre Plenk Player"));
     EXPECT_TRUE(ro.join("").contains(QString::fromUtf8("ș"))) << "with its diacritics";
 }
+
+TEST(Mnemonics, LabelsShowingMediaTextsShowEveryAmpersand) {
+    LanguageFixture f;
+    Main& m = f.form<Main>();
+    for (ui::Label* l : {&m.Titlu, &m.InfoIDTag, &m.LabelVideo})
+        EXPECT_FALSE(l->UseMnemonic()) << l->Name().toStdString();
+    EXPECT_FALSE(f.form<MediaLibrary>().Song(0).UseMnemonic());
+    EXPECT_TRUE(m.Label1.UseMnemonic()) << "captions keep theirs";
+}
