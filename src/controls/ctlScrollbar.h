@@ -149,8 +149,10 @@ class ctlScrollbar : public ui::UserControl {
     void write(T& field, const T& v, const char* key);
     void connectParts();
     // Painting steps.
-    Look lookOf(const Part& part) const;
-    void paintPart(const Part& part);
+    // The window under the pointer, asked of the display once per repaint.
+    int windowUnderPointer() const;
+    Look lookOf(const Part& part, int hovered) const;
+    void paintPart(const Part& part, int hovered);
     void placeThumb();
     void deriveValue();
     void paintTrack();
