@@ -23,7 +23,8 @@ class ctlScrollbar : public ui::UserControl {
 
     ctlScrollbar(ui::Form& form, QString name, int orientation = vertical);
 
-    // The stored design of an instance with drawn parts.
+    // The stored design of the player's instances: pictured parts carrying the
+    // built-in Default skin's slider pictures of the orientation.
     static ui::PropertyBag design(int orientation, double largeChange = 10);
 
     int Orientation() const;
