@@ -86,6 +86,10 @@ PlayerSession::PlayerSession() : shots_(QString(PLENK_DISPLAY_SHOTS) + "/" + cur
 }
 
 PlayerSession::~PlayerSession() {
+    for (auto& helper : helpers_) {
+        helper->kill();
+        helper->waitForFinished(kToolTimeoutMs);
+    }
     if (player_.state() == QProcess::NotRunning) return;
     player_.kill();
     player_.waitForFinished(kToolTimeoutMs);
@@ -126,7 +130,8 @@ QString PlayerSession::run(const QString& program, const QStringList& arguments)
     if (!tool.waitForFinished(kToolTimeoutMs)) {
         tool.kill();
         tool.waitForFinished();
-        ADD_FAILURE() << program.toStdString() << " did not finish";
+        ADD_FAILURE() << program.toStdString()
+                      << " did not finish: " << arguments.join(" ").toStdString();
     }
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
 }
@@ -153,6 +158,27 @@ QRect PlayerSession::geometry(const QString& windowId) {
     };
     return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
                  field("Height"));
+}
+
+void PlayerSession::startHelper(const QString& program, const QStringList& arguments) {
+    auto helper = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display());
+    env.insert("HOME", home_.path());
+    helper->setProcessEnvironment(env);
+    helper->setStandardErrorFile(QProcess::nullDevice());
+    helper->setStandardOutputFile(QProcess::nullDevice());
+    helper->start(program, arguments);
+    ASSERT_TRUE(helper->waitForStarted(kToolTimeoutMs)) << program.toStdString();
+    helpers_.push_back(std::move(helper));
+}
+
+bool PlayerSession::viewable(const QString& windowId) {
+    return run("xwininfo", {"-id", windowId}).contains("IsViewable");
+}
+
+QString PlayerSession::property(const QString& windowId, const QString& name) {
+    return run("xprop", {"-id", windowId, name}).trimmed();
 }
 
 void PlayerSession::xdotool(const QStringList& arguments) {
