@@ -51,19 +51,25 @@ bool light(QRgb pixel) {
     return qGray(pixel) > 200;
 }
 
-// The middle of the seek thumb on a row of the screen: the first run of at
-// least 8 light grey pixels between x0 and x1, or -1.
-int thumbAt(const QImage& shot, int row, int x0, int x1) {
-    int start = -1;
-    for (int x = x0; x <= x1; ++x) {
-        const bool grey = shot.pixel(x, row) == qRgb(0xC0, 0xC0, 0xC0);
-        if (grey && start < 0) start = x;
-        if (!grey && start >= 0) {
-            if (x - start >= 8) return (start + x) / 2;
-            start = -1;
-        }
-    }
-    return -1;
+// The middle of the seek thumb on a row of the screen, found in a
+// screenshot: the first run of at least 8 light grey pixels between x0 and
+// x1; -1 when none shows within 5 s.
+int thumbAt(PlayerSession& s, int row, int x0, int x1) {
+    int found = -1;
+    waitUntil(
+        [&] {
+            const QImage shot = s.screenshot();
+            int start = -1;
+            for (int x = x0; x <= x1 && found < 0; ++x) {
+                const bool grey = shot.pixel(x, row) == qRgb(0xC0, 0xC0, 0xC0);
+                if (grey && start < 0) start = x;
+                if (!grey && start >= 0 && x - start >= 8) found = (start + x) / 2;
+                if (!grey) start = -1;
+            }
+            return found > 0;
+        },
+        5000);
+    return found;
 }
 
 QString makeVideo(PlayerSession& s) {
@@ -134,12 +140,7 @@ TEST(MainInputOnDisplay, AVideoGoesFullScreenOpensItsMenusAndSeeksAtTheRelease) 
 
     // The seek thumb: the video goes on while it is dragged and jumps at the release.
     const int row = corner.y() + 453;
-    int thumb = -1;
-    waitUntil(
-        [&] {
-            return (thumb = thumbAt(s.screenshot(), row, corner.x() + 25, corner.x() + 210)) > 0;
-        },
-        5000);
+    const int thumb = thumbAt(s, row, corner.x() + 25, corner.x() + 210);
     ASSERT_GT(thumb, 0);
     const int before = s.texts().value("Main.LbCurrPos(0)").toInt();
     s.xdotool({"mousemove", "--sync", str(thumb), str(row), "mousedown", "1", "sleep", "0.3"});
@@ -165,12 +166,7 @@ TEST(MainInputOnDisplay, TheSeekThumbMovesASongWhileDraggedAndTheEqualizerButton
     ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000));
     const QPoint corner = s.geometry(window).topLeft();
     const int row = corner.y() + kAudioSeekRow;
-    int thumb = -1;
-    waitUntil(
-        [&] {
-            return (thumb = thumbAt(s.screenshot(), row, corner.x() + 8, corner.x() + 210)) > 0;
-        },
-        5000);
+    const int thumb = thumbAt(s, row, corner.x() + 8, corner.x() + 210);
     ASSERT_GT(thumb, 0);
     const int before = seconds(s.texts().value("Main.TSec"));
     s.xdotool({"mousemove", "--sync", str(thumb), str(row), "mousedown", "1", "sleep", "0.3"});
