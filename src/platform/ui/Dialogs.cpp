@@ -210,9 +210,12 @@ QString RecordingDialogs::pickFolder(const QString& title, const QString& initia
 
 namespace {
 
+// As a user can: hidden items and disabled ones, or what lies under them,
+// cannot be chosen.
 Menu* findItem(Menu& menu, const QString& name) {
     for (Menu* item : menu.items()) {
-        if (item->Name() == name && item->items().empty()) return item;
+        if (!item->Visible() || !item->Enabled()) continue;
+        if (item->Name() == name && !item->hasVisibleItems()) return item;
         if (Menu* found = findItem(*item, name)) return found;
     }
     return nullptr;

@@ -48,6 +48,9 @@ class PlayerSession {
     testsupport::TempDir& program() { return program_; }
     const QString& display() const { return server_.display(); }
 
+    // A window manager (openbox) on the display, for what only one does:
+    // minimizing and restoring.  Call before start().
+    void startWindowManager();
     void start(const QStringList& arguments = {});
     // Waits for the program to end by itself; true when it did in time.
     bool waitForExit(int timeoutMs);
@@ -59,8 +62,7 @@ class PlayerSession {
     // The window's place and size on the screen, in pixels.
     QRect geometry(const QString& windowId);
 
-    // Another program on the session's display (a tray, a window manager),
-    // ended with the session.
+    // Another program on the session's display (a tray panel), ended with the session.
     void startHelper(const QString& program, const QStringList& arguments);
     // Whether the window is mapped and viewable now.
     bool viewable(const QString& windowId);
@@ -92,6 +94,7 @@ class PlayerSession {
     QString run(const QString& program, const QStringList& arguments);
 
     XServer server_;
+    QProcess windowManager_;
     std::vector<std::unique_ptr<QProcess>> helpers_;
     testsupport::TempDir program_;
     testsupport::TempDir home_;
