@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "support/TempDir.h"
 
@@ -61,6 +62,13 @@ class PlayerSession {
     // The window's place and size on the screen, in pixels.
     QRect geometry(const QString& windowId);
 
+    // Another program on the session's display (a tray panel), ended with the session.
+    void startHelper(const QString& program, const QStringList& arguments);
+    // Whether the window is mapped and viewable now.
+    bool viewable(const QString& windowId);
+    // The window's property as xprop prints it, or empty.
+    QString property(const QString& windowId, const QString& name);
+
     // Runs xdotool with these arguments on the session's display.
     void xdotool(const QStringList& arguments);
     void click(int x, int y);
@@ -87,6 +95,7 @@ class PlayerSession {
 
     XServer server_;
     QProcess windowManager_;
+    std::vector<std::unique_ptr<QProcess>> helpers_;
     testsupport::TempDir program_;
     testsupport::TempDir home_;
     QProcess player_;
