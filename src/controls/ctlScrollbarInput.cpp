@@ -2,6 +2,7 @@
 
 #include "app/PlenkApp.h"
 #include "controls/ctlScrollbar.h"
+#include "core/BassSeek.h"
 #include "core/frmBass.h"
 #include "platform/ui/Twips.h"
 #include "shared/DataForm.h"
@@ -10,22 +11,16 @@
 
 namespace {
 
-// Halves to even, in 64 bits: a seek past 2^31 bytes keeps its place.
-std::uint64_t bytePosition(double value) {
-    const double bytes = std::nearbyint(value * 100000);
-    return bytes > 0 && bytes < 1.8e19 ? static_cast<std::uint64_t>(bytes) : 0;
-}
-
-}  // namespace
-
-namespace {
-
 using MouseHandler = void (ctlScrollbar::*)(int, int, float, float);
 
 void wire(ctlScrollbar& bar, ui::PictureBox& part, MouseHandler down, MouseHandler move,
           MouseHandler up) {
-    part.MouseDown.connect(
-        [&bar, down](int b, int s, float x, float y) { (bar.*down)(b, s, x, y); });
+    // A press anywhere on the control gives it the focus first, as a click on
+    // any window of the toolkit does; a control that cannot take it is pressed all the same.
+    part.MouseDown.connect([&bar, down](int b, int s, float x, float y) {
+        ui::step([&bar] { bar.SetFocus(); });
+        (bar.*down)(b, s, x, y);
+    });
     part.MouseMove.connect(
         [&bar, move](int b, int s, float x, float y) { (bar.*move)(b, s, x, y); });
     part.MouseUp.connect([&bar, up](int b, int s, float x, float y) { (bar.*up)(b, s, x, y); });
@@ -247,12 +242,8 @@ void ctlScrollbar::seekHookB() {
     frmBass& bass = app().form<frmBass>();
     if (bass.Scrolling.Caption() != "True") return;
     ui::step([&] {
-        bool ok = false;
-        const qlonglong chan = bass.Chan.Caption().toLongLong(&ok);
-        if (!ok) throw ui::RuntimeError(ui::kTypeMismatch);
-        app().bass().BASS_ChannelSetPosition(
-            static_cast<std::uint32_t>(chan),
-            bytePosition(app().form<Main>().SliderMoveMultimedia(0).value()), 0);
+        BassSeek::seek(app(), bass.Chan.Caption(),
+                       app().form<Main>().SliderMoveMultimedia(0).value());
     });
     bass.Scrolling.setCaption("False");
     focusRule();

@@ -147,7 +147,9 @@ void Main::designStatePanel() {
     place(PozInTop);
     place(FullScreenSec, "0");
     place(StartMoveSlider, "False");
-    place(KeyFocus);
+    // The key sink must be able to hold the focus, so it sits on the window
+    // itself; the load moves it above the top edge.
+    KeyFocus.Move(0, 0, 255, 255);
 }
 
 void Main::designTimers() {

@@ -83,7 +83,7 @@ class RecordingDialogs : public Dialogs {
         QString text;  // prompt, dialog title, menu or window name
         QString title;
         int buttons = 0;
-        QPoint at;  // where a menu popped up (screen pixels)
+        QPoint at;  // a pop-up menu's point, in screen pixels
     };
 
     std::vector<Shown> shown;
