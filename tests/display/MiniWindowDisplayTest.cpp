@@ -109,16 +109,19 @@ TEST(MiniWindowOnDisplay, MinimizedAndRestoredWithTheDockedPlaylist) {
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QRect place = s.geometry(window);
-    ASSERT_FALSE(s.waitForWindow("Playlist").isEmpty());
+    const QString playlist = s.waitForWindow("Playlist");
+    ASSERT_FALSE(playlist.isEmpty());
     s.screenshot();
     s.click(place.x() + 328 + 11, place.y() + 8);
-    EXPECT_TRUE(waitUntil([&] { return s.waitForWindow(kTitle, 0).isEmpty(); }, 5000))
+    EXPECT_TRUE(waitUntil([&] { return !s.viewable(window); }, 5000))
         << "the mini window is minimized";
-    EXPECT_TRUE(s.waitForWindow("Playlist", 0).isEmpty()) << "the playlist hides with it";
+    EXPECT_TRUE(waitUntil([&] { return !s.viewable(playlist); }, 5000))
+        << "the playlist hides with it";
     s.screenshot();
     s.xdotool({"windowactivate", window});
-    EXPECT_FALSE(s.waitForWindow(kTitle, 5000).isEmpty());
-    EXPECT_FALSE(s.waitForWindow("Playlist", 5000).isEmpty()) << "the playlist comes back";
+    EXPECT_TRUE(waitUntil([&] { return s.viewable(window); }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return s.viewable(playlist); }, 5000))
+        << "Main's window check brings the playlist back";
     s.screenshot();
 }
 

@@ -174,6 +174,10 @@ QRect PlayerSession::geometry(const QString& windowId) {
                  field("Height"));
 }
 
+bool PlayerSession::viewable(const QString& windowId) {
+    return run("xwininfo", {"-id", windowId}).contains("Map State: IsViewable");
+}
+
 void PlayerSession::xdotool(const QStringList& arguments) {
     run("xdotool", arguments);
 }

@@ -60,6 +60,8 @@ class PlayerSession {
     QString waitForWindow(const QString& title, int timeoutMs = 10000);
     // The window's place and size on the screen, in pixels.
     QRect geometry(const QString& windowId);
+    // Whether the window is mapped and shown (not minimized, not hidden).
+    bool viewable(const QString& windowId);
 
     // Runs xdotool with these arguments on the session's display.
     void xdotool(const QStringList& arguments);
