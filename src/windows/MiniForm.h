@@ -32,6 +32,9 @@ class MiniForm : public PlayerForm {
     void Form_Activate() override;
     void Form_Deactivate() override;
     void Form_Resize() override;
+    // Main takes this window's place and is shown; this window unloads and
+    // mini mode ends.  Nothing of this window is touched after its unload.
+    void HandOverToMain();
     void LabelVideo_DblClick();
     void ImgTopCenter_DblClick() { LabelVideo_DblClick(); }
     void MinimizeButton_Click();
