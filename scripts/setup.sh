@@ -9,11 +9,7 @@ packages=(
     libpulse-dev libasound2-dev pulseaudio
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core fonts-dejavu-extra
-<<<<<<< HEAD
-    xvfb xauth xdotool x11-utils imagemagick libx11-dev xdg-utils ffmpeg openbox
-=======
     xvfb xauth xdotool x11-utils imagemagick libx11-dev xdg-utils ffmpeg trayer openbox
->>>>>>> main
 )
 missing=()
 for p in "${packages[@]}"; do
