@@ -192,7 +192,7 @@ void PlayerSession::startHelper(const QString& program, const QStringList& argum
 }
 
 bool PlayerSession::viewable(const QString& windowId) {
-    return run("xwininfo", {"-id", windowId}).contains("IsViewable");
+    return run("xwininfo", {"-id", windowId}).contains("Map State: IsViewable");
 }
 
 QString PlayerSession::property(const QString& windowId, const QString& name) {

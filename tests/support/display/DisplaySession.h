@@ -61,11 +61,11 @@ class PlayerSession {
     QString waitForWindow(const QString& title, int timeoutMs = 10000);
     // The window's place and size on the screen, in pixels.
     QRect geometry(const QString& windowId);
+    // Whether the window is mapped and shown (not minimized, not hidden).
+    bool viewable(const QString& windowId);
 
     // Another program on the session's display (a tray panel), ended with the session.
     void startHelper(const QString& program, const QStringList& arguments);
-    // Whether the window is mapped and viewable now.
-    bool viewable(const QString& windowId);
     // The window's property as xprop prints it, or empty.
     QString property(const QString& windowId, const QString& name);
 
