@@ -1,23 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include "support/display/DisplaySession.h"
 
 using displaytest::PlayerSession;
 
 namespace {
-
-// The shipped settings with this line (0-based) replaced.
-void setSettingsLine(PlayerSession& s, int line, const QByteArray& text) {
-    QFile file(s.program().file("settings.ini"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QList<QByteArray> lines = file.readAll().split('\n');
-    file.close();
-    ASSERT_GT(lines.size(), line);
-    lines[line] = text + "\r";
-    s.program().write("settings.ini", lines.join('\n'));
-}
 
 void clickAt(PlayerSession& s, QPoint at) {
     s.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
@@ -39,22 +26,45 @@ bool textIs(PlayerSession& s, const QString& control, const QString& text) {
     return displaytest::waitUntil([&] { return s.texts().value(control) == text; }, 5000);
 }
 
+// Opens the options window on its Language page through the main window's
+// second menu ("Set language") and picks a row of the language list.
+QPoint pickLanguage(PlayerSession& s, const QString& mainId, const QString& optionsTitle, int row) {
+    const QPoint main = s.geometry(mainId).topLeft();
+    clickAt(s, main + QPoint(95, 5));
+    shotWhenMenuAt(s, main + QPoint(190, 45));
+    clickAt(s, main + QPoint(133, 70));
+    const QString optionsId = s.waitForWindow(optionsTitle);
+    EXPECT_FALSE(optionsId.isEmpty()) << "no options window";
+    const QPoint options = s.geometry(optionsId).topLeft();
+    clickAt(s, options + QPoint(174, 53 + 11 * row));
+    return options;
+}
+
 }  // namespace
 
-// The player in Romanian: the main, playlist and library windows, a pop-up
-// menu and the playlist dialog show the Romanian texts, and a restart keeps them.
-TEST(LanguagesOnDisplay, RomanianShowsInEveryWindowAndStaysAfterARestart) {
+// Romanian picked on the Language page: the options window, the main,
+// playlist and library windows, a pop-up menu and the playlist dialog show
+// it; a restart keeps it; English picked again brings the English texts back.
+TEST(LanguagesOnDisplay, RomanianPickedStaysAfterARestartAndEnglishComesBack) {
     PlayerSession s;
-    setSettingsLine(s, 22, "1");
     s.start();
     const QString mainId = s.waitForWindow("Plenk Player");
     ASSERT_FALSE(mainId.isEmpty()) << s.output().toStdString();
     const QString playlistId = s.waitForWindow("Playlist");
     ASSERT_FALSE(playlistId.isEmpty());
+    EXPECT_TRUE(textIs(s, "Main.Label1", "File"));
+
+    const QPoint options = pickLanguage(s, mainId, "Options", 1);
     EXPECT_TRUE(textIs(s, "Main.Label1", QString::fromUtf8("Fișier")));
+    EXPECT_FALSE(s.waitForWindow(QString::fromUtf8("Opțiuni")).isEmpty());
+    EXPECT_EQ(s.texts().value("Options.Label6"), QString::fromUtf8("Limbă"));
+    s.screenshot();
+    clickAt(s, options + QPoint(54, 61));
+    EXPECT_TRUE(textIs(s, "Options.Tlabel", QString::fromUtf8("Setări generale")));
+    s.screenshot();
+    clickAt(s, options + QPoint(520, 372));
     EXPECT_EQ(s.texts().value("Main.PlaylistLabel"), QString::fromUtf8("Listă"));
     EXPECT_EQ(s.texts().value("Playlist.Label3"), QString::fromUtf8("Opțiuni"));
-    s.screenshot();
 
     // Opțiuni > Arată / ascunde > ID3 info: the library's tag page.
     const QPoint main = s.geometry(mainId).topLeft();
@@ -78,7 +88,13 @@ TEST(LanguagesOnDisplay, RomanianShowsInEveryWindowAndStaysAfterARestart) {
     s.close(mainId);
     ASSERT_TRUE(s.waitForExit(10000)) << s.output().toStdString();
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString again = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(again.isEmpty()) << s.output().toStdString();
     EXPECT_TRUE(textIs(s, "Main.Label1", QString::fromUtf8("Fișier")));
+    s.screenshot();
+
+    pickLanguage(s, again, QString::fromUtf8("Opțiuni"), 0);
+    EXPECT_TRUE(textIs(s, "Main.Label1", "File"));
+    EXPECT_EQ(s.texts().value("Options.Label6"), "Language");
     s.screenshot();
 }
