@@ -78,6 +78,8 @@ TEST(LanguageTable, EveryNamedControlExistsAndShowsACaption) {
         const ui::Control* c = LanguageTable::control(*f.app, row);
         ASSERT_TRUE(c) << LanguageFixture::where(row);
         EXPECT_TRUE(ui::captionOf(*c)) << LanguageFixture::where(row);
+        const auto* label = dynamic_cast<const ui::Label*>(c);
+        EXPECT_FALSE(label && label->Change.connected()) << "a caption write raises nothing";
     }
 }
 
