@@ -76,3 +76,32 @@ TEST(WindowServicesOnDisplay, TheMainWindowsCornersAreCutRound) {
     EXPECT_TRUE(isBlack(shot.pixelColor(at.topLeft()))) << "the corner shows the bare screen";
     EXPECT_FALSE(isBlack(shot.pixelColor(inside))) << "the window's own picture";
 }
+
+// The grip dragged far up and left stops at the playlist's least size,
+// 4000 x 4530 twips; dragged back to 8 pixels short of the main window's
+// right edge, the playlist's right edge snaps onto it.
+TEST(WindowServicesOnDisplay, ThePlaylistGripStopsAtTheLeastSizeAndSnapsToItsNeighbour) {
+    PlayerSession s;
+    s.start();
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
+    ASSERT_FALSE(playlist.isEmpty());
+    const QRect before = s.geometry(playlist);
+    const int mainRight = s.geometry(main).right();
+
+    dragGrip(s, before.bottomRight() - QPoint(4, 4), QPoint(-300, -300));
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() < before.width(); }, 5000));
+    const QRect least = s.geometry(playlist);
+    EXPECT_NEAR(least.width(), 4000 / 15, 1) << "never narrower than the least size";
+    EXPECT_NEAR(least.height(), 4530 / 15, 1);
+    EXPECT_EQ(least.topLeft(), before.topLeft());
+    s.screenshot();
+
+    ASSERT_GT(mainRight - 8, least.right() + 20);
+    dragGrip(s, least.bottomRight() - QPoint(4, 4), QPoint(mainRight - 8 - least.right(), 0));
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() > least.width(); }, 5000));
+    EXPECT_EQ(s.geometry(playlist).right(), mainRight) << "flush with the main window above";
+    EXPECT_EQ(s.geometry(playlist).height(), least.height());
+    s.screenshot();
+}
