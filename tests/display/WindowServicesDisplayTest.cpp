@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QProcess>
 
 #include "support/display/DisplaySession.h"
 
@@ -104,4 +105,64 @@ TEST(WindowServicesOnDisplay, ThePlaylistGripStopsAtTheLeastSizeAndSnapsToItsNei
     EXPECT_EQ(s.geometry(playlist).right(), mainRight) << "flush with the main window above";
     EXPECT_EQ(s.geometry(playlist).height(), least.height());
     s.screenshot();
+}
+
+namespace {
+
+// Runs a program on the session's display and gives its output.
+QString onDisplay(PlayerSession& s, const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", s.display());
+    tool.setProcessEnvironment(env);
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(10000)) tool.kill();
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+// The player's tray icon: its window that the tray panel, along the bottom
+// of the screen, holds; empty while there is none.
+QRect trayIcon(PlayerSession& s) {
+    const QStringList ids = onDisplay(s, "xdotool", {"search", "--classname", "plenk-player"})
+                                .split('\n', Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+        const QRect at = s.geometry(id);
+        if (at.top() >= 700 && at.width() > 0 && at.width() <= 64) return at;
+    }
+    return {};
+}
+
+}  // namespace
+
+// Under a tray panel (Debian's trayer), the player's icon sits in the
+// panel, and minimizing puts the main window away into the tray.
+TEST(WindowServicesOnDisplay, UnderTrayerTheIconShowsAndMinimizingHidesIntoIt) {
+    PlayerSession s;
+    QProcess panel;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", s.display());
+    panel.setProcessEnvironment(env);
+    panel.start("trayer", {"--edge", "bottom", "--align", "left", "--widthtype", "pixel", "--width",
+                           "64", "--height", "32", "--SetDockType", "false"});
+    if (!panel.waitForStarted(5000)) GTEST_SKIP() << "trayer is not installed";
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return !onDisplay(s, "xdotool", {"search", "--name", "panel"}).trimmed().isEmpty();
+        },
+        5000));
+    s.start();
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !trayIcon(s).isEmpty(); }, 10000));
+    s.screenshot();
+
+    // The minimize button stands 340, 9 into the window.
+    const QPoint minimize = s.geometry(main).topLeft() + QPoint(340, 9);
+    s.click(minimize.x(), minimize.y());
+    EXPECT_TRUE(waitUntil([&] { return s.waitForWindow("Plenk Player", 200).isEmpty(); }, 5000))
+        << "the main window stays on screen";
+    s.screenshot();
+
+    panel.kill();
+    panel.waitForFinished(5000);
 }
