@@ -28,17 +28,6 @@ void playlistOf(PlayerSession& s, const QStringList& titles) {
     s.program().write("Data/plst.data", list);
 }
 
-// A press, a move in steps and a release.
-void drag(PlayerSession& s, QPoint from, QPoint to, int steps = 5) {
-    s.xdotool({"mousemove", text(from.x()), text(from.y())});
-    s.xdotool({"mousedown", "1"});
-    for (int i = 1; i <= steps; ++i) {
-        const QPoint at = from + (to - from) * i / steps;
-        s.xdotool({"mousemove", text(at.x()), text(at.y())});
-    }
-    s.xdotool({"mouseup", "1"});
-}
-
 void doubleClick(PlayerSession& s, QPoint at) {
     s.xdotool({"mousemove", text(at.x()), text(at.y())});
     s.xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
@@ -70,7 +59,7 @@ TEST(PlaylistGesturesOnDisplay, ARowDraggedOntoAnotherMovesThere) {
     s.screenshot();
 
     // Small steps: the drag takes the row under the pointer's first move.
-    drag(s, row(at, 0), row(at, 2), 11);
+    s.drag(row(at, 0), row(at, 2), 11);
     s.screenshot();
     doubleClick(s, row(at, 2));
     EXPECT_TRUE(s.waitForPlaying("Alpha song"))
@@ -96,7 +85,7 @@ TEST(PlaylistGesturesOnDisplay, TheScrollBarDraggedToTheEndShowsTheLastEntries) 
     // The bar stands 320 twips in from the right edge and 380 down; its
     // 7-pixel up button is followed by the 20-pixel thumb.
     const QPoint thumb = at.topLeft() + QPoint(at.width() - 21 + 8, 25 + 7 + 10);
-    drag(s, thumb, thumb + QPoint(0, at.height() - 60 - 42));
+    s.drag(thumb, thumb + QPoint(0, at.height() - 70));
     s.screenshot();
     doubleClick(s, row(at, 0));
     QString title;

@@ -33,16 +33,6 @@ QString longTone(PlayerSession& s) {
     return song;
 }
 
-void drag(PlayerSession& s, QPoint from, QPoint to) {
-    s.xdotool({"mousemove", text(from.x()), text(from.y())});
-    s.xdotool({"mousedown", "1"});
-    for (int i = 1; i <= 5; ++i) {
-        const QPoint at = from + (to - from) * i / 5;
-        s.xdotool({"mousemove", text(at.x()), text(at.y())});
-    }
-    s.xdotool({"mouseup", "1"});
-}
-
 // How many pixels of area differ between two screenshots.
 int changed(const QImage& a, const QImage& b, const QRect& area) {
     int n = 0;
@@ -66,17 +56,25 @@ double matching(const QImage& shot, const QImage& picture, QPoint at) {
     return double(same) / (picture.width() * picture.height());
 }
 
+// Starts the player on the tone and waits until it plays; origin is the main
+// window's top left on the screen.
+void startPlaying(PlayerSession& s, QPoint& origin) {
+    s.start({longTone(s)});
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000))
+        << s.output().toStdString();
+    origin = s.geometry(window).topLeft();
+}
+
 }  // namespace
 
 // Dragging the seek slider's thumb most of the way along while an mp3 plays
 // moves the elapsed time far ahead at once, and playing goes on from there.
 TEST(TransportOnDisplay, DraggingTheSeekThumbWhilePlayingJumpsTheTime) {
     PlayerSession s;
-    s.start({longTone(s)});
-    const QString window = s.waitForWindow(kTitle);
-    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000))
-        << s.output().toStdString();
+    QPoint origin;
+    ASSERT_NO_FATAL_FAILURE(startPlaying(s, origin));
     s.screenshot();
     const int before = seconds(s.texts().value("Main.TSec"));
     ASSERT_GE(before, 0);
@@ -84,9 +82,8 @@ TEST(TransportOnDisplay, DraggingTheSeekThumbWhilePlayingJumpsTheTime) {
 
     // The seek slider's top left stands at 8, 214 in the window as the audio
     // layout places it; its 20-pixel thumb starts right of the 11-pixel button.
-    const QPoint origin = s.geometry(window).topLeft();
     const QPoint grab = origin + QPoint(8 + 11 + 10, 214 + 9);
-    drag(s, grab, grab + QPoint(150, 0));
+    s.drag(grab, grab + QPoint(150, 0));
 
     EXPECT_TRUE(waitUntil([&] { return seconds(s.texts().value("Main.TSec")) >= 30; }, 5000))
         << "the elapsed time reads " << s.texts().value("Main.TSec").toStdString();
@@ -98,12 +95,8 @@ TEST(TransportOnDisplay, DraggingTheSeekThumbWhilePlayingJumpsTheTime) {
 // skin's idle picture back into the visualisation box.
 TEST(TransportOnDisplay, HoveringPauseLightsItAndStopShowsTheIdlePicture) {
     PlayerSession s;
-    s.start({longTone(s)});
-    const QString window = s.waitForWindow(kTitle);
-    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000))
-        << s.output().toStdString();
-    const QPoint origin = s.geometry(window).topLeft();
+    QPoint origin;
+    ASSERT_NO_FATAL_FAILURE(startPlaying(s, origin));
     // The strip stands at 332, 32 in the window: Pause's hit area 16, 0 (33 x 17),
     // Stop's 16, 48; Pause's lit picture shows at 14, 0 (37 x 14).
     const QPoint strip = origin + QPoint(332, 32);
