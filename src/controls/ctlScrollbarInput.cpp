@@ -7,6 +7,7 @@
 #include "platform/ui/Twips.h"
 #include "shared/DataForm.h"
 #include "windows/Main.h"
+#include "windows/MiniForm.h"
 
 namespace {
 
@@ -252,11 +253,17 @@ void ctlScrollbar::seekHookB() {
 void ctlScrollbar::focusRule() {
     const QString mini = app().form<DataForm>().MiniMode.Caption();
     if (mini == "False") ui::step([&] { app().form<Main>().Volum.SetFocus(); });
+    if (mini == "True" && app().isLoaded<MiniForm>())
+        ui::step([&] { app().form<MiniForm>().Volum.SetFocus(); });
 }
 
+// The mini window's sliders take part only while that window exists.
 void ctlScrollbar::trackReleaseExtras() {
     Main& main = app().form<Main>();
-    for (ctlScrollbar* s : {&main.Volum, &main.SliderMoveMultimedia(0)})
+    std::vector<ctlScrollbar*> clamped{&main.Volum, &main.SliderMoveMultimedia(0)};
+    MiniForm* mini = app().isLoaded<MiniForm>() ? &app().form<MiniForm>() : nullptr;
+    if (mini) clamped.insert(clamped.end(), {&mini->Volum, &mini->SliderMoveMultimedia(0)});
+    for (ctlScrollbar* s : clamped)
         ui::step([&] {
             if (s->value() < 0) s->setValue(0);
             if (s->max() < s->value()) s->setValue(s->max());
@@ -267,4 +274,7 @@ void ctlScrollbar::trackReleaseExtras() {
         else
             controller_.get().ChangeVolume();
     });
+    if (!mini || !mini->Visible()) return;
+    ui::step([&] { main.Volum.setValue(mini->Volum.value()); });
+    ui::step([&] { main.VolumChange(); });
 }

@@ -203,11 +203,7 @@ ui::Form& window(PlenkApp& app, Window which) {
 }
 
 ui::Control* control(PlenkApp& app, const Target& target) {
-    for (ui::Control* c : window(app, target.window).controls())
-        if (c->Name() == QLatin1String(target.control) &&
-            (target.index < 0 || c->Index() == target.index))
-            return c;
-    return nullptr;
+    return window(app, target.window).findControl(target.control, target.index);
 }
 
 }  // namespace SkinTables

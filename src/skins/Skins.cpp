@@ -80,8 +80,7 @@ void Skins::ApplySkin() {
 }
 
 void Skins::ShowDesignPictures() {
-    Q_INIT_RESOURCE(design_skin);
-    applyPictures([](const QString& file) { return ui::LoadPicture(":/design/" + file.mid(1)); });
+    applyPictures([](const QString& file) { return SkinFiles::designPicture(file); });
     panelFollowsMainPicture();
 }
 

@@ -78,6 +78,9 @@ void Main::designAudioPanel() {
     for (ui::Label* l : {&TSec, &TotalTime, &Titlu, &InfoIDTag, &StarePlayer, &labBitRate,
                          &MultimediaInfoLabel, &labSize, &labLength, &labLayer, &labFreqChan})
         l->setBackStyle(0);
+    // Titles and tags show every "&" they have.
+    for (ui::Label* l : {&Titlu, &InfoIDTag, &LabelVideo})
+        l->setUseMnemonic(false);
     for (int i = 0; i <= 10; ++i) {
         ctlScrollbar& band = sldEQR.add(i, ctlScrollbar::vertical);
         band.setContainer(&panel);
