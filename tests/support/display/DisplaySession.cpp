@@ -207,6 +207,16 @@ void PlayerSession::click(int x, int y) {
     xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 
+void PlayerSession::drag(QPoint from, QPoint to, int steps) {
+    xdotool({"mousemove", QString::number(from.x()), QString::number(from.y())});
+    xdotool({"mousedown", "1"});
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint at = from + (to - from) * i / steps;
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    }
+    xdotool({"mouseup", "1"});
+}
+
 void PlayerSession::focus(const QString& windowId) {
     xdotool({"windowfocus", "--sync", windowId});
 }
