@@ -203,7 +203,9 @@ void PlayerSession::xdotool(const QStringList& arguments) {
     run("xdotool", arguments);
 }
 
+// A --sync move waits for the pointer to move, so it must not start where it ends.
 void PlayerSession::click(int x, int y) {
+    xdotool({"mousemove", QString::number(x + 1), QString::number(y)});
     xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 
