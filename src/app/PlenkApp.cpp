@@ -38,6 +38,8 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
     });
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);
+    // Tests never start the desktop's browser.
+    if (setup_.engines == Engines::Test) shell_.setOpener([](const QString&) { return false; });
     // The process ends without unwinding: the lock file would outlive it.
     atProcessEnd([this] { instance_.release(); });
 }

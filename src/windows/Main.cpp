@@ -28,6 +28,7 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     designStatePanel();
     designTimers();
     connectEvents();
+    connectInput();
 }
 
 void Main::connectEvents() {
@@ -35,16 +36,6 @@ void Main::connectEvents() {
     FixWindows.TimerEvent.connect([this] { FixWindows_Timer(); });
     LbActualCx(0).Change.connect([this] { LbActualCx_Change(); });
     CloseButton.Click.connect([this] { CloseButton_Click(); });
-    KeyFocus.KeyDown.connect(
-        [this](int& code, int) { app().module<KeyShortcut>().ProcessShortcutKey(code); });
-    for (int i = 0; i <= 10; ++i) {
-        sldEQR(i).Change.connect([this, i] { form<frmBass>().MoveScollEq(i); });
-        sldEQR(i).Scroll.connect([this, i] { form<frmBass>().MoveScollEq(i); });
-    }
-    Visualisation.DblClick.connect([this] { form<frmBass>().NextSpectrumMode(); });
-    ImgButton1.Click.connect([this] { form<frmBass>().NextSpectrumMode(); });
-    Volum.Change.connect([this] { VolumChange(); });
-    Volum.Scroll.connect([this] { VolumChange(); });
 }
 
 // Builds the whole application, in this order; a failing step is skipped.
