@@ -127,8 +127,13 @@ void ClsPl::SetJumpList() {
     ui::ListBox& search = app_.form<JumpForm>().Lista;
     const QString file = app_.form<DataForm>().programFile("\\Data\\playlist.data");
     search.Clear();
-    if (ListStore->SalveazaData(file, list)) {
-        ListStore->IncarcaData(file, search);
+    bool same = false;
+    if (ListStore->SalveazaData(file, list, &same)) {
+        // Rows the file gives back unchanged are shared, not read again.
+        if (same)
+            search.AddItemsOf(list);
+        else
+            ListStore->IncarcaData(file, search);
         return;
     }
     // The file could not be written: reading it back would give a stale list.

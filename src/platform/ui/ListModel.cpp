@@ -4,7 +4,7 @@
 
 namespace ui {
 
-ListModel::ListModel(const std::vector<QString>& rows) : rows_(rows) {}
+ListModel::ListModel(const ListRows& rows) : rows_(rows) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_;
@@ -12,8 +12,7 @@ int ListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    const auto row = static_cast<std::size_t>(index.row());
-    return row < rows_.size() ? QVariant(rows_[row]) : QVariant();
+    return index.row() < rows_.size() ? QVariant(rows_.at(index.row())) : QVariant();
 }
 
 void ListModel::changed() {
@@ -26,7 +25,7 @@ void ListModel::changed() {
 void ListModel::sync() {
     pending_ = false;
     beginResetModel();
-    shown_ = static_cast<int>(rows_.size());
+    shown_ = rows_.size();
     endResetModel();
     if (afterSync_) afterSync_();
 }

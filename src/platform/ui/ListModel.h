@@ -1,18 +1,19 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QString>
 #include <functional>
-#include <vector>
+
+#include "platform/ui/ListRows.h"
 
 namespace ui {
 
-// Shows a list control's rows in a Qt view.  The rows live in the control;
-// the view catches up once per turn of the event loop, so loading 100,000
-// rows costs one reset rather than one update per row.
+// Shows a list control's rows in a Qt view.  The rows live in the control,
+// once, and the view asks for the text of the rows it draws only; it catches
+// up once per turn of the event loop, so loading 100,000 rows costs one reset
+// rather than one update per row.
 class ListModel : public QAbstractListModel {
   public:
-    explicit ListModel(const std::vector<QString>& rows);
+    explicit ListModel(const ListRows& rows);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -25,7 +26,7 @@ class ListModel : public QAbstractListModel {
     bool pending() const { return pending_; }
 
   private:
-    const std::vector<QString>& rows_;
+    const ListRows& rows_;
     int shown_ = 0;
     bool pending_ = false;
     std::function<void()> afterSync_;
