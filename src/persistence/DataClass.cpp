@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "platform/ui/ListControl.h"
 #include "shared/Files.h"
@@ -88,22 +89,18 @@ void DataClass::IncarcaData(const QString& TheFile, ui::ListControl& TheListBox)
     }
 }
 
-bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox,
-                             bool* readsBackSame) {
-    if (TheFile.isEmpty()) return false;
-    // A program folder without its Data folder still keeps its lists; a path
-    // whose folders are missing further up is left alone.
-    QDir().mkdir(QFileInfo(TheFile).path());
-    shared::WholeFileWriter file(TheFile);
-    if (!file.open()) return false;
-    // Written in blocks straight from the list's rows: no second copy of a
-    // long list as one text.
+namespace {
+
+// The list's lines as its file holds them, handed to flush a block at a time:
+// no second copy of a long list as one text.  same turns false at the first
+// item the file would not give back as it is.
+bool writeLines(const ui::ListControl& list, const std::function<bool(const QByteArray&)>& flush,
+                bool& same) {
     QByteArray block;
-    bool same = true;
-    const int count = TheListBox.ListCount();
+    const int count = list.ListCount();
     for (int i = 0; i < count; ++i) {
         const qsizetype lineStart = block.size();
-        const bool whole = TheListBox.appendRowUtf8(i, block);
+        const bool whole = list.appendRowUtf8(i, block);
         const QByteArrayView line = QByteArrayView(block).sliced(lineStart);
         // An item holding a line break would come back as several lines and
         // shift every later line's number: its line stays empty.
@@ -113,13 +110,37 @@ bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheL
         if (broken) block.truncate(lineStart);
         block += "\r\n";
         if (block.size() > (1 << 20)) {
-            if (!file.write(block)) return false;
+            if (!flush(block)) return false;
             block.truncate(0);
         }
     }
-    if (!file.write(block) || !file.commit()) return false;
+    return flush(block);
+}
+
+}  // namespace
+
+bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox,
+                             bool* readsBackSame) {
+    if (TheFile.isEmpty()) return false;
+    // A program folder without its Data folder still keeps its lists; a path
+    // whose folders are missing further up is left alone.
+    QDir().mkdir(QFileInfo(TheFile).path());
+    shared::WholeFileWriter file(TheFile);
+    if (!file.open()) return false;
+    bool same = true;
+    if (!writeLines(
+            TheListBox, [&](const QByteArray& block) { return file.write(block); }, same) ||
+        !file.commit())
+        return false;
     if (readsBackSame) *readsBackSame = same;
     return true;
+}
+
+bool DataClass::readsBackUnchanged(const ui::ListControl& TheListBox) {
+    bool same = true;
+    writeLines(
+        TheListBox, [](const QByteArray&) { return true; }, same);
+    return same;
 }
 
 QString readRow(ui::ListControl& list, int row) {

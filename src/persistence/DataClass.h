@@ -28,6 +28,9 @@ class DataClass {
     // break, trailing blank or text UTF-8 cannot carry).
     bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox,
                       bool* readsBackSame = nullptr);
+    // Whether saving the list and loading it again would give every item
+    // back as it is; writes nothing.
+    static bool readsBackUnchanged(const ui::ListControl& TheListBox);
 };
 
 // The positional read every reader of a list file follows: row i becomes the

@@ -116,6 +116,12 @@ void ListControl::rowAdded(int row) {
     rowsChanged();
 }
 
+void ListControl::extendExtras() {
+    const auto total = static_cast<std::size_t>(count());
+    if (!state_.itemData.empty()) state_.itemData.resize(total);
+    if (!state_.marks.empty()) state_.marks.resize(total);
+}
+
 void ListControl::AddItem(const QString& item, int index) {
     touch();
     if (index < -1 || index > count()) throw RuntimeError(kInvalidCall);
@@ -155,9 +161,7 @@ void ListControl::AddItemsOf(const ListControl& source, std::span<const int> row
     }
     if (rows.empty()) return;
     state_.items.appendFrom(source.state_.items, rows);
-    const auto total = static_cast<std::size_t>(count());
-    if (!state_.itemData.empty()) state_.itemData.resize(total);
-    if (!state_.marks.empty()) state_.marks.resize(total);
+    extendExtras();
     state_.newIndex = count() - 1;
     rowsChanged();
 }
@@ -166,6 +170,22 @@ void ListControl::AddItemsOf(const ListControl& source) {
     std::vector<int> rows(static_cast<std::size_t>(source.ListCount()));
     std::iota(rows.begin(), rows.end(), 0);
     AddItemsOf(source, rows);
+}
+
+void ListControl::AddPartsOf(const ListControl& source, ListRows::ByteCut byteCut,
+                             ListRows::TextCut textCut) {
+    touch();
+    source.touch();
+    if (Sorted()) {
+        for (int i = 0; i < source.count(); ++i)
+            AddItem(textCut(source.List(i)).toString());
+        return;
+    }
+    if (source.count() == 0) return;
+    state_.items.appendPartsOf(source.state_.items, byteCut, textCut);
+    extendExtras();
+    state_.newIndex = count() - 1;
+    rowsChanged();
 }
 
 void ListControl::RemoveItem(int index) {

@@ -72,6 +72,10 @@ class ListControl : public Control {
     void AddItemsOf(const ListControl& source, std::span<const int> rows);
     // Adds every row of source at the end, sharing their text.
     void AddItemsOf(const ListControl& source);
+    // Adds, for every row of source, the part of its text the cuts give (see
+    // ListRows::appendPartsOf), as AddItem would one by one.
+    void AddPartsOf(const ListControl& source, ListRows::ByteCut byteCut,
+                    ListRows::TextCut textCut);
 
     int MultiSelect() const;
     bool Sorted() const;
@@ -112,6 +116,8 @@ class ListControl : public Control {
     int insertionRow(const QString& item) const;
     // Index and extras for a row just put at row (by AddItem's rules).
     void rowAdded(int row);
+    // Item data and marks for rows added at the end.
+    void extendExtras();
     int count() const { return state_.items.size(); }
 
     State state_;

@@ -1,5 +1,6 @@
 #include "platform/ui/ListModel.h"
 
+#include <QEvent>
 #include <QMetaObject>
 
 namespace ui {
@@ -18,8 +19,19 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 void ListModel::changed() {
     if (pending_) return;
     pending_ = true;
+    if (view_ && !view_->isVisible()) return;
     QMetaObject::invokeMethod(
         this, [this] { sync(); }, Qt::QueuedConnection);
+}
+
+void ListModel::followWhileVisible(QWidget* view) {
+    view_ = view;
+    view->installEventFilter(this);
+}
+
+bool ListModel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == QEvent::Show && pending_) sync();
+    return false;
 }
 
 void ListModel::sync() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QWidget>
 #include <functional>
 
 #include "platform/ui/ListRows.h"
@@ -18,15 +19,23 @@ class ListModel : public QAbstractListModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    // The rows changed: the view resets on the next turn of the event loop.
+    // The rows changed: the view resets on the next turn of the event loop,
+    // or, when it follows only while visible, once it shows.
     void changed();
+    // The view gets the rows only while it is visible: a hidden list (the
+    // program's own data lists) lays out nothing however long it is.
+    void followWhileVisible(QWidget* view);
     // Brings the view up to date now; then runs afterSync.
     void sync();
     void setAfterSync(std::function<void()> fn) { afterSync_ = std::move(fn); }
     bool pending() const { return pending_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     const ListRows& rows_;
+    QWidget* view_ = nullptr;
     int shown_ = 0;
     bool pending_ = false;
     std::function<void()> afterSync_;

@@ -80,7 +80,7 @@ ListRows::ListRows(const ListRows& other)
     : rows_(other.rows_),
       blocks_(other.blocks_),
       liveBytes_(other.liveBytes_),
-      heldBytes_(other.heldBytes_) {}
+      deadBytes_(other.deadBytes_) {}
 
 ListRows& ListRows::operator=(const ListRows& other) {
     if (this != &other) *this = ListRows(other);
@@ -117,13 +117,12 @@ bool ListRows::appendUtf8(int row, QByteArray& out) const {
 
 char* ListRows::place(std::size_t size) {
     if (!tail_ || tail_->capacity - tail_->used < size) {
-        const std::size_t grown = std::clamp(heldBytes_, kSmallestBlock, kLargestBlock);
+        const std::size_t grown = std::clamp(liveBytes_, kSmallestBlock, kLargestBlock);
         tail_ = std::make_shared<Block>(std::max(grown, size));
         blocks_.push_back(tail_);
     }
     char* at = tail_->bytes.get() + tail_->used;
     tail_->used += size;
-    heldBytes_ += size;
     liveBytes_ += size;
     return at;
 }
@@ -183,6 +182,7 @@ void ListRows::clear() {
 
 void ListRows::dropped(const Row& row) {
     liveBytes_ -= row.size;
+    deadBytes_ += row.size;
 }
 
 void ListRows::share(const std::vector<std::shared_ptr<Block>>& blocks) {
@@ -190,9 +190,7 @@ void ListRows::share(const std::vector<std::shared_ptr<Block>>& blocks) {
     for (const auto& block : blocks_)
         held.insert(block.get());
     for (const auto& block : blocks) {
-        if (!held.insert(block.get()).second) continue;
-        blocks_.push_back(block);
-        heldBytes_ += block->used;
+        if (held.insert(block.get()).second) blocks_.push_back(block);
     }
 }
 
@@ -204,11 +202,26 @@ void ListRows::appendFrom(const ListRows& source, std::span<const int> rows) {
         rows_.push_back(r);
         liveBytes_ += r.size;
     }
-    compactIfWasteful();
+}
+
+void ListRows::appendPartsOf(const ListRows& source, ByteCut byteCut, TextCut textCut) {
+    share(source.blocks_);
+    rows_.reserve(rows_.size() + source.rows_.size());
+    for (int i = 0; i < source.size(); ++i) {
+        const Row& r = source.rows_[static_cast<std::size_t>(i)];
+        if (r.encoding == Utf16) {
+            const QString text = source.at(i);
+            rows_.push_back(encoded(textCut(text)));
+            continue;
+        }
+        const QByteArrayView part = byteCut(QByteArrayView(r.bytes, r.size));
+        rows_.push_back({part.data(), static_cast<std::uint32_t>(part.size()), r.encoding});
+        liveBytes_ += rows_.back().size;
+    }
 }
 
 void ListRows::compactIfWasteful() {
-    if (heldBytes_ - liveBytes_ <= liveBytes_ + kSlack) return;
+    if (deadBytes_ <= liveBytes_ + kSlack) return;
     ListRows fresh;
     fresh.rows_.reserve(rows_.size());
     for (const Row& r : rows_)

@@ -17,8 +17,8 @@ namespace ui {
 //
 // Copying a list, or appending rows of another list, shares the blocks
 // holding the text: the bytes are never written twice and stay alive while
-// any list uses them.  Bytes of removed or replaced rows are given back once
-// they outweigh the rows still held.
+// any list uses them.  Once the text of rows a list removed or replaced
+// outweighs its rows, the list moves its rows into fresh blocks.
 class ListRows {
   public:
     ListRows() = default;
@@ -45,6 +45,13 @@ class ListRows {
     void reserve(int rows) { rows_.reserve(static_cast<std::size_t>(rows)); }
     // Appends the given rows of source, sharing its text.
     void appendFrom(const ListRows& source, std::span<const int> rows);
+    // Appends, for each row of source, a part of its text, sharing the bytes.
+    // byteCut is given the row as Latin-1 or UTF-8 bytes and must return a
+    // piece of them that starts and ends beside ASCII characters (or at the
+    // ends); rows kept as UTF-16 go through textCut instead.
+    using ByteCut = QByteArrayView (*)(QByteArrayView);
+    using TextCut = QStringView (*)(QStringView);
+    void appendPartsOf(const ListRows& source, ByteCut byteCut, TextCut textCut);
 
     // The rows whose text holds text, each character compared by its upper
     // case (one UTF-16 unit for one, as QChar::toUpper gives it) unless
@@ -76,7 +83,9 @@ class ListRows {
     std::vector<std::shared_ptr<Block>> blocks_;
     std::shared_ptr<Block> tail_;
     std::size_t liveBytes_ = 0;
-    std::size_t heldBytes_ = 0;
+    // Text of rows this list removed or replaced; text it shares with other
+    // lists is theirs too and never counts as dead here.
+    std::size_t deadBytes_ = 0;
 };
 
 }  // namespace ui

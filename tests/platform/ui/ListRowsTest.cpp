@@ -159,6 +159,36 @@ TEST_F(ListControls, RowsAddedFromAnotherListBehaveAsAddItem) {
     EXPECT_EQ(w.Multi.List(2), "three");
 }
 
+template <typename View>
+View afterSlash(View text) {
+    return text.sliced(text.lastIndexOf(QLatin1Char('/')) + 1);
+}
+template <>
+QByteArrayView afterSlash(QByteArrayView text) {
+    return text.sliced(text.lastIndexOf('/') + 1);
+}
+
+TEST_F(ListControls, PartsOfRowsKeepTheirTextInEveryEncoding) {
+    const QStringList paths = {"/music/song.mp3",
+                               "/日本/曲.ogg",
+                               "no slash",
+                               "",
+                               "/x/" + loneSurrogate(),
+                               QString("/caf") + QChar(0xE9) + "/f"};
+    for (const QString& path : paths)
+        w.List.AddItem(path);
+    w.Multi.AddPartsOf(w.List, afterSlash<QByteArrayView>, afterSlash<QStringView>);
+    const QStringList expected = {"song.mp3", "曲.ogg", "no slash", "", loneSurrogate(), "f"};
+    EXPECT_EQ(w.Multi.items(), QStringList({"m0", "m1"}) + expected);
+    EXPECT_EQ(w.Multi.NewIndex(), 7);
+    w.List.Clear();
+    EXPECT_EQ(w.Multi.List(3), "曲.ogg");
+    w.SortedList.AddPartsOf(w.Multi, afterSlash<QByteArrayView>, afterSlash<QStringView>);
+    EXPECT_EQ(w.SortedList.List(0), "");
+    EXPECT_EQ(w.SortedList.List(1), loneSurrogate());
+    EXPECT_EQ(w.SortedList.List(2), "f");
+}
+
 TEST_F(ListControls, Utf8RowsAreAddedAsTheirText) {
     w.List.AddItem("first");
     w.List.setListIndex(0);
