@@ -24,6 +24,7 @@ class FormMeniuri : public PlayerForm {
     ui::Menu ShuffleOfMenu{*this, "ShuffleOfMenu", &MainMenu2};
     ui::Menu ShuffleOnMenu{*this, "ShuffleOnMenu", &MainMenu2};
     ui::Menu PlayTheBestMenu{*this, "PlayTheBestMenu", &MainMenu2};
+    ui::Menu FullMiniMenu{*this, "FullMiniMenu", &MainMenu2};
 
     // The playlist window's "File" and "Options" menus.
     ui::Menu PlaylistMenu1{*this, "PlaylistMenu1"};
@@ -36,8 +37,8 @@ class FormMeniuri : public PlayerForm {
     ui::Menu MeniuAleatoriu{*this, "MeniuAleatoriu", &MeniuPlaylist};
     ui::Menu MeniuPreferinte{*this, "MeniuPreferinte", &MeniuPlaylist};
 
-    ui::Menu SysTray{*this, "SysTray"};
-    ui::Menu SysTrayStop{*this, "SysTrayStop", &SysTray};
+    ui::Menu SysTrayMenu{*this, "SysTrayMenu"};
+    ui::Menu SysTrayStop{*this, "SysTrayStop", &SysTrayMenu};
 
     // The menu items' pictures, numbered by their Tag.
     ui::ImageList Icons{*this, "Icons"};

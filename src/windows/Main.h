@@ -3,6 +3,7 @@
 #include "controls/Butoane.h"
 #include "controls/ctlScrollbar.h"
 #include "core/ClsMain.h"
+#include "core/UpdateChecker.h"
 #include "platform/ui/ControlArray.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Image.h"
@@ -43,8 +44,31 @@ class Main : public PlayerForm {
     std::uint32_t trayId() const { return static_cast<std::uint32_t>(hWnd()); }
     // The window's own controller.
     ClsMain& controller() { return controller_.get(); }
+    ControllerSlot& controllerSlot() { return controller_; }
     // Applies the volume slider's value to the engine in use.
     void VolumChange();
+
+    // Activation, shut-down and the timers.
+    void Form_Activate() override;
+    void Form_Deactivate() override;
+    void Form_LostFocus() override;
+    void CloseButton_MouseMove(int Button, int Shift, float X, float Y);
+    void FixImages_Timer();
+    void FullScreenTimer_Timer();
+    void ScrollTextTimer_Timer();
+    void TimeCounter_Timer();
+    void VersionCheck_Timer();
+    // The update component the update check hands the version to.
+    UpdateCheckerSlot& updateChecker() { return updateChecker_; }
+    // Counters the load zeroes: the last elapsed time read, the step of the
+    // information line's cycle and the update check's ticks and outcome.
+    std::int32_t ElapsedSeconds = 0;
+    std::int16_t InfoStep = 0;
+    std::int16_t VersionTicks = 0;
+    bool VersionChecked = false;
+    // Set while the main window stands in for the mini window because a
+    // video opened in mini mode.
+    bool SwappedForVideo = false;
 
     // Frame pictures, menu heads and caption buttons.
     ui::Image ImgTopLeft{*this, "ImgTopLeft"};
@@ -146,6 +170,14 @@ class Main : public PlayerForm {
     void designStatePanel();
     void designTimers();
     void connectEvents();
+    void connectTimers();
+    void copyLookToMini();
+    void recordDockOffsets();
+    void swapInForVideo();
+    void afterVideo();
+    void swapBackToMini();
+    void keepMinimum(float width, float height);
 
     ControllerSlot controller_{app()};
+    UpdateCheckerSlot updateChecker_;
 };

@@ -69,6 +69,10 @@ bool Application::anyWindowShows() const {
     });
 }
 
+void Application::DoEvents() {
+    QCoreApplication::processEvents();
+}
+
 void Application::noteActivated(Form& form) {
     if (&form == active_) return;
     Form* previous = active_;
