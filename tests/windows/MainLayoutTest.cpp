@@ -111,6 +111,11 @@ TEST_F(Layout, BadSizesGiveNoVideoOrAFiniteWindow) {
     video("1e9", "abc");
     EXPECT_TRUE(std::isfinite(m.Width()));
     EXPECT_TRUE(std::isfinite(m.Height()));
+    d.VideoSizeWidth2.setCaption("abc");
+    d.VideoSizeHeight2.setCaption("1e40");
+    playMedium("clip.mpg");
+    EXPECT_TRUE(std::isfinite(m.Width()));
+    EXPECT_TRUE(std::isfinite(m.Height()));
     m.Move(-1e9f, 1e9f, 6100, 3530);
     m.Form_Activate();
     EXPECT_TRUE(shared::parseNumber(d.Sn1.Caption()).has_value());

@@ -1,4 +1,10 @@
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+
+#include "core/MCore.h"
 
 #include "shared/NumberText.h"
 #include "support/Controllers.h"
@@ -148,6 +154,44 @@ TEST_F(MainFixture, TheDesktopsCloseStopsPollingClosesEveryMediumThenStopsAndSav
     EXPECT_THROW(m.requestClose(), ui::ProcessExit);
     EXPECT_FALSE(m.TimerMisc(0).Enabled());
     EXPECT_EQ(calls, QStringList({"SStop after Close All", "ClosePlenk"}));
+}
+
+}  // namespace
+
+namespace {
+
+const QByteArray kDrivers =
+    "[MCI]\r\nMPEGVideo=mciqtz.drv\r\nsequencer=mciseq.drv\r\navivideo=mciavi.drv\r\n";
+
+TEST(MainStartup, DriverEntriesAreWrittenOnlyWhereTheyDiffer) {
+    testsupport::PlayerFixture p(testsupport::notStarted());
+    const QString ini = p.settings.write("system.ini", kDrivers);
+    const QDateTime old(QDate(2001, 1, 1), QTime(0, 0));
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
+    file.close();
+    p.start();
+    EXPECT_EQ(QFileInfo(ini).lastModified(), old) << "nothing to write";
+    EXPECT_EQ(testsupport::readAll(ini), kDrivers);
+
+    testsupport::PlayerFixture q(testsupport::notStarted());
+    QByteArray other = kDrivers;
+    other.replace("MPEGVideo=mciqtz.drv", "MPEGVideo=other.drv");
+    q.settings.write("system.ini", other);
+    q.start();
+    MCore& mci = q.app->module<MCore>();
+    EXPECT_EQ(mci.ReadMciDriver("MPEGVideo"), "mciqtz.drv");
+    EXPECT_EQ(mci.ReadMciDriver("sequencer"), "mciseq.drv");
+}
+
+TEST(MainStartup, AnUnusableSystemIniSkipsTheStepOnly) {
+    testsupport::PlayerFixture p(testsupport::notStarted());
+    QDir(p.settings.path()).mkdir("system.ini");
+    p.start();
+    Main& m = p.form<Main>();
+    EXPECT_EQ(m.KeyFocus.Top(), -1000.0f) << "the steps after it ran";
+    EXPECT_EQ(p.form<DataForm>().CalePlenkPlayer.ListCount(), 1);
 }
 
 }  // namespace
