@@ -48,6 +48,16 @@ BENCHMARK(BM_Tick<&Main::ScrollTextTimer_Timer>)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Tick<&Main::TimeCounter_Timer>)->Name("TimeCounter")->Unit(benchmark::kMicrosecond);
 
+// A marquee step as the user sees it: the tick and the title's repaint.
+void BM_MarqueeRepaint(benchmark::State& state) {
+    ShownPlayer p;
+    for (auto _ : state) {
+        p.m.ScrollTextTimer_Timer();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_MarqueeRepaint)->Unit(benchmark::kMicrosecond);
+
 void BM_StretchedVideoLayout(benchmark::State& state) {
     ShownPlayer p;
     p.f.form<Options>().Option14.setValue(true);
