@@ -16,6 +16,10 @@ class Rig : public PlayerForm {
   public:
     explicit Rig(ui::Application& app) : PlayerForm(app, "Rig") {
         Move(0, 0, 9000, 3000);
+        // Drawn parts unless the bench gives it pictures.
+        ui::PropertyBag drawn;
+        drawn.WriteProperty("Orientation", ctlScrollbar::horizontal, 0);
+        Slider.setDesign(drawn);
         Slider.Move(0, 0, (kTrack + 2 * kButton) * 15, kHeight * 15);
     }
     ctlScrollbar Slider{*this, "Slider", ctlScrollbar::horizontal};

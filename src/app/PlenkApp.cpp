@@ -32,6 +32,8 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
       instance_(setup_.settingsFolder) {
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);
+    // Tests never start the desktop's browser.
+    if (setup_.engines == Engines::Test) shell_.setOpener([](const QString&) { return false; });
     // The process ends without unwinding: the lock file would outlive it.
     atProcessEnd([this] { instance_.release(); });
 }

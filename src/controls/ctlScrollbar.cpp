@@ -6,7 +6,18 @@
 #include "platform/ui/Twips.h"
 #include "shared/NumberText.h"
 
+// The Default skin's pictures that the program carries; Q_INIT_RESOURCE
+// stands outside any namespace.
+static void initDesignPictures() {
+    Q_INIT_RESOURCE(design_skin);
+}
+
 namespace {
+
+// A picture of the built-in Default skin, by file name without ".bmp".
+ui::Picture designPicture(const QString& name) {
+    return ui::LoadPicture(":/design/" + name + ".bmp");
+}
 
 // Persisted keys in the order they are read and written; the pictures follow.
 const char* const kPictureKeys[3][3] = {
@@ -51,8 +62,28 @@ ctlScrollbar::ctlScrollbar(ui::Form& form, QString name, int orientation)
 }
 
 ui::PropertyBag ctlScrollbar::design(int orientation, double largeChange) {
+    initDesignPictures();
     ui::PropertyBag bag;
     bag.WriteProperty("LargeChange", largeChange, 10.0);
+    for (const char* key : kUsePictureKeys)
+        bag.WriteProperty(key, true, false);
+    const bool across = orientation == horizontal;
+    const QString files[3][2] = {
+        {across ? "h-scrollbar-left" : "v-scrollbar-up", ""},
+        {across ? "h-scrollbar-right" : "v-scrollbar-down", ""},
+        {across ? "h-scrollbar-thumb" : "v-scrollbar-thumb",
+         across ? "h-scrollbar-thumb-focus" : "v-scrollbar-thumb-focus"},
+    };
+    for (int part = 0; part < 3; ++part) {
+        const ui::Picture normal = designPicture(files[part][0]);
+        const ui::Picture lit = files[part][1].isEmpty() ? normal : designPicture(files[part][1]);
+        bag.WriteProperty(kPictureKeys[part][0], QVariant::fromValue(normal));
+        for (int look = 1; look < 3; ++look)
+            bag.WriteProperty(kPictureKeys[part][look], QVariant::fromValue(lit));
+    }
+    bag.WriteProperty("BackgroundPicture",
+                      QVariant::fromValue(designPicture(across ? "h-scrollbar-background"
+                                                               : "v-scrollbar-background")));
     bag.WriteProperty("Orientation", orientation, 0);
     return bag;
 }

@@ -23,7 +23,8 @@ class ctlScrollbar : public ui::UserControl {
 
     ctlScrollbar(ui::Form& form, QString name, int orientation = vertical);
 
-    // The stored design of an instance with drawn parts.
+    // The stored design of the player's instances: pictured parts carrying the
+    // built-in Default skin's slider pictures of the orientation.
     static ui::PropertyBag design(int orientation, double largeChange = 10);
 
     int Orientation() const;
@@ -149,8 +150,10 @@ class ctlScrollbar : public ui::UserControl {
     void write(T& field, const T& v, const char* key);
     void connectParts();
     // Painting steps.
-    Look lookOf(const Part& part) const;
-    void paintPart(const Part& part);
+    // The window under the pointer, asked of the display once per repaint.
+    int windowUnderPointer() const;
+    Look lookOf(const Part& part, int hovered) const;
+    void paintPart(const Part& part, int hovered);
     void placeThumb();
     void deriveValue();
     void paintTrack();

@@ -2,20 +2,12 @@
 
 #include "app/PlenkApp.h"
 #include "controls/ctlScrollbar.h"
+#include "core/BassSeek.h"
 #include "core/frmBass.h"
 #include "platform/ui/Twips.h"
 #include "shared/DataForm.h"
 #include "windows/Main.h"
-
-namespace {
-
-// Halves to even, in 64 bits: a seek past 2^31 bytes keeps its place.
-std::uint64_t bytePosition(double value) {
-    const double bytes = std::nearbyint(value * 100000);
-    return bytes > 0 && bytes < 1.8e19 ? static_cast<std::uint64_t>(bytes) : 0;
-}
-
-}  // namespace
+#include "windows/MiniForm.h"
 
 namespace {
 
@@ -23,8 +15,12 @@ using MouseHandler = void (ctlScrollbar::*)(int, int, float, float);
 
 void wire(ctlScrollbar& bar, ui::PictureBox& part, MouseHandler down, MouseHandler move,
           MouseHandler up) {
-    part.MouseDown.connect(
-        [&bar, down](int b, int s, float x, float y) { (bar.*down)(b, s, x, y); });
+    // A press anywhere on the control gives it the focus first, as a click on
+    // any window of the toolkit does; a control that cannot take it is pressed all the same.
+    part.MouseDown.connect([&bar, down](int b, int s, float x, float y) {
+        ui::step([&bar] { bar.SetFocus(); });
+        (bar.*down)(b, s, x, y);
+    });
     part.MouseMove.connect(
         [&bar, move](int b, int s, float x, float y) { (bar.*move)(b, s, x, y); });
     part.MouseUp.connect([&bar, up](int b, int s, float x, float y) { (bar.*up)(b, s, x, y); });
@@ -246,12 +242,8 @@ void ctlScrollbar::seekHookB() {
     frmBass& bass = app().form<frmBass>();
     if (bass.Scrolling.Caption() != "True") return;
     ui::step([&] {
-        bool ok = false;
-        const qlonglong chan = bass.Chan.Caption().toLongLong(&ok);
-        if (!ok) throw ui::RuntimeError(ui::kTypeMismatch);
-        app().bass().BASS_ChannelSetPosition(
-            static_cast<std::uint32_t>(chan),
-            bytePosition(app().form<Main>().SliderMoveMultimedia(0).value()), 0);
+        BassSeek::seek(app(), bass.Chan.Caption(),
+                       app().form<Main>().SliderMoveMultimedia(0).value());
     });
     bass.Scrolling.setCaption("False");
     focusRule();
@@ -261,11 +253,17 @@ void ctlScrollbar::seekHookB() {
 void ctlScrollbar::focusRule() {
     const QString mini = app().form<DataForm>().MiniMode.Caption();
     if (mini == "False") ui::step([&] { app().form<Main>().Volum.SetFocus(); });
+    if (mini == "True" && app().isLoaded<MiniForm>())
+        ui::step([&] { app().form<MiniForm>().Volum.SetFocus(); });
 }
 
+// The mini window's sliders take part only while that window exists.
 void ctlScrollbar::trackReleaseExtras() {
     Main& main = app().form<Main>();
-    for (ctlScrollbar* s : {&main.Volum, &main.SliderMoveMultimedia(0)})
+    std::vector<ctlScrollbar*> clamped{&main.Volum, &main.SliderMoveMultimedia(0)};
+    MiniForm* mini = app().isLoaded<MiniForm>() ? &app().form<MiniForm>() : nullptr;
+    if (mini) clamped.insert(clamped.end(), {&mini->Volum, &mini->SliderMoveMultimedia(0)});
+    for (ctlScrollbar* s : clamped)
         ui::step([&] {
             if (s->value() < 0) s->setValue(0);
             if (s->max() < s->value()) s->setValue(s->max());
@@ -276,4 +274,7 @@ void ctlScrollbar::trackReleaseExtras() {
         else
             controller_.get().ChangeVolume();
     });
+    if (!mini || !mini->Visible()) return;
+    ui::step([&] { main.Volum.setValue(mini->Volum.value()); });
+    ui::step([&] { main.VolumChange(); });
 }

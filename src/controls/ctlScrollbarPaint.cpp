@@ -41,9 +41,13 @@ void ctlScrollbar::SetObjPos(ui::PictureBox& part, double left, double top) {
     part.Move(static_cast<float>(left), static_cast<float>(top));
 }
 
-bool ctlScrollbar::IsMouseOver(int hWnd) const {
+int ctlScrollbar::windowUnderPointer() const {
     const ui::Pointer& pointer = parentForm().application().pointer();
-    return hWnd != 0 && pointer.WindowFromPoint(pointer.GetCursorPos()) == hWnd;
+    return pointer.WindowFromPoint(pointer.GetCursorPos());
+}
+
+bool ctlScrollbar::IsMouseOver(int hWnd) const {
+    return hWnd != 0 && windowUnderPointer() == hWnd;
 }
 
 void ctlScrollbar::ArrangeParts() {
@@ -75,8 +79,8 @@ void ctlScrollbar::DrawArrow(ui::PictureBox& part, bool pressed, bool upOrLeft) 
     }
 }
 
-ctlScrollbar::Look ctlScrollbar::lookOf(const Part& part) const {
-    const bool over = IsMouseOver(part.box.hWnd());
+ctlScrollbar::Look ctlScrollbar::lookOf(const Part& part, int hovered) const {
+    const bool over = part.box.hWnd() != 0 && part.box.hWnd() == hovered;
     if (live_.*part.flag && over) return kDown;
     const bool others = live_.upPressed + live_.thumbDragging + live_.downPressed +
                             live_.pageUpPressed + live_.pageDownPressed -
@@ -85,8 +89,8 @@ ctlScrollbar::Look ctlScrollbar::lookOf(const Part& part) const {
     return over && !others ? kHover : kNormal;
 }
 
-void ctlScrollbar::paintPart(const Part& part) {
-    const Look look = lookOf(part);
+void ctlScrollbar::paintPart(const Part& part, int hovered) {
+    const Look look = lookOf(part, hovered);
     if (look == kHover) part.tracker.setEnabled(true);
     const int codes[] = {props_.stateNormal, props_.stateOver, props_.stateDown};
     if (props_.usePicture[part.index]) {
@@ -173,8 +177,10 @@ void ctlScrollbar::Redraw() {
     for (ui::PictureBox* p : {&Picture1, &Picture2, &Picture3, &Picture4})
         ui::step([&] { p->Cls(); });
     ui::step([&] { ArrangeParts(); });
+    int hovered = 0;
+    ui::step([&] { hovered = windowUnderPointer(); });
     for (const Part& part : parts)
-        ui::step([&] { paintPart(part); });
+        ui::step([&] { paintPart(part, hovered); });
     ui::step([&] { ArrangeParts(); });
     ui::step([&] { placeThumb(); });
     ui::step([&] { deriveValue(); });

@@ -54,7 +54,7 @@ class ClsMain {
     void SwitchMainMode();
     // The 500 ms progress tick of media played through the media-control engine.
     void TimerMixF();
-    void SliderMultimediaChange();
+    virtual void SliderMultimediaChange();
     void ResizeTheVideo();
     void SetCDState(bool pbState);
     void IncarcaSetari();

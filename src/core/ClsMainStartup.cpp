@@ -110,7 +110,9 @@ void ClsMain::ClosePlenk() {
     step([&] { snap.UnsnapWindow(m); });
     step([&] { snap.UnsnapWindow(list); });
     step([&] { snap.UnsnapWindow(app_.form<MediaLibrary>()); });
-    step([&] { snap.UnsnapWindow(app_.form<MiniForm>()); });
+    step([&] {
+        if (app_.isLoaded<MiniForm>()) snap.UnsnapWindow(app_.form<MiniForm>());
+    });
     step([&] { m.FixWindows.setEnabled(false); });
     step([&] { m.Hide(); });
     step([&] { list.Hide(); });

@@ -132,6 +132,7 @@ void frmBass::StopBass() {
 
 void frmBass::ResumeBass() {
     app().bass().BASS_ChannelPlay(channel(), false);
+    tmrSpectrum.setEnabled(true);
 }
 
 void frmBass::VolumBass() {

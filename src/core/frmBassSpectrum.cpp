@@ -3,13 +3,19 @@
 #include "core/frmBass.h"
 #include "core/modSpectrum.h"
 #include "options/Options.h"
+#include "platform/audio/Bass.h"
 #include "windows/Main.h"
 
+// A paused channel's picture stands still, so the tick rests (keeping the
+// picture) until the channel plays on; a paused player then wakes for nothing.
 void frmBass::tmrSpectrum_Timer() {
-    if (form<Options>().Option4.Value())
-        return app().module<modSpectrum>().UpdateSpectrum(channel());
-    tmrSpectrum.setEnabled(false);
-    form<Main>().Visualisation.Cls();
+    if (!form<Options>().Option4.Value()) {
+        tmrSpectrum.setEnabled(false);
+        return form<Main>().Visualisation.Cls();
+    }
+    if (app().bass().BASS_ChannelIsActive(channel()) == audio::BASS_ACTIVE_PAUSED)
+        return tmrSpectrum.setEnabled(false);
+    app().module<modSpectrum>().UpdateSpectrum(channel());
 }
 
 // Each play starts the spectrogram at its left edge and takes the skin's colours.

@@ -1,278 +1,272 @@
 #include "options/Options.h"
-
-#include "controls/modSysTray.h"
-#include "core/frmBass.h"
-#include "persistence/modAssociate.h"
-#include "platform/ui/RuntimeError.h"
-#include "playlist/Playlist.h"
-#include "shared/DataForm.h"
-#include "shared/NumberText.h"
-#include "shared/ProgramFolder.h"
-#include "windows/FormMeniuri.h"
-#include "windows/Main.h"
+#include "platform/system/RegistryWriter.h"
 
 namespace {
 
-void group(ui::Frame& frame,
-           std::initializer_list<std::pair<ui::OptionButton*, const char*>> buttons) {
-    float top = 240;
-    for (auto [button, caption] : buttons) {
-        button->setContainer(&frame);
-        button->Move(120, top, 3000, 255);
-        button->setCaption(caption);
-        top += 300;
+constexpr ui::OleColor kDarkGrey = 0x404040;
+constexpr ui::OleColor kWhite = 0xFFFFFF;
+constexpr ui::OleColor kGrey = 0x808080;
+constexpr ui::OleColor kLightGrey = 0xE0E0E0;
+
+// One control of a page: where it stands in its container and its design text.
+struct Place {
+    ui::Control* control;
+    float left, top, width, height;
+    const char* text;
+};
+
+void setText(ui::Control& c, const QString& text) {
+    if (auto* l = dynamic_cast<ui::Label*>(&c)) return l->setCaption(text);
+    if (auto* b = dynamic_cast<ui::CheckBox*>(&c)) return b->setCaption(text);
+    if (auto* o = dynamic_cast<ui::OptionButton*>(&c)) return o->setCaption(text);
+    if (auto* f = dynamic_cast<ui::Frame*>(&c)) return f->setCaption(text);
+    if (auto* k = dynamic_cast<ui::CommandButton*>(&c)) return k->setCaption(text);
+    if (auto* t = dynamic_cast<ui::TextBox*>(&c)) return t->setText(text);
+}
+
+void lay(ui::Control& container, std::initializer_list<Place> places) {
+    for (const Place& p : places) {
+        p.control->setContainer(&container);
+        p.control->Move(p.left, p.top, p.width, p.height);
+        if (p.text) setText(*p.control, p.text);
     }
-    buttons.begin()->first->setValue(true);
+}
+
+ui::FontSpec boldFont(float size, const char* name = "MS Sans Serif") {
+    ui::FontSpec f;
+    f.name = name;
+    f.size = size;
+    f.bold = true;
+    return f;
+}
+
+// White bold text on dark grey: the column's heading and the page title.
+void heading(ui::Label& label) {
+    label.setFont(boldFont(9.75f));
+    label.setForeColor(kWhite);
+    label.setBackColor(kDarkGrey);
 }
 
 }  // namespace
 
 Options::Options(ui::Application& app) : PlayerForm(app, "Options") {
     setBorderStyle(vbBSNone);
+    setShowInTaskbar(false);
     setCaption("Options");
-    Move(2000, 2000, 8895, 5985);
+    Move(0, 0, 8835, 5895);
+    designFrame();
     designPages();
-    designGroups();
-    designChecks();
-    designLists();
-    Command2.setContainer(&AssociationFrame);
-    Command2.setCaption("Apply changes");
-    Command2.Click.connect([this] { Command2_Click(); });
-    connectActions();
+    designGeneralPage();
+    designPlaylistPage();
+    designKeyboardPage();
+    designVideoPage();
+    designAssociationPage();
+    designSkinPages();
+    connectFrame();
+    connectPages();
+    connectSettings();
+    keepDesign(SelectorSavedIndex);
+    keepDesign(SelectorLoopIndex);
 }
 
-ClsPl& Options::playlistOps() {
-    if (!PlaylistOps) PlaylistOps = std::make_unique<ClsPl>(app());
-    return *PlaylistOps;
-}
+Options::~Options() = default;
 
-void Options::connectActions() {
-    for (ui::OptionButton* b : {&Option1, &Option2, &Option3})
-        b->Click.connect([this] { PlayOrder_Click(); });
-    for (ui::OptionButton* b : {&Option8, &Option9, &Option10, &Option11})
-        b->Click.connect([this] { SpectrumType_Click(); });
-    for (ui::OptionButton* b : {&Option12, &Option13})
-        b->Click.connect([this] { Equalizer_Click(); });
-    Option14.Click.connect([this] { VideoSize_Click(14); });
-    Option16.Click.connect([this] { VideoSize_Click(16); });
-    Option17.Click.connect([this] { VideoSize_Click(17); });
-    Option15.Click.connect([this] { TitleFormat_Click(15); });
-    Option18.Click.connect([this] { TitleFormat_Click(18); });
-    Option19.Click.connect([this] { TitleFormat_Click(19); });
-    Check3.Click.connect([this] { Check3_Click(); });
-    Check7.Click.connect([this] { Check7_Click(); });
-    Check8.Click.connect([this] { Check8_Click(); });
-    Check17.Click.connect([this] { AssociateAll_Click(Check17, TpfAudio); });
-    Check18.Click.connect([this] { AssociateAll_Click(Check18, TpfVideo); });
-    PlaylistFontSize.Click.connect([this] { PlaylistFontSize_Click(); });
-    Slider1.Change.connect([this] { Slider1_Change(); });
-}
-
-void Options::PlayOrder_Click() {
-    FormMeniuri& menus = form<FormMeniuri>();
-    menus.MeniuLaRand.setChecked(Option1.Value());
-    menus.MeniuAleatoriu.setChecked(Option2.Value());
-    menus.MeniuPreferinte.setChecked(Option3.Value());
-    menus.ShuffleOfMenu.setChecked(Option1.Value());
-    menus.ShuffleOnMenu.setChecked(Option2.Value());
-    menus.PlayTheBestMenu.setChecked(Option3.Value());
-}
-
-void Options::SpectrumType_Click() {
-    form<frmBass>().ChangeSpectrumMode();
-}
-
-void Options::Equalizer_Click() {
-    form<Main>().OnOffEq();
-}
-
-void Options::VideoSize_Click(int option) {
-    Main& m = form<Main>();
-    if (m.LbActualCx(0).Caption() != "-1") {
-        m.AdjustVideo();
-        m.ResizeArea.setVisible(option == 14);
+void Options::designFrame() {
+    TopImage.Move(0, 0, 8895, 280);
+    TopImage.setStretch(true);
+    CloseButton.Move(8040, 0, 330, 255);
+    LinksFrame.Move(120, 360, 1815, 5055);
+    LinksFrame.setBorderStyle(0);
+    LinksFrame.setBackColor(kWhite);
+    lay(LinksFrame, {{&Label7, 0, 0, 1815, 255, "Options"},
+                     {&Label2, 120, 480, 1455, 255, "General settings"},
+                     {&Label3, 120, 840, 1455, 255, "Playlist editor"},
+                     {&Label15, 120, 1200, 1695, 255, "Audio"},
+                     {&Label13, 120, 1560, 1455, 255, "Video"},
+                     {&Label4, 120, 1920, 1455, 255, "File association"},
+                     {&Label5, 120, 2280, 1455, 255, "Skins"},
+                     {&Label6, 120, 2640, 1455, 255, "Language"},
+                     {&Label25, 120, 3000, 1695, 255, "Keyboard shortcuts"},
+                     {&Label8, 120, 3360, 1455, 255, "Info"}});
+    heading(Label7);
+    Label7.setAlignment(ui::Label::vbCenter);
+    for (ui::Label* l :
+         {&Label2, &Label3, &Label15, &Label13, &Label4, &Label5, &Label6, &Label25, &Label8}) {
+        l->setFont(boldFont(8.25f));
+        l->setForeColor(kDarkGrey);
+        l->setBackStyle(0);
     }
-    FormMeniuri& menus = form<FormMeniuri>();
-    menus.StretchMenu.setChecked(option == 14);
-    menus.OriginalSizeMenu.setChecked(option == 16);
-    menus.OriginalSize2Menu.setChecked(option == 17);
-    if (option != 14) return;
-    // The window's own minimum size brings it back to its smallest layout.
-    m.setHeight(0);
-    m.setWidth(0);
-    m.AdjustVideo();
-}
-
-void Options::TitleFormat_Click(int option) {
-    if (option != 15) return playlistOps().FileNameToID3();
-    Playlist& list = form<Playlist>();
-    list.PicList.Clear();
-    playlistOps().ListNoChar(list.PicList, form<DataForm>().ListaCale);
-    playlistOps().SetJumpList();
-}
-
-void Options::Check3_Click() {
-    form<Playlist>().PicList.setFontBold(Check3.Value() == 1);
-}
-
-// The icon is always added under the main window's one identifier.
-void Options::Check7_Click() {
-    Main& m = form<Main>();
-    if (Check7.Value() == 1) return ui::step([&] { m.addTrayIcon(); });
-    ui::step([&] { modSysTray::RemoveTrayIcon(app(), m.trayId()); });
-}
-
-void Options::Check8_Click() {
-    Playlist& list = form<Playlist>();
-    list.ScrollBar.setVisible(Check8.Value() != 1);
-    list.FrameScroll.setVisible(Check8.Value() != 1);
-}
-
-void Options::AssociateAll_Click(ui::CheckBox& all, ui::ListBox& types) {
-    if (all.Value() == 2) return;
-    for (int i = 0; i < types.ListCount(); ++i)
-        types.setSelected(i, all.Value() == 1);
-}
-
-void Options::PlaylistFontSize_Click() {
-    Playlist& list = form<Playlist>();
-    try {
-        list.PicList.setFontSize(static_cast<float>(shared::toDouble(PlaylistFontSize.Text())));
-    } catch (const ui::RuntimeError&) {
-        list.PicList.setFontSize(8);
-    }
-    list.ResizePlaylist();
-}
-
-void Options::Slider1_Change() {
-    (Slider1.Value() == 100 ? Option7 : Option6).setValue(true);
-}
-
-namespace {
-
-template <std::size_t N>
-void applyTypes(modAssociate& assoc, ui::ListBox& choices,
-                const std::array<modAssociate::FileType, N>& types, const QString& icon) {
-    for (std::size_t i = 0; i < N; ++i) {
-        const auto& t = types[i];
-        if (choices.Selected(static_cast<int>(i)))
-            assoc.CreateAssociation(t.identifier, t.extension, t.description, icon, "");
-        else
-            assoc.RemoveAssociation(t.identifier, t.extension);
-    }
-}
-
-}  // namespace
-
-void Options::Command2_Click() {
-    modAssociate& assoc = app().module<modAssociate>();
-    DataForm& d = form<DataForm>();
-    applyTypes(assoc, TpfAudio, modAssociate::kAudioTypes, d.programFile("\\audio.ico"));
-    applyTypes(assoc, TpfVideo, modAssociate::kVideoTypes, d.programFile("\\video.ico"));
-    assoc.NotifyAssociationChanged();
+    Line1.setContainer(&LinksFrame);
+    Line1.setPoints(120, 360, 1560, 360);
+    Line2.setContainer(&LinksFrame);
+    Line2.setPoints(120, 3720, 1560, 3720);
+    Line5.setPoints(2040, 5400, 2040, 360);
+    Line5.setBorderColor(kGrey);
+    Tlabel.Move(2160, 360, 6615, 255);
+    Tlabel.setCaption("General");
+    heading(Tlabel);
+    Command1.Move(7080, 5400, 1455, 375);
+    Command1.setCaption("Ok");
+    Fr.Move(3600, 5520, 1335, 255);
+    Fr.setCaption("0");
+    Fr.setVisible(false);
+    Label9.Move(120, 5520, 2655, 255);
+    Label9.setFont(boldFont(9.75f, "Tahoma"));
+    Label9.setCaption("Plenk Player");
 }
 
 void Options::designPages() {
-    for (ui::Frame* page : {&GeneralFrame, &PlaylistFrame, &KeyboardFrame, &AudioFrame, &VideoFrame,
-                            &SkinFrame, &AssociationFrame}) {
+    const std::pair<ui::Frame*, const char*> pages[] = {{&GeneralFrame, "General settings"},
+                                                        {&PlaylistFrame, "Playlist"},
+                                                        {&AudioFrame, "Advanced settings"},
+                                                        {&VideoFrame, "Video"},
+                                                        {&AssociationFrame, "File associations"},
+                                                        {&SkinFrame, "Skins"},
+                                                        {&LanguageFrame, "Language"},
+                                                        {&KeyboardFrame, "Keyboard shortcuts"},
+                                                        {&InfoFrame, "Info Plenk Player"}};
+    for (auto [page, caption] : pages) {
         page->Move(2160, 600, 6615, 4815);
         page->setBorderStyle(0);
+        page->setCaption(caption);
     }
-    Fr.Move(3600, 5520, 1335, 255);
-    Fr.setVisible(false);
-    Fr.setCaption("0");
+    lay(AudioFrame, {{&Frame6, 120, 120, 3000, 915, "Equalizer"}});
+    lay(Frame6, {{&Option12, 120, 300, 2760, 255, "On"}, {&Option13, 120, 600, 2760, 255, "Off"}});
+    Option12.setValue(true);
+    lay(InfoFrame, {{&Readme, 120, 120, 6375, 4575, "Readme"}});
+    Readme.setLocked(true);
 }
 
-void Options::designGroups() {
-    group(Frame1, {{&Option1, "La rand din lista"},
-                   {&Option2, "Aleatoriu"},
-                   {&Option3, "Dupa preferintele tale"}});
-    group(Frame2, {{&Option4, "On"}, {&Option5, "Off"}});
-    group(Frame3, {{&Option7, "Disabled"}, {&Option6, "Enabled"}});
-    group(Frame5, {{&Option8, "Spectrum analizer"},
-                   {&Option9, "Wave"},
-                   {&Option10, "Wave image"},
-                   {&Option11, "Oscilloscope"}});
-    group(Frame6, {{&Option12, "On"}, {&Option13, "Off"}});
-    group(Frame7, {{&Option14, "Stretch video to window size"},
-                   {&Option16, "Original size"},
-                   {&Option17, "Original size x 2"}});
-    group(Frame9, {{&Option15, "Show file name"},
-                   {&Option18, "Show IDTag: 'Artist - Song name'"},
-                   {&Option19, "Show IDTag: 'Song name - Artist'"}});
-    for (ui::Frame* f : {&Frame2, &Frame5})
-        f->setContainer(&GeneralFrame);
-    for (ui::Frame* f : {&Frame1, &Frame9})
-        f->setContainer(&PlaylistFrame);
-    Frame3.setContainer(&SkinFrame);
-    Frame6.setContainer(&AudioFrame);
-    Frame7.setContainer(&VideoFrame);
-    Slider1.setContainer(&Frame3);
-    Slider1.setRange(0, 100);
-}
-
-void Options::designChecks() {
-    const std::pair<ui::CheckBox*, const char*> general[] = {
-        {&Check7, "Show PlenkPlayer in System Tray"},
-        {&Check6, "Check for updates"},
-        {&Check4, "Add / open only supported files"},
-        {&Check2, "Allow running multiple player instances"},
-        {&Check1, "Show title in taskbar when minimized"},
-    };
-    float top = 2400;
-    for (auto [box, caption] : general) {
-        box->setContainer(&GeneralFrame);
-        box->Move(120, top, 4000, 255);
-        box->setCaption(caption);
-        top += 300;
-    }
+void Options::designGeneralPage() {
+    lay(GeneralFrame, {{&Check7, 120, 120, 4575, 255, "Show PlenkPlayer in System Tray"},
+                       {&Check6, 120, 420, 4575, 255, "Check for updates"},
+                       {&Check4, 120, 720, 4575, 255, "Add / open only supported files"},
+                       {&Check2, 120, 1020, 4575, 255, "Allow running multiple player instances"},
+                       {&Check1, 120, 1320, 4575, 255, "Show title in taskbar when minimized"},
+                       {&Frame2, 120, 1980, 2400, 915, "Visualisations"},
+                       {&Label1, 2760, 1740, 3615, 255, "Graphic equalizer"},
+                       {&Frame5, 2760, 1980, 3615, 1515, "Graphic equalizer type"}});
     for (ui::CheckBox* on : {&Check7, &Check6, &Check4, &Check2})
         on->setValue(1);
-    Check3.setCaption("Bold");
-    Check8.setCaption("Show standard scrollbar (for better performance)");
-    for (ui::CheckBox* box : {&Check3, &Check8})
-        box->setContainer(&PlaylistFrame);
-    Check5.setContainer(&VideoFrame);
-    for (ui::CheckBox* box : {&Check17, &Check18})
-        box->setContainer(&AssociationFrame);
+    lay(Frame2, {{&Option4, 120, 300, 2100, 255, "On"}, {&Option5, 120, 600, 2100, 255, "Off"}});
+    Option4.setValue(true);
+    lay(Frame5, {{&Option8, 120, 300, 3300, 255, "Spectrum analizer"},
+                 {&Option9, 120, 570, 3300, 255, "Wave"},
+                 {&Option10, 120, 840, 3300, 255, "Wave image"},
+                 {&Option11, 120, 1110, 3300, 255, "Oscilloscope"}});
+    Option8.setValue(true);
 }
 
-void Options::designLists() {
+void Options::designPlaylistPage() {
+    lay(PlaylistFrame,
+        {{&Frame1, 120, 120, 3000, 1215, "Playback options"},
+         {&Frame8, 3240, 120, 3255, 1215, "Size and colours"},
+         {&Frame9, 120, 1440, 6375, 1215, "Title formating"},
+         {&Check8, 120, 2820, 6375, 255, "Show standard scrollbar (for better performance)"}});
+    lay(Frame1, {{&Option1, 120, 300, 2760, 255, "La rand din lista"},
+                 {&Option2, 120, 600, 2760, 255, "Aleatoriu"},
+                 {&Option3, 120, 900, 2760, 255, "Dupa preferintele tale"}});
+    Option1.setValue(true);
+    lay(Frame8, {{&Label42, 120, 340, 600, 255, "Size:"},
+                 {&PlaylistFontSize, 720, 300, 975, 315, nullptr},
+                 {&Check3, 120, 780, 1500, 255, "Bold"}});
     for (int size = 8; size <= 18; ++size)
         PlaylistFontSize.AddItem(QString::number(size));
     PlaylistFontSize.setText("8");
-    PlaylistFontSize.setContainer(&PlaylistFrame);
+    lay(Frame9, {{&Option15, 120, 300, 6000, 255, "Show file name"},
+                 {&Option18, 120, 600, 6000, 255, "Show IDTag: 'Artist - Song name'"},
+                 {&Option19, 120, 900, 6000, 255, "Show IDTag: 'Song name - Artist'"}});
+    Option15.setValue(true);
+}
+
+void Options::designKeyboardPage() {
+    lay(KeyboardFrame, {{&Label29, 120, 120, 6375, 255,
+                         "To change the shortcuts click on a text box and press a Key to assign"},
+                        {&Label27, 120, 480, 2760, 255, "Command:"},
+                        {&Label28, 3000, 480, 900, 255, "ASCI:"}});
+    ui::Label* const actions[] = {&Label26, &Label30, &Label31, &Label32, &Label33,
+                                  &Label34, &Label35, &Label36, &Label37, &Label38};
+    const char* const names[] = {"Jump to file", "Play",          "Pause",    "Stop",
+                                 "Next song",    "Previous song", "Minimize", "Close Plenk Player",
+                                 "Volume UP",    "Volume DOWN"};
     for (int i = 0; i < 10; ++i) {
+        const float top = 780 + 375 * i;
         ui::TextBox& code = AsciBox.add(i);
         ui::TextBox& key = AsciText.add(i);
-        code.setContainer(&KeyboardFrame);
-        key.setContainer(&KeyboardFrame);
-        code.Move(3000, 240 + 360 * i, 900, 315);
-        key.Move(4000, 240 + 360 * i, 600, 315);
-        code.setText("0");
-        key.setText("0");
+        lay(KeyboardFrame, {{actions[i], 120, top + 30, 2760, 255, names[i]},
+                            {&code, 3000, top, 900, 315, "0"},
+                            {&key, 4020, top, 600, 315, "0"}});
         key.setEnabled(false);
         key.setLocked(true);
-        key.setBackColor(0xE0E0E0);
+        key.setBackColor(kLightGrey);
         key.setFontBold(true);
     }
+}
+
+void Options::designVideoPage() {
+    lay(VideoFrame, {{&Frame7, 120, 120, 6375, 1215, "Video aspect"},
+                     {&Frame10, 120, 1440, 6375, 1335, "Subtitles"}});
+    lay(Frame7, {{&Option14, 120, 300, 6000, 255, "Stretch video to window size"},
+                 {&Option16, 120, 600, 6000, 255, "Original size"},
+                 {&Option17, 120, 900, 6000, 255, "Original size x 2"}});
+    Option14.setValue(true);
+    lay(Frame10, {{&Label44, 120, 340, 600, 255, "Delay:"},
+                  {&SubDelay, 720, 300, 1095, 315, "0"},
+                  {&Label45, 1920, 340, 900, 255, "milisec"},
+                  {&Check5, 120, 780, 4335, 255, "Show subtitles if available"},
+                  {&Command3, 4800, 720, 1335, 375, "Apply now"}});
+    Check5.setValue(1);
+}
+
+void Options::designAssociationPage() {
+    lay(AssociationFrame,
+        {{&Label14, 120, 120, 6375, 255,
+          "Select witch file types will be opened with Plenk Player"},
+         {&Label18, 120, 480, 2775, 255, "Audio             Video"},
+         {&TpfAudio, 120, 720, 1335, 2595, nullptr},
+         {&TpfVideo, 1560, 720, 1335, 2595, nullptr},
+         {&Check17, 3120, 720, 3375, 255, "Associate with all audio files"},
+         {&Check18, 3120, 1080, 3375, 255, "Associate with all video files"},
+         {&Command2, 3120, 1560, 1695, 375, "Apply changes"},
+         {&Label19, 120, 3480, 6375, 735,
+          "Note: wma, cda, midi, mid, mpa, ac3, snd and rmi are not fully supported. When playing "
+          "those types the equalizer is not available."},
+         {&FAudio, 5040, 1560, 615, 255, nullptr},
+         {&FVideo, 5760, 1560, 615, 255, nullptr}});
+    Label19.setWordWrap(true);
     for (const char* type :
          {"mp3", "wav", "wma", "cda", "midi", "mid", "mpa", "ac3", "ogg", "snd", "rmi"})
         TpfAudio.AddItem(type);
     for (const char* type : {"mpg", "avi", "mov", "wmv", "mp2", "mpeg", "mpe", "asf", "dat", "divx",
                              "m2v", "vob", "mpv", "qt", "ogm", "mp4", "flv", "3gp"})
         TpfVideo.AddItem(type);
-    for (ui::Control* c :
-         std::initializer_list<ui::Control*>{&TpfAudio, &TpfVideo, &FAudio, &FVideo})
-        c->setContainer(&AssociationFrame);
     FAudio.setVisible(false);
     FVideo.setVisible(false);
-    SkinName.setText("Default");
+}
+
+void Options::designSkinPages() {
+    lay(SkinFrame, {{&Label12, 120, 120, 2760, 255, "Available skins:"},
+                    {&SkinSelector, 120, 360, 2760, 2355, nullptr},
+                    {&Label11, 3120, 120, 3375, 255, "Current skin name:"},
+                    {&SkinName, 3120, 360, 3375, 315, "Default"},
+                    {&Label10, 3120, 840, 3375, 735,
+                     "A skin is a folder of pictures and a skin.ini under \"Skins\" in the "
+                     "program folder."},
+                    {&Frame3, 120, 2880, 6375, 1815, "Transparency"}});
+    SkinName.setEnabled(false);
+    SkinSelector.setMarksByCode(true);
+    Label10.setWordWrap(true);
+    lay(Frame3,
+        {{&Option6, 120, 300, 1335, 255, "Enabled"},
+         {&Option7, 1560, 300, 1335, 255, "Disabled"},
+         {&Slider1, 120, 600, 6135, 435, nullptr},
+         {&Label16, 120, 1050, 6135, 255, "0 -----------25----------50---------75----------100"},
+         {&Label17, 120, 1380, 6135, 255,
+          "This is a BETA version. Those options are not available..."}});
+    Option7.setValue(true);
+    Slider1.setRange(0, 100);
+    lay(LanguageFrame, {{&LanguageSelector, 120, 120, 2760, 1215, nullptr}});
+    LanguageSelector.setMarksByCode(true);
     LanguageSelector.AddItem("English");
     LanguageSelector.AddItem("Romana");
-    for (ui::Control* c :
-         std::initializer_list<ui::Control*>{&SkinName, &SkinSelector, &LanguageSelector})
-        c->setContainer(&SkinFrame);
-    SubDelay.setContainer(&VideoFrame);
-    SubDelay.setText("0");
 }

@@ -210,6 +210,8 @@ void MediaLibrary::designTopPage() {
         caption(song, FrameTop10, left ? 360 : 4080, top, 2895, "");
         song.setHeight(230);
         song.setForeColor(kWhite);
+        // A title shows every "&" it has.
+        song.setUseMnemonic(false);
         ui::Label& count = CountPlayed.add(i);
         caption(count, FrameTop10, left ? 3360 : 7080, top, 255, "0");
         count.setForeColor(kGrey);

@@ -50,6 +50,9 @@ class Playlist : public PlayerForm {
 
     void PicList_Click();
     void PicList_DblClick();
+    // Plays the selected row through a holder's controller as the double-click
+    // does: from the playlist, its row remembered for Next and Back.
+    void playSelectedRow(ClsMain& main);
     void PicList_MouseMove(int Button, int Shift, float X, float Y);
     void PicList_DragOver(ui::Control& Source, float X, float Y, int State);
     void PicList_DragDrop(ui::Control& Source, float X, float Y);

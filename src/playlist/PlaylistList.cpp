@@ -71,7 +71,10 @@ void Playlist::PicList_Click() {
 }
 
 void Playlist::PicList_DblClick() {
-    ClsMain& main = MainCtl.get();
+    playSelectedRow(MainCtl.get());
+}
+
+void Playlist::playSelectedRow(ClsMain& main) {
     step([&] {
         if (form<Main>().StarePlayer.Caption() == "Paused") main.SStop();
     });

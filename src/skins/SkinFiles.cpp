@@ -8,9 +8,20 @@
 #include "platform/ui/RuntimeError.h"
 #include "shared/DataForm.h"
 
+// Outside any namespace, as the resource's registration needs.
+static void registerDesignPictures() {
+    Q_INIT_RESOURCE(design_skin);
+}
+
 namespace SkinFiles {
 
 namespace {
+
+QString withoutLeadingSeparators(QString name) {
+    while (name.startsWith('\\') || name.startsWith('/'))
+        name.remove(0, 1);
+    return name;
+}
 
 bool singleName(const QString& name) {
     return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
@@ -40,9 +51,7 @@ QString entryIgnoringCase(const QString& folder, const QString& name) {
 }
 
 QString path(PlenkApp& app, const QString& file) {
-    QString name = file;
-    while (name.startsWith('\\') || name.startsWith('/'))
-        name.remove(0, 1);
+    const QString name = withoutLeadingSeparators(file);
     QString folder = app.form<DataForm>().CalePlenkPlayer.Text();
     while (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\')))
         folder.chop(1);
@@ -54,6 +63,12 @@ QString path(PlenkApp& app, const QString& file) {
 
 ui::Picture picture(PlenkApp& app, const QString& file) {
     return ui::LoadPicture(path(app, file));
+}
+
+ui::Picture designPicture(const QString& file) {
+    static const bool registered = (registerDesignPictures(), true);
+    (void)registered;
+    return ui::LoadPicture(":/design/" + withoutLeadingSeparators(file));
 }
 
 }  // namespace SkinFiles

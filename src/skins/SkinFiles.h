@@ -22,6 +22,10 @@ QString path(PlenkApp& app, const QString& file);
 // Missing, unreadable and too large pictures fail as LoadPicture's do.
 ui::Picture picture(PlenkApp& app, const QString& file);
 
+// A picture of the Default skin that the program carries as the design
+// picture of its windows, the file given as for picture.
+ui::Picture designPicture(const QString& file);
+
 // The entry of folder named name, exactly or else ignoring case; empty when
 // there is none or more than one that differ only in case.
 QString entryIgnoringCase(const QString& folder, const QString& name);

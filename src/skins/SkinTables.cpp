@@ -110,6 +110,42 @@ std::vector<PictureStep> buildPictureSteps() {
     return steps;
 }
 
+// A slider's ten files in slot order: background, down, up, thumb, thumb lit.
+struct SliderFiles {
+    const char* background;
+    const char* down;
+    const char* up;
+    const char* thumb;
+    const char* thumbLit;
+};
+
+void addSliderLoads(std::vector<PictureStep>& steps, const Target& slider, const SliderFiles& f) {
+    const char* const files[10] = {f.background, f.down, f.down,  f.down,     f.up,
+                                   f.up,         f.up,   f.thumb, f.thumbLit, f.thumbLit};
+    for (int slot = 0; slot < 10; ++slot)
+        steps.push_back({files[slot], slider, {W::Data}, slot});
+}
+
+// The volume slider, the seek slider as its copy, the eleven bands and the
+// playlist's scroll bar.
+void addSliderSteps(std::vector<PictureStep>& steps) {
+    const Target volume{W::Main, "Volum"};
+    addSliderLoads(
+        steps, volume,
+        {"\\h-scrollbar-background.bmp", "\\h-scrollbar-right.bmp", "\\h-scrollbar-left.bmp",
+         "\\h-scrollbar-thumb.bmp", "\\h-scrollbar-thumb-focus.bmp"});
+    for (int slot = 0; slot < 10; ++slot)
+        steps.push_back({nullptr, {W::Main, "SliderMoveMultimedia", 0}, volume, slot});
+    const SliderFiles band{"\\v-scrollbar-background.bmp", "\\v-scrollbar-down.bmp",
+                           "\\v-scrollbar-up.bmp", "\\v-scrollbar-thumb.bmp",
+                           "\\v-scrollbar-thumb-focus.bmp"};
+    for (int i = 0; i <= 10; ++i)
+        addSliderLoads(steps, {W::Main, "sldEQR", i}, band);
+    addSliderLoads(steps, {W::Playlist, "ScrollBar"},
+                   {band.background, band.down, band.up, "\\playlist-thumb.bmp",
+                    "\\playlist-thumb-focus.bmp"});
+}
+
 // The rows after the sliders: tool buttons and the store's holders.
 void addButtonSteps(std::vector<PictureStep>& steps) {
     static const char* const names[] = {"ImgButton1", "ImgButton2", "ImgButton3",
@@ -143,6 +179,7 @@ void addButtonSteps(std::vector<PictureStep>& steps) {
 const std::vector<PictureStep>& pictureSteps() {
     static const std::vector<PictureStep> steps = [] {
         std::vector<PictureStep> all = buildPictureSteps();
+        addSliderSteps(all);
         addButtonSteps(all);
         return all;
     }();
@@ -166,11 +203,7 @@ ui::Form& window(PlenkApp& app, Window which) {
 }
 
 ui::Control* control(PlenkApp& app, const Target& target) {
-    for (ui::Control* c : window(app, target.window).controls())
-        if (c->Name() == QLatin1String(target.control) &&
-            (target.index < 0 || c->Index() == target.index))
-            return c;
-    return nullptr;
+    return window(app, target.window).findControl(target.control, target.index);
 }
 
 }  // namespace SkinTables

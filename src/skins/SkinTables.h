@@ -44,12 +44,23 @@ const std::vector<ColourGroup>& colourGroups();
 const std::vector<Target>& backColourTargets();
 
 // One picture write: a load of file into target, or, with no file, a copy of
-// what source holds at that moment.
+// what source holds at that moment.  A slot of 0 to 9 names one of a skinned
+// slider's ten pictures in the order of kSliderSlots; -1 the control's own.
 struct PictureStep {
     const char* file;
     Target target;
     Target source;
+    int slot = -1;
 };
+// A slider's ten pictures: the background, then the down, up and thumb
+// buttons, each normal, hover and down.  part is the slider's button part
+// (0 up, 1 down, 2 thumb), -1 for the background.
+struct SliderSlot {
+    int part;
+    int look;
+};
+inline constexpr SliderSlot kSliderSlots[10] = {{-1, 0}, {1, 0}, {1, 1}, {1, 2}, {0, 0},
+                                                {0, 1},  {0, 2}, {2, 0}, {2, 1}, {2, 2}};
 const std::vector<PictureStep>& pictureSteps();
 
 // The window of a target, loaded when it was not.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/PlenkApp.h"
+#include "controls/ctlScrollbar.h"
 #include "options/Options.h"
 #include "platform/ui/CanvasControl.h"
 #include "platform/ui/Form.h"
@@ -31,13 +32,23 @@ ui::Control& existing(PlenkApp& app, const SkinTables::Target& target) {
     return *c;
 }
 
-ui::Picture pictureOf(ui::Control& c) {
+// Slot -1 is the control's own picture, 0 to 9 a slider's (SkinTables::kSliderSlots).
+ui::Picture pictureOf(ui::Control& c, int slot) {
+    if (auto* slider = dynamic_cast<ctlScrollbar*>(&c); slider && slot >= 0) {
+        const SkinTables::SliderSlot s = SkinTables::kSliderSlots[slot];
+        return s.part < 0 ? slider->BackgroundPicture() : slider->ButtonPicture(s.part, s.look);
+    }
     if (auto* image = dynamic_cast<ui::Image*>(&c)) return image->picture();
     if (auto* canvas = dynamic_cast<ui::CanvasControl*>(&c)) return canvas->picture();
     throw ui::RuntimeError(ui::kObjectNotSet);
 }
 
-void setPictureOf(ui::Control& c, const ui::Picture& picture) {
+void setPictureOf(ui::Control& c, int slot, const ui::Picture& picture) {
+    if (auto* slider = dynamic_cast<ctlScrollbar*>(&c); slider && slot >= 0) {
+        const SkinTables::SliderSlot s = SkinTables::kSliderSlots[slot];
+        if (s.part < 0) return slider->setBackgroundPicture(picture);
+        return slider->setButtonPicture(s.part, s.look, picture);
+    }
     if (auto* image = dynamic_cast<ui::Image*>(&c)) return image->setPicture(picture);
     if (auto* canvas = dynamic_cast<ui::CanvasControl*>(&c)) return canvas->setPicture(picture);
     throw ui::RuntimeError(ui::kObjectNotSet);
@@ -69,8 +80,7 @@ void Skins::ApplySkin() {
 }
 
 void Skins::ShowDesignPictures() {
-    Q_INIT_RESOURCE(design_skin);
-    applyPictures([](const QString& file) { return ui::LoadPicture(":/design/" + file.mid(1)); });
+    applyPictures([](const QString& file) { return SkinFiles::designPicture(file); });
     panelFollowsMainPicture();
 }
 
@@ -139,6 +149,8 @@ void Skins::applyPictures(const std::function<ui::Picture(const QString&)>& read
     for (const SkinTables::PictureStep& row : SkinTables::pictureSteps())
         step([&] {
             ui::Control& target = existing(app_, row.target);
-            setPictureOf(target, row.file ? read(row.file) : pictureOf(existing(app_, row.source)));
+            setPictureOf(
+                target, row.slot,
+                row.file ? read(row.file) : pictureOf(existing(app_, row.source), row.slot));
         });
 }

@@ -2,37 +2,70 @@
 
 #include "controls/modUserMenus.h"
 #include "options/Options.h"
+#include "playlist/ClsPl.h"
+
+namespace {
+
+// Each play order's option button and the two items (row menu, playlist
+// window's menu) that show it; then each video size's button and item.
+struct PlayOrderMarks {
+    ui::OptionButton Options::*option;
+    ui::Menu FormMeniuri::*rowItem;
+    ui::Menu FormMeniuri::*listItem;
+};
+const PlayOrderMarks kPlayOrders[] = {
+    {&Options::Option1, &FormMeniuri::MeniuLaRand, &FormMeniuri::ShuffleOfMenu},
+    {&Options::Option2, &FormMeniuri::MeniuAleatoriu, &FormMeniuri::ShuffleOnMenu},
+    {&Options::Option3, &FormMeniuri::MeniuPreferinte, &FormMeniuri::PlayTheBestMenu},
+};
+
+struct VideoSizeMark {
+    ui::OptionButton Options::*option;
+    ui::Menu FormMeniuri::*item;
+};
+const VideoSizeMark kVideoSizes[] = {
+    {&Options::Option14, &FormMeniuri::StretchMenu},
+    {&Options::Option16, &FormMeniuri::OriginalSizeMenu},
+    {&Options::Option17, &FormMeniuri::OriginalSize2Menu},
+};
+
+}  // namespace
 
 FormMeniuri::FormMeniuri(ui::Application& app) : PlayerForm(app, "FormMeniuri") {
+    setCaption("Meniuri");
     setBorderStyle(vbBSNone);
-    const std::pair<ui::Menu*, const char*> captions[] = {
-        {&MediaLibraryMenu, "Media Library"}, {&FileInfoMenu, "File info"},
-        {&ID3InfoMenu, "ID3 info"},           {&ShowTop20Menu, "Top 20"},
-        {&MenuInfo, "Informations"},          {&StretchMenu, "Stretch to window"},
-        {&OriginalSizeMenu, "Original size"}, {&OriginalSize2Menu, "Original size x 2"},
-        {&ShuffleOfMenu, "Shuffle off"},      {&ShuffleOnMenu, "Shuffle on"},
-        {&PlayTheBestMenu, "Play the best"},  {&FullMiniMenu, "Full / Mini mode"},
-        {&MeniuProgrameaza, "Play next"},     {&MeniuAfisareClasament, "Top 20"},
-        {&MeniuLaRand, "In list order"},      {&MeniuAleatoriu, "Random"},
-        {&MeniuPreferinte, "By preference"},  {&SysTrayStop, "Stop"},
-    };
-    for (auto [menu, caption] : captions)
-        menu->setCaption(caption);
-    StretchMenu.setChecked(true);
-    ShuffleOfMenu.setChecked(true);
-    MeniuLaRand.setChecked(true);
+    designTree();
+    designIcons();
+    connectItems();
 }
 
+FormMeniuri::~FormMeniuri() = default;
+
+void FormMeniuri::Form_Unload(int&) {
+    MainCtl.set(nullptr);
+    Updates.set(nullptr);
+    PlaylistOps.reset();
+}
+
+ClsPl& FormMeniuri::playlistOps() {
+    if (!PlaylistOps) PlaylistOps = std::make_unique<ClsPl>(app());
+    return *PlaylistOps;
+}
+
+// An option that is not selected changes nothing.
 void FormMeniuri::SetMenuStuff() {
     Options& o = form<Options>();
-    MeniuLaRand.setChecked(o.Option1.Value());
-    ShuffleOfMenu.setChecked(o.Option1.Value());
-    MeniuAleatoriu.setChecked(o.Option2.Value());
-    ShuffleOnMenu.setChecked(o.Option2.Value());
-    MeniuPreferinte.setChecked(o.Option3.Value());
-    PlayTheBestMenu.setChecked(o.Option3.Value());
-    StretchMenu.setChecked(o.Option14.Value());
-    OriginalSizeMenu.setChecked(o.Option16.Value());
-    OriginalSize2Menu.setChecked(o.Option17.Value());
+    for (const PlayOrderMarks& chosen : kPlayOrders) {
+        if (!(o.*chosen.option).Value()) continue;
+        for (const PlayOrderMarks& each : kPlayOrders) {
+            (this->*each.rowItem).setChecked(&each == &chosen);
+            (this->*each.listItem).setChecked(&each == &chosen);
+        }
+    }
+    for (const VideoSizeMark& chosen : kVideoSizes) {
+        if (!(o.*chosen.option).Value()) continue;
+        for (const VideoSizeMark& each : kVideoSizes)
+            (this->*each.item).setChecked(&each == &chosen);
+    }
     app().module<modUserMenus>().InitUserMenus(*this, &Icons);
 }

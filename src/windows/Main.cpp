@@ -30,6 +30,7 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
     designStatePanel();
     designTimers();
     connectEvents();
+    connectInput();
 }
 
 void Main::connectEvents() {
@@ -38,16 +39,6 @@ void Main::connectEvents() {
     CloseButton.Click.connect([this] { CloseButton_Click(); });
     CloseButton.MouseMove.connect(
         [this](int b, int s, float x, float y) { CloseButton_MouseMove(b, s, x, y); });
-    KeyFocus.KeyDown.connect(
-        [this](int& code, int) { app().module<KeyShortcut>().ProcessShortcutKey(code); });
-    for (int i = 0; i <= 10; ++i) {
-        sldEQR(i).Change.connect([this, i] { form<frmBass>().MoveScollEq(i); });
-        sldEQR(i).Scroll.connect([this, i] { form<frmBass>().MoveScollEq(i); });
-    }
-    Visualisation.DblClick.connect([this] { form<frmBass>().NextSpectrumMode(); });
-    ImgButton1.Click.connect([this] { form<frmBass>().NextSpectrumMode(); });
-    Volum.Change.connect([this] { VolumChange(); });
-    Volum.Scroll.connect([this] { VolumChange(); });
 }
 
 // Builds the whole application, in this order; a failing step is skipped.

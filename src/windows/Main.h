@@ -13,6 +13,8 @@
 #include "platform/ui/Timer.h"
 #include "shared/PlayerForm.h"
 
+class frmBass;
+
 // The main window: a borderless, skinned window with the audio panel, the
 // video frame, the sliders and, outside its visible area, the state panel
 // whose labels hold the play state.
@@ -25,15 +27,15 @@ class Main : public PlayerForm {
     void Form_Unload(int& Cancel) override;
     void Form_Resize() override;
     void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_MouseDown(int Button, int Shift, float X, float Y) override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+    void Form_MouseUp(int Button, int Shift, float X, float Y) override;
+    void Form_Click() override;
+    void Form_DblClick() override;
     // Lays the window and the video area out again for the chosen video size.
     void AdjustVideo();
     // A video is open while its native width reads above 1.
     bool videoOpen() const;
-    // The equalizer button's look for on or off, and every band applied again.
-    void OnOffEq();
-    // Hands the eleven equalizer sliders, reverb included, on to playback, in
-    // band order (after a preset was written into them).
-    void UpdateEqualizer();
     void LbActualCx_Change();
     void TimerMisc_Timer(int Index);
     void FixWindows_Timer();
@@ -44,9 +46,74 @@ class Main : public PlayerForm {
     std::uint32_t trayId() const { return static_cast<std::uint32_t>(hWnd()); }
     // The window's own controller.
     ClsMain& controller() { return controller_.get(); }
+    // Tests hand in a controller to watch it.
     ControllerSlot& controllerSlot() { return controller_; }
+
+    // --- Input (MainInput.cpp): dragging, double-clicks, tool buttons, hover
+    // looks, menu heads, keys, minimize, the playlist toggle and the grip.
+
+    // Hands a drag of frm to the system's move loop, only while frm is in its
+    // normal state and no video fills the screen.
+    void FormMove(PlayerForm& frm);
+    void ImgTopCenter_DblClick();
+    void LabelVideo_DblClick();
+    void ImgTopRight_DblClick();
+    void Visualisation_DblClick();
+    void ImgButton1_Click();
+    void ImgButton2_Click();
+    void ImgButton3_Click();
+    void ImgButton4_Click();
+    void ImgButton5_Click();
+    void ImgButton6_Click();
+    void InfoLabel_Click();
+    void Image3_Click();
+    void Image4_Click();
+    // Hover looks: tool button i (1 to 6) hovered, and the other controls.
+    void ImgButton_MouseMove(int i);
+    void Image1_MouseMove();
+    void Image3_MouseMove();
+    void Image4_MouseMove();
+    void MenuHead_MouseMove(int head);
+    void DefaultPointer_MouseMove();
+    void LabelVideo_MouseMove();
+    void MinimizeButton_MouseMove();
+    void PlaylistLabel_MouseMove();
+    void RightFrame_MouseMove();
+    // A release on menu head 1 to 3 (Label1/Meniu1, Label3/Meniu2, Label4/Meniu3).
+    void MenuHead_MouseUp(int head);
+    void KeyFocus_KeyDown(int& KeyCode, int Shift);
+    void Butoane1_LostFocus();
+    void MinimizeButton_Click();
+    void PlaylistLabel_Click();
+    void ResizeArea_MouseMove(int Button, int Shift, float X, float Y);
+
+    // --- Slider, volume and equalizer bridge (MainSliders.cpp); the mini
+    // window's sliders relay to the same public members.
+    void SliderMoveMultimedia_GotFocus();
+    void SliderMoveMultimedia_LostFocus();
+    void SliderMoveMultimedia_Scroll();
+    void Volum_Change();
+    void Volum_GotFocus();
+    void Volum_Scroll();
+    void sldEQR_Change(int Index);
+    void sldEQR_Scroll(int Index);
+    // Hands the eleven equalizer sliders, reverb included, on to playback, in
+    // band order (after a preset was written into them).
+    void UpdateEqualizer();
+    // The seek slider took the focus: the audio host's Scrolling, or else
+    // StartMoveSlider, so that the slider's release seeks.
+    void ScrollbarFocus();
+    // The seek slider let the focus go: a last seek, both seek flags off, the
+    // focus to the key sink of the window in use (and the volume again on the main window).
+    void ScrollbarLostFocus();
+    // Seeks a stream of the audio host to the seek slider's value.
+    void ScrollbarScroll();
     // Applies the volume slider's value to the engine in use.
     void VolumChange();
+    void VolumFocus();
+    void VolumScroll();
+    // The equalizer button's look for on or off, and every band applied again.
+    void OnOffEq();
 
     // Activation, shut-down and the timers.
     void Form_Activate() override;
@@ -148,7 +215,8 @@ class Main : public PlayerForm {
     ui::Label PozInTop{*this, "PozInTop"};
     ui::Label FullScreenSec{*this, "FullScreenSec"};
     ui::Label StartMoveSlider{*this, "StartMoveSlider"};
-    ui::PictureBox KeyFocus{*this, "KeyFocus"};
+    // The key sink: a text box on the window itself, above its top edge.
+    ui::TextBox KeyFocus{*this, "KeyFocus"};
 
     // Timers.
     ui::Timer TimeCounter{*this, "TimeCounter"};
@@ -177,7 +245,24 @@ class Main : public PlayerForm {
     void afterVideo();
     void swapBackToMini();
     void keepMinimum(float width, float height);
+    void restoreAfterMinimize(ui::Form& player);
+    void connectInput();
+    void connectSliders();
+    void connectDrags();
+    void connectHovers();
+    void connectBackground();
+    // A flag of the audio host read or written without loading it: an
+    // unloaded host counts as its design values and drops writes.
+    QString bassFlag(ui::Label frmBass::*flag) const;
+    void setBassFlag(ui::Label frmBass::*flag, const QString& value);
+    void focusKeySink();
+    void setToolButton(int i, bool hover);
+    bool toolButtonOn(int i);
+    void restoreFromTray(int Button);
+    void leaveFullScreen();
 
     ControllerSlot controller_{app()};
     UpdateCheckerSlot updateChecker_;
+    // The player window was seen minimized and is not restored yet.
+    bool restorePending_ = false;
 };

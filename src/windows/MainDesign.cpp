@@ -78,6 +78,9 @@ void Main::designAudioPanel() {
     for (ui::Label* l : {&TSec, &TotalTime, &Titlu, &InfoIDTag, &StarePlayer, &labBitRate,
                          &MultimediaInfoLabel, &labSize, &labLength, &labLayer, &labFreqChan})
         l->setBackStyle(0);
+    // Titles and tags show every "&" they have.
+    for (ui::Label* l : {&Titlu, &InfoIDTag, &LabelVideo})
+        l->setUseMnemonic(false);
     for (int i = 0; i <= 10; ++i) {
         ctlScrollbar& band = sldEQR.add(i, ctlScrollbar::vertical);
         band.setContainer(&panel);
@@ -147,7 +150,9 @@ void Main::designStatePanel() {
     place(PozInTop);
     place(FullScreenSec, "0");
     place(StartMoveSlider, "False");
-    place(KeyFocus);
+    // The key sink must be able to hold the focus, so it sits on the window
+    // itself; the load moves it above the top edge.
+    KeyFocus.Move(0, 0, 255, 255);
 }
 
 void Main::designTimers() {

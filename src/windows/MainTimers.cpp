@@ -91,15 +91,12 @@ void Main::FixWindows_Timer() {
     if (mini || mode == "False") {
         const bool shown = d.PlaylistON.Caption() == "1";
         if (minimized) {
+            restorePending_ = true;
             if (shown) step([&] { list.Hide(); });
         } else {
             if (shown) step([&] { list.Show(); });
-            step([&] { player.setCaption("Plenk Player"); });
-            step([&] { list.ScrollTimer.setEnabled(true); });
-            step([&] { FixImages.setEnabled(true); });
-            step([&] {
-                if (bassInUse(app())) form<frmBass>().tmrSpectrum.setEnabled(true);
-            });
+            if (restorePending_ || !FixImages.Enabled() || player.Caption() != "Plenk Player")
+                restoreAfterMinimize(player);
         }
     }
     MediaLibrary& library = form<MediaLibrary>();
@@ -107,6 +104,18 @@ void Main::FixWindows_Timer() {
         step([&] { library.Hide(); });
     else if (d.MediaOn.Caption() == "1")
         step([&] { library.Show(); });
+}
+
+// What minimizing stopped comes back once.  Only then: the visualisation's
+// tick rests by itself while a stream is paused, and must not be woken.
+void Main::restoreAfterMinimize(ui::Form& player) {
+    restorePending_ = false;
+    step([&] { player.setCaption("Plenk Player"); });
+    step([&] { form<Playlist>().ScrollTimer.setEnabled(true); });
+    step([&] { FixImages.setEnabled(true); });
+    step([&] {
+        if (bassInUse(app())) form<frmBass>().tmrSpectrum.setEnabled(true);
+    });
 }
 
 // In full screen the sliders go away after some seconds without the mouse.

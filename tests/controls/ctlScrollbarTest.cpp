@@ -16,6 +16,11 @@ class Rig : public PlayerForm {
   public:
     explicit Rig(ui::Application& app) : PlayerForm(app, "Rig") {
         Move(0, 0, 6000, 6000);
+        // Drawn parts: a design holding only the orientation.
+        Bar.setDesign(ui::PropertyBag{});
+        ui::PropertyBag across;
+        across.WriteProperty("Orientation", ctlScrollbar::horizontal, 0);
+        Wide.setDesign(across);
         Bar.Move(0, 0, 19 * 15, 300 * 15);
         Wide.Move(0, 4800, 200 * 15, 19 * 15);
         Bar.Change.connect([this] { log << QString("Change %1").arg(Bar.value()); });

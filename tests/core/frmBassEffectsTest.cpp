@@ -57,7 +57,7 @@ TEST_F(HostEffectsTest, EachSliderMovesOnlyItsOwnBand) {
     for (int i = 0; i < 10; ++i)
         move(i, 50);
     slider(7).Picture2_MouseDown(ui::vbLeftButton, 0, 5, 0);
-    slider(7).Picture2_MouseMove(ui::vbLeftButton, 0, 5, -8);
+    slider(7).Picture2_MouseMove(ui::vbLeftButton, 0, 5, -14);
     ASSERT_EQ(slider(7).value(), 23);
     EXPECT_FLOAT_EQ(gain(7), 5) << "the drag's own position";
     for (int click = 0; click < 3; ++click) {

@@ -189,6 +189,35 @@ TEST_F(SpectrumTest, VisualisationOffStopsTheTickAndClearsTheBox) {
     EXPECT_TRUE(main().Visualisation.drawing().isNull());
 }
 
+// Paused, the picture stands and nothing is drawn, also when the main
+// window's check switches the tick on again; playing on moves it at once,
+// in mini mode too, where that check does not run.
+TEST_F(SpectrumTest, PauseRestsTheTickAndKeepsThePicture) {
+    for (const QString mini : {"False", "True"}) {
+        data().MiniMode.setCaption(mini);
+        show(options().Option10, note(1), "paused-" + mini + ".wav");
+        main().controller().Pause();
+        p.clock->advance(25);
+        EXPECT_FALSE(host().tmrSpectrum.Enabled()) << mini.toStdString();
+        const auto picture = spectrum().SpectrumBuffer;
+        const int column = spectrum().SpectrumPos;
+        host().tmrSpectrum.setEnabled(true);
+        p.clock->advance(2000);
+        EXPECT_EQ(spectrum().SpectrumPos, column) << "the spectrogram stops scrolling";
+        EXPECT_EQ(spectrum().SpectrumBuffer, picture);
+        EXPECT_FALSE(host().tmrSpectrum.Enabled());
+        ui::PictureBox& box =
+            mini == "True" ? p.form<MiniForm>().Visualisation : main().Visualisation;
+        EXPECT_FALSE(box.drawing().isNull()) << "the last frame stays on show";
+
+        main().controller().Play();
+        EXPECT_TRUE(host().tmrSpectrum.Enabled());
+        p.clock->advance(250);
+        EXPECT_EQ(spectrum().SpectrumPos, (column + 10) % 180) << mini.toStdString();
+        main().controller().SStop();
+    }
+}
+
 TEST_F(SpectrumTest, NextModeCyclesThroughTheOptionsFromAnEmptyPicture) {
     show(options().Option9, note(1));
     ui::OptionButton* const order[] = {&options().Option8, &options().Option10, &options().Option11,

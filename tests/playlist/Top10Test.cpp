@@ -171,7 +171,9 @@ TEST_F(Top10Test, PositionTextsInBothLanguages) {
     EXPECT_EQ(position("t2"), "Position 3 in Top 20");
     EXPECT_EQ(position("waiting"), "Not in Top 20");
     EXPECT_EQ(position("elsewhere"), "Not in Top 20");
+    // The language list marks the language chosen.
     p.form<Options>().LanguageSelector.setListIndex(1);
+    p.form<Options>().LanguageSelector.setSelected(1, true);
     EXPECT_EQ(position("t2"), "Locul 3 in clasament");
     EXPECT_EQ(position("waiting"), "Nu se afla in Top 20");
     EXPECT_EQ(position("elsewhere"), "Nu se afla in clasament");

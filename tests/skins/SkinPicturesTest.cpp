@@ -39,6 +39,10 @@ Look lookOf(SkinFixture& f) {
           &d.ImgButton6Hover, &d.ImgButton4b, &d.ImgButtonFocus, &d.MeniuHover, &d.CloseFocus})
         look.pictures.push_back(shown(i->picture()));
     look.pictures.push_back(shown(m.Visualisation.picture()));
+    look.pictures.push_back(shown(m.Volum.BackgroundPicture()));
+    look.pictures.push_back(shown(m.SliderMoveMultimedia(0).ButtonPicture(2, 1)));
+    look.pictures.push_back(shown(m.sldEQR(7).ButtonPicture(0, 2)));
+    look.pictures.push_back(shown(p.ScrollBar.ButtonPicture(2, 0)));
     look.colours = {m.Label1.ForeColor(),    m.TSec.ForeColor(),        m.labSize.ForeColor(),
                     m.InfoLabel.ForeColor(), p.PicList.BackColor(),     p.PicList.ForeColor(),
                     m.BackColor(),           m.MainFrame(1).BackColor()};
@@ -176,6 +180,69 @@ TEST(SkinPictures, VisualisationPaletteFollowsTheNewSkin) {
     EXPECT_EQ(spectrum.Palette[0].blue, 242);
     EXPECT_EQ(spectrum.Palette[10].green, 10);  // factor 1
     EXPECT_EQ(spectrum.Palette[10].blue, 20);   // factor 2
+}
+
+// A slider's ten pictures in the order the loader writes them.
+std::vector<ui::Picture> tenOf(ctlScrollbar& s) {
+    std::vector<ui::Picture> ten{s.BackgroundPicture()};
+    for (int part : {1, 0, 2})
+        for (int look = 0; look < 3; ++look)
+            ten.push_back(s.ButtonPicture(part, look));
+    return ten;
+}
+
+std::vector<QImage> filesOf(const QString& skin, const QStringList& five) {
+    std::vector<QImage> ten{built(skin, five[0])};
+    for (int i : {1, 1, 1, 2, 2, 2, 3, 4, 4})
+        ten.push_back(built(skin, five[i]));
+    return ten;
+}
+
+std::vector<QImage> shownAll(const std::vector<ui::Picture>& pictures) {
+    std::vector<QImage> images;
+    for (const ui::Picture& p : pictures)
+        images.push_back(shown(p));
+    return images;
+}
+
+TEST(SkinPictures, EveryBandSliderReadsItsOwnTenPictures) {
+    SkinFixture f;
+    f.pick("Silver");
+    Main& m = f.form<Main>();
+    const auto bands = filesOf(
+        "Silver", {"v-scrollbar-background.bmp", "v-scrollbar-down.bmp", "v-scrollbar-up.bmp",
+                   "v-scrollbar-thumb.bmp", "v-scrollbar-thumb-focus.bmp"});
+    for (int i = 0; i <= 10; ++i) {
+        EXPECT_EQ(shownAll(tenOf(m.sldEQR(i))), bands) << "band " << i;
+        EXPECT_EQ(m.sldEQR(i).Picture1.Height(), 7) << "the up button takes its picture's size";
+        if (i > 0) {
+            EXPECT_FALSE(tenOf(m.sldEQR(i))[0] == tenOf(m.sldEQR(i - 1))[0]) << "read anew";
+        }
+    }
+    EXPECT_EQ(shownAll(tenOf(m.Volum)),
+              filesOf("Silver", {"h-scrollbar-background.bmp", "h-scrollbar-right.bmp",
+                                 "h-scrollbar-left.bmp", "h-scrollbar-thumb.bmp",
+                                 "h-scrollbar-thumb-focus.bmp"}));
+    EXPECT_TRUE(tenOf(m.SliderMoveMultimedia(0)) == tenOf(m.Volum)) << "the seek slider copies";
+    const std::vector<QImage> list = shownAll(tenOf(f.form<Playlist>().ScrollBar));
+    EXPECT_EQ(list[1], bands[1]);
+    EXPECT_EQ(list[7], built("Silver", "playlist-thumb.bmp"));
+    EXPECT_EQ(list[9], built("Silver", "playlist-thumb-focus.bmp"));
+}
+
+// A skin without the volume slider's thumb: the volume and seek sliders keep
+// the thumb they had, the other nine pictures change.
+TEST(SkinPictures, AMissingSliderPictureKeepsThePreviousOne) {
+    SkinFixture f;
+    f.copySkin("Silver", "NoThumb");
+    QFile::remove(f.skinFile("NoThumb", "h-scrollbar-thumb.bmp"));
+    Main& m = f.form<Main>();
+    const ui::Picture thumb = m.Volum.ButtonPicture(2, 0);
+    f.pick("NoThumb");
+    EXPECT_TRUE(m.Volum.ButtonPicture(2, 0) == thumb);
+    EXPECT_TRUE(m.SliderMoveMultimedia(0).ButtonPicture(2, 0) == thumb);
+    EXPECT_EQ(shown(m.Volum.ButtonPicture(2, 1)), built("Silver", "h-scrollbar-thumb-focus.bmp"));
+    EXPECT_EQ(shown(m.Volum.BackgroundPicture()), built("Silver", "h-scrollbar-background.bmp"));
 }
 
 }  // namespace

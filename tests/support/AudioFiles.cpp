@@ -2,6 +2,9 @@
 
 #include <sndfile.h>
 
+#include <QFile>
+#include <cstdint>
+
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -9,6 +12,36 @@
 #include <gtest/gtest.h>
 
 namespace testsupport {
+
+namespace {
+
+void putLe(QByteArray& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+QString writeLongSilence(const QString& path, double seconds) {
+    const std::uint32_t dataBytes = static_cast<std::uint32_t>(seconds * 44100) * 4;
+    QByteArray header("RIFF");
+    putLe(header, 36 + dataBytes, 4);
+    header.append("WAVEfmt ");
+    putLe(header, 16, 4);
+    putLe(header, 1, 2);  // PCM
+    putLe(header, 2, 2);
+    putLe(header, 44100, 4);
+    putLe(header, 44100 * 4, 4);
+    putLe(header, 4, 2);
+    putLe(header, 16, 2);
+    header.append("data");
+    putLe(header, dataBytes, 4);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(header);
+    EXPECT_TRUE(file.resize(header.size() + qint64(dataBytes)));
+    return path;
+}
 
 QString writeTone(const QString& path, int format, const Tone& tone) {
     SF_INFO info{};

@@ -21,6 +21,10 @@ inline constexpr int kWav = 0x010002;  // SF_FORMAT_WAV | SF_FORMAT_PCM_16
 inline constexpr int kMp3 = 0x230082;  // SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III
 inline constexpr int kOgg = 0x200060;  // SF_FORMAT_OGG | SF_FORMAT_VORBIS
 
+// A silent 44.1 kHz stereo 16-bit WAV of the given length, written as a
+// sparse file: hours of audio take no room on the disk.
+QString writeLongSilence(const QString& path, double seconds);
+
 // A four-channel module: one looping square-wave note, sixteen rows long.
 QByteArray tinyModule();
 

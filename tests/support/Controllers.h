@@ -18,6 +18,7 @@ class RecordingMain : public ClsMain {
     void PlayNext() override { log_ << "PlayNext"; }
     void PlayPrevious() override { log_ << "PlayPrevious"; }
     void ChangeVolume() override { log_ << "ChangeVolume"; }
+    void SliderMultimediaChange() override { log_ << "SliderMultimediaChange"; }
     void ClosePlenk() override {
         log_ << "ClosePlenk";
         app_.endProcess(0);

@@ -92,6 +92,20 @@ TEST_F(MainFixture, AClosedPlaylistStaysClosedWhileCaptionAndTimersComeBack) {
     EXPECT_TRUE(m.FixImages.Enabled());
 }
 
+TEST_F(MainFixture, ARestingVisualisationWakesOnlyAfterAMinimize) {
+    frmBass& host = p.form<frmBass>();
+    host.BassON.setCaption("True");
+    host.tmrSpectrum.setEnabled(false);
+    tick(1000);
+    EXPECT_FALSE(host.tmrSpectrum.Enabled()) << "a paused stream's tick rests";
+    m.setWindowState(ui::Form::vbMinimized);
+    tick(100);
+    m.setWindowState(ui::Form::vbNormal);
+    host.tmrSpectrum.setEnabled(false);
+    m.FixWindows_Timer();
+    EXPECT_TRUE(host.tmrSpectrum.Enabled());
+}
+
 TEST_F(MainFixture, OtherModeTextsShowNothingAndNoTickLoadsTheHost) {
     if (p.app->isLoaded<frmBass>()) p.form<frmBass>().Unload();
     d.MiniMode.setCaption("maybe");

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
-typedef struct SRC_STATE_tag SRC_STATE;
+#include "platform/audio/Resampler.h"
 
 namespace audio {
 
@@ -21,7 +22,6 @@ struct AudioFormat {
 class FormatConverter {
   public:
     explicit FormatConverter(AudioFormat target);
-    ~FormatConverter();
     FormatConverter(const FormatConverter&) = delete;
     FormatConverter& operator=(const FormatConverter&) = delete;
 
@@ -40,8 +40,8 @@ class FormatConverter {
     void resample(const float* in, std::size_t frames, bool last, std::vector<float>& out);
 
     const AudioFormat target_;
-    int fromRate_;  // the rate the converter's state belongs to
-    SRC_STATE* state_ = nullptr;
+    int fromRate_;  // the rate the resampler belongs to
+    std::unique_ptr<Resampler> resampler_;
     std::vector<float> mixed_;
 };
 

@@ -6,11 +6,11 @@ typedef struct SRC_STATE_tag SRC_STATE;
 
 namespace audio {
 
-// Converts interleaved stereo from a channel's rate to the output rate; equal
-// rates pass straight through.
+// Converts interleaved audio from one rate to another; equal rates pass
+// straight through.
 class Resampler {
   public:
-    Resampler(int inRate, int outRate);
+    Resampler(int inRate, int outRate, int channels = 2);
     ~Resampler();
     Resampler(const Resampler&) = delete;
     Resampler& operator=(const Resampler&) = delete;
@@ -32,6 +32,7 @@ class Resampler {
                     bool last);
 
     double ratio_;
+    int channels_;
     SRC_STATE* state_ = nullptr;
 };
 

@@ -156,6 +156,7 @@ void Shell::refreshCaches() const {
 }
 
 bool Shell::ShellExecute(const QString& target) {
+    if (opener_) return opener_(target);
     return QDesktopServices::openUrl(QUrl::fromUserInput(target));
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 namespace sys {
 
@@ -29,8 +30,12 @@ class Shell {
 
     void SHChangeNotify(std::uint32_t eventId, std::uint32_t flags, const void* item1,
                         const void* item2);
-    // Opens a web address or file with the desktop's default handler.
+    // Opens a web address or file with the desktop's default handler; false
+    // when nothing could open it.
     bool ShellExecute(const QString& target);
+    // What ShellExecute hands the target to; tests record it instead.
+    using Opener = std::function<bool(const QString& target)>;
+    void setOpener(Opener opener) { opener_ = std::move(opener); }
 
     QString desktopEntryPath() const;
     QString mimeAppsPath() const;
@@ -46,6 +51,7 @@ class Shell {
     Registry& registry_;
     QString programPath_;
     Places places_;
+    Opener opener_;
 };
 
 }  // namespace sys

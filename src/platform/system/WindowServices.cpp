@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/ui/Application.h"
@@ -54,15 +55,15 @@ void SetWindowPos(QWidget* window, int insertAfter) {
     if (!window) return;
     const bool on = insertAfter == HWND_TOPMOST;
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-    const bool visible = window->isVisible();
-    const QRect place = window->geometry();
-    const QRegion outline = window->mask();
-    // Changing a window's flags makes its native window again, hidden: it
-    // comes back where it was, as it was.
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    window->setGeometry(place);
-    if (!outline.isEmpty()) window->setMask(outline);
-    if (visible) window->show();
+    const Qt::WindowFlags flags = window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
+    // A window already on screen is told in place: making its native window
+    // again would take the native windows inside it along (a playing video's).
+    if (QWindow* native = window->windowHandle()) {
+        window->overrideWindowFlags(flags);
+        native->setFlags(flags);
+        return;
+    }
+    window->setWindowFlags(flags);
 }
 
 Tray::Tray() = default;
@@ -76,7 +77,7 @@ bool Tray::Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIco
     }
     if (message != NIM_ADD || icons_.count(id)) return false;
     icons_[id] = {icon, tip.left(63), owner};
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (present_ ? present_() : QSystemTrayIcon::isSystemTrayAvailable()) {
         auto tray = std::make_unique<QSystemTrayIcon>(icon);
         tray->setToolTip(tip.left(63));
         QObject::connect(

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -68,10 +69,16 @@ class Tray {
     // What the desktop reports of the pointer on an icon (button 1 or 2).
     void notify(std::uint32_t id, int button);
     const std::map<std::uint32_t, Icon>& icons() const { return icons_; }
+    // Whether the icon is really on a tray of the desktop (an icon added
+    // while no tray runs is kept, but nothing shows it).
+    bool shown(std::uint32_t id) const { return shown_.count(id) != 0; }
+    // Tests stand in for the desktop's tray being there or not.
+    void setTrayPresent(std::function<bool()> present) { present_ = std::move(present); }
 
   private:
     std::map<std::uint32_t, Icon> icons_;
     std::map<std::uint32_t, std::unique_ptr<QSystemTrayIcon>> shown_;
+    std::function<bool()> present_;
 };
 
 }  // namespace sys

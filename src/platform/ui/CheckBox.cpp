@@ -37,8 +37,8 @@ QString CheckBox::Caption() const {
 
 void CheckBox::setCaption(const QString& value) {
     touch();
-    state_.caption = value;
-    box()->setText(value);
+    state_.caption = untilNul(value);
+    box()->setText(state_.caption);
 }
 
 void CheckBox::showValue() {

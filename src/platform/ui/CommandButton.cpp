@@ -21,8 +21,8 @@ QString CommandButton::Caption() const {
 
 void CommandButton::setCaption(const QString& value) {
     touch();
-    caption_ = value;
-    button()->setText(value);
+    caption_ = untilNul(value);
+    button()->setText(caption_);
 }
 
 void CommandButton::refreshWidget() {

@@ -184,7 +184,7 @@ void QtDialogs::runModal(Form& form) {
 }
 
 int RecordingDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
-    shown.push_back({"MsgBox", prompt, title, buttons});
+    shown.push_back({"MsgBox", prompt, title, buttons, {}});
     if (whileShown) whileShown(Shown(shown.back()));
     if (msgBoxAnswers.empty()) return firstButton(buttons);
     const int answer = msgBoxAnswers.front();
@@ -193,7 +193,7 @@ int RecordingDialogs::MsgBox(const QString& prompt, int buttons, const QString& 
 }
 
 QStringList RecordingDialogs::openFiles(const OpenFileRequest& request) {
-    shown.push_back({"OpenFile", request.title, request.filter, 0});
+    shown.push_back({"OpenFile", request.title, request.filter, 0, {}});
     if (fileAnswers.empty()) return {};
     QStringList answer = fileAnswers.front();
     fileAnswers.pop_front();
@@ -201,7 +201,7 @@ QStringList RecordingDialogs::openFiles(const OpenFileRequest& request) {
 }
 
 QString RecordingDialogs::pickFolder(const QString& title, const QString& initialFolder) {
-    shown.push_back({"Folder", title, initialFolder, 0});
+    shown.push_back({"Folder", title, initialFolder, 0, {}});
     if (folderAnswers.empty()) return {};
     QString answer = folderAnswers.front();
     folderAnswers.pop_front();
@@ -210,9 +210,12 @@ QString RecordingDialogs::pickFolder(const QString& title, const QString& initia
 
 namespace {
 
+// As a user can: hidden items and disabled ones, or what lies under them,
+// cannot be chosen.
 Menu* findItem(Menu& menu, const QString& name) {
     for (Menu* item : menu.items()) {
-        if (item->Name() == name && item->items().empty()) return item;
+        if (!item->Visible() || !item->Enabled()) continue;
+        if (item->Name() == name && !item->hasVisibleItems()) return item;
         if (Menu* found = findItem(*item, name)) return found;
     }
     return nullptr;
@@ -220,8 +223,8 @@ Menu* findItem(Menu& menu, const QString& name) {
 
 }  // namespace
 
-Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint) {
-    shown.push_back({"Menu", menu.Name(), {}, 0});
+Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint globalPos) {
+    shown.push_back({"Menu", menu.Name(), {}, 0, globalPos});
     if (menuAnswers.empty()) return nullptr;
     const QString name = menuAnswers.front();
     menuAnswers.pop_front();
@@ -229,12 +232,12 @@ Menu* RecordingDialogs::popupMenu(Menu& menu, QPoint) {
 }
 
 void RecordingDialogs::runModal(Form& form) {
-    shown.push_back({"Modal", form.Name(), {}, 0});
+    shown.push_back({"Modal", form.Name(), {}, 0, {}});
     if (whileShown) whileShown(Shown(shown.back()));
 }
 
 void RecordingDialogs::runMoveLoop(MoveLoop& loop) {
-    shown.push_back({"MoveLoop", loop.window().Name(), {}, 0});
+    shown.push_back({"MoveLoop", loop.window().Name(), {}, 0, {}});
     std::vector<QPoint> path;
     if (!pointerPaths.empty()) {
         path = std::move(pointerPaths.front());

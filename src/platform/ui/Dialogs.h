@@ -83,6 +83,7 @@ class RecordingDialogs : public Dialogs {
         QString text;  // prompt, dialog title, menu or window name
         QString title;
         int buttons = 0;
+        QPoint at;  // a pop-up menu's point, in screen pixels
     };
 
     std::vector<Shown> shown;

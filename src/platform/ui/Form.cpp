@@ -296,6 +296,12 @@ WindowProc Form::setWindowProc(WindowProc proc) {
     return proc;
 }
 
+Control* Form::findControl(QAnyStringView name, int index) const {
+    for (Control* c : controls_)
+        if (QAnyStringView::equal(c->Name(), name) && (index < 0 || c->Index() == index)) return c;
+    return nullptr;
+}
+
 void Form::PopupMenu(Menu& menu, int flags, float x, float y) {
     (void)flags;
     ensureLoaded();

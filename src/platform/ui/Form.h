@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -140,6 +141,8 @@ class Form {
 
     // Used by controls and the window's widget.
     const std::vector<Control*>& controls() const { return controls_; }
+    // The control of that name (and array index, -1 for none), or nullptr.
+    Control* findControl(QAnyStringView name, int index = -1) const;
     void registerControl(Control* control);
     void unregisterControl(Control* control);
     void registerDesignPart(std::function<void()> capture, std::function<void()> restore);

@@ -19,7 +19,7 @@ QString Frame::Caption() const {
 
 void Frame::setCaption(const QString& value) {
     touch();
-    state_.caption = value;
+    state_.caption = untilNul(value);
     applyLook();
 }
 

@@ -1,12 +1,36 @@
 #include "platform/ui/Label.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
 
 namespace ui {
 
+namespace {
+
+// Qt shows a label's mnemonic only when the label has a buddy; the
+// desktop's own labels show it always.
+class MnemonicLabel : public QLabel {
+  public:
+    MnemonicLabel() { setTextFormat(Qt::PlainText); }
+    bool useMnemonic = true;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!useMnemonic) return QLabel::paintEvent(event);
+        QPainter painter(this);
+        const int flags = static_cast<int>(alignment()) | Qt::TextShowMnemonic |
+                          (wordWrap() ? Qt::TextWordWrap : 0);
+        style()->drawItemText(&painter, contentsRect(), flags, palette(), isEnabled(), text(),
+                              foregroundRole());
+    }
+};
+
+}  // namespace
+
 Label::Label(Form& form, QString name) : Control(form, std::move(name)) {
     keepDesign(state_);
-    attachWidget(new QLabel, false);
+    attachWidget(new MnemonicLabel, false);
 }
 
 QLabel* Label::label() const {
@@ -58,11 +82,23 @@ void Label::setWordWrap(bool value) {
     applyLook();
 }
 
+bool Label::UseMnemonic() const {
+    return touch(), state_.useMnemonic;
+}
+
+void Label::setUseMnemonic(bool value) {
+    touch();
+    state_.useMnemonic = value;
+    applyLook();
+}
+
 void Label::applyLook() {
     const Qt::Alignment h[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
     label()->setAlignment(h[state_.alignment] | Qt::AlignTop);
     label()->setAutoFillBackground(state_.backStyle == 1);
     label()->setWordWrap(state_.wordWrap);
+    static_cast<MnemonicLabel*>(label())->useMnemonic = state_.useMnemonic;
+    label()->update();
 }
 
 void Label::refreshWidget() {

@@ -7,7 +7,9 @@ class QLabel;
 namespace ui {
 
 // A caption; many labels serve as the program's shared text values.
-// Writing a different caption raises Change.
+// Writing a different caption raises Change.  With UseMnemonic (the
+// default) "&x" shows x underlined and "&&" shows "&"; without, every
+// character shows as it is.
 class Label : public Control {
   public:
     enum AlignmentValue { vbLeftJustify = 0, vbRightJustify = 1, vbCenter = 2 };
@@ -23,6 +25,8 @@ class Label : public Control {
     void setBackStyle(int value);
     bool WordWrap() const;
     void setWordWrap(bool value);
+    bool UseMnemonic() const;
+    void setUseMnemonic(bool value);
 
     Event<> Change{"Change"};
 
@@ -36,6 +40,7 @@ class Label : public Control {
         int alignment = vbLeftJustify;
         int backStyle = 1;
         bool wordWrap = false;
+        bool useMnemonic = true;
     };
     QLabel* label() const;
     void applyLook();

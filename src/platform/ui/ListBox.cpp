@@ -122,7 +122,7 @@ void ListBox::pressed(int button, float, float y) {
     if (button != vbLeftButton) return;
     const int row = rowAt(toPixels(y));
     if (row < 0) return;
-    userSelected(row, false);
+    userSelected(row, false, !marksByCode_);
     showSelection();
     clickPending_ = true;
 }
@@ -153,7 +153,8 @@ int ListBox::rowAfterKey(int keyCode) const {
 }
 
 bool ListBox::keyAction(int keyCode, int) {
-    if (keyCode == vbKeySpace && MultiSelect() != vbMultiSelectNone && ListIndex() >= 0) {
+    if (keyCode == vbKeySpace && MultiSelect() != vbMultiSelectNone && ListIndex() >= 0 &&
+        !marksByCode_) {
         setSelected(ListIndex(), !Selected(ListIndex()));
         Click.raise();
         return true;

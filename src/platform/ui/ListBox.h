@@ -27,6 +27,10 @@ class ListBox : public ListControl {
     int SendMessageA(int message, int wParam, int lParam) const;
     // Height of every row, in pixels.
     int ItemHeight() const;
+    // A list whose marks only code sets: the user's press and the arrow keys
+    // move the current row, and neither a press nor Space turns a mark over.
+    void setMarksByCode(bool on) { marksByCode_ = on; }
+    bool MarksByCode() const { return marksByCode_; }
 
     Event<> Scroll{"Scroll"};
 
@@ -48,6 +52,7 @@ class ListBox : public ListControl {
     int rowAfterKey(int keyCode) const;
 
     bool clickPending_ = false;
+    bool marksByCode_ = false;
 };
 
 }  // namespace ui

@@ -182,9 +182,10 @@ void ListControl::setSorted(bool sorted) {
     state_.sorted = sorted;
 }
 
-void ListControl::userSelected(int row, bool click) {
+void ListControl::userSelected(int row, bool click, bool toggle) {
     if (row < -1 || row >= static_cast<int>(state_.items.size())) return;
-    if (state_.multiSelect != vbMultiSelectNone && row >= 0) state_.marks[row] = !state_.marks[row];
+    if (toggle && state_.multiSelect != vbMultiSelectNone && row >= 0)
+        state_.marks[row] = !state_.marks[row];
     state_.listIndex = row;
     if (click) Click.raise();
 }

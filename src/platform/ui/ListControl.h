@@ -66,7 +66,9 @@ class ListControl : public Control {
     // Pushes the selection and top row to the view.
     virtual void showSelection() = 0;
     // The user picked a row in the view (click: raise Click now).
-    void userSelected(int row, bool click = true);
+    // The user chose a row: it becomes current and, in a multi-selection
+    // list, its mark turns over unless toggle is false.
+    void userSelected(int row, bool click = true, bool toggle = true);
     void userScrolled(int topRow);
     // The highest row that can be the first one shown.
     virtual int lastTopRow() const;

@@ -20,7 +20,7 @@ QString Menu::Caption() const {
     return touch(), state_.caption;
 }
 void Menu::setCaption(const QString& value) {
-    touch(), state_.caption = value;
+    touch(), state_.caption = untilNul(value);
 }
 bool Menu::Checked() const {
     return touch(), state_.checked;

@@ -48,8 +48,8 @@ QString OptionButton::Caption() const {
 
 void OptionButton::setCaption(const QString& value) {
     touch();
-    state_.caption = value;
-    button()->setText(value);
+    state_.caption = untilNul(value);
+    button()->setText(state_.caption);
 }
 
 void OptionButton::showValue() {

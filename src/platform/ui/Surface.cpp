@@ -45,7 +45,8 @@ void Surface::paintEvent(QPaintEvent*) {
     }
     if (!look_.caption.isEmpty()) {
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(rect().adjusted(6, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, look_.caption);
+        p.drawText(rect().adjusted(6, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic,
+                   look_.caption);
     }
 }
 

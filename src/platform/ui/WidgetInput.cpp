@@ -108,6 +108,8 @@ bool WidgetInput::key(QEvent* event) {
     const int shift = shiftOf(e->modifiers());
     int code = original;
     if (event->type() == QEvent::KeyRelease) {
+        // A held key repeats its press only, as the original toolkit does.
+        if (e->isAutoRepeat()) return false;
         if (code) control_.deliverKeyUp(code, shift);
         return original && !code;
     }

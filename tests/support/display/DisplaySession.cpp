@@ -86,9 +86,28 @@ PlayerSession::PlayerSession() : shots_(QString(PLENK_DISPLAY_SHOTS) + "/" + cur
 }
 
 PlayerSession::~PlayerSession() {
-    if (player_.state() == QProcess::NotRunning) return;
-    player_.kill();
-    player_.waitForFinished(kToolTimeoutMs);
+    for (QProcess* p : {&player_, &windowManager_}) {
+        if (p->state() == QProcess::NotRunning) continue;
+        p->kill();
+        p->waitForFinished(kToolTimeoutMs);
+    }
+}
+
+void PlayerSession::startWindowManager() {
+    ASSERT_FALSE(display().isEmpty()) << "Xvfb did not start";
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display());
+    env.insert("HOME", home_.path());
+    env.insert("XDG_CONFIG_HOME", home_.file("config"));
+    windowManager_.setProcessEnvironment(env);
+    windowManager_.start("openbox", {"--sm-disable"});
+    ASSERT_TRUE(windowManager_.waitForStarted(kToolTimeoutMs)) << "openbox did not start";
+    // The manager owns the screen once it has taken the root window's selection.
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return !run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("not found");
+        },
+        kToolTimeoutMs));
 }
 
 void PlayerSession::start(const QStringList& arguments) {

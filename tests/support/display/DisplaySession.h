@@ -47,6 +47,9 @@ class PlayerSession {
     testsupport::TempDir& program() { return program_; }
     const QString& display() const { return server_.display(); }
 
+    // A window manager (openbox) on the display, for what only one does:
+    // minimizing and restoring.  Call before start().
+    void startWindowManager();
     void start(const QStringList& arguments = {});
     // Waits for the program to end by itself; true when it did in time.
     bool waitForExit(int timeoutMs);
@@ -83,6 +86,7 @@ class PlayerSession {
     QString run(const QString& program, const QStringList& arguments);
 
     XServer server_;
+    QProcess windowManager_;
     testsupport::TempDir program_;
     testsupport::TempDir home_;
     QProcess player_;

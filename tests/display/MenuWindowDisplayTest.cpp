@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QThread>
+
+#include "support/display/DisplaySession.h"
+
+using displaytest::PlayerSession;
+using displaytest::waitUntil;
+
+namespace {
+
+// The owner-drawn menus' colours: a checked item's framed box, and the
+// highlight inside it and inside a highlighted item.
+const QRgb kFrameBlue = qRgb(49, 106, 197);
+const QRgb kHighlight = qRgb(193, 210, 238);
+const QRgb kColumnGrey = qRgb(236, 236, 236);
+
+// A playlist of three copies of the sample under different names; Next on N.
+void threeEntriesAndNextOnN(PlayerSession& s) {
+    QFile sample(s.program().file("Samples/plenk-sample.ogg"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray bytes = sample.readAll();
+    QByteArray list;
+    for (const QString name : {"Alpha song", "Beta tune", "Gamma air"})
+        list += s.program().write("Music/" + name + ".ogg", bytes).toUtf8() + "\r\n";
+    s.program().write("Data/plst.data", list);
+    QByteArray keys = QByteArray("\r\n").repeated(4) + "78\r\n" + QByteArray("\r\n").repeated(5);
+    keys += QByteArray("0\r\n").repeated(4) + "N\r\n" + QByteArray("0\r\n").repeated(5);
+    s.program().write("Data/keyboard.data", keys);
+}
+
+// The top-left corners of checked items' boxes on the screen.
+std::vector<QPoint> checkBoxes(const QImage& shot) {
+    std::vector<QPoint> found;
+    for (int y = 0; y + 1 < shot.height(); ++y)
+        for (int x = 0; x + 23 < shot.width(); ++x)
+            if (shot.pixel(x, y) == kFrameBlue && shot.pixel(x + 1, y + 1) == kHighlight &&
+                shot.pixel(x + 21, y + 1) == kFrameBlue &&
+                shot.pixel(x + 22, y + 1) == kColumnGrey &&
+                (y == 0 || shot.pixel(x, y - 1) == kColumnGrey))
+                found.push_back({x, y});
+    return found;
+}
+
+class MenuOnDisplay : public ::testing::Test {
+  protected:
+    PlayerSession s;
+    QString playlist;
+
+    void startWithEntries() {
+        threeEntriesAndNextOnN(s);
+        s.start();
+        ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+        playlist = s.waitForWindow("Playlist");
+        ASSERT_FALSE(playlist.isEmpty()) << s.output().toStdString();
+    }
+    // The list's rows are 11 pixels high from 24 pixels down the window.
+    QPoint row(int index) { return s.geometry(playlist).topLeft() + QPoint(60, 30 + 11 * index); }
+    void rightClickRow(int index) {
+        const QPoint at = row(index);
+        s.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        s.xdotool({"click", "3"});
+        QThread::msleep(300);
+    }
+    // The playlist window's "File" and "Options" buttons.
+    void playlistMenuButton(int which) {
+        s.click(s.geometry(playlist).left() + (which == 1 ? 40 : 100),
+                s.geometry(playlist).top() + 8);
+        QThread::msleep(300);
+    }
+    void keys(const QStringList& names) {
+        for (const QString& name : names) {
+            s.key(name);
+            QThread::msleep(60);
+        }
+    }
+};
+
+// The row menu with its pictures, a highlighted item and the play order's
+// check; "Shuffle on" chosen there is then seen checked in the playlist
+// window's second menu.
+TEST_F(MenuOnDisplay, RowMenuShuffleOnIsCheckedInThePlaylistsOptionsMenu) {
+    startWithEntries();
+    rightClickRow(1);
+    // Play, Informations, Set as next, Jump, Options, Playback mode: open it.
+    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Right"});
+    const QImage before =
+        s.screenshotWhen([](const QImage& shot) { return !checkBoxes(shot).empty(); });
+    const auto start = checkBoxes(before);
+    ASSERT_EQ(start.size(), 1u);
+    // "Shuffle off" checked below the highlighted "Shuffle on".
+    EXPECT_EQ(before.pixel(start[0].x() + 5, start[0].y() - 6), kHighlight);
+    keys({"Return"});
+    QThread::msleep(300);
+
+    playlistMenuButton(2);
+    // Playlist settings, Playback mode: open it and move to its second item.
+    keys({"Down", "Down", "Right", "Down"});
+    const QImage after =
+        s.screenshotWhen([](const QImage& shot) { return !checkBoxes(shot).empty(); });
+    const auto boxes = checkBoxes(after);
+    ASSERT_EQ(boxes.size(), 1u);
+    // The first item is checked: the highlighted second one lies right below it.
+    EXPECT_EQ(after.pixel(boxes[0].x() + 5, boxes[0].y() + 24), kHighlight);
+    keys({"Escape", "Escape"});
+}
+
+// "Set as next" on the third row while the first plays; Next then plays it.
+TEST_F(MenuOnDisplay, SetAsNextThenNextPlaysThatRow) {
+    startWithEntries();
+    const QPoint first = row(0);
+    s.xdotool({"mousemove", QString::number(first.x()), QString::number(first.y())});
+    s.xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+    ASSERT_TRUE(s.waitForPlaying("Alpha song")) << s.output().toStdString();
+    rightClickRow(2);
+    keys({"Down", "Down", "Down"});
+    s.screenshot();
+    keys({"Return"});
+    s.focus(s.waitForWindow("Plenk Player"));
+    keys({"n"});
+    ASSERT_TRUE(s.waitForPlaying("Gamma air"))
+        << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
+        << s.output().toStdString();
+    s.screenshot();
+}
+
+}  // namespace

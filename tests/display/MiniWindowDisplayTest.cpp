@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QFile>
+
+#include "support/display/DisplaySession.h"
+
+using displaytest::PlayerSession;
+using displaytest::waitUntil;
+
+namespace {
+
+const QString kTitle = "Plenk Player";
+// The mini window's size in pixels: 6105 x 1485 twips.
+constexpr int kMiniWidth = 407;
+constexpr int kMiniHeight = 99;
+
+QList<QByteArray> settingsLines(PlayerSession& s) {
+    QFile file(s.program().file("settings.ini"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().split('\n');
+}
+
+// The shipped settings with the main window at left, top (twips) and the
+// saved mode "mini", so the player starts with the mini window there.
+void startInMiniMode(PlayerSession& s, int left, int top) {
+    QList<QByteArray> lines = settingsLines(s);
+    ASSERT_GT(lines.size(), 56);
+    lines[2] = QByteArray::number(left) + "\r";
+    lines[3] = QByteArray::number(top) + "\r";
+    lines[56] = "mini\r";
+    s.program().write("settings.ini", lines.join('\n'));
+}
+
+bool isBlack(const QColor& c) {
+    return c.red() < 16 && c.green() < 16 && c.blue() < 16;
+}
+
+int seconds(const QString& clock) {
+    return clock.section(':', 0, 0).toInt() * 60 + clock.section(':', 1, 1).toInt();
+}
+
+QString miniTime(PlayerSession& s) {
+    return s.texts().value("MiniForm.TSec");
+}
+
+// Presses at from, moves to to in steps and lets go, as a hand drags.
+void drag(PlayerSession& s, QPoint from, QPoint to) {
+    s.xdotool({"mousemove", QString::number(from.x()), QString::number(from.y())});
+    s.xdotool({"mousedown", "1"});
+    for (int i = 1; i <= 5; ++i) {
+        const QPoint at = from + (to - from) * i / 5;
+        s.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    }
+    s.xdotool({"mouseup", "1"});
+}
+
+TEST(MiniWindowOnDisplay, StartsWhereItStoodAndMirrorsThePlayingSample) {
+    PlayerSession s;
+    startInMiniMode(s, 1500, 1200);
+    s.start({s.program().file("Samples/plenk-sample.ogg")});
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    const QRect place = s.geometry(window);
+    EXPECT_EQ(place, QRect(100, 80, kMiniWidth, kMiniHeight));
+    ASSERT_TRUE(waitUntil([&] { return seconds(miniTime(s)) >= 1; }, 10000));
+    EXPECT_EQ(s.texts().value("MiniForm.StarePlayer"), "Playing");
+    // Edges, heads and the visualisation drawn into the mini window's box.
+    const QRect box(place.x() + 5, place.y() + 27, 121, 41);
+    const QImage first = s.screenshotWhen(
+        [&](const QImage& i) { return !isBlack(i.pixelColor(place.x() + 50, place.y() + 3)); });
+    EXPECT_TRUE(isBlack(first.pixelColor(place.x() - 5, place.y() - 5)));
+    EXPECT_FALSE(isBlack(first.pixelColor(place.right() - 3, place.y() + 40))) << "the right edge";
+    const QImage later =
+        s.screenshotWhen([&](const QImage& i) { return i.copy(box) != first.copy(box); }, 3000);
+    EXPECT_NE(later.copy(box), first.copy(box)) << "the visualisation moves";
+}
+
+TEST(MiniWindowOnDisplay, DragsOnTheSeekAndVolumeSlidersSeekAndSetTheVolume) {
+    PlayerSession s;
+    startInMiniMode(s, 1500, 1200);
+    s.start({s.program().file("Samples/plenk-sample.ogg")});
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    const QRect place = s.geometry(window);
+    ASSERT_TRUE(waitUntil([&] { return seconds(miniTime(s)) >= 1; }, 10000));
+    const int before = seconds(miniTime(s));
+    // The seek thumb starts near the track's left end (128 + 11 pixels in).
+    const QPoint seekThumb = place.topLeft() + QPoint(128 + 11 + 10, 72 + 8);
+    drag(s, seekThumb, seekThumb + QPoint(120, 0));
+    ASSERT_TRUE(waitUntil([&] { return seconds(miniTime(s)) >= before + 4; }, 5000))
+        << "the elapsed time jumps: " << miniTime(s).toStdString();
+    s.screenshot();
+    // The volume thumb from its place (80 of 100) to the left end.
+    const QPoint volumeThumb =
+        place.topLeft() + QPoint(24 + 11 + (97 - 24 - 20) * 80 / 100 + 10, 80);
+    drag(s, volumeThumb, place.topLeft() + QPoint(0, 80));
+    s.screenshot();
+    s.click(place.x() + 352 + 11, place.y() + 8);
+    ASSERT_TRUE(s.waitForExit(10000));
+    EXPECT_EQ(settingsLines(s).value(11).trimmed(), "0") << "the saved volume";
+}
+
+TEST(MiniWindowOnDisplay, MinimizedAndRestoredWithTheDockedPlaylist) {
+    PlayerSession s;
+    s.startWindowManager();
+    startInMiniMode(s, 1500, 1200);
+    s.start();
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    const QRect place = s.geometry(window);
+    ASSERT_FALSE(s.waitForWindow("Playlist").isEmpty());
+    s.screenshot();
+    s.click(place.x() + 328 + 11, place.y() + 8);
+    EXPECT_TRUE(waitUntil([&] { return s.waitForWindow(kTitle, 0).isEmpty(); }, 5000))
+        << "the mini window is minimized";
+    EXPECT_TRUE(s.waitForWindow("Playlist", 0).isEmpty()) << "the playlist hides with it";
+    s.screenshot();
+    s.xdotool({"windowactivate", window});
+    EXPECT_FALSE(s.waitForWindow(kTitle, 5000).isEmpty());
+    EXPECT_FALSE(s.waitForWindow("Playlist", 5000).isEmpty()) << "the playlist comes back";
+    s.screenshot();
+}
+
+TEST(MiniWindowOnDisplay, ADoubleClickOnTheTopStripBringsTheMainWindowInItsPlace) {
+    PlayerSession s;
+    startInMiniMode(s, 3000, 2250);
+    s.start();
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    const QRect place = s.geometry(window);
+    s.screenshot();
+    s.xdotool({"mousemove", "--sync", QString::number(place.x() + 200),
+               QString::number(place.y() + 8), "click", "--repeat", "2", "--delay", "80", "1"});
+    ASSERT_TRUE(
+        waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == 235; }, 5000));
+    EXPECT_EQ(s.geometry(s.waitForWindow(kTitle, 0)), QRect(place.topLeft(), QSize(407, 235)));
+    s.screenshot();
+}
+
+TEST(MiniWindowOnDisplay, ClosedFromTheMiniWindowItComesBackWhereItStood) {
+    PlayerSession s;
+    startInMiniMode(s, 1500, 1200);
+    s.start();
+    QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    // Moved by the desktop to another place, then closed.
+    const QRect place = s.geometry(window);
+    s.xdotool({"windowmove", "--sync", window, QString::number(place.x() + 90),
+               QString::number(place.y() + 60)});
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.geometry(window).topLeft() == place.topLeft() + QPoint(90, 60); }, 5000))
+        << "the window stands at " << s.geometry(window).x() << ", " << s.geometry(window).y();
+    s.screenshot();
+    s.click(place.x() + 90 + 352 + 11, place.y() + 60 + 8);
+    ASSERT_TRUE(s.waitForExit(10000));
+    s.start();
+    window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty());
+    EXPECT_EQ(s.geometry(window),
+              QRect(place.topLeft() + QPoint(90, 60), QSize(kMiniWidth, kMiniHeight)));
+    s.screenshot();
+}
+
+}  // namespace
