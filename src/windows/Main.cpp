@@ -11,9 +11,11 @@
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
+#include "shared/NumberText.h"
 #include "shared/ProgramFolder.h"
 #include "skins/Skins.h"
 #include "windows/FormMeniuri.h"
+#include "windows/MiniForm.h"
 
 using ui::step;
 
@@ -32,10 +34,11 @@ Main::Main(ui::Application& app) : PlayerForm(app, "Main") {
 }
 
 void Main::connectEvents() {
-    TimerMisc(0).TimerEvent.connect([this] { TimerMisc_Timer(0); });
-    FixWindows.TimerEvent.connect([this] { FixWindows_Timer(); });
+    connectTimers();
     LbActualCx(0).Change.connect([this] { LbActualCx_Change(); });
     CloseButton.Click.connect([this] { CloseButton_Click(); });
+    CloseButton.MouseMove.connect(
+        [this](int b, int s, float x, float y) { CloseButton_MouseMove(b, s, x, y); });
 }
 
 // Builds the whole application, in this order; a failing step is skipped.
@@ -46,6 +49,8 @@ void Main::Form_Load() {
         d.CalePlenkPlayer.setListIndex(0);
     });
     step([&] { Titlu.setCaption("Plenk Player " + PlenkApp::version()); });
+    VersionTicks = 0;
+    VersionChecked = false;
     step([&] { setIconPath(d.programFile("\\audio.ico")); });
     step([&] { form<Playlist>(); });
     step([&] { form<FormMeniuri>(); });
@@ -63,6 +68,8 @@ void Main::Form_Load() {
         step([&] {
             if (mci.ReadMciDriver(key) != driver) mci.WriteMciDriver(key, driver);
         });
+    InfoStep = 0;
+    ElapsedSeconds = 0;
     Snap& snap = app().module<Snap>();
     step([&] { snap.SnapWindow(*this); });
     step([&] { snap.SnapWindow(form<Playlist>()); });
@@ -71,6 +78,7 @@ void Main::Form_Load() {
     step([&] {
         if (form<Options>().Check7.Value() == 1) addTrayIcon();
     });
+    if (app().isLoaded<MiniForm>() && form<MiniForm>().Visible()) copyLookToMini();
     // With nothing on screen and no tray icon the program could not be
     // reached any more: it closes as the desktop's close does.
     app().setWhenNoWindowShows([this] {
@@ -78,9 +86,64 @@ void Main::Form_Load() {
     });
 }
 
-// The desktop asks the window to close: polling stops and every medium closes.
+// The mini window started in place of this one wears this window's skin.
+void Main::copyLookToMini() {
+    MiniForm& mini = form<MiniForm>();
+    const std::pair<ui::Label*, ui::Label*> labels[] = {
+        {&mini.TSec, &TSec},     {&mini.StarePlayer, &StarePlayer}, {&mini.TotalTime, &TotalTime},
+        {&mini.Titlu, &Titlu},   {&mini.Label1, &Label1},           {&mini.Label3, &Label3},
+        {&mini.Label4, &Label4},
+    };
+    for (auto [to, from] : labels)
+        step([&] { to->setForeColor(from->ForeColor()); });
+    step([&] { mini.Visualisation.setBackColor(BackColor()); });
+    step([&] { mini.setBackColor(BackColor()); });
+    step([&] { mini.ImagineVolum.setPicture(ImagineVolum.picture()); });
+}
+
+// The docked windows' places relative to this one, then docking on.
+void Main::Form_Activate() {
+    recordDockOffsets();
+    DataForm& d = form<DataForm>();
+    step([&] {
+        if (d.PlaylistON.Caption() == "0") form<Playlist>().Hide();
+    });
+    step([&] { d.Magnet.setCaption("1"); });
+}
+
+void Main::recordDockOffsets() {
+    DataForm& d = form<DataForm>();
+    Playlist& list = form<Playlist>();
+    MediaLibrary& library = form<MediaLibrary>();
+    const std::pair<ui::Label*, float> offsets[] = {
+        {&d.Sn1, list.Left() - Left()},
+        {&d.Sn2, list.Top() - Top()},
+        {&d.Sn3, library.Left() - Left()},
+        {&d.Sn4, library.Top() - Top()},
+    };
+    for (auto [label, offset] : offsets)
+        step([&] { label->setCaption(shared::formatSingle(offset)); });
+}
+
+void Main::Form_Deactivate() {
+    step([&] { form<DataForm>().Magnet.setCaption("0"); });
+}
+
+void Main::Form_LostFocus() {
+    step([&] { form<FormMeniuri>().SysTrayMenu.setVisible(false); });
+}
+
+void Main::CloseButton_MouseMove(int, int, float, float) {
+    DataForm& d = form<DataForm>();
+    step([&] { MinimizeButton.setPicture(d.MinimizeNormal.picture()); });
+    step([&] { CloseButton.setPicture(d.CloseFocus.picture()); });
+}
+
+// The desktop asks the window to close: polling stops, what is queued runs,
+// and every medium closes.  The close is never refused.
 void Main::Form_QueryUnload(int&, int) {
     step([&] { TimerMisc(0).setEnabled(false); });
+    app().DoEvents();
     step([&] { app().module<MCore>().CloseAllMedia(); });
 }
 

@@ -3,6 +3,7 @@
 #include "controls/Butoane.h"
 #include "controls/ctlScrollbar.h"
 #include "core/ClsMain.h"
+#include "core/UpdateChecker.h"
 #include "platform/ui/ControlArray.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Image.h"
@@ -85,8 +86,6 @@ class Main : public PlayerForm {
     void MinimizeButton_Click();
     void PlaylistLabel_Click();
     void ResizeArea_MouseMove(int Button, int Shift, float X, float Y);
-    // Whether the update check already ran this session.
-    bool VersionChecked = false;
 
     // --- Slider, volume and equalizer bridge (MainSliders.cpp); the mini
     // window's sliders relay to the same public members.
@@ -115,6 +114,28 @@ class Main : public PlayerForm {
     void VolumScroll();
     // The equalizer button's look for on or off, and every band applied again.
     void OnOffEq();
+
+    // Activation, shut-down and the timers.
+    void Form_Activate() override;
+    void Form_Deactivate() override;
+    void Form_LostFocus() override;
+    void CloseButton_MouseMove(int Button, int Shift, float X, float Y);
+    void FixImages_Timer();
+    void FullScreenTimer_Timer();
+    void ScrollTextTimer_Timer();
+    void TimeCounter_Timer();
+    void VersionCheck_Timer();
+    // The update component the update check hands the version to.
+    UpdateCheckerSlot& updateChecker() { return updateChecker_; }
+    // Counters the load zeroes: the last elapsed time read, the step of the
+    // information line's cycle and the update check's ticks and outcome.
+    std::int32_t ElapsedSeconds = 0;
+    std::int16_t InfoStep = 0;
+    std::int16_t VersionTicks = 0;
+    bool VersionChecked = false;
+    // Set while the main window stands in for the mini window because a
+    // video opened in mini mode.
+    bool SwappedForVideo = false;
 
     // Frame pictures, menu heads and caption buttons.
     ui::Image ImgTopLeft{*this, "ImgTopLeft"};
@@ -217,6 +238,14 @@ class Main : public PlayerForm {
     void designStatePanel();
     void designTimers();
     void connectEvents();
+    void connectTimers();
+    void copyLookToMini();
+    void recordDockOffsets();
+    void swapInForVideo();
+    void afterVideo();
+    void swapBackToMini();
+    void keepMinimum(float width, float height);
+    void restoreAfterMinimize(ui::Form& player);
     void connectInput();
     void connectSliders();
     void connectDrags();
@@ -233,4 +262,7 @@ class Main : public PlayerForm {
     void leaveFullScreen();
 
     ControllerSlot controller_{app()};
+    UpdateCheckerSlot updateChecker_;
+    // The player window was seen minimized and is not restored yet.
+    bool restorePending_ = false;
 };

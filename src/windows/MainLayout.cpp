@@ -58,9 +58,19 @@ void Main::layoutVideo(float w, float h) {
 void Main::keepMinimumSize(bool video) {
     const bool full = form<DataForm>().MainMode.Caption() == "Full";
     step([&] { FrameVideo(0).setVisible(video); });
-    const float minHeight = full || video ? 3530 : 2000;
-    if (Width() < 6100) step([&] { setWidth(6100); });
-    if (Height() < minHeight) step([&] { setHeight(minHeight); });
+    keepMinimum(6100, full || video ? 3530 : 2000);
+}
+
+// The window takes no input while a minimum is written, so a drag of the
+// grip cannot fight the write; each side is written on its own, width first.
+void Main::keepMinimum(float width, float height) {
+    const auto write = [this](auto set) {
+        step([&] { setEnabled(false); });
+        step(set);
+        step([&] { setEnabled(true); });
+    };
+    if (Width() < width) write([&] { setWidth(width); });
+    if (Height() < height) write([&] { setHeight(height); });
 }
 
 void Main::layoutEdges(float w, float h) {

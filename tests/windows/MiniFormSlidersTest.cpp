@@ -33,6 +33,7 @@ class MiniSliders : public ::testing::Test {
 };
 
 TEST_F(MiniSliders, TheMirrorCopiesLabelsThenMaximumBeforeValue) {
+    m.ScrollTextTimer.setEnabled(false);  // the marquee would move the title
     m.TSec.setCaption("03:21");
     m.Titlu.setCaption("A title");
     m.TotalTime.setCaption("4:05");

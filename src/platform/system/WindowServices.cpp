@@ -36,6 +36,10 @@ void SetWindowRgn(QWidget* window, int width, int height, int diameter) {
     width = std::min(width, kMaxRegionSide);
     height = std::min(height, kMaxRegionSide);
     diameter = std::clamp(diameter, 0, std::max(width, height));
+    // Every layout pass asks again: the same outline is not drawn twice.
+    const QRect shape(diameter, 0, width, height);
+    if (!window->mask().isEmpty() && window->property("plenkOutline").toRect() == shape) return;
+    window->setProperty("plenkOutline", shape);
     QBitmap mask(width, height);
     mask.fill(Qt::color0);
     QPainter p(&mask);

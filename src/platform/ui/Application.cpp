@@ -73,6 +73,10 @@ void Application::noteHidden(Form& form) {
     if (active_ == &form) active_ = nullptr;
 }
 
+void Application::DoEvents() {
+    QCoreApplication::processEvents();
+}
+
 void Application::noteActivated(Form& form) {
     if (&form == active_) return;
     Form* previous = active_;

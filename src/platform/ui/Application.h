@@ -81,6 +81,10 @@ class Application {
     // Told by a window that it has just been hidden.
     void noteWindowHidden();
 
+    // Runs what is waiting in the event queue (queued activations, input,
+    // repaints) and returns; timers of a manual clock do not move.
+    void DoEvents();
+
     // The program's own window that is active, or nullptr.
     Form* activeForm() const { return active_; }
     // Called as the desktop activates one of the program's windows; raises

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "platform/ui/Application.h"
@@ -131,7 +132,8 @@ void Control::Move(float left, float top, float width, float height) {
 }
 
 void Control::place(float left, float top, float width, float height) {
-    if (width < 0 || height < 0) throw RuntimeError(kInvalidPropertyValue);
+    if (!(width >= 0) || !(height >= 0) || !std::isfinite(left + top + width + height))
+        throw RuntimeError(kInvalidPropertyValue);
     const bool resized = width != state_.width || height != state_.height;
     state_.left = left;
     state_.top = top;
@@ -161,6 +163,7 @@ bool Control::Enabled() const {
 
 void Control::setEnabled(bool value) {
     touch();
+    if (value == state_.enabled) return;
     state_.enabled = value;
     if (widget_) widget_->setEnabled(value);
 }

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QMetaObject>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Colors.h"
@@ -92,6 +93,7 @@ bool Form::Unload(UnloadMode mode) {
 void Form::applyToWidget() {
     widget_->setWindowTitle(props_.caption);
     widget_->setWindowIcon(props_.iconPath.isEmpty() ? QIcon() : QIcon(props_.iconPath));
+    widget_->setEnabled(props_.enabled);
     applyPaletteColors(*widget_, 0x80000012, props_.backColor);
     applyGeometry();
 }
@@ -119,6 +121,7 @@ bool Form::Visible() const {
 
 void Form::setVisible(bool value) {
     ensureLoaded();
+    if (value && props_.visible && widget_->isVisible()) return;
     props_.visible = value;
     if (!value) {
         const bool wasShown = widget_->isVisible();
@@ -173,6 +176,7 @@ void Form::setHeight(float value) {
 
 void Form::Move(float left, float top) {
     ensureLoaded();
+    if (!std::isfinite(left) || !std::isfinite(top)) throw RuntimeError(kInvalidPropertyValue);
     props_.left = left;
     props_.top = top;
     applyGeometry();
@@ -185,7 +189,8 @@ void Form::Move(float left, float top, float width, float height) {
 
 void Form::setSize(float width, float height) {
     ensureLoaded();
-    if (width < 0 || height < 0) throw RuntimeError(kInvalidPropertyValue);
+    if (!(width >= 0) || !(height >= 0) || std::isinf(width) || std::isinf(height))
+        throw RuntimeError(kInvalidPropertyValue);
     if (props_.windowState != vbNormal && (width != props_.width || height != props_.height))
         throw RuntimeError(384, "A form can't be moved or sized while minimized or maximized");
     const bool changed = width != props_.width || height != props_.height;
@@ -205,6 +210,7 @@ QString Form::Caption() const {
 
 void Form::setCaption(const QString& value) {
     ensureLoaded();
+    if (value == props_.caption) return;
     props_.caption = value;
     widget_->setWindowTitle(value);
 }
@@ -219,6 +225,17 @@ void Form::setWindowState(int value) {
     props_.windowState = value;
     const Qt::WindowStates states[] = {Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized};
     widget_->setWindowState(states[value]);
+}
+
+bool Form::Enabled() const {
+    return touch(), props_.enabled;
+}
+
+void Form::setEnabled(bool value) {
+    ensureLoaded();
+    if (value == props_.enabled) return;
+    props_.enabled = value;
+    widget_->setEnabled(value);
 }
 
 OleColor Form::BackColor() const {

@@ -61,6 +61,7 @@ class Form {
     // its design values.
     void finishDesign();
 
+    // Showing a window that already shows neither raises nor activates it.
     void Show(int modal = 0);
     void Hide();
 
@@ -82,6 +83,9 @@ class Form {
     void setCaption(const QString& value);
     int WindowState() const;
     void setWindowState(int value);
+    // A disabled window takes no mouse or key input.
+    bool Enabled() const;
+    void setEnabled(bool value);
     OleColor BackColor() const;
     void setBackColor(OleColor value);
     QString IconPath() const;
@@ -112,6 +116,8 @@ class Form {
     virtual void Form_Resize() {}
     virtual void Form_Activate() {}
     virtual void Form_Deactivate() {}
+    // The desktop took the activation away from this window.
+    virtual void Form_LostFocus() {}
     virtual void Form_Paint() {}
     virtual void Form_KeyDown(int& KeyCode, int Shift) { (void)KeyCode, (void)Shift; }
     virtual void Form_KeyUp(int& KeyCode, int Shift) { (void)KeyCode, (void)Shift; }
@@ -164,6 +170,7 @@ class Form {
         bool visible = false;
         QString caption;
         int windowState = vbNormal;
+        bool enabled = true;
         OleColor backColor = 0x8000000F;
         QString iconPath;
     };

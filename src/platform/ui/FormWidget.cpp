@@ -30,6 +30,8 @@ void FormWidget::setFrameless(bool frameless) {
 bool FormWidget::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && form_.isLoaded())
         form_.application().noteActivated(form_);
+    if (event->type() == QEvent::WindowDeactivate && form_.isLoaded())
+        dispatchEvent("Form_LostFocus", [this] { form_.Form_LostFocus(); });
     return QWidget::event(event);
 }
 

@@ -20,8 +20,10 @@ Picture Image::picture() const {
 
 void Image::setPicture(const Picture& value) {
     touch();
-    state_.picture = value;
-    surface()->setPicture(value.pixmap());
+    if (!(value == state_.picture)) {
+        state_.picture = value;
+        surface()->setPicture(value.pixmap());
+    }
     if (!state_.stretch && !value.isEmpty())
         Move(Left(), Top(), toTwips(value.pixmap().width()), toTwips(value.pixmap().height()));
 }

@@ -71,6 +71,9 @@ QString TextQuery::snapshot() const {
     const QWidget* focused = QApplication::focusWidget();
     for (const Form* form : app_.createdForms()) {
         if (!form->isLoaded()) continue;
+        // The window itself: whether it shows, and its state (1 minimized).
+        text += form->Name() + ".Visible=" + (form->Visible() ? "True" : "False") + "\n";
+        text += form->Name() + ".WindowState=" + QString::number(form->WindowState()) + "\n";
         for (const Control* c : form->controls()) {
             if (auto shown = shownText(*c)) text += controlLine(*form, *c, *shown);
             if (focused && c->widget() == focused) text += "focus=" + controlName(*form, *c) + "\n";

@@ -24,6 +24,7 @@ TEST(TextQuery, AnswersARequestWithTheTextsOfLoadedWindowsOnly) {
     EXPECT_TRUE(answer.contains("\nSample.Caption=two\\nlines\n"));
     EXPECT_TRUE(answer.contains("\nSample.Text=typed\n"));
     EXPECT_TRUE(answer.contains("\nSample.Cells(3)=cell3\n"));
+    EXPECT_TRUE(answer.contains("\nSample.Visible=False\nSample.WindowState=0\n"));
     EXPECT_FALSE(answer.contains("Other.")) << "an unloaded window is not loaded by asking";
     EXPECT_FALSE(QFile::exists(folder.file("request"))) << "a request is answered once";
 }
