@@ -169,6 +169,8 @@ QString PlayerSession::waitForWindow(const QString& title, int timeoutMs) {
 }
 
 QRect PlayerSession::geometry(const QString& windowId) {
+    // xwininfo without an id waits for a click on a window.
+    if (windowId.isEmpty()) return {};
     const QString info = run("xwininfo", {"-id", windowId});
     auto field = [&](const char* name) {
         const QRegularExpression re(QString("%1:\\s+(-?\\d+)").arg(name));
@@ -192,7 +194,8 @@ void PlayerSession::startHelper(const QString& program, const QStringList& argum
 }
 
 bool PlayerSession::viewable(const QString& windowId) {
-    return run("xwininfo", {"-id", windowId}).contains("Map State: IsViewable");
+    return !windowId.isEmpty() &&
+           run("xwininfo", {"-id", windowId}).contains("Map State: IsViewable");
 }
 
 QString PlayerSession::property(const QString& windowId, const QString& name) {
