@@ -74,3 +74,23 @@ TEST_F(MiniModeEndToEnd, ADragOnTheMiniSeekSliderSeeksTheStream) {
 }
 
 }  // namespace
+
+TEST_F(MiniModeEndToEnd, AVideoFromTheMiniFileMenuBringsMainAndItsStopTheMiniWindow) {
+    const QString clip = f.program.write("clip.mpg", "x");
+    f.media().addMedium(clip.toStdString(), {8000, 25, QSize(320, 240)});
+    MiniForm& w = switchToMini();
+    w.Move(3000, 2000);
+    f.dialogs->fileAnswers.push_back({clip});
+    f.dialogs->menuAnswers.push_back("MainOpenFile");
+    w.Label1.MouseUp.raise(ui::vbLeftButton, 0, 5, 5);
+    EXPECT_FALSE(f.miniLoaded());
+    EXPECT_TRUE(m.Visible());
+    EXPECT_EQ(m.Left(), 3000);
+    EXPECT_EQ(m.Top(), 2000);
+    EXPECT_EQ(d.MiniMode.Caption(), "False");
+    m.controller().SStop();
+    f.clock->advance(1000);
+    EXPECT_TRUE(f.miniLoaded());
+    EXPECT_TRUE(w.Visible());
+    EXPECT_EQ(w.Left(), 3000);
+}
