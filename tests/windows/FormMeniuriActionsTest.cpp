@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -143,7 +145,7 @@ TEST_F(MenuActions, EachClearEmptiesThePlaylistItsPathsAndTheSearchList) {
          {&FormMeniuri::MeniuStergeLista_Click, &FormMeniuri::MenuClearPlaylist_Click,
           &FormMeniuri::NewPlaylistMenu_Click}) {
         entries({"a", "b"});
-        (menus.*handler)();
+        std::invoke(handler, menus);
         EXPECT_EQ(rows.ListCount(), 0);
         EXPECT_EQ(data.ListaCale.ListCount(), 0);
         EXPECT_EQ(p.form<JumpForm>().Lista.ListCount(), 0);
@@ -175,7 +177,7 @@ TEST_F(MenuActions, SearchItemsShowTheSearchWindow) {
     for (auto handler : {&FormMeniuri::JumpToFileMenu_Click, &FormMeniuri::SearchInPlMenu_Click,
                          &FormMeniuri::SysTrayJump_Click}) {
         p.form<JumpForm>().Hide();
-        (menus.*handler)();
+        std::invoke(handler, menus);
         EXPECT_TRUE(p.form<JumpForm>().Visible());
     }
 }
@@ -230,7 +232,7 @@ TEST_F(MenuActions, PageItemsNameTheOptionsPageAndWaitForTheWindow) {
         if (s.kind == "Modal") seen << s.text + ":" + o.Fr.Caption();
     };
     for (const auto& [handler, page] : pages)
-        (menus.*handler)();
+        std::invoke(handler, menus);
     menus.MeniuOptiuni_Click();
     EXPECT_EQ(seen, QStringList({"Options:General", "Options:Skin", "Options:Language",
                                  "Options:Association", "Options:Playlist", "Options:Video",
@@ -439,7 +441,7 @@ TEST_F(MenuActions, EveryItemCopesWithAnEmptyPlayer) {
                          &FormMeniuri::SysTrayStop_Click, &FormMeniuri::SysTrayNext_Click,
                          &FormMeniuri::MenuAddFile_Click, &FormMeniuri::MenuAddFolder_Click,
                          &FormMeniuri::MainOpenFile_Click})
-        (menus.*handler)();
+        std::invoke(handler, menus);
     EXPECT_EQ(rows.ListCount(), 0);
     EXPECT_EQ(data.ListaProgramate.ListCount(), 0);
 }
