@@ -375,7 +375,9 @@ TEST_F(MenuActions, PresetItemsOpenThePresetWindowForTheirUse) {
 TEST_F(MenuActions, WebItemsOpenTheSiteInTheInterfacesLanguage) {
     menus.MainMenuHelp_Click();
     menus.ReportBugsMenu_Click();
-    p.form<Options>().LanguageSelector.setListIndex(1);
+    ui::ListBox& languages = p.form<Options>().LanguageSelector;
+    languages.setSelected(0, false);
+    languages.setSelected(1, true);
     menus.MainMenuHelp_Click();
     menus.ReportBugsMenu_Click();
     EXPECT_EQ(opened, QStringList({"https://plenkplayer.example/",
