@@ -276,6 +276,9 @@ TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
     s.click(window.x() + 148, window.y() + 276);
     presetMenu(2);
     ASSERT_FALSE(s.waitForWindow("Save Preset").isEmpty());
+    // The name box lies 232 pixels down the window.
+    s.click(window.x() + 100, window.y() + 244);
+    s.key("ctrl+a");
     s.xdotool({"type", "--delay", "30", "Mine"});
     s.screenshot();
     s.click(window.x() + 148, window.y() + 276);
