@@ -65,6 +65,8 @@ void Playlist::design() {
     ResizeArea.setForeColor(0x808080);
     ResizeArea.setBackStyle(0);
     PicList.setFont({"Verdana", 8.25f});
+    // Files and folders dragged from other programs are the window's to add.
+    PicList.setOLEDropMode(ui::Control::vbOLEDropManual);
     FrameScroll.setBorderStyle(0);
     ScrollBar.setContainer(&FrameScroll);
     L1.setVisible(false);

@@ -177,3 +177,30 @@ TEST(MainWindowOnDisplay, ShortcutsFollowThePhysicalKeyOnARussianLayout) {
     EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000));
     s.screenshot();
 }
+
+// A band's thumb dragged 20 pixels up raises that band alone: the settings
+// the program writes on closing hold its new level.
+TEST(MainWindowOnDisplay, DraggingABandsThumbUpMovesThatBandAlone) {
+    PlayerSession s;
+    s.start();
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    // Band 0 stands at 152, 120 in the window, 14 x 81: below its 7-pixel
+    // button the 14-pixel thumb sits halfway along the 52-pixel travel.
+    const QPoint thumb = s.geometry(window).topLeft() + QPoint(152 + 7, 120 + 7 + 26 + 7);
+    s.screenshotWhen([&](const QImage& i) { return !isBlack(i.pixelColor(thumb)); });
+    s.drag(thumb, thumb - QPoint(0, 20));
+    s.screenshot();
+    s.close(window);
+    ASSERT_TRUE(s.waitForExit(10000));
+    QFile settings(s.program().file("settings.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = settings.readAll().split('\n');
+    // Lines 33 to 43 hold the eleven bands.
+    const int band0 = lines.value(33).trimmed().toInt();
+    EXPECT_LT(band0, 25) << "band 0 moved up from 50";
+    EXPECT_GT(band0, 0);
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(lines.value(33 + i).trimmed(), "50") << "band " << i;
+    EXPECT_EQ(lines.value(43).trimmed(), "100") << "the reverb";
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QProcess>
 
 #include "support/display/DisplaySession.h"
 
@@ -75,4 +76,93 @@ TEST(WindowServicesOnDisplay, TheMainWindowsCornersAreCutRound) {
         s.screenshotWhen([&](const QImage& i) { return !isBlack(i.pixelColor(inside)); });
     EXPECT_TRUE(isBlack(shot.pixelColor(at.topLeft()))) << "the corner shows the bare screen";
     EXPECT_FALSE(isBlack(shot.pixelColor(inside))) << "the window's own picture";
+}
+
+// The grip dragged far up and left stops at the playlist's least size,
+// 4000 x 4530 twips; dragged back to 8 pixels short of the main window's
+// right edge, the playlist's right edge snaps onto it.
+TEST(WindowServicesOnDisplay, ThePlaylistGripStopsAtTheLeastSizeAndSnapsToItsNeighbour) {
+    PlayerSession s;
+    s.start();
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
+    ASSERT_FALSE(playlist.isEmpty());
+    const QRect before = s.geometry(playlist);
+    const int mainRight = s.geometry(main).right();
+
+    dragGrip(s, before.bottomRight() - QPoint(4, 4), QPoint(-300, -300));
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() < before.width(); }, 5000));
+    const QRect least = s.geometry(playlist);
+    EXPECT_NEAR(least.width(), 4000 / 15, 1) << "never narrower than the least size";
+    EXPECT_NEAR(least.height(), 4530 / 15, 1);
+    EXPECT_EQ(least.topLeft(), before.topLeft());
+    s.screenshot();
+
+    ASSERT_GT(mainRight - 8, least.right() + 20);
+    dragGrip(s, least.bottomRight() - QPoint(4, 4), QPoint(mainRight - 8 - least.right(), 0));
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() > least.width(); }, 5000));
+    EXPECT_EQ(s.geometry(playlist).right(), mainRight) << "flush with the main window above";
+    EXPECT_EQ(s.geometry(playlist).height(), least.height());
+    s.screenshot();
+}
+
+namespace {
+
+// Runs a program on the session's display and gives its output.
+QString onDisplay(PlayerSession& s, const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", s.display());
+    tool.setProcessEnvironment(env);
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(10000)) tool.kill();
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+// The player's tray icon: its window that the tray panel, along the bottom
+// of the screen, holds; empty while there is none.
+QRect trayIcon(PlayerSession& s) {
+    const QStringList ids = onDisplay(s, "xdotool", {"search", "--classname", "plenk-player"})
+                                .split('\n', Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+        const QRect at = s.geometry(id);
+        if (at.top() >= 700 && at.width() > 0 && at.width() <= 64) return at;
+    }
+    return {};
+}
+
+}  // namespace
+
+// Under a tray panel (Debian's trayer), the player's icon sits in the
+// panel, and minimizing puts the main window away into the tray.
+TEST(WindowServicesOnDisplay, UnderTrayerTheIconShowsAndMinimizingHidesIntoIt) {
+    PlayerSession s;
+    QProcess panel;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", s.display());
+    panel.setProcessEnvironment(env);
+    panel.start("trayer", {"--edge", "bottom", "--align", "left", "--widthtype", "pixel", "--width",
+                           "64", "--height", "32", "--SetDockType", "false"});
+    if (!panel.waitForStarted(5000)) GTEST_SKIP() << "trayer is not installed";
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return !onDisplay(s, "xdotool", {"search", "--name", "panel"}).trimmed().isEmpty();
+        },
+        5000));
+    s.start();
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !trayIcon(s).isEmpty(); }, 10000));
+    s.screenshot();
+
+    // The minimize button stands 340, 9 into the window.
+    const QPoint minimize = s.geometry(main).topLeft() + QPoint(340, 9);
+    s.click(minimize.x(), minimize.y());
+    EXPECT_TRUE(waitUntil([&] { return s.waitForWindow("Plenk Player", 200).isEmpty(); }, 5000))
+        << "the main window stays on screen";
+    s.screenshot();
+
+    panel.kill();
+    panel.waitForFinished(5000);
 }

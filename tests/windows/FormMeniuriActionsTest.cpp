@@ -375,9 +375,8 @@ TEST_F(MenuActions, PresetItemsOpenThePresetWindowForTheirUse) {
 TEST_F(MenuActions, WebItemsOpenTheSiteInTheInterfacesLanguage) {
     menus.MainMenuHelp_Click();
     menus.ReportBugsMenu_Click();
-    ui::ListBox& languages = p.form<Options>().LanguageSelector;
-    languages.setSelected(0, false);
-    languages.setSelected(1, true);
+    p.form<Options>().LanguageSelector.setSelected(0, false);
+    p.form<Options>().LanguageSelector.setSelected(1, true);
     menus.MainMenuHelp_Click();
     menus.ReportBugsMenu_Click();
     EXPECT_EQ(opened, QStringList({"https://plenkplayer.example/",

@@ -86,7 +86,10 @@ PlayerSession::PlayerSession() : shots_(QString(PLENK_DISPLAY_SHOTS) + "/" + cur
 }
 
 PlayerSession::~PlayerSession() {
-    for (QProcess* p : {&player_, &windowManager_}) {
+    std::vector<QProcess*> processes{&player_, &windowManager_};
+    for (auto& helper : helpers_)
+        processes.push_back(helper.get());
+    for (QProcess* p : processes) {
         if (p->state() == QProcess::NotRunning) continue;
         p->kill();
         p->waitForFinished(kToolTimeoutMs);
@@ -145,7 +148,8 @@ QString PlayerSession::run(const QString& program, const QStringList& arguments)
     if (!tool.waitForFinished(kToolTimeoutMs)) {
         tool.kill();
         tool.waitForFinished();
-        ADD_FAILURE() << program.toStdString() << " did not finish";
+        ADD_FAILURE() << program.toStdString()
+                      << " did not finish: " << arguments.join(" ").toStdString();
     }
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
 }
@@ -174,6 +178,27 @@ QRect PlayerSession::geometry(const QString& windowId) {
                  field("Height"));
 }
 
+void PlayerSession::startHelper(const QString& program, const QStringList& arguments) {
+    auto helper = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display());
+    env.insert("HOME", home_.path());
+    helper->setProcessEnvironment(env);
+    helper->setStandardErrorFile(QProcess::nullDevice());
+    helper->setStandardOutputFile(QProcess::nullDevice());
+    helper->start(program, arguments);
+    ASSERT_TRUE(helper->waitForStarted(kToolTimeoutMs)) << program.toStdString();
+    helpers_.push_back(std::move(helper));
+}
+
+bool PlayerSession::viewable(const QString& windowId) {
+    return run("xwininfo", {"-id", windowId}).contains("Map State: IsViewable");
+}
+
+QString PlayerSession::property(const QString& windowId, const QString& name) {
+    return run("xprop", {"-id", windowId, name}).trimmed();
+}
+
 void PlayerSession::xdotool(const QStringList& arguments) {
     run("xdotool", arguments);
 }
@@ -182,6 +207,16 @@ void PlayerSession::xdotool(const QStringList& arguments) {
 void PlayerSession::click(int x, int y) {
     xdotool({"mousemove", QString::number(x + 1), QString::number(y)});
     xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
+}
+
+void PlayerSession::drag(QPoint from, QPoint to, int steps) {
+    xdotool({"mousemove", QString::number(from.x()), QString::number(from.y())});
+    xdotool({"mousedown", "1"});
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint at = from + (to - from) * i / steps;
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    }
+    xdotool({"mouseup", "1"});
 }
 
 void PlayerSession::focus(const QString& windowId) {
