@@ -194,4 +194,106 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     EXPECT_EQ(s.geometry(library).size(), size);
 }
 
+// The main window's second menu: "Top 20" under "Show / hide" opens the
+// library at its design size; "Full / Mini mode" there and again in the mini
+// window's menu comes back where the mini window stood; the first menu's
+// "Close Plenk Player" writes the settings and ends the program.
+TEST_F(MenuOnDisplay, MainMenusTop20FullMiniTwiceAndClose) {
+    startWithEntries();
+    const QString main = s.waitForWindow("Plenk Player");
+    const QPoint at = s.geometry(main).topLeft();
+    // The heads: "File" 16 to 65 pixels, "Options" 72 to 129 pixels across the top.
+    const auto head = [&](const QPoint& window, int x) {
+        s.click(window.x() + x, window.y() + 8);
+        QThread::msleep(300);
+    };
+    head(at, 100);
+    // Settings, Change skin, Set language, Keyboard shortcuts, File association, Show / hide.
+    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Right", "Down"});
+    s.screenshot();
+    keys({"Return"});
+    const QString library = s.waitForWindow("Media Library");
+    ASSERT_FALSE(library.isEmpty());
+    EXPECT_EQ(s.geometry(library).size(), QSize(515, 335));
+
+    head(at, 100);
+    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"});
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "True"; }, 5000));
+    QString mini;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            mini = s.waitForWindow("Plenk Player", 500);
+            return !mini.isEmpty() && mini != main;
+        },
+        5000));
+    s.xdotool({"windowmove", "--sync", mini, "300", "420"});
+    QThread::msleep(300);
+    const QPoint miniAt = s.geometry(mini).topLeft();
+    s.screenshot();
+    head(miniAt, 100);
+    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"});
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "False"; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(main).topLeft() == miniAt; }, 5000))
+        << s.geometry(main).x() << "," << s.geometry(main).y();
+    s.screenshot();
+
+    const QString settings = s.program().file("settings.ini");
+    QFile::remove(settings);
+    head(miniAt, 40);
+    // Play file, File info, Close Plenk Player.
+    keys({"Down", "Down", "Down", "Return"});
+    EXPECT_TRUE(s.waitForExit(10000));
+    EXPECT_TRUE(QFile::exists(settings));
+}
+
+// The preset button's menu: "Load" and "Rock" move the band sliders; "Save"
+// under a new name writes it, the next "Load" lists it and "Delete" removes it.
+TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
+    startWithEntries();
+    const QString main = s.waitForWindow("Plenk Player");
+    const QRect at = s.geometry(main);
+    // The preset button: 72 by 96 pixels into the window, 41 by 17.
+    const auto presetMenu = [&](int downs) {
+        s.click(at.x() + 92, at.y() + 104);
+        QThread::msleep(300);
+        for (int i = 0; i < downs; ++i)
+            keys({"Down"});
+        keys({"Return"});
+    };
+    const QRect bands(at.x() + 150, at.y() + 150, 200, 80);
+    const QImage before = s.screenshot().copy(bands);
+    presetMenu(1);
+    const QString presets = s.waitForWindow("Load Equalizer Preset");
+    ASSERT_FALSE(presets.isEmpty()) << s.output().toStdString();
+    const QPoint window = s.geometry(presets).topLeft();
+    // Flat, Bass boost, Treble boost, Rock.
+    s.click(window.x() + 60, window.y() + 14);
+    keys({"Down", "Down", "Down"});
+    QThread::msleep(300);
+    EXPECT_NE(s.screenshot().copy(bands), before) << "the band sliders moved";
+
+    const QString file = s.program().file("eqpreset.ini");
+    s.click(window.x() + 148, window.y() + 276);
+    presetMenu(2);
+    ASSERT_FALSE(s.waitForWindow("Save Preset").isEmpty());
+    // The name box lies 232 pixels down the window.
+    s.click(window.x() + 100, window.y() + 244);
+    s.key("ctrl+a");
+    s.xdotool({"type", "--delay", "30", "Mine"});
+    s.screenshot();
+    s.click(window.x() + 148, window.y() + 276);
+    ASSERT_TRUE(waitUntil([&] { return testsupport::readLines(file).contains("Mine"); }, 5000));
+
+    presetMenu(1);
+    ASSERT_FALSE(s.waitForWindow("Load Equalizer Preset").isEmpty());
+    presetMenu(3);
+    s.click(window.x() + 60, window.y() + 14);
+    keys({"End"});
+    QThread::msleep(200);
+    s.screenshot();
+    s.click(window.x() + 52, window.y() + 276);
+    EXPECT_TRUE(waitUntil([&] { return !testsupport::readLines(file).contains("Mine"); }, 5000));
+    s.screenshot();
+}
+
 }  // namespace
