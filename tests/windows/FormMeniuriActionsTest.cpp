@@ -375,7 +375,9 @@ TEST_F(MenuActions, PresetItemsOpenThePresetWindowForTheirUse) {
 TEST_F(MenuActions, WebItemsOpenTheSiteInTheInterfacesLanguage) {
     menus.MainMenuHelp_Click();
     menus.ReportBugsMenu_Click();
+    // The language list marks the language chosen.
     p.form<Options>().LanguageSelector.setListIndex(1);
+    p.form<Options>().LanguageSelector.setSelected(1, true);
     menus.MainMenuHelp_Click();
     menus.ReportBugsMenu_Click();
     EXPECT_EQ(opened, QStringList({"https://plenkplayer.example/",
