@@ -10,15 +10,9 @@
 
 namespace {
 
-testsupport::PlayerOptions realMedia() {
-    testsupport::PlayerOptions o;
-    o.realMedia = true;
-    return o;
-}
-
 // The controller on the real media engine: a generated two-second video.
 TEST(MciIntegration, AVideoPlaysToItsEndThroughTheController) {
-    testsupport::PlayerFixture p(realMedia());
+    testsupport::PlayerFixture p(testsupport::realMedia());
     const QString video = p.program.file("clip.avi");
     if (!testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2",
                               "-c:v", "mpeg4", video}))

@@ -32,6 +32,13 @@ inline PlayerOptions notStarted() {
     return o;
 }
 
+// The real media engine (libmpv, drawing nothing offscreen).
+inline PlayerOptions realMedia() {
+    PlayerOptions o;
+    o.realMedia = true;
+    return o;
+}
+
 inline PlayerOptions withCommandLine(const QString& commandLine, bool start = true) {
     PlayerOptions o;
     o.commandLine = commandLine;

@@ -52,7 +52,6 @@ constexpr const char* kFixedOptions[][2] = {
     {"input-media-keys", "no"},
     {"cursor-autohide", "no"},
     {"osd-level", "0"},
-    {"sub-auto", "no"},
     {"audio-file-auto", "no"},
     {"cover-art-auto", "no"},
     {"resume-playback", "no"},

@@ -35,7 +35,9 @@ void Frame::setBorderStyle(int value) {
 }
 
 void Frame::applyLook() {
-    surface()->setLook({true, state_.borderStyle == 1, state_.caption, false});
+    // A frame without a border shows no caption either.
+    const bool border = state_.borderStyle == 1;
+    surface()->setLook({true, border, border ? state_.caption : QString(), false});
 }
 
 void Frame::refreshWidget() {
