@@ -45,8 +45,10 @@ void ClsMain::LoadPlenk() {
     DataForm& d = shared();
     Options& o = app_.form<Options>();
     Playlist& list = app_.form<Playlist>();
-    step([&] { IncarcaSetari(); });
+    // The paths need no setting: they load before the settings show the
+    // windows, so the user never waits on them in front of a shown window.
     step([&] { data().IncarcaData(d.programFile("\\Data\\plst.data"), d.ListaCale); });
+    step([&] { IncarcaSetari(); });
     step([&] {
         if (o.Option15.Value()) playlistOps().ListNoChar(list.PicList, d.ListaCale);
     });
@@ -56,7 +58,7 @@ void ClsMain::LoadPlenk() {
     });
     step([&] { playlistOps().FillJumpList(); });
     step([&] {
-        if (o.Option18.Value() || o.Option19.Value()) playlistOps().FileNameToID3();
+        if (o.Option18.Value() || o.Option19.Value()) playlistOps().FileNameToID3Later();
     });
     step([&] { app_.module<KeyShortcut>().LoadKeyboardSettings(); });
     Main& m = main();

@@ -1,5 +1,8 @@
 #include "playlist/ClsPl.h"
 
+#include <cstring>
+#include <utility>
+
 #include "app/PlenkApp.h"
 #include "core/Id3Module.h"
 #include "options/Options.h"
@@ -35,9 +38,8 @@ QString tagField(const QString& text) {
 }
 
 qsizetype lastOf(QByteArrayView text, char c) {
-    for (qsizetype i = text.size() - 1; i >= 0; --i)
-        if (text[i] == c) return i;
-    return -1;
+    const void* at = memrchr(text.data(), c, static_cast<std::size_t>(text.size()));
+    return at ? static_cast<const char*>(at) - text.data() : -1;
 }
 qsizetype lastOf(QStringView text, char c) {
     return text.lastIndexOf(QLatin1Char(c));
@@ -167,19 +169,49 @@ void ClsPl::FillJumpList() {
 }
 
 void ClsPl::FileNameToID3() {
+    stopTagReading();
     ui::ListBox& list = app_.form<Playlist>().PicList;
-    const ui::ListBox& paths = app_.form<DataForm>().ListaCale;
+    const int count = app_.form<DataForm>().ListaCale.ListCount();
     list.setVisible(false);
-    for (int i = 0; i < paths.ListCount(); ++i) {
-        const QString text = taggedText(paths.List(i));
-        if (text.isEmpty()) continue;
-        ui::step([&] {
-            list.RemoveItem(i);
-            list.AddItem(text, i);
-        });
-    }
+    for (int i = 0; i < count; ++i)
+        retag(i);
     list.setVisible(true);
     SetJumpList();
+}
+
+// A row whose text the tag would not change is left alone (and stays selected).
+void ClsPl::retag(int row) {
+    ui::ListBox& list = app_.form<Playlist>().PicList;
+    const QString text = taggedText(app_.form<DataForm>().ListaCale.List(row));
+    if (text.isEmpty() || (row < list.ListCount() && list.List(row) == text)) return;
+    ui::step([&] {
+        list.RemoveItem(row);
+        list.AddItem(text, row);
+    });
+}
+
+void ClsPl::FileNameToID3Later() {
+    stopTagReading();
+    tagRow_ = 0;
+    tagTimer_ = app_.clock().startTimer(kTagInterval, [this] { readTagSlice(); });
+}
+
+void ClsPl::readTagSlice() {
+    const Options& options = app_.form<Options>();
+    // Switched to file names meanwhile: the rows are names now.
+    if (!options.Option18.Value() && !options.Option19.Value()) return stopTagReading();
+    const int count = std::min(app_.form<DataForm>().ListaCale.ListCount(),
+                               app_.form<Playlist>().PicList.ListCount());
+    const int stop = std::min(count, tagRow_ + kTagSlice);
+    for (; tagRow_ < stop; ++tagRow_)
+        retag(tagRow_);
+    if (tagRow_ < count) return;
+    stopTagReading();
+    SetJumpList();
+}
+
+void ClsPl::stopTagReading() {
+    if (tagTimer_) app_.clock().stopTimer(std::exchange(tagTimer_, 0));
 }
 
 QString ClsPl::taggedText(const QString& path) {

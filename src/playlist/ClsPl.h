@@ -56,6 +56,12 @@ class ClsPl {
     // Shows the tag's artist and title, in the order the options choose, for
     // every entry whose tag has both.
     void FileNameToID3();
+    // The same at start-up, out of the user's way: the rows keep the titles
+    // saved with the playlist while the tags are read a slice of rows per
+    // tick of the application clock; the search list follows at the end.
+    // Stops by itself when the playlist shows file names again.
+    void FileNameToID3Later();
+    bool readingTags() const { return tagTimer_ != 0; }
 
     // The display text of a path: its file name without folder and extension
     // (a name without a dot shows whole).
@@ -82,6 +88,17 @@ class ClsPl {
     // The insertion row a drop row caption names in a list of count rows.
     static int dropRow(const QString& caption, int count);
 
+    void retag(int row);
+    void readTagSlice();
+    void stopTagReading();
+
+    // Rows read per tick, and the tick: about 10 ms of reading at a time
+    // when the files are on a local disk.
+    static constexpr int kTagSlice = 256;
+    static constexpr int kTagInterval = 1;
+
     PlenkApp& app_;
     std::unique_ptr<DataClass> ListStore;
+    int tagTimer_ = 0;
+    int tagRow_ = 0;
 };

@@ -110,6 +110,36 @@ TEST_F(ClsPlTest, ConsecutiveEqualTitlesEachShowTheirTag) {
     EXPECT_EQ(rows.items(), QStringList({"Band A - Intro", "Band B - Intro", "Band C - Intro"}));
 }
 
+// The start-up reading: a slice of rows per tick, rows the tag would not
+// change left alone (the selection stays), the search list at the end, and
+// no more reading once the playlist shows file names again.
+TEST_F(ClsPlTest, TagsReadLaterASliceAtATime) {
+    p.form<Options>().Option18.setValue(true);
+    for (int i = 0; i < 300; ++i)
+        entry(QString("song%1.mp3").arg(i), tagBlock("Title " + QByteArray::number(i), "Band"));
+    rows.setList(1, "Band - Title 1");
+    rows.setListIndex(1);
+    pl.FileNameToID3Later();
+    EXPECT_EQ(rows.List(0), "song0");
+    p.clock->advance(1);
+    EXPECT_TRUE(pl.readingTags());
+    EXPECT_EQ(rows.List(255), "Band - Title 255");
+    EXPECT_EQ(rows.List(256), "song256");
+    EXPECT_EQ(rows.ListIndex(), 1);
+    EXPECT_TRUE(p.form<JumpForm>().Lista.items().isEmpty());
+    p.clock->advance(1);
+    EXPECT_FALSE(pl.readingTags());
+    EXPECT_EQ(rows.List(299), "Band - Title 299");
+    EXPECT_EQ(p.form<JumpForm>().Lista.items(), rows.items());
+
+    rows.setList(0, "song0");
+    pl.FileNameToID3Later();
+    p.form<Options>().Option15.setValue(true);
+    p.clock->advance(5);
+    EXPECT_FALSE(pl.readingTags());
+    EXPECT_EQ(rows.List(0), "song0");
+}
+
 TEST_F(ClsPlTest, SearchListIsRebuiltThroughItsFile) {
     JumpForm& jump = p.form<JumpForm>();
     jump.Lista.AddItem("stale");

@@ -17,6 +17,8 @@ namespace ui {
 
 namespace {
 
+constexpr int kLayoutBatch = 20000;
+
 // Rows one font line high; a row's text is cut to what its width can show
 // before the style prepares and elides it, so its length costs nothing.
 class RowDelegate : public QStyledItemDelegate {
@@ -52,6 +54,10 @@ ListBox::ListBox(Form& form, QString name, int multiSelect, bool sorted)
     setSorted(sorted);
     auto* view = new QListView;
     view->setUniformItemSizes(true);
+    // The view lays its rows out a batch at a time between other events, so
+    // a list of a million rows never holds up the user.
+    view->setLayoutMode(QListView::Batched);
+    view->setBatchSize(kLayoutBatch);
     view->setItemDelegate(new RowDelegate(view));
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

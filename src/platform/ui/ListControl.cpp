@@ -149,6 +149,11 @@ std::vector<int> ListControl::rowsHolding(const QString& text, bool caseSensitiv
     return state_.items.rowsHolding(text, caseSensitive);
 }
 
+bool ListControl::allRows(bool (*test)(QByteArrayView)) const {
+    touch();
+    return state_.items.all(test);
+}
+
 void ListControl::AddItemsOf(const ListControl& source, std::span<const int> rows) {
     touch();
     source.touch();

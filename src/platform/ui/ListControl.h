@@ -67,6 +67,9 @@ class ListControl : public Control {
     // The rows whose text holds text, each character compared by its upper
     // case unless caseSensitive (see ListRows::rowsHolding).
     std::vector<int> rowsHolding(const QString& text, bool caseSensitive = false) const;
+    // Whether test holds for every row's text as Latin-1 or UTF-8 bytes (see
+    // ListRows::all).
+    bool allRows(bool (*test)(QByteArrayView)) const;
     // Adds the given rows of source at the end, as AddItem would one by one,
     // sharing their text with source.
     void AddItemsOf(const ListControl& source, std::span<const int> rows);

@@ -204,6 +204,12 @@ void ListRows::appendFrom(const ListRows& source, std::span<const int> rows) {
     }
 }
 
+bool ListRows::all(bool (*test)(QByteArrayView)) const {
+    return std::all_of(rows_.begin(), rows_.end(), [test](const Row& r) {
+        return r.encoding != Utf16 && test(QByteArrayView(r.bytes, r.size));
+    });
+}
+
 void ListRows::appendPartsOf(const ListRows& source, ByteCut byteCut, TextCut textCut) {
     share(source.blocks_);
     rows_.reserve(rows_.size() + source.rows_.size());

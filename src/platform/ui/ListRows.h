@@ -49,6 +49,9 @@ class ListRows {
     // byteCut is given the row as Latin-1 or UTF-8 bytes and must return a
     // piece of them that starts and ends beside ASCII characters (or at the
     // ends); rows kept as UTF-16 go through textCut instead.
+    // Whether test holds for every row, given as Latin-1 or UTF-8 bytes (a row
+    // kept as UTF-16 fails it: UTF-8 cannot carry it).
+    bool all(bool (*test)(QByteArrayView)) const;
     using ByteCut = QByteArrayView (*)(QByteArrayView);
     using TextCut = QStringView (*)(QStringView);
     void appendPartsOf(const ListRows& source, ByteCut byteCut, TextCut textCut);
