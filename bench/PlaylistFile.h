@@ -14,3 +14,11 @@ inline QByteArray playlistFile(int entries) {
                      .toUtf8();
     return bytes;
 }
+
+// The tag titles of those entries, as the player keeps them beside the paths.
+inline QByteArray tagTextsFile(int entries) {
+    QByteArray bytes;
+    for (int i = 0; i < entries; ++i)
+        bytes += QString("Artist %1 - %2 Some song title\r\n").arg(i % 300).arg(i).toUtf8();
+    return bytes;
+}

@@ -30,6 +30,12 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
            videos_, this->clock()),
       bass_(this->clock(), bassOptions(setup_.engines)),
       instance_(setup_.settingsFolder) {
+    // The engine follows the filter's settings as the filter would: read at
+    // every open, and at once for an open medium when they are written.
+    mci_.setSubtitleSource([this] { return subtitleSettings(); });
+    registry_.setValueWatcher([this](const QString& key) {
+        if (key.startsWith(subtitleFilterKey(), Qt::CaseInsensitive)) mci_.subtitlesChanged();
+    });
     setPath(setup_.programFolder);
     setCommandLine(setup_.commandLine);
     // Tests never start the desktop's browser.
@@ -40,6 +46,18 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
 
 QString PlenkApp::exeName() const {
     return QFileInfo(setup_.executable).completeBaseName();
+}
+
+QString PlenkApp::subtitleFilterKey() {
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\PlenkPlayer\\vsfilter");
+}
+
+media::SubtitleSettings PlenkApp::subtitleSettings() const {
+    const auto number = [&](const QString& key, const QString& name) {
+        const auto v = registry_.value(subtitleFilterKey() + "\\" + key, name);
+        return v ? static_cast<std::int32_t>(v->toUInt()) : 0;
+    };
+    return {number("Timing", "Subtitle Delay"), number("General", "Hide") != 0};
 }
 
 QString PlenkApp::title() {

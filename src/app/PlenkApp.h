@@ -7,6 +7,7 @@
 #include "platform/audio/Bass.h"
 #include "platform/media/Mci.h"
 #include "platform/media/Profile.h"
+#include "platform/media/Subtitles.h"
 #include "platform/system/InstanceLock.h"
 #include "platform/system/Registry.h"
 #include "platform/system/Shell.h"
@@ -50,6 +51,13 @@ class PlenkApp : public ui::Application {
     bool onlyInstance() { return instance_.acquire(); }
     // The program file's name without folder and extension.
     QString exeName() const;
+
+    // The per-user registry key of the subtitle filter's settings: "Subtitle
+    // Delay" under Timing, "Hide" under General, both 32-bit numbers.
+    static QString subtitleFilterKey();
+    // The settings the video engine draws subtitles with, read from that key
+    // (no delay and shown, for a value that is missing).
+    media::SubtitleSettings subtitleSettings() const;
 
     // The title message boxes carry when they have none of their own.
     static QString title();

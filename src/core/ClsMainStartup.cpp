@@ -54,7 +54,7 @@ void ClsMain::LoadPlenk() {
         if (o.Option18.Value() || o.Option19.Value())
             data().IncarcaData(d.programFile("\\Data\\id3.data"), list.PicList);
     });
-    step([&] { playlistOps().SetJumpList(); });
+    step([&] { playlistOps().FillJumpList(); });
     step([&] {
         if (o.Option18.Value() || o.Option19.Value()) playlistOps().FileNameToID3();
     });

@@ -98,6 +98,8 @@ class Options : public PlayerForm {
 
     // Subtitles: writes the delay and the visibility for the video engine.
     void Command3_Click();
+    // The window's one registry writer, made by the first "Apply now".
+    const sys::RegistryWriter* registryWriter() const { return Writer.get(); }
 
     // Skin and language lists.
     void GetSubDirs(const QString& currPath);

@@ -9,8 +9,6 @@
 
 namespace {
 
-const QString kFilterKey = QStringLiteral("HKEY_CURRENT_USER\\Software\\PlenkPlayer\\vsfilter");
-
 // The delay in whole milliseconds: an empty box is no delay; a text that is
 // no number, or lies outside the 32-bit range once rounded, has none.
 std::optional<std::int32_t> delayOf(const QString& text) {
@@ -30,9 +28,10 @@ void Options::Command3_Click() {
     const QString text = SubDelay.Text();
     if (!Writer) Writer = std::make_unique<sys::RegistryWriter>(app().registry());
     if (const auto delay = delayOf(text))
-        Writer->WriteDword(kFilterKey + "\\Timing", "Subtitle Delay", *delay);
+        Writer->WriteDword(PlenkApp::subtitleFilterKey() + "\\Timing", "Subtitle Delay", *delay);
     else
         app().dialogs().MsgBox("The subtitle delay must be a whole number of milliseconds.",
                                ui::vbOKOnly | ui::vbExclamation, PlenkApp::title());
-    Writer->WriteDword(kFilterKey + "\\General", "Hide", Check5.Value() == 1 ? 0 : 1);
+    Writer->WriteDword(PlenkApp::subtitleFilterKey() + "\\General", "Hide",
+                       Check5.Value() == 1 ? 0 : 1);
 }

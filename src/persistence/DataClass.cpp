@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "platform/ui/ListControl.h"
 #include "shared/Files.h"
@@ -13,13 +14,7 @@
 
 namespace {
 
-QString withoutTrailingBlanks(QString line) {
-    qsizetype end = line.size();
-    while (end > 0 && line[end - 1] == u' ')
-        --end;
-    line.truncate(end);
-    return line;
-}
+constexpr qint64 kReadBlock = 1 << 20;
 
 // The next c at or after from, or end.
 const char* nextByte(const char* from, const char* end, char c) {
@@ -27,37 +22,48 @@ const char* nextByte(const char* from, const char* end, char c) {
     return found ? static_cast<const char*>(found) : end;
 }
 
-// The byte ranges of the lines: a line ends at CR LF, a lone CR or a lone LF
-// (files from any system); a last line without an ending is still a line.
-std::vector<QByteArrayView> splitLines(const QByteArray& bytes) {
-    std::vector<QByteArrayView> lines;
-    if (bytes.isEmpty()) return lines;
-    const char* start = bytes.constBegin();
-    const char* const end = bytes.constEnd();
+QByteArrayView withoutTrailingBlanks(QByteArrayView line) {
+    while (!line.isEmpty() && line.back() == ' ')
+        line.chop(1);
+    return line;
+}
+
+// A line goes to the list as UTF-8 when it is valid UTF-8 and as
+// Windows-1252 otherwise, each line on its own, so one odd line changes no
+// other; a blank is the same byte in both, so trailing ones go first.
+void addLine(QByteArrayView line, ui::ListControl& list) {
+    line = withoutTrailingBlanks(line);
+    if (line.isValidUtf8())
+        list.AddItemUtf8(line);
+    else
+        list.AddItem(shared::fromCp1252(line));
+}
+
+// Hands every whole line of bytes to the list and returns where the unfinished
+// last line starts.  A line ends at CR LF, a lone CR or a lone LF; a CR at the
+// very end may still be followed by its LF, so it waits for more (unless
+// last).
+qsizetype addLines(QByteArrayView bytes, bool last, ui::ListControl& list) {
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* start = begin;
     // The next CR and LF, each looked for again only once passed.
     const char* cr = nextByte(start, end, '\r');
     const char* lf = nextByte(start, end, '\n');
     while (start < end) {
         const char* stop = std::min(cr, lf);
-        lines.emplace_back(start, stop - start);
-        if (stop == end) break;
+        if (stop == end || (!last && stop + 1 == end && *stop == '\r')) break;
+        addLine(QByteArrayView(start, stop), list);
         start = stop + 1;
         if (*stop == '\r' && start < end && *start == '\n') ++start;
         if (cr < start) cr = nextByte(start, end, '\r');
         if (lf < start) lf = nextByte(start, end, '\n');
     }
-    return lines;
-}
-
-// Lines decode one by one, so a long list never exists twice as a whole text
-// and a line in another encoding changes no other line.
-std::vector<QString> decodeLines(const QByteArray& bytes) {
-    const std::vector<QByteArrayView> raw = splitLines(bytes);
-    std::vector<QString> lines;
-    lines.reserve(raw.size());
-    for (const QByteArrayView line : raw)
-        lines.push_back(withoutTrailingBlanks(shared::decodeLine(line, lines.empty())));
-    return lines;
+    if (last && start < end) {
+        addLine(QByteArrayView(start, end), list);
+        start = end;
+    }
+    return start - begin;
 }
 
 }  // namespace
@@ -68,36 +74,73 @@ void DataClass::IncarcaData(const QString& TheFile, ui::ListControl& TheListBox)
     QFile file(TheFile);
     // Only a regular file: a pipe would block and a device read endlessly.
     if (!shared::openRegularFile(file, QIODevice::ReadOnly)) return;
-    const QByteArray bytes = file.readAll();
-    file.close();
-    for (const QString& line : decodeLines(bytes))
-        TheListBox.AddItem(line);
+    // Read a block at a time straight into the list: only the line being read
+    // is ever held twice.  A file that grows meanwhile is read to its end as
+    // found then.
+    QByteArray pending;
+    for (;;) {
+        const qsizetype kept = pending.size();
+        pending.resize(kept + kReadBlock);
+        const qint64 got = file.read(pending.data() + kept, kReadBlock);
+        pending.truncate(kept + std::max<qint64>(got, 0));
+        const bool last = got <= 0;
+        pending.remove(0, addLines(pending, last, TheListBox));
+        if (last) break;
+    }
 }
 
-bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox) {
+namespace {
+
+// The list's lines as its file holds them, handed to flush a block at a time:
+// no second copy of a long list as one text.  same turns false at the first
+// item the file would not give back as it is.
+bool writeLines(const ui::ListControl& list, const std::function<bool(const QByteArray&)>& flush,
+                bool& same) {
+    QByteArray block;
+    const int count = list.ListCount();
+    for (int i = 0; i < count; ++i) {
+        const qsizetype lineStart = block.size();
+        const bool whole = list.appendRowUtf8(i, block);
+        const QByteArrayView line = QByteArrayView(block).sliced(lineStart);
+        // An item holding a line break would come back as several lines and
+        // shift every later line's number: its line stays empty.
+        const bool broken = shared::holdsLineBreak(line);
+        // A blank at a line's end is cut on reading.
+        same = same && whole && !broken && !line.endsWith(' ');
+        if (broken) block.truncate(lineStart);
+        block += "\r\n";
+        if (block.size() > (1 << 20)) {
+            if (!flush(block)) return false;
+            block.truncate(0);
+        }
+    }
+    return flush(block);
+}
+
+}  // namespace
+
+bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox,
+                             bool* readsBackSame) {
     if (TheFile.isEmpty()) return false;
     // A program folder without its Data folder still keeps its lists; a path
     // whose folders are missing further up is left alone.
     QDir().mkdir(QFileInfo(TheFile).path());
     shared::WholeFileWriter file(TheFile);
     if (!file.open()) return false;
-    // Written in blocks: no second copy of a long list as one text.
-    QByteArray block;
-    const int count = TheListBox.ListCount();
-    for (int i = 0; i < count; ++i) {
-        // An item holding a line break would come back as several lines and
-        // shift every later line's number: its line stays empty.
-        const qsizetype lineStart = block.size();
-        block += shared::encodeText(TheListBox.List(i));
-        if (shared::holdsLineBreak(QByteArrayView(block).sliced(lineStart)))
-            block.truncate(lineStart);
-        block += "\r\n";
-        if (block.size() > (1 << 20)) {
-            if (!file.write(block)) return false;
-            block.clear();
-        }
-    }
-    return file.write(block) && file.commit();
+    bool same = true;
+    if (!writeLines(
+            TheListBox, [&](const QByteArray& block) { return file.write(block); }, same) ||
+        !file.commit())
+        return false;
+    if (readsBackSame) *readsBackSame = same;
+    return true;
+}
+
+bool DataClass::readsBackUnchanged(const ui::ListControl& TheListBox) {
+    bool same = true;
+    writeLines(
+        TheListBox, [](const QByteArray&) { return true; }, same);
+    return same;
 }
 
 QString readRow(ui::ListControl& list, int row) {

@@ -23,8 +23,14 @@ class DataClass {
     // device, or a folder missing further up is left alone.  An item holding
     // a line break is not written: its line stays empty, so every later line
     // keeps its number (callers refuse such items).  Returns whether the file
-    // was written (no caller has to look).
-    bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox);
+    // was written (no caller has to look).  readsBackSame, when given, tells
+    // whether reading the file gives every item back as it is (no line
+    // break, trailing blank or text UTF-8 cannot carry).
+    bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox,
+                      bool* readsBackSame = nullptr);
+    // Whether saving the list and loading it again would give every item
+    // back as it is; writes nothing.
+    static bool readsBackUnchanged(const ui::ListControl& TheListBox);
 };
 
 // The positional read every reader of a list file follows: row i becomes the

@@ -34,6 +34,26 @@ QString tagField(const QString& text) {
     return field.left(keep);
 }
 
+qsizetype lastOf(QByteArrayView text, char c) {
+    for (qsizetype i = text.size() - 1; i >= 0; --i)
+        if (text[i] == c) return i;
+    return -1;
+}
+qsizetype lastOf(QStringView text, char c) {
+    return text.lastIndexOf(QLatin1Char(c));
+}
+
+// The file name without folder and extension, as a piece of the path (a name
+// without a dot, or with nothing before it, stays whole).  The same for text
+// and for Latin-1 or UTF-8 bytes: the separators and the dot are ASCII.
+template <typename View>
+View displayPart(View path) {
+    const qsizetype folderEnd = std::max(lastOf(path, '/'), lastOf(path, '\\'));
+    const View name = path.sliced(folderEnd + 1);
+    const qsizetype dot = lastOf(name, '.');
+    return dot > 0 ? name.first(dot) : name;
+}
+
 }  // namespace
 
 ClsPl::ClsPl(PlenkApp& app) : app_(app) {}
@@ -49,10 +69,7 @@ QString ClsPl::CutAtLastChar(const QString& text, QChar character) {
 }
 
 QString ClsPl::displayName(const QString& path) {
-    const QString name = GetLastBackSlash(path);
-    // Names without an extension, or with nothing before it, show whole.
-    const QString stem = CutAtLastChar(name, u'.');
-    return stem.isEmpty() ? name : stem;
+    return displayPart(QStringView(path)).toString();
 }
 
 QString ClsPl::ShowFileDialog() {
@@ -103,9 +120,9 @@ void ClsPl::StergeFisier() {
     paths.RemoveItem(row);
 }
 
+// The names share the paths' text.
 void ClsPl::ListNoChar(ui::ListControl& List1, const ui::ListControl& List2) {
-    for (int i = 0; i < List2.ListCount(); ++i)
-        List1.AddItem(displayName(List2.List(i)));
+    List1.AddPartsOf(List2, displayPart<QByteArrayView>, displayPart<QStringView>);
 }
 
 void ClsPl::ListNoCharDragDrop(ui::ListControl& List1, const ui::ListControl& List2) {
@@ -127,13 +144,26 @@ void ClsPl::SetJumpList() {
     ui::ListBox& search = app_.form<JumpForm>().Lista;
     const QString file = app_.form<DataForm>().programFile("\\Data\\playlist.data");
     search.Clear();
-    if (ListStore->SalveazaData(file, list)) {
-        ListStore->IncarcaData(file, search);
+    bool same = false;
+    if (ListStore->SalveazaData(file, list, &same)) {
+        // Rows the file gives back unchanged are shared, not read again.
+        if (same)
+            search.AddItemsOf(list);
+        else
+            ListStore->IncarcaData(file, search);
         return;
     }
     // The file could not be written: reading it back would give a stale list.
     for (int i = 0; i < list.ListCount(); ++i)
         search.AddItem(list.List(i));
+}
+
+void ClsPl::FillJumpList() {
+    ui::ListBox& list = app_.form<Playlist>().PicList;
+    if (!DataClass::readsBackUnchanged(list)) return SetJumpList();
+    ui::ListBox& search = app_.form<JumpForm>().Lista;
+    search.Clear();
+    search.AddItemsOf(list);
 }
 
 void ClsPl::FileNameToID3() {

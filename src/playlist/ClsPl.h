@@ -49,6 +49,10 @@ class ClsPl {
     void ListNoCharDragDrop(ui::ListControl& List1, const ui::ListControl& List2);
     // Refreshes the search list from the playlist, through Data\playlist.data.
     void SetJumpList();
+    // The same at start-up, but when the file would give every row back
+    // unchanged the list is filled without writing it: the file only carries
+    // the rows across, and it is written again at shut-down.
+    void FillJumpList();
     // Shows the tag's artist and title, in the order the options choose, for
     // every entry whose tag has both.
     void FileNameToID3();

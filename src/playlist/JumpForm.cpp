@@ -2,7 +2,6 @@
 
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/RuntimeError.h"
-#include "playlist/CBoyerMoore.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
 #include "windows/Main.h"
@@ -105,18 +104,10 @@ void JumpForm::Actualizare_Timer() {
     }
 }
 
-// Each row is listed once, however often it holds the query.
+// Each row is listed once, however often it holds the query; the results
+// share the search list's text.
 void JumpForm::search() {
-    CBoyerMoore finder;
-    finder.setCaseSensitive(false);
-    finder.setFindText(RealSearch.Text());
-    qsizetype start = 0;
-    qsizetype length = 0;
-    for (const QString& row : Lista.items()) {
-        finder.setText(row);
-        finder.Reset();
-        if (finder.FindNext(start, length)) Rezultate.AddItem(row);
-    }
+    Rezultate.AddItemsOf(Lista, Lista.rowsHolding(RealSearch.Text()));
     if (Rezultate.ListCount() > 0) Rezultate.setListIndex(0);
 }
 

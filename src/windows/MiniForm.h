@@ -11,6 +11,8 @@
 #include "platform/ui/Timer.h"
 #include "shared/PlayerForm.h"
 
+class Main;
+
 // The mini window that stands in for the main window in mini mode.  It keeps
 // no playback state: its labels and sliders mirror Main's every 500 ms, and
 // what the user does on its sliders is copied into Main's sliders and handed
@@ -30,6 +32,9 @@ class MiniForm : public PlayerForm {
     void Form_Activate() override;
     void Form_Deactivate() override;
     void Form_Resize() override;
+    // Main takes this window's place and is shown; this window unloads and
+    // mini mode ends.  Nothing of this window is touched after its unload.
+    void HandOverToMain();
     void LabelVideo_DblClick();
     void ImgTopCenter_DblClick() { LabelVideo_DblClick(); }
     void MinimizeButton_Click();
@@ -48,6 +53,12 @@ class MiniForm : public PlayerForm {
 
     // The mirror and the slider relays (MiniFormSliders.cpp).
     void Timer1_Timer();
+    void SliderMoveMultimedia_GotFocus();
+    void SliderMoveMultimedia_LostFocus();
+    void SliderMoveMultimedia_Scroll();
+    void Volum_Change();
+    void Volum_GotFocus();
+    void Volum_Scroll();
 
     // The window's own controller; it only ever shuts the program down.
     ClsMain& controller() { return controller_.get(); }
@@ -96,6 +107,8 @@ class MiniForm : public PlayerForm {
     void designSliders();
     void connectEvents();
     void connectSliders();
+    // Copies a slider's value into Main's twin, then runs Main's member.
+    void relay(ctlScrollbar& mine, ctlScrollbar& mains, void (Main::*member)());
     void loadPictures(int firstRow, int lastRow);
     void copyFromMain();
     // Main takes this window's place, read before anything unloads it.

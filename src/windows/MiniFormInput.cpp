@@ -88,8 +88,11 @@ void MiniForm::Form_MouseMove(int, int, float, float) {
 
 void MiniForm::MenuHead_MouseUp(int head) {
     if (!isLoaded() || form<DataForm>().FullScreenStat.Caption() != "False") return;
-    if (head != 2) return;
-    step([&] { PopupMenu(form<FormMeniuri>().MainMenu2, 0, 1100, 300); });
+    static constexpr float kLeft[] = {250, 1100, 2050};
+    static ui::Menu FormMeniuri::*const kMenus[] = {
+        &FormMeniuri::MainMenu1, &FormMeniuri::MainMenu2, &FormMeniuri::MainMenu3};
+    if (head < 1 || head > 3) return;
+    step([&] { PopupMenu(form<FormMeniuri>().*kMenus[head - 1], 0, kLeft[head - 1], 300); });
 }
 
 void MiniForm::ShowHover(HoverSource over) {

@@ -42,14 +42,18 @@ void MiniForm::Form_Activate() {
         if (d.PlaylistON.Caption() == "0") form<Playlist>().setVisible(false);
     });
     step([&] { d.Magnet.setCaption("1"); });
-    Main& main = form<Main>();
     bool video = false;
-    step([&] { video = shared::Val(main.LbActualCx(0).Caption()) > 1; });
+    step([&] { video = shared::Val(form<Main>().LbActualCx(0).Caption()) > 1; });
     if (!video) return step([&] { KeyFocus.SetFocus(); });
+    HandOverToMain();
+}
+
+void MiniForm::HandOverToMain() {
+    if (!isLoaded()) return;
     placeMainHere();
     step([&] { Unload(); });
-    step([&] { main.setVisible(true); });
-    step([&] { d.MiniMode.setCaption("False"); });
+    step([&] { form<Main>().setVisible(true); });
+    step([&] { form<DataForm>().MiniMode.setCaption("False"); });
 }
 
 void MiniForm::Form_Deactivate() {

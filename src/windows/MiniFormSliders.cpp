@@ -4,13 +4,48 @@
 
 using ui::step;
 
-// Each relay copies the mini slider's value into Main's slider of the same
-// role, then lets Main's member act on it.
 void MiniForm::connectSliders() {
-    Volum.Change.connect([this] {
-        step([&] { form<Main>().Volum.setValue(Volum.value()); });
-        form<Main>().VolumChange();
-    });
+    ctlScrollbar& seek = SliderMoveMultimedia(0);
+    seek.GotFocus.connect([this] { SliderMoveMultimedia_GotFocus(); });
+    seek.LostFocus.connect([this] { SliderMoveMultimedia_LostFocus(); });
+    seek.Scroll.connect([this] { SliderMoveMultimedia_Scroll(); });
+    Volum.Change.connect([this] { Volum_Change(); });
+    Volum.GotFocus.connect([this] { Volum_GotFocus(); });
+    Volum.Scroll.connect([this] { Volum_Scroll(); });
+}
+
+// Main's member then sees the mini slider's value, so every other part of
+// the program reads and writes Main's sliders only.
+void MiniForm::relay(ctlScrollbar& mine, ctlScrollbar& mains, void (Main::*member)()) {
+    if (!isLoaded()) return;
+    step([&] { mains.setValue(mine.value()); });
+    step([&] { (form<Main>().*member)(); });
+}
+
+void MiniForm::SliderMoveMultimedia_GotFocus() {
+    relay(SliderMoveMultimedia(0), form<Main>().SliderMoveMultimedia(0), &Main::ScrollbarFocus);
+}
+
+// After a seek the volume is applied again from this window's own slider.
+void MiniForm::SliderMoveMultimedia_LostFocus() {
+    relay(SliderMoveMultimedia(0), form<Main>().SliderMoveMultimedia(0), &Main::ScrollbarLostFocus);
+    Volum_Scroll();
+}
+
+void MiniForm::SliderMoveMultimedia_Scroll() {
+    relay(SliderMoveMultimedia(0), form<Main>().SliderMoveMultimedia(0), &Main::ScrollbarScroll);
+}
+
+void MiniForm::Volum_Change() {
+    relay(Volum, form<Main>().Volum, &Main::VolumChange);
+}
+
+void MiniForm::Volum_GotFocus() {
+    relay(Volum, form<Main>().Volum, &Main::VolumFocus);
+}
+
+void MiniForm::Volum_Scroll() {
+    relay(Volum, form<Main>().Volum, &Main::VolumScroll);
 }
 
 // Main's labels and sliders, also while minimized.  The maximum goes first,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QThread>
 
@@ -123,6 +124,74 @@ TEST_F(MenuOnDisplay, SetAsNextThenNextPlaysThatRow) {
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
         << s.output().toStdString();
     s.screenshot();
+}
+
+// The playlist's "File" menu saves the playlist through the dialog's save
+// page, clears it and loads it back through the load page; the row menu's
+// "Informations" shows the tag page, where a title typed and saved reads back.
+TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheMenus) {
+    startWithEntries();
+    // The dialog stands at its design place, 200 by 200 pixels.
+    const QPoint dialog(200, 200);
+    const QPoint action = dialog + QPoint(228, 216);
+    playlistMenuButton(1);
+    keys({"Down", "Down", "Down", "Return"});
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.texts().value("DialogForm.TitluMesaj") == "Save playlist"; }, 5000));
+    s.screenshot();
+    s.click(action.x(), action.y());
+    const QString saved = s.program().file("Playlists/Playlist.mpl");
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(saved); }, 5000));
+    EXPECT_EQ(testsupport::readLines(saved).size(), 3);
+
+    playlistMenuButton(1);
+    keys({"Down", "Return"});
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.texts().value("Playlist.ItemsLabel") == "Total items: 0"; }, 5000));
+    playlistMenuButton(1);
+    keys({"Down", "Down", "Return"});
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.texts().value("DialogForm.TitluMesaj") == "Load playlist file"; }, 5000))
+        << s.texts().value("DialogForm.TitluMesaj").toStdString() << " / "
+        << s.texts().value("DialogForm.Fereastra").toStdString();
+    s.click(dialog.x() + 60, dialog.y() + 54);
+    s.screenshot();
+    s.click(action.x(), action.y());
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Playlist.ItemsLabel") == "Total items: 3"; }, 5000))
+        << s.output().toStdString();
+    s.screenshot();
+
+    rightClickRow(0);
+    keys({"Down", "Down", "Return"});
+    const QString library = s.waitForWindow("Media Library");
+    ASSERT_FALSE(library.isEmpty());
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.texts().value("MediaLibrary.ID3Path").endsWith("Alpha song.ogg"); }, 5000));
+    const QPoint lib = s.geometry(library).topLeft();
+    s.click(lib.x() + 150, lib.y() + 65);
+    s.key("ctrl+a");
+    s.xdotool({"type", "--delay", "30", "Edited"});
+    s.click(lib.x() + 164, lib.y() + 220);
+    rightClickRow(1);
+    keys({"Down", "Down", "Return"});
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.texts().value("MediaLibrary.ID3Path").endsWith("Beta tune.ogg"); }, 5000));
+    rightClickRow(0);
+    keys({"Down", "Down", "Return"});
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.texts().value("MediaLibrary.Text1T").trimmed() == "Edited"; }, 5000))
+        << s.texts().value("MediaLibrary.Text1T").toStdString();
+    s.screenshot();
+
+    // The row menu's "Top 20" keeps the library's size and shows the ranking page.
+    const QSize size = s.geometry(library).size();
+    rightClickRow(0);
+    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down",
+          "Return"});
+    QThread::msleep(300);
+    s.screenshot();
+    EXPECT_EQ(s.geometry(library).size(), size);
 }
 
 }  // namespace

@@ -76,6 +76,44 @@ TEST(MiniWindowOnDisplay, StartsWhereItStoodAndMirrorsThePlayingSample) {
     EXPECT_NE(later.copy(box), first.copy(box)) << "the visualisation moves";
 }
 
+// Main's "Options" head, then the menu's last item by the keys: "Full / Mini mode".
+TEST(MiniWindowOnDisplay, TheMenuSwitchShowsItPlayingWithItsFileMenuUnderTheHead) {
+    PlayerSession s;
+    s.start({s.program().file("Samples/plenk-sample.ogg")});
+    const QString main = s.waitForWindow(kTitle);
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    const QRect mainPlace = s.geometry(main);
+    ASSERT_TRUE(s.waitForPlaying("plenk-sample"));
+    s.click(mainPlace.x() + 95, mainPlace.y() + 8);
+    for (int i = 0; i < 7; ++i)
+        s.key("Down");
+    s.key("Return");
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; }, 5000));
+    const QString window = s.waitForWindow(kTitle, 0);
+    const QRect place = s.geometry(window);
+    EXPECT_EQ(place, QRect(mainPlace.topLeft(), QSize(kMiniWidth, kMiniHeight)));
+    ASSERT_TRUE(waitUntil([&] { return seconds(miniTime(s)) >= 2; }, 10000));
+    // The skin's edges and heads, the time in the skin's colour and the
+    // visualisation moving in the mini window's box.
+    const QRect box(place.x() + 5, place.y() + 27, 121, 41);
+    const QImage first = s.screenshotWhen(
+        [&](const QImage& i) { return !isBlack(i.pixelColor(place.x() + 50, place.y() + 3)); });
+    EXPECT_FALSE(isBlack(first.pixelColor(place.right() - 3, place.y() + 40))) << "the right edge";
+    const QImage later =
+        s.screenshotWhen([&](const QImage& i) { return i.copy(box) != first.copy(box); }, 3000);
+    EXPECT_NE(later.copy(box), first.copy(box)) << "the visualisation moves";
+    // The File head opens its menu just below its left end.
+    s.click(place.x() + 30, place.y() + 8);
+    const QImage menu = s.screenshotWhen([&](const QImage& i) {
+        return i.copy(QRect(place.x() + 17, place.y() + 21, 60, 40)) !=
+               later.copy(QRect(place.x() + 17, place.y() + 21, 60, 40));
+    });
+    EXPECT_NE(menu.copy(QRect(place.x() + 17, place.y() + 21, 60, 40)),
+              later.copy(QRect(place.x() + 17, place.y() + 21, 60, 40)));
+    s.key("Escape");
+}
+
 TEST(MiniWindowOnDisplay, DragsOnTheSeekAndVolumeSlidersSeekAndSetTheVolume) {
     PlayerSession s;
     startInMiniMode(s, 1500, 1200);
@@ -109,16 +147,19 @@ TEST(MiniWindowOnDisplay, MinimizedAndRestoredWithTheDockedPlaylist) {
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QRect place = s.geometry(window);
-    ASSERT_FALSE(s.waitForWindow("Playlist").isEmpty());
+    const QString playlist = s.waitForWindow("Playlist");
+    ASSERT_FALSE(playlist.isEmpty());
     s.screenshot();
     s.click(place.x() + 328 + 11, place.y() + 8);
-    EXPECT_TRUE(waitUntil([&] { return s.waitForWindow(kTitle, 0).isEmpty(); }, 5000))
+    EXPECT_TRUE(waitUntil([&] { return !s.viewable(window); }, 5000))
         << "the mini window is minimized";
-    EXPECT_TRUE(s.waitForWindow("Playlist", 0).isEmpty()) << "the playlist hides with it";
+    EXPECT_TRUE(waitUntil([&] { return !s.viewable(playlist); }, 5000))
+        << "the playlist hides with it";
     s.screenshot();
     s.xdotool({"windowactivate", window});
-    EXPECT_FALSE(s.waitForWindow(kTitle, 5000).isEmpty());
-    EXPECT_FALSE(s.waitForWindow("Playlist", 5000).isEmpty()) << "the playlist comes back";
+    EXPECT_TRUE(waitUntil([&] { return s.viewable(window); }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return s.viewable(playlist); }, 5000))
+        << "Main's window check brings the playlist back";
     s.screenshot();
 }
 

@@ -281,3 +281,49 @@ TEST_F(DataClassTest, PositionalReadSelectsTheRowOrGivesTheEmptyText) {
 }
 
 }  // namespace
+
+// The file is read a megabyte at a time: a CR LF split across two reads is
+// one line end, and a line longer than a read is one line.
+TEST_F(DataClassTest, LinesAcrossReadBlocksStayWhole) {
+    constexpr int kBlock = 1 << 20;
+    QByteArray bytes(kBlock - 1, 'a');
+    bytes += "\r\nnext\r";
+    bytes += QByteArray(3 * kBlock, 'b');
+    bytes += "\rtail";
+    const QStringList items = load(bytes);
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0].size(), kBlock - 1);
+    EXPECT_EQ(items[1], "next");
+    EXPECT_EQ(items[2].size(), 3 * kBlock);
+    EXPECT_EQ(items[3], "tail");
+    QByteArray lone(kBlock - 1, 'c');
+    lone += "\r";
+    EXPECT_EQ(load(lone).size(), 1);
+}
+
+TEST_F(DataClassTest, AMillionEmptyLinesLoadAsAMillionEmptyItems) {
+    QByteArray bytes;
+    for (int i = 0; i < 1000000; ++i)
+        bytes += "\r\n";
+    const QStringList items = load(bytes);
+    ASSERT_EQ(items.size(), 1000000);
+    EXPECT_TRUE(items.front().isEmpty());
+    EXPECT_TRUE(items.back().isEmpty());
+}
+
+TEST_F(DataClassTest, SaveTellsWhetherReadingBackGivesEveryItemUnchanged) {
+    const QString file = dir.file("out.data");
+    const auto readsBackSame = [&](const QString& item) {
+        list.Clear();
+        list.AddItem("plain /path/é/日本");
+        list.AddItem(item);
+        bool same = false;
+        EXPECT_TRUE(data.SalveazaData(file, list, &same));
+        return same;
+    };
+    EXPECT_TRUE(readsBackSame("another"));
+    EXPECT_TRUE(readsBackSame(""));
+    EXPECT_FALSE(readsBackSame("blank at the end "));
+    EXPECT_FALSE(readsBackSame("line\nbreak"));
+    EXPECT_FALSE(readsBackSame(QString("lone ") + QChar(char16_t(0xDC00))));
+}

@@ -71,11 +71,15 @@ TEST(LanguageTable, HoldsOneRecordPerCaptionInLineOrder) {
     EXPECT_EQ(perWindow[Window::Playlist], 2);
 }
 
-TEST(LanguageTable, NamesControlsTheOtherWindowsHave) {
+TEST(LanguageTable, EveryNamedControlExistsAndShowsACaption) {
     LanguageFixture f;
     for (const Row& row : rows()) {
-        if (!row.control || isMenuRow(row) || row.window == Window::Options) continue;
-        EXPECT_TRUE(LanguageTable::control(*f.app, row)) << LanguageFixture::where(row);
+        if (!row.control) continue;
+        const ui::Control* c = LanguageTable::control(*f.app, row);
+        ASSERT_TRUE(c) << LanguageFixture::where(row);
+        EXPECT_TRUE(ui::captionOf(*c)) << LanguageFixture::where(row);
+        const auto* label = dynamic_cast<const ui::Label*>(c);
+        EXPECT_FALSE(label && label->Change.connected()) << "a caption write raises nothing";
     }
 }
 
@@ -100,15 +104,17 @@ TEST(ApplyLanguage, EnglishRepeatsTheDesignButForItsOwnTexts) {
     f.apply("English");
     const auto english = f.captions();
     const QStringList lines = LanguageFixture::shippedLines("English");
-    const std::set<int> own{65, 68, 69, 70, LanguageTable::kAboutLine};
+    // Lines 12, 14 and 116 give one text to two controls whose designs differ.
+    const std::set<int> own{12, 14, 65, 68, 69, 70, 116, LanguageTable::kAboutLine};
     for (std::size_t i = 0; i < rows().size(); ++i) {
         const Row& row = rows()[i];
-        if (!english[i] || isMenuRow(row) || row.window == Window::Options) continue;
+        ASSERT_TRUE(english[i]) << LanguageFixture::where(row);
         const QString expected =
             own.count(row.line) ? LanguageFixture::shown(lines, row.line) : design[i].value_or("");
         EXPECT_EQ(*english[i], expected) << LanguageFixture::where(row);
     }
     EXPECT_EQ(f.form<Options>().Option1.Caption(), "In list order");
+    EXPECT_EQ(f.menu("AboutPlenkMenu"), "About Plenk Player " + PlenkApp::version());
 }
 
 TEST(ApplyLanguage, RomanianThenEnglishGivesEveryEnglishCaptionBack) {
@@ -290,4 +296,61 @@ TEST(Mnemonics, LabelsShowingMediaTextsShowEveryAmpersand) {
         EXPECT_FALSE(l->UseMnemonic()) << l->Name().toStdString();
     EXPECT_FALSE(f.form<MediaLibrary>().Song(0).UseMnemonic());
     EXPECT_TRUE(m.Label1.UseMnemonic()) << "captions keep theirs";
+}
+
+TEST(ApplyLanguage, TheAboutItemCarriesTheVersionOnce) {
+    LanguageFixture f;
+    f.ship();
+    f.apply("English");
+    EXPECT_EQ(f.menu("AboutPlenkMenu"), "About Plenk Player " + PlenkApp::version());
+    f.apply("English");
+    EXPECT_EQ(f.menu("AboutPlenkMenu"), "About Plenk Player " + PlenkApp::version());
+    f.apply("Romana");
+    EXPECT_EQ(f.menu("AboutPlenkMenu"),
+              QString::fromUtf8("Despre Plenk Player ") + PlenkApp::version());
+    f.writeLanguage("Short", LanguageFixture::numbered(36));
+    f.apply("Short");
+    EXPECT_EQ(f.menu("AboutPlenkMenu"), "About Plenk Player") << "a file without line 36";
+    f.writeLanguage("Short", LanguageFixture::numbered(37));
+    f.apply("Short");
+    EXPECT_EQ(f.menu("AboutPlenkMenu"), "L36 " + PlenkApp::version());
+}
+
+TEST(ApplyLanguage, PickedInTheOptionsWindowOpenedFromOneOfTheMenus) {
+    LanguageFixture f;
+    f.ship();
+    f.apply("English");
+    FormMeniuri& m = f.form<FormMeniuri>();
+    Options& o = f.form<Options>();
+    m.FullMiniMenu.setEnabled(false);
+    o.Option2.setValue(true);
+    f.dialogs->menuAnswers = {"LanguageMenu"};
+    f.dialogs->whileShown = [&](const ui::RecordingDialogs::Shown& shown) {
+        if (shown.kind != "Modal") return;
+        o.LanguageSelector.setListIndex(1);
+        o.LanguageSelector_MouseUp();
+        o.Hide();
+    };
+    f.form<Main>().PopupMenu(m.MainMenu2);
+    EXPECT_EQ(m.LanguageMenu.Caption(), "Alege limba");
+    EXPECT_TRUE(m.FullMiniMenu.Enabled()) << "the reload drops the run-time state";
+    EXPECT_TRUE(m.MeniuAleatoriu.Checked());
+    EXPECT_TRUE(m.ShuffleOnMenu.Checked());
+    // The owner-drawn set-up took the new captions, once for every item.
+    const auto& records = f.app->module<modUserMenus>().records();
+    std::size_t items = 0;
+    for (ui::Control* c : m.controls()) {
+        auto* item = dynamic_cast<ui::Menu*>(c);
+        if (!item) continue;
+        ASSERT_LT(items, records.size());
+        EXPECT_EQ(records[items].umMenuID, item);
+        EXPECT_EQ(records[items].umCaption, item->isSeparator() ? QString() : item->Caption());
+        ++items;
+    }
+    EXPECT_EQ(items, records.size());
+    // The items still work after their window was reloaded under them.
+    f.dialogs->menuAnswers = {"ChangeSkinMenu"};
+    f.dialogs->whileShown = [&](const ui::RecordingDialogs::Shown&) { o.Hide(); };
+    f.form<Main>().PopupMenu(m.MainMenu2);
+    EXPECT_EQ(o.Fr.Caption(), "Skin");
 }

@@ -359,6 +359,17 @@ TEST_F(Input, TheGripSizesWithTheLeftButtonAloneAndRecordsAVideosSize) {
     EXPECT_EQ(m.Width(), width + 300);
     EXPECT_EQ(d.VideoSizeWidth2.Caption(), QString::number(m.Width()));
     EXPECT_EQ(d.VideoSizeHeight2.Caption(), QString::number(m.Height()));
+
+    // Dragged to nothing and far past the screen: sizes the window keeps.
+    for (QPoint travel : {QPoint(-5000, -5000), QPoint(20000, 20000)}) {
+        p.app->pointer().script(m.ResizeArea.widget()->mapToGlobal(QPoint(5, 5)));
+        dialogs.pointerPaths.push_back({grip + travel});
+        m.ResizeArea_MouseMove(ui::vbLeftButton, 0, 0, 0);
+        EXPECT_GT(m.Width(), 0.0f);
+        EXPECT_GT(m.Height(), 0.0f);
+        EXPECT_EQ(d.VideoSizeWidth2.Caption(), QString::number(m.Width()));
+        EXPECT_EQ(d.VideoSizeHeight2.Caption(), QString::number(m.Height()));
+    }
 }
 
 TEST_F(Input, KeysInTheKeySinkReachTheShortcutsOnce) {

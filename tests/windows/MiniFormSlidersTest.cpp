@@ -123,4 +123,66 @@ TEST_F(MiniSliders, AThumbReleaseInMiniModeFocusesTheMiniVolumeSlider) {
     EXPECT_EQ(f.app->focusedControl(), &m.KeyFocus);
 }
 
+// Each relay copies first, so Main's member acts on the mini slider's value.
+TEST_F(MiniSliders, VolumeRelaysCopyThenApply) {
+    useBass();
+    f.form<DataForm>().MiniMode.setCaption("True");
+    m.Volum.setValue(80.0);
+    w.Volum.setValue(42.0);
+    w.Volum_Change();
+    EXPECT_EQ(m.Volum.value(), 42);
+    EXPECT_EQ(bassVolume(), 4200u);
+    w.Volum.setValue(17.0);
+    w.Volum_Scroll();
+    EXPECT_EQ(m.Volum.value(), 17);
+    EXPECT_EQ(bassVolume(), 1700u);
+    // Taking the focus copies too, and the focus goes on to the key sink.
+    w.Volum.setValue(23.0);
+    w.Volum.SetFocus();
+    EXPECT_EQ(m.Volum.value(), 23);
+    EXPECT_EQ(f.app->focusedControl(), &w.KeyFocus);
+}
+
+TEST_F(MiniSliders, SeekRelaysMarkTheSeekAndEndItWithTheMiniVolume) {
+    f.form<DataForm>().MiniMode.setCaption("True");
+    seek.setValue(37.0);
+    seek.SetFocus();
+    EXPECT_EQ(mainSeek.value(), 37);
+    EXPECT_EQ(m.StartMoveSlider.Caption(), "True");
+    // Losing the focus ends the seek and applies the mini volume, untouched
+    // as it is, through the volume's relay.
+    useBass();
+    w.Volum.setValue(65.0);
+    m.Volum.setValue(20.0);
+    seek.setValue(12.0);
+    w.Visualisation.SetFocus();
+    EXPECT_EQ(mainSeek.value(), 12);
+    EXPECT_EQ(m.StartMoveSlider.Caption(), "False");
+    EXPECT_EQ(f.form<frmBass>().Scrolling.Caption(), "False");
+    EXPECT_EQ(m.Volum.value(), 65);
+    EXPECT_EQ(bassVolume(), 6500u);
+    EXPECT_EQ(f.app->focusedControl(), &w.KeyFocus);
+}
+
+TEST_F(MiniSliders, AScrollRelaySeeksMainsSliderValueWithBass) {
+    useBass();
+    frmBass& host = f.form<frmBass>();
+    host.Chan.setCaption("abc");
+    seek.setValue(9.0);
+    w.SliderMoveMultimedia_Scroll();
+    EXPECT_EQ(mainSeek.value(), 9);
+    EXPECT_EQ(host.Scrolling.Caption(), "False") << "a channel that is no number skips the seek";
+}
+
+TEST_F(MiniSliders, RelaysOfAnUnloadedWindowLoadNothing) {
+    useBass();
+    w.Unload();
+    m.Volum.setValue(80.0);
+    w.Volum_Change();
+    w.SliderMoveMultimedia_LostFocus();
+    EXPECT_FALSE(f.miniLoaded());
+    EXPECT_EQ(m.Volum.value(), 80);
+    EXPECT_EQ(bassVolume(), 1234u);
+}
+
 }  // namespace

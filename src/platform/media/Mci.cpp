@@ -135,7 +135,20 @@ Mci::Reply Mci::open(const std::string& name, const OpenArgs& args) {
     Device& device = devices_[key];
     device.media = std::move(outcome.device);
     device.cd = cd;
+    if (subtitles_ && !cd) device.media->applySubtitles(subtitles_());
     return {};
+}
+
+MciDevice* Mci::device(const std::string& alias) {
+    Device* d = find(alias);
+    return d ? d->media.get() : nullptr;
+}
+
+void Mci::subtitlesChanged() {
+    if (!subtitles_) return;
+    const SubtitleSettings settings = subtitles_();
+    for (auto& [name, device] : devices_)
+        if (!device.cd) device.media->applySubtitles(settings);
 }
 
 Mci::Reply Mci::close(const std::string& name) {

@@ -47,6 +47,14 @@ class Mci {
     // a code that is not known.
     bool mciGetErrorStringA(std::uint32_t code, char* buffer, std::uint32_t length) const;
 
+    // Where the subtitle settings come from: asked at every open of a file,
+    // and again for every open file when subtitlesChanged says they changed.
+    void setSubtitleSource(SubtitleSource source) { subtitles_ = std::move(source); }
+    void subtitlesChanged();
+
+    // The open device of an alias, or nullptr.
+    MciDevice* device(const std::string& alias);
+
     // The test back end, when that is the one in use.
     TestBackend* testBackend() const { return test_; }
 
@@ -81,6 +89,7 @@ class Mci {
     TestBackend* test_ = nullptr;
     VideoHost& videos_;
     std::map<std::string, Device> devices_;  // by lower-case name
+    SubtitleSource subtitles_;
 };
 
 }  // namespace media

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/media/MciErrors.h"
+#include "platform/media/Subtitles.h"
 
 namespace media {
 
@@ -29,6 +30,8 @@ class MciDevice {
     virtual void place(const QRect& rect) = 0;
     // Channel volumes from 0 to 1000.
     virtual MciError setVolume(int left, int right) = 0;
+    // The subtitle delay and visibility; media without subtitles ignore them.
+    virtual void applySubtitles(const SubtitleSettings& settings) { (void)settings; }
 
     // 0 <= fromMs <= toMs <= lengthMs().  With wait, returns when the range has played out.
     MciError play(double fromMs, double toMs, bool wait);

@@ -42,6 +42,8 @@ constexpr const char* kFixedOptions[][2] = {
     {"ytdl", "no"},
     {"load-scripts", "no"},
     {"osc", "no"},
+    // Subtitle files named like the video beside it, as the subtitle filter finds them.
+    {"sub-auto", "exact"},
     {"load-stats-overlay", "no"},
     {"load-osd-console", "no"},
     {"input-default-bindings", "no"},
@@ -228,6 +230,21 @@ void MpvDevice::setPaused(bool paused) {
 
 double MpvDevice::speed() const {
     return doubleProperty(mpv_, "speed").value_or(1.0);
+}
+
+void MpvDevice::applySubtitles(const SubtitleSettings& settings) {
+    double delay = settings.delayMs / 1000.0;
+    lib().set_property(mpv_, "sub-delay", MPV_FORMAT_DOUBLE, &delay);
+    int visible = settings.hidden ? 0 : 1;
+    lib().set_property(mpv_, "sub-visibility", MPV_FORMAT_FLAG, &visible);
+}
+
+std::string MpvDevice::propertyText(const char* name) const {
+    char* text = nullptr;
+    if (lib().get_property(mpv_, name, MPV_FORMAT_STRING, &text) < 0 || text == nullptr) return {};
+    std::string result(text);
+    lib().free(text);
+    return result;
 }
 
 void MpvDevice::place(const QRect& rect) {

@@ -31,6 +31,9 @@ class MpvDevice : public MciDevice {
     double speed() const override;
     void place(const QRect& rect) override;
     MciError setVolume(int left, int right) override;
+    void applySubtitles(const SubtitleSettings& settings) override;
+    // A property of the mpv instance as text, empty when it has none.
+    std::string propertyText(const char* name) const;
 
   protected:
     MciError startEngine(double fromMs, double toMs) override;

@@ -27,7 +27,8 @@ bool load(MpvLibrary& lib) {
            find(handle, "mpv_observe_property", lib.observe_property) &&
            find(handle, "mpv_command", lib.command) &&
            find(handle, "mpv_wait_event", lib.wait_event) &&
-           find(handle, "mpv_request_log_messages", lib.request_log_messages);
+           find(handle, "mpv_request_log_messages", lib.request_log_messages) &&
+           find(handle, "mpv_free", lib.free);
 }
 
 }  // namespace

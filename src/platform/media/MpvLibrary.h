@@ -20,6 +20,7 @@ struct MpvLibrary {
     decltype(&::mpv_command) command;
     decltype(&::mpv_wait_event) wait_event;
     decltype(&::mpv_request_log_messages) request_log_messages;
+    decltype(&::mpv_free) free;
 
     // nullptr when the library cannot be loaded.
     static const MpvLibrary* get();

@@ -19,6 +19,9 @@ class TestDevice : public MciDevice {
     std::optional<QSize> pictureSize() const override { return medium_.picture; }
     double speed() const override { return 1.0; }
     void place(const QRect& rect) override { state_.window = rect; }
+    void applySubtitles(const SubtitleSettings& settings) override {
+        state_.subtitles.push_back(settings);
+    }
     MciError setVolume(int left, int right) override {
         state_.leftVolume = left;
         state_.rightVolume = right;
@@ -77,7 +80,7 @@ OpenOutcome TestBackend::open(const OpenParams& params) {
     if (it == media_.end()) return {MciError::FileNotFound, nullptr};
     if (it->second.openError != MciError::None) return {it->second.openError, nullptr};
     TestMediumState& state = states_[name];
-    state = TestMediumState{true, params.parent, std::nullopt, 1000, 1000};
+    state = TestMediumState{true, params.parent, std::nullopt, 1000, 1000, {}};
     return {MciError::None, std::make_unique<TestDevice>(clock_, it->second, state)};
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/media/MciBackend.h"
+#include "platform/media/Subtitles.h"
 
 namespace ui {
 class Clock;
@@ -28,6 +29,7 @@ struct TestMediumState {
     std::optional<QRect> window;  // the last put rectangle
     int leftVolume = 1000;
     int rightVolume = 1000;
+    std::vector<SubtitleSettings> subtitles;  // every subtitle setting received, in order
 };
 
 // Plays scripted media on the application clock: a playing medium moves on as

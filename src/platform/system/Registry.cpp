@@ -124,6 +124,7 @@ long Registry::RegSetValueExA(HKEY key, const QString& valueName, std::uint32_t 
     const QVariant stored = type == REG_DWORD ? QVariant(data.toUInt()) : QVariant(data.toString());
     create(*path).values[valueName.toLower()] = {valueName, stored};
     save();
+    if (watcher_) watcher_(*path);
     return ERROR_SUCCESS;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -44,6 +45,11 @@ class Registry {
     bool hasSubkeys(const QString& path) const;
     // Every key path, in order.
     QStringList keys() const;
+    // Told the key path of every named value set, after it is stored: what
+    // reads its settings from the registry follows them this way.
+    void setValueWatcher(std::function<void(const QString& keyPath)> watcher) {
+        watcher_ = std::move(watcher);
+    }
 
   private:
     struct Key {
@@ -59,6 +65,7 @@ class Registry {
     std::map<QString, Key> keys_;  // lower-case path -> key
     std::map<HKEY, QString> open_;
     HKEY nextHandle_ = 0x1000;
+    std::function<void(const QString&)> watcher_;
 };
 
 }  // namespace sys

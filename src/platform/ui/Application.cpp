@@ -69,6 +69,10 @@ bool Application::anyWindowShows() const {
     });
 }
 
+void Application::noteHidden(Form& form) {
+    if (active_ == &form) active_ = nullptr;
+}
+
 void Application::noteActivated(Form& form) {
     if (&form == active_) return;
     Form* previous = active_;

@@ -86,6 +86,9 @@ class Application {
     // Called as the desktop activates one of the program's windows; raises
     // Deactivate and Activate only for a switch between its own windows.
     void noteActivated(Form& form);
+    // A hidden window is no longer the active one, so showing it again
+    // activates it anew.
+    void noteHidden(Form& form);
 
     // The control that has the focus, or nullptr.
     Control* focusedControl() const { return focused_; }

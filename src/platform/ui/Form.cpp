@@ -123,6 +123,7 @@ void Form::setVisible(bool value) {
     if (!value) {
         const bool wasShown = widget_->isVisible();
         widget_->hide();
+        app_.noteHidden(*this);
         if (wasShown) app_.noteWindowHidden();
         return;
     }

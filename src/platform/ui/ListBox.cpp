@@ -66,6 +66,7 @@ ListBox::ListBox(Form& form, QString name, int multiSelect, bool sorted)
         Scroll.raise();
     });
     model().setAfterSync([this] { showSelection(); });
+    model().followWhileVisible(view);
     attachWidget(view, true, true);
 }
 

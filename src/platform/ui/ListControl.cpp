@@ -1,6 +1,7 @@
 #include "platform/ui/ListControl.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "platform/ui/ListModel.h"
 
@@ -16,23 +17,23 @@ ListControl::~ListControl() {
 }
 
 void ListControl::checkRow(int index, int error) const {
-    if (index < 0 || index >= static_cast<int>(state_.items.size())) throw RuntimeError(error);
+    if (index < 0 || index >= count()) throw RuntimeError(error);
 }
 
 int ListControl::ListCount() const {
-    return touch(), static_cast<int>(state_.items.size());
+    return touch(), count();
 }
 
 QString ListControl::List(int index) const {
     touch();
-    if (index < 0 || index >= static_cast<int>(state_.items.size())) return {};
-    return state_.items[index];
+    if (index < 0 || index >= count()) return {};
+    return state_.items.at(index);
 }
 
 void ListControl::setList(int index, const QString& text) {
     touch();
     checkRow(index, kInvalidPropertyArrayIndex);
-    state_.items[index] = text;
+    state_.items.replace(index, text);
     rowsChanged();
 }
 
@@ -50,29 +51,34 @@ void ListControl::setListIndex(int index) {
 
 QString ListControl::Text() const {
     touch();
-    return state_.listIndex < 0 ? QString() : state_.items[state_.listIndex];
+    return state_.listIndex < 0 ? QString() : state_.items.at(state_.listIndex);
 }
 
 void ListControl::setText(const QString& text) {
     touch();
-    auto it = std::find_if(state_.items.begin(), state_.items.end(), [&](const QString& row) {
-        return row.compare(text, Qt::CaseInsensitive) == 0;
-    });
-    if (it != state_.items.end()) setListIndex(static_cast<int>(it - state_.items.begin()));
+    for (int i = 0; i < count(); ++i) {
+        if (state_.items.at(i).compare(text, Qt::CaseInsensitive) == 0) {
+            setListIndex(i);
+            return;
+        }
+    }
 }
 
 bool ListControl::Selected(int index) const {
     touch();
     checkRow(index, kInvalidPropertyArrayIndex);
     if (state_.multiSelect == vbMultiSelectNone) return index == state_.listIndex;
-    return state_.marks[index] != 0;
+    return !state_.marks.empty() && state_.marks[index] != 0;
 }
 
 void ListControl::setSelected(int index, bool value) {
     touch();
     checkRow(index, kInvalidPropertyArrayIndex);
     if (state_.multiSelect != vbMultiSelectNone) {
-        state_.marks[index] = value;
+        if (value || !state_.marks.empty()) {
+            state_.marks.resize(static_cast<std::size_t>(count()));
+            state_.marks[index] = value;
+        }
         showSelection();
         return;
     }
@@ -88,32 +94,106 @@ int ListControl::SelCount() const {
     return static_cast<int>(std::count(state_.marks.begin(), state_.marks.end(), 1));
 }
 
+// After the last row not greater than item, ignoring case.
 int ListControl::insertionRow(const QString& item) const {
-    auto it = std::upper_bound(
-        state_.items.begin(), state_.items.end(), item,
-        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    return static_cast<int>(it - state_.items.begin());
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (item.compare(state_.items.at(mid), Qt::CaseInsensitive) < 0)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
+void ListControl::rowAdded(int row) {
+    if (!state_.itemData.empty()) state_.itemData.insert(state_.itemData.begin() + row, 0);
+    if (!state_.marks.empty()) state_.marks.insert(state_.marks.begin() + row, 0);
+    if (state_.listIndex >= row) ++state_.listIndex;
+    state_.newIndex = row;
+    rowsChanged();
+}
+
+void ListControl::extendExtras() {
+    const auto total = static_cast<std::size_t>(count());
+    if (!state_.itemData.empty()) state_.itemData.resize(total);
+    if (!state_.marks.empty()) state_.marks.resize(total);
 }
 
 void ListControl::AddItem(const QString& item, int index) {
     touch();
-    const int count = static_cast<int>(state_.items.size());
-    if (index < -1 || index > count) throw RuntimeError(kInvalidCall);
-    const int row = index >= 0 ? index : state_.sorted ? insertionRow(item) : count;
-    state_.items.insert(state_.items.begin() + row, item);
-    state_.itemData.insert(state_.itemData.begin() + row, 0);
-    state_.marks.insert(state_.marks.begin() + row, 0);
-    if (state_.listIndex >= row) ++state_.listIndex;
-    state_.newIndex = row;
+    if (index < -1 || index > count()) throw RuntimeError(kInvalidCall);
+    const int row = index >= 0 ? index : state_.sorted ? insertionRow(item) : count();
+    state_.items.insert(row, item);
+    rowAdded(row);
+}
+
+void ListControl::AddItemUtf8(QByteArrayView utf8) {
+    if (Sorted()) return AddItem(QString::fromUtf8(utf8));
+    touch();
+    const int row = count();
+    state_.items.insertUtf8(row, utf8);
+    rowAdded(row);
+}
+
+bool ListControl::appendRowUtf8(int index, QByteArray& out) const {
+    touch();
+    checkRow(index, kInvalidPropertyArrayIndex);
+    return state_.items.appendUtf8(index, out);
+}
+
+std::vector<int> ListControl::rowsHolding(const QString& text, bool caseSensitive) const {
+    touch();
+    return state_.items.rowsHolding(text, caseSensitive);
+}
+
+void ListControl::AddItemsOf(const ListControl& source, std::span<const int> rows) {
+    touch();
+    source.touch();
+    for (const int row : rows)
+        source.checkRow(row, kInvalidCall);
+    if (Sorted()) {
+        for (const int row : rows)
+            AddItem(source.List(row));
+        return;
+    }
+    if (rows.empty()) return;
+    state_.items.appendFrom(source.state_.items, rows);
+    extendExtras();
+    state_.newIndex = count() - 1;
+    rowsChanged();
+}
+
+void ListControl::AddItemsOf(const ListControl& source) {
+    std::vector<int> rows(static_cast<std::size_t>(source.ListCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    AddItemsOf(source, rows);
+}
+
+void ListControl::AddPartsOf(const ListControl& source, ListRows::ByteCut byteCut,
+                             ListRows::TextCut textCut) {
+    touch();
+    source.touch();
+    if (Sorted()) {
+        for (int i = 0; i < source.count(); ++i)
+            AddItem(textCut(source.List(i)).toString());
+        return;
+    }
+    if (source.count() == 0) return;
+    state_.items.appendPartsOf(source.state_.items, byteCut, textCut);
+    extendExtras();
+    state_.newIndex = count() - 1;
     rowsChanged();
 }
 
 void ListControl::RemoveItem(int index) {
     touch();
     checkRow(index, kInvalidCall);
-    state_.items.erase(state_.items.begin() + index);
-    state_.itemData.erase(state_.itemData.begin() + index);
-    state_.marks.erase(state_.marks.begin() + index);
+    state_.items.erase(index);
+    if (!state_.itemData.empty()) state_.itemData.erase(state_.itemData.begin() + index);
+    if (!state_.marks.empty()) state_.marks.erase(state_.marks.begin() + index);
     if (state_.listIndex == index)
         state_.listIndex = -1;
     else if (state_.listIndex > index)
@@ -124,8 +204,8 @@ void ListControl::RemoveItem(int index) {
 void ListControl::Clear() {
     touch();
     state_.items.clear();
-    state_.itemData.clear();
-    state_.marks.clear();
+    state_.itemData = {};
+    state_.marks = {};
     state_.listIndex = -1;
     state_.topIndex = 0;
     rowsChanged();
@@ -138,12 +218,14 @@ int ListControl::NewIndex() const {
 int ListControl::ItemData(int index) const {
     touch();
     checkRow(index, kInvalidPropertyArrayIndex);
-    return state_.itemData[index];
+    return state_.itemData.empty() ? 0 : state_.itemData[index];
 }
 
 void ListControl::setItemData(int index, int value) {
     touch();
     checkRow(index, kInvalidPropertyArrayIndex);
+    if (value == 0 && state_.itemData.empty()) return;
+    state_.itemData.resize(static_cast<std::size_t>(count()));
     state_.itemData[index] = value;
 }
 
@@ -154,19 +236,22 @@ int ListControl::TopIndex() const {
 
 void ListControl::setTopIndex(int index) {
     touch();
-    if (index < 0 || (index > 0 && index >= static_cast<int>(state_.items.size())))
-        throw RuntimeError(kInvalidPropertyValue);
+    if (index < 0 || (index > 0 && index >= count())) throw RuntimeError(kInvalidPropertyValue);
     state_.topIndex = std::min(index, lastTopRow());
     showSelection();
 }
 
 int ListControl::lastTopRow() const {
-    return std::max(0, static_cast<int>(state_.items.size()) - 1);
+    return std::max(0, count() - 1);
 }
 
 QStringList ListControl::items() const {
     touch();
-    return QStringList(state_.items.begin(), state_.items.end());
+    QStringList rows;
+    rows.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        rows.push_back(state_.items.at(i));
+    return rows;
 }
 
 int ListControl::MultiSelect() const {
@@ -183,9 +268,11 @@ void ListControl::setSorted(bool sorted) {
 }
 
 void ListControl::userSelected(int row, bool click, bool toggle) {
-    if (row < -1 || row >= static_cast<int>(state_.items.size())) return;
-    if (toggle && state_.multiSelect != vbMultiSelectNone && row >= 0)
+    if (row < -1 || row >= count()) return;
+    if (toggle && state_.multiSelect != vbMultiSelectNone && row >= 0) {
+        state_.marks.resize(static_cast<std::size_t>(count()));
         state_.marks[row] = !state_.marks[row];
+    }
     state_.listIndex = row;
     if (click) Click.raise();
 }

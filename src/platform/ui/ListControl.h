@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QStringList>
+#include <span>
 #include <vector>
 
 #include "platform/ui/Control.h"
+#include "platform/ui/ListRows.h"
 
 namespace ui {
 
@@ -17,6 +19,9 @@ class ListModel;
 // list) raises Click every time, also when the row was already selected; an
 // index outside the list fails and keeps the selection.  Adding a row before
 // the selection shifts it; removing the selected row clears it.
+//
+// The rows are kept once, compactly (see ListRows), and the view reads them
+// from there; item data and Selected marks take room only once set.
 class ListControl : public Control {
   public:
     enum MultiSelectValue {
@@ -50,8 +55,27 @@ class ListControl : public Control {
     // whole, so TopIndex reads back the row actually at the top.
     int TopIndex() const;
     void setTopIndex(int index);
-    // Every row, in order (for savers and tests).
+    // Every row, in order (for tests).
     QStringList items() const;
+
+    // Adds a row given as valid UTF-8, as AddItem(QString::fromUtf8(utf8))
+    // would, without making a QString of it (list files).
+    void AddItemUtf8(QByteArrayView utf8);
+    // Appends a row's text as UTF-8 to out (list files); false when UTF-8
+    // cannot carry it whole.
+    bool appendRowUtf8(int index, QByteArray& out) const;
+    // The rows whose text holds text, each character compared by its upper
+    // case unless caseSensitive (see ListRows::rowsHolding).
+    std::vector<int> rowsHolding(const QString& text, bool caseSensitive = false) const;
+    // Adds the given rows of source at the end, as AddItem would one by one,
+    // sharing their text with source.
+    void AddItemsOf(const ListControl& source, std::span<const int> rows);
+    // Adds every row of source at the end, sharing their text.
+    void AddItemsOf(const ListControl& source);
+    // Adds, for every row of source, the part of its text the cuts give (see
+    // ListRows::appendPartsOf), as AddItem would one by one.
+    void AddPartsOf(const ListControl& source, ListRows::ByteCut byteCut,
+                    ListRows::TextCut textCut);
 
     int MultiSelect() const;
     bool Sorted() const;
@@ -80,7 +104,8 @@ class ListControl : public Control {
 
   private:
     struct State {
-        std::vector<QString> items;
+        ListRows items;
+        // Both empty until a row has data or a mark.
         std::vector<int> itemData;
         std::vector<char> marks;
         int listIndex = -1;
@@ -91,6 +116,11 @@ class ListControl : public Control {
     };
     void checkRow(int index, int error) const;
     int insertionRow(const QString& item) const;
+    // Index and extras for a row just put at row (by AddItem's rules).
+    void rowAdded(int row);
+    // Item data and marks for rows added at the end.
+    void extendExtras();
+    int count() const { return state_.items.size(); }
 
     State state_;
     ListModel* model_;

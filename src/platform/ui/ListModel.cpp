@@ -1,10 +1,11 @@
 #include "platform/ui/ListModel.h"
 
+#include <QEvent>
 #include <QMetaObject>
 
 namespace ui {
 
-ListModel::ListModel(const std::vector<QString>& rows) : rows_(rows) {}
+ListModel::ListModel(const ListRows& rows) : rows_(rows) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_;
@@ -12,21 +13,31 @@ int ListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    const auto row = static_cast<std::size_t>(index.row());
-    return row < rows_.size() ? QVariant(rows_[row]) : QVariant();
+    return index.row() < rows_.size() ? QVariant(rows_.at(index.row())) : QVariant();
 }
 
 void ListModel::changed() {
     if (pending_) return;
     pending_ = true;
+    if (view_ && !view_->isVisible()) return;
     QMetaObject::invokeMethod(
         this, [this] { sync(); }, Qt::QueuedConnection);
+}
+
+void ListModel::followWhileVisible(QWidget* view) {
+    view_ = view;
+    view->installEventFilter(this);
+}
+
+bool ListModel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == QEvent::Show && pending_) sync();
+    return false;
 }
 
 void ListModel::sync() {
     pending_ = false;
     beginResetModel();
-    shown_ = static_cast<int>(rows_.size());
+    shown_ = rows_.size();
     endResetModel();
     if (afterSync_) afterSync_();
 }

@@ -86,7 +86,10 @@ PlayerSession::PlayerSession() : shots_(QString(PLENK_DISPLAY_SHOTS) + "/" + cur
 }
 
 PlayerSession::~PlayerSession() {
-    for (QProcess* p : {&player_, &windowManager_}) {
+    std::vector<QProcess*> processes{&player_, &windowManager_};
+    for (auto& helper : helpers_)
+        processes.push_back(helper.get());
+    for (QProcess* p : processes) {
         if (p->state() == QProcess::NotRunning) continue;
         p->kill();
         p->waitForFinished(kToolTimeoutMs);
@@ -145,7 +148,8 @@ QString PlayerSession::run(const QString& program, const QStringList& arguments)
     if (!tool.waitForFinished(kToolTimeoutMs)) {
         tool.kill();
         tool.waitForFinished();
-        ADD_FAILURE() << program.toStdString() << " did not finish";
+        ADD_FAILURE() << program.toStdString()
+                      << " did not finish: " << arguments.join(" ").toStdString();
     }
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
 }
@@ -174,11 +178,34 @@ QRect PlayerSession::geometry(const QString& windowId) {
                  field("Height"));
 }
 
+void PlayerSession::startHelper(const QString& program, const QStringList& arguments) {
+    auto helper = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display());
+    env.insert("HOME", home_.path());
+    helper->setProcessEnvironment(env);
+    helper->setStandardErrorFile(QProcess::nullDevice());
+    helper->setStandardOutputFile(QProcess::nullDevice());
+    helper->start(program, arguments);
+    ASSERT_TRUE(helper->waitForStarted(kToolTimeoutMs)) << program.toStdString();
+    helpers_.push_back(std::move(helper));
+}
+
+bool PlayerSession::viewable(const QString& windowId) {
+    return run("xwininfo", {"-id", windowId}).contains("Map State: IsViewable");
+}
+
+QString PlayerSession::property(const QString& windowId, const QString& name) {
+    return run("xprop", {"-id", windowId, name}).trimmed();
+}
+
 void PlayerSession::xdotool(const QStringList& arguments) {
     run("xdotool", arguments);
 }
 
+// A --sync move waits for the pointer to move, so it must not start where it ends.
 void PlayerSession::click(int x, int y) {
+    xdotool({"mousemove", QString::number(x + 1), QString::number(y)});
     xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 

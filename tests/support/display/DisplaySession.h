@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "support/TempDir.h"
 
@@ -60,6 +61,13 @@ class PlayerSession {
     QString waitForWindow(const QString& title, int timeoutMs = 10000);
     // The window's place and size on the screen, in pixels.
     QRect geometry(const QString& windowId);
+    // Whether the window is mapped and shown (not minimized, not hidden).
+    bool viewable(const QString& windowId);
+
+    // Another program on the session's display (a tray panel), ended with the session.
+    void startHelper(const QString& program, const QStringList& arguments);
+    // The window's property as xprop prints it, or empty.
+    QString property(const QString& windowId, const QString& name);
 
     // Runs xdotool with these arguments on the session's display.
     void xdotool(const QStringList& arguments);
@@ -89,6 +97,7 @@ class PlayerSession {
 
     XServer server_;
     QProcess windowManager_;
+    std::vector<std::unique_ptr<QProcess>> helpers_;
     testsupport::TempDir program_;
     testsupport::TempDir home_;
     QProcess player_;
