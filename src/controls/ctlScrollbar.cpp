@@ -5,18 +5,13 @@
 #include "app/PlenkApp.h"
 #include "platform/ui/Twips.h"
 #include "shared/NumberText.h"
-
-// The Default skin's pictures that the program carries; Q_INIT_RESOURCE
-// stands outside any namespace.
-static void initDesignPictures() {
-    Q_INIT_RESOURCE(design_skin);
-}
+#include "skins/SkinFiles.h"
 
 namespace {
 
 // A picture of the built-in Default skin, by file name without ".bmp".
 ui::Picture designPicture(const QString& name) {
-    return ui::LoadPicture(":/design/" + name + ".bmp");
+    return SkinFiles::designPicture(name + ".bmp");
 }
 
 // Persisted keys in the order they are read and written; the pictures follow.
@@ -62,7 +57,6 @@ ctlScrollbar::ctlScrollbar(ui::Form& form, QString name, int orientation)
 }
 
 ui::PropertyBag ctlScrollbar::design(int orientation, double largeChange) {
-    initDesignPictures();
     ui::PropertyBag bag;
     bag.WriteProperty("LargeChange", largeChange, 10.0);
     for (const char* key : kUsePictureKeys)
