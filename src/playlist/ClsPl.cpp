@@ -38,6 +38,8 @@ QString tagField(const QString& text) {
 }
 
 qsizetype lastOf(QByteArrayView text, char c) {
+    // An empty view may have no data at all, which memrchr must not be given.
+    if (text.isEmpty()) return -1;
     const void* at = memrchr(text.data(), c, static_cast<std::size_t>(text.size()));
     return at ? static_cast<const char*>(at) - text.data() : -1;
 }
