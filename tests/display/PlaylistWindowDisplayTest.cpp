@@ -22,6 +22,9 @@ TEST(PlaylistWindowOnDisplay, DraggedNearTheScreenEdgeItSnapsToIt) {
     const QPoint drop = grab - QPoint(before.left() - 10, 0) + QPoint(0, 40);
     s.xdotool({"mousemove", QString::number(grab.x()), QString::number(grab.y())});
     s.xdotool({"mousedown", "1"});
+    // The move loop starts at the first move with the button held and takes the
+    // pointer from there: a first sideways pixel keeps the height exact.
+    s.xdotool({"mousemove", QString::number(grab.x() + 1), QString::number(grab.y())});
     for (int i = 1; i <= 4; ++i) {
         const QPoint at = grab + (drop - grab) * i / 4;
         s.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
