@@ -4,10 +4,10 @@
 # memory, and the CPU of playing an mp3 with the visualisation to a PulseAudio
 # null sink. Builds nothing: it runs the player already built in BUILD/program.
 #
-#   bench/peers-compare.sh [-r ROUNDS] [-n N] [-t SECONDS] [BUILD]
+#   bench/peers-compare.sh [-r ROUNDS] [-n N] [-t SECONDS] [-p PLAYERS] [BUILD]
 #
 # Defaults: 3 rounds, N = 100000, 300 s for a player to reach each step of a
-# launch (NA in the table where it did not).
+# launch (NA in the table where it did not), PLAYERS "plenk qmmp audacious".
 #
 # Each round runs peers.sh once per player (the rounds interleave the players,
 # so a change of the machine's load falls on all three alike). Prints a
@@ -16,9 +16,10 @@
 # PEERS names peers.sh (default /work/shared/tools/peers.sh).
 #
 # peers.sh calls this script back as the player's own command:
-#   --launch FILE   a fresh program folder under $HOME (peers.sh gives every
-#                   launch a new HOME); an .m3u becomes its saved playlist, any
-#                   other file is played from the command line as a user would
+#   --launch FILE   the player on the program folder BUILD/peers/program (made
+#                   afresh before each run of peers.sh); an .m3u becomes its saved
+#                   playlist, any other file is played from the command line as
+#                   a user would, with an empty playlist
 #   --count         the playlist length, read from the playlist window's
 #                   "Total items" label through the test query channel
 set -euo pipefail
@@ -26,19 +27,29 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 launch() {
-	local file=$1 program=$HOME/plenk-program
+	local file=$1 program=$PLENK_PEERS_OUT/program
 	echo "$EPOCHREALTIME" >"$HOME/plenk-launched"
-	mkdir -p "$program/Data"
-	# Everything but the program file, which is linked: the program folder is
-	# where the executable lies, and the player writes its lists there.
-	tar -C "$PLENK_PEERS_PROGRAM" --exclude=./plenk-player -cf - . | tar -C "$program" -xf -
-	ln "$PLENK_PEERS_PROGRAM/plenk-player" "$program/plenk-player"
 	export PLENK_TEST_QUERY=$HOME/plenk-query
+	# The player's messages outlive peers.sh's scratch folder.
+	printf -- '--- %(%T)T %s on %s\n' -1 "$file" "$DISPLAY" >>"$PLENK_PEERS_OUT/player-messages.txt"
+	exec 2>>"$PLENK_PEERS_OUT/player-messages.txt"
 	if [[ $file == *.m3u ]]; then
 		grep -v '^#' "$file" >"$program/Data/plst.data" || true
 		exec "$program/plenk-player"
 	fi
+	: >"$program/Data/plst.data"
 	exec "$program/plenk-player" "$file"
+}
+
+# A fresh program folder for each run of peers.sh, made before it starts the
+# clock: everything but the program file, which is linked, since the program
+# folder is where the executable lies and the player writes its lists there.
+fresh_program() {
+	rm -rf "$out/program"
+	mkdir -p "$out/program"
+	tar -C "$build/program" --exclude=./plenk-player -cf - . | tar -C "$out/program" -xf -
+	ln "$build/program/plenk-player" "$out/program/plenk-player"
+	mkdir -p "$out/program/Data"
 }
 
 # The label recounts on its one-second timer, so the first answer of the
@@ -50,17 +61,19 @@ first_answer() {
 		'BEGIN { printf "plenk first_answer %.3f s\n", b - a }' >>"$PLENK_PEERS_OUT/answers.txt"
 }
 
+# Waits a tenth of a second at most: a busy window answers a later poll.
 count() {
-	local query=$HOME/plenk-query token=$RANDOM$RANDOM
+	local query=$HOME/plenk-query token=$RANDOM$RANDOM line
 	[ -d "$query" ] || return 0
 	echo "$token" >"$query/request"
-	for _ in $(seq 100); do
-		if [ "$(head -1 "$query/texts.txt" 2>/dev/null)" = "$token" ]; then
+	for _ in 1 2 3 4 5; do
+		sleep 0.02
+		read -r line 2>/dev/null <"$query/texts.txt" || continue
+		if [ "$line" = "$token" ]; then
 			first_answer
 			sed -n 's/^Playlist\.ItemsLabel=.*[^0-9]\([0-9][0-9]*\)$/\1/p' "$query/texts.txt"
 			return 0
 		fi
-		sleep 0.02
 	done
 }
 
@@ -69,12 +82,13 @@ case ${1:-} in
 --count) count; exit 0 ;;
 esac
 
-rounds=3 size=100000 timeout=300
+rounds=3 size=100000 timeout=300 players="plenk qmmp audacious"
 while [ $# -gt 0 ]; do
 	case $1 in
 	-r) rounds=$2; shift 2 ;;
 	-n) size=$2; shift 2 ;;
 	-t) timeout=$2; shift 2 ;;
+	-p) players=$2; shift 2 ;;
 	-h | --help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
 	*) break ;;
 	esac
@@ -92,21 +106,23 @@ if ! command -v qmmp >/dev/null || ! command -v audtool >/dev/null; then
 	DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq qmmp audacious
 fi
 
-export PLENK_PEERS_PROGRAM=$build/program PLENK_PEERS_OUT=$build/peers
+export PLENK_PEERS_OUT=$build/peers
 out=$PLENK_PEERS_OUT
 mkdir -p "$out"
 raw=$out/raw.txt loads=$out/loads.txt
 : >"$raw"
+: >"$out/player-messages.txt"
 : >"$loads"
 : >"$out/answers.txt"
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
 for round in $(seq "$rounds"); do
-	for player in plenk qmmp audacious; do
+	for player in $players; do
 		cut -d' ' -f1 /proc/loadavg >>"$loads"
 		args=("$player")
 		[ "$player" = plenk ] && args=(--label plenk --cmd "$here/peers-compare.sh --launch %f"
 			--count-cmd "$here/peers-compare.sh --count" custom)
 		echo "round $round: $player" >&2
+		[ "$player" != plenk ] || fresh_program
 		"$peers" -n "$size" -r 1 --timeout "$timeout" "${args[@]}" >>"$raw" 2>>"$out/notes-$player.txt" ||
 			echo "peers.sh failed for $player (see $out/notes-$player.txt)" >&2
 	done
@@ -127,8 +143,8 @@ awk -v n="$size" '
 		if (c == 0) return "NA"
 		for (i = 1; i <= c; i++) for (j = i + 1; j <= c; j++) if (s[j] < s[i]) { t = s[i]; s[i] = s[j]; s[j] = t }
 		t = (c % 2) ? s[(c + 1) / 2] : (s[c / 2] + s[c / 2 + 1]) / 2
-		if (c == 1 && cnt[p, m] == 1) return sprintf("%g", t)
-		return sprintf("%g (%g–%g%s)", t, s[1], s[c], c < cnt[p, m] ? ", " cnt[p, m] - c " NA" : "")
+		if (c == 1 && cnt[p, m] == 1) return sprintf("%.3g", t)
+		return sprintf("%.3g (%.3g–%.3g%s)", t, s[1], s[c], c < cnt[p, m] ? ", " cnt[p, m] - c " NA" : "")
 	}
 	{ cnt[$1, $2]++; val[$1, $2, cnt[$1, $2]] = $3 }
 	END {
