@@ -112,6 +112,7 @@ mkdir -p "$out"
 raw=$out/raw.txt loads=$out/loads.txt
 : >"$raw"
 : >"$out/player-messages.txt"
+for player in $players; do : >"$out/notes-$player.txt"; done
 : >"$loads"
 : >"$out/answers.txt"
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
