@@ -144,10 +144,11 @@ awk -v n="$size" '
 		if (c == 0) return "NA"
 		for (i = 1; i <= c; i++) for (j = i + 1; j <= c; j++) if (s[j] < s[i]) { t = s[i]; s[i] = s[j]; s[j] = t }
 		t = (c % 2) ? s[(c + 1) / 2] : (s[c / 2] + s[c / 2 + 1]) / 2
-		if (c == 1 && cnt[p, m] == 1) return sprintf("%.3g", t)
-		return sprintf("%.3g (%.3g–%.3g%s)", t, s[1], s[c], c < cnt[p, m] ? ", " cnt[p, m] - c " NA" : "")
+		f = unit[m] == "MiB" ? "%.0f" : "%.2f"
+		if (c == 1 && cnt[p, m] == 1) return sprintf(f, t)
+		return sprintf(f " (" f "–" f "%s)", t, s[1], s[c], c < cnt[p, m] ? ", " cnt[p, m] - c " NA" : "")
 	}
-	{ cnt[$1, $2]++; val[$1, $2, cnt[$1, $2]] = $3 }
+	{ cnt[$1, $2]++; val[$1, $2, cnt[$1, $2]] = $3; unit[$2] = $4 }
 	END {
 		row["window_mapped_n" n] = "window shown, " n "-entry playlist (s)"
 		row["first_answer"] = "the shown window first answers a query (s)"
