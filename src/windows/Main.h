@@ -256,6 +256,7 @@ class Main : public PlayerForm {
     QString bassFlag(ui::Label frmBass::*flag) const;
     void setBassFlag(ui::Label frmBass::*flag, const QString& value);
     void focusKeySink();
+    void focusMiniKeySink();
     void setToolButton(int i, bool hover);
     bool toolButtonOn(int i);
     void restoreFromTray(int Button);

@@ -60,9 +60,14 @@ void Main::setBassFlag(ui::Label frmBass::*flag, const QString& value) {
 // The key sink of the window in use; a sink that cannot take the focus is skipped.
 void Main::focusKeySink() {
     if (form<DataForm>().MiniMode.Caption() != "False")
-        step([&] { form<MiniForm>().KeyFocus.SetFocus(); });
+        focusMiniKeySink();
     else
         step([&] { KeyFocus.SetFocus(); });
+}
+
+// Focusing never loads the mini window: an unloaded one has no sink to take it.
+void Main::focusMiniKeySink() {
+    if (app().isLoaded<MiniForm>()) step([&] { form<MiniForm>().KeyFocus.SetFocus(); });
 }
 
 void Main::ScrollbarFocus() {
@@ -92,7 +97,7 @@ void Main::ScrollbarLostFocus() {
         step([&] { Volum_Scroll(); });
     }
     // The mini window's relay applies its own volume after this returns.
-    if (mini == "True") step([&] { form<MiniForm>().KeyFocus.SetFocus(); });
+    if (mini == "True") focusMiniKeySink();
 }
 
 void Main::VolumChange() {

@@ -154,6 +154,16 @@ TEST_F(Bridge, FocusLossFocusesTheKeySinkOfTheWindowInUse) {
     EXPECT_EQ(focused(), &mini.KeyFocus) << "a sink that cannot take the focus is skipped";
 }
 
+TEST_F(Bridge, FocusingTheKeySinkInMiniModeNeverLoadsTheMiniWindow) {
+    d.MiniMode.setCaption("True");
+    m.VolumFocus();
+    m.ScrollbarLostFocus();
+    EXPECT_FALSE(p.app->isLoaded<MiniForm>());
+    d.MiniMode.setCaption("Video");
+    m.VolumFocus();
+    EXPECT_FALSE(p.app->isLoaded<MiniForm>());
+}
+
 TEST_F(Bridge, TheVolumeTakesTheMediaEngineWhileNothingPlaysThroughTheHost) {
     m.Volum_Change();
     m.Volum_Scroll();
