@@ -6,17 +6,12 @@
 #include "skins/SkinFiles.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"
+#include "windows/TwinSliders.h"
 
 using ui::step;
 
 void Main::connectSliders() {
-    ctlScrollbar& seek = SliderMoveMultimedia(0);
-    seek.GotFocus.connect([this] { SliderMoveMultimedia_GotFocus(); });
-    seek.LostFocus.connect([this] { SliderMoveMultimedia_LostFocus(); });
-    seek.Scroll.connect([this] { SliderMoveMultimedia_Scroll(); });
-    Volum.Change.connect([this] { Volum_Change(); });
-    Volum.GotFocus.connect([this] { Volum_GotFocus(); });
-    Volum.Scroll.connect([this] { Volum_Scroll(); });
+    connectTwinSliders(*this);
     for (int i = 0; i <= 10; ++i) {
         sldEQR(i).Change.connect([this, i] { sldEQR_Change(i); });
         sldEQR(i).Scroll.connect([this, i] { sldEQR_Scroll(i); });
