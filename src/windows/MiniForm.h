@@ -110,6 +110,7 @@ class MiniForm : public PlayerForm {
     // Copies a slider's value into Main's twin, then runs Main's member.
     void relay(ctlScrollbar& mine, ctlScrollbar& mains, void (Main::*member)());
     void loadPictures(int firstRow, int lastRow);
+    void loadSliderPictures(ctlScrollbar& slider);
     void copyFromMain();
     // Main takes this window's place, read before anything unloads it.
     void placeMainHere();
