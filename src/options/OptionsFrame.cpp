@@ -66,16 +66,20 @@ QString decodeText(const QByteArray& bytes) {
 }  // namespace
 
 void Options::connectFrame() {
-    const std::pair<ui::Label*, void (Options::*)()> pages[] = {
-        {&Label2, &Options::Label2_Click},   {&Label3, &Options::Label3_Click},
-        {&Label15, &Options::Label15_Click}, {&Label13, &Options::Label13_Click},
-        {&Label4, &Options::Label4_Click},   {&Label5, &Options::Label5_Click},
-        {&Label6, &Options::Label6_Click},   {&Label25, &Options::Label25_Click},
-        {&Label8, &Options::Label8_Click}};
-    for (auto [label, handler] : pages) {
-        label->Click.connect([this, handler] { (this->*handler)(); });
-        label->MouseMove.connect(
-            [this, label](int, int, float, float) { PageLabel_MouseMove(*label); });
+    ui::connectEach(*this, &ui::Control::Click,
+                    {{&Label2, &Options::Label2_Click},
+                     {&Label3, &Options::Label3_Click},
+                     {&Label15, &Options::Label15_Click},
+                     {&Label13, &Options::Label13_Click},
+                     {&Label4, &Options::Label4_Click},
+                     {&Label5, &Options::Label5_Click},
+                     {&Label6, &Options::Label6_Click},
+                     {&Label25, &Options::Label25_Click},
+                     {&Label8, &Options::Label8_Click}});
+    for (const PageEntry& page : kPages) {
+        ui::Label& label = this->*page.label;
+        label.MouseMove.connect(
+            [this, &label](int, int, float, float) { PageLabel_MouseMove(label); });
     }
     LinksFrame.MouseMove.connect([this](int, int, float, float) { LinksFrame_MouseMove(); });
     CloseButton.MouseMove.connect([this](int, int, float, float) { CloseButton_MouseMove(); });

@@ -43,29 +43,23 @@ void Main::connectInput() {
     connectDrags();
     connectHovers();
     connectBackground();
-    const std::pair<ui::Control*, void (Main::*)()> clicks[] = {
-        {&ImgButton1, &Main::ImgButton1_Click},
-        {&ImgButton2, &Main::ImgButton2_Click},
-        {&ImgButton3, &Main::ImgButton3_Click},
-        {&ImgButton4, &Main::ImgButton4_Click},
-        {&ImgButton5, &Main::ImgButton5_Click},
-        {&ImgButton6, &Main::ImgButton6_Click},
-        {&InfoLabel, &Main::InfoLabel_Click},
-        {&Image3, &Main::Image3_Click},
-        {&Image4, &Main::Image4_Click},
-        {&MinimizeButton, &Main::MinimizeButton_Click},
-        {&PlaylistLabel, &Main::PlaylistLabel_Click},
-    };
-    for (auto [control, handler] : clicks)
-        control->Click.connect([this, handler] { (this->*handler)(); });
-    const std::pair<ui::Control*, void (Main::*)()> doubleClicks[] = {
-        {&ImgTopCenter, &Main::ImgTopCenter_DblClick},
-        {&LabelVideo, &Main::LabelVideo_DblClick},
-        {&ImgTopRight, &Main::ImgTopRight_DblClick},
-        {&Visualisation, &Main::Visualisation_DblClick},
-    };
-    for (auto [control, handler] : doubleClicks)
-        control->DblClick.connect([this, handler] { (this->*handler)(); });
+    ui::connectEach(*this, &ui::Control::Click,
+                    {{&ImgButton1, &Main::ImgButton1_Click},
+                     {&ImgButton2, &Main::ImgButton2_Click},
+                     {&ImgButton3, &Main::ImgButton3_Click},
+                     {&ImgButton4, &Main::ImgButton4_Click},
+                     {&ImgButton5, &Main::ImgButton5_Click},
+                     {&ImgButton6, &Main::ImgButton6_Click},
+                     {&InfoLabel, &Main::InfoLabel_Click},
+                     {&Image3, &Main::Image3_Click},
+                     {&Image4, &Main::Image4_Click},
+                     {&MinimizeButton, &Main::MinimizeButton_Click},
+                     {&PlaylistLabel, &Main::PlaylistLabel_Click}});
+    ui::connectEach(*this, &ui::Control::DblClick,
+                    {{&ImgTopCenter, &Main::ImgTopCenter_DblClick},
+                     {&LabelVideo, &Main::LabelVideo_DblClick},
+                     {&ImgTopRight, &Main::ImgTopRight_DblClick},
+                     {&Visualisation, &Main::Visualisation_DblClick}});
     KeyFocus.KeyDown.connect([this](int& code, int shift) { KeyFocus_KeyDown(code, shift); });
     Butoane1.LostFocus.connect([this] { Butoane1_LostFocus(); });
     ResizeArea.MouseMove.connect(
