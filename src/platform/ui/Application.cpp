@@ -105,12 +105,12 @@ void Application::forgetControl(const Control& control) {
     drag_.forget(control);
 }
 
+// A rows area lies inside its control's widget, so the nearest control
+// widget above it is the one to ask.
 Control* Application::controlOf(const QWidget* widget) const {
-    for (const auto& form : forms_) {
-        if (!form) continue;
-        for (Control* c : form->controls())
-            if (c->widget() == widget || c->clientWidget() == widget) return c;
-    }
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (Control* c = Control::ofWidget(w))
+            return w == widget || c->clientWidget() == widget ? c : nullptr;
     return nullptr;
 }
 

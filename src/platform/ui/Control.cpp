@@ -14,6 +14,18 @@
 
 namespace ui {
 
+namespace {
+
+// The widget property that leads from a control's widget back to the control.
+constexpr char kOwnerProperty[] = "plenkControl";
+
+}  // namespace
+
+Control* Control::ofWidget(const QWidget* widget) {
+    return widget ? static_cast<Control*>(widget->property(kOwnerProperty).value<void*>())
+                  : nullptr;
+}
+
 Control::Control(Form& form, QString name) : form_(form), name_(std::move(name)) {
     form_.registerControl(this);
 }
@@ -35,6 +47,7 @@ bool Control::quiet() const {
 
 void Control::attachWidget(QWidget* widget, bool windowed, bool ownsInput) {
     widget_ = widget;
+    widget->setProperty(kOwnerProperty, QVariant::fromValue(static_cast<void*>(this)));
     widget->setParent(form_.widget());
     widget->setMouseTracking(true);
     // A click on a control is the control's, never its container's as well.
@@ -50,8 +63,9 @@ void Control::restack() const {
     if (!container) return;
     std::vector<std::pair<QWidget*, StackBand>> layers;
     for (QObject* child : container->children()) {
-        for (const Control* c : form_.controls())
-            if (c->widget() == child) layers.emplace_back(c->widget(), c->stackBand());
+        const auto* w = qobject_cast<QWidget*>(child);
+        if (const Control* c = ofWidget(w); c && &c->form_ == &form_)
+            layers.emplace_back(c->widget(), c->stackBand());
     }
     std::stable_sort(layers.begin(), layers.end(),
                      [](const auto& a, const auto& b) { return a.second < b.second; });

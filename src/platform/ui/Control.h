@@ -138,6 +138,8 @@ class Control {
     Event<DataObject&, int&, int, int, float, float> OLEDragDrop{"OLEDragDrop"};
 
     QWidget* widget() const { return widget_; }
+    // The control a widget was attached to, or nullptr for any other widget.
+    static Control* ofWidget(const QWidget* widget);
     // The widget that holds child controls (frames and picture boxes).
     virtual QWidget* childArea() const { return widget_; }
     // The widget whose top-left corner mouse coordinates count from (a list's

@@ -304,3 +304,19 @@ TEST(Activation, ModalShowGoesThroughTheDialogSeam) {
 }
 
 }  // namespace
+
+namespace {
+
+// The drag target lookup: a control's own widget and a list's rows area are
+// the control's; the window itself and a stray child widget are none.
+TEST_F(FormsRuntime, AWidgetLeadsBackToItsControlOnly) {
+    EXPECT_EQ(t.app.controlOf(w.Caption.widget()), &w.Caption);
+    EXPECT_EQ(t.app.controlOf(w.List.clientWidget()), &w.List);
+    EXPECT_EQ(t.app.controlOf(t.app.form<Other>().Value.widget()), &t.app.form<Other>().Value);
+    EXPECT_EQ(t.app.controlOf(w.widget()), nullptr);
+    EXPECT_EQ(t.app.controlOf(nullptr), nullptr);
+    auto* stray = new QWidget(w.Box.widget());
+    EXPECT_EQ(t.app.controlOf(stray), nullptr);
+}
+
+}  // namespace
