@@ -70,6 +70,7 @@ void Skins::ApplySkin() {
     applyColourGroups();
     applyBackColour();
     applyScrollbarVisibility();
+    SkinFiles::forgetCachedPictures(app_);
     applyPictures([this](const QString& file) { return SkinFiles::picture(app_, file); });
     panelFollowsMainPicture();
 }

@@ -114,6 +114,8 @@ class Main : public PlayerForm {
     void VolumScroll();
     // The equalizer button's look for on or off, and every band applied again.
     void OnOffEq();
+    // The equalizer button's picture alone.
+    void showEqualizerButton(bool on);
 
     // Activation, shut-down and the timers.
     void Form_Activate() override;

@@ -157,9 +157,7 @@ void Main::ImgButton2_Click() {
     Options& o = form<Options>();
     const bool on = !o.Option12.Value();
     step([&] { (on ? o.Option12 : o.Option13).setValue(true); });
-    step([&] {
-        ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
-    });
+    showEqualizerButton(on);
     UpdateEqualizer();
 }
 
@@ -373,7 +371,8 @@ void Main::PlaylistLabel_Click() {
     step([&] { show ? list.Show() : list.Hide(); });
     form<DataForm>().PlaylistON.setCaption(show ? "1" : "0");
     step([&] {
-        ImgButton4.setPicture(SkinFiles::picture(app(), show ? "\\button4.bmp" : "\\button4b.bmp"));
+        ImgButton4.setPicture(
+            SkinFiles::cachedPicture(app(), show ? "\\button4.bmp" : "\\button4b.bmp"));
     });
 }
 

@@ -112,11 +112,16 @@ void Main::VolumFocus() {
 }
 
 void Main::OnOffEq() {
-    const bool on = form<Options>().Option12.Value();
-    step([&] {
-        ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
-    });
+    showEqualizerButton(form<Options>().Option12.Value());
     UpdateEqualizer();
+}
+
+// A missing or broken picture leaves the one shown.
+void Main::showEqualizerButton(bool on) {
+    step([&] {
+        ImgButton2.setPicture(
+            SkinFiles::cachedPicture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
+    });
 }
 
 void Main::UpdateEqualizer() {

@@ -122,3 +122,33 @@ TEST(SkinFiles, SkinFolderThatIsAFileOrMissing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pictures the player swaps in again and again are read once per skin.
+TEST(SkinFiles, CachedPicturesAreReadOncePerSkinAndAfreshAfterAChange) {
+    SkinFolder s;
+    auto size = [&](const char* file) {
+        return SkinFiles::cachedPicture(*s.app, file).pixmap().size();
+    };
+    s.put("button2.bmp", encoded({2, 2}, "BMP"));
+    EXPECT_EQ(size("\\button2.bmp"), QSize(2, 2));
+    s.put("button2.bmp", encoded({3, 3}, "BMP"));
+    EXPECT_EQ(size("\\button2.bmp"), QSize(2, 2)) << "kept, not read again";
+
+    EXPECT_THROW(SkinFiles::cachedPicture(*s.app, "\\button2b.bmp"), ui::RuntimeError);
+    s.put("button2b.bmp", encoded({4, 4}, "BMP"));
+    EXPECT_EQ(size("\\button2b.bmp"), QSize(4, 4)) << "a failed read is not kept";
+
+    s.program.write("Skins/Other/button2.bmp", encoded({5, 5}, "BMP"));
+    s.form<::Options>().SkinName.setText("Other");
+    EXPECT_EQ(size("\\button2.bmp"), QSize(5, 5)) << "another skin";
+    s.form<::Options>().SkinName.setText("Mine");
+    EXPECT_EQ(size("\\button2.bmp"), QSize(3, 3)) << "back to the first, read afresh";
+
+    s.put("button2.bmp", encoded({6, 6}, "BMP"));
+    SkinFiles::forgetCachedPictures(*s.app);
+    EXPECT_EQ(size("\\button2.bmp"), QSize(6, 6)) << "a skin applied again reads afresh";
+}
+
+}  // namespace

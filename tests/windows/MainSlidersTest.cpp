@@ -234,4 +234,19 @@ TEST_F(Bridge, AMissingOrBrokenButtonPictureLeavesTheOldOne) {
     EXPECT_EQ(m.ImgButton2.picture().image(), before);
 }
 
+// The button's pictures are read from the skin once, and again when a skin is applied.
+TEST_F(Bridge, TheEqualizerButtonIsReadOncePerSkinApplied) {
+    p.form<Options>().Option12.setValue(true);
+    m.OnOffEq();
+    const QImage before = m.ImgButton2.picture().image();
+    QImage other(3, 3, QImage::Format_RGB32);
+    other.fill(Qt::red);
+    ASSERT_TRUE(other.save(p.skinFile("Default", "button2.bmp"), "BMP"));
+    m.OnOffEq();
+    EXPECT_EQ(m.ImgButton2.picture().image(), before);
+    p.pick("Default");
+    m.OnOffEq();
+    EXPECT_EQ(m.ImgButton2.picture().image().size(), QSize(3, 3));
+}
+
 }  // namespace
