@@ -241,8 +241,6 @@ class Main : public PlayerForm {
     void designTimers();
     void connectEvents();
     void connectTimers();
-    void copyLookToMini();
-    void recordDockOffsets();
     void swapInForVideo();
     void afterVideo();
     void swapBackToMini();

@@ -154,8 +154,6 @@ void MiniForm::loadSliderPictures(ctlScrollbar& slider) {
         });
 }
 
-// Colours and the volume icon as the skin loader left them on Main.  The
-// video line keeps its own colour.
 void MiniForm::copyFromMain() {
     Main& main = form<Main>();
     step([&] { setBackColor(main.BackColor()); });
