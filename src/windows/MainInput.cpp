@@ -11,22 +11,13 @@
 #include "skins/SkinFiles.h"
 #include "windows/FormMeniuri.h"
 #include "windows/Main.h"
+#include "windows/MenuHeads.h"
 
 using ui::step;
 
 namespace {
 
 using Mouse = ui::Event<int, int, float, float>;
-
-// Where each menu head opens its menu (twips of the window).
-struct MenuHead {
-    ui::Menu FormMeniuri::*menu;
-    float x;
-};
-constexpr MenuHead kHeads[] = {{&FormMeniuri::MainMenu1, 250},
-                               {&FormMeniuri::MainMenu2, 1100},
-                               {&FormMeniuri::MainMenu3, 2050}};
-constexpr float kHeadsY = 300;
 
 // The sizing pointer over the grip, and the default one.
 constexpr int kSizeNwSe = 8;
@@ -284,8 +275,8 @@ void Main::MinimizeButton_MouseMove() {
 // Menu heads: out of full screen first, then the menu under the head.
 void Main::MenuHead_MouseUp(int head) {
     leaveFullScreen();
-    const MenuHead& h = kHeads[head - 1];
-    PopupMenu(form<FormMeniuri>().*h.menu, 0, h.x, kHeadsY);
+    const MenuHead& h = kMenuHeads[head - 1];
+    PopupMenu(form<FormMeniuri>().*h.menu, 0, h.x, kMenuHeadsY);
 }
 
 // The background.  The tray's clicks arrive here as moves with a button.
