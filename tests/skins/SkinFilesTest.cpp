@@ -93,12 +93,7 @@ TEST(SkinFiles, BadPicturesFailLikeMissingOnes) {
 
 TEST(SkinFiles, HugePictureIsRefusedBeforeItsPixelsAreRead) {
     SkinFolder s;
-    // A bitmap header claiming 10,000 x 10,000 pixels over a few bytes.
-    QByteArray bmp = encoded({1, 1}, "BMP");
-    const qint32 side = 10000;
-    memcpy(bmp.data() + 18, &side, 4);
-    memcpy(bmp.data() + 22, &side, 4);
-    s.put("main.jpg", bmp);
+    s.put("main.jpg", testsupport::hugeBitmapHeader());
     EXPECT_NE(s.failure("\\main.jpg"), 0);
 }
 
