@@ -20,17 +20,6 @@ constexpr int vbModal = 1;
 constexpr float kLibraryWidth = 7725;
 constexpr float kLibraryHeight = 5025;
 
-// Back to the main window at the mini window's place.
-void leaveMiniWindow(PlenkApp& app) {
-    Main& m = app.form<Main>();
-    MiniForm& mini = app.form<MiniForm>();
-    m.setTop(mini.Top());
-    m.setLeft(mini.Left());
-    mini.Unload();
-    m.setVisible(true);
-    app.form<DataForm>().MiniMode.setCaption("False");
-}
-
 }  // namespace
 
 // The project has no web site of its own yet: a name kept for examples.
@@ -142,7 +131,7 @@ void FormMeniuri::ShowPlaylistMenu_Click() {
 
 void FormMeniuri::FullMiniMenu_Click() {
     DataForm& d = form<DataForm>();
-    if (d.MiniMode.Caption() != "False") return leaveMiniWindow(app());
+    if (d.MiniMode.Caption() != "False") return form<MiniForm>().HandOverToMain();
     Main& m = form<Main>();
     m.Hide();
     MiniForm& mini = form<MiniForm>();
@@ -156,7 +145,7 @@ void FormMeniuri::FullMiniMenu_Click() {
 void FormMeniuri::EqualizerMenu_Click() {
     if (app().isLoaded<MiniForm>() && form<MiniForm>().Visible()) {
         form<DataForm>().MainMode.setCaption("Small");
-        leaveMiniWindow(app());
+        form<MiniForm>().HandOverToMain();
     }
     MainCtl.get().SwitchMainMode();
 }
