@@ -15,7 +15,6 @@ using ui::step;
 
 namespace {
 
-constexpr int vbModal = 1;
 // The library's size when an item opens it at the design size.
 constexpr float kLibraryWidth = 7725;
 constexpr float kLibraryHeight = 5025;
@@ -34,9 +33,7 @@ QString FormMeniuri::versionText() {
 
 // Waits until the options window is closed; it opens on the page in Fr.
 void FormMeniuri::openOptionsPage(const QString& page) {
-    Options& o = form<Options>();
-    if (!page.isEmpty()) o.Fr.setCaption(page);
-    o.Show(vbModal);
+    form<Options>().Open(page);
 }
 
 void FormMeniuri::MainMenuSettings_Click() {

@@ -168,9 +168,7 @@ void Main::ImgButton5_Click() {
 }
 
 void Main::ImgButton6_Click() {
-    Options& o = form<Options>();
-    o.Fr.setCaption("General");
-    o.Show(1);
+    form<Options>().Open("General");
 }
 
 // The library on its Top 20 page, or hidden; hidden it is not brought back
