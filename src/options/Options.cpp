@@ -1,4 +1,5 @@
 #include "options/Options.h"
+#include "options/OptionsPages.h"
 #include "platform/system/RegistryWriter.h"
 
 namespace {
@@ -90,11 +91,11 @@ void Options::designFrame() {
                      {&Label8, 120, 3360, 1455, 255, "Info"}});
     heading(Label7);
     Label7.setAlignment(ui::Label::vbCenter);
-    for (ui::Label* l :
-         {&Label2, &Label3, &Label15, &Label13, &Label4, &Label5, &Label6, &Label25, &Label8}) {
-        l->setFont(boldFont(8.25f));
-        l->setForeColor(kDarkGrey);
-        l->setBackStyle(0);
+    for (const OptionsPage& page : kOptionsPages) {
+        ui::Label& link = this->*page.label;
+        link.setFont(boldFont(8.25f));
+        link.setForeColor(kDarkGrey);
+        link.setBackStyle(0);
     }
     Line1.setContainer(&LinksFrame);
     Line1.setPoints(120, 360, 1560, 360);
@@ -116,19 +117,11 @@ void Options::designFrame() {
 }
 
 void Options::designPages() {
-    const std::pair<ui::Frame*, const char*> pages[] = {{&GeneralFrame, "General settings"},
-                                                        {&PlaylistFrame, "Playlist"},
-                                                        {&AudioFrame, "Advanced settings"},
-                                                        {&VideoFrame, "Video"},
-                                                        {&AssociationFrame, "File associations"},
-                                                        {&SkinFrame, "Skins"},
-                                                        {&LanguageFrame, "Language"},
-                                                        {&KeyboardFrame, "Keyboard shortcuts"},
-                                                        {&InfoFrame, "Info Plenk Player"}};
-    for (auto [page, caption] : pages) {
-        page->Move(2160, 600, 6615, 4815);
-        page->setBorderStyle(0);
-        page->setCaption(caption);
+    for (const OptionsPage& page : kOptionsPages) {
+        ui::Frame& frame = this->*page.frame;
+        frame.Move(2160, 600, 6615, 4815);
+        frame.setBorderStyle(0);
+        frame.setCaption(page.title);
     }
     lay(AudioFrame, {{&Frame6, 120, 120, 3000, 915, "Equalizer"}});
     lay(Frame6, {{&Option12, 120, 300, 2760, 255, "On"}, {&Option13, 120, 600, 2760, 255, "Off"}});
