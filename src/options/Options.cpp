@@ -177,16 +177,18 @@ void Options::designKeyboardPage() {
                          "To change the shortcuts click on a text box and press a Key to assign"},
                         {&Label27, 120, 480, 2760, 255, "Command:"},
                         {&Label28, 3000, 480, 900, 255, "ASCI:"}});
-    ui::Label* const actions[] = {&Label26, &Label30, &Label31, &Label32, &Label33,
-                                  &Label34, &Label35, &Label36, &Label37, &Label38};
-    const char* const names[] = {"Jump to file", "Play",          "Pause",    "Stop",
-                                 "Next song",    "Previous song", "Minimize", "Close Plenk Player",
-                                 "Volume UP",    "Volume DOWN"};
+    const std::pair<ui::Label*, const char*> actions[] = {
+        {&Label26, "Jump to file"}, {&Label30, "Play"},
+        {&Label31, "Pause"},        {&Label32, "Stop"},
+        {&Label33, "Next song"},    {&Label34, "Previous song"},
+        {&Label35, "Minimize"},     {&Label36, "Close Plenk Player"},
+        {&Label37, "Volume UP"},    {&Label38, "Volume DOWN"}};
     for (int i = 0; i < 10; ++i) {
         const float top = 780 + 375 * i;
         ui::TextBox& code = AsciBox.add(i);
         ui::TextBox& key = AsciText.add(i);
-        lay(KeyboardFrame, {{actions[i], 120, top + 30, 2760, 255, names[i]},
+        const auto [action, name] = actions[i];
+        lay(KeyboardFrame, {{action, 120, top + 30, 2760, 255, name},
                             {&code, 3000, top, 900, 315, "0"},
                             {&key, 4020, top, 600, 315, "0"}});
         key.setEnabled(false);
