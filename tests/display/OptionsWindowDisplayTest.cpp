@@ -182,4 +182,42 @@ TEST_F(OptionsOnDisplay, ApplyNowHidesTheSubtitlesOfTheOpenVideo) {
     EXPECT_LT(whitePixels(hidden, video), 20) << "the subtitles are gone";
 }
 
+// The options button lies below the panels, outside the window's smallest
+// size: a video window made narrow and tall with the grip shows it, and a
+// click on it opens the window on its General page.
+TEST_F(OptionsOnDisplay, TheOptionsButtonBelowTheVideoOpensTheWindow) {
+    const QString clip = s.program().file("clip.mp4");
+    ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t",
+                                     "60", "-pix_fmt", "yuv420p", clip}));
+    s.start({clip});
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(main).width() == 600; }, 10000));
+    const QRect before = s.geometry(main);
+    const QPoint grip = before.bottomRight() - QPoint(6, 6);
+    const QPoint to = before.topLeft() + QPoint(400, 440);
+    const auto at = [](QPoint p) {
+        return QStringList{QString::number(p.x()), QString::number(p.y())};
+    };
+    s.xdotool(QStringList{"mousemove"} + at(grip) + QStringList{"mousedown", "1", "sleep", "0.3"});
+    for (int i = 1; i <= 6; ++i)
+        s.xdotool(QStringList{"mousemove"} + at(grip + (to - grip) * i / 6) +
+                  QStringList{"sleep", "0.1"});
+    s.xdotool({"mouseup", "1"});
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const QSize size = s.geometry(main).size();
+            return size.width() < 460 && size.height() > 400;
+        },
+        5000))
+        << s.geometry(main).width() << " x " << s.geometry(main).height();
+    s.screenshot();
+    const QPoint button = s.geometry(main).topLeft() + QPoint(390, 336);
+    s.click(button.x(), button.y());
+    options = s.waitForWindow("Options");
+    ASSERT_FALSE(options.isEmpty()) << "the options button opens the window";
+    EXPECT_TRUE(shows("Tlabel", "General settings"));
+    s.screenshot();
+}
+
 }  // namespace
