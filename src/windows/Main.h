@@ -32,8 +32,9 @@ class Main : public PlayerForm {
     void Form_MouseUp(int Button, int Shift, float X, float Y) override;
     void Form_Click() override;
     void Form_DblClick() override;
-    // Lays the window and the video area out again for the chosen video size.
-    void AdjustVideo();
+    // Lays the window and the video area out again for the chosen video size
+    // (virtual so tests can count the calls).
+    virtual void AdjustVideo();
     // A video is open while its native width reads above 1.
     bool videoOpen() const;
     void LbActualCx_Change();

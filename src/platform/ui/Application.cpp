@@ -37,6 +37,11 @@ Form& Application::formSlot(std::size_t slot, const std::function<std::unique_pt
     return *forms_[slot];
 }
 
+std::shared_ptr<void>& Application::moduleSlot(std::size_t slot) {
+    if (slot >= modules_.size()) modules_.resize(slot + 1);
+    return modules_[slot];
+}
+
 std::vector<Form*> Application::createdForms() const {
     std::vector<Form*> made;
     for (const auto& f : forms_)

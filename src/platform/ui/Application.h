@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 #include "platform/clock/Clock.h"
@@ -51,12 +53,23 @@ class Application {
     // A module's single instance, created on first use.
     template <class T>
     T& module() {
-        const std::size_t slot = typeSlot<T>();
-        if (slot >= modules_.size()) modules_.resize(slot + 1);
-        if (!modules_[slot])
-            modules_[slot] =
-                std::shared_ptr<void>(new T(*this), [](void* p) { delete static_cast<T*>(p); });
-        return *static_cast<T*>(modules_[slot].get());
+        std::shared_ptr<void>& slot = moduleSlot(typeSlot<T>());
+        if (!slot) slot = std::shared_ptr<T>(new T(*this));
+        return *static_cast<T*>(slot.get());
+    }
+    // Tests put a watching subclass in the place of a window or a module
+    // before its first use: provideForm<Main>(...), the type always named.
+    // Throws std::logic_error when it is made already.
+    template <class T>
+    void provideForm(std::unique_ptr<std::type_identity_t<T>> form) {
+        formSlot(typeSlot<T>(), [&] { return std::unique_ptr<Form>(std::move(form)); });
+        if (form) throw std::logic_error("window made already");
+    }
+    template <class T>
+    void provideModule(std::unique_ptr<std::type_identity_t<T>> module) {
+        std::shared_ptr<void>& slot = moduleSlot(typeSlot<T>());
+        if (slot) throw std::logic_error("module made already");
+        slot = std::shared_ptr<T>(std::move(module));
     }
 
     // The folder and argument text the program was started with.
@@ -140,6 +153,7 @@ class Application {
         return slot;
     }
     Form& formSlot(std::size_t slot, const std::function<std::unique_ptr<Form>()>& make);
+    std::shared_ptr<void>& moduleSlot(std::size_t slot);
     bool anyWindowShows() const;
 
     std::unique_ptr<Clock> clock_;
