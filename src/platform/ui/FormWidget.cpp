@@ -131,11 +131,12 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void FormWidget::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DataObject(event->mimeData()).files().isEmpty()) event->acceptProposedAction();
+    dragged_ = DataObject(event->mimeData());
+    if (!dragged_.files().isEmpty()) event->acceptProposedAction();
 }
 
 void FormWidget::dropEvent(QDropEvent* event) {
-    const QStringList files = DataObject(event->mimeData()).files();
+    const QStringList files = dragged_.recheck().files();
     if (files.isEmpty()) return;
     event->acceptProposedAction();
     const float x = toTwips(event->position().x());

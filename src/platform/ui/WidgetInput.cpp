@@ -155,8 +155,8 @@ bool WidgetInput::drop(QObject* watched, QEvent* event) {
         return true;
     }
     auto* e = static_cast<QDropEvent*>(event);
-    // The file list is read on entering and at the drop, not at every move.
-    if (event->type() != QEvent::DragMove) dragged_ = DataObject(e->mimeData());
+    if (event->type() == QEvent::DragEnter) dragged_ = DataObject(e->mimeData());
+    if (event->type() == QEvent::Drop) dragged_ = dragged_.recheck();
     const QPointF pos = clientPos(watched, e->position());
     const int button = buttonsOf(e->buttons());
     const int shift = shiftOf(e->modifiers());

@@ -293,6 +293,14 @@ QMap<QString, QString> PlayerSession::texts() {
     return texts;
 }
 
+QStringList PlayerSession::rows(const QString& list) {
+    const QMap<QString, QString> all = texts();
+    QStringList rows;
+    for (int i = 0; all.contains(QString("%1[%2]").arg(list).arg(i)); ++i)
+        rows << all.value(QString("%1[%2]").arg(list).arg(i));
+    return rows;
+}
+
 bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {
     return waitUntil(
         [&] {

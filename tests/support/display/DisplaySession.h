@@ -88,6 +88,8 @@ class PlayerSession {
     // The texts of every label and text box of the loaded windows, by
     // "Form.Control" or "Form.Control(index)".
     QMap<QString, QString> texts();
+    // The first rows of a list ("Form.Control"), as the text query gives them.
+    QStringList rows(const QString& list);
     // Waits until the main window says "Playing" with this title; true when
     // it did within timeoutMs.
     bool waitForPlaying(const QString& title, int timeoutMs = 10000);
