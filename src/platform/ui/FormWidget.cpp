@@ -94,7 +94,8 @@ void FormWidget::mouse(QMouseEvent* e, int kind) {
     const int shift = shiftOf(e->modifiers());
     switch (kind) {
         case Control::kMouseDown:
-            form_.application().notePress(form_, nullptr, buttonOf(e->button()));
+            form_.application().notePress(form_, nullptr, buttonOf(e->button()),
+                                          e->globalPosition().toPoint());
             dispatchEvent("Form_MouseDown",
                           [&] { form_.Form_MouseDown(buttonOf(e->button()), shift, x, y); });
             break;

@@ -84,7 +84,7 @@ bool WidgetInput::mouse(QObject* watched, QMouseEvent* e) {
     const int button = buttonOf(e->button());
     switch (e->type()) {
         case QEvent::MouseButtonPress:
-            control_.deliverMouse(Control::kMouseDown, button, shift, x, y);
+            control_.deliverMouse(Control::kMouseDown, button, shift, x, y, screen);
             break;
         case QEvent::MouseButtonRelease:
             control_.deliverMouse(Control::kMouseUp, button, shift, x, y);
@@ -92,7 +92,7 @@ bool WidgetInput::mouse(QObject* watched, QMouseEvent* e) {
         case QEvent::MouseButtonDblClick:
             // Only the left button double-clicks; another one just presses again.
             control_.deliverMouse(button == vbLeftButton ? Control::kDblClick : Control::kMouseDown,
-                                  button, shift, x, y);
+                                  button, shift, x, y, screen);
             break;
         default:
             control_.deliverMouse(Control::kMouseMove, buttonsOf(e->buttons()), shift, x, y);
