@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QFile>
 #include <QProcess>
 
 #include "support/display/DisplaySession.h"
@@ -192,16 +191,9 @@ TEST(WindowServicesOnDisplay, APlaylistDraggedBesideTheMainWindowLandsFlush) {
 // in twips are whole pixels too.
 TEST(WindowServicesOnDisplay, DockedWindowsFollowTheMainWindowExactly) {
     PlayerSession s;
-    QFile file(s.program().file("settings.ini"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QList<QByteArray> lines = file.readAll().split('\n');
-    file.close();
     // Main and playlist left and top, the library's left and top, library shown.
-    const std::pair<int, QByteArray> places[] = {{2, "495"},   {3, "495"},  {7, "495"}, {8, "4095"},
-                                                 {66, "6705"}, {67, "495"}, {70, "1"}};
-    for (const auto& [line, value] : places)
-        lines[line] = value;
-    s.program().write("settings.ini", lines.join('\n'));
+    s.editSettings(
+        {{2, "495"}, {3, "495"}, {7, "495"}, {8, "4095"}, {66, "6705"}, {67, "495"}, {70, "1"}});
     s.start();
     const QString main = s.waitForWindow("Plenk Player");
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();

@@ -96,6 +96,18 @@ PlayerSession::~PlayerSession() {
     }
 }
 
+void PlayerSession::editSettings(const std::vector<std::pair<int, QByteArray>>& lines) {
+    QFile file(program_.file("settings.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> all = file.readAll().split('\n');
+    file.close();
+    for (const auto& [line, value] : lines) {
+        ASSERT_LT(line, all.size());
+        all[line] = value;
+    }
+    program_.write("settings.ini", all.join('\n'));
+}
+
 void PlayerSession::startWindowManager() {
     ASSERT_FALSE(display().isEmpty()) << "Xvfb did not start";
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "support/TempDir.h"
@@ -46,6 +47,8 @@ class PlayerSession {
 
     // The program folder: write settings and data files here before start().
     testsupport::TempDir& program() { return program_; }
+    // Replaces lines of the program's settings.ini (counted from 0).
+    void editSettings(const std::vector<std::pair<int, QByteArray>>& lines);
     const QString& display() const { return server_.display(); }
 
     // A window manager (openbox) on the display, for what only one does:
