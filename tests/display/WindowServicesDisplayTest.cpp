@@ -24,6 +24,13 @@ void drag(PlayerSession& s, QPoint from, QPoint travel) {
     s.drag(from, from + travel, 4);
 }
 
+// Starts the player; its main and playlist windows, empty when they do not show.
+std::pair<QString, QString> startPlayer(PlayerSession& s) {
+    s.start();
+    const QString main = s.waitForWindow("Plenk Player");
+    return {main, s.waitForWindow("Playlist")};
+}
+
 // The windows' places as the user would look them up, by title.
 QRect placeOf(PlayerSession& s, const QString& title) {
     return s.geometry(s.waitForWindow(title));
@@ -37,9 +44,7 @@ QRect placeOf(PlayerSession& s, const QString& title) {
 // place and height.
 TEST(WindowServicesOnDisplay, SizingThePlaylistNearTheScreenEdgeSnapsItsRightEdge) {
     PlayerSession s;
-    s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist");
+    const QString playlist = startPlayer(s).second;
     ASSERT_FALSE(playlist.isEmpty()) << s.output().toStdString();
     const QRect before = s.geometry(playlist);
     ASSERT_LT(before.right(), kScreenWidth - 20) << "the window already reaches the screen edge";
@@ -75,11 +80,8 @@ TEST(WindowServicesOnDisplay, TheMainWindowsCornersAreCutRound) {
 // right edge, the playlist's right edge snaps onto it.
 TEST(WindowServicesOnDisplay, ThePlaylistGripStopsAtTheLeastSizeAndSnapsToItsNeighbour) {
     PlayerSession s;
-    s.start();
-    const QString main = s.waitForWindow("Plenk Player");
-    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist");
-    ASSERT_FALSE(playlist.isEmpty());
+    const auto [main, playlist] = startPlayer(s);
+    ASSERT_FALSE(main.isEmpty() || playlist.isEmpty()) << s.output().toStdString();
     const QRect before = s.geometry(playlist);
     const int mainRight = s.geometry(main).right();
 
@@ -163,11 +165,8 @@ TEST(WindowServicesOnDisplay, UnderTrayerTheIconShowsAndMinimizingHidesIntoIt) {
 // lands flush against it, at the height the pointer took it, its size kept.
 TEST(WindowServicesOnDisplay, APlaylistDraggedBesideTheMainWindowLandsFlush) {
     PlayerSession s;
-    s.start();
-    const QString main = s.waitForWindow("Plenk Player");
-    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist");
-    ASSERT_FALSE(playlist.isEmpty());
+    const auto [main, playlist] = startPlayer(s);
+    ASSERT_FALSE(main.isEmpty() || playlist.isEmpty()) << s.output().toStdString();
     const QRect beside = s.geometry(main);
     const QRect before = s.geometry(playlist);
     s.screenshot();
