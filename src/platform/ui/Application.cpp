@@ -145,8 +145,8 @@ Form* Application::formByHandle(int hWnd) const {
     return nullptr;
 }
 
-void Application::notePress(Form& form, Control* control, int button) {
-    pressed_ = {&form, control, button};
+void Application::notePress(Form& form, Control* control, int button, QPoint at) {
+    pressed_ = {&form, control, button, at};
 }
 
 }  // namespace ui

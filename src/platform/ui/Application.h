@@ -133,14 +133,16 @@ class Application {
     Form* formByHandle(int hWnd) const;
 
     // The control (nullptr for the window's own background) whose mouse
-    // button is down; the move loop hands it the release.
+    // button is down, and where on the screen (pixels) it went down; the move
+    // loop measures from there and hands the control the release.
     struct Pressed {
         Form* form = nullptr;
         Control* control = nullptr;
         int button = 0;
+        QPoint at;
     };
     const Pressed& pressed() const { return pressed_; }
-    void notePress(Form& form, Control* control, int button);
+    void notePress(Form& form, Control* control, int button, QPoint at);
     void noteRelease() { pressed_ = {}; }
 
   private:

@@ -351,10 +351,12 @@ void Control::restoreDesign() {
     refreshWidget();
 }
 
-void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
+void Control::deliverMouse(int kind, int button, int shift, float x, float y,
+                           std::optional<QPoint> screen) {
+    Application& app = form_.application();
     switch (kind) {
         case kMouseDown:
-            form_.application().notePress(form_, this, button);
+            app.notePress(form_, this, button, screen.value_or(app.pointer().GetCursorPos()));
             pressed(button, x, y);
             MouseDown.raise(button, shift, x, y);
             break;
@@ -362,7 +364,7 @@ void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
             MouseMove.raise(button, shift, x, y);
             break;
         case kMouseUp: {
-            form_.application().noteRelease();
+            app.noteRelease();
             // Down, up, Click, DblClick, up: the release of the second press clicks no more.
             const bool click = button == vbLeftButton && !std::exchange(inDoubleClick_, false);
             if (click) releasing();
