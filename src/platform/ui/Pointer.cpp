@@ -25,6 +25,12 @@ QWidget* Pointer::widgetAt(QPoint screen) const {
     return child ? child : window;
 }
 
+int Pointer::WindowUnderPointerWithin(const QWidget& area) const {
+    const bool mayBeOver = scripted_ || area.underMouse() || QApplication::mouseButtons() ||
+                           QApplication::activePopupWidget() || QWidget::mouseGrabber();
+    return mayBeOver ? WindowFromPoint(GetCursorPos()) : 0;
+}
+
 int Pointer::WindowFromPoint(QPoint screen) const {
     for (QWidget* w = widgetAt(screen); w; w = w->parentWidget())
         if (int handle = handles_.handleOf(w)) return handle;

@@ -23,6 +23,12 @@ class Pointer {
     // The deepest widget of the program's shown windows at a screen point
     // (the active window first where windows overlap), or nullptr.
     QWidget* widgetAt(QPoint screen) const;
+    // WindowFromPoint at the pointer, for a control that only cares whether
+    // the pointer is over `area` (one of its widgets): while the toolkit has
+    // not seen the pointer enter it, no button is held and no pop-up menu is
+    // open, the answer is 0 without asking the desktop, so a control redrawn
+    // by a timer costs no round trip while the pointer is elsewhere.
+    int WindowUnderPointerWithin(const QWidget& area) const;
 
     void script(QPoint screen) { scripted_ = screen; }
     // While a move or size loop runs, the pointer is where the loop's step has
