@@ -46,6 +46,8 @@ class PlayerSession {
 
     // The program folder: write settings and data files here before start().
     testsupport::TempDir& program() { return program_; }
+    // The player's home: its per-user settings and desktop files.
+    const testsupport::TempDir& home() const { return home_; }
     const QString& display() const { return server_.display(); }
 
     // A window manager (openbox) on the display, for what only one does:
