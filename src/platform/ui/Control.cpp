@@ -340,6 +340,9 @@ void Control::restoreDesign() {
 void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
     switch (kind) {
         case kMouseDown:
+            // A new press: a double-click whose own release never came (a
+            // dialog its handler opened took it) holds back no click.
+            inDoubleClick_ = false;
             form_.application().notePress(form_, this, button);
             pressed(button, x, y);
             MouseDown.raise(button, shift, x, y);

@@ -61,6 +61,8 @@ class PlayerSession {
     // The id of the first viewable window whose title is exactly title, or
     // empty when none shows within timeoutMs.
     QString waitForWindow(const QString& title, int timeoutMs = 10000);
+    // The ids of every viewable window whose title is exactly title, now.
+    QStringList windows(const QString& title);
     // The window's place and size on the screen, in pixels.
     QRect geometry(const QString& windowId);
     // Whether the window is mapped and shown (not minimized, not hidden).
