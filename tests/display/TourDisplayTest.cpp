@@ -10,20 +10,15 @@
 #include "support/AudioFiles.h"
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
+#include "support/display/MainWindowPoints.h"
 
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
+using namespace displaytest::mainwindow;
 
 namespace {
 
-const QString kTitle = "Plenk Player";
-
-// Points of the main window, in pixels from its corner.
-const QPoint kMainFileHead(31, 8);
-const QPoint kMainOptionsHead(100, 8);
-const QPoint kTitleStrip(287, 9);
-const QPoint kMinimize(340, 9);
-const QPoint kClose(368, 8);
+// More points of the main window, in pixels from its corner.
 const QPoint kPause(364, 40);
 const QPoint kPlay(363, 63);
 const QPoint kPrevious(337, 63);
@@ -187,7 +182,7 @@ class TourOnDisplay : public ::testing::Test {
 
     // The options window, opened from the main window's second menu.
     QString openOptions() {
-        menu(onMain(kMainOptionsHead), downs(1));
+        menu(onMain(kOptionsHead), downs(1));
         QString id;
         waitUntil(
             [&] {
@@ -197,6 +192,15 @@ class TourOnDisplay : public ::testing::Test {
             },
             5000);
         return id;
+    }
+    // The options window opened on its Skins page, and the skin on that row
+    // of the list picked.
+    void pickSkin(QString& options, int row, const QString& skin) {
+        options = openOptions();
+        ASSERT_FALSE(options.isEmpty());
+        page(options, Skins);
+        click(s.geometry(options).topLeft() + QPoint(180, 72 + 11 * row));
+        EXPECT_TRUE(shows("Options.SkinName", skin));
     }
     void page(const QString& options, Page p) {
         click(s.geometry(options).topLeft() + QPoint(40, pageTop(p) + 8));
@@ -386,12 +390,9 @@ class TourOnDisplay : public ::testing::Test {
 
     // 8. Options: the Silver skin, a shortcut, file associations, Romanian.
     void options() {
-        const QString options = openOptions();
-        ASSERT_FALSE(options.isEmpty());
+        QString options;
+        ASSERT_NO_FATAL_FAILURE(pickSkin(options, 1, "Silver"));
         const QPoint at = s.geometry(options).topLeft();
-        page(options, Skins);
-        click(at + QPoint(180, 83));
-        EXPECT_TRUE(shows("Options.SkinName", "Silver"));
         const QPoint probe = onMain(kBackProbe);
         const QImage silver =
             s.screenshotWhen([&](const QImage& i) { return near(i.pixelColor(probe), kSilver); });
@@ -431,7 +432,7 @@ class TourOnDisplay : public ::testing::Test {
 
     // 9. Mini mode and back; the video full screen and back; the tray.
     void miniFullScreenAndTray() {
-        menu(onMain(kMainOptionsHead), downs(7));
+        menu(onMain(kOptionsHead), downs(7));
         ASSERT_TRUE(shows("DataForm.MiniMode", "True"));
         QString mini;
         ASSERT_TRUE(waitUntil(
@@ -446,7 +447,7 @@ class TourOnDisplay : public ::testing::Test {
             [&](const QImage& i) { return i.pixel(strip.center()) != i.pixel(strip.topLeft()); },
             3000);
         EXPECT_NE(shown.pixel(strip.center()), shown.pixel(strip.topLeft()));
-        menu(s.geometry(mini).topLeft() + kMainOptionsHead, downs(7));
+        menu(s.geometry(mini).topLeft() + kOptionsHead, downs(7));
         ASSERT_TRUE(shows("DataForm.MiniMode", "False"));
         doubleClick(rowOf("clip"));
         ASSERT_TRUE(shows("Main.LbActualCx(0)", "320", 10000));
@@ -654,12 +655,9 @@ TEST_F(TourOnDisplay, BadInputLeavesThePlayerUsableAndLosesNothing) {
     s.screenshot();
 
     // The broken skin and the short language file, through the options window.
-    const QString options = openOptions();
-    ASSERT_FALSE(options.isEmpty());
+    QString options;
+    ASSERT_NO_FATAL_FAILURE(pickSkin(options, 0, "Broken"));
     const QPoint at = s.geometry(options).topLeft();
-    page(options, Skins);
-    click(at + QPoint(180, 72));
-    EXPECT_TRUE(shows("Options.SkinName", "Broken"));
     page(options, Language);
     click(at + QPoint(174, 64));
     EXPECT_TRUE(shows("Main.Label1", "Line 6")) << text("Main.Label1").toStdString();
