@@ -580,6 +580,7 @@ TEST_F(TourOnDisplay, EverythingSetIsThereAfterARestart) {
     EXPECT_TRUE(near(shot.pixelColor(onMain(kBackProbe)), kSilver)) << "still Silver";
     doubleClick(rowOf("Wave beep"));
     ASSERT_TRUE(playing("Wave beep"));
+    s.screenshotWhen([](const QImage&) { return false; }, 1200);
     s.focus(mainId);
     s.key("s");
     EXPECT_TRUE(shows("Main.StarePlayer", "Stopped")) << "the shortcut is kept";
