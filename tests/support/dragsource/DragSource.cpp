@@ -1,7 +1,7 @@
 // A stand-in for another program's window that files are dragged from: a
 // small window at the place the command line names; a press and a move on it
 // start a drag of the files named after the place, offered as file URLs the
-// way file managers do.  Usage: display-drag-source X Y FILE...
+// way file managers do: to be copied, moved or linked.  Usage: display-drag-source X Y FILE...
 #include <QApplication>
 #include <QDrag>
 #include <QLabel>
@@ -32,7 +32,7 @@ class Source : public QLabel {
         data->setUrls(urls);
         auto* drag = new QDrag(this);
         drag->setMimeData(data);
-        drag->exec(Qt::CopyAction);
+        drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::CopyAction);
     }
 
   private:
