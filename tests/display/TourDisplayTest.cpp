@@ -108,10 +108,13 @@ class TourOnDisplay : public ::testing::Test {
         wav.seconds = 20;
         testsupport::writeTone(music + "Wave beep.wav", testsupport::kWav, wav);
         media.write("Music/Tracker tune.mod", testsupport::tinyModule());
-        ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t",
-                                         "30", "-pix_fmt", "yuv420p", music + "Video/clip.mp4"}));
-        media.write("Music/Video/clip.srt",
-                    "1\r\n00:00:00,000 --> 00:00:29,000\r\nHello from the subtitles\r\n\r\n");
+        if (withVideo) {
+            ASSERT_TRUE(
+                testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t",
+                                     "30", "-pix_fmt", "yuv420p", music + "Video/clip.mp4"}));
+            media.write("Music/Video/clip.srt",
+                        "1\r\n00:00:00,000 --> 00:00:29,000\r\nHello from the subtitles\r\n\r\n");
+        }
         testsupport::writeTone(media.file("Elsewhere/Dropped one.ogg"), testsupport::kOgg, ogg);
     }
 
@@ -149,13 +152,14 @@ class TourOnDisplay : public ::testing::Test {
     void keys(const QStringList& names) {
         for (const QString& name : names) {
             s.key(name);
-            QThread::msleep(60);
+            QThread::msleep(80);
         }
     }
     // A menu opened by a click, then walked with the keys.
     void menu(QPoint head, const QStringList& walk) {
         click(head);
-        QThread::msleep(300);
+        // A loaded machine takes a moment to show a menu.
+        QThread::msleep(500);
         keys(walk);
     }
     QStringList downs(int n, const QString& last = "Return") {
@@ -207,6 +211,9 @@ class TourOnDisplay : public ::testing::Test {
         QThread::msleep(200);
     }
 
+    // Whether the media tree holds the video: a random play order may pick it,
+    // and it takes the main window over.
+    bool withVideo = true;
     // The playlist's rows, as the tour has built them.
     QStringList rows;
     QPoint rowOf(const QString& name) { return row(rows.indexOf(name)); }
@@ -237,9 +244,11 @@ class TourOnDisplay : public ::testing::Test {
         s.xdotool({"type", "--delay", "10", media.file("Music")});
         s.screenshot();
         s.key("Return");
-        ASSERT_TRUE(shows("Playlist.ItemsLabel", "Total items: 5", 10000))
+        rows = {"Ogg chime", "Plain tone", "track01", "Wave beep"};
+        if (withVideo) rows << "clip";
+        ASSERT_TRUE(
+            shows("Playlist.ItemsLabel", QString("Total items: %1").arg(rows.size()), 10000))
             << text("Playlist.ItemsLabel").toStdString();
-        rows = {"Ogg chime", "Plain tone", "track01", "Wave beep", "clip"};
     }
 
     // 2. The module through "Add file"; a file dragged in from another
@@ -542,6 +551,7 @@ TEST_F(TourOnDisplay, MiniModeFullScreenVideoAndTheTray) {
 // Steps 4, 6, 8, 10 and 11: what the user sets survives a restart, and the
 // program folder holds the files it should.
 TEST_F(TourOnDisplay, EverythingSetIsThereAfterARestart) {
+    withVideo = false;
     ASSERT_NO_FATAL_FAILURE(firstStart());
     ASSERT_NO_FATAL_FAILURE(addFolder());
     ASSERT_NO_FATAL_FAILURE(equalizer());
