@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "support/display/DisplaySession.h"
+#include "support/display/DragProgram.h"
 
+using displaytest::DragProgram;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -97,5 +100,49 @@ TEST(PlaylistGesturesOnDisplay, TheScrollBarDraggedToTheEndShowsTheLastEntries) 
         10000))
         << title.toStdString();
     EXPECT_GT(title.mid(5).toInt(), 60) << title.toStdString();
+    s.screenshot();
+}
+
+// Two files and a folder dragged from another program onto the second row:
+// the files go there in their order, the folder's files after the last
+// entry.  The program ends its drag (and quits) at the release, before the
+// player has handled the drop.
+TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheDropRow) {
+    PlayerSession s;
+    playlistOf(s, {"Alpha song", "Beta tune", "Gamma air"});
+    const QByteArray bytes = sampleBytes(s);
+    const QStringList dropped{s.program().write("Dropped/one.ogg", bytes),
+                              s.program().write("Dropped/two.ogg", bytes),
+                              QFileInfo(s.program().write("Dropped/album/x1.ogg", bytes)).path()};
+    s.program().write("Dropped/album/x2.ogg", bytes);
+    s.start();
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
+    ASSERT_FALSE(playlist.isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return items(s) == "Total items: 3"; }, 5000));
+    const QRect at = s.geometry(playlist);
+
+    // The program's window to the right of the playlist, level with row 1, so
+    // that the drag crosses the list along that row only.
+    const QPoint target = row(at, 1);
+    const QPoint source(at.right() + 200, target.y());
+    DragProgram program(s, source - QPoint(20, 20), dropped);
+    ASSERT_FALSE(s.waitForWindow("Drag source").isEmpty());
+    s.screenshot();
+
+    s.xdotool({"mousemove", text(source.x()), text(source.y())});
+    s.xdotool({"mousedown", "1"});
+    for (int i = 1; i <= 5; ++i) {
+        const QPoint step = source + (target - source) * i / 5;
+        s.xdotool({"mousemove", text(step.x()), text(step.y())});
+    }
+    ASSERT_TRUE(program.says("over copy")) << "the list takes the files as a copy";
+    s.xdotool({"mouseup", "1"});
+    EXPECT_TRUE(program.says("dropped copy"));
+
+    EXPECT_TRUE(waitUntil([&] { return items(s) == "Total items: 7"; }, 5000))
+        << items(s).toStdString();
+    EXPECT_EQ(s.rows("Playlist.PicList"),
+              QStringList({"Alpha song", "one", "two", "Beta tune", "Gamma air", "x1", "x2"}));
     s.screenshot();
 }

@@ -10,8 +10,10 @@
 #include "support/AudioFiles.h"
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
+#include "support/display/DragProgram.h"
 #include "support/display/MainWindowPoints.h"
 
+using displaytest::DragProgram;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 using namespace displaytest::mainwindow;
@@ -260,11 +262,21 @@ class TourOnDisplay : public ::testing::Test {
         s.key("Return");
         ASSERT_TRUE(shows("Playlist.ItemsLabel", "Total items: 6"));
         rows << "Tracker tune";
-        s.startHelper(PLENK_DRAG_SOURCE, {"600", "300", media.file("Elsewhere/Dropped one.ogg")});
+        // The other program's window right of the playlist, level with row 2.
+        const QPoint target = row(1), source(s.geometry(playlistId).right() + 200, target.y());
+        DragProgram program(s, source - QPoint(20, 20), {media.file("Elsewhere/Dropped one.ogg")});
         ASSERT_FALSE(s.waitForWindow("Drag source").isEmpty());
-        drag(QPoint(640, 320), row(1));
-        EXPECT_TRUE(shows("Playlist.ItemsLabel", "Total items: 7", 3000)) << "the drop adds";
-        if (text("Playlist.ItemsLabel") == "Total items: 7") rows.insert(1, "Dropped one");
+        s.xdotool({"mousemove", str(source.x()), str(source.y()), "mousedown", "1"});
+        for (int i = 1; i <= 5; ++i) {
+            const QPoint step = source + (target - source) * i / 5;
+            s.xdotool({"mousemove", str(step.x()), str(step.y())});
+        }
+        ASSERT_TRUE(program.says("over copy"));
+        s.xdotool({"mouseup", "1"});
+        EXPECT_TRUE(program.says("dropped copy"));
+        rows.insert(1, "Dropped one");
+        EXPECT_TRUE(waitUntil([&] { return s.rows("Playlist.PicList") == rows; }, 5000))
+            << s.rows("Playlist.PicList").join(" | ").toStdString();
         s.screenshot();
     }
 
@@ -391,6 +403,10 @@ class TourOnDisplay : public ::testing::Test {
         ASSERT_FALSE(options.isEmpty());
         page(options, PlaylistPage);
         click(s.geometry(options).topLeft() + QPoint(166, 184));  // Artist - Song name
+        rows.replace(rows.indexOf("Plain tone"), "Tour Artist - Edited Title");
+        rows.replace(rows.indexOf("track01"), "The Testers - Tagged Tune");
+        EXPECT_TRUE(waitUntil([&] { return s.rows("Playlist.PicList") == rows; }, 5000))
+            << s.rows("Playlist.PicList").join(" | ").toStdString();
         s.screenshot();
         click(s.geometry(options).topLeft() + QPoint(520, 372));  // Ok
         const QByteArray tag = testsupport::readAll(media.file("Music/Plain tone.mp3")).right(128);
@@ -638,6 +654,7 @@ TEST_F(TourOnDisplay, BadInputLeavesThePlayerUsableAndLosesNothing) {
     // the link to nothing do not.
     EXPECT_EQ(text("Playlist.ItemsLabel"), "Total items: 8");
     rows = {"Empty", "Empty", "Ogg chime", "Plain tone", "track01", "Wave beep", "clip", "Empty"};
+    EXPECT_EQ(s.rows("Playlist.PicList"), rows);
     QFile::remove(media.file("Music/Ogg chime.ogg"));  // gone since it was added
     s.screenshot();
 
