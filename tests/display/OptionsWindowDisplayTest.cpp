@@ -6,6 +6,7 @@
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
 
+using displaytest::mostlyLight;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -126,6 +127,13 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
     EXPECT_EQ(lines[65].trimmed(), "1") << "the standard scrollbar";
 }
 
+// A line of the program's settings file (counted from 0), as it is now.
+QByteArray settingsLine(PlayerSession& s, int line) {
+    QFile file(s.program().file("settings.ini"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().split('\n').value(line).trimmed();
+}
+
 // Near-white pixels in the area: the subtitle's letters on the dark test video.
 int whitePixels(const QImage& shot, const QRect& area) {
     int count = 0;
@@ -136,7 +144,8 @@ int whitePixels(const QImage& shot, const QRect& area) {
 }
 
 // A video with its subtitles beside it shows them until "Apply now" is
-// pressed with "Show subtitles" off.
+// pressed with "Show subtitles" off, in the options window opened from the
+// video's own menu (the right press starts a window drag first); Ok saves it.
 TEST_F(OptionsOnDisplay, ApplyNowHidesTheSubtitlesOfTheOpenVideo) {
     const QString clip = s.program().file("clip.mp4");
     ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "color=c=0x203060:size=320x240:rate=25",
@@ -160,23 +169,26 @@ TEST_F(OptionsOnDisplay, ApplyNowHidesTheSubtitlesOfTheOpenVideo) {
         s.screenshotWhen([&](const QImage& i) { return whitePixels(i, video) > 100; }, 10000);
     EXPECT_GT(whitePixels(shown, video), 100) << "the subtitles show";
 
-    // The main window's "Options" head, its first item "Settings", the Video page.
-    const QPoint head = window.topLeft() + QPoint(97, 5);
-    s.xdotool({"mousemove", QString::number(head.x()), QString::number(head.y()), "sleep", "0.2",
-               "click", "1"});
-    QThread::msleep(300);
-    for (const char* key : {"Down", "Return"}) {
-        s.key(key);
-        QThread::msleep(60);
-    }
+    // A right-click on the playing video, then its menu's first item "Video
+    // settings": the options window on its Video page.
+    const QPoint onVideo = window.topLeft() + QPoint(250, 200);
+    s.xdotool({"mousemove", QString::number(onVideo.x()), QString::number(onVideo.y()), "sleep",
+               "0.2", "click", "3"});
+    const QRect firstItem(onVideo + QPoint(4, 3), QSize(80, 14));
+    const QImage menu =
+        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, firstItem); });
+    ASSERT_TRUE(mostlyLight(menu, firstItem)) << "the video menu at the pointer";
+    s.click(firstItem.center().x(), firstItem.center().y());
     options = s.waitForWindow("Options");
-    ASSERT_FALSE(options.isEmpty()) << "Settings opens the options window";
-    openPage(3);
+    ASSERT_FALSE(options.isEmpty()) << "Video settings opens the options window";
+    EXPECT_TRUE(shows("Tlabel", "Video"));
     clickAt(168, 196);  // Show subtitles if available
     s.screenshot();
     clickAt(516, 196);  // Apply now
     clickAt(520, 372);  // Ok
     EXPECT_TRUE(waitUntil([&] { return !s.viewable(options); }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return settingsLine(s, 61) == "0"; }, 5000))
+        << "Ok saved the box unticked";
     const QImage hidden =
         s.screenshotWhen([&](const QImage& i) { return whitePixels(i, video) < 20; }, 5000);
     EXPECT_LT(whitePixels(hidden, video), 20) << "the subtitles are gone";

@@ -56,6 +56,14 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
+bool mostlyLight(const QImage& shot, const QRect& area) {
+    int lightPixels = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            lightPixels += qGray(shot.pixel(x, y)) > 200;
+    return lightPixels * 2 > area.width() * area.height();
+}
+
 XServer::XServer() {
     // -displayfd makes the server choose a free display number and tell it.
     process_.start(
