@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
+#include <csignal>
 #include <filesystem>
 #include <system_error>
 
@@ -153,6 +154,16 @@ void PlayerSession::start(const QStringList& arguments) {
 
 bool PlayerSession::waitForExit(int timeoutMs) {
     return player_.state() == QProcess::NotRunning || player_.waitForFinished(timeoutMs);
+}
+
+void PlayerSession::pause() {
+    if (player_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(player_.processId()), SIGSTOP);
+}
+
+void PlayerSession::resume() {
+    if (player_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(player_.processId()), SIGCONT);
 }
 
 QString PlayerSession::output() {

@@ -61,6 +61,10 @@ class PlayerSession {
     // Waits for the program to end by itself; true when it did in time.
     bool waitForExit(int timeoutMs);
     QString output();
+    // Stops the program until resume(): the desktop queues its input meanwhile,
+    // as for a program late to handle it on a busy machine.
+    void pause();
+    void resume();
 
     // The id of the first viewable window whose title is exactly title, or
     // empty when none shows within timeoutMs.
