@@ -8,19 +8,17 @@
 
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
+#include "support/display/MainWindowPoints.h"
 
 using displaytest::mostlyLight;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
+using namespace displaytest::mainwindow;
 
 namespace {
 
-const QString kTitle = "Plenk Player";
-// Points of the main window, in pixels from its corner: the title strip, the
-// "File" head, the minimize button, the equalizer button and the seek slider's row.
-const QPoint kTitleStrip(287, 9);
-const QPoint kFileHead(31, 5);
-const QPoint kMinimize(340, 9);
+// Points of the main window, in pixels from its corner: the equalizer button
+// and the seek slider's row.
 const QPoint kEqualizerButton(35, 104);
 constexpr int kAudioSeekRow = 222;
 

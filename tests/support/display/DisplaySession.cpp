@@ -185,14 +185,17 @@ QString PlayerSession::run(const QString& program, const QStringList& arguments)
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
 }
 
-QString PlayerSession::waitForWindow(const QString& title, int timeoutMs) {
+QStringList PlayerSession::windows(const QString& title) {
     const QString pattern = "^" + QRegularExpression::escape(title) + "$";
+    return run("xdotool", {"search", "--onlyvisible", "--name", pattern})
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+QString PlayerSession::waitForWindow(const QString& title, int timeoutMs) {
     QString id;
     waitUntil(
         [&] {
-            id = run("xdotool", {"search", "--onlyvisible", "--name", pattern})
-                     .section('\n', 0, 0)
-                     .trimmed();
+            id = windows(title).value(0).trimmed();
             return !id.isEmpty() || player_.state() == QProcess::NotRunning;
         },
         timeoutMs);

@@ -50,6 +50,8 @@ class PlayerSession {
 
     // The program folder: write settings and data files here before start().
     testsupport::TempDir& program() { return program_; }
+    // The player's home: its per-user settings and desktop files.
+    const testsupport::TempDir& home() const { return home_; }
     // Replaces lines of the program's settings.ini (counted from 0).
     void editSettings(const std::vector<std::pair<int, QByteArray>>& lines);
     const QString& display() const { return server_.display(); }
@@ -69,6 +71,8 @@ class PlayerSession {
     // The id of the first viewable window whose title is exactly title, or
     // empty when none shows within timeoutMs.
     QString waitForWindow(const QString& title, int timeoutMs = 10000);
+    // The ids of every viewable window whose title is exactly title, now.
+    QStringList windows(const QString& title);
     // The window's place and size on the screen, in pixels.
     QRect geometry(const QString& windowId);
     // Whether the window is mapped and shown (not minimized, not hidden).
