@@ -10,6 +10,7 @@
 #include "support/display/DisplaySession.h"
 #include "support/display/MainWindowPoints.h"
 
+using displaytest::mostlyLight;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 using namespace displaytest::mainwindow;
@@ -47,10 +48,6 @@ void clickWith(PlayerSession& s, QPoint at, int button) {
     s.xdotool({"mousemove", str(at.x()), str(at.y()), "sleep", "0.2", "click", str(button)});
 }
 
-bool light(QRgb pixel) {
-    return qGray(pixel) > 200;
-}
-
 // The middle of the seek thumb on a row of the screen, found in a
 // screenshot: the longest run (at least 10 pixels) of colours other than the
 // track's, the row's most common colour between x0 and x1; -1 when none
@@ -79,14 +76,6 @@ int thumbAt(PlayerSession& s, int row, int x0, int x1) {
 }
 
 // Most of the area drawn light, as a pop-up menu's background is.
-bool mostlyLight(const QImage& shot, const QRect& area) {
-    int lightPixels = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            lightPixels += light(shot.pixel(x, y));
-    return lightPixels * 2 > area.width() * area.height();
-}
-
 QString makeVideo(PlayerSession& s) {
     const QString video = s.program().file("clip.mp4");
     EXPECT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t",

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
+#include <csignal>
 #include <filesystem>
 #include <system_error>
 
@@ -54,6 +55,14 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
         QThread::msleep(kPollMs);
     }
     return true;
+}
+
+bool mostlyLight(const QImage& shot, const QRect& area) {
+    int lightPixels = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            lightPixels += qGray(shot.pixel(x, y)) > 200;
+    return lightPixels * 2 > area.width() * area.height();
 }
 
 XServer::XServer() {
@@ -145,6 +154,16 @@ void PlayerSession::start(const QStringList& arguments) {
 
 bool PlayerSession::waitForExit(int timeoutMs) {
     return player_.state() == QProcess::NotRunning || player_.waitForFinished(timeoutMs);
+}
+
+void PlayerSession::pause() {
+    if (player_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(player_.processId()), SIGSTOP);
+}
+
+void PlayerSession::resume() {
+    if (player_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(player_.processId()), SIGCONT);
 }
 
 QString PlayerSession::output() {

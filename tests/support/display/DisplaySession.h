@@ -35,6 +35,9 @@ class XServer {
 // Polls until done() holds or timeoutMs pass; true when it held.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs);
 
+// Whether more than half the area's pixels are near white, as a menu's are.
+bool mostlyLight(const QImage& shot, const QRect& area);
+
 // One run of the real player on its own X server, in a temporary copy of the
 // built program folder, driven with xdotool and looked at with xwininfo,
 // screenshots and the program's test-only text query.
@@ -60,6 +63,10 @@ class PlayerSession {
     // Waits for the program to end by itself; true when it did in time.
     bool waitForExit(int timeoutMs);
     QString output();
+    // Stops the program until resume(): the desktop queues its input meanwhile,
+    // as for a program late to handle it on a busy machine.
+    void pause();
+    void resume();
 
     // The id of the first viewable window whose title is exactly title, or
     // empty when none shows within timeoutMs.
