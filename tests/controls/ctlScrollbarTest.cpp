@@ -126,7 +126,21 @@ TEST_F(Slider, BadNumbersNeverReachTheValue) {
     bar.setMax(-10);
     EXPECT_TRUE(std::isfinite(bar.value()));
     EXPECT_THROW(bar.setLargeChange(1e9), ui::RuntimeError);
-    bar.setMax(inf);
+    bar.setMax(50);
+    auto refusal = [](auto write) {
+        try {
+            write();
+        } catch (const ui::RuntimeError& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    for (double v : {nan, inf, -inf}) {
+        EXPECT_EQ(refusal([&] { bar.setMax(v); }), ui::kInvalidPropertyValue) << v;
+        EXPECT_EQ(refusal([&] { bar.setMin(v); }), ui::kInvalidPropertyValue) << v;
+    }
+    EXPECT_EQ(bar.max(), 50) << "a refused end keeps the old one";
+    EXPECT_EQ(bar.min(), 0);
     EXPECT_TRUE(std::isfinite(bar.value()));
 }
 

@@ -9,6 +9,7 @@
 namespace ui {
 
 QPoint Pointer::GetCursorPos() const {
+    if (held_) return *held_;
     return scripted_ ? *scripted_ : QCursor::pos();
 }
 

@@ -31,15 +31,20 @@ class Pointer {
     int WindowUnderPointerWithin(const QWidget& area) const;
 
     void script(QPoint screen) { scripted_ = screen; }
-    // The move loop reports each pointer position it steps to, so a scripted
-    // pointer follows a scripted drag.
-    void follow(QPoint screen) {
+    // While a move or size loop runs, the pointer is where the loop's step has
+    // it: the desktop's pointer may be further on already, in input the
+    // program has not handled yet.  A scripted pointer stays where the loop
+    // left it.
+    void holdAt(QPoint screen) {
+        held_ = screen;
         if (scripted_) scripted_ = screen;
     }
+    void letGo() { held_.reset(); }
 
   private:
     const WindowHandles& handles_;
     std::optional<QPoint> scripted_;
+    std::optional<QPoint> held_;
 };
 
 }  // namespace ui
