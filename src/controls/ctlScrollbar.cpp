@@ -174,10 +174,15 @@ void ctlScrollbar::setValue(double v) {
     if (v > props_.max) v = props_.max;
     props_.value = v;
     PropertyChanged("Value");
+    const double before = live_.thumbPos;
     ui::step([&] {
         const double pos = live_.pixelsPerUnit * (v - props_.min);
         live_.thumbPos = std::isfinite(pos) ? pos : 0;
     });
+    // The position timers write the value every second: with the thumb where it
+    // was and the pointer still away, a repaint would draw the same again.
+    if (live_.thumbPos == before && live_.drawnHovered == 0 && windowUnderPointer() == 0)
+        return deriveValue();
     Redraw();
 }
 

@@ -139,6 +139,7 @@ class ctlScrollbar : public ui::UserControl {
         bool upPressed = false, thumbDragging = false, downPressed = false;
         bool pageUpPressed = false, pageDownPressed = false;
         float grabOffset = 0;
+        int drawnHovered = -1;  // the window under the pointer at the last repaint; -1 none yet
     };
     enum Look { kNormal, kHover, kDown };
     struct Part;

@@ -178,6 +178,7 @@ void ctlScrollbar::Redraw() {
     ui::step([&] { ArrangeParts(); });
     int hovered = 0;
     ui::step([&] { hovered = windowUnderPointer(); });
+    live_.drawnHovered = hovered;
     for (const Part& part : parts)
         ui::step([&] { paintPart(part, hovered); });
     ui::step([&] { ArrangeParts(); });

@@ -103,20 +103,45 @@ void modSpectrum::drawBars(const Spectrum& fft) {
     }
 }
 
+namespace {
+
+constexpr int kBands = 28;
+
+// Where each band ends and what its sum is divided by: the same every frame,
+// so worked out once.
+struct Band {
+    int end;
+    double divisor;
+};
+
+const std::array<Band, kBands>& bands() {
+    static const std::array<Band, kBands> table = [] {
+        std::array<Band, kBands> t{};
+        int b0 = 0;
+        for (int x = 0; x < kBands; ++x) {
+            int b1 = std::min(nearest(std::pow(2.0, x * 10.0 / 27)), 1023);
+            if (b1 <= b0) b1 = b0 + 1;
+            t[x] = {b1, std::log10(10 + b1 - b0)};
+            b0 = b1;
+        }
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
 // 28 bars four pixels wide over bands of bins that widen with frequency.
 void modSpectrum::drawBands(const Spectrum& fft) {
     ClearBuffer();
     int b0 = 0;
-    for (int x = 0; x < 28; ++x) {
-        int b1 = std::min(nearest(std::pow(2.0, x * 10.0 / 27)), 1023);
-        if (b1 <= b0) b1 = b0 + 1;
-        const int n = 10 + b1 - b0;
+    for (int x = 0; x < kBands; ++x) {
+        const Band& band = bands()[x];
         float sum = 0;
-        for (int b = b0; b < b1; ++b)
+        for (int b = b0; b < band.end; ++b)
             sum += fft[1 + b];
-        b0 = b1;
-        const int y =
-            std::min(nearest(std::sqrt(sum / std::log10(n)) * 1.7 * kHeight - 4), kHeight);
+        b0 = band.end;
+        const int y = std::min(nearest(std::sqrt(sum / band.divisor) * 1.7 * kHeight - 4), kHeight);
         fillBar(6 * x, 4, y);
     }
 }

@@ -266,9 +266,13 @@ TEST_F(Slider, WritingTheValueItHasCostsNoRepaint) {
         p.app->DoEvents();
     }
     EXPECT_EQ(paints, 0);
+    EXPECT_EQ(bar.value(), 50);
     bar.setValue(60);
     p.app->DoEvents();
     EXPECT_GT(paints, 0) << "the thumb moved";
+    pointAt(bar.Picture2);
+    bar.setValue(60);
+    EXPECT_TRUE(bar.Tracking2.Enabled()) << "the pointer came: the thumb is lit";
 }
 
 TEST_F(Slider, ADoubleClickOnAnArrowIsASecondPress) {

@@ -27,6 +27,7 @@ bool Engine::attach(const std::shared_ptr<Channel>& channel) {
     channels_.push_back(channel);
     if (!inline_ && !feeder_) startOutput();
     if (feeder_) feeder_->setChannels(channels_);
+    caughtUpAtMs_ = -1;
     return true;
 }
 
@@ -35,14 +36,22 @@ void Engine::detach(const Channel& channel) {
     mixer_.detach(channel.voice().get());
     std::erase_if(channels_, [&channel](const auto& c) { return c.get() == &channel; });
     if (feeder_) feeder_->setChannels(channels_);
+    caughtUpAtMs_ = -1;
 }
 
 void Engine::changed() {
+    caughtUpAtMs_ = -1;
     if (feeder_) feeder_->changed();
 }
 
+// A tick asks whether a channel plays and then for its data: the second
+// question in the same millisecond finds the playhead where the first left it.
 void Engine::catchUp() {
-    if (feeder_) feeder_->catchUp();
+    if (feeder_) {
+        const std::int64_t now = clock_.nowMs();
+        if (now != caughtUpAtMs_) feeder_->catchUp();
+        caughtUpAtMs_ = now;
+    }
     if (inline_) inline_->pump();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -55,6 +56,7 @@ class Engine {
     std::vector<std::shared_ptr<Channel>> channels_;
     std::unique_ptr<Output> inline_;  // a null output fed on the calling thread
     std::unique_ptr<Feeder> feeder_;
+    std::int64_t caughtUpAtMs_ = -1;  // the clock's time of the last catch-up of the feeder
 };
 
 }  // namespace audio
