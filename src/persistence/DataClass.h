@@ -4,7 +4,8 @@
 
 namespace ui {
 class ListControl;
-}
+class ListRows;
+}  // namespace ui
 
 // Moves a list of text lines between a list control and a text file, one item
 // per line, each line ended by CR LF.  Keeps nothing between calls.
@@ -31,6 +32,7 @@ class DataClass {
     // Whether saving the list and loading it again would give every item
     // back as it is; writes nothing.
     static bool readsBackUnchanged(const ui::ListControl& TheListBox);
+    static bool readsBackUnchanged(const ui::ListRows& rows);
 };
 
 // The positional read every reader of a list file follows: row i becomes the

@@ -14,6 +14,7 @@
 
 // Xlib last: its macros clash with Qt names.
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace displaytest {
 
@@ -210,6 +211,15 @@ void PlayerSession::xdotool(const QStringList& arguments) {
 void PlayerSession::click(int x, int y) {
     xdotool({"mousemove", QString::number(x + 1), QString::number(y)});
     xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
+}
+
+void PlayerSession::clickAtOnce(int x, int y) {
+    Display* display = XOpenDisplay(this->display().toLocal8Bit().constData());
+    ASSERT_NE(display, nullptr);
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+    XCloseDisplay(display);
 }
 
 void PlayerSession::drag(QPoint from, QPoint to, int steps) {

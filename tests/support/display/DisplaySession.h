@@ -72,6 +72,10 @@ class PlayerSession {
     // Runs xdotool with these arguments on the session's display.
     void xdotool(const QStringList& arguments);
     void click(int x, int y);
+    // The same click sent from this process through the X server's test
+    // extension: no tool to start, so it reaches the server at once (for
+    // tests that time the answer).
+    void clickAtOnce(int x, int y);
     // A press with the left button, a move in steps and the release.
     void drag(QPoint from, QPoint to, int steps = 5);
     // Gives the window the keyboard, as a click on its title bar would.
