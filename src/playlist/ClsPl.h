@@ -107,10 +107,10 @@ class ClsPl {
     // The insertion row a drop row caption names in a list of count rows.
     static int dropRow(const QString& caption, int count);
 
-    // What the rows of the playlist show for the entries being loaded.
-    enum class RowsShow { Nothing, Names, Titles };
-    // Brings in one slice of the load; true once it was the last.
-    bool bringIn(PlaylistLoad& load, bool wait);
+    void bringInSome();
+    // Brings in the next slice of the load (waiting for it when wait); true
+    // once that was the last.
+    bool bringIn(bool wait);
     void setRowsArriving(bool arriving);
     void entriesLoaded();
 
@@ -122,13 +122,16 @@ class ClsPl {
     // when the files are on a local disk.
     static constexpr int kTagSlice = 256;
     static constexpr int kTagInterval = 1;
+    // Entries are brought in every tick for up to a budget of time.
+    static constexpr int kLoadInterval = 10;
+    static constexpr int kLoadBudget = 4;
 
     PlenkApp& app_;
     std::unique_ptr<DataClass> ListStore;
     int tagTimer_ = 0;
     int tagRow_ = 0;
     std::unique_ptr<PlaylistLoad> load_;
-    RowsShow loadShows_ = RowsShow::Nothing;
+    bool loadingTitles_ = false;
     int loadTimer_ = 0;
     // Some entry's row would not come back unchanged from the search list's
     // file, so the search list is made again through it at the end.

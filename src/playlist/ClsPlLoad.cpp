@@ -1,9 +1,10 @@
 // The playlist's entries at start-up: read on a thread of their own and
 // brought into the three lists a block at a time, so the windows answer
 // while a long playlist is still coming in.
+#include <QElapsedTimer>
+
 #include "app/PlenkApp.h"
 #include "options/Options.h"
-#include "persistence/DataClass.h"
 #include "playlist/ClsPl.h"
 #include "playlist/JumpForm.h"
 #include "playlist/Playlist.h"
@@ -18,34 +19,42 @@ void ClsPl::StartLoading(const QString& pathsFile) {
 void ClsPl::LoadEntries() {
     if (!load_) return;
     const Options& options = app_.form<Options>();
-    const bool tags = options.Option18.Value() || options.Option19.Value();
-    loadShows_ = tags                       ? RowsShow::Titles
-                 : options.Option15.Value() ? RowsShow::Names
-                                            : RowsShow::Nothing;
-    load_->setTitles(tags ? app_.form<DataForm>().programFile("\\Data\\id3.data") : QString());
+    loadingTitles_ = options.Option18.Value() || options.Option19.Value();
+    using Shows = PlaylistLoad::Shows;
+    load_->show(loadingTitles_             ? Shows::Titles
+                : options.Option15.Value() ? Shows::Names
+                                           : Shows::Nothing,
+                app_.form<DataForm>().programFile("\\Data\\id3.data"));
     searchNeedsFile_ = false;
     // The first block is in before the windows first show.
-    if (bringIn(*load_, true)) return entriesLoaded();
+    if (bringIn(true)) return entriesLoaded();
     setRowsArriving(true);
-    loadTimer_ = app_.clock().startTimer(1, [this] {
-        if (load_ && bringIn(*load_, false)) entriesLoaded();
-    });
+    app_.form<Playlist>().PicList.holdView(true);
+    loadTimer_ = app_.clock().startTimer(kLoadInterval, [this] { bringInSome(); });
 }
 
 void ClsPl::FinishLoading() {
     if (!load_) return;
     setRowsArriving(false);
-    while (!bringIn(*load_, true)) {
+    while (!bringIn(true)) {
     }
     entriesLoaded();
 }
 
-bool ClsPl::bringIn(PlaylistLoad& load, bool wait) {
-    std::optional<PlaylistLoad::Slice> slice = load.take(wait);
+// A few blocks at a time: the lists' views lay their rows out again after
+// each tick's blocks, not after each block.
+void ClsPl::bringInSome() {
+    QElapsedTimer spent;
+    spent.start();
+    while (load_ && spent.elapsed() < kLoadBudget) {
+        if (bringIn(false)) return entriesLoaded();
+        if (!load_->ready()) return;
+    }
+}
+
+bool ClsPl::bringIn(bool wait) {
+    std::optional<PlaylistLoad::Slice> slice = load_->take(wait);
     if (!slice) return false;
-    const ui::ListRows rows = loadShows_ == RowsShow::Titles  ? std::move(slice->titles)
-                              : loadShows_ == RowsShow::Names ? namesOf(slice->paths)
-                                                              : ui::ListRows();
     ui::ListBox& paths = app_.form<DataForm>().ListaCale;
     ui::ListBox& list = app_.form<Playlist>().PicList;
     ui::ListBox& search = app_.form<JumpForm>().Lista;
@@ -56,9 +65,9 @@ bool ClsPl::bringIn(PlaylistLoad& load, bool wait) {
     for (ui::ListBox* each : {&paths, &list, &search})
         each->reserveRows(expected);
     paths.AddItemsOf(slice->paths);
-    list.AddItemsOf(rows);
-    search.AddItemsOf(rows);
-    searchNeedsFile_ = searchNeedsFile_ || !DataClass::readsBackUnchanged(rows);
+    list.AddItemsOf(slice->rows);
+    search.AddItemsOf(slice->rows);
+    searchNeedsFile_ = searchNeedsFile_ || !slice->rowsReadBack;
     setRowsArriving(arriving && !slice->last);
     return slice->last;
 }
@@ -72,8 +81,9 @@ void ClsPl::setRowsArriving(bool arriving) {
 
 void ClsPl::entriesLoaded() {
     setRowsArriving(false);
+    app_.form<Playlist>().PicList.holdView(false);
     if (loadTimer_) app_.clock().stopTimer(std::exchange(loadTimer_, 0));
     load_.reset();
     if (searchNeedsFile_) SetJumpList();
-    if (loadShows_ == RowsShow::Titles) FileNameToID3Later();
+    if (loadingTitles_) FileNameToID3Later();
 }

@@ -1,7 +1,20 @@
 #include "playlist/PlaylistLoad.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <climits>
+
+#include "persistence/DataClass.h"
+#include "playlist/ClsPl.h"
+
+namespace {
+
+// How much less than the user-interface thread the reading thread asks for.
+constexpr int kNiceness = 5;
+
+}  // namespace
 
 PlaylistLoad::PlaylistLoad(const QString& pathsFile, qint64 blockSize)
     : paths_(pathsFile, blockSize), thread_([this](const std::stop_token& stop) { run(stop); }) {}
@@ -10,11 +23,11 @@ PlaylistLoad::~PlaylistLoad() {
     thread_.request_stop();
 }
 
-void PlaylistLoad::setTitles(const QString& titlesFile) {
+void PlaylistLoad::show(Shows what, const QString& titlesFile) {
     {
         const std::scoped_lock lock(mutex_);
-        if (titlesFile_) return;
-        titlesFile_ = titlesFile;
+        if (showing_) return;
+        showing_ = Showing{what, what == Shows::Titles ? titlesFile : QString()};
     }
     changed_.notify_all();
 }
@@ -30,10 +43,15 @@ std::optional<PlaylistLoad::Slice> PlaylistLoad::take(bool wait) {
     return slice;
 }
 
-std::optional<QString> PlaylistLoad::titlesFile(const std::stop_token& stop) {
+bool PlaylistLoad::ready() {
+    const std::scoped_lock lock(mutex_);
+    return !ready_.empty();
+}
+
+std::optional<PlaylistLoad::Showing> PlaylistLoad::showing(const std::stop_token& stop) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, stop, [this] { return titlesFile_.has_value(); });
-    return titlesFile_;
+    changed_.wait(lock, stop, [this] { return showing_.has_value(); });
+    return showing_;
 }
 
 void PlaylistLoad::handOver(Slice slice) {
@@ -58,9 +76,25 @@ void PlaylistLoad::Titles::handOver(int count, ui::ListRows& rows) {
     }
 }
 
+void PlaylistLoad::makeRows(Slice& slice, Shows what, ListFileReader& titlesFile, Titles& titles) {
+    if (what == Shows::Names) slice.rows = ClsPl::namesOf(slice.paths);
+    if (what != Shows::Titles) return;
+    // Every title is wanted once the paths are done.
+    while (slice.last || titles.unused < slice.paths.size()) {
+        ui::ListRows block;
+        if (!titlesFile.next(block)) break;
+        titles.unused += block.size();
+        titles.blocks.push_back(std::move(block));
+    }
+    titles.handOver(slice.last ? titles.unused : slice.paths.size(), slice.rows);
+}
+
 void PlaylistLoad::run(const std::stop_token& stop) {
-    std::optional<ListFileReader> titles;
-    Titles unused;
+    // The user's windows come first when the processors are busy.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kNiceness);
+    std::optional<Showing> shows;
+    std::optional<ListFileReader> titlesFile;
+    Titles titles;
     qint64 pathsRead = 0;
     while (!stop.stop_requested()) {
         Slice slice;
@@ -69,21 +103,15 @@ void PlaylistLoad::run(const std::stop_token& stop) {
         if (paths_.bytesRead() > 0)
             slice.pathsToCome = static_cast<int>(
                 std::min<qint64>(pathsRead * paths_.bytesLeft() / paths_.bytesRead(), INT_MAX));
-        if (!titles) {
-            const std::optional<QString> file = titlesFile(stop);
-            if (!file) return;
-            titles.emplace(*file);
+        if (!shows) {
+            shows = showing(stop);
+            if (!shows) return;
+            titlesFile.emplace(shows->titlesFile);
         }
-        // Every title is wanted once the paths are done.
-        while (slice.last || unused.unused < slice.paths.size()) {
-            ui::ListRows block;
-            if (!titles->next(block)) break;
-            unused.unused += block.size();
-            unused.blocks.push_back(std::move(block));
-        }
-        unused.handOver(slice.last ? unused.unused : slice.paths.size(), slice.titles);
+        makeRows(slice, shows->what, *titlesFile, titles);
+        slice.rowsReadBack = DataClass::readsBackUnchanged(slice.rows);
         const bool last = slice.last;
-        if (last || !slice.paths.empty()) handOver(std::move(slice));
+        if (last || !slice.paths.empty() || !slice.rows.empty()) handOver(std::move(slice));
         if (last) return;
     }
 }

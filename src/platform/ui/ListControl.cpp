@@ -294,6 +294,10 @@ QStringList ListControl::items() const {
     return rows;
 }
 
+void ListControl::holdView(bool held) {
+    model_->hold(held);
+}
+
 void ListControl::settleRows() const {
     if (const std::function<void()> settle = std::exchange(settle_, nullptr)) settle();
 }

@@ -98,6 +98,9 @@ class ListControl : public Control {
     // Passing nothing takes the hook away.
     void setRowsArriving(std::function<void()> settle) { settle_ = std::move(settle); }
     bool rowsArriving() const { return static_cast<bool>(settle_); }
+    // While held, the view takes in added rows only when it must show a
+    // selection or a top row, or once released.
+    void holdView(bool held);
     void settleRows() const;
 
   protected:

@@ -48,11 +48,11 @@ QString currentTestName() {
 
 }  // namespace
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+bool waitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs) {
     QDeadlineTimer deadline(timeoutMs);
     while (!done()) {
         if (deadline.hasExpired()) return false;
-        QThread::msleep(kPollMs);
+        QThread::msleep(pollMs);
     }
     return true;
 }
@@ -213,13 +213,18 @@ void PlayerSession::click(int x, int y) {
     xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 
-void PlayerSession::clickAtOnce(int x, int y) {
-    Display* display = XOpenDisplay(this->display().toLocal8Bit().constData());
-    ASSERT_NE(display, nullptr);
-    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
-    XCloseDisplay(display);
+void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {
+    Display* x = XOpenDisplay(display().toLocal8Bit().constData());
+    ASSERT_NE(x, nullptr);
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(x, windowId.toULong(), DefaultRootWindow(x), at.x(), at.y(), &rootX,
+                          &rootY, &child);
+    XTestFakeMotionEvent(x, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(x, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(x, Button1, False, CurrentTime);
+    XCloseDisplay(x);
 }
 
 void PlayerSession::drag(QPoint from, QPoint to, int steps) {
@@ -274,7 +279,7 @@ QImage PlayerSession::screenshotWhen(const std::function<bool(const QImage&)>& s
     return image;
 }
 
-QMap<QString, QString> PlayerSession::texts() {
+QMap<QString, QString> PlayerSession::texts(int pollMs) {
     const QString folder = home_.file("query");
     const QByteArray token = QByteArray::number(++queries_);
     QDir().mkpath(folder);
@@ -298,7 +303,7 @@ QMap<QString, QString> PlayerSession::texts() {
             }
             return true;
         },
-        kToolTimeoutMs);
+        kToolTimeoutMs, pollMs);
     EXPECT_TRUE(answered) << "the program did not answer the text query";
     return texts;
 }

@@ -32,7 +32,7 @@ class XServer {
 };
 
 // Polls until done() holds or timeoutMs pass; true when it held.
-bool waitUntil(const std::function<bool()>& done, int timeoutMs);
+bool waitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 20);
 
 // One run of the real player on its own X server, in a temporary copy of the
 // built program folder, driven with xdotool and looked at with xwininfo,
@@ -72,10 +72,10 @@ class PlayerSession {
     // Runs xdotool with these arguments on the session's display.
     void xdotool(const QStringList& arguments);
     void click(int x, int y);
-    // The same click sent from this process through the X server's test
-    // extension: no tool to start, so it reaches the server at once (for
-    // tests that time the answer).
-    void clickAtOnce(int x, int y);
+    // A click at a point of a window (from its top left corner) sent from
+    // this process through the X server's test extension: no tool to start,
+    // so it reaches the server at once (for tests that time the answer).
+    void clickAtOnce(const QString& windowId, QPoint at);
     // A press with the left button, a move in steps and the release.
     void drag(QPoint from, QPoint to, int steps = 5);
     // Gives the window the keyboard, as a click on its title bar would.
@@ -91,7 +91,8 @@ class PlayerSession {
     QImage screenshotWhen(const std::function<bool(const QImage&)>& shown, int timeoutMs = 5000);
     // The texts of every label and text box of the loaded windows, by
     // "Form.Control" or "Form.Control(index)".
-    QMap<QString, QString> texts();
+    // pollMs: how often to look for the answer (for tests that time it).
+    QMap<QString, QString> texts(int pollMs = 20);
     // Waits until the main window says "Playing" with this title; true when
     // it did within timeoutMs.
     bool waitForPlaying(const QString& title, int timeoutMs = 10000);
