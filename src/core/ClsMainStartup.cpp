@@ -67,6 +67,10 @@ void ClsMain::LoadPlenk() {
     step([&] { playlistOps().ExtractFilename(m.Titlu.Caption(), path); });
 }
 
+void ClsMain::FinishLoadingPlaylist() {
+    playlistOps().FinishLoading();
+}
+
 void ClsMain::saveRankings() {
     DataForm& d = shared();
     MediaLibrary& lib = app_.form<MediaLibrary>();
@@ -88,16 +92,16 @@ void ClsMain::ClosePlenk() {
     step([&] { SalveazaSetari(); });
     step([&] { app_.module<KeyShortcut>().SaveKeyboardSettings(); });
     // Entries still coming in are saved too.
-    step([&] { playlistOps().FinishLoading(); });
-    step([&] { data().SalveazaData(d.programFile("\\Data\\plst.data"), d.ListaCale); });
+    step([&] { FinishLoadingPlaylist(); });
     step([&] {
+        std::vector<DataClass::Save> lists{
+            {d.programFile("\\Data\\plst.data"), &d.ListaCale},
+            {d.programFile("\\Data\\playlist.data"), &app_.form<JumpForm>().Lista}};
         if (o.Option18.Value() || o.Option19.Value())
-            data().SalveazaData(d.programFile("\\Data\\id3.data"), list.PicList);
+            lists.push_back({d.programFile("\\Data\\id3.data"), &list.PicList});
+        data().SalveazaToate(lists);
     });
     step([&] { SStop(); });
-    step([&] {
-        data().SalveazaData(d.programFile("\\Data\\playlist.data"), app_.form<JumpForm>().Lista);
-    });
     Snap& snap = app_.module<Snap>();
     step([&] { snap.UnsnapWindow(m); });
     step([&] { snap.UnsnapWindow(list); });

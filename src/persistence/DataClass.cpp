@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <future>
+#include <vector>
 
 #include "persistence/ListFileReader.h"
 #include "platform/ui/ListControl.h"
@@ -77,6 +79,22 @@ bool readsBack(QByteArrayView text) {
 }
 
 }  // namespace
+
+void DataClass::SalveazaToate(std::span<const Save> saves) {
+    // Rows still arriving come in, and the lists' windows load, here on the
+    // thread the lists live on.
+    for (const Save& save : saves) {
+        save.list->settleRows();
+        save.list->ListCount();
+    }
+    std::vector<std::future<bool>> others;
+    for (const Save& save : saves.subspan(std::min<std::size_t>(saves.size(), 1)))
+        others.push_back(std::async(std::launch::async,
+                                    [this, &save] { return SalveazaData(save.file, *save.list); }));
+    if (!saves.empty()) SalveazaData(saves.front().file, *saves.front().list);
+    for (std::future<bool>& other : others)
+        other.wait();
+}
 
 bool DataClass::readsBackUnchanged(const ui::ListControl& TheListBox) {
     return TheListBox.allRows(readsBack);

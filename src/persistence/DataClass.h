@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <span>
 
 namespace ui {
 class ListControl;
@@ -29,6 +30,14 @@ class DataClass {
     // break, trailing blank or text UTF-8 cannot carry).
     bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox,
                       bool* readsBackSame = nullptr);
+    // Several lists saved as SalveazaData saves each, side by side on
+    // threads of their own, so the files' writing and flushing to disk
+    // overlap.  Nothing may change the lists until this returns.
+    struct Save {
+        QString file;
+        const ui::ListControl* list;
+    };
+    void SalveazaToate(std::span<const Save> saves);
     // Whether saving the list and loading it again would give every item
     // back as it is; writes nothing.
     static bool readsBackUnchanged(const ui::ListControl& TheListBox);
