@@ -114,7 +114,8 @@ void Butoane::ButtonDown(Button b) {
             ctl.SStop();
             show(StopPressed, kStop);
             ui::step([&] {
-                app.form<Main>().Visualisation.setPicture(skinPicture("\\plenkplayer.bmp"));
+                app.form<Main>().Visualisation.setPicture(
+                    SkinFiles::cachedPicture(app, "\\plenkplayer.bmp"));
             });
             return;
         case kPlay: {

@@ -5,6 +5,7 @@
 
 #include "platform/system/WindowServices.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/RuntimeError.h"
 #include "platform/ui/Twips.h"
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
@@ -189,6 +190,17 @@ void Snap::start(int hWnd) {
         if (f->hWnd() != hWnd && f->Visible() && sys::GetWindowRect(app_, f->hWnd(), r))
             pass_.targets.push_back(r);
     }
+}
+
+void Snap::recordDockOffsets(ui::Form& player) {
+    DataForm& d = app_.form<DataForm>();
+    const auto record = [&](ui::Label& field, auto offset) {
+        ui::step([&] { field.setCaption(shared::formatSingle(offset())); });
+    };
+    record(d.Sn1, [&] { return app_.form<Playlist>().Left() - player.Left(); });
+    record(d.Sn2, [&] { return app_.form<Playlist>().Top() - player.Top(); });
+    record(d.Sn3, [&] { return app_.form<MediaLibrary>().Left() - player.Left(); });
+    record(d.Sn4, [&] { return app_.form<MediaLibrary>().Top() - player.Top(); });
 }
 
 // The docked windows take their offsets from where the player window ends up

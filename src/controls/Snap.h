@@ -36,6 +36,9 @@ class Snap {
     void SnapWindow(ui::Form& frm);
     void UnsnapWindow(ui::Form& frm);
     long SnapWindowProc(int hWnd, unsigned uMsg, int wParam, ui::Rect* lParam);
+    // The playlist's and the library's places relative to the player window
+    // (Main or the mini window), kept for docking; each one a step of its own.
+    void recordDockOffsets(ui::Form& player);
 
     // The registered windows' handles, in registration order.
     std::vector<int> registered() const;

@@ -29,6 +29,13 @@ double asInteger16(double v) {
     return r;
 }
 
+// An end of the range that is no finite number would give the thumb no
+// scale; it is refused as an invalid property value and the old end stays.
+double finiteEnd(double v) {
+    if (!std::isfinite(v)) throw ui::RuntimeError(ui::kInvalidPropertyValue);
+    return v;
+}
+
 }  // namespace
 
 ctlScrollbar::ctlScrollbar(ui::Form& form, QString name, int orientation)
@@ -182,13 +189,13 @@ double ctlScrollbar::min() const {
     return touch(), props_.min;
 }
 void ctlScrollbar::setMin(double v) {
-    write(props_.min, v, "Min");
+    write(props_.min, finiteEnd(v), "Min");
 }
 double ctlScrollbar::max() const {
     return touch(), props_.max;
 }
 void ctlScrollbar::setMax(double v) {
-    write(props_.max, v, "Max");
+    write(props_.max, finiteEnd(v), "Max");
 }
 double ctlScrollbar::SmallChange() const {
     return touch(), asInteger16(props_.smallChange);

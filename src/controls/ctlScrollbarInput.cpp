@@ -39,13 +39,14 @@ void ctlScrollbar::connectParts() {
          &ctlScrollbar::Picture4_MouseUp);
     Picture1.DblClick.connect([this] { Picture1_DblClick(); });
     Picture3.DblClick.connect([this] { Picture3_DblClick(); });
-    const std::pair<ui::Timer*, void (ctlScrollbar::*)()> timers[] = {
-        {&tmUp, &ctlScrollbar::tmUp_Timer},           {&tmDn, &ctlScrollbar::tmDn_Timer},
-        {&tmUp2, &ctlScrollbar::tmUp2_Timer},         {&tmDn2, &ctlScrollbar::tmDn2_Timer},
-        {&Tracking1, &ctlScrollbar::Tracking1_Timer}, {&Tracking2, &ctlScrollbar::Tracking2_Timer},
-        {&Tracking3, &ctlScrollbar::Tracking3_Timer}};
-    for (const auto& [timer, tick] : timers)
-        timer->TimerEvent.connect([this, tick = tick] { (this->*tick)(); });
+    ui::connectEach(*this, &ui::Timer::TimerEvent,
+                    {{&tmUp, &ctlScrollbar::tmUp_Timer},
+                     {&tmDn, &ctlScrollbar::tmDn_Timer},
+                     {&tmUp2, &ctlScrollbar::tmUp2_Timer},
+                     {&tmDn2, &ctlScrollbar::tmDn2_Timer},
+                     {&Tracking1, &ctlScrollbar::Tracking1_Timer},
+                     {&Tracking2, &ctlScrollbar::Tracking2_Timer},
+                     {&Tracking3, &ctlScrollbar::Tracking3_Timer}});
 }
 
 // A step of n units, clamped at 0 and at the travel; value follows before Change.

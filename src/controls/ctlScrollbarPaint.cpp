@@ -42,8 +42,7 @@ void ctlScrollbar::SetObjPos(ui::PictureBox& part, double left, double top) {
 }
 
 int ctlScrollbar::windowUnderPointer() const {
-    const ui::Pointer& pointer = parentForm().application().pointer();
-    return pointer.WindowFromPoint(pointer.GetCursorPos());
+    return parentForm().application().pointer().WindowUnderPointerWithin(*widget());
 }
 
 bool ctlScrollbar::IsMouseOver(int hWnd) const {

@@ -1,4 +1,5 @@
 #include "options/Options.h"
+#include "options/OptionsPages.h"
 #include "platform/system/RegistryWriter.h"
 
 namespace {
@@ -90,11 +91,11 @@ void Options::designFrame() {
                      {&Label8, 120, 3360, 1455, 255, "Info"}});
     heading(Label7);
     Label7.setAlignment(ui::Label::vbCenter);
-    for (ui::Label* l :
-         {&Label2, &Label3, &Label15, &Label13, &Label4, &Label5, &Label6, &Label25, &Label8}) {
-        l->setFont(boldFont(8.25f));
-        l->setForeColor(kDarkGrey);
-        l->setBackStyle(0);
+    for (const OptionsPage& page : kOptionsPages) {
+        ui::Label& link = this->*page.label;
+        link.setFont(boldFont(8.25f));
+        link.setForeColor(kDarkGrey);
+        link.setBackStyle(0);
     }
     Line1.setContainer(&LinksFrame);
     Line1.setPoints(120, 360, 1560, 360);
@@ -116,19 +117,11 @@ void Options::designFrame() {
 }
 
 void Options::designPages() {
-    const std::pair<ui::Frame*, const char*> pages[] = {{&GeneralFrame, "General settings"},
-                                                        {&PlaylistFrame, "Playlist"},
-                                                        {&AudioFrame, "Advanced settings"},
-                                                        {&VideoFrame, "Video"},
-                                                        {&AssociationFrame, "File associations"},
-                                                        {&SkinFrame, "Skins"},
-                                                        {&LanguageFrame, "Language"},
-                                                        {&KeyboardFrame, "Keyboard shortcuts"},
-                                                        {&InfoFrame, "Info Plenk Player"}};
-    for (auto [page, caption] : pages) {
-        page->Move(2160, 600, 6615, 4815);
-        page->setBorderStyle(0);
-        page->setCaption(caption);
+    for (const OptionsPage& page : kOptionsPages) {
+        ui::Frame& frame = this->*page.frame;
+        frame.Move(2160, 600, 6615, 4815);
+        frame.setBorderStyle(0);
+        frame.setCaption(page.title);
     }
     lay(AudioFrame, {{&Frame6, 120, 120, 3000, 915, "Equalizer"}});
     lay(Frame6, {{&Option12, 120, 300, 2760, 255, "On"}, {&Option13, 120, 600, 2760, 255, "Off"}});
@@ -184,16 +177,18 @@ void Options::designKeyboardPage() {
                          "To change the shortcuts click on a text box and press a Key to assign"},
                         {&Label27, 120, 480, 2760, 255, "Command:"},
                         {&Label28, 3000, 480, 900, 255, "ASCI:"}});
-    ui::Label* const actions[] = {&Label26, &Label30, &Label31, &Label32, &Label33,
-                                  &Label34, &Label35, &Label36, &Label37, &Label38};
-    const char* const names[] = {"Jump to file", "Play",          "Pause",    "Stop",
-                                 "Next song",    "Previous song", "Minimize", "Close Plenk Player",
-                                 "Volume UP",    "Volume DOWN"};
+    const std::pair<ui::Label*, const char*> actions[] = {
+        {&Label26, "Jump to file"}, {&Label30, "Play"},
+        {&Label31, "Pause"},        {&Label32, "Stop"},
+        {&Label33, "Next song"},    {&Label34, "Previous song"},
+        {&Label35, "Minimize"},     {&Label36, "Close Plenk Player"},
+        {&Label37, "Volume UP"},    {&Label38, "Volume DOWN"}};
     for (int i = 0; i < 10; ++i) {
         const float top = 780 + 375 * i;
         ui::TextBox& code = AsciBox.add(i);
         ui::TextBox& key = AsciText.add(i);
-        lay(KeyboardFrame, {{actions[i], 120, top + 30, 2760, 255, names[i]},
+        const auto [action, name] = actions[i];
+        lay(KeyboardFrame, {{action, 120, top + 30, 2760, 255, name},
                             {&code, 3000, top, 900, 315, "0"},
                             {&key, 4020, top, 600, 315, "0"}});
         key.setEnabled(false);

@@ -3,6 +3,7 @@
 
 #include "controls/mdlSmooth.h"
 #include "options/Options.h"
+#include "options/OptionsPages.h"
 #include "persistence/KeyShortcut.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/RuntimeError.h"
@@ -14,25 +15,6 @@
 
 namespace {
 
-struct PageEntry {
-    ui::Label Options::*label;
-    ui::Frame Options::*frame;
-    const char* name;
-};
-
-// The column's pages, top to bottom, with the names Fr knows them by.
-const PageEntry kPages[] = {
-    {&Options::Label2, &Options::GeneralFrame, "General"},
-    {&Options::Label3, &Options::PlaylistFrame, "Playlist"},
-    {&Options::Label15, &Options::AudioFrame, "Advanced"},
-    {&Options::Label13, &Options::VideoFrame, "Video"},
-    {&Options::Label4, &Options::AssociationFrame, "Association"},
-    {&Options::Label5, &Options::SkinFrame, "Skin"},
-    {&Options::Label6, &Options::LanguageFrame, "Language"},
-    {&Options::Label25, &Options::KeyboardFrame, "Keyboard"},
-    {&Options::Label8, &Options::InfoFrame, "About"},
-};
-constexpr int kInfoPage = 8;
 constexpr int vbModal = 1;
 
 constexpr ui::OleColor kLabelColour = 0x404040;
@@ -66,16 +48,11 @@ QString decodeText(const QByteArray& bytes) {
 }  // namespace
 
 void Options::connectFrame() {
-    const std::pair<ui::Label*, void (Options::*)()> pages[] = {
-        {&Label2, &Options::Label2_Click},   {&Label3, &Options::Label3_Click},
-        {&Label15, &Options::Label15_Click}, {&Label13, &Options::Label13_Click},
-        {&Label4, &Options::Label4_Click},   {&Label5, &Options::Label5_Click},
-        {&Label6, &Options::Label6_Click},   {&Label25, &Options::Label25_Click},
-        {&Label8, &Options::Label8_Click}};
-    for (auto [label, handler] : pages) {
-        label->Click.connect([this, handler] { (this->*handler)(); });
-        label->MouseMove.connect(
-            [this, label](int, int, float, float) { PageLabel_MouseMove(*label); });
+    for (const OptionsPage& page : kOptionsPages) {
+        ui::Label& label = this->*page.label;
+        label.Click.connect([this, click = page.click] { (this->*click)(); });
+        label.MouseMove.connect(
+            [this, &label](int, int, float, float) { PageLabel_MouseMove(label); });
     }
     LinksFrame.MouseMove.connect([this](int, int, float, float) { LinksFrame_MouseMove(); });
     CloseButton.MouseMove.connect([this](int, int, float, float) { CloseButton_MouseMove(); });
@@ -93,11 +70,11 @@ void Options::Open(const QString& page) {
 }
 
 void Options::openPage(int index) {
-    const PageEntry& page = kPages[index];
+    const OptionsPage& page = kOptionsPages[index];
     Tlabel.setCaption((this->*page.frame).Caption());
-    for (const PageEntry& p : kPages)
+    for (const OptionsPage& p : kOptionsPages)
         (this->*p.frame).setVisible(&p == &page);
-    for (const PageEntry& p : kPages)
+    for (const OptionsPage& p : kOptionsPages)
         setUnderline(this->*p.label, &p == &page);
     Fr.setCaption(page.name);
     // A missing or unreadable file leaves the text read last.
@@ -137,8 +114,8 @@ void Options::Label8_Click() {
 // shown last.
 void Options::Form_Activate() {
     const QString name = Fr.Caption();
-    for (int i = 0; i < static_cast<int>(std::size(kPages)); ++i)
-        if (name == kPages[i].name) openPage(i);
+    for (int i = 0; i < static_cast<int>(std::size(kOptionsPages)); ++i)
+        if (name == kOptionsPages[i].name) openPage(i);
     TopImage.setPicture(form<DataForm>().MeniuHover.picture());
 }
 
@@ -159,13 +136,13 @@ void Options::Form_QueryUnload(int& Cancel, int UnloadMode) {
 }
 
 void Options::PageLabel_MouseMove(ui::Label& label) {
-    for (const PageEntry& p : kPages)
+    for (const OptionsPage& p : kOptionsPages)
         (this->*p.label).setForeColor(kLabelColour);
     label.setForeColor(kHoverColour);
 }
 
 void Options::LinksFrame_MouseMove() {
-    for (const PageEntry& p : kPages)
+    for (const OptionsPage& p : kOptionsPages)
         (this->*p.label).setForeColor(kLabelColour);
 }
 

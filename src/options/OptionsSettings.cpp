@@ -9,25 +9,17 @@
 #include "windows/Main.h"
 
 void Options::connectSettings() {
-    const std::pair<ui::OptionButton*, void (Options::*)()> options[] = {
-        {&Option1, &Options::Option1_Click},   {&Option2, &Options::Option2_Click},
-        {&Option3, &Options::Option3_Click},   {&Option8, &Options::Option8_Click},
-        {&Option9, &Options::Option9_Click},   {&Option10, &Options::Option10_Click},
-        {&Option11, &Options::Option11_Click}, {&Option12, &Options::Option12_Click},
-        {&Option13, &Options::Option13_Click}, {&Option14, &Options::Option14_Click},
-        {&Option16, &Options::Option16_Click}, {&Option17, &Options::Option17_Click},
-        {&Option15, &Options::Option15_Click}, {&Option18, &Options::Option18_Click},
-        {&Option19, &Options::Option19_Click}};
-    for (auto [button, handler] : options)
-        button->Click.connect([this, handler] { (this->*handler)(); });
-    const std::pair<ui::CheckBox*, void (Options::*)()> checks[] = {
-        {&Check3, &Options::Check3_Click},
-        {&Check7, &Options::Check7_Click},
-        {&Check8, &Options::Check8_Click},
-        {&Check17, &Options::Check17_Click},
-        {&Check18, &Options::Check18_Click}};
-    for (auto [box, handler] : checks)
-        box->Click.connect([this, handler] { (this->*handler)(); });
+    ui::connectEach(*this, &ui::Control::Click,
+                    {{&Option1, &Options::Option1_Click},   {&Option2, &Options::Option2_Click},
+                     {&Option3, &Options::Option3_Click},   {&Option8, &Options::Option8_Click},
+                     {&Option9, &Options::Option9_Click},   {&Option10, &Options::Option10_Click},
+                     {&Option11, &Options::Option11_Click}, {&Option12, &Options::Option12_Click},
+                     {&Option13, &Options::Option13_Click}, {&Option14, &Options::Option14_Click},
+                     {&Option16, &Options::Option16_Click}, {&Option17, &Options::Option17_Click},
+                     {&Option15, &Options::Option15_Click}, {&Option18, &Options::Option18_Click},
+                     {&Option19, &Options::Option19_Click}, {&Check3, &Options::Check3_Click},
+                     {&Check7, &Options::Check7_Click},     {&Check8, &Options::Check8_Click},
+                     {&Check17, &Options::Check17_Click},   {&Check18, &Options::Check18_Click}});
     PlaylistFontSize.Click.connect([this] { PlaylistFontSize_Click(); });
     Slider1.Change.connect([this] { Slider1_Change(); });
     for (auto& [i, box] : AsciBox) {

@@ -1,5 +1,7 @@
 #include "playlist/CBoyerMoore.h"
 
+#include "platform/ui/UpperCase.h"
+
 namespace {
 
 // Characters share a table entry by the low byte of their code; a shared
@@ -9,24 +11,10 @@ std::size_t entry(QChar c) {
     return c.unicode() & 0xFF;
 }
 
-// One character for one, so positions in the stored text are those of the
-// text given.  ASCII, most of every text, takes the short way.
-QString upperCased(const QString& value) {
-    QString result = value;
-    for (QChar& c : result) {
-        const char16_t u = c.unicode();
-        if (u >= u'a' && u <= u'z')
-            c = QChar(char16_t(u - (u'a' - u'A')));
-        else if (u >= 0x80)
-            c = c.toUpper();
-    }
-    return result;
-}
-
 }  // namespace
 
 QString CBoyerMoore::stored(const QString& value) const {
-    return caseSensitive_ ? value : upperCased(value);
+    return caseSensitive_ ? value : ui::upperCased(value);
 }
 
 void CBoyerMoore::setFindText(const QString& strValue) {

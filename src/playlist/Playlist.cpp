@@ -154,14 +154,8 @@ void Playlist::Form_Activate() {
     DataForm& data = form<DataForm>();
     Main& main = form<Main>();
     step([&] {
-        if (data.MiniMode.Caption() != "True" || main.LbActualCx(0).Caption().toDouble() <= 1)
-            return;
-        MiniForm& mini = form<MiniForm>();
-        main.setTop(mini.Top());
-        main.setLeft(mini.Left());
-        mini.Unload();
-        main.setVisible(true);
-        data.MiniMode.setCaption("False");
+        if (data.MiniMode.Caption() == "True" && main.videoOpen())
+            form<MiniForm>().HandOverToMain();
     });
     step([&] { MainCtl.get().applyMciLayout(); });
 }

@@ -100,9 +100,9 @@ class Playlist : public PlayerForm {
     void hover(ui::Image* menu, bool overClose = false);
     // The row under a height of the list, not bounded by the rows.
     int rowUnder(const ui::ListBox& list, float Y) const;
-    // Inserts the paths of L1 in order before the row under Y, or after the
-    // last entry below the rows.
-    void insertDropped(float Y);
+    // Inserts the paths of L1 in order at row at of both lists (at the
+    // count: after the last entry).
+    void insertDropped(int at);
     ClsPl& pl();
 
     ControllerSlot MainCtl{app()};

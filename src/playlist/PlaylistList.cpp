@@ -127,6 +127,9 @@ void Playlist::PicList_OLEDragDrop(ui::DataObject& Data, int& Effect, int, int, 
         return;
     }
     DataForm& data = form<DataForm>();
+    // The row the files go to is the one under the pointer as the user saw
+    // the list: a folder's files, walked first, only append after it.
+    const int at = std::clamp(rowUnder(PicList, Y), 0, data.ListaCale.ListCount());
     data.Foldere.Clear();
     step([&] { data.File1.setPath(data.programFile("\\Playlists\\")); });
     L1.Clear();
@@ -138,12 +141,11 @@ void Playlist::PicList_OLEDragDrop(ui::DataObject& Data, int& Effect, int, int, 
             L1.AddItem(item);
     }
     Effect = ui::vbDropEffectCopy;
-    if (L1.ListCount() > 0) insertDropped(Y);
+    if (L1.ListCount() > 0) insertDropped(at);
 }
 
-void Playlist::insertDropped(float Y) {
+void Playlist::insertDropped(int at) {
     ui::ListBox& paths = form<DataForm>().ListaCale;
-    const int at = std::clamp(rowUnder(PicList, Y), 0, paths.ListCount());
     form<DataForm>().AddToIndex.setCaption(QString::number(at));
     for (int j = 0; j < L1.ListCount(); ++j)
         paths.AddItem(L1.List(j), at + j);

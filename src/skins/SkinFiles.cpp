@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <map>
 
 #include "app/PlenkApp.h"
 #include "options/Options.h"
@@ -35,6 +36,29 @@ QString down(const QString& folder, const QString& name) {
     return found.isEmpty() ? QString() : folder + '/' + found;
 }
 
+// The pictures cachedPicture kept, for the skin they were read from.
+class PictureCache {
+  public:
+    explicit PictureCache(ui::Application&) {}
+    ui::Picture picture(PlenkApp& app, const QString& file) {
+        const QString skin = app.form<DataForm>().CalePlenkPlayer.Text() + '\n' +
+                             app.form<Options>().SkinName.Text();
+        if (skin != skin_) {
+            pictures_.clear();
+            skin_ = skin;
+        }
+        if (const auto kept = pictures_.find(file); kept != pictures_.end()) return kept->second;
+        const ui::Picture read = SkinFiles::picture(app, file);
+        pictures_.emplace(file, read);
+        return read;
+    }
+    void clear() { pictures_.clear(); }
+
+  private:
+    QString skin_;
+    std::map<QString, ui::Picture> pictures_;
+};
+
 }  // namespace
 
 QString entryIgnoringCase(const QString& folder, const QString& name) {
@@ -63,6 +87,14 @@ QString path(PlenkApp& app, const QString& file) {
 
 ui::Picture picture(PlenkApp& app, const QString& file) {
     return ui::LoadPicture(path(app, file));
+}
+
+ui::Picture cachedPicture(PlenkApp& app, const QString& file) {
+    return app.module<PictureCache>().picture(app, file);
+}
+
+void forgetCachedPictures(PlenkApp& app) {
+    app.module<PictureCache>().clear();
 }
 
 ui::Picture designPicture(const QString& file) {

@@ -22,6 +22,14 @@ QString path(PlenkApp& app, const QString& file);
 // Missing, unreadable and too large pictures fail as LoadPicture's do.
 ui::Picture picture(PlenkApp& app, const QString& file);
 
+// The same, read from disk once per skin: for the pictures the player swaps
+// in on its own again and again (the button states, the idle picture).  A
+// change of program folder or skin name, or applying a skin, reads them
+// afresh; a failed read is not kept.
+ui::Picture cachedPicture(PlenkApp& app, const QString& file);
+// Forgets every kept picture, so the next use reads the skin's file again.
+void forgetCachedPictures(PlenkApp& app);
+
 // A picture of the Default skin that the program carries as the design
 // picture of its windows, the file given as for picture.
 ui::Picture designPicture(const QString& file);

@@ -1,6 +1,7 @@
 #include "skins/SkinTables.h"
 
 #include "app/PlenkApp.h"
+#include "controls/ctlScrollbar.h"
 #include "options/Options.h"
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
@@ -110,7 +111,7 @@ std::vector<PictureStep> buildPictureSteps() {
     return steps;
 }
 
-// A slider's ten files in slot order: background, down, up, thumb, thumb lit.
+// A slider's files: background, down, up, thumb, thumb lit.
 struct SliderFiles {
     const char* background;
     const char* down;
@@ -119,10 +120,18 @@ struct SliderFiles {
     const char* thumbLit;
 };
 
+std::array<const char*, kSliderSlotCount> slotFiles(const SliderFiles& f) {
+    return {f.background, f.down, f.down,  f.down,     f.up,
+            f.up,         f.up,   f.thumb, f.thumbLit, f.thumbLit};
+}
+
+constexpr SliderFiles kHorizontalSlider{"\\h-scrollbar-background.bmp", "\\h-scrollbar-right.bmp",
+                                        "\\h-scrollbar-left.bmp", "\\h-scrollbar-thumb.bmp",
+                                        "\\h-scrollbar-thumb-focus.bmp"};
+
 void addSliderLoads(std::vector<PictureStep>& steps, const Target& slider, const SliderFiles& f) {
-    const char* const files[10] = {f.background, f.down, f.down,  f.down,     f.up,
-                                   f.up,         f.up,   f.thumb, f.thumbLit, f.thumbLit};
-    for (int slot = 0; slot < 10; ++slot)
+    const auto files = slotFiles(f);
+    for (int slot = 0; slot < kSliderSlotCount; ++slot)
         steps.push_back({files[slot], slider, {W::Data}, slot});
 }
 
@@ -130,11 +139,8 @@ void addSliderLoads(std::vector<PictureStep>& steps, const Target& slider, const
 // playlist's scroll bar.
 void addSliderSteps(std::vector<PictureStep>& steps) {
     const Target volume{W::Main, "Volum"};
-    addSliderLoads(
-        steps, volume,
-        {"\\h-scrollbar-background.bmp", "\\h-scrollbar-right.bmp", "\\h-scrollbar-left.bmp",
-         "\\h-scrollbar-thumb.bmp", "\\h-scrollbar-thumb-focus.bmp"});
-    for (int slot = 0; slot < 10; ++slot)
+    addSliderLoads(steps, volume, kHorizontalSlider);
+    for (int slot = 0; slot < kSliderSlotCount; ++slot)
         steps.push_back({nullptr, {W::Main, "SliderMoveMultimedia", 0}, volume, slot});
     const SliderFiles band{"\\v-scrollbar-background.bmp", "\\v-scrollbar-down.bmp",
                            "\\v-scrollbar-up.bmp", "\\v-scrollbar-thumb.bmp",
@@ -175,6 +181,22 @@ void addButtonSteps(std::vector<PictureStep>& steps) {
 }
 
 }  // namespace
+
+ui::Picture sliderPicture(const ctlScrollbar& slider, int slot) {
+    const SliderSlot s = kSliderSlots[slot];
+    return s.part < 0 ? slider.BackgroundPicture() : slider.ButtonPicture(s.part, s.look);
+}
+
+void setSliderPicture(ctlScrollbar& slider, int slot, const ui::Picture& picture) {
+    const SliderSlot s = kSliderSlots[slot];
+    if (s.part < 0) return slider.setBackgroundPicture(picture);
+    slider.setButtonPicture(s.part, s.look, picture);
+}
+
+const std::array<const char*, kSliderSlotCount>& horizontalSliderFiles() {
+    static const auto files = slotFiles(kHorizontalSlider);
+    return files;
+}
 
 const std::vector<PictureStep>& pictureSteps() {
     static const std::vector<PictureStep> steps = [] {

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <optional>
 #include <vector>
 
 #include "platform/ui/Control.h"
+#include "platform/ui/Picture.h"
 
 class PlenkApp;
+class ctlScrollbar;
 namespace ui {
 class Form;
 }
@@ -61,6 +64,11 @@ struct SliderSlot {
 };
 inline constexpr SliderSlot kSliderSlots[10] = {{-1, 0}, {1, 0}, {1, 1}, {1, 2}, {0, 0},
                                                 {0, 1},  {0, 2}, {2, 0}, {2, 1}, {2, 2}};
+inline constexpr int kSliderSlotCount = 10;
+ui::Picture sliderPicture(const ctlScrollbar& slider, int slot);
+void setSliderPicture(ctlScrollbar& slider, int slot, const ui::Picture& picture);
+// The skin files of a horizontal slider (volume and seek), by slot.
+const std::array<const char*, kSliderSlotCount>& horizontalSliderFiles();
 const std::vector<PictureStep>& pictureSteps();
 
 // The window of a target, loaded when it was not.

@@ -34,21 +34,16 @@ ui::Control& existing(PlenkApp& app, const SkinTables::Target& target) {
 
 // Slot -1 is the control's own picture, 0 to 9 a slider's (SkinTables::kSliderSlots).
 ui::Picture pictureOf(ui::Control& c, int slot) {
-    if (auto* slider = dynamic_cast<ctlScrollbar*>(&c); slider && slot >= 0) {
-        const SkinTables::SliderSlot s = SkinTables::kSliderSlots[slot];
-        return s.part < 0 ? slider->BackgroundPicture() : slider->ButtonPicture(s.part, s.look);
-    }
+    if (auto* slider = dynamic_cast<ctlScrollbar*>(&c); slider && slot >= 0)
+        return SkinTables::sliderPicture(*slider, slot);
     if (auto* image = dynamic_cast<ui::Image*>(&c)) return image->picture();
     if (auto* canvas = dynamic_cast<ui::CanvasControl*>(&c)) return canvas->picture();
     throw ui::RuntimeError(ui::kObjectNotSet);
 }
 
 void setPictureOf(ui::Control& c, int slot, const ui::Picture& picture) {
-    if (auto* slider = dynamic_cast<ctlScrollbar*>(&c); slider && slot >= 0) {
-        const SkinTables::SliderSlot s = SkinTables::kSliderSlots[slot];
-        if (s.part < 0) return slider->setBackgroundPicture(picture);
-        return slider->setButtonPicture(s.part, s.look, picture);
-    }
+    if (auto* slider = dynamic_cast<ctlScrollbar*>(&c); slider && slot >= 0)
+        return SkinTables::setSliderPicture(*slider, slot, picture);
     if (auto* image = dynamic_cast<ui::Image*>(&c)) return image->setPicture(picture);
     if (auto* canvas = dynamic_cast<ui::CanvasControl*>(&c)) return canvas->setPicture(picture);
     throw ui::RuntimeError(ui::kObjectNotSet);
@@ -75,6 +70,7 @@ void Skins::ApplySkin() {
     applyColourGroups();
     applyBackColour();
     applyScrollbarVisibility();
+    SkinFiles::forgetCachedPictures(app_);
     applyPictures([this](const QString& file) { return SkinFiles::picture(app_, file); });
     panelFollowsMainPicture();
 }

@@ -32,7 +32,7 @@ void FormMeniuri::SysTrayPause_Click() {
 void FormMeniuri::SysTrayStop_Click() {
     MainCtl.get().SStop();
     step([&] {
-        form<Main>().Visualisation.setPicture(SkinFiles::picture(app(), "\\plenkplayer.bmp"));
+        form<Main>().Visualisation.setPicture(SkinFiles::cachedPicture(app(), "\\plenkplayer.bmp"));
     });
 }
 

@@ -15,21 +15,9 @@ using ui::step;
 
 namespace {
 
-constexpr int vbModal = 1;
 // The library's size when an item opens it at the design size.
 constexpr float kLibraryWidth = 7725;
 constexpr float kLibraryHeight = 5025;
-
-// Back to the main window at the mini window's place.
-void leaveMiniWindow(PlenkApp& app) {
-    Main& m = app.form<Main>();
-    MiniForm& mini = app.form<MiniForm>();
-    m.setTop(mini.Top());
-    m.setLeft(mini.Left());
-    mini.Unload();
-    m.setVisible(true);
-    app.form<DataForm>().MiniMode.setCaption("False");
-}
 
 }  // namespace
 
@@ -45,9 +33,7 @@ QString FormMeniuri::versionText() {
 
 // Waits until the options window is closed; it opens on the page in Fr.
 void FormMeniuri::openOptionsPage(const QString& page) {
-    Options& o = form<Options>();
-    if (!page.isEmpty()) o.Fr.setCaption(page);
-    o.Show(vbModal);
+    form<Options>().Open(page);
 }
 
 void FormMeniuri::MainMenuSettings_Click() {
@@ -142,7 +128,7 @@ void FormMeniuri::ShowPlaylistMenu_Click() {
 
 void FormMeniuri::FullMiniMenu_Click() {
     DataForm& d = form<DataForm>();
-    if (d.MiniMode.Caption() != "False") return leaveMiniWindow(app());
+    if (d.MiniMode.Caption() != "False") return form<MiniForm>().HandOverToMain();
     Main& m = form<Main>();
     m.Hide();
     MiniForm& mini = form<MiniForm>();
@@ -156,7 +142,7 @@ void FormMeniuri::FullMiniMenu_Click() {
 void FormMeniuri::EqualizerMenu_Click() {
     if (app().isLoaded<MiniForm>() && form<MiniForm>().Visible()) {
         form<DataForm>().MainMode.setCaption("Small");
-        leaveMiniWindow(app());
+        form<MiniForm>().HandOverToMain();
     }
     MainCtl.get().SwitchMainMode();
 }

@@ -11,7 +11,6 @@
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "shared/NumberText.h"
 #include "shared/ProgramFolder.h"
 #include "skins/Skins.h"
 #include "windows/FormMeniuri.h"
@@ -78,7 +77,8 @@ void Main::Form_Load() {
     step([&] {
         if (form<Options>().Check7.Value() == 1) addTrayIcon();
     });
-    if (app().isLoaded<MiniForm>() && form<MiniForm>().Visible()) copyLookToMini();
+    // The mini window started in place of this one wears this window's skin.
+    if (app().isLoaded<MiniForm>() && form<MiniForm>().Visible()) form<MiniForm>().copyFromMain();
     // With nothing on screen and no tray icon the program could not be
     // reached any more: it closes as the desktop's close does.
     app().setWhenNoWindowShows([this] {
@@ -86,43 +86,14 @@ void Main::Form_Load() {
     });
 }
 
-// The mini window started in place of this one wears this window's skin.
-void Main::copyLookToMini() {
-    MiniForm& mini = form<MiniForm>();
-    const std::pair<ui::Label*, ui::Label*> labels[] = {
-        {&mini.TSec, &TSec},     {&mini.StarePlayer, &StarePlayer}, {&mini.TotalTime, &TotalTime},
-        {&mini.Titlu, &Titlu},   {&mini.Label1, &Label1},           {&mini.Label3, &Label3},
-        {&mini.Label4, &Label4},
-    };
-    for (auto [to, from] : labels)
-        step([&] { to->setForeColor(from->ForeColor()); });
-    step([&] { mini.Visualisation.setBackColor(BackColor()); });
-    step([&] { mini.setBackColor(BackColor()); });
-    step([&] { mini.ImagineVolum.setPicture(ImagineVolum.picture()); });
-}
-
 // The docked windows' places relative to this one, then docking on.
 void Main::Form_Activate() {
-    recordDockOffsets();
+    app().module<Snap>().recordDockOffsets(*this);
     DataForm& d = form<DataForm>();
     step([&] {
         if (d.PlaylistON.Caption() == "0") form<Playlist>().Hide();
     });
     step([&] { d.Magnet.setCaption("1"); });
-}
-
-void Main::recordDockOffsets() {
-    DataForm& d = form<DataForm>();
-    Playlist& list = form<Playlist>();
-    MediaLibrary& library = form<MediaLibrary>();
-    const std::pair<ui::Label*, float> offsets[] = {
-        {&d.Sn1, list.Left() - Left()},
-        {&d.Sn2, list.Top() - Top()},
-        {&d.Sn3, library.Left() - Left()},
-        {&d.Sn4, library.Top() - Top()},
-    };
-    for (auto [label, offset] : offsets)
-        step([&] { label->setCaption(shared::formatSingle(offset)); });
 }
 
 void Main::Form_Deactivate() {

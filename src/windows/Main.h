@@ -32,8 +32,9 @@ class Main : public PlayerForm {
     void Form_MouseUp(int Button, int Shift, float X, float Y) override;
     void Form_Click() override;
     void Form_DblClick() override;
-    // Lays the window and the video area out again for the chosen video size.
-    void AdjustVideo();
+    // Lays the window and the video area out again for the chosen video size
+    // (virtual so tests can count the calls).
+    virtual void AdjustVideo();
     // A video is open while its native width reads above 1.
     bool videoOpen() const;
     void LbActualCx_Change();
@@ -114,6 +115,8 @@ class Main : public PlayerForm {
     void VolumScroll();
     // The equalizer button's look for on or off, and every band applied again.
     void OnOffEq();
+    // The equalizer button's picture alone.
+    void showEqualizerButton(bool on);
 
     // Activation, shut-down and the timers.
     void Form_Activate() override;
@@ -239,8 +242,6 @@ class Main : public PlayerForm {
     void designTimers();
     void connectEvents();
     void connectTimers();
-    void copyLookToMini();
-    void recordDockOffsets();
     void swapInForVideo();
     void afterVideo();
     void swapBackToMini();
@@ -256,6 +257,7 @@ class Main : public PlayerForm {
     QString bassFlag(ui::Label frmBass::*flag) const;
     void setBassFlag(ui::Label frmBass::*flag, const QString& value);
     void focusKeySink();
+    void focusMiniKeySink();
     void setToolButton(int i, bool hover);
     bool toolButtonOn(int i);
     void restoreFromTray(int Button);

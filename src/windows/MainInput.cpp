@@ -11,22 +11,13 @@
 #include "skins/SkinFiles.h"
 #include "windows/FormMeniuri.h"
 #include "windows/Main.h"
+#include "windows/MenuHeads.h"
 
 using ui::step;
 
 namespace {
 
 using Mouse = ui::Event<int, int, float, float>;
-
-// Where each menu head opens its menu (twips of the window).
-struct MenuHead {
-    ui::Menu FormMeniuri::*menu;
-    float x;
-};
-constexpr MenuHead kHeads[] = {{&FormMeniuri::MainMenu1, 250},
-                               {&FormMeniuri::MainMenu2, 1100},
-                               {&FormMeniuri::MainMenu3, 2050}};
-constexpr float kHeadsY = 300;
 
 // The sizing pointer over the grip, and the default one.
 constexpr int kSizeNwSe = 8;
@@ -43,29 +34,23 @@ void Main::connectInput() {
     connectDrags();
     connectHovers();
     connectBackground();
-    const std::pair<ui::Control*, void (Main::*)()> clicks[] = {
-        {&ImgButton1, &Main::ImgButton1_Click},
-        {&ImgButton2, &Main::ImgButton2_Click},
-        {&ImgButton3, &Main::ImgButton3_Click},
-        {&ImgButton4, &Main::ImgButton4_Click},
-        {&ImgButton5, &Main::ImgButton5_Click},
-        {&ImgButton6, &Main::ImgButton6_Click},
-        {&InfoLabel, &Main::InfoLabel_Click},
-        {&Image3, &Main::Image3_Click},
-        {&Image4, &Main::Image4_Click},
-        {&MinimizeButton, &Main::MinimizeButton_Click},
-        {&PlaylistLabel, &Main::PlaylistLabel_Click},
-    };
-    for (auto [control, handler] : clicks)
-        control->Click.connect([this, handler] { (this->*handler)(); });
-    const std::pair<ui::Control*, void (Main::*)()> doubleClicks[] = {
-        {&ImgTopCenter, &Main::ImgTopCenter_DblClick},
-        {&LabelVideo, &Main::LabelVideo_DblClick},
-        {&ImgTopRight, &Main::ImgTopRight_DblClick},
-        {&Visualisation, &Main::Visualisation_DblClick},
-    };
-    for (auto [control, handler] : doubleClicks)
-        control->DblClick.connect([this, handler] { (this->*handler)(); });
+    ui::connectEach(*this, &ui::Control::Click,
+                    {{&ImgButton1, &Main::ImgButton1_Click},
+                     {&ImgButton2, &Main::ImgButton2_Click},
+                     {&ImgButton3, &Main::ImgButton3_Click},
+                     {&ImgButton4, &Main::ImgButton4_Click},
+                     {&ImgButton5, &Main::ImgButton5_Click},
+                     {&ImgButton6, &Main::ImgButton6_Click},
+                     {&InfoLabel, &Main::InfoLabel_Click},
+                     {&Image3, &Main::Image3_Click},
+                     {&Image4, &Main::Image4_Click},
+                     {&MinimizeButton, &Main::MinimizeButton_Click},
+                     {&PlaylistLabel, &Main::PlaylistLabel_Click}});
+    ui::connectEach(*this, &ui::Control::DblClick,
+                    {{&ImgTopCenter, &Main::ImgTopCenter_DblClick},
+                     {&LabelVideo, &Main::LabelVideo_DblClick},
+                     {&ImgTopRight, &Main::ImgTopRight_DblClick},
+                     {&Visualisation, &Main::Visualisation_DblClick}});
     KeyFocus.KeyDown.connect([this](int& code, int shift) { KeyFocus_KeyDown(code, shift); });
     Butoane1.LostFocus.connect([this] { Butoane1_LostFocus(); });
     ResizeArea.MouseMove.connect(
@@ -163,9 +148,7 @@ void Main::ImgButton2_Click() {
     Options& o = form<Options>();
     const bool on = !o.Option12.Value();
     step([&] { (on ? o.Option12 : o.Option13).setValue(true); });
-    step([&] {
-        ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
-    });
+    showEqualizerButton(on);
     UpdateEqualizer();
 }
 
@@ -185,9 +168,7 @@ void Main::ImgButton5_Click() {
 }
 
 void Main::ImgButton6_Click() {
-    Options& o = form<Options>();
-    o.Fr.setCaption("General");
-    o.Show(1);
+    form<Options>().Open("General");
 }
 
 // The library on its Top 20 page, or hidden; hidden it is not brought back
@@ -292,8 +273,8 @@ void Main::MinimizeButton_MouseMove() {
 // Menu heads: out of full screen first, then the menu under the head.
 void Main::MenuHead_MouseUp(int head) {
     leaveFullScreen();
-    const MenuHead& h = kHeads[head - 1];
-    PopupMenu(form<FormMeniuri>().*h.menu, 0, h.x, kHeadsY);
+    const MenuHead& h = kMenuHeads[head - 1];
+    PopupMenu(form<FormMeniuri>().*h.menu, 0, h.x, kMenuHeadsY);
 }
 
 // The background.  The tray's clicks arrive here as moves with a button.
@@ -379,7 +360,8 @@ void Main::PlaylistLabel_Click() {
     step([&] { show ? list.Show() : list.Hide(); });
     form<DataForm>().PlaylistON.setCaption(show ? "1" : "0");
     step([&] {
-        ImgButton4.setPicture(SkinFiles::picture(app(), show ? "\\button4.bmp" : "\\button4b.bmp"));
+        ImgButton4.setPicture(
+            SkinFiles::cachedPicture(app(), show ? "\\button4.bmp" : "\\button4b.bmp"));
     });
 }
 

@@ -6,17 +6,12 @@
 #include "skins/SkinFiles.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"
+#include "windows/TwinSliders.h"
 
 using ui::step;
 
 void Main::connectSliders() {
-    ctlScrollbar& seek = SliderMoveMultimedia(0);
-    seek.GotFocus.connect([this] { SliderMoveMultimedia_GotFocus(); });
-    seek.LostFocus.connect([this] { SliderMoveMultimedia_LostFocus(); });
-    seek.Scroll.connect([this] { SliderMoveMultimedia_Scroll(); });
-    Volum.Change.connect([this] { Volum_Change(); });
-    Volum.GotFocus.connect([this] { Volum_GotFocus(); });
-    Volum.Scroll.connect([this] { Volum_Scroll(); });
+    connectTwinSliders(*this);
     for (int i = 0; i <= 10; ++i) {
         sldEQR(i).Change.connect([this, i] { sldEQR_Change(i); });
         sldEQR(i).Scroll.connect([this, i] { sldEQR_Scroll(i); });
@@ -60,9 +55,14 @@ void Main::setBassFlag(ui::Label frmBass::*flag, const QString& value) {
 // The key sink of the window in use; a sink that cannot take the focus is skipped.
 void Main::focusKeySink() {
     if (form<DataForm>().MiniMode.Caption() != "False")
-        step([&] { form<MiniForm>().KeyFocus.SetFocus(); });
+        focusMiniKeySink();
     else
         step([&] { KeyFocus.SetFocus(); });
+}
+
+// Focusing never loads the mini window: an unloaded one has no sink to take it.
+void Main::focusMiniKeySink() {
+    if (app().isLoaded<MiniForm>()) step([&] { form<MiniForm>().KeyFocus.SetFocus(); });
 }
 
 void Main::ScrollbarFocus() {
@@ -92,7 +92,7 @@ void Main::ScrollbarLostFocus() {
         step([&] { Volum_Scroll(); });
     }
     // The mini window's relay applies its own volume after this returns.
-    if (mini == "True") step([&] { form<MiniForm>().KeyFocus.SetFocus(); });
+    if (mini == "True") focusMiniKeySink();
 }
 
 void Main::VolumChange() {
@@ -112,11 +112,16 @@ void Main::VolumFocus() {
 }
 
 void Main::OnOffEq() {
-    const bool on = form<Options>().Option12.Value();
-    step([&] {
-        ImgButton2.setPicture(SkinFiles::picture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
-    });
+    showEqualizerButton(form<Options>().Option12.Value());
     UpdateEqualizer();
+}
+
+// A missing or broken picture leaves the one shown.
+void Main::showEqualizerButton(bool on) {
+    step([&] {
+        ImgButton2.setPicture(
+            SkinFiles::cachedPicture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
+    });
 }
 
 void Main::UpdateEqualizer() {

@@ -116,6 +116,9 @@ void Main::restoreAfterMinimize(ui::Form& player) {
     step([&] {
         if (bassInUse(app())) form<frmBass>().tmrSpectrum.setEnabled(true);
     });
+    // A video that ended while the window was minimized could not size it.
+    if (&player == this && !videoOpen() && !MainFrame(1).Visible())
+        step([&] { showAudioLayout(); });
 }
 
 // In full screen the sliders go away after some seconds without the mouse.

@@ -5,6 +5,7 @@
 #include "platform/ui/RuntimeError.h"
 #include "shared/DataForm.h"
 #include "skins/SkinFiles.h"
+#include "skins/SkinTables.h"
 #include "windows/Main.h"
 
 using ui::step;
@@ -28,50 +29,6 @@ const std::pair<const char*, ui::Image MiniForm::*> kImageFiles[] = {
 };
 constexpr int kEdgeRows = 8;
 constexpr int kButtonRows = 10;
-
-// The ten picture properties of a horizontal slider, in the load's order,
-// with the skin file each one takes; part -1 is the background.
-struct SliderPicture {
-    const char* file;
-    const char* key;
-    int part;
-    int look;
-};
-const SliderPicture kSliderPictures[] = {
-    {"\\h-scrollbar-background.bmp", "BackgroundPicture", -1, 0},
-    {"\\h-scrollbar-right.bmp", "DownButtonNormal", 1, 0},
-    {"\\h-scrollbar-right.bmp", "DownButtonHover", 1, 1},
-    {"\\h-scrollbar-right.bmp", "DownButtonDown", 1, 2},
-    {"\\h-scrollbar-left.bmp", "UpButtonNormal", 0, 0},
-    {"\\h-scrollbar-left.bmp", "UpButtonHover", 0, 1},
-    {"\\h-scrollbar-left.bmp", "UpButtonDown", 0, 2},
-    {"\\h-scrollbar-thumb.bmp", "ThumbButtonNormal", 2, 0},
-    {"\\h-scrollbar-thumb-focus.bmp", "ThumbButtonHover", 2, 1},
-    {"\\h-scrollbar-thumb-focus.bmp", "ThumbButtonDown", 2, 2},
-};
-
-ui::Picture sliderPicture(const ctlScrollbar& s, const SliderPicture& p) {
-    return p.part < 0 ? s.BackgroundPicture() : s.ButtonPicture(p.part, p.look);
-}
-
-void setSliderPicture(ctlScrollbar& s, const SliderPicture& p, const ui::Picture& picture) {
-    if (p.part < 0)
-        s.setBackgroundPicture(picture);
-    else
-        s.setButtonPicture(p.part, p.look, picture);
-}
-
-// A horizontal slider drawn from pictures, the Default skin's by design.
-ui::PropertyBag pictureSliderDesign(double largeChange) {
-    ui::PropertyBag bag = ctlScrollbar::design(ctlScrollbar::horizontal, largeChange);
-    for (const char* key : {"UsePictureUp", "UsePictureDown", "UsePictureThumb"})
-        bag.WriteProperty(key, true, false);
-    for (const SliderPicture& p : kSliderPictures)
-        step([&] {
-            bag.WriteProperty(p.key, QVariant::fromValue(SkinFiles::designPicture(p.file)));
-        });
-    return bag;
-}
 
 }  // namespace
 
@@ -148,10 +105,10 @@ void MiniForm::designDisplay() {
 
 void MiniForm::designSliders() {
     Volum.Move(360, 1080, 1455, 255);
-    Volum.setDesign(pictureSliderDesign(5));
+    Volum.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 5));
     ctlScrollbar& seek = SliderMoveMultimedia.add(0, ctlScrollbar::horizontal);
     seek.Move(1920, 1080, 3015, 255);
-    seek.setDesign(pictureSliderDesign(1));
+    seek.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 1));
 }
 
 // Builds the window's look from the skin folder and from Main as they are
@@ -168,17 +125,15 @@ void MiniForm::Form_Load() {
     for (ui::Image* menu : {&Meniu1, &Meniu2, &Meniu3})
         step([&] { menu->setPicture(form<DataForm>().MeniuNormal.picture()); });
     loadPictures(kEdgeRows, kButtonRows);
+    loadSliderPictures(Volum);
     ctlScrollbar& seek = SliderMoveMultimedia(0);
-    for (const SliderPicture& p : kSliderPictures)
-        step([&] { setSliderPicture(Volum, p, SkinFiles::picture(app(), p.file)); });
     // Main's volume slider may be drawn without pictures: nothing to copy then.
-    for (const SliderPicture& p : kSliderPictures)
+    for (int slot = 0; slot < SkinTables::kSliderSlotCount; ++slot)
         step([&] {
-            const ui::Picture picture = sliderPicture(main.Volum, p);
-            if (!picture.isEmpty()) setSliderPicture(seek, p, picture);
+            const ui::Picture picture = SkinTables::sliderPicture(main.Volum, slot);
+            if (!picture.isEmpty()) SkinTables::setSliderPicture(seek, slot, picture);
         });
-    for (const SliderPicture& p : kSliderPictures)
-        step([&] { setSliderPicture(seek, p, SkinFiles::picture(app(), p.file)); });
+    loadSliderPictures(seek);
     loadPictures(kButtonRows, std::size(kImageFiles));
     copyFromMain();
     step([&] { app().module<Snap>().SnapWindow(*this); });
@@ -191,8 +146,14 @@ void MiniForm::loadPictures(int firstRow, int lastRow) {
     }
 }
 
-// Colours and the volume icon as the skin loader left them on Main.  The
-// video line keeps its own colour.
+void MiniForm::loadSliderPictures(ctlScrollbar& slider) {
+    const auto& files = SkinTables::horizontalSliderFiles();
+    for (int slot = 0; slot < SkinTables::kSliderSlotCount; ++slot)
+        step([&] {
+            SkinTables::setSliderPicture(slider, slot, SkinFiles::picture(app(), files[slot]));
+        });
+}
+
 void MiniForm::copyFromMain() {
     Main& main = form<Main>();
     step([&] { setBackColor(main.BackColor()); });

@@ -27,6 +27,9 @@ class MiniForm : public PlayerForm {
     // Construction and load (MiniForm.cpp).
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
+    // Main's colours and volume icon as the skin loader left them; the video
+    // line keeps its own colour.
+    void copyFromMain();
 
     // Activation, the ways back, minimize, close and layout (MiniFormModes.cpp).
     void Form_Activate() override;
@@ -110,7 +113,7 @@ class MiniForm : public PlayerForm {
     // Copies a slider's value into Main's twin, then runs Main's member.
     void relay(ctlScrollbar& mine, ctlScrollbar& mains, void (Main::*member)());
     void loadPictures(int firstRow, int lastRow);
-    void copyFromMain();
+    void loadSliderPictures(ctlScrollbar& slider);
     // Main takes this window's place, read before anything unloads it.
     void placeMainHere();
 

@@ -4,6 +4,7 @@
 #include "shared/DataForm.h"
 #include "shared/WindowDrag.h"
 #include "windows/FormMeniuri.h"
+#include "windows/MenuHeads.h"
 #include "windows/MiniForm.h"
 
 using ui::step;
@@ -88,11 +89,9 @@ void MiniForm::Form_MouseMove(int, int, float, float) {
 
 void MiniForm::MenuHead_MouseUp(int head) {
     if (!isLoaded() || form<DataForm>().FullScreenStat.Caption() != "False") return;
-    static constexpr float kLeft[] = {250, 1100, 2050};
-    static ui::Menu FormMeniuri::*const kMenus[] = {
-        &FormMeniuri::MainMenu1, &FormMeniuri::MainMenu2, &FormMeniuri::MainMenu3};
     if (head < 1 || head > 3) return;
-    step([&] { PopupMenu(form<FormMeniuri>().*kMenus[head - 1], 0, kLeft[head - 1], 300); });
+    const MenuHead& h = kMenuHeads[head - 1];
+    step([&] { PopupMenu(form<FormMeniuri>().*h.menu, 0, h.x, kMenuHeadsY); });
 }
 
 void MiniForm::ShowHover(HoverSource over) {

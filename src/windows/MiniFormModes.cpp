@@ -1,9 +1,9 @@
+#include "controls/Snap.h"
 #include "options/Options.h"
 #include "platform/ui/RuntimeError.h"
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "shared/NumberText.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"
 
@@ -29,21 +29,15 @@ void MiniForm::placeMainHere() {
 // Main take this window's place.
 void MiniForm::Form_Activate() {
     if (!isLoaded()) return;
+    app().module<Snap>().recordDockOffsets(*this);
     DataForm& d = form<DataForm>();
-    const auto offset = [&](ui::Label& field, auto other) {
-        step([&] { field.setCaption(shared::formatSingle(other())); });
-    };
-    offset(d.Sn1, [&] { return form<Playlist>().Left() - Left(); });
-    offset(d.Sn2, [&] { return form<Playlist>().Top() - Top(); });
-    offset(d.Sn3, [&] { return form<MediaLibrary>().Left() - Left(); });
-    offset(d.Sn4, [&] { return form<MediaLibrary>().Top() - Top(); });
     step([&] { d.MiniMode.setCaption("True"); });
     step([&] {
         if (d.PlaylistON.Caption() == "0") form<Playlist>().setVisible(false);
     });
     step([&] { d.Magnet.setCaption("1"); });
     bool video = false;
-    step([&] { video = shared::Val(form<Main>().LbActualCx(0).Caption()) > 1; });
+    step([&] { video = form<Main>().videoOpen(); });
     if (!video) return step([&] { KeyFocus.SetFocus(); });
     HandOverToMain();
 }

@@ -1,17 +1,12 @@
 #include "platform/ui/RuntimeError.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"
+#include "windows/TwinSliders.h"
 
 using ui::step;
 
 void MiniForm::connectSliders() {
-    ctlScrollbar& seek = SliderMoveMultimedia(0);
-    seek.GotFocus.connect([this] { SliderMoveMultimedia_GotFocus(); });
-    seek.LostFocus.connect([this] { SliderMoveMultimedia_LostFocus(); });
-    seek.Scroll.connect([this] { SliderMoveMultimedia_Scroll(); });
-    Volum.Change.connect([this] { Volum_Change(); });
-    Volum.GotFocus.connect([this] { Volum_GotFocus(); });
-    Volum.Scroll.connect([this] { Volum_Scroll(); });
+    connectTwinSliders(*this);
 }
 
 // Main's member then sees the mini slider's value, so every other part of

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QEvent>
 #include <cmath>
 #include <limits>
 
@@ -36,6 +37,22 @@ ui::Picture solid(int width, int height, QRgb colour = 0xFF336699) {
     image.fill(colour);
     return ui::Picture(QPixmap::fromImage(image));
 }
+
+// Counts the paint events the parts' widgets get.
+class PaintCount : public QObject {
+  public:
+    PaintCount(int& paints, std::initializer_list<ui::PictureBox*> parts) : paints_(paints) {
+        for (ui::PictureBox* part : parts)
+            part->widget()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints_ += event->type() == QEvent::Paint;
+        return false;
+    }
+
+  private:
+    int& paints_;
+};
 
 class Slider : public ::testing::Test {
   protected:
@@ -109,7 +126,21 @@ TEST_F(Slider, BadNumbersNeverReachTheValue) {
     bar.setMax(-10);
     EXPECT_TRUE(std::isfinite(bar.value()));
     EXPECT_THROW(bar.setLargeChange(1e9), ui::RuntimeError);
-    bar.setMax(inf);
+    bar.setMax(50);
+    auto refusal = [](auto write) {
+        try {
+            write();
+        } catch (const ui::RuntimeError& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    for (double v : {nan, inf, -inf}) {
+        EXPECT_EQ(refusal([&] { bar.setMax(v); }), ui::kInvalidPropertyValue) << v;
+        EXPECT_EQ(refusal([&] { bar.setMin(v); }), ui::kInvalidPropertyValue) << v;
+    }
+    EXPECT_EQ(bar.max(), 50) << "a refused end keeps the old one";
+    EXPECT_EQ(bar.min(), 0);
     EXPECT_TRUE(std::isfinite(bar.value()));
 }
 
@@ -220,6 +251,24 @@ TEST_F(Slider, TheHoverLookEndsAtTheFirstTrackerTickAfterThePointerLeft) {
     pointAt(bar.Picture1);
     bar.Picture1_MouseMove(0, 0, 5, 5);
     EXPECT_FALSE(bar.Tracking1.Enabled()) << "no hover while the thumb is held";
+}
+
+// The position timers write the same value every second while a track is paused.
+TEST_F(Slider, WritingTheValueItHasCostsNoRepaint) {
+    rig.Show();
+    bar.setValue(50);
+    p.app->DoEvents();
+    int paints = 0;
+    PaintCount count(paints, {&bar.Picture1, &bar.Picture2, &bar.Picture3, &bar.Picture4});
+    for (int i = 0; i < 5; ++i) {
+        bar.setValue(50);
+        bar.setValue(50.2);
+        p.app->DoEvents();
+    }
+    EXPECT_EQ(paints, 0);
+    bar.setValue(60);
+    p.app->DoEvents();
+    EXPECT_GT(paints, 0) << "the thumb moved";
 }
 
 TEST_F(Slider, ADoubleClickOnAnArrowIsASecondPress) {

@@ -172,6 +172,40 @@ TEST(MainInputOnDisplay, AVideoGoesFullScreenOpensItsMenusAndSeeksAtTheRelease) 
     s.screenshot();
 }
 
+// The yellow bar of the test card, at the top of the screen.
+bool yellowAt(const QImage& shot, int y) {
+    const QColor c = shot.pixelColor(575, y);
+    return c.red() > 180 && c.green() > 180 && c.blue() < 90;
+}
+
+TEST(MainInputOnDisplay, InFullScreenTheSlidersGoAfterSomeIdleSecondsAndAMoveBringsThemBack) {
+    PlayerSession s;
+    s.start({makeVideo(s)});
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(window).width() == 600; }, 10000));
+    const QPoint onVideo = s.geometry(window).topLeft() + QPoint(250, 200);
+    doubleClick(s, onVideo);
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("DataForm.FullScreenStat") == "True"; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.FullScreenSec") == "3"; }, 5000));
+    const QImage shown = s.screenshot();
+    EXPECT_FALSE(yellowAt(shown, 5) || yellowAt(shown, 28)) << "the strip and the sliders on top";
+    EXPECT_TRUE(yellowAt(shown, 60)) << "the video below them";
+
+    const QImage idle = s.screenshotWhen([](const QImage& i) { return yellowAt(i, 5); }, 6000);
+    EXPECT_TRUE(yellowAt(idle, 5) && yellowAt(idle, 28)) << "sliders gone, the video at the top";
+    EXPECT_EQ(s.texts().value("Main.FullScreenSec"), "0");
+
+    s.xdotool({"mousemove", str(onVideo.x() + 40), str(onVideo.y() + 30)});
+    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.FullScreenSec") != "0"; }, 3000))
+        << "the move over the video counts";
+    const QImage back = s.screenshotWhen([](const QImage& i) { return !yellowAt(i, 5); }, 3000);
+    EXPECT_FALSE(yellowAt(back, 5) || yellowAt(back, 28))
+        << "a move over the video brings them back";
+    EXPECT_TRUE(yellowAt(back, 60));
+}
+
 TEST(MainInputOnDisplay, TheSeekThumbMovesASongWhileDraggedAndTheEqualizerButtonSwitches) {
     PlayerSession s;
     const QString song = s.program().file("song.mp3");

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QThread>
 
+#include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
 
 using displaytest::PlayerSession;
@@ -123,6 +124,100 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
     EXPECT_EQ(lines[50].trimmed(), "True") << "Stretch";
     EXPECT_EQ(lines[55].trimmed(), "1") << "Bold";
     EXPECT_EQ(lines[65].trimmed(), "1") << "the standard scrollbar";
+}
+
+// Near-white pixels in the area: the subtitle's letters on the dark test video.
+int whitePixels(const QImage& shot, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += qGray(shot.pixel(x, y)) > 220;
+    return count;
+}
+
+// A video with its subtitles beside it shows them until "Apply now" is
+// pressed with "Show subtitles" off.
+TEST_F(OptionsOnDisplay, ApplyNowHidesTheSubtitlesOfTheOpenVideo) {
+    const QString clip = s.program().file("clip.mp4");
+    ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "color=c=0x203060:size=320x240:rate=25",
+                                     "-t", "60", "-pix_fmt", "yuv420p", clip}));
+    s.program().write("clip.srt", "1\r\n00:00:00,000 --> 00:01:00,000\r\nWWWWWWWWWW\r\n\r\n");
+    // "Show subtitles if available" ticked (line 61 of the settings).
+    QFile settings(s.program().file("settings.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = settings.readAll().split('\n');
+    settings.close();
+    ASSERT_GT(lines.size(), 61);
+    lines[61] = "1\r";
+    s.program().write("settings.ini", lines.join('\n'));
+    s.start({clip});
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(main).width() == 600; }, 10000));
+    const QRect window = s.geometry(main);
+    const QRect video(window.topLeft() + QPoint(10, 30), QSize(480, window.height() - 70));
+    const QImage shown =
+        s.screenshotWhen([&](const QImage& i) { return whitePixels(i, video) > 100; }, 10000);
+    EXPECT_GT(whitePixels(shown, video), 100) << "the subtitles show";
+
+    // The main window's "Options" head, its first item "Settings", the Video page.
+    const QPoint head = window.topLeft() + QPoint(97, 5);
+    s.xdotool({"mousemove", QString::number(head.x()), QString::number(head.y()), "sleep", "0.2",
+               "click", "1"});
+    QThread::msleep(300);
+    for (const char* key : {"Down", "Return"}) {
+        s.key(key);
+        QThread::msleep(60);
+    }
+    options = s.waitForWindow("Options");
+    ASSERT_FALSE(options.isEmpty()) << "Settings opens the options window";
+    openPage(3);
+    clickAt(168, 196);  // Show subtitles if available
+    s.screenshot();
+    clickAt(516, 196);  // Apply now
+    clickAt(520, 372);  // Ok
+    EXPECT_TRUE(waitUntil([&] { return !s.viewable(options); }, 5000));
+    const QImage hidden =
+        s.screenshotWhen([&](const QImage& i) { return whitePixels(i, video) < 20; }, 5000);
+    EXPECT_LT(whitePixels(hidden, video), 20) << "the subtitles are gone";
+}
+
+// The options button lies below the panels, outside the window's smallest
+// size: a video window made narrow and tall with the grip shows it, and a
+// click on it opens the window on its General page.
+TEST_F(OptionsOnDisplay, TheOptionsButtonBelowTheVideoOpensTheWindow) {
+    const QString clip = s.program().file("clip.mp4");
+    ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t",
+                                     "60", "-pix_fmt", "yuv420p", clip}));
+    s.start({clip});
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(main).width() == 600; }, 10000));
+    const QRect before = s.geometry(main);
+    const QPoint grip = before.bottomRight() - QPoint(6, 6);
+    const QPoint to = before.topLeft() + QPoint(400, 440);
+    const auto at = [](QPoint p) {
+        return QStringList{QString::number(p.x()), QString::number(p.y())};
+    };
+    s.xdotool(QStringList{"mousemove"} + at(grip) + QStringList{"mousedown", "1", "sleep", "0.3"});
+    for (int i = 1; i <= 6; ++i)
+        s.xdotool(QStringList{"mousemove"} + at(grip + (to - grip) * i / 6) +
+                  QStringList{"sleep", "0.1"});
+    s.xdotool({"mouseup", "1"});
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const QSize size = s.geometry(main).size();
+            return size.width() < 460 && size.height() > 400;
+        },
+        5000))
+        << s.geometry(main).width() << " x " << s.geometry(main).height();
+    s.screenshot();
+    const QPoint button = s.geometry(main).topLeft() + QPoint(390, 336);
+    s.click(button.x(), button.y());
+    options = s.waitForWindow("Options");
+    ASSERT_FALSE(options.isEmpty()) << "the options button opens the window";
+    EXPECT_TRUE(shows("Tlabel", "General settings"));
+    s.screenshot();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 
 #include "support/display/DisplaySession.h"
 
@@ -43,6 +45,38 @@ QPoint row(const QRect& playlist, int index) {
 QString items(PlayerSession& s) {
     return s.texts().value("Playlist.ItemsLabel");
 }
+
+// Another program that drags files: its small window at a point of the
+// screen starts a drag of the files when pressed, and says what the target
+// answers.
+class DragProgram {
+  public:
+    DragProgram(PlayerSession& s, QPoint at, const QStringList& files) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", s.display());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        process_.setProcessEnvironment(env);
+        process_.start(PLENK_DRAG_SOURCE, QStringList{text(at.x()), text(at.y())} + files);
+    }
+    ~DragProgram() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    // Waits until the program has said this line.
+    bool says(const QString& line, int timeoutMs = 10000) {
+        return waitUntil(
+            [&] {
+                process_.waitForReadyRead(20);
+                said_ += QString::fromLocal8Bit(process_.readAllStandardOutput());
+                return said_.split('\n').contains(line);
+            },
+            timeoutMs);
+    }
+
+  private:
+    QProcess process_;
+    QString said_;
+};
 
 }  // namespace
 
@@ -97,5 +131,49 @@ TEST(PlaylistGesturesOnDisplay, TheScrollBarDraggedToTheEndShowsTheLastEntries) 
         10000))
         << title.toStdString();
     EXPECT_GT(title.mid(5).toInt(), 60) << title.toStdString();
+    s.screenshot();
+}
+
+// Two files and a folder dragged from another program onto the second row:
+// the files go there in their order, the folder's files after the last
+// entry.  The program ends its drag (and quits) at the release, before the
+// player has handled the drop.
+TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheDropRow) {
+    PlayerSession s;
+    playlistOf(s, {"Alpha song", "Beta tune", "Gamma air"});
+    const QByteArray bytes = sampleBytes(s);
+    const QStringList dropped{s.program().write("Dropped/one.ogg", bytes),
+                              s.program().write("Dropped/two.ogg", bytes),
+                              QFileInfo(s.program().write("Dropped/album/x1.ogg", bytes)).path()};
+    s.program().write("Dropped/album/x2.ogg", bytes);
+    s.start();
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
+    ASSERT_FALSE(playlist.isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return items(s) == "Total items: 3"; }, 5000));
+    const QRect at = s.geometry(playlist);
+
+    // The program's window to the right of the playlist, level with row 1, so
+    // that the drag crosses the list along that row only.
+    const QPoint target = row(at, 1);
+    const QPoint source(at.right() + 200, target.y());
+    DragProgram program(s, source - QPoint(20, 20), dropped);
+    ASSERT_FALSE(s.waitForWindow("Drag source").isEmpty());
+    s.screenshot();
+
+    s.xdotool({"mousemove", text(source.x()), text(source.y())});
+    s.xdotool({"mousedown", "1"});
+    for (int i = 1; i <= 5; ++i) {
+        const QPoint step = source + (target - source) * i / 5;
+        s.xdotool({"mousemove", text(step.x()), text(step.y())});
+    }
+    ASSERT_TRUE(program.says("over copy")) << "the list takes the files as a copy";
+    s.xdotool({"mouseup", "1"});
+    EXPECT_TRUE(program.says("dropped copy"));
+
+    EXPECT_TRUE(waitUntil([&] { return items(s) == "Total items: 7"; }, 5000))
+        << items(s).toStdString();
+    EXPECT_EQ(s.rows("Playlist.PicList"),
+              QStringList({"Alpha song", "one", "two", "Beta tune", "Gamma air", "x1", "x2"}));
     s.screenshot();
 }

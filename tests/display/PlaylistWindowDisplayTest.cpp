@@ -20,16 +20,7 @@ TEST(PlaylistWindowOnDisplay, DraggedNearTheScreenEdgeItSnapsToIt) {
     // The top edge's middle picture, right of the menu buttons, is 19 pixels high.
     const QPoint grab = before.topLeft() + QPoint(260, 8);
     const QPoint drop = grab - QPoint(before.left() - 10, 0) + QPoint(0, 40);
-    s.xdotool({"mousemove", QString::number(grab.x()), QString::number(grab.y())});
-    s.xdotool({"mousedown", "1"});
-    // The move loop starts at the first move with the button held and takes the
-    // pointer from there: a first sideways pixel keeps the height exact.
-    s.xdotool({"mousemove", QString::number(grab.x() + 1), QString::number(grab.y())});
-    for (int i = 1; i <= 4; ++i) {
-        const QPoint at = grab + (drop - grab) * i / 4;
-        s.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-    }
-    s.xdotool({"mouseup", "1"});
+    s.drag(grab, drop, 4);
 
     EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).left() == 0; }, 5000))
         << "the window stands at " << s.geometry(playlist).left();

@@ -17,24 +17,23 @@ bool isBlack(const QColor& c) {
     return c.red() < 16 && c.green() < 16 && c.blue() < 16;
 }
 
-QString text(int value) {
-    return QString::number(value);
+// A press at from, four steps of travel and the release.  The loops measure
+// from the press, so however late the program takes up the drag, no step of
+// it is lost.
+void drag(PlayerSession& s, QPoint from, QPoint travel) {
+    s.drag(from, from + travel, 4);
 }
 
-// Presses the bottom-right grip and drags it by travel. The grip starts the
-// size loop on the first pointer move with the button down, and the loop reads
-// where the pointer is then: the first nudge is given time to land so the loop
-// does not begin at the far end of the drag.
-void dragGrip(PlayerSession& s, QPoint grip, QPoint travel) {
-    const QPoint start = grip + QPoint(1, 0);
-    s.xdotool({"mousemove", text(grip.x()), text(grip.y())});
-    s.xdotool({"mousedown", "1"});
-    s.xdotool({"mousemove", text(start.x()), text(start.y()), "sleep", "0.5"});
-    for (int i = 1; i <= 4; ++i) {
-        const QPoint at = start + travel * i / 4;
-        s.xdotool({"mousemove", text(at.x()), text(at.y())});
-    }
-    s.xdotool({"mouseup", "1"});
+// Starts the player; its main and playlist windows, empty when they do not show.
+std::pair<QString, QString> startPlayer(PlayerSession& s) {
+    s.start();
+    const QString main = s.waitForWindow("Plenk Player");
+    return {main, s.waitForWindow("Playlist")};
+}
+
+// The windows' places as the user would look them up, by title.
+QRect placeOf(PlayerSession& s, const QString& title) {
+    return s.geometry(s.waitForWindow(title));
 }
 
 }  // namespace
@@ -45,16 +44,14 @@ void dragGrip(PlayerSession& s, QPoint grip, QPoint travel) {
 // place and height.
 TEST(WindowServicesOnDisplay, SizingThePlaylistNearTheScreenEdgeSnapsItsRightEdge) {
     PlayerSession s;
-    s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist");
+    const QString playlist = startPlayer(s).second;
     ASSERT_FALSE(playlist.isEmpty()) << s.output().toStdString();
     const QRect before = s.geometry(playlist);
     ASSERT_LT(before.right(), kScreenWidth - 20) << "the window already reaches the screen edge";
     s.screenshot();
 
     const int travel = (kScreenWidth - 6) - (before.right() + 1);
-    dragGrip(s, before.bottomRight() - QPoint(4, 4), QPoint(travel, 0));
+    drag(s, before.bottomRight() - QPoint(4, 4), QPoint(travel, 0));
 
     EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).right() == kScreenWidth - 1; }, 5000))
         << "the right edge stands at " << s.geometry(playlist).right();
@@ -83,15 +80,12 @@ TEST(WindowServicesOnDisplay, TheMainWindowsCornersAreCutRound) {
 // right edge, the playlist's right edge snaps onto it.
 TEST(WindowServicesOnDisplay, ThePlaylistGripStopsAtTheLeastSizeAndSnapsToItsNeighbour) {
     PlayerSession s;
-    s.start();
-    const QString main = s.waitForWindow("Plenk Player");
-    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist");
-    ASSERT_FALSE(playlist.isEmpty());
+    const auto [main, playlist] = startPlayer(s);
+    ASSERT_FALSE(main.isEmpty() || playlist.isEmpty()) << s.output().toStdString();
     const QRect before = s.geometry(playlist);
     const int mainRight = s.geometry(main).right();
 
-    dragGrip(s, before.bottomRight() - QPoint(4, 4), QPoint(-300, -300));
+    drag(s, before.bottomRight() - QPoint(4, 4), QPoint(-300, -300));
     EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() < before.width(); }, 5000));
     const QRect least = s.geometry(playlist);
     EXPECT_NEAR(least.width(), 4000 / 15, 1) << "never narrower than the least size";
@@ -100,7 +94,7 @@ TEST(WindowServicesOnDisplay, ThePlaylistGripStopsAtTheLeastSizeAndSnapsToItsNei
     s.screenshot();
 
     ASSERT_GT(mainRight - 8, least.right() + 20);
-    dragGrip(s, least.bottomRight() - QPoint(4, 4), QPoint(mainRight - 8 - least.right(), 0));
+    drag(s, least.bottomRight() - QPoint(4, 4), QPoint(mainRight - 8 - least.right(), 0));
     EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() > least.width(); }, 5000));
     EXPECT_EQ(s.geometry(playlist).right(), mainRight) << "flush with the main window above";
     EXPECT_EQ(s.geometry(playlist).height(), least.height());
@@ -165,4 +159,59 @@ TEST(WindowServicesOnDisplay, UnderTrayerTheIconShowsAndMinimizingHidesIntoIt) {
 
     panel.kill();
     panel.waitForFinished(5000);
+}
+
+// The playlist dragged by its top edge to 8 pixels right of the main window
+// lands flush against it, at the height the pointer took it, its size kept.
+TEST(WindowServicesOnDisplay, APlaylistDraggedBesideTheMainWindowLandsFlush) {
+    PlayerSession s;
+    const auto [main, playlist] = startPlayer(s);
+    ASSERT_FALSE(main.isEmpty() || playlist.isEmpty()) << s.output().toStdString();
+    const QRect beside = s.geometry(main);
+    const QRect before = s.geometry(playlist);
+    s.screenshot();
+
+    // The top edge's middle picture, right of the menu buttons.
+    const QPoint grab = before.topLeft() + QPoint(260, 8);
+    const QPoint to(beside.right() + 1 + 8, beside.top() + 40);
+    drag(s, grab, to - before.topLeft());
+
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).top() == to.y(); }, 5000))
+        << "the window stands at " << s.geometry(playlist).top();
+    EXPECT_EQ(s.geometry(playlist).left(), beside.right() + 1) << "flush with the main window";
+    EXPECT_EQ(s.geometry(playlist).size(), before.size());
+    EXPECT_EQ(s.geometry(main), beside) << "a playlist drag never moves the main window";
+    s.screenshot();
+}
+
+// With the playlist and the library docked to the main window, the main
+// window dragged by its title strip takes both along at the same offsets.
+// The windows start at whole pixels (multiples of 15 twips), so the offsets
+// in twips are whole pixels too.
+TEST(WindowServicesOnDisplay, DockedWindowsFollowTheMainWindowExactly) {
+    PlayerSession s;
+    // Main and playlist left and top, the library's left and top, library shown.
+    s.editSettings(
+        {{2, "495"}, {3, "495"}, {7, "495"}, {8, "4095"}, {66, "6705"}, {67, "495"}, {70, "1"}});
+    s.start();
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    ASSERT_FALSE(s.waitForWindow("Media Library").isEmpty()) << "the library is shown";
+    const QRect mainBefore = s.geometry(main);
+    const QRect playlistBefore = placeOf(s, "Playlist");
+    const QRect libraryBefore = placeOf(s, "Media Library");
+    // Docking is on while the main window is the active one.
+    s.focus(main);
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.Magnet") == "1"; }, 5000))
+        << s.texts().value("DataForm.Magnet").toStdString();
+    s.screenshot();
+
+    const QPoint travel(120, 90);
+    drag(s, mainBefore.topLeft() + QPoint(287, 9), travel);
+    EXPECT_TRUE(waitUntil(
+        [&] { return s.geometry(main).topLeft() == mainBefore.topLeft() + travel; }, 5000))
+        << "the main window stands at " << s.geometry(main).x() << "," << s.geometry(main).y();
+    EXPECT_EQ(placeOf(s, "Playlist"), playlistBefore.translated(travel));
+    EXPECT_EQ(placeOf(s, "Media Library"), libraryBefore.translated(travel));
+    s.screenshot();
 }

@@ -15,6 +15,26 @@ using testsupport::SkinFixture;
 
 namespace {
 
+// Writes down the association page's calls instead of registering.
+class RecordingAssociate : public modAssociate {
+  public:
+    RecordingAssociate(ui::Application& app, QStringList& calls)
+        : modAssociate(app), calls_(calls) {}
+    void CreateAssociation(const QString& identifier, const QString& extension,
+                           const QString& description, const QString& iconPath,
+                           const QString& arguments) override {
+        calls_ << QStringList{"Create", identifier, extension, description, iconPath, arguments}
+                      .join('|');
+    }
+    void RemoveAssociation(const QString& identifier, const QString& extension) override {
+        calls_ << "Remove|" + identifier + "|" + extension;
+    }
+    void NotifyAssociationChanged() override { calls_ << "Notify"; }
+
+  private:
+    QStringList& calls_;
+};
+
 // The association page, the subtitle group and the skin and language lists.
 class OptionsPages : public ::testing::Test {
   protected:
@@ -75,6 +95,48 @@ TEST_F(OptionsPages, ApplyingRegistersTheMarkedTypesAndRemovesTheOthers) {
         EXPECT_FALSE(registered(t.extension)) << t.extension;
     for (const auto& t : modAssociate::kVideoTypes)
         EXPECT_FALSE(registered(t.extension)) << t.extension;
+}
+
+// One call per row, audio rows then video rows, each after its own mark and
+// icon, then one notice to the shell.
+TEST_F(OptionsPages, ApplyingCallsTheAssociationsRowByRowThenNotifiesOnce) {
+    QStringList calls;
+    p.app->provideModule<modAssociate>(std::make_unique<RecordingAssociate>(*p.app, calls));
+    const QString audioIcon = p.form<DataForm>().programFile("\\audio.ico");
+    const QString videoIcon = p.form<DataForm>().programFile("\\video.ico");
+    o.Check17.setValue(1);
+    o.Check18.setValue(1);
+    o.Command2_Click();
+    ASSERT_EQ(calls.size(), 30);
+    EXPECT_EQ(calls[0], "Create|Plenk Player Mp3|.mp3|Mp3 File|" + audioIcon + "|");
+    EXPECT_EQ(calls[10], "Create|Plenk Player Rmi|.rmi|rmi File|" + audioIcon + "|");
+    EXPECT_EQ(calls[11], "Create|Plenk Player Mpg|.mpg|mpg File|" + videoIcon + "|");
+    EXPECT_EQ(calls[26], "Create|Plenk Player Mp4|.mp4|MPEG4 File|" + videoIcon + "|");
+    EXPECT_EQ(calls[28], "Create|Plenk Player 3GP|.3gp|3GP File|" + videoIcon + "|");
+    EXPECT_EQ(calls[29], "Notify");
+    for (int row = 0; row < 29; ++row) {
+        const auto& t =
+            row < 11 ? modAssociate::kAudioTypes[row] : modAssociate::kVideoTypes[row - 11];
+        EXPECT_TRUE(calls[row].startsWith(QString("Create|") + t.identifier + "|" + t.extension))
+            << row;
+    }
+
+    calls.clear();
+    o.Check17.setValue(0);
+    o.Check18.setValue(0);
+    o.TpfAudio.setSelected(4, true);
+    o.TpfVideo.setSelected(17, true);
+    o.Command2_Click();
+    ASSERT_EQ(calls.size(), 30);
+    EXPECT_EQ(calls[0], "Remove|Plenk Player Mp3|.mp3");
+    EXPECT_EQ(calls[4], "Create|Plenk Player Midi|.midi|midi File|" + audioIcon + "|");
+    EXPECT_EQ(calls[11], "Remove|Plenk Player Mpg|.mpg");
+    EXPECT_EQ(calls[27], "Remove|Plenk Player FLV|.flv");
+    EXPECT_EQ(calls[28], "Create|Plenk Player 3GP|.3gp|3GP File|" + videoIcon + "|");
+    EXPECT_EQ(calls.filter("Create|").size(), 2);
+    EXPECT_EQ(calls.filter("Remove|").size(), 27);
+    EXPECT_EQ(calls[29], "Notify");
+    EXPECT_FALSE(registered(".midi")) << "nothing reached the registry";
 }
 
 TEST_F(OptionsPages, TheAllBoxesMarkWholeListsAndHandMarksLeaveThem) {

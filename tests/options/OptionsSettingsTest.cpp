@@ -97,6 +97,44 @@ TEST_F(OptionsSettings, WithAVideoTheSizeFollowsTheChoice) {
     EXPECT_EQ(m.Width(), width) << "the chosen button raises nothing";
 }
 
+// A main window that counts the layouts asked of it.
+class CountingMain : public Main {
+  public:
+    using Main::Main;
+    void AdjustVideo() override {
+        ++adjusts;
+        Main::AdjustVideo();
+    }
+    int adjusts = 0;
+};
+
+// With a video, Stretch lays it out for the choice and again after the
+// shrink; without one only after the shrink; the original sizes only once.
+TEST(OptionsVideoSize, StretchAdjustsTheVideoTwiceWithAVideoAndOnceWithout) {
+    PlayerFixture p(testsupport::notStarted());
+    auto counting = std::make_unique<CountingMain>(*p.app);
+    CountingMain& m = *counting;
+    p.app->provideForm<Main>(std::move(counting));
+    p.start();
+    ASSERT_EQ(&p.form<Main>(), &m);
+    Options& o = p.form<Options>();
+    const auto adjustsOf = [&](ui::OptionButton& choice) {
+        m.adjusts = 0;
+        choice.setValue(true);
+        return m.adjusts;
+    };
+    m.LbActualCx(0).setCaption("-1");
+    EXPECT_EQ(adjustsOf(o.Option16), 0);
+    EXPECT_EQ(adjustsOf(o.Option14), 1);
+    m.LbActualCx(0).setCaption("320");
+    m.LbActualCy(0).setCaption("240");
+    EXPECT_EQ(adjustsOf(o.Option17), 1);
+    EXPECT_EQ(adjustsOf(o.Option14), 2);
+    EXPECT_EQ(m.Width(), 6100);
+    EXPECT_EQ(m.Height(), 3530);
+    EXPECT_EQ(adjustsOf(o.Option14), 0) << "the chosen button raises nothing";
+}
+
 // The box's first character is the key's: the one typed in front, or the
 // old code's first digit for a key that types nothing.
 TEST_F(OptionsSettings, KeyCaptureStoresTheCodeAndTheCharacter) {

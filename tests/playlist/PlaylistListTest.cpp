@@ -190,6 +190,33 @@ TEST_F(PlaylistListTest, DropTakesMediaFilesAndWalksFolders) {
     expectInStep();
 }
 
+// The files go to the row the pointer was over as the list stood; a folder
+// dropped before them, walked first, only appends after the last entry.
+TEST_F(PlaylistListTest, DroppedFilesLandAtTheDropRowAndAFoldersFilesAtTheEnd) {
+    const QStringList walked{"fold/x1.ogg", "fold/x2.ogg", "fold/x3.ogg"};
+    names(walked);
+    const QStringList files = names({"f1.mp3", "f2.mp3"});
+    drop(QStringList{music.file("fold")} + files, rowY(1));
+    EXPECT_EQ(relativePaths(), QStringList({"f1.mp3", "f2.mp3"}) + walked)
+        << "on an empty playlist";
+    expectInStep();
+
+    rows.Clear();
+    paths.Clear();
+    preload(2);
+    drop(QStringList{music.file("fold")} + files, rowY(3));
+    EXPECT_EQ(relativePaths(),
+              QStringList({"/old/e0.mp3", "/old/e1.mp3", "f1.mp3", "f2.mp3"}) + walked)
+        << "below the last row";
+    drop(files + QStringList{music.file("fold")}, rowY(1));
+    EXPECT_EQ(relativePaths().mid(0, 4),
+              QStringList({"/old/e0.mp3", "f1.mp3", "f2.mp3", "/old/e1.mp3"}))
+        << "onto a row";
+    EXPECT_EQ(relativePaths().mid(9), walked);
+    expectInStep();
+    EXPECT_EQ(p.form<JumpForm>().Lista.items(), rows.items());
+}
+
 TEST_F(PlaylistListTest, DroppedFilesShowTheirTagsInTheTagModes) {
     p.form<Options>().Option18.setValue(true);
     preload(3);

@@ -87,13 +87,7 @@ TEST(SkinBadInput, BrokenPicturesAreSkippedOneByOne) {
     f.program.write("Skins/Broken/vol-pic.bmp", "text, not a picture");
     QFile::remove(f.skinFile("Broken", "main.jpg"));
     QDir(f.program.path()).mkpath("Skins/Broken/main.jpg");
-    QImage huge(1, 1, QImage::Format_RGB32);
-    huge.save(f.skinFile("Broken", "menu-normal.bmp"), "BMP");
-    QByteArray header = testsupport::readAll(f.skinFile("Broken", "menu-normal.bmp"));
-    const qint32 side = 10000;
-    memcpy(header.data() + 18, &side, 4);
-    memcpy(header.data() + 22, &side, 4);
-    f.program.write("Skins/Broken/menu-normal.bmp", header);
+    f.program.write("Skins/Broken/menu-normal.bmp", testsupport::hugeBitmapHeader());
 
     Main& m = f.form<Main>();
     const QImage logoBefore = shown(m.Logo.picture()), topBefore = shown(m.ImgTopCenter.picture()),

@@ -93,12 +93,7 @@ TEST(SkinFiles, BadPicturesFailLikeMissingOnes) {
 
 TEST(SkinFiles, HugePictureIsRefusedBeforeItsPixelsAreRead) {
     SkinFolder s;
-    // A bitmap header claiming 10,000 x 10,000 pixels over a few bytes.
-    QByteArray bmp = encoded({1, 1}, "BMP");
-    const qint32 side = 10000;
-    memcpy(bmp.data() + 18, &side, 4);
-    memcpy(bmp.data() + 22, &side, 4);
-    s.put("main.jpg", bmp);
+    s.put("main.jpg", testsupport::hugeBitmapHeader());
     EXPECT_NE(s.failure("\\main.jpg"), 0);
 }
 
@@ -119,6 +114,36 @@ TEST(SkinFiles, SkinFolderThatIsAFileOrMissing) {
     EXPECT_EQ(s.failure("\\main.jpg"), ui::kFileNotFound);
     s.form<::Options>().SkinName.setText("Nowhere");
     EXPECT_EQ(s.failure("\\main.jpg"), ui::kFileNotFound);
+}
+
+}  // namespace
+
+namespace {
+
+// Pictures the player swaps in again and again are read once per skin.
+TEST(SkinFiles, CachedPicturesAreReadOncePerSkinAndAfreshAfterAChange) {
+    SkinFolder s;
+    auto size = [&](const char* file) {
+        return SkinFiles::cachedPicture(*s.app, file).pixmap().size();
+    };
+    s.put("button2.bmp", encoded({2, 2}, "BMP"));
+    EXPECT_EQ(size("\\button2.bmp"), QSize(2, 2));
+    s.put("button2.bmp", encoded({3, 3}, "BMP"));
+    EXPECT_EQ(size("\\button2.bmp"), QSize(2, 2)) << "kept, not read again";
+
+    EXPECT_THROW(SkinFiles::cachedPicture(*s.app, "\\button2b.bmp"), ui::RuntimeError);
+    s.put("button2b.bmp", encoded({4, 4}, "BMP"));
+    EXPECT_EQ(size("\\button2b.bmp"), QSize(4, 4)) << "a failed read is not kept";
+
+    s.program.write("Skins/Other/button2.bmp", encoded({5, 5}, "BMP"));
+    s.form<::Options>().SkinName.setText("Other");
+    EXPECT_EQ(size("\\button2.bmp"), QSize(5, 5)) << "another skin";
+    s.form<::Options>().SkinName.setText("Mine");
+    EXPECT_EQ(size("\\button2.bmp"), QSize(3, 3)) << "back to the first, read afresh";
+
+    s.put("button2.bmp", encoded({6, 6}, "BMP"));
+    SkinFiles::forgetCachedPictures(*s.app);
+    EXPECT_EQ(size("\\button2.bmp"), QSize(6, 6)) << "a skin applied again reads afresh";
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "support/TempDir.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <cstring>
 
 namespace testsupport {
 
@@ -29,6 +32,19 @@ QStringList readLines(const QString& path) {
     QString text = QString::fromUtf8(readAll(path));
     if (text.endsWith("\r\n")) text.chop(2);
     return text.isEmpty() ? QStringList() : text.split("\r\n");
+}
+
+QByteArray hugeBitmapHeader() {
+    QImage pixel(1, 1, QImage::Format_RGB32);
+    pixel.fill(Qt::black);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    pixel.save(&buffer, "BMP");
+    const qint32 side = 10000;
+    memcpy(bytes.data() + 18, &side, 4);
+    memcpy(bytes.data() + 22, &side, 4);
+    return bytes;
 }
 
 }  // namespace testsupport

@@ -26,5 +26,8 @@ class TempDir {
 QByteArray readAll(const QString& path);
 // The lines of a text file the program wrote (CR LF after each).
 QStringList readLines(const QString& path);
+// A whole bitmap file of one pixel whose header claims 10,000 x 10,000: a
+// picture too large to load, refused before its pixels are read.
+QByteArray hugeBitmapHeader();
 
 }  // namespace testsupport

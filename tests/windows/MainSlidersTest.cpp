@@ -154,6 +154,16 @@ TEST_F(Bridge, FocusLossFocusesTheKeySinkOfTheWindowInUse) {
     EXPECT_EQ(focused(), &mini.KeyFocus) << "a sink that cannot take the focus is skipped";
 }
 
+TEST_F(Bridge, FocusingTheKeySinkInMiniModeNeverLoadsTheMiniWindow) {
+    d.MiniMode.setCaption("True");
+    m.VolumFocus();
+    m.ScrollbarLostFocus();
+    EXPECT_FALSE(p.app->isLoaded<MiniForm>());
+    d.MiniMode.setCaption("Video");
+    m.VolumFocus();
+    EXPECT_FALSE(p.app->isLoaded<MiniForm>());
+}
+
 TEST_F(Bridge, TheVolumeTakesTheMediaEngineWhileNothingPlaysThroughTheHost) {
     m.Volum_Change();
     m.Volum_Scroll();
@@ -222,6 +232,21 @@ TEST_F(Bridge, AMissingOrBrokenButtonPictureLeavesTheOldOne) {
     p.form<Options>().SkinName.setText("");
     m.OnOffEq();
     EXPECT_EQ(m.ImgButton2.picture().image(), before);
+}
+
+// The button's pictures are read from the skin once, and again when a skin is applied.
+TEST_F(Bridge, TheEqualizerButtonIsReadOncePerSkinApplied) {
+    p.form<Options>().Option12.setValue(true);
+    m.OnOffEq();
+    const QImage before = m.ImgButton2.picture().image();
+    QImage other(3, 3, QImage::Format_RGB32);
+    other.fill(Qt::red);
+    ASSERT_TRUE(other.save(p.skinFile("Default", "button2.bmp"), "BMP"));
+    m.OnOffEq();
+    EXPECT_EQ(m.ImgButton2.picture().image(), before);
+    p.pick("Default");
+    m.OnOffEq();
+    EXPECT_EQ(m.ImgButton2.picture().image().size(), QSize(3, 3));
 }
 
 }  // namespace

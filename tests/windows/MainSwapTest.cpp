@@ -102,4 +102,25 @@ TEST_F(VideoSwap, AfterAVideoTheWindowTakesItsModesSizeAgain) {
     }
 }
 
+// The window cannot be sized while minimized: a video that ends then gives
+// the window its mode's layout once it is restored.
+TEST_F(VideoSwap, AVideoEndingWhileMinimizedGivesTheModesLayoutOnRestore) {
+    playMedium("clip.mpg");
+    ASSERT_GT(m.Width(), 6100.0f);
+    m.setWindowState(ui::Form::vbMinimized);
+    p.clock->advance(200);
+    m.controller().SStop();
+    EXPECT_FALSE(m.MainFrame(1).Visible()) << "nothing changes while minimized";
+    m.setWindowState(ui::Form::vbNormal);
+    p.clock->advance(200);
+    EXPECT_EQ(m.Width(), 6100.0f);
+    EXPECT_EQ(m.Height(), d.MainMode.Caption() == "Full" ? 3530.0f : 2000.0f);
+    EXPECT_TRUE(m.MainFrame(1).Visible());
+    EXPECT_FALSE(m.FrameVideo(0).Visible());
+    const float height = m.Height();
+    m.setHeight(height + 600);
+    p.clock->advance(200);
+    EXPECT_EQ(m.Height(), height + 600) << "only once after the restore";
+}
+
 }  // namespace

@@ -141,13 +141,7 @@ TEST(MiniFormLoad, BrokenPicturesAreSkippedOneByOne) {
     f.program.write("Skins/Broken/close-normal.bmp", "text, not a picture");
     QFile::remove(f.skinFile("Broken", "main-mini.jpg"));
     QDir(f.program.path()).mkpath("Skins/Broken/main-mini.jpg");
-    QImage tiny(1, 1, QImage::Format_RGB32);
-    tiny.save(f.skinFile("Broken", "h-scrollbar-thumb.bmp"), "BMP");
-    QByteArray header = testsupport::readAll(f.skinFile("Broken", "h-scrollbar-thumb.bmp"));
-    const qint32 side = 10000;
-    memcpy(header.data() + 18, &side, 4);
-    memcpy(header.data() + 22, &side, 4);
-    f.program.write("Skins/Broken/h-scrollbar-thumb.bmp", header);
+    f.program.write("Skins/Broken/h-scrollbar-thumb.bmp", testsupport::hugeBitmapHeader());
     // A JPEG under a ".bmp" name is a picture all the same.
     QFile::remove(f.skinFile("Broken", "bottom.bmp"));
     builtPicture("Silver", "bottom.bmp").save(f.skinFile("Broken", "bottom.bmp"), "JPEG");

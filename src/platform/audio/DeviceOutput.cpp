@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/audio/Output.h"
+#include "platform/sound/AlsaErrors.h"
 
 namespace audio {
 
@@ -35,12 +36,10 @@ class MutedStandardError {
     int saved_;
 };
 
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
 // Where ALSA has no device at all, PortAudio's set-up can fail an assertion and
 // take the program with it, so it is not tried unless ALSA's default device opens.
 bool alsaOffersDevice() {
-    snd_lib_error_set_handler(quietAlsa);
+    sound::silenceAlsaErrors();
     snd_pcm_t* pcm = nullptr;
     if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return false;
     snd_pcm_close(pcm);

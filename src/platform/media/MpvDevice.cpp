@@ -1,9 +1,9 @@
 #include "platform/media/MpvDevice.h"
 
 #include "platform/media/MpvLibrary.h"
+#include "platform/sound/AlsaErrors.h"
 #include "platform/ui/RuntimeError.h"
 
-#include <alsa/asoundlib.h>
 #include <mpv/client.h>
 
 #include <algorithm>
@@ -59,8 +59,6 @@ constexpr const char* kFixedOptions[][2] = {
     {"audio-fallback-to-null", "yes"},
 };
 
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
 // Numbers for mpv's text options, whatever the locale.
 std::string decimal(double value) {
     char text[64];
@@ -112,7 +110,7 @@ OpenOutcome MpvDevice::open(const std::string& source, std::unique_ptr<VideoSurf
     // Errors only, and through the program's own report (see handle()); ALSA's
     // library writes its own straight to the terminal unless given somewhere else.
     lib().request_log_messages(mpv, "error");
-    snd_lib_error_set_handler(quietAlsa);
+    sound::silenceAlsaErrors();
     lib().set_option_string(mpv, "vo", settings.videoOutput.c_str());
     // Left to choose, mpv would also try PipeWire's own client library, which
     // writes to the terminal when it finds no configuration; the sound server's

@@ -11,8 +11,8 @@ namespace sys {
 namespace {
 
 QString rootName(HKEY key) {
-    if (key == HKEY_CLASSES_ROOT) return "HKEY_CLASSES_ROOT";
-    if (key == HKEY_CURRENT_USER) return "HKEY_CURRENT_USER";
+    for (const RootKey& root : kRootKeys)
+        if (root.key == key) return root.name;
     return {};
 }
 

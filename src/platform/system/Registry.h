@@ -19,6 +19,14 @@ inline constexpr long ERROR_INVALID_HANDLE = 6;
 inline constexpr std::uint32_t REG_SZ = 1;
 inline constexpr std::uint32_t REG_DWORD = 4;
 
+// The root keys the registry holds, by the names full key paths begin with.
+struct RootKey {
+    const char* name;
+    HKEY key;
+};
+inline constexpr RootKey kRootKeys[] = {{"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+                                        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER}};
+
 // The registry the player writes (file associations, a few per-user values),
 // kept in one text file of our own in the per-user settings folder.  Key
 // paths are matched without regard to case, as the original registry does.

@@ -4,24 +4,12 @@
 
 namespace sys {
 
-namespace {
-
-struct Root {
-    const char* name;
-    HKEY key;
-};
-
-constexpr Root kRoots[] = {{"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-                           {"HKEY_CURRENT_USER", HKEY_CURRENT_USER}};
-
-}  // namespace
-
 long RegistryWriter::WriteDword(const QString& keyPath, const QString& valueName,
                                 std::int32_t value) {
     const qsizetype cut = keyPath.indexOf(u'\\');
     const QString rootName = keyPath.left(cut);
     const QString below = cut < 0 ? QString() : keyPath.mid(cut + 1);
-    for (const Root& root : kRoots) {
+    for (const RootKey& root : kRootKeys) {
         if (rootName.compare(QLatin1String(root.name), Qt::CaseInsensitive) != 0 || below.isEmpty())
             continue;
         HKEY key = 0;

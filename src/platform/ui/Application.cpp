@@ -37,6 +37,11 @@ Form& Application::formSlot(std::size_t slot, const std::function<std::unique_pt
     return *forms_[slot];
 }
 
+std::shared_ptr<void>& Application::moduleSlot(std::size_t slot) {
+    if (slot >= modules_.size()) modules_.resize(slot + 1);
+    return modules_[slot];
+}
+
 std::vector<Form*> Application::createdForms() const {
     std::vector<Form*> made;
     for (const auto& f : forms_)
@@ -105,12 +110,12 @@ void Application::forgetControl(const Control& control) {
     drag_.forget(control);
 }
 
+// A rows area lies inside its control's widget, so the nearest control
+// widget above it is the one to ask.
 Control* Application::controlOf(const QWidget* widget) const {
-    for (const auto& form : forms_) {
-        if (!form) continue;
-        for (Control* c : form->controls())
-            if (c->widget() == widget || c->clientWidget() == widget) return c;
-    }
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (Control* c = Control::ofWidget(w))
+            return w == widget || c->clientWidget() == widget ? c : nullptr;
     return nullptr;
 }
 
@@ -140,8 +145,8 @@ Form* Application::formByHandle(int hWnd) const {
     return nullptr;
 }
 
-void Application::notePress(Form& form, Control* control, int button) {
-    pressed_ = {&form, control, button};
+void Application::notePress(Form& form, Control* control, int button, QPoint at) {
+    pressed_ = {&form, control, button, at};
 }
 
 }  // namespace ui

@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 #include "platform/clock/Clock.h"
@@ -51,12 +53,23 @@ class Application {
     // A module's single instance, created on first use.
     template <class T>
     T& module() {
-        const std::size_t slot = typeSlot<T>();
-        if (slot >= modules_.size()) modules_.resize(slot + 1);
-        if (!modules_[slot])
-            modules_[slot] =
-                std::shared_ptr<void>(new T(*this), [](void* p) { delete static_cast<T*>(p); });
-        return *static_cast<T*>(modules_[slot].get());
+        std::shared_ptr<void>& slot = moduleSlot(typeSlot<T>());
+        if (!slot) slot = std::shared_ptr<T>(new T(*this));
+        return *static_cast<T*>(slot.get());
+    }
+    // Tests put a watching subclass in the place of a window or a module
+    // before its first use: provideForm<Main>(...), the type always named.
+    // Throws std::logic_error when it is made already.
+    template <class T>
+    void provideForm(std::unique_ptr<std::type_identity_t<T>> form) {
+        formSlot(typeSlot<T>(), [&] { return std::unique_ptr<Form>(std::move(form)); });
+        if (form) throw std::logic_error("window made already");
+    }
+    template <class T>
+    void provideModule(std::unique_ptr<std::type_identity_t<T>> module) {
+        std::shared_ptr<void>& slot = moduleSlot(typeSlot<T>());
+        if (slot) throw std::logic_error("module made already");
+        slot = std::shared_ptr<T>(std::move(module));
     }
 
     // The folder and argument text the program was started with.
@@ -120,14 +133,16 @@ class Application {
     Form* formByHandle(int hWnd) const;
 
     // The control (nullptr for the window's own background) whose mouse
-    // button is down; the move loop hands it the release.
+    // button is down, and where on the screen (pixels) it went down; the move
+    // loop measures from there and hands the control the release.
     struct Pressed {
         Form* form = nullptr;
         Control* control = nullptr;
         int button = 0;
+        QPoint at;
     };
     const Pressed& pressed() const { return pressed_; }
-    void notePress(Form& form, Control* control, int button);
+    void notePress(Form& form, Control* control, int button, QPoint at);
     void noteRelease() { pressed_ = {}; }
 
   private:
@@ -140,6 +155,7 @@ class Application {
         return slot;
     }
     Form& formSlot(std::size_t slot, const std::function<std::unique_ptr<Form>()>& make);
+    std::shared_ptr<void>& moduleSlot(std::size_t slot);
     bool anyWindowShows() const;
 
     std::unique_ptr<Clock> clock_;

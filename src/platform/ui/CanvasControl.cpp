@@ -97,7 +97,7 @@ void CanvasControl::clearToBackground() {
 }
 
 void CanvasControl::drawn() {
-    if (widget()) widget()->update();
+    if (widget()) static_cast<CanvasWidget*>(widget())->imageDrawn();
 }
 
 void CanvasControl::Cls() {

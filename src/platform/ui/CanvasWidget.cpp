@@ -15,6 +15,22 @@ void CanvasWidget::setBorder(bool on) {
     update();
 }
 
+void CanvasWidget::imageDrawn() {
+    if (checkPending_) return;
+    checkPending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { showIfChanged(); }, Qt::QueuedConnection);
+}
+
+// The comparison shares the image until it is drawn on again, and stops at
+// the first differing line.
+void CanvasWidget::showIfChanged() {
+    checkPending_ = false;
+    if (image_ == shown_) return;
+    shown_ = image_;
+    update();
+}
+
 void CanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     if (opaque_) p.fillRect(event->rect(), palette().color(QPalette::Window));

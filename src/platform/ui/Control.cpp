@@ -14,6 +14,18 @@
 
 namespace ui {
 
+namespace {
+
+// The widget property that leads from a control's widget back to the control.
+constexpr char kOwnerProperty[] = "plenkControl";
+
+}  // namespace
+
+Control* Control::ofWidget(const QWidget* widget) {
+    return widget ? static_cast<Control*>(widget->property(kOwnerProperty).value<void*>())
+                  : nullptr;
+}
+
 Control::Control(Form& form, QString name) : form_(form), name_(std::move(name)) {
     form_.registerControl(this);
 }
@@ -35,6 +47,7 @@ bool Control::quiet() const {
 
 void Control::attachWidget(QWidget* widget, bool windowed, bool ownsInput) {
     widget_ = widget;
+    widget->setProperty(kOwnerProperty, QVariant::fromValue(static_cast<void*>(this)));
     widget->setParent(form_.widget());
     widget->setMouseTracking(true);
     // A click on a control is the control's, never its container's as well.
@@ -50,8 +63,9 @@ void Control::restack() const {
     if (!container) return;
     std::vector<std::pair<QWidget*, StackBand>> layers;
     for (QObject* child : container->children()) {
-        for (const Control* c : form_.controls())
-            if (c->widget() == child) layers.emplace_back(c->widget(), c->stackBand());
+        const auto* w = qobject_cast<QWidget*>(child);
+        if (const Control* c = ofWidget(w); c && &c->form_ == &form_)
+            layers.emplace_back(c->widget(), c->stackBand());
     }
     std::stable_sort(layers.begin(), layers.end(),
                      [](const auto& a, const auto& b) { return a.second < b.second; });
@@ -337,10 +351,12 @@ void Control::restoreDesign() {
     refreshWidget();
 }
 
-void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
+void Control::deliverMouse(int kind, int button, int shift, float x, float y,
+                           std::optional<QPoint> screen) {
+    Application& app = form_.application();
     switch (kind) {
         case kMouseDown:
-            form_.application().notePress(form_, this, button);
+            app.notePress(form_, this, button, screen.value_or(app.pointer().GetCursorPos()));
             pressed(button, x, y);
             MouseDown.raise(button, shift, x, y);
             break;
@@ -348,7 +364,7 @@ void Control::deliverMouse(int kind, int button, int shift, float x, float y) {
             MouseMove.raise(button, shift, x, y);
             break;
         case kMouseUp: {
-            form_.application().noteRelease();
+            app.noteRelease();
             // Down, up, Click, DblClick, up: the release of the second press clicks no more.
             const bool click = button == vbLeftButton && !std::exchange(inDoubleClick_, false);
             if (click) releasing();

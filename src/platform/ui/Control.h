@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/ui/Event.h"
@@ -138,6 +140,8 @@ class Control {
     Event<DataObject&, int&, int, int, float, float> OLEDragDrop{"OLEDragDrop"};
 
     QWidget* widget() const { return widget_; }
+    // The control a widget was attached to, or nullptr for any other widget.
+    static Control* ofWidget(const QWidget* widget);
     // The widget that holds child controls (frames and picture boxes).
     virtual QWidget* childArea() const { return widget_; }
     // The widget whose top-left corner mouse coordinates count from (a list's
@@ -150,8 +154,10 @@ class Control {
     // Told when the owning window has been loaded or unloaded (timers start and stop).
     virtual void formLoadChanged(bool loaded) { (void)loaded; }
 
-    // Input from the widget, in the units handlers expect.
-    void deliverMouse(int kind, int button, int shift, float x, float y);
+    // Input from the widget, in the units handlers expect; screen is where on
+    // the screen it happened (pixels), the pointer's place now when not told.
+    void deliverMouse(int kind, int button, int shift, float x, float y,
+                      std::optional<QPoint> screen = std::nullopt);
     void deliverKeyDown(int& keyCode, int shift);
     void deliverKeyUp(int& keyCode, int shift);
     void deliverKeyPress(int& keyAscii);

@@ -10,14 +10,20 @@ namespace ui {
 
 DataObject::DataObject(const QMimeData* data) {
     if (!data) return;
-    for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile()) continue;
-        const QString path = url.toLocalFile();
-        // A file removed between the drag and the drop is not offered.
-        if (QFileInfo::exists(path)) files_ << path;
-    }
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) local_ << url.toLocalFile();
     hasText_ = data->hasText();
     if (hasText_) text_ = data->text();
+    *this = recheck();
+}
+
+// A file removed between the drag and the drop is not offered.
+DataObject DataObject::recheck() const {
+    DataObject now = *this;
+    now.files_.clear();
+    for (const QString& path : local_)
+        if (QFileInfo::exists(path)) now.files_ << path;
+    return now;
 }
 
 bool DataObject::GetFormat(int format) const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 #include "platform/ui/RuntimeError.h"
 
@@ -29,5 +31,14 @@ class Event {
     const char* name_;
     std::function<void(Args...)> handler_;
 };
+
+// Wires the same event of each source (a member such as &Control::Click) to
+// its handler, a member function of owner.
+template <class Owner, class Source>
+void connectEach(Owner& owner, Event<> Source::*event,
+                 std::initializer_list<std::pair<Source*, void (Owner::*)()>> table) {
+    for (auto [source, handler] : table)
+        (source->*event).connect([&owner, handler] { (owner.*handler)(); });
+}
 
 }  // namespace ui

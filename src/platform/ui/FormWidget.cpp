@@ -94,7 +94,8 @@ void FormWidget::mouse(QMouseEvent* e, int kind) {
     const int shift = shiftOf(e->modifiers());
     switch (kind) {
         case Control::kMouseDown:
-            form_.application().notePress(form_, nullptr, buttonOf(e->button()));
+            form_.application().notePress(form_, nullptr, buttonOf(e->button()),
+                                          e->globalPosition().toPoint());
             dispatchEvent("Form_MouseDown",
                           [&] { form_.Form_MouseDown(buttonOf(e->button()), shift, x, y); });
             break;
@@ -131,11 +132,12 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void FormWidget::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DataObject(event->mimeData()).files().isEmpty()) event->acceptProposedAction();
+    dragged_ = DataObject(event->mimeData());
+    if (!dragged_.files().isEmpty()) event->acceptProposedAction();
 }
 
 void FormWidget::dropEvent(QDropEvent* event) {
-    const QStringList files = DataObject(event->mimeData()).files();
+    const QStringList files = dragged_.recheck().files();
     if (files.isEmpty()) return;
     event->acceptProposedAction();
     const float x = toTwips(event->position().x());

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "platform/ui/DataObject.h"
+
 namespace ui {
 
 class Form;
@@ -36,6 +38,8 @@ class FormWidget : public QWidget {
     Form& form_;
     // The release that ends a double-click raises no second Click.
     bool inDoubleClick_ = false;
+    // The files of the drag now over the window, read as it entered.
+    DataObject dragged_;
 };
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "platform/ui/ListRows.h"
 
+#include "platform/ui/UpperCase.h"
+
 #include <QChar>
 #include <algorithm>
 #include <array>
@@ -21,17 +23,6 @@ bool fitsLatin1(QStringView text) {
 
 bool isAscii(QByteArrayView bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-}
-
-char16_t upperCase(char16_t c) {
-    if (c >= u'a' && c <= u'z') return char16_t(c - (u'a' - u'A'));
-    return c < 0x80 ? c : QChar(c).toUpper().unicode();
-}
-
-QString upperCased(QString text) {
-    for (QChar& c : text)
-        c = QChar(upperCase(c.unicode()));
-    return text;
 }
 
 // What each Latin-1 byte is compared as.

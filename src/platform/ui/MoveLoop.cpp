@@ -20,11 +20,24 @@ Rect proposedRect(const Rect& start, QPoint travel, int hitCode) {
     return r;
 }
 
+namespace {
+
+QPoint pressPoint(Application& app) {
+    return app.pressed().form ? app.pressed().at : app.pointer().GetCursorPos();
+}
+
+}  // namespace
+
 MoveLoop::MoveLoop(Form& window, int hitCode)
     : window_(window),
       hitCode_(hitCode),
       start_(windowRect(window)),
-      startPointer_(window.application().pointer().GetCursorPos()) {}
+      startPointer_(pressPoint(window.application())),
+      last_(startPointer_) {}
+
+MoveLoop::~MoveLoop() {
+    window_.application().pointer().letGo();
+}
 
 bool MoveLoop::windowGone() const {
     return !window_.isLoaded() || !window_.Visible();
@@ -43,6 +56,7 @@ bool MoveLoop::send(unsigned msg, int wParam, Rect* rect) {
 
 bool MoveLoop::begin() {
     running_ = true;
+    window_.application().pointer().holdAt(startPointer_);
     send(WM_ENTERSIZEMOVE, 0, nullptr);
     if (windowGone()) finish();
     return running_;
@@ -51,7 +65,8 @@ bool MoveLoop::begin() {
 bool MoveLoop::step(QPoint pointer) {
     if (running_ && windowGone()) finish();
     if (!running_) return false;
-    window_.application().pointer().follow(pointer);
+    window_.application().pointer().holdAt(pointer);
+    last_ = pointer;
     const Rect proposed = proposedRect(start_, pointer - startPointer_, hitCode_);
     // The hook rewrites a copy: one that fails part-way leaves the proposal as it was.
     Rect rewritten = proposed;
@@ -80,11 +95,15 @@ void MoveLoop::finish() {
     if (!running_) return;
     running_ = false;
     if (window_.isLoaded()) send(WM_EXITSIZEMOVE, 0, nullptr);
+    window_.application().pointer().letGo();
 }
 
+// The desktop may fold a drag's moves into the release: where the button
+// comes up, away from the last step, is one step more.
 void MoveLoop::release(QPoint pointer, int shift) {
     if (!running_) return;
-    window_.application().pointer().follow(pointer);
+    if (pointer != last_) step(pointer);
+    window_.application().pointer().holdAt(pointer);
     finish();
     deliverMouseUp(pointer, shift);
 }

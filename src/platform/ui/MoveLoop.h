@@ -24,14 +24,21 @@ Rect proposedRect(const Rect& start, QPoint travel, int hitCode);
 // window hidden or unloaded mid-drag ends the loop at the next step.
 class MoveLoop {
   public:
-    // Reads the start rectangle, the pointer and the pressed control now.
+    // Reads the start rectangle now, and the pointer where the button went
+    // down (now when no button is down): a loop started late, after the
+    // pointer moved on, loses none of the travel.
     MoveLoop(Form& window, int hitCode);
+    // A loop left without its release (its window hid) holds the pointer no more.
+    ~MoveLoop();
+    MoveLoop(const MoveLoop&) = delete;
+    MoveLoop& operator=(const MoveLoop&) = delete;
 
     // Sends WM_ENTERSIZEMOVE; false when that already ended the loop.
     bool begin();
     // One pointer move, in screen pixels; false once the loop has ended.
     bool step(QPoint pointer);
-    // The button comes up at pointer (screen pixels).
+    // The button comes up at pointer (screen pixels); away from the last
+    // step's pointer, that is a last step.
     void release(QPoint pointer, int shift = 0);
 
     bool running() const { return running_; }
@@ -51,6 +58,7 @@ class MoveLoop {
     int hitCode_;
     Rect start_;
     QPoint startPointer_;
+    QPoint last_;
     bool running_ = false;
 };
 

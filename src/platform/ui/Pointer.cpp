@@ -9,6 +9,7 @@
 namespace ui {
 
 QPoint Pointer::GetCursorPos() const {
+    if (held_) return *held_;
     return scripted_ ? *scripted_ : QCursor::pos();
 }
 
@@ -22,6 +23,12 @@ QWidget* Pointer::widgetAt(QPoint screen) const {
     if (!window) return nullptr;
     QWidget* child = window->childAt(window->mapFromGlobal(screen));
     return child ? child : window;
+}
+
+int Pointer::WindowUnderPointerWithin(const QWidget& area) const {
+    const bool mayBeOver = scripted_ || area.underMouse() || QApplication::mouseButtons() ||
+                           QApplication::activePopupWidget() || QWidget::mouseGrabber();
+    return mayBeOver ? WindowFromPoint(GetCursorPos()) : 0;
 }
 
 int Pointer::WindowFromPoint(QPoint screen) const {

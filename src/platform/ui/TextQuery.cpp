@@ -5,16 +5,21 @@
 #include <QFile>
 #include <QFileSystemWatcher>
 #include <QSaveFile>
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ListControl.h"
 #include "platform/ui/TextBox.h"
 
 namespace ui {
 
 namespace {
+
+// The rows a list answers with: a window's worth, never a whole long list.
+constexpr int kListedRows = 40;
 
 // The text a user reads on a control; empty for controls that show none.
 std::optional<QString> shownText(const Control& c) {
@@ -29,10 +34,19 @@ QString controlName(const Form& form, const Control& c) {
     return name;
 }
 
-QString controlLine(const Form& form, const Control& c, const QString& text) {
+QString textLine(const QString& name, const QString& text) {
     QString escaped = text;
     escaped.replace("\\", "\\\\").replace("\r", "\\r").replace("\n", "\\n");
-    return controlName(form, c) + "=" + escaped + "\n";
+    return name + "=" + escaped + "\n";
+}
+
+QString listLines(const Form& form, const Control& c) {
+    auto* list = dynamic_cast<const ListControl*>(&c);
+    if (!list) return {};
+    QString lines;
+    for (int i = 0; i < std::min(list->ListCount(), kListedRows); ++i)
+        lines += textLine(controlName(form, c) + "[" + QString::number(i) + "]", list->List(i));
+    return lines;
 }
 
 }  // namespace
@@ -75,7 +89,8 @@ QString TextQuery::snapshot() const {
         text += form->Name() + ".Visible=" + (form->Visible() ? "True" : "False") + "\n";
         text += form->Name() + ".WindowState=" + QString::number(form->WindowState()) + "\n";
         for (const Control* c : form->controls()) {
-            if (auto shown = shownText(*c)) text += controlLine(*form, *c, *shown);
+            if (auto shown = shownText(*c)) text += textLine(controlName(*form, *c), *shown);
+            text += listLines(*form, *c);
             if (focused && c->widget() == focused) text += "focus=" + controlName(*form, *c) + "\n";
         }
     }

@@ -15,7 +15,8 @@ class Application;
 // <folder>/request; the program answers by replacing <folder>/texts.txt with
 // the token on its first line, then one line per control of every loaded
 // window: "Form.Control=text" or "Form.Control(index)=text", line breaks in
-// the text written as "\n"; and "focus=Form.Control" for the control that
+// the text written as "\n"; the first rows of each list as
+// "Form.Control[row]=text"; and "focus=Form.Control" for the control that
 // has the keyboard.
 class TextQuery {
   public:

@@ -84,7 +84,7 @@ bool WidgetInput::mouse(QObject* watched, QMouseEvent* e) {
     const int button = buttonOf(e->button());
     switch (e->type()) {
         case QEvent::MouseButtonPress:
-            control_.deliverMouse(Control::kMouseDown, button, shift, x, y);
+            control_.deliverMouse(Control::kMouseDown, button, shift, x, y, screen);
             break;
         case QEvent::MouseButtonRelease:
             control_.deliverMouse(Control::kMouseUp, button, shift, x, y);
@@ -92,7 +92,7 @@ bool WidgetInput::mouse(QObject* watched, QMouseEvent* e) {
         case QEvent::MouseButtonDblClick:
             // Only the left button double-clicks; another one just presses again.
             control_.deliverMouse(button == vbLeftButton ? Control::kDblClick : Control::kMouseDown,
-                                  button, shift, x, y);
+                                  button, shift, x, y, screen);
             break;
         default:
             control_.deliverMouse(Control::kMouseMove, buttonsOf(e->buttons()), shift, x, y);
@@ -155,8 +155,8 @@ bool WidgetInput::drop(QObject* watched, QEvent* event) {
         return true;
     }
     auto* e = static_cast<QDropEvent*>(event);
-    // The file list is read on entering and at the drop, not at every move.
-    if (event->type() != QEvent::DragMove) dragged_ = DataObject(e->mimeData());
+    if (event->type() == QEvent::DragEnter) dragged_ = DataObject(e->mimeData());
+    if (event->type() == QEvent::Drop) dragged_ = dragged_.recheck();
     const QPointF pos = clientPos(watched, e->position());
     const int button = buttonsOf(e->buttons());
     const int shift = shiftOf(e->modifiers());

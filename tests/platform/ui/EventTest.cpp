@@ -48,6 +48,27 @@ TEST(Event, StepSkipsRuntimeErrorsOnlyOthersReachTheDispatchReport) {
     EXPECT_EQ(ran, (std::vector<std::string>{"after a runtime error"}));
 }
 
+struct Button {
+    ui::Event<> Click{"Click"};
+};
+struct Owner {
+    std::vector<std::string> ran;
+    void First_Click() { ran.push_back("First"); }
+    void Second_Click() { ran.push_back("Second"); }
+};
+
+TEST(Event, ConnectEachWiresEverySourceToItsOwnHandlerOnce) {
+    Owner owner;
+    Button first, second;
+    ui::connectEach(owner, &Button::Click,
+                    {{&first, &Owner::First_Click}, {&second, &Owner::Second_Click}});
+    second.Click.raise();
+    first.Click.raise();
+    EXPECT_EQ(owner.ran, (std::vector<std::string>{"Second", "First"}));
+    EXPECT_THROW(ui::connectEach(owner, &Button::Click, {{&first, &Owner::Second_Click}}),
+                 std::logic_error);
+}
+
 TEST(Event, StepLetsAProgrammingFaultThrough) {
     EXPECT_THROW(ui::step([] { throw std::out_of_range("index"); }), std::out_of_range);
     EXPECT_NO_THROW(ui::step([] { throw ui::RuntimeError(ui::kSubscriptOutOfRange); }));

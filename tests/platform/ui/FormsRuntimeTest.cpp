@@ -24,6 +24,36 @@ TEST_F(FormsRuntime, WindowLoadsOnFirstUseOnceAndAskingDoesNotLoad) {
     EXPECT_EQ(o.loads, 1);
 }
 
+// A module of the test's own.
+struct Counted {
+    explicit Counted(ui::Application&) {}
+    virtual ~Counted() = default;
+};
+struct WatchingCounted : Counted {
+    using Counted::Counted;
+};
+struct WatchingOther : Other {
+    using Other::Other;
+};
+
+// A provided subclass is what every later use gets, loaded on first use like
+// any window; providing one after the first use is refused.
+TEST_F(FormsRuntime, ProvidedWindowsAndModulesTakeThePlaceOfTheirTypes) {
+    auto other = std::make_unique<WatchingOther>(t.app);
+    WatchingOther* watching = other.get();
+    t.app.provideForm<Other>(std::move(other));
+    EXPECT_FALSE(t.app.isLoaded<Other>());
+    EXPECT_EQ(&t.app.form<Other>(), watching);
+    EXPECT_EQ(watching->loads, 1);
+    EXPECT_THROW(t.app.provideForm<Other>(std::make_unique<WatchingOther>(t.app)),
+                 std::logic_error);
+    EXPECT_EQ(&t.app.form<Other>(), watching);
+
+    t.app.provideModule<Counted>(std::make_unique<WatchingCounted>(t.app));
+    EXPECT_NE(dynamic_cast<WatchingCounted*>(&t.app.module<Counted>()), nullptr);
+    EXPECT_THROW(t.app.provideModule<Counted>(std::make_unique<Counted>(t.app)), std::logic_error);
+}
+
 TEST_F(FormsRuntime, CaptionAndTextRaiseChangeOnlyWhenTheTextDiffers) {
     w.Caption.setCaption("design");
     w.Caption.setCaption("new");
@@ -301,6 +331,22 @@ TEST(Activation, ModalShowGoesThroughTheDialogSeam) {
     t.app.form<First>().Show(1);
     EXPECT_EQ(t.dialogs->count("Modal"), 1);
     EXPECT_TRUE(t.app.form<First>().Visible());
+}
+
+}  // namespace
+
+namespace {
+
+// The drag target lookup: a control's own widget and a list's rows area are
+// the control's; the window itself and a stray child widget are none.
+TEST_F(FormsRuntime, AWidgetLeadsBackToItsControlOnly) {
+    EXPECT_EQ(t.app.controlOf(w.Caption.widget()), &w.Caption);
+    EXPECT_EQ(t.app.controlOf(w.List.clientWidget()), &w.List);
+    EXPECT_EQ(t.app.controlOf(t.app.form<Other>().Value.widget()), &t.app.form<Other>().Value);
+    EXPECT_EQ(t.app.controlOf(w.widget()), nullptr);
+    EXPECT_EQ(t.app.controlOf(nullptr), nullptr);
+    auto* stray = new QWidget(w.Box.widget());
+    EXPECT_EQ(t.app.controlOf(stray), nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QUrl>
 #include <cmath>
+#include <functional>
 
 #include "InputEvents.h"
 #include "TestWindows.h"
@@ -240,9 +241,12 @@ TEST_F(ListInput, ADragShowsItsIconAndEndsByCodeWhereThePointerIs) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-// Files dragged from the desktop onto a point of the list.
+// Files dragged from the desktop onto a point of the list.  What the drop
+// itself offers may differ: a source that has ended its drag offers nothing.
 struct DesktopDrop {
     QMimeData data;
+    QMimeData* atDrop = &data;
+    std::function<void()> beforeDrop = [] {};
     Qt::DropAction action = Qt::IgnoreAction;
     bool accepted = false;
 
@@ -254,7 +258,9 @@ struct DesktopDrop {
                             Qt::NoModifier);
         QApplication::sendEvent(w, &move);
         if (!move.isAccepted()) return;
-        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        beforeDrop();
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, atDrop, Qt::LeftButton,
+                        Qt::NoModifier);
         QApplication::sendEvent(w, &drop);
         accepted = drop.isAccepted();
         action = drop.dropAction();
@@ -308,6 +314,26 @@ TEST_F(ListInput, DropsWithoutUsableFilesOfferNoFileList) {
         EXPECT_EQ(w.List.ListCount(), 20);
     }
     EXPECT_FALSE(ui::DataObject(nullptr).GetFormat(ui::vbCFFiles));
+}
+
+// The files are read from the source as the drag enters: a source that has
+// ended its drag by the drop (it quit) still has its files added, but a file
+// removed since the drag entered is not.
+TEST_F(ListInput, ADropTakesTheFilesReadAsTheDragEntered) {
+    testsupport::TempDir dir;
+    const QString kept = dir.write("kept.mp3", "x");
+    const QString gone = dir.write("gone.mp3", "x");
+    w.List.setOLEDropMode(ui::Control::vbOLEDropManual);
+    QMimeData nothing;
+    DesktopDrop drop;
+    drop.data.setUrls({QUrl::fromLocalFile(gone), QUrl::fromLocalFile(kept)});
+    drop.atDrop = &nothing;
+    drop.beforeDrop = [&] { QFile::remove(gone); };
+    drop.onto(rows(), rowPoint(1));
+    EXPECT_TRUE(drop.accepted);
+    ASSERT_EQ(w.List.ListCount(), 21);
+    EXPECT_EQ(w.List.List(1), kept);
+    EXPECT_EQ(w.List.List(2), "row 1");
 }
 
 TEST_F(ListInput, AMegabyteRowIsNeverMeasuredWhole) {

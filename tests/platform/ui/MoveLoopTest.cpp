@@ -36,6 +36,7 @@ class Mover : public ui::Form {
         Move(1500, 1500, 3000, 1500);
         Grip.Move(2700, 1200, 300, 300);
         Title.Move(0, 0, 3000, 300);
+        Corner.Move(2700, 0, 300, 300);
         Grip.MouseDown.connect([this](int button, int, float, float) {
             log << QString("Grip_MouseDown %1").arg(button);
             ui::ReleaseCapture(application());
@@ -46,6 +47,13 @@ class Mover : public ui::Form {
             log << QString("Grip_MouseUp %1 %2 %3").arg(button).arg(x).arg(y);
         });
         Grip.Click.connect([this] { log << "Grip_Click"; });
+        // As the skinned windows' own grips: the size loop starts at the first
+        // move with the left button held.
+        Corner.MouseMove.connect([this](int button, int, float, float) {
+            if (button != ui::vbLeftButton) return;
+            ui::ReleaseCapture(application());
+            ui::SendMessageA(*this, ui::WM_NCLBUTTONDOWN, ui::HTBOTTOMRIGHT, 0);
+        });
     }
 
     void Form_Resize() override {
@@ -74,6 +82,7 @@ class Mover : public ui::Form {
     QStringList log;
     bool hideInResize = false;
     ui::PictureBox Grip{*this, "Grip"};
+    ui::PictureBox Corner{*this, "Corner"};
     ui::Label Title{*this, "Title"};
 };
 
@@ -86,6 +95,13 @@ class MoveLoop : public ::testing::Test {
         w.log.clear();
     }
     Rect frame() const { return ui::windowRect(w); }
+    // Mouse input on a widget at a point of the screen.
+    static void send(QWidget* to, QEvent::Type type, QPoint screen, Qt::MouseButtons held) {
+        QMouseEvent e(type, to->mapFromGlobal(QPointF(screen)), QPointF(screen),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(to, &e);
+    }
 
     TestApp t;
     Mover& w = t.app.form<Mover>();
@@ -159,6 +175,58 @@ TEST_F(MoveLoop, APressOnTheWindowsBackgroundMovesItAndGivesItTheButtonUp) {
     QApplication::sendEvent(w.widget(), &press);
     EXPECT_EQ(frame(), (Rect{120, 120, 320, 220}));
     EXPECT_EQ(w.log, QStringList({"Form_MouseDown", "Form_MouseUp 1 150 75"}));
+}
+
+// By the time the program handles a press, or the first move that starts a
+// grip's loop, the desktop's pointer may be far on: the loop measures the
+// travel from where the button went down, so the window loses none of it,
+// and while it runs the pointer the program asks for is the step's.
+TEST_F(MoveLoop, ALoopStartedLateMeasuresFromThePress) {
+    std::vector<QPoint> asked;
+    ui::SetWindowLongA(w, [&](int, unsigned msg, int, Rect*) {
+        if (msg != ui::WM_EXITSIZEMOVE) asked.push_back(t.app.pointer().GetCursorPos());
+        return 1L;
+    });
+    t.app.pointer().script({150, 125});
+    t.dialogs->pointerPaths.push_back({{150, 125}, {160, 125}});
+    send(w.widget(), QEvent::MouseButtonPress, {110, 105}, Qt::LeftButton);
+    EXPECT_EQ(frame(), (Rect{150, 120, 350, 220})) << "moved by the whole travel from the press";
+    EXPECT_EQ(asked, (std::vector<QPoint>{{110, 105}, {150, 125}, {160, 125}}));
+
+    w.Move(1500, 1500);
+    t.app.pointer().script({330, 130});
+    t.dialogs->pointerPaths.push_back({{330, 130}});
+    send(w.Corner.widget(), QEvent::MouseButtonPress, {290, 105}, Qt::LeftButton);
+    send(w.Corner.widget(), QEvent::MouseMove, {300, 110}, Qt::LeftButton);
+    EXPECT_EQ(frame(), (Rect{100, 100, 340, 225})) << "the grip's first step is kept";
+    EXPECT_EQ(t.dialogs->count("MoveLoop"), 2);
+
+    t.app.pointer().script({500, 500});
+    EXPECT_EQ(t.app.pointer().GetCursorPos(), QPoint(500, 500)) << "no loop holds the pointer";
+}
+
+// The desktop folds a quick drag's moves together, up to the release: where
+// the button comes up is a last step.  A press and release in place moves
+// nothing, not even onto a snapping edge.
+TEST_F(MoveLoop, TheReleaseAwayFromTheLastStepIsALastStep) {
+    w.hook();
+    ui::MoveLoop sizing(w, ui::HTBOTTOMRIGHT);
+    sizing.begin();
+    sizing.release({150, 125});
+    EXPECT_EQ(frame(), (Rect{100, 100, 340, 220}));
+    t.app.pointer().script({110, 105});
+    ui::MoveLoop moving(w, ui::HTCAPTION);
+    moving.begin();
+    moving.step({120, 115});
+    moving.release({120, 115});
+    EXPECT_EQ(frame(), (Rect{110, 110, 350, 230}));
+    t.app.pointer().script({110, 105});
+    ui::MoveLoop still(w, ui::HTCAPTION);
+    still.begin();
+    still.release({110, 105});
+    EXPECT_EQ(w.log,
+              QStringList({"enter", "sizing 8 100,100,340,220", "Form_Resize 3600x1800", "exit",
+                           "enter", "moving 110,110,350,230", "exit", "enter", "exit"}));
 }
 
 TEST_F(MoveLoop, UnloadingOrHidingTheWindowMidDragEndsTheLoop) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QPixmap>
 #include <cmath>
@@ -8,6 +9,7 @@
 
 #include "TestWindows.h"
 #include "platform/ui/Image.h"
+#include "platform/ui/PictureBox.h"
 
 namespace {
 
@@ -27,12 +29,16 @@ class Panel : public ui::Form {
     explicit Panel(ui::Application& app) : ui::Form(app, "Panel") {
         Look.Move(0, 0, 600, 600);
         Note.Move(0, 700, 1500, 300);
+        Board.Move(0, 1200, 1500, 600);
+        Board.setScaleMode(ui::vbPixels);
+        Board.setAutoRedraw(true);
     }
     void Form_Activate() override { log << "Activate"; }
     void Form_LostFocus() override { log << "LostFocus"; }
     QStringList log;
     ui::Image Look{*this, "Look"};
     ui::Label Note{*this, "Note"};
+    ui::PictureBox Board{*this, "Board"};
 };
 
 class Rewrite : public ::testing::Test {
@@ -74,6 +80,51 @@ TEST_F(Rewrite, TheSamePictureCaptionTitleOrEnabledStateCostsNoRepaint) {
     w.Look.setPicture(ui::Picture());
     settle();
     EXPECT_GT(look.paints, 0) << "another picture is drawn";
+}
+
+// A timer that clears and draws the same picture again changes no pixel.
+TEST_F(Rewrite, DrawingTheSamePixelsAgainCostsNoRepaint) {
+    const auto draw = [&](ui::OleColor colour) {
+        w.Board.Cls();
+        w.Board.Line(2, 2, 40, 20, colour, ui::kFilledBox);
+        w.Board.PaintPicture(picture, 50, 5);
+    };
+    draw(0x0000FF);
+    settle();
+    PaintCounter board(w.Board.widget());
+    for (int i = 0; i < 10; ++i) {
+        draw(0x0000FF);
+        settle();
+    }
+    EXPECT_EQ(board.paints, 0);
+    draw(0x00FF00);
+    w.Board.PSet(0, 0, 0x00FF00);
+    settle();
+    EXPECT_GT(board.paints, 0) << "another colour is shown";
+    board.paints = 0;
+    w.Board.Cls();
+    w.Board.Line(2, 2, 40, 20, 0x0000FF, ui::kFilledBox);
+    w.Board.Line(2, 2, 40, 20, 0x00FF00, ui::kFilledBox);
+    w.Board.PSet(0, 0, 0x00FF00);
+    w.Board.PaintPicture(picture, 50, 5);
+    settle();
+    EXPECT_EQ(board.paints, 0) << "only the end of the drawing counts, not its steps";
+}
+
+// Only where the toolkit saw the pointer enter does the question go to the desktop.
+TEST_F(Rewrite, ThePointerIsAskedForOnlyOverTheAreaThatCares) {
+    ui::Pointer pointer(t.app.handles());
+    QWidget& area = *w.Board.widget();
+    const int board = w.Board.hWnd();
+    ASSERT_NE(board, 0);
+    QCursor::setPos(area.mapToGlobal(area.rect().center()));
+    EXPECT_EQ(pointer.WindowUnderPointerWithin(area), 0) << "the toolkit saw no enter";
+    area.setAttribute(Qt::WA_UnderMouse, true);
+    EXPECT_EQ(pointer.WindowUnderPointerWithin(area), board);
+    area.setAttribute(Qt::WA_UnderMouse, false);
+    pointer.script(area.mapToGlobal(QPoint(1, 1)));
+    EXPECT_EQ(pointer.WindowUnderPointerWithin(area), board)
+        << "a scripted pointer is where it says";
 }
 
 TEST_F(Rewrite, ShowingAShownWindowNeitherRaisesNorActivatesIt) {

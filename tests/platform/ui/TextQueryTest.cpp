@@ -14,6 +14,9 @@ TEST(TextQuery, AnswersARequestWithTheTextsOfLoadedWindowsOnly) {
     ui::TextQuery query(t.app, folder.path());
     Sample& w = t.app.form<Sample>();
     w.Caption.setCaption("two\nlines");
+    w.List.Clear();
+    for (int i = 0; i < 50; ++i)
+        w.List.AddItem(QString("row %1").arg(i));
     t.app.form<Other>().Value.setCaption("shown");
     t.app.form<Other>().Unload();
 
@@ -24,6 +27,9 @@ TEST(TextQuery, AnswersARequestWithTheTextsOfLoadedWindowsOnly) {
     EXPECT_TRUE(answer.contains("\nSample.Caption=two\\nlines\n"));
     EXPECT_TRUE(answer.contains("\nSample.Text=typed\n"));
     EXPECT_TRUE(answer.contains("\nSample.Cells(3)=cell3\n"));
+    EXPECT_TRUE(answer.contains("\nSample.List[0]=row 0\n"));
+    EXPECT_TRUE(answer.contains("\nSample.List[39]=row 39\n"));
+    EXPECT_FALSE(answer.contains("Sample.List[40]")) << "a long list answers with its first rows";
     EXPECT_TRUE(answer.contains("\nSample.Visible=False\nSample.WindowState=0\n"));
     EXPECT_FALSE(answer.contains("Other.")) << "an unloaded window is not loaded by asking";
     EXPECT_FALSE(QFile::exists(folder.file("request"))) << "a request is answered once";

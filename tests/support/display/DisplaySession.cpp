@@ -97,6 +97,18 @@ PlayerSession::~PlayerSession() {
     }
 }
 
+void PlayerSession::editSettings(const std::vector<std::pair<int, QByteArray>>& lines) {
+    QFile file(program_.file("settings.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> all = file.readAll().split('\n');
+    file.close();
+    for (const auto& [line, value] : lines) {
+        ASSERT_LT(line, all.size());
+        all[line] = value;
+    }
+    program_.write("settings.ini", all.join('\n'));
+}
+
 void PlayerSession::startWindowManager() {
     ASSERT_FALSE(display().isEmpty()) << "Xvfb did not start";
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -306,6 +318,14 @@ QMap<QString, QString> PlayerSession::texts(int pollMs) {
         kToolTimeoutMs, pollMs);
     EXPECT_TRUE(answered) << "the program did not answer the text query";
     return texts;
+}
+
+QStringList PlayerSession::rows(const QString& list) {
+    const QMap<QString, QString> all = texts();
+    QStringList rows;
+    for (int i = 0; all.contains(QString("%1[%2]").arg(list).arg(i)); ++i)
+        rows << all.value(QString("%1[%2]").arg(list).arg(i));
+    return rows;
 }
 
 bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {

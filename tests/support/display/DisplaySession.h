@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "support/TempDir.h"
@@ -46,6 +47,8 @@ class PlayerSession {
 
     // The program folder: write settings and data files here before start().
     testsupport::TempDir& program() { return program_; }
+    // Replaces lines of the program's settings.ini (counted from 0).
+    void editSettings(const std::vector<std::pair<int, QByteArray>>& lines);
     const QString& display() const { return server_.display(); }
 
     // A window manager (openbox) on the display, for what only one does:
@@ -93,6 +96,8 @@ class PlayerSession {
     // "Form.Control" or "Form.Control(index)".
     // pollMs: how often to look for the answer (for tests that time it).
     QMap<QString, QString> texts(int pollMs = 20);
+    // The first rows of a list ("Form.Control"), as the text query gives them.
+    QStringList rows(const QString& list);
     // Waits until the main window says "Playing" with this title; true when
     // it did within timeoutMs.
     bool waitForPlaying(const QString& title, int timeoutMs = 10000);
