@@ -36,7 +36,9 @@ TEST(PlaylistLoad, TitlesAreCutToThePathsOfEachSlice) {
     int path = 0;
     int title = 0;
     for (const PlaylistLoad::Slice& slice : all) {
-        if (!slice.last) EXPECT_EQ(slice.rows.size(), slice.paths.size());
+        if (!slice.last) {
+            EXPECT_EQ(slice.rows.size(), slice.paths.size());
+        }
         for (int i = 0; i < slice.paths.size(); ++i)
             EXPECT_EQ(slice.paths.at(i), QString("/m/p%1").arg(path++));
         for (int i = 0; i < slice.rows.size(); ++i)
