@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format ccache
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libxcb1-dev
     libsndfile1-dev libmpg123-dev libvorbis-dev libogg-dev libopenmpt-dev libsamplerate0-dev portaudio19-dev libfftw3-dev libmpv-dev
     libpulse-dev libasound2-dev pulseaudio
     libgtest-dev libbenchmark-dev

@@ -286,10 +286,10 @@ void mainPanel(QPainter& p, const Theme& t, QRectF r) {
     p.drawLine(QPointF(0, 0), QPointF(r.right(), 0));
 }
 
+// The line under the inset carries the scrolling title: no word mark there.
 void miniPanel(QPainter& p, const Theme& t, QRectF r) {
     frameStrip(p, t, r, true);
     inset(p, t, QRectF(6, 6, 140, 18));
-    wordMark(p, "PLENK", QPointF(8, 30), 12, t.accent, 1.6);
 }
 
 void scrollTrack(QPainter& p, const Theme& t, QRectF r, bool horizontal) {

@@ -215,6 +215,9 @@ void MediaLibrary::designTopPage() {
         ui::Label& count = CountPlayed.add(i);
         caption(count, FrameTop10, left ? 3360 : 7080, top, 255, "0");
         count.setForeColor(kGrey);
+        // Light texts: the dark page shows through the rows.
+        for (ui::Label* l : {&rank, &song, &count})
+            l->setBackStyle(0);
     }
     // Grey rules under the first nine rows of each column.
     for (int i = 0; i < 18; ++i) {

@@ -11,6 +11,7 @@
 #include "platform/ui/WindowMessages.h"
 #include "playlist/ClsPl.h"
 #include "shared/DataForm.h"
+#include "shared/SizeGrip.h"
 #include "shared/WindowDrag.h"
 #include "windows/FormMeniuri.h"
 #include "windows/Main.h"
@@ -60,10 +61,7 @@ void Playlist::design() {
     ItemsLabel.setBackStyle(0);
     ItemsLabel.setWidth(1575);
     Shape1.setBorderColor(0x404040);
-    // The size grip's dots are drawn as text: no symbol font is at hand.
-    ResizeArea.setCaption(QString::fromUtf8("⋰"));
-    ResizeArea.setForeColor(0x808080);
-    ResizeArea.setBackStyle(0);
+    shared::lookLikeSizeGrip(ResizeArea);
     PicList.setFont({"Verdana", 8.25f});
     // Files and folders dragged from other programs are the window's to add.
     PicList.setOLEDropMode(ui::Control::vbOLEDropManual);

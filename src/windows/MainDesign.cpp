@@ -2,6 +2,7 @@
 
 #include "options/Options.h"
 #include "playlist/Playlist.h"
+#include "shared/SizeGrip.h"
 
 void Main::designChrome() {
     ImgTopLeft.Move(0, 0, 1500, 285);
@@ -114,9 +115,7 @@ void Main::designBottomRow() {
     Volum.Move(3480, 3480, 1395, 255);
     Volum.setDesign(ctlScrollbar::design(ctlScrollbar::horizontal, 5));
     ResizeArea.Move(6360, 3720, 195, 195);
-    ResizeArea.setCaption("o");
-    ResizeArea.setFont({"Marlett", 8.25f});
-    ResizeArea.setBackStyle(0);
+    shared::lookLikeSizeGrip(ResizeArea);
     ui::Frame& video = FrameVideo.add(0);
     video.Move(120, 4080, 5175, 3045);
     video.setBorderStyle(0);

@@ -218,11 +218,7 @@ void Main::swapInForVideo() {
     MiniForm& mini = form<MiniForm>();
     if (mini.WindowState() == vbMinimized) return;
     SwappedForVideo = true;
-    step([&] { setTop(mini.Top()); });
-    step([&] { setLeft(mini.Left()); });
-    step([&] { mini.Unload(); });
-    step([&] { Show(); });
-    step([&] { d.MiniMode.setCaption("False"); });
+    mini.HandOverToMain();
     step([&] { form<FormMeniuri>().FullMiniMenu.setEnabled(false); });
 }
 

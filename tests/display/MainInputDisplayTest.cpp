@@ -8,18 +8,17 @@
 
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
+#include "support/display/MainWindowPoints.h"
 
+using displaytest::mostlyLight;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
+using namespace displaytest::mainwindow;
 
 namespace {
 
-const QString kTitle = "Plenk Player";
-// Points of the main window, in pixels from its corner: the title strip, the
-// "File" head, the minimize button, the equalizer button and the seek slider's row.
-const QPoint kTitleStrip(287, 9);
-const QPoint kFileHead(31, 5);
-const QPoint kMinimize(340, 9);
+// Points of the main window, in pixels from its corner: the equalizer button
+// and the seek slider's row.
 const QPoint kEqualizerButton(35, 104);
 constexpr int kAudioSeekRow = 222;
 
@@ -47,10 +46,6 @@ void doubleClick(PlayerSession& s, QPoint at, int button = 1) {
 
 void clickWith(PlayerSession& s, QPoint at, int button) {
     s.xdotool({"mousemove", str(at.x()), str(at.y()), "sleep", "0.2", "click", str(button)});
-}
-
-bool light(QRgb pixel) {
-    return qGray(pixel) > 200;
 }
 
 // The middle of the seek thumb on a row of the screen, found in a
@@ -81,14 +76,6 @@ int thumbAt(PlayerSession& s, int row, int x0, int x1) {
 }
 
 // Most of the area drawn light, as a pop-up menu's background is.
-bool mostlyLight(const QImage& shot, const QRect& area) {
-    int lightPixels = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            lightPixels += light(shot.pixel(x, y));
-    return lightPixels * 2 > area.width() * area.height();
-}
-
 QString makeVideo(PlayerSession& s) {
     const QString video = s.program().file("clip.mp4");
     EXPECT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t",

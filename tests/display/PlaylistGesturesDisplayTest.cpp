@@ -2,10 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 #include "support/display/DisplaySession.h"
+#include "support/display/DragProgram.h"
 
+using displaytest::DragProgram;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -45,38 +46,6 @@ QPoint row(const QRect& playlist, int index) {
 QString items(PlayerSession& s) {
     return s.texts().value("Playlist.ItemsLabel");
 }
-
-// Another program that drags files: its small window at a point of the
-// screen starts a drag of the files when pressed, and says what the target
-// answers.
-class DragProgram {
-  public:
-    DragProgram(PlayerSession& s, QPoint at, const QStringList& files) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", s.display());
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        process_.setProcessEnvironment(env);
-        process_.start(PLENK_DRAG_SOURCE, QStringList{text(at.x()), text(at.y())} + files);
-    }
-    ~DragProgram() {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-    // Waits until the program has said this line.
-    bool says(const QString& line, int timeoutMs = 10000) {
-        return waitUntil(
-            [&] {
-                process_.waitForReadyRead(20);
-                said_ += QString::fromLocal8Bit(process_.readAllStandardOutput());
-                return said_.split('\n').contains(line);
-            },
-            timeoutMs);
-    }
-
-  private:
-    QProcess process_;
-    QString said_;
-};
 
 }  // namespace
 

@@ -188,6 +188,16 @@ TEST_F(MediaLibraryTest, TopPageHasGreyRulesBetweenTheRows) {
     EXPECT_GT(lib.TopLine(0).Y1(), lib.Song(0).Top());
 }
 
+// White and light grey texts are readable only on the dark page.
+TEST_F(MediaLibraryTest, TopPageRowsLetTheDarkPageShowThrough) {
+    EXPECT_EQ(lib.FrameTop10.BackColor(), 0x404040u);
+    for (int i : {0, 9, 19}) {
+        EXPECT_EQ(lib.TopLabel(i).BackStyle(), 0) << i;
+        EXPECT_EQ(lib.Song(i).BackStyle(), 0) << i;
+        EXPECT_EQ(lib.CountPlayed(i).BackStyle(), 0) << i;
+    }
+}
+
 }  // namespace
 
 namespace {

@@ -80,14 +80,7 @@ TEST(SkinBadInput, MissingOrOddSkinFoldersChangeNoPicture) {
 
 TEST(SkinBadInput, BrokenPicturesAreSkippedOneByOne) {
     SkinFixture f;
-    f.copySkin("Silver", "Broken");
-    const QByteArray logo = testsupport::readAll(f.skinFile("Broken", "logo.bmp"));
-    f.program.write("Skins/Broken/logo.bmp", logo.left(logo.size() / 3));
-    f.program.write("Skins/Broken/top.bmp", "");
-    f.program.write("Skins/Broken/vol-pic.bmp", "text, not a picture");
-    QFile::remove(f.skinFile("Broken", "main.jpg"));
-    QDir(f.program.path()).mkpath("Skins/Broken/main.jpg");
-    f.program.write("Skins/Broken/menu-normal.bmp", testsupport::hugeBitmapHeader());
+    f.spoiledSkin({"logo.bmp", "top.bmp", "vol-pic.bmp", "main.jpg", "menu-normal.bmp"});
 
     Main& m = f.form<Main>();
     const QImage logoBefore = shown(m.Logo.picture()), topBefore = shown(m.ImgTopCenter.picture()),

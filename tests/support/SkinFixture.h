@@ -33,6 +33,26 @@ struct SkinFixture : PlayerFixture {
     QString skinFile(const QString& skin, const QString& name) const {
         return program.file("Skins/" + skin + "/" + name);
     }
+    // The skin "Broken": a copy of Silver with five files spoiled, one way
+    // each.  Each name is a file of the skin, such as "top.bmp".
+    struct Spoiled {
+        const char* cut;     // cut to its first third
+        const char* empty;   // no bytes
+        const char* text;    // text, no picture
+        const char* folder;  // a folder in the file's place
+        const char* huge;    // a header claiming 10,000 x 10,000 pixels
+    };
+    void spoiledSkin(const Spoiled& s) {
+        copySkin("Silver", "Broken");
+        const QString broken = "Skins/Broken/";
+        const QByteArray whole = readAll(skinFile("Broken", s.cut));
+        program.write(broken + s.cut, whole.left(whole.size() / 3));
+        program.write(broken + s.empty, "");
+        program.write(broken + s.text, "text, not a picture");
+        QFile::remove(skinFile("Broken", s.folder));
+        QDir(program.path()).mkpath(broken + s.folder);
+        program.write(broken + s.huge, hugeBitmapHeader());
+    }
     void writeIni(const QString& skin, const QByteArray& bytes) {
         program.write("Skins/" + skin + "/skin.ini", bytes);
     }

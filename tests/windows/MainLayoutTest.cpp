@@ -67,6 +67,16 @@ TEST_F(Layout, StretchFollowsTheWindow) {
     EXPECT_EQ(m.Volum.Top(), 5680.0f);
 }
 
+// No symbol font draws a grip glyph here: its letter would show as an "o".
+TEST_F(Layout, TheVideoLayoutsGripShowsDotsAsThePlaylistsDoes) {
+    o.Option14.setValue(true);
+    video("320");
+    ASSERT_TRUE(m.ResizeArea.Visible());
+    EXPECT_EQ(m.ResizeArea.Caption(), list.ResizeArea.Caption());
+    EXPECT_EQ(m.ResizeArea.ForeColor(), list.ResizeArea.ForeColor());
+    EXPECT_EQ(m.ResizeArea.Font(), list.ResizeArea.Font());
+}
+
 TEST_F(Layout, OriginalSizesMakeTheWindowFollowTheVideo) {
     o.Option16.setValue(true);
     video("640", "480");

@@ -134,14 +134,8 @@ TEST(MiniFormLoad, UnusableSkinNamesAndFoldersSkipEveryFile) {
 
 TEST(MiniFormLoad, BrokenPicturesAreSkippedOneByOne) {
     MiniFixture f;
-    f.copySkin("Silver", "Broken");
-    const QByteArray top = testsupport::readAll(f.skinFile("Broken", "top.bmp"));
-    f.program.write("Skins/Broken/top.bmp", top.left(top.size() / 3));
-    f.program.write("Skins/Broken/left.bmp", "");
-    f.program.write("Skins/Broken/close-normal.bmp", "text, not a picture");
-    QFile::remove(f.skinFile("Broken", "main-mini.jpg"));
-    QDir(f.program.path()).mkpath("Skins/Broken/main-mini.jpg");
-    f.program.write("Skins/Broken/h-scrollbar-thumb.bmp", testsupport::hugeBitmapHeader());
+    f.spoiledSkin(
+        {"top.bmp", "left.bmp", "close-normal.bmp", "main-mini.jpg", "h-scrollbar-thumb.bmp"});
     // A JPEG under a ".bmp" name is a picture all the same.
     QFile::remove(f.skinFile("Broken", "bottom.bmp"));
     builtPicture("Silver", "bottom.bmp").save(f.skinFile("Broken", "bottom.bmp"), "JPEG");

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <chrono>
 #include <clocale>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -250,7 +251,9 @@ void MpvDevice::place(const QRect& rect) {
 
 MciError MpvDevice::setVolume(int left, int right) {
     const int loudest = std::max(left, right);
-    double volume = loudest / 10.0;
+    // mpv cubes its volume; the MCI volume, like the audio engine's, scales the
+    // amplitude in proportion, so one slider sounds alike on both engines.
+    double volume = 100.0 * std::cbrt(loudest / 1000.0);
     if (lib().set_property(mpv_, "volume", MPV_FORMAT_DOUBLE, &volume) < 0)
         return MciError::DeviceFailed;
     // Unequal channels: the quieter one is scaled down against the louder.

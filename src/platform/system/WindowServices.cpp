@@ -1,11 +1,16 @@
 #include "platform/system/WindowServices.h"
 
+#include <xcb/xcb.h>
+
 #include <QBitmap>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Twips.h"
@@ -51,6 +56,40 @@ void SetWindowRgn(QWidget* window, int width, int height, int diameter) {
     window->setMask(mask);
 }
 
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* x, const char* name) {
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr);
+    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return found;
+}
+
+// Asks the X11 desktop to keep the window above the others, or no longer, as
+// the window's own toolkit would; false off X11.
+bool askDesktopAbove(QWindow& window, bool on) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection()) return false;
+    xcb_connection_t* x = x11->connection();
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>(window.winId());
+    event.type = atom(x, "_NET_WM_STATE");
+    event.data.data32[0] = on ? 1 : 0;
+    event.data.data32[1] = atom(x, "_NET_WM_STATE_ABOVE");
+    event.data.data32[2] = atom(x, "_NET_WM_STATE_STAYS_ON_TOP");
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    xcb_send_event(x, 0, root,
+                   XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(x);
+    return true;
+}
+
+}  // namespace
+
 void SetWindowPos(QWidget* window, int insertAfter) {
     if (!window) return;
     const bool on = insertAfter == HWND_TOPMOST;
@@ -58,9 +97,11 @@ void SetWindowPos(QWidget* window, int insertAfter) {
     const Qt::WindowFlags flags = window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
     // A window already on screen is told in place: making its native window
     // again would take the native windows inside it along (a playing video's).
+    // On X11 the toolkit itself would make it again at its next show once the
+    // hint changed, so there the desktop is asked directly.
     if (QWindow* native = window->windowHandle()) {
         window->overrideWindowFlags(flags);
-        native->setFlags(flags);
+        if (!askDesktopAbove(*native, on)) native->setFlags(flags);
         return;
     }
     window->setWindowFlags(flags);

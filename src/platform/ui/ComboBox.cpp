@@ -54,11 +54,13 @@ void ComboBox::typed(const QString& text) {
     Change.raise();
 }
 
+// The rows' arrival empties the edit field while the index may stay where it
+// was, so the field is always given the text again.
 void ComboBox::showSelection() {
     if (model().pending()) return;
     const QSignalBlocker block(combo());
     combo()->setCurrentIndex(ListIndex());
-    if (combo()->lineEdit() && ListIndex() < 0) combo()->lineEdit()->setText(edit_);
+    if (combo()->lineEdit()) combo()->lineEdit()->setText(Text());
 }
 
 }  // namespace ui

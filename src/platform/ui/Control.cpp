@@ -356,6 +356,9 @@ void Control::deliverMouse(int kind, int button, int shift, float x, float y,
     Application& app = form_.application();
     switch (kind) {
         case kMouseDown:
+            // A new press: a double-click whose own release never came (a
+            // dialog its handler opened took it) holds back no click.
+            inDoubleClick_ = false;
             app.notePress(form_, this, button, screen.value_or(app.pointer().GetCursorPos()));
             pressed(button, x, y);
             MouseDown.raise(button, shift, x, y);

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QThread>
 
 #include "platform/ui/Form.h"
 #include "platform/ui/Menu.h"
@@ -104,32 +105,50 @@ class HideWatcher : public QObject {
 
 // Takes the pointer's moves and the release from every widget while a move or
 // size loop runs (the desktop's own loop delivers none to the program either),
-// and ends the loop when its window goes.
+// and ends the loop when its window goes.  It lets go of the input before the
+// release is handed on, so a pop-up menu or modal window the button-up opens
+// takes its own clicks; an event loop run from inside this one (a message box
+// a timer or a step shows) keeps its input as well.
 class MoveLoopFeeder : public QObject {
   public:
-    MoveLoopFeeder(MoveLoop& loop, QEventLoop& events) : loop_(loop), events_(events) {}
+    explicit MoveLoopFeeder(MoveLoop& loop) : loop_(loop) {}
+
+    void run() {
+        level_ = QThread::currentThread()->loopLevel() + 1;
+        qApp->installEventFilter(this);
+        events_.exec();
+        stop();
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Hide && watched == loop_.window().widget()) events_.quit();
-        if (!watched->isWidgetType()) return false;
-        if (event->type() == QEvent::MouseMove) {
-            if (!loop_.step(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()))
-                events_.quit();
+        if (event->type() == QEvent::Hide && watched == loop_.window().widget()) stop();
+        if (!watched->isWidgetType() || QThread::currentThread()->loopLevel() != level_)
+            return false;
+        if (event->type() != QEvent::MouseMove && event->type() != QEvent::MouseButtonRelease)
+            return false;
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint at = e->globalPosition().toPoint();
+        if (event->type() == QEvent::MouseMove && e->buttons() != Qt::NoButton) {
+            if (!loop_.step(at)) stop();
             return true;
         }
-        if (event->type() == QEvent::MouseButtonRelease) {
-            auto* e = static_cast<QMouseEvent*>(event);
-            loop_.release(e->globalPosition().toPoint(), shiftOf(e->modifiers()));
-            events_.quit();
-            return true;
-        }
-        return false;
+        // A move with no button held: the button came up in a window opened
+        // from inside the loop, and the loop ends there as at a release.
+        stop();
+        loop_.release(at, shiftOf(e->modifiers()));
+        return true;
     }
 
   private:
+    void stop() {
+        qApp->removeEventFilter(this);
+        events_.quit();
+    }
+
     MoveLoop& loop_;
-    QEventLoop& events_;
+    QEventLoop events_;
+    int level_ = 0;
 };
 
 // A dialog belongs to the program's window that is active, as the system's
@@ -167,11 +186,8 @@ void QtDialogs::runMoveLoop(MoveLoop& loop) {
         loop.release(loop.startPointer());
         return;
     }
-    QEventLoop events;
-    MoveLoopFeeder feeder(loop, events);
-    qApp->installEventFilter(&feeder);
-    events.exec();
-    qApp->removeEventFilter(&feeder);
+    MoveLoopFeeder feeder(loop);
+    feeder.run();
 }
 
 void QtDialogs::runModal(Form& form) {

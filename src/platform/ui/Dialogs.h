@@ -59,7 +59,9 @@ class Dialogs {
     // Runs a window modally: returns when it is hidden or unloaded.
     virtual void runModal(Form& form) = 0;
     // Feeds a begun move or size loop the pointer until the button is released
-    // or the window goes.
+    // or the window goes.  The loop lets go of the input before it hands the
+    // release on: a menu or modal window the button-up opens takes input of
+    // its own, as does an event loop run from inside the loop.
     virtual void runMoveLoop(MoveLoop& loop) = 0;
 };
 

@@ -7,14 +7,17 @@
 #include <QStandardPaths>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <random>
+#include <string>
 #include <utility>
 
 #include "MciTestSupport.h"
 #include "platform/clock/Clock.h"
 #include "platform/media/Mci.h"
 #include "platform/media/MpvBackend.h"
+#include "platform/media/MpvDevice.h"
 #include "platform/ui/VideoWindow.h"
 #include "support/Ffmpeg.h"
 #include "support/StandardError.h"
@@ -163,6 +166,21 @@ TEST_F(MpvMci, ChannelVolumesKeepPlaying) {
     EXPECT_EQ(send("setaudio movie left Volume to 100").code, 0u);
     ASSERT_EQ(send("play movie from 800 wait").code, 0u);
     EXPECT_EQ(modeAndPosition(), "stopped 1000");
+}
+
+// The engine cubes its volume: the MCI volume must still scale the amplitude in
+// proportion, as the audio engine's does, or video plays far quieter.
+TEST_F(MpvMci, VolumeScalesTheAmplitudeInProportion) {
+    ASSERT_EQ(send(openCommand(path("tone.wav"))).code, 0u);
+    auto* device = dynamic_cast<media::MpvDevice*>(mci_.device("movie"));
+    ASSERT_NE(device, nullptr);
+    const auto gain = [&] { return std::pow(std::stod(device->propertyText("volume")) / 100, 3); };
+    for (const int level : {1000, 800, 370, 8, 0}) {
+        ASSERT_EQ(send("setaudio movie Volume to " + std::to_string(level)).code, 0u);
+        EXPECT_NEAR(gain(), level / 1000.0, 1e-4) << level;
+    }
+    ASSERT_EQ(send("setaudio movie right Volume to 500").code, 0u);
+    EXPECT_NEAR(gain(), 0.5, 1e-4) << "the louder channel sets the volume";
 }
 
 TEST_F(MpvMci, BadFilesFailInBoundedTime) {

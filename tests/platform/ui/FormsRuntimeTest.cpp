@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include "TestWindows.h"
 
@@ -119,6 +121,23 @@ TEST_F(FormsRuntime, ComboTextSelectsARowOrFillsTheEditField) {
     EXPECT_EQ(w.Combo.ListIndex(), -1);
     EXPECT_EQ(w.Combo.Text(), "typed here");
     EXPECT_EQ(w.log, QStringList({"Combo_Click 0", "Combo_Change"}));
+}
+
+// The rows reach the widget a moment after they are added; the chosen row's
+// text must then show in the edit field of a combo that can be typed into.
+TEST_F(FormsRuntime, AComboShowsItsChosenRowOnceTheRowsArrive) {
+    for (const char* row : {"8", "9", "10"})
+        w.Combo.AddItem(row);
+    w.Combo.setText("9");
+    w.Show();
+    QCoreApplication::processEvents();
+    auto* combo = qobject_cast<QComboBox*>(w.Combo.widget());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(combo->currentText(), "9");
+    w.Combo.setText("typed");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(combo->currentText(), "typed");
 }
 
 TEST_F(FormsRuntime, CheckBoxTakesThreeValuesAndClicksOnChange) {

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
+#include <csignal>
 #include <filesystem>
 #include <system_error>
 
@@ -55,6 +56,14 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs) {
         QThread::msleep(pollMs);
     }
     return true;
+}
+
+bool mostlyLight(const QImage& shot, const QRect& area) {
+    int lightPixels = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            lightPixels += qGray(shot.pixel(x, y)) > 200;
+    return lightPixels * 2 > area.width() * area.height();
 }
 
 XServer::XServer() {
@@ -148,6 +157,16 @@ bool PlayerSession::waitForExit(int timeoutMs) {
     return player_.state() == QProcess::NotRunning || player_.waitForFinished(timeoutMs);
 }
 
+void PlayerSession::pause() {
+    if (player_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(player_.processId()), SIGSTOP);
+}
+
+void PlayerSession::resume() {
+    if (player_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(player_.processId()), SIGCONT);
+}
+
 QString PlayerSession::output() {
     return QString::fromLocal8Bit(player_.readAll());
 }
@@ -167,14 +186,17 @@ QString PlayerSession::run(const QString& program, const QStringList& arguments)
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
 }
 
-QString PlayerSession::waitForWindow(const QString& title, int timeoutMs) {
+QStringList PlayerSession::windows(const QString& title) {
     const QString pattern = "^" + QRegularExpression::escape(title) + "$";
+    return run("xdotool", {"search", "--onlyvisible", "--name", pattern})
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+QString PlayerSession::waitForWindow(const QString& title, int timeoutMs) {
     QString id;
     waitUntil(
         [&] {
-            id = run("xdotool", {"search", "--onlyvisible", "--name", pattern})
-                     .section('\n', 0, 0)
-                     .trimmed();
+            id = windows(title).value(0).trimmed();
             return !id.isEmpty() || player_.state() == QProcess::NotRunning;
         },
         timeoutMs);

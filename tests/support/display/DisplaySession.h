@@ -35,6 +35,9 @@ class XServer {
 // Polls until done() holds or timeoutMs pass; true when it held.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 20);
 
+// Whether more than half the area's pixels are near white, as a menu's are.
+bool mostlyLight(const QImage& shot, const QRect& area);
+
 // One run of the real player on its own X server, in a temporary copy of the
 // built program folder, driven with xdotool and looked at with xwininfo,
 // screenshots and the program's test-only text query.
@@ -47,6 +50,8 @@ class PlayerSession {
 
     // The program folder: write settings and data files here before start().
     testsupport::TempDir& program() { return program_; }
+    // The player's home: its per-user settings and desktop files.
+    const testsupport::TempDir& home() const { return home_; }
     // Replaces lines of the program's settings.ini (counted from 0).
     void editSettings(const std::vector<std::pair<int, QByteArray>>& lines);
     const QString& display() const { return server_.display(); }
@@ -58,10 +63,16 @@ class PlayerSession {
     // Waits for the program to end by itself; true when it did in time.
     bool waitForExit(int timeoutMs);
     QString output();
+    // Stops the program until resume(): the desktop queues its input meanwhile,
+    // as for a program late to handle it on a busy machine.
+    void pause();
+    void resume();
 
     // The id of the first viewable window whose title is exactly title, or
     // empty when none shows within timeoutMs.
     QString waitForWindow(const QString& title, int timeoutMs = 10000);
+    // The ids of every viewable window whose title is exactly title, now.
+    QStringList windows(const QString& title);
     // The window's place and size on the screen, in pixels.
     QRect geometry(const QString& windowId);
     // Whether the window is mapped and shown (not minimized, not hidden).
