@@ -9,7 +9,7 @@ packages=(
     libpulse-dev libasound2-dev pulseaudio
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core fonts-dejavu-extra
-    xvfb xauth xdotool x11-utils imagemagick libx11-dev xdg-utils ffmpeg trayer openbox
+    xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev xdg-utils ffmpeg trayer openbox
 )
 missing=()
 for p in "${packages[@]}"; do

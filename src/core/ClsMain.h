@@ -47,8 +47,11 @@ class ClsMain {
     virtual void PlayPrevious();
     // Applies the volume slider to the media-control medium.
     virtual void ChangeVolume();
-    // Start-up, once, from the main window's load.
+    // Start-up, once, from the main window's load.  The playlist's entries
+    // go on coming in afterwards (see ClsPl::LoadEntries).
     void LoadPlenk();
+    // Brings in the playlist's entries still coming in since start-up, now.
+    void FinishLoadingPlaylist();
     // The one way out of the program: saves everything, then ends the process.
     virtual void ClosePlenk();
     void SwitchMainMode();

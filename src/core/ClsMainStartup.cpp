@@ -43,23 +43,11 @@ QString ClsMain::GetLongPath(const QString& path) {
 
 void ClsMain::LoadPlenk() {
     DataForm& d = shared();
-    Options& o = app_.form<Options>();
-    Playlist& list = app_.form<Playlist>();
-    // The paths need no setting: they load before the settings show the
-    // windows, so the user never waits on them in front of a shown window.
-    step([&] { data().IncarcaData(d.programFile("\\Data\\plst.data"), d.ListaCale); });
+    // The paths need no setting: they are read while the settings load, and
+    // the rest comes in while the windows already answer.
+    step([&] { playlistOps().StartLoading(d.programFile("\\Data\\plst.data")); });
     step([&] { IncarcaSetari(); });
-    step([&] {
-        if (o.Option15.Value()) playlistOps().ListNoChar(list.PicList, d.ListaCale);
-    });
-    step([&] {
-        if (o.Option18.Value() || o.Option19.Value())
-            data().IncarcaData(d.programFile("\\Data\\id3.data"), list.PicList);
-    });
-    step([&] { playlistOps().FillJumpList(); });
-    step([&] {
-        if (o.Option18.Value() || o.Option19.Value()) playlistOps().FileNameToID3Later();
-    });
+    step([&] { playlistOps().LoadEntries(); });
     step([&] { app_.module<KeyShortcut>().LoadKeyboardSettings(); });
     Main& m = main();
     step([&] {
@@ -77,6 +65,10 @@ void ClsMain::LoadPlenk() {
     step([&] { d.FromPlaylist.setCaption("False"); });
     step([&] { Play(); });
     step([&] { playlistOps().ExtractFilename(m.Titlu.Caption(), path); });
+}
+
+void ClsMain::FinishLoadingPlaylist() {
+    playlistOps().FinishLoading();
 }
 
 void ClsMain::saveRankings() {
@@ -99,15 +91,17 @@ void ClsMain::ClosePlenk() {
     step([&] { saveRankings(); });
     step([&] { SalveazaSetari(); });
     step([&] { app_.module<KeyShortcut>().SaveKeyboardSettings(); });
-    step([&] { data().SalveazaData(d.programFile("\\Data\\plst.data"), d.ListaCale); });
+    // Entries still coming in are saved too.
+    step([&] { FinishLoadingPlaylist(); });
     step([&] {
+        std::vector<DataClass::Save> lists{
+            {d.programFile("\\Data\\plst.data"), &d.ListaCale},
+            {d.programFile("\\Data\\playlist.data"), &app_.form<JumpForm>().Lista}};
         if (o.Option18.Value() || o.Option19.Value())
-            data().SalveazaData(d.programFile("\\Data\\id3.data"), list.PicList);
+            lists.push_back({d.programFile("\\Data\\id3.data"), &list.PicList});
+        data().SalveazaToate(lists);
     });
     step([&] { SStop(); });
-    step([&] {
-        data().SalveazaData(d.programFile("\\Data\\playlist.data"), app_.form<JumpForm>().Lista);
-    });
     Snap& snap = app_.module<Snap>();
     step([&] { snap.UnsnapWindow(m); });
     step([&] { snap.UnsnapWindow(list); });

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <span>
 
 namespace ui {
 class ListControl;
-}
+class ListRows;
+}  // namespace ui
 
 // Moves a list of text lines between a list control and a text file, one item
 // per line, each line ended by CR LF.  Keeps nothing between calls.
@@ -28,9 +30,18 @@ class DataClass {
     // break, trailing blank or text UTF-8 cannot carry).
     bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox,
                       bool* readsBackSame = nullptr);
+    // Several lists saved as SalveazaData saves each, side by side on
+    // threads of their own, so the files' writing and flushing to disk
+    // overlap.  Nothing may change the lists until this returns.
+    struct Save {
+        QString file;
+        const ui::ListControl* list;
+    };
+    void SalveazaToate(std::span<const Save> saves);
     // Whether saving the list and loading it again would give every item
     // back as it is; writes nothing.
     static bool readsBackUnchanged(const ui::ListControl& TheListBox);
+    static bool readsBackUnchanged(const ui::ListRows& rows);
 };
 
 // The positional read every reader of a list file follows: row i becomes the

@@ -10,6 +10,7 @@
 #include "playlist/MediaLibrary.h"
 #include "playlist/MediaTypes.h"
 #include "playlist/Playlist.h"
+#include "playlist/PlaylistLoad.h"
 #include "shared/DataForm.h"
 #include "shared/ProgramFolder.h"
 #include "windows/Main.h"
@@ -61,6 +62,8 @@ View displayPart(View path) {
 }  // namespace
 
 ClsPl::ClsPl(PlenkApp& app) : app_(app) {}
+
+ClsPl::~ClsPl() = default;
 
 QString ClsPl::GetLastBackSlash(const QString& text) {
     const qsizetype folderEnd = std::max(text.lastIndexOf(u'/'), text.lastIndexOf(u'\\'));
@@ -129,6 +132,12 @@ void ClsPl::ListNoChar(ui::ListControl& List1, const ui::ListControl& List2) {
     List1.AddPartsOf(List2, displayPart<QByteArrayView>, displayPart<QStringView>);
 }
 
+ui::ListRows ClsPl::namesOf(const ui::ListRows& paths) {
+    ui::ListRows names;
+    names.appendPartsOf(paths, displayPart<QByteArrayView>, displayPart<QStringView>);
+    return names;
+}
+
 void ClsPl::ListNoCharDragDrop(ui::ListControl& List1, const ui::ListControl& List2) {
     const int at = dropRow(app_.form<DataForm>().AddToIndex.Caption(), List1.ListCount());
     for (int i = 0; i < List2.ListCount(); ++i)
@@ -160,14 +169,6 @@ void ClsPl::SetJumpList() {
     // The file could not be written: reading it back would give a stale list.
     for (int i = 0; i < list.ListCount(); ++i)
         search.AddItem(list.List(i));
-}
-
-void ClsPl::FillJumpList() {
-    ui::ListBox& list = app_.form<Playlist>().PicList;
-    if (!DataClass::readsBackUnchanged(list)) return SetJumpList();
-    ui::ListBox& search = app_.form<JumpForm>().Lista;
-    search.Clear();
-    search.AddItemsOf(list);
 }
 
 void ClsPl::FileNameToID3() {

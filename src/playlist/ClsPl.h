@@ -3,14 +3,17 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "persistence/DataClass.h"
 
 class PlenkApp;
+class PlaylistLoad;
 namespace ui {
 class ListControl;
-}
+class ListRows;
+}  // namespace ui
 
 // Operations on the playlist as a whole.  An entry is row i of three lists
 // kept in step: DataForm.ListaCale (full path), Playlist.PicList (display
@@ -18,6 +21,24 @@ class ListControl;
 class ClsPl {
   public:
     explicit ClsPl(PlenkApp& app);
+    ~ClsPl();
+
+    // Start-up, in two steps so the settings load meanwhile: starts reading
+    // the paths file on a thread of its own...
+    void StartLoading(const QString& pathsFile);
+    // ...then, once the options say what the rows show (titles from
+    // Data\id3.data in a tag mode, file names, or nothing), brings in the
+    // first block of entries before returning and the rest a block per tick
+    // of the application clock, all three lists in step.  Until the last
+    // block is in, any change to them or whole-list read (a save, a search,
+    // an added file) first brings every entry in (see
+    // ui::ListControl::setRowsArriving).  Once all are in, the search list is
+    // made good through its file if need be, and in a tag mode the tags are
+    // read (FileNameToID3Later).
+    void LoadEntries();
+    // Brings in every entry still to come, now.
+    void FinishLoading();
+    bool loadingEntries() const { return static_cast<bool>(load_); }
 
     // The open-file dialog: the chosen full path, "" when cancelled.
     QString ShowFileDialog();
@@ -44,15 +65,13 @@ class ClsPl {
     void ExtractFilename(const QString& FileName, const QString& FullPath);
     // Appends the file-name display text of every path of List2 to List1.
     void ListNoChar(ui::ListControl& List1, const ui::ListControl& List2);
+    // The file-name display texts of paths, sharing their text.
+    static ui::ListRows namesOf(const ui::ListRows& paths);
     // Inserts the display texts of every path of List2, in order, into List1
     // before the row DataForm.AddToIndex names, or after its last row.
     void ListNoCharDragDrop(ui::ListControl& List1, const ui::ListControl& List2);
     // Refreshes the search list from the playlist, through Data\playlist.data.
     void SetJumpList();
-    // The same at start-up, but when the file would give every row back
-    // unchanged the list is filled without writing it: the file only carries
-    // the rows across, and it is written again at shut-down.
-    void FillJumpList();
     // Shows the tag's artist and title, in the order the options choose, for
     // every entry whose tag has both.
     void FileNameToID3();
@@ -88,6 +107,13 @@ class ClsPl {
     // The insertion row a drop row caption names in a list of count rows.
     static int dropRow(const QString& caption, int count);
 
+    void bringInSome();
+    // Brings in the next slice of the load (waiting for it when wait); true
+    // once that was the last.
+    bool bringIn(bool wait);
+    void setRowsArriving(bool arriving);
+    void entriesLoaded();
+
     void retag(int row);
     void readTagSlice();
     void stopTagReading();
@@ -96,9 +122,18 @@ class ClsPl {
     // when the files are on a local disk.
     static constexpr int kTagSlice = 256;
     static constexpr int kTagInterval = 1;
+    // Entries are brought in every tick for up to a budget of time.
+    static constexpr int kLoadInterval = 10;
+    static constexpr int kLoadBudget = 4;
 
     PlenkApp& app_;
     std::unique_ptr<DataClass> ListStore;
     int tagTimer_ = 0;
     int tagRow_ = 0;
+    std::unique_ptr<PlaylistLoad> load_;
+    bool loadingTitles_ = false;
+    int loadTimer_ = 0;
+    // Some entry's row would not come back unchanged from the search list's
+    // file, so the search list is made again through it at the end.
+    bool searchNeedsFile_ = false;
 };

@@ -182,7 +182,8 @@ bool ListBox::keyAction(int keyCode, int) {
 }
 
 void ListBox::showSelection() {
-    if (model().pending()) return;
+    // A held view catches up first (its sync shows the selection).
+    if (model().pending()) return model().held() ? model().sync() : void();
     QListView* v = view();
     const QSignalBlocker block(v->verticalScrollBar());
     QItemSelectionModel* sel = v->selectionModel();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include "platform/ui/ListModel.h"
 
@@ -32,6 +33,7 @@ QString ListControl::List(int index) const {
 
 void ListControl::setList(int index, const QString& text) {
     touch();
+    settleRows();
     checkRow(index, kInvalidPropertyArrayIndex);
     state_.items.replace(index, text);
     rowsChanged();
@@ -56,6 +58,7 @@ QString ListControl::Text() const {
 
 void ListControl::setText(const QString& text) {
     touch();
+    settleRows();
     for (int i = 0; i < count(); ++i) {
         if (state_.items.at(i).compare(text, Qt::CaseInsensitive) == 0) {
             setListIndex(i);
@@ -116,14 +119,17 @@ void ListControl::rowAdded(int row) {
     rowsChanged();
 }
 
-void ListControl::extendExtras() {
+void ListControl::rowsAppended() {
     const auto total = static_cast<std::size_t>(count());
     if (!state_.itemData.empty()) state_.itemData.resize(total);
     if (!state_.marks.empty()) state_.marks.resize(total);
+    state_.newIndex = count() - 1;
+    rowsChanged();
 }
 
 void ListControl::AddItem(const QString& item, int index) {
     touch();
+    settleRows();
     if (index < -1 || index > count()) throw RuntimeError(kInvalidCall);
     const int row = index >= 0 ? index : state_.sorted ? insertionRow(item) : count();
     state_.items.insert(row, item);
@@ -133,6 +139,7 @@ void ListControl::AddItem(const QString& item, int index) {
 void ListControl::AddItemUtf8(QByteArrayView utf8) {
     if (Sorted()) return AddItem(QString::fromUtf8(utf8));
     touch();
+    settleRows();
     const int row = count();
     state_.items.insertUtf8(row, utf8);
     rowAdded(row);
@@ -146,17 +153,21 @@ bool ListControl::appendRowUtf8(int index, QByteArray& out) const {
 
 std::vector<int> ListControl::rowsHolding(const QString& text, bool caseSensitive) const {
     touch();
+    settleRows();
     return state_.items.rowsHolding(text, caseSensitive);
 }
 
 bool ListControl::allRows(bool (*test)(QByteArrayView)) const {
     touch();
+    settleRows();
     return state_.items.all(test);
 }
 
 void ListControl::AddItemsOf(const ListControl& source, std::span<const int> rows) {
     touch();
     source.touch();
+    settleRows();
+    source.settleRows();
     for (const int row : rows)
         source.checkRow(row, kInvalidCall);
     if (Sorted()) {
@@ -166,35 +177,57 @@ void ListControl::AddItemsOf(const ListControl& source, std::span<const int> row
     }
     if (rows.empty()) return;
     state_.items.appendFrom(source.state_.items, rows);
-    extendExtras();
-    state_.newIndex = count() - 1;
-    rowsChanged();
+    rowsAppended();
 }
 
 void ListControl::AddItemsOf(const ListControl& source) {
+    source.settleRows();
     std::vector<int> rows(static_cast<std::size_t>(source.ListCount()));
     std::iota(rows.begin(), rows.end(), 0);
     AddItemsOf(source, rows);
 }
 
-void ListControl::AddPartsOf(const ListControl& source, ListRows::ByteCut byteCut,
-                             ListRows::TextCut textCut) {
+void ListControl::AddItemsOf(const ListRows& rows) {
     touch();
-    source.touch();
+    settleRows();
     if (Sorted()) {
-        for (int i = 0; i < source.count(); ++i)
-            AddItem(textCut(source.List(i)).toString());
+        for (int i = 0; i < rows.size(); ++i)
+            AddItem(rows.at(i));
         return;
     }
-    if (source.count() == 0) return;
-    state_.items.appendPartsOf(source.state_.items, byteCut, textCut);
-    extendExtras();
-    state_.newIndex = count() - 1;
-    rowsChanged();
+    if (rows.empty()) return;
+    state_.items.appendFrom(rows, 0, rows.size());
+    rowsAppended();
+}
+
+void ListControl::reserveRows(int rows) {
+    if (rows > state_.items.capacity()) state_.items.reserve(rows + rows / 8);
+}
+
+void ListControl::AddPartsOf(const ListControl& source, ListRows::ByteCut byteCut,
+                             ListRows::TextCut textCut) {
+    source.touch();
+    source.settleRows();
+    AddPartsOf(source.state_.items, byteCut, textCut);
+}
+
+void ListControl::AddPartsOf(const ListRows& rows, ListRows::ByteCut byteCut,
+                             ListRows::TextCut textCut) {
+    touch();
+    settleRows();
+    if (Sorted()) {
+        for (int i = 0; i < rows.size(); ++i)
+            AddItem(textCut(rows.at(i)).toString());
+        return;
+    }
+    if (rows.empty()) return;
+    state_.items.appendPartsOf(rows, byteCut, textCut);
+    rowsAppended();
 }
 
 void ListControl::RemoveItem(int index) {
     touch();
+    settleRows();
     checkRow(index, kInvalidCall);
     state_.items.erase(index);
     if (!state_.itemData.empty()) state_.itemData.erase(state_.itemData.begin() + index);
@@ -208,6 +241,7 @@ void ListControl::RemoveItem(int index) {
 
 void ListControl::Clear() {
     touch();
+    settleRows();
     state_.items.clear();
     state_.itemData = {};
     state_.marks = {};
@@ -252,11 +286,20 @@ int ListControl::lastTopRow() const {
 
 QStringList ListControl::items() const {
     touch();
+    settleRows();
     QStringList rows;
     rows.reserve(count());
     for (int i = 0; i < count(); ++i)
         rows.push_back(state_.items.at(i));
     return rows;
+}
+
+void ListControl::holdView(bool held) {
+    model_->hold(held);
+}
+
+void ListControl::settleRows() const {
+    if (const std::function<void()> settle = std::exchange(settle_, nullptr)) settle();
 }
 
 int ListControl::MultiSelect() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -75,13 +76,32 @@ class ListControl : public Control {
     void AddItemsOf(const ListControl& source, std::span<const int> rows);
     // Adds every row of source at the end, sharing their text.
     void AddItemsOf(const ListControl& source);
+    // Adds the rows at the end, as AddItem would one by one, sharing their
+    // text.
+    void AddItemsOf(const ListRows& rows);
+    // Makes room for rows in all, and some more, unless there is room
+    // already: a list filled in blocks is then not moved at every block.
+    void reserveRows(int rows);
     // Adds, for every row of source, the part of its text the cuts give (see
     // ListRows::appendPartsOf), as AddItem would one by one.
     void AddPartsOf(const ListControl& source, ListRows::ByteCut byteCut,
                     ListRows::TextCut textCut);
+    void AddPartsOf(const ListRows& rows, ListRows::ByteCut byteCut, ListRows::TextCut textCut);
 
     int MultiSelect() const;
     bool Sorted() const;
+
+    // Rows still arriving (a list filled in the background): every change,
+    // and every read of the list as a whole (the search, the text lookup,
+    // a save), first calls settle once, which must bring them all in; reading
+    // single rows and the count does not wait, and sees the rows so far.
+    // Passing nothing takes the hook away.
+    void setRowsArriving(std::function<void()> settle) { settle_ = std::move(settle); }
+    bool rowsArriving() const { return static_cast<bool>(settle_); }
+    // While held, the view takes in added rows only when it must show a
+    // selection or a top row, or once released.
+    void holdView(bool held);
+    void settleRows() const;
 
   protected:
     ListControl(Form& form, QString name);
@@ -121,12 +141,13 @@ class ListControl : public Control {
     int insertionRow(const QString& item) const;
     // Index and extras for a row just put at row (by AddItem's rules).
     void rowAdded(int row);
-    // Item data and marks for rows added at the end.
-    void extendExtras();
+    // Item data, marks and index for rows added at the end.
+    void rowsAppended();
     int count() const { return state_.items.size(); }
 
     State state_;
     ListModel* model_;
+    mutable std::function<void()> settle_;
 };
 
 }  // namespace ui

@@ -19,9 +19,16 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 void ListModel::changed() {
     if (pending_) return;
     pending_ = true;
-    if (view_ && !view_->isVisible()) return;
+    if (held_ || (view_ && !view_->isVisible())) return;
     QMetaObject::invokeMethod(
         this, [this] { sync(); }, Qt::QueuedConnection);
+}
+
+void ListModel::hold(bool held) {
+    held_ = held;
+    if (held || !pending_) return;
+    pending_ = false;
+    changed();
 }
 
 void ListModel::followWhileVisible(QWidget* view) {

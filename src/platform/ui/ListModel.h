@@ -29,6 +29,10 @@ class ListModel : public QAbstractListModel {
     void sync();
     void setAfterSync(std::function<void()> fn) { afterSync_ = std::move(fn); }
     bool pending() const { return pending_; }
+    // While held, changes wait for release (or a sync asked for), so a list
+    // filled a block at a time is not laid out again after every block.
+    void hold(bool held);
+    bool held() const { return held_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +42,7 @@ class ListModel : public QAbstractListModel {
     QWidget* view_ = nullptr;
     int shown_ = 0;
     bool pending_ = false;
+    bool held_ = false;
     std::function<void()> afterSync_;
 };
 

@@ -118,6 +118,12 @@ char* ListRows::place(std::size_t size) {
     return at;
 }
 
+void ListRows::reserveText(std::size_t bytes) {
+    if (tail_ && tail_->capacity - tail_->used >= bytes) return;
+    tail_ = std::make_shared<Block>(bytes);
+    blocks_.push_back(tail_);
+}
+
 ListRows::Row ListRows::stored(QByteArrayView bytes, Encoding encoding) {
     if (bytes.isEmpty()) return {nullptr, 0, encoding};
     const auto size = static_cast<std::size_t>(bytes.size());
@@ -193,6 +199,14 @@ void ListRows::appendFrom(const ListRows& source, std::span<const int> rows) {
         rows_.push_back(r);
         liveBytes_ += r.size;
     }
+}
+
+void ListRows::appendFrom(const ListRows& source, int first, int count) {
+    share(source.blocks_);
+    const auto begin = source.rows_.begin() + first;
+    rows_.insert(rows_.end(), begin, begin + count);
+    for (auto r = begin; r != begin + count; ++r)
+        liveBytes_ += r->size;
 }
 
 bool ListRows::all(bool (*test)(QByteArrayView)) const {

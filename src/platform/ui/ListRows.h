@@ -43,8 +43,14 @@ class ListRows {
     void erase(int row);
     void clear();
     void reserve(int rows) { rows_.reserve(static_cast<std::size_t>(rows)); }
+    int capacity() const { return static_cast<int>(rows_.capacity()); }
+    // Makes room for at least bytes more text in one block (a list about to
+    // take a block of a file), so its text is not spread over small blocks.
+    void reserveText(std::size_t bytes);
     // Appends the given rows of source, sharing its text.
     void appendFrom(const ListRows& source, std::span<const int> rows);
+    // Appends count rows of source from first on, sharing its text.
+    void appendFrom(const ListRows& source, int first, int count);
     // Appends, for each row of source, a part of its text, sharing the bytes.
     // byteCut is given the row as Latin-1 or UTF-8 bytes and must return a
     // piece of them that starts and ends beside ASCII characters (or at the

@@ -15,6 +15,7 @@
 
 // Xlib last: its macros clash with Qt names.
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace displaytest {
 
@@ -48,11 +49,11 @@ QString currentTestName() {
 
 }  // namespace
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+bool waitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs) {
     QDeadlineTimer deadline(timeoutMs);
     while (!done()) {
         if (deadline.hasExpired()) return false;
-        QThread::msleep(kPollMs);
+        QThread::msleep(pollMs);
     }
     return true;
 }
@@ -246,6 +247,20 @@ void PlayerSession::click(int x, int y) {
     xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 
+void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {
+    Display* x = XOpenDisplay(display().toLocal8Bit().constData());
+    ASSERT_NE(x, nullptr);
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(x, windowId.toULong(), DefaultRootWindow(x), at.x(), at.y(), &rootX,
+                          &rootY, &child);
+    XTestFakeMotionEvent(x, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(x, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(x, Button1, False, CurrentTime);
+    XCloseDisplay(x);
+}
+
 void PlayerSession::drag(QPoint from, QPoint to, int steps) {
     xdotool({"mousemove", QString::number(from.x()), QString::number(from.y())});
     xdotool({"mousedown", "1"});
@@ -298,7 +313,7 @@ QImage PlayerSession::screenshotWhen(const std::function<bool(const QImage&)>& s
     return image;
 }
 
-QMap<QString, QString> PlayerSession::texts() {
+QMap<QString, QString> PlayerSession::texts(int pollMs) {
     const QString folder = home_.file("query");
     const QByteArray token = QByteArray::number(++queries_);
     QDir().mkpath(folder);
@@ -322,7 +337,7 @@ QMap<QString, QString> PlayerSession::texts() {
             }
             return true;
         },
-        kToolTimeoutMs);
+        kToolTimeoutMs, pollMs);
     EXPECT_TRUE(answered) << "the program did not answer the text query";
     return texts;
 }

@@ -33,7 +33,7 @@ class XServer {
 };
 
 // Polls until done() holds or timeoutMs pass; true when it held.
-bool waitUntil(const std::function<bool()>& done, int timeoutMs);
+bool waitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 20);
 
 // Whether more than half the area's pixels are near white, as a menu's are.
 bool mostlyLight(const QImage& shot, const QRect& area);
@@ -86,6 +86,10 @@ class PlayerSession {
     // Runs xdotool with these arguments on the session's display.
     void xdotool(const QStringList& arguments);
     void click(int x, int y);
+    // A click at a point of a window (from its top left corner) sent from
+    // this process through the X server's test extension: no tool to start,
+    // so it reaches the server at once (for tests that time the answer).
+    void clickAtOnce(const QString& windowId, QPoint at);
     // A press with the left button, a move in steps and the release.
     void drag(QPoint from, QPoint to, int steps = 5);
     // Gives the window the keyboard, as a click on its title bar would.
@@ -101,7 +105,8 @@ class PlayerSession {
     QImage screenshotWhen(const std::function<bool(const QImage&)>& shown, int timeoutMs = 5000);
     // The texts of every label and text box of the loaded windows, by
     // "Form.Control" or "Form.Control(index)".
-    QMap<QString, QString> texts();
+    // pollMs: how often to look for the answer (for tests that time it).
+    QMap<QString, QString> texts(int pollMs = 20);
     // The first rows of a list ("Form.Control"), as the text query gives them.
     QStringList rows(const QString& list);
     // Waits until the main window says "Playing" with this title; true when
