@@ -122,8 +122,9 @@ TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheD
     ASSERT_TRUE(waitUntil([&] { return items(s) == "Total items: 3"; }, 5000));
     const QRect at = s.geometry(playlist);
 
-    // The program's window to the right of the playlist, level with row 1, so
-    // that the drag crosses the list along that row only.
+    // The program's window to the right of the playlist, level with row 1.
+    // The drag jumps into the list and then moves along that row only, so
+    // that whichever position the list saw last is on row 1.
     const QPoint target = row(at, 1);
     const QPoint source(at.right() + 200, target.y());
     DragProgram program(s, source - QPoint(20, 20), dropped);
@@ -132,8 +133,10 @@ TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheD
 
     s.xdotool({"mousemove", text(source.x()), text(source.y())});
     s.xdotool({"mousedown", "1"});
-    for (int i = 1; i <= 5; ++i) {
-        const QPoint step = source + (target - source) * i / 5;
+    ASSERT_TRUE(program.says("dragging"));
+    const QPoint inList = target + QPoint(250, 0);
+    for (int i = 0; i <= 5; ++i) {
+        const QPoint step = inList + (target - inList) * i / 5;
         s.xdotool({"mousemove", text(step.x()), text(step.y())});
     }
     ASSERT_TRUE(program.says("over copy")) << "the list takes the files as a copy";

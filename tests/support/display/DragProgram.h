@@ -10,8 +10,9 @@
 namespace displaytest {
 
 // Another program that drags files: its small window at a point of the
-// screen starts a drag of the files when pressed, and says what the target
-// answers ("over copy", then "dropped copy").
+// screen starts a drag of the files when pressed, and says when its drag has
+// the pointer ("dragging") and what the target answers ("over copy", then
+// "dropped copy").
 class DragProgram {
   public:
     DragProgram(PlayerSession& s, QPoint at, const QStringList& files);

@@ -2,13 +2,14 @@
 // starts a drag of the given files (text/uri-list) when it is pressed, as a
 // file manager does.  Run as
 //   plenk-drag-source X Y FILE...
-// It prints the action the target offers as the drag moves over it
-// ("over copy"), the action the drop ended with ("dropped copy", "move" or
-// "none"), and ends.
+// It prints "dragging" once its drag has the pointer, the action the target
+// offers as the drag moves over it ("over copy"), the action the drop ended
+// with ("dropped copy", "move" or "none"), and ends.
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 #include <cstdio>
@@ -46,6 +47,12 @@ class Source : public QWidget {
         // only once the target has taken the drag.
         connect(drag, &QDrag::actionChanged, this, [](Qt::DropAction action) {
             std::printf("over %s\n", actionName(action));
+            std::fflush(stdout);
+        });
+        // Said from inside the drag's own loop: the pointer is grabbed, so
+        // the moves that follow belong to the drag.
+        QTimer::singleShot(0, this, [] {
+            std::printf("dragging\n");
             std::fflush(stdout);
         });
         const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
