@@ -55,11 +55,7 @@ int Playlist::ListRowCalc(const ui::ListBox& list, float Y) const {
 
 void Playlist::ListRowMove(ui::ListControl& pobjLB, int pintOldRow, int pintNewRow) {
     if (pintOldRow == pintNewRow) return;
-    const QString kept = pobjLB.List(pintOldRow);
-    const int step = pintOldRow < pintNewRow ? 1 : -1;
-    for (int i = pintOldRow; i != pintNewRow; i += step)
-        pobjLB.setList(i, pobjLB.List(i + step));
-    pobjLB.setList(pintNewRow, kept);
+    pobjLB.moveListText(pintOldRow, pintNewRow);
 }
 
 void Playlist::PicList_Click() {

@@ -150,8 +150,10 @@ void Main::designStatePanel() {
     place(FullScreenSec, "0");
     place(StartMoveSlider, "False");
     // The key sink must be able to hold the focus, so it sits on the window
-    // itself; the load moves it above the top edge.
+    // itself; the load moves it above the top edge. Locked, it keeps no typed
+    // text and blinks no caret nobody sees.
     KeyFocus.Move(0, 0, 255, 255);
+    KeyFocus.setLocked(true);
 }
 
 void Main::designTimers() {

@@ -100,6 +100,8 @@ void MiniForm::designDisplay() {
     step([&] { ImagineVolum.setPicture(SkinFiles::designPicture("\\vol-pic.bmp")); });
     Butoane1.Move(4995, 345, 975, 930);
     KeyFocus.Move(4440, 840, 495, 285);
+    // The key sink lies off the window: locked, it blinks no caret.
+    KeyFocus.setLocked(true);
     Timer1.setInterval(500);
 }
 

@@ -39,6 +39,15 @@ void ListControl::setList(int index, const QString& text) {
     rowsChanged();
 }
 
+void ListControl::moveListText(int from, int to) {
+    touch();
+    settleRows();
+    checkRow(from, kInvalidPropertyArrayIndex);
+    checkRow(to, kInvalidPropertyArrayIndex);
+    state_.items.move(from, to);
+    rowsChanged();
+}
+
 int ListControl::ListIndex() const {
     return touch(), state_.listIndex;
 }

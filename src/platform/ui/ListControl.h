@@ -37,6 +37,11 @@ class ListControl : public Control {
     // The text of a row; the empty text for a row the list does not have.
     QString List(int index) const;
     void setList(int index, const QString& text);
+    // Row from's text goes to row to and the texts between shift by one
+    // place, as a row-by-row copy would leave them; row data, selection and
+    // the top row stay where they are.  Either row missing: error 381,
+    // nothing moved.
+    void moveListText(int from, int to);
     int ListIndex() const;
     void setListIndex(int index);
     // The selected row's text, the empty text when none.

@@ -173,6 +173,14 @@ void ListRows::erase(int row) {
     compactIfWasteful();
 }
 
+void ListRows::move(int from, int to) {
+    const auto at = [this](int row) { return rows_.begin() + row; };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else if (to < from)
+        std::rotate(at(to), at(from), at(from + 1));
+}
+
 void ListRows::clear() {
     *this = ListRows();
 }

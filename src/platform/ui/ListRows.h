@@ -41,6 +41,9 @@ class ListRows {
     void insertUtf8(int row, QByteArrayView utf8);
     void replace(int row, QStringView text);
     void erase(int row);
+    // Takes row from's text to row to, the rows between moving one place up
+    // or down; no text is copied.
+    void move(int from, int to);
     void clear();
     void reserve(int rows) { rows_.reserve(static_cast<std::size_t>(rows)); }
     int capacity() const { return static_cast<int>(rows_.capacity()); }

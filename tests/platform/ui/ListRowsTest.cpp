@@ -67,9 +67,15 @@ TEST(ListRows, EditsMatchAPlainListThroughCompaction) {
         } else if (op < 7) {
             rows.replace(at, text);
             expected[at] = text;
-        } else {
+        } else if (op < 9) {
             rows.erase(at);
             expected.erase(expected.begin() + at);
+        } else {
+            const int to = static_cast<int>(random() % count);
+            rows.move(at, to);
+            const QString moved = expected[at];
+            expected.erase(expected.begin() + at);
+            expected.insert(expected.begin() + to, moved);
         }
     }
     ASSERT_EQ(rows.size(), static_cast<int>(expected.size()));
@@ -157,6 +163,23 @@ TEST_F(ListControls, RowsAddedFromAnotherListBehaveAsAddItem) {
     EXPECT_EQ(w.SortedList.items(), QStringList({"b", "one", "three", "two"}));
     w.List.Clear();
     EXPECT_EQ(w.Multi.List(2), "three");
+}
+
+TEST_F(ListControls, MovingARowsTextLeavesRowDataAndSelectionInPlace) {
+    for (const char* s : {"a", "b", "c", "d"})
+        w.Multi.AddItem(s);
+    w.Multi.setItemData(5, 7);
+    w.Multi.setSelected(1, true);
+    w.Multi.moveListText(1, 5);
+    EXPECT_EQ(w.Multi.items(), QStringList({"m0", "a", "b", "c", "d", "m1"}));
+    EXPECT_EQ(w.Multi.ItemData(5), 7);
+    EXPECT_TRUE(w.Multi.Selected(1));
+    w.Multi.moveListText(5, 0);
+    EXPECT_EQ(w.Multi.items(), QStringList({"m1", "m0", "a", "b", "c", "d"}));
+    for (const auto& [from, to] : {std::pair{-1, 2}, {2, 6}, {6, 0}}) {
+        EXPECT_THROW(w.Multi.moveListText(from, to), ui::RuntimeError) << from << "->" << to;
+        EXPECT_EQ(w.Multi.List(0), "m1") << "nothing moved";
+    }
 }
 
 template <typename View>
