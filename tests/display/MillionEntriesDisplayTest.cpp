@@ -55,20 +55,34 @@ qint64 clickAnswer(int count) {
     return -1;
 }
 
+// The quickest of up to tries answers, stopping at one under enough: a busy
+// machine only ever adds to an answer's time.
+qint64 quickest(int count, int tries, qint64 enough) {
+    qint64 best = -1;
+    for (int i = 0; i < tries && (best < 0 || best >= enough); ++i) {
+        const qint64 answer = clickAnswer(count);
+        if (answer < 0) return -1;
+        best = best < 0 ? answer : std::min(best, answer);
+    }
+    return best;
+}
+
 // The player started with a million entries answers a click as soon as its
 // playlist window shows, while the rest of the entries are still coming in:
 // within 100 ms of the window appearing.  The rest of start-up also runs
 // after the window first shows, and a busy machine stretches it, so the
 // same gesture with a handful of entries sets how much later than 100 ms a
 // busy machine may answer: the entries themselves must add less than 40 ms.
+// Each is the quickest of a few tries, so that a moment's load in a parallel
+// test run does not decide.
 TEST(MillionEntriesOnDisplay, AClickIsAnsweredAtOnceAfterTheWindowAppears) {
-    const qint64 few = clickAnswer(20);
-    const qint64 many = clickAnswer(1000000);
+    const qint64 few = quickest(20, 2, 0);
     ASSERT_GE(few, 0);
+    const qint64 bound = std::max<qint64>(100, few + 40);
+    const qint64 many = quickest(1000000, 3, bound);
     ASSERT_GE(many, 0);
-    EXPECT_LT(many, std::max<qint64>(100, few + 40))
-        << "the click was answered " << many << " ms after the window appeared (" << few
-        << " ms with 20 entries)";
+    EXPECT_LT(many, bound) << "the click was answered " << many << " ms after the window appeared ("
+                           << few << " ms with 20 entries)";
 }
 
 }  // namespace

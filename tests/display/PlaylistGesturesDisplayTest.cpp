@@ -105,8 +105,9 @@ TEST(PlaylistGesturesOnDisplay, TheScrollBarDraggedToTheEndShowsTheLastEntries) 
 
 // Two files and a folder dragged from another program onto the second row:
 // the files go there in their order, the folder's files after the last
-// entry.  The program ends its drag (and quits) at the release, before the
-// player has handled the drop.
+// entry; dropped on the window's frame instead, nothing is taken.  The
+// program ends its drag (and quits) at the release, before the player has
+// handled the drop.
 TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheDropRow) {
     PlayerSession s;
     playlistOf(s, {"Alpha song", "Beta tune", "Gamma air"});
@@ -121,6 +122,21 @@ TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheD
     ASSERT_FALSE(playlist.isEmpty());
     ASSERT_TRUE(waitUntil([&] { return items(s) == "Total items: 3"; }, 5000));
     const QRect at = s.geometry(playlist);
+
+    // Released on the window's frame, above the list, the files are refused:
+    // the program hears that nothing was dropped.
+    {
+        const QPoint frame = at.topLeft() + QPoint(at.width() / 2, 8);
+        DragProgram refused(s, frame + QPoint(250, 0), dropped);
+        ASSERT_FALSE(s.waitForWindow("Drag source").isEmpty());
+        s.xdotool({"mousemove", text(frame.x() + 270), text(frame.y() + 20), "mousedown", "1"});
+        ASSERT_TRUE(refused.says("dragging"));
+        for (int i = 0; i <= 5; ++i)
+            s.xdotool({"mousemove", text(frame.x() + 50 * (5 - i)), text(frame.y())});
+        s.xdotool({"mouseup", "1"});
+        EXPECT_TRUE(refused.says("dropped none"));
+        EXPECT_EQ(items(s), "Total items: 3");
+    }
 
     // The program's window to the right of the playlist, level with row 1.
     // The drag jumps into the list and then moves along that row only, so

@@ -133,11 +133,6 @@ class Form {
     }
     virtual void Form_Click() {}
     virtual void Form_DblClick() {}
-    // Files dropped from the desktop onto the window (or a control of it that accepts drops).
-    virtual void Form_OLEDragDrop(const QStringList& files, int Button, int Shift, float X,
-                                  float Y) {
-        (void)files, (void)Button, (void)Shift, (void)X, (void)Y;
-    }
 
     // Used by controls and the window's widget.
     const std::vector<Control*>& controls() const { return controls_; }

@@ -1,15 +1,12 @@
 #include "platform/ui/FormWidget.h"
 
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <utility>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
-#include "platform/ui/DataObject.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/Twips.h"
@@ -19,7 +16,6 @@ namespace ui {
 
 FormWidget::FormWidget(Form& form) : form_(form) {
     setMouseTracking(true);
-    setAcceptDrops(true);
     setAutoFillBackground(true);
 }
 
@@ -129,22 +125,6 @@ void FormWidget::mouseMoveEvent(QMouseEvent* e) {
 }
 void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     mouse(e, e->button() == Qt::LeftButton ? Control::kDblClick : Control::kMouseDown);
-}
-
-void FormWidget::dragEnterEvent(QDragEnterEvent* event) {
-    dragged_ = DataObject(event->mimeData());
-    if (!dragged_.files().isEmpty()) event->acceptProposedAction();
-}
-
-void FormWidget::dropEvent(QDropEvent* event) {
-    const QStringList files = dragged_.recheck().files();
-    if (files.isEmpty()) return;
-    event->acceptProposedAction();
-    const float x = toTwips(event->position().x());
-    const float y = toTwips(event->position().y());
-    const int button = buttonsOf(event->buttons());
-    const int shift = shiftOf(event->modifiers());
-    dispatchEvent("Form_OLEDragDrop", [&] { form_.Form_OLEDragDrop(files, button, shift, x, y); });
 }
 
 }  // namespace ui

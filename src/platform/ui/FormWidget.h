@@ -2,14 +2,12 @@
 
 #include <QWidget>
 
-#include "platform/ui/DataObject.h"
-
 namespace ui {
 
 class Form;
 
 // The top-level Qt window behind a form: passes the desktop's moves, resizes,
-// close requests, activation, input and file drops on to the form.
+// close requests, activation and input on to the form.
 class FormWidget : public QWidget {
   public:
     explicit FormWidget(Form& form);
@@ -27,8 +25,6 @@ class FormWidget : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
   private:
     void syncGeometry();
@@ -38,8 +34,6 @@ class FormWidget : public QWidget {
     Form& form_;
     // The release that ends a double-click raises no second Click.
     bool inDoubleClick_ = false;
-    // The files of the drag now over the window, read as it entered.
-    DataObject dragged_;
 };
 
 }  // namespace ui
