@@ -139,20 +139,36 @@ void Voice::mixInto(float* out, std::size_t frames, std::uint64_t serial) {
     }
     if (!marking) return;
     if (moved) timeline_.add({serial + done, now, tail_.load(std::memory_order_relaxed), offset_});
-    if (const auto heard = timeline_.at(playhead_->load()))
-        freed_.store(heard->tail, std::memory_order_release);
+    if (const auto heard = timeline_.at(playhead_->load())) freeUpTo(heard->tail);
+}
+
+// Never back: a seek may have freed more than what is heard reaches yet.
+void Voice::freeUpTo(std::size_t tail) {
+    if (tail > freed_.load(std::memory_order_relaxed))
+        freed_.store(tail, std::memory_order_release);
 }
 
 // Blocks from the mark's on are still held (see freed_), so they play again.
+// What a seek left of the old place is never heard: it is passed and freed at
+// once, so the producer decodes the new place before the output asks for it.
 void Voice::rewindTo(std::uint64_t serial) {
     const auto mark = timeline_.at(serial);
     if (!mark) return;
-    tail_.store(mark->tail, std::memory_order_release);
-    offset_ = mark->offset;
+    // Below what is freed lie only blocks a seek passed by.
+    const std::size_t freed = freed_.load(std::memory_order_relaxed);
+    const bool passed = mark->tail < freed;
+    tail_.store(passed ? freed : mark->tail, std::memory_order_release);
+    offset_ = passed ? 0 : mark->offset;
     consumed_ = mark->heard;
     publish(consumed_);
     timeline_.cutAfter(serial);
     if (timeline_.empty()) timeline_.add({serial, mark->heard, mark->tail, mark->offset});
+    const std::size_t before = tail_.load(std::memory_order_relaxed);
+    dropStale();
+    const std::size_t after = tail_.load(std::memory_order_relaxed);
+    if (after == before) return;
+    freeUpTo(after);
+    timeline_.add({serial, consumed_, after, offset_});
 }
 
 void Voice::dropStale() {

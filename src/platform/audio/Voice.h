@@ -95,6 +95,7 @@ class Voice {
     void publish(const Heard& heard);
     bool held() const { return playhead_ && playhead_->load() != kHeardAsMixed; }
     void setTail(std::size_t tail);
+    void freeUpTo(std::size_t tail);
 
     int channels_;
     std::size_t historyFrames_;  // a power of two

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 
 #include "AudioTestSupport.h"
@@ -47,6 +48,17 @@ class ServerOutputTest : public ::testing::Test {
     double heardSeconds(std::size_t from = 0) const {
         const auto sound = monitor->sound(from);
         return sound.found ? static_cast<double>(sound.end - sound.first) / 44100.0 : 0.0;
+    }
+
+    // The longest run of frames the sink was sent without sound, between two
+    // frames of the monitor, in ms (to the nearest 2.5 ms).
+    double longestSilenceMs(std::size_t from, std::size_t to) const {
+        std::size_t longest = 0;
+        for (std::size_t k = from; k < to; k += 110) {
+            const auto sound = monitor->sound(k);
+            if (sound.found) longest = std::max(longest, sound.first - k);
+        }
+        return static_cast<double>(longest) * 1000.0 / 44100.0;
     }
 
     std::unique_ptr<SoundServer> server;
@@ -114,6 +126,17 @@ TEST_F(ServerOutputTest, SeekIsHeardAtOnceAndPlaysOn) {
         pollUntil([&] { return bass.BASS_ChannelIsActive(stream) == BASS_ACTIVE_STOPPED; }));
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE),
               bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE));
+}
+
+// A seek goes from the old place to the new one without a gap: what the
+// output held of the old place is passed at once, not waited out.
+TEST_F(ServerOutputTest, ASeekLeavesNoSilence) {
+    const HSTREAM stream = open({.seconds = 5.0});
+    playUntil(stream, 0.5);
+    const std::size_t sought = monitor->frames();
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, 4 * 44100, BASS_POS_BYTE));
+    ASSERT_TRUE(pollUntil([&] { return monitor->frames() > sought + 44100; }, 3s));
+    EXPECT_LT(longestSilenceMs(sought - 11025, sought + 44100), 50.0);
 }
 
 // Paused or stopped, the output's threads sleep: the stream is corked and nothing
