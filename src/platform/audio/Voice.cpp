@@ -114,8 +114,7 @@ void Voice::mixInto(float* out, std::size_t frames, std::uint64_t serial) {
         if (tail == head_.load(std::memory_order_acquire)) break;
         const Block& block = (*blocks_)[tail % kBlocks];
         if (block.epoch != epoch) {
-            offset_ = 0;
-            setTail(tail + 1);
+            passStale(tail);
             continue;
         }
         const std::size_t n = std::min<std::size_t>(block.outFrames - offset_, frames - done);
@@ -148,9 +147,17 @@ void Voice::freeUpTo(std::size_t tail) {
         freed_.store(tail, std::memory_order_release);
 }
 
-// Blocks from the mark's on are still held (see freed_), so they play again.
-// What a seek left of the old place is never heard: it is passed and freed at
-// once, so the producer decodes the new place before the output asks for it.
+// A block of an older epoch is never heard, nor is any before it: its slot is
+// free at once, so after a seek the producer decodes the new place before the
+// output asks for it.
+void Voice::passStale(std::size_t tail) {
+    offset_ = 0;
+    setTail(tail + 1);
+    freeUpTo(tail + 1);
+}
+
+// Blocks from the mark's on are still held (see freed_), so they play again,
+// but for what a seek left of the old place.
 void Voice::rewindTo(std::uint64_t serial) {
     const auto mark = timeline_.at(serial);
     if (!mark) return;
@@ -166,9 +173,7 @@ void Voice::rewindTo(std::uint64_t serial) {
     const std::size_t before = tail_.load(std::memory_order_relaxed);
     dropStale();
     const std::size_t after = tail_.load(std::memory_order_relaxed);
-    if (after == before) return;
-    freeUpTo(after);
-    timeline_.add({serial, consumed_, after, offset_});
+    if (after != before) timeline_.add({serial, consumed_, after, offset_});
 }
 
 void Voice::dropStale() {
@@ -177,8 +182,7 @@ void Voice::dropStale() {
         const std::size_t tail = tail_.load(std::memory_order_relaxed);
         if (tail == head_.load(std::memory_order_acquire)) return;
         if ((*blocks_)[tail % kBlocks].epoch == epoch) return;
-        offset_ = 0;
-        setTail(tail + 1);
+        passStale(tail);
     }
 }
 

@@ -96,6 +96,7 @@ class Voice {
     bool held() const { return playhead_ && playhead_->load() != kHeardAsMixed; }
     void setTail(std::size_t tail);
     void freeUpTo(std::size_t tail);
+    void passStale(std::size_t tail);
 
     int channels_;
     std::size_t historyFrames_;  // a power of two
