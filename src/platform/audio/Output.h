@@ -35,7 +35,8 @@ struct Source {
 class Output {
   public:
     virtual ~Output() = default;
-    // Called after each round of decoding; never on two threads at once.
+    // Called after each round of decoding. No two of pump, catchUp and changed
+    // run at once.
     virtual void pump() {}
     // Before the user interface asks what has been played.
     virtual void catchUp() { pump(); }

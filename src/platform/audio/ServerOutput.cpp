@@ -70,6 +70,7 @@ class ServerOutput : public Output {
     void cork(bool corked);
     std::uint64_t framesOf(std::uint64_t bytes) const { return bytes / kFrameBytes; }
     void followPlayhead();
+    void placePlayhead();
     bool timingDue() const;
     static void signal(void* self);
     static void signalDone(pa_stream*, int, void* self) { signal(self); }
@@ -81,6 +82,13 @@ class ServerOutput : public Output {
     pa_stream* stream_ = nullptr;
     std::atomic<bool> corked_{true};  // written with the lock held
     bool timedOut_ = false;
+    // The server's last account of the playhead: where it was at `at`, and
+    // whether it has moved on since.
+    struct Account {
+        std::int64_t us = 0;
+        timeval at{};
+        bool moving = false;
+    } account_;
     std::uint64_t heard_ = 0;    // frames
     std::uint64_t written_ = 0;  // frames
     std::atomic<bool> lost_{false};
@@ -216,12 +224,18 @@ void ServerOutput::cork(bool corked) {
 void ServerOutput::followPlayhead() {
     const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
     if (!timing || timing->read_index_corrupt) return;
-    auto us = static_cast<std::int64_t>(pa_bytes_to_usec(
-                  static_cast<std::uint64_t>(std::max<std::int64_t>(0, timing->read_index)),
-                  pa_stream_get_sample_spec(stream_))) -
-              static_cast<std::int64_t>(timing->sink_usec);
-    if (!corked_ && timing->playing)
-        us += static_cast<std::int64_t>(pa_timeval_age(&timing->timestamp));
+    account_.us = static_cast<std::int64_t>(pa_bytes_to_usec(
+                      static_cast<std::uint64_t>(std::max<std::int64_t>(0, timing->read_index)),
+                      pa_stream_get_sample_spec(stream_))) -
+                  static_cast<std::int64_t>(timing->sink_usec);
+    account_.at = timing->timestamp;
+    account_.moving = !corked_ && timing->playing;
+    placePlayhead();
+}
+
+void ServerOutput::placePlayhead() {
+    std::int64_t us = account_.us;
+    if (account_.moving) us += static_cast<std::int64_t>(pa_timeval_age(&account_.at));
     const std::uint64_t frames = static_cast<std::uint64_t>(std::max<std::int64_t>(0, us)) *
                                  static_cast<std::uint64_t>(rate_) / 1'000'000;
     heard_ = std::min(frames, written_);
@@ -264,9 +278,13 @@ void ServerOutput::pump() {
     followPlayhead();
 }
 
-// Corked, the playhead stands still: nothing to ask.
+// Corked, the playhead stands still: nothing to ask. Once the server has said
+// that it plays, the clock moves the playhead on from its last account (the
+// pumps refresh it): the library's lock 40 times a second cost as much as
+// drawing what is heard.
 void ServerOutput::catchUp() {
     if (corked_) return;
+    if (account_.moving) return placePlayhead();
     Locked lock(loop_);
     if (ready()) followPlayhead();
 }
