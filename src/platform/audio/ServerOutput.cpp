@@ -42,9 +42,9 @@ std::string programName() {
     return name.isEmpty() ? std::string("plenk-player") : name.toStdString();
 }
 
-// One connection and one playback stream. Every call into the library holds the
-// loop's lock; the loop's own thread only follows the connection (it renders
-// nothing), so it sleeps while the stream is corked.
+// One connection and one playback stream. Every call into the library that
+// touches them holds the loop's lock; the loop's own thread only follows the
+// connection (it renders nothing), so it sleeps while the stream is corked.
 class ServerOutput : public Output {
   public:
     ServerOutput(int rate, const Source& source)
