@@ -129,14 +129,17 @@ TEST(MainInputOnDisplay, AVideoGoesFullScreenOpensItsMenusAndSeeksAtTheRelease) 
     EXPECT_NE(full.pixel(512, 400), qRgb(0, 0, 0)) << "the video goes on drawing full screen";
 
     clickWith(s, QPoint(600, 400), 3);
+    EXPECT_TRUE(s.waitForMenus(1)) << "the video menu shows";
     const QImage menu = s.screenshot();
     EXPECT_TRUE(mostlyLight(menu, QRect(605, 403, 100, 30))) << "the video menu at the pointer";
     s.key("Escape");
+    EXPECT_TRUE(s.waitForMenus(0)) << "and closes";
 
     clickWith(s, QPoint(24, 5), 1);
     EXPECT_TRUE(
         waitUntil([&] { return s.texts().value("DataForm.FullScreenStat") == "False"; }, 5000));
     EXPECT_TRUE(waitUntil([&] { return s.geometry(window).topLeft() == corner; }, 5000));
+    EXPECT_TRUE(s.waitForMenus(1)) << "the File menu shows";
     const QImage head = s.screenshot();
     EXPECT_TRUE(mostlyLight(head, QRect(corner + QPoint(20, 22), QSize(60, 14))))
         << "the File menu right under its head";
@@ -244,6 +247,7 @@ TEST(MainInputOnDisplay, MinimizedToTheTrayItComesBackAndTheTrayMenuOpens) {
     clickWith(s, corner + kMinimize, 1);
     ASSERT_TRUE(waitUntil([&] { return !s.viewable(window); }, 5000));
     clickWith(s, trayIcon, 3);
+    ASSERT_TRUE(s.waitForMenus(1)) << "the tray menu shows";
     const QImage menu = s.screenshot();
     EXPECT_TRUE(mostlyLight(menu, QRect(trayIcon - QPoint(60, 30), QSize(40, 14))))
         << "the tray menu beside the icon";

@@ -62,13 +62,13 @@ class MenuOnDisplay : public ::testing::Test {
         const QPoint at = row(index);
         s.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
         s.xdotool({"click", "3"});
-        QThread::msleep(300);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
     }
     // The playlist window's "File" and "Options" buttons.
     void playlistMenuButton(int which) {
         s.click(s.geometry(playlist).left() + (which == 1 ? 40 : 100),
                 s.geometry(playlist).top() + 8);
-        QThread::msleep(300);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the menu shows";
     }
     void keys(const QStringList& names) {
         for (const QString& name : names) {
@@ -93,7 +93,7 @@ TEST_F(MenuOnDisplay, RowMenuShuffleOnIsCheckedInThePlaylistsOptionsMenu) {
     // "Shuffle off" checked below the highlighted "Shuffle on".
     EXPECT_EQ(before.pixel(start[0].x() + 5, start[0].y() - 6), kHighlight);
     keys({"Return"});
-    QThread::msleep(300);
+    EXPECT_TRUE(s.waitForMenus(0)) << "the menus close";
 
     playlistMenuButton(2);
     // Playlist settings, Playback mode: open it and move to its second item.
@@ -205,7 +205,7 @@ TEST_F(MenuOnDisplay, MainMenusTop20FullMiniTwiceAndClose) {
     // The heads: "File" 16 to 65 pixels, "Options" 72 to 129 pixels across the top.
     const auto head = [&](const QPoint& window, int x) {
         s.click(window.x() + x, window.y() + 8);
-        QThread::msleep(300);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the menu shows";
     };
     head(at, 100);
     // Settings, Change skin, Set language, Keyboard shortcuts, File association, Show / hide.
@@ -254,8 +254,10 @@ TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
     const QRect at = s.geometry(main);
     // The preset button: 72 by 96 pixels into the window, 41 by 17.
     const auto presetMenu = [&](int downs) {
+        // Away first: a second click on the button this soon would be a double click.
+        s.xdotool({"mousemove", QString::number(at.x() + 300), QString::number(at.y() + 10)});
         s.click(at.x() + 92, at.y() + 104);
-        QThread::msleep(300);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the preset menu shows";
         for (int i = 0; i < downs; ++i)
             keys({"Down"});
         keys({"Return"});

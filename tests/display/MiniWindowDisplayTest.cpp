@@ -85,6 +85,7 @@ TEST(MiniWindowOnDisplay, TheMenuSwitchShowsItPlayingWithItsFileMenuUnderTheHead
     const QRect mainPlace = s.geometry(main);
     ASSERT_TRUE(s.waitForPlaying("plenk-sample"));
     s.click(mainPlace.x() + 95, mainPlace.y() + 8);
+    ASSERT_TRUE(s.waitForMenus(1)) << "the Options menu shows";
     for (int i = 0; i < 7; ++i)
         s.key("Down");
     s.key("Return");

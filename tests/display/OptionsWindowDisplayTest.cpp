@@ -49,7 +49,7 @@ class OptionsOnDisplay : public ::testing::Test {
         const QPoint row = s.geometry(s.waitForWindow("Playlist")).topLeft() + QPoint(60, 30);
         s.xdotool({"mousemove", QString::number(row.x()), QString::number(row.y())});
         s.xdotool({"click", "3"});
-        QThread::msleep(300);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
         for (const char* key : {"Down", "Down", "Down", "Down", "Down", "Return"}) {
             s.key(key);
             QThread::msleep(60);

@@ -160,8 +160,7 @@ class TourOnDisplay : public ::testing::Test {
     // A menu opened by a click, then walked with the keys.
     void menu(QPoint head, const QStringList& walk) {
         click(head);
-        // A loaded machine takes a moment to show a menu.
-        QThread::msleep(500);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the menu shows";
         keys(walk);
     }
     QStringList downs(int n, const QString& last = "Return") {
@@ -363,7 +362,7 @@ class TourOnDisplay : public ::testing::Test {
         doubleClick(rowOf("track01"));
         ASSERT_TRUE(playing("track01"));
         click(rowOf("Ogg chime"), 3);
-        QThread::msleep(300);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
         keys(downs(3));
         click(onMain(kNext));
         EXPECT_TRUE(playing("Ogg chime"));
@@ -387,7 +386,7 @@ class TourOnDisplay : public ::testing::Test {
         ASSERT_FALSE(library.isEmpty());
         s.screenshotWhen([](const QImage&) { return false; }, 600);
         click(rowOf("Plain tone"), 3);
-        QThread::msleep(300);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
         keys(downs(2));
         ASSERT_TRUE(waitUntil(
             [&] { return text("MediaLibrary.ID3Path").endsWith("Plain tone.mp3"); }, 5000));
@@ -508,7 +507,7 @@ class TourOnDisplay : public ::testing::Test {
         menu(onPlaylist({40, 8}), downs(1));
         ASSERT_TRUE(shows("Playlist.ItemsLabel", "Total items: 0"));
         menu(onPlaylist({40, 8}), downs(2));
-        QThread::msleep(300);
+        ASSERT_TRUE(shows("DialogForm.TitluMesaj", "Load playlist file"));
         click(kDialog + QPoint(60, 54));
         s.screenshot();
         click(kDialogAction);
@@ -694,7 +693,7 @@ TEST_F(TourOnDisplay, BadInputLeavesThePlayerUsableAndLosesNothing) {
 
     // The playlist file of random bytes, loaded through the dialog.
     menu(onPlaylist({40, 8}), downs(2));
-    QThread::msleep(300);
+    ASSERT_TRUE(shows("DialogForm.TitluMesaj", "Load playlist file"));
     click(kDialog + QPoint(60, 54));
     click(kDialogAction);
     ASSERT_TRUE(waitUntil([&] { return text("Playlist.ItemsLabel") != "Total items: 8"; }, 5000));

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <system_error>
@@ -187,7 +188,11 @@ QString PlayerSession::run(const QString& program, const QStringList& arguments)
 }
 
 QStringList PlayerSession::windows(const QString& title) {
-    const QString pattern = "^" + QRegularExpression::escape(title) + "$";
+    // xdotool takes POSIX extended expressions, which have no "\-" and the like.
+    QString pattern = "^";
+    for (const QChar c : title)
+        pattern += (QStringView(u"\\.[]()*+?{}|^$").contains(c) ? "\\" : "") + QString(c);
+    pattern += "$";
     return run("xdotool", {"search", "--onlyvisible", "--name", pattern})
         .split('\n', Qt::SkipEmptyParts);
 }
@@ -231,6 +236,25 @@ void PlayerSession::startHelper(const QString& program, const QStringList& argum
 bool PlayerSession::viewable(const QString& windowId) {
     return !windowId.isEmpty() &&
            run("xwininfo", {"-id", windowId}).contains("Map State: IsViewable");
+}
+
+bool PlayerSession::waitForMenus(int count, int timeoutMs) {
+    // The tray icon is unmanaged too, but sits in the tray, not on the screen.
+    static const QRegularExpression onTheScreen(
+        "Parent window id: 0x[0-9a-f]+ \\(the root window\\)");
+    const auto isMenu = [&](const QString& id) {
+        const QString info = run("xwininfo", {"-id", id, "-tree", "-stats"});
+        return info.contains("Override Redirect State: yes") && info.contains(onTheScreen) &&
+               !property(id, "_NET_WM_WINDOW_TYPE").contains("TOOLTIP");
+    };
+    return waitUntil(
+        [&] {
+            const QStringList shown =
+                run("xdotool", {"search", "--onlyvisible", "--class", "^plenk-player$"})
+                    .split('\n', Qt::SkipEmptyParts);
+            return std::count_if(shown.begin(), shown.end(), isMenu) == count;
+        },
+        timeoutMs);
 }
 
 QString PlayerSession::property(const QString& windowId, const QString& name) {

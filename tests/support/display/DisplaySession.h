@@ -77,6 +77,9 @@ class PlayerSession {
     QRect geometry(const QString& windowId);
     // Whether the window is mapped and shown (not minimized, not hidden).
     bool viewable(const QString& windowId);
+    // Waits until exactly count of the program's pop-up menus show (its
+    // windows the desktop does not manage, tool tips aside).
+    bool waitForMenus(int count, int timeoutMs = 5000);
 
     // Another program on the session's display (a tray panel), ended with the session.
     void startHelper(const QString& program, const QStringList& arguments);
