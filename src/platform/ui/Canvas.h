@@ -51,6 +51,10 @@ class Canvas {
     // The classic bevel: the outer ring, then the inner one, on the sides named.
     void edge(QRect rect, int edge, int sides);
 
+    // Copies the source rectangle of an opaque picture at its own size to
+    // `at`, clipped to the canvas; false when no pixel changed.
+    bool copy(const QImage& picture, QRect source, QPoint at);
+
   private:
     QImage image_;
 };

@@ -183,6 +183,15 @@ void CanvasControl::PaintPicture(const Picture& picture, float x1, float y1, flo
     drawn();
 }
 
+void CanvasControl::paintImage(const QImage& image) {
+    if (image.hasAlphaChannel()) {
+        state_.canvas.paint(image, image.rect(), image.rect());
+        drawn();
+    } else if (state_.canvas.copy(image, image.rect(), {0, 0}) && widget()) {
+        static_cast<CanvasWidget*>(widget())->imageChanged();
+    }
+}
+
 void CanvasControl::Print(const QString& text, bool newLine) {
     touch();
     state_.canvas.text({toPixelX(state_.currentX), toPixelY(state_.currentY)}, text,

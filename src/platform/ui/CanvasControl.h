@@ -79,6 +79,8 @@ class CanvasControl : public Control {
     virtual void raisePaint() { Paint.raise(); }
     // Called after each drawing call: the widget shows the new state.
     void drawn();
+    // Copies a bitmap onto the canvas with its top-left corner at the origin.
+    void paintImage(const QImage& image);
     int toPixelX(float units) const;
     int toPixelY(float units) const;
     QSize pixelSize() const;

@@ -22,6 +22,13 @@ void CanvasWidget::imageDrawn() {
         this, [this] { showIfChanged(); }, Qt::QueuedConnection);
 }
 
+// Forgetting what showed keeps the image unshared, so the next drawing
+// need not copy it first.
+void CanvasWidget::imageChanged() {
+    shown_ = QImage();
+    update();
+}
+
 // The comparison shares the image until it is drawn on again, and stops at
 // the first differing line.
 void CanvasWidget::showIfChanged() {

@@ -17,6 +17,8 @@ class CanvasWidget : public QWidget {
     // what it shows, so drawing the same picture again (a timer redrawing an
     // unchanged slider) costs no repaint.
     void imageDrawn();
+    // The image was drawn on and is known to differ: repainted without comparing.
+    void imageChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

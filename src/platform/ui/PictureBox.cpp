@@ -32,7 +32,7 @@ void PictureBox::Cls() {
 void PictureBox::drawImage(const QImage& image) {
     touch();
     state_.drawing = image;
-    PaintPicture(Picture(QPixmap::fromImage(image)), 0, 0);
+    paintImage(image);
 }
 
 const QImage& PictureBox::drawing() const {

@@ -148,6 +148,34 @@ TEST_F(Drawing, PaintPictureWholeStretchedFromASourceRectangleAndClipped) {
     expectError(ui::kInvalidPicture, [&] { box.PaintPicture(ui::Picture(), 0, 0); });
 }
 
+// A frame wider than the box and less high, as the visualisation's: what
+// fits is copied, the rows below stay; drawing on afterwards leaves the
+// caller's frame alone; see-through pixels keep what is there.
+TEST_F(Drawing, AFrameDrawnAtTheCornerIsClippedAndStaysTheCallers) {
+    QImage frame(50, 20, QImage::Format_Indexed8);
+    frame.setColorTable({kBlue, kGreen});
+    frame.fill(0);
+    frame.setPixel(39, 19, 1);
+    frame.scanLine(2)[2] = 7;  // past the colour table
+    box.drawImage(frame);
+    EXPECT_EQ(at(0, 0), kBlue);
+    EXPECT_EQ(at(39, 19), kGreen);
+    EXPECT_EQ(at(2, 2), frame.convertToFormat(QImage::Format_RGB32).pixel(2, 2));
+    EXPECT_EQ(at(0, 20), kWhite);
+    EXPECT_EQ(box.Image().format(), QImage::Format_RGB32);
+    box.Line(0, 0, 9, 0);
+    EXPECT_EQ(at(3, 0), kRed);
+    EXPECT_EQ(frame.pixelIndex(3, 0), 0) << "the frame is not drawn on";
+    EXPECT_EQ(box.drawing().pixelIndex(3, 0), 0);
+
+    QImage clear(40, 30, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    clear.setPixel(1, 1, kGreen);
+    box.drawImage(clear);
+    EXPECT_EQ(at(3, 0), kRed) << "a see-through pixel keeps what was drawn";
+    EXPECT_EQ(at(1, 1), kGreen);
+}
+
 TEST_F(Drawing, AMaskedPictureLetsTheMaskColourShowThrough) {
     box.Line(0, 0, 9, 9, kOleRed, ui::kFilledBox);
     const QRgb magenta = 0xFFFF00FF;
