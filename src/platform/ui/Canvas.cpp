@@ -99,53 +99,54 @@ void Canvas::box(QPoint corner1, QPoint corner2, QColor color, bool filled) {
     line(r.bottomLeft(), r.topLeft(), color);
 }
 
-void Canvas::paint(const QImage& picture, QRect target, QRect source) {
-    if (picture.isNull() || target.isEmpty() || source.isEmpty()) return;
+Drawn Canvas::paint(const QImage& picture, QRect target, QRect source) {
+    if (picture.isNull() || target.isEmpty() || source.isEmpty()) return Drawn::Unchanged;
     const QRect kept = source.intersected(picture.rect());
-    if (kept.isEmpty()) return;
+    if (kept.isEmpty()) return Drawn::Unchanged;
     // Trim the target by the share of the source that lies outside the picture.
     const double sx = double(target.width()) / source.width();
     const double sy = double(target.height()) / source.height();
     const QRectF shown(target.x() + (kept.x() - source.x()) * sx,
                        target.y() + (kept.y() - source.y()) * sy, kept.width() * sx,
                        kept.height() * sy);
-    if (target.size() == source.size() && !picture.hasAlphaChannel()) {
-        copy(picture, kept, shown.toRect().topLeft());
-        return;
-    }
+    if (target.size() == source.size() && !picture.hasAlphaChannel())
+        return copy(picture, kept, shown.toRect().topLeft());
     QPainter p(&image_);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     p.drawImage(shown, picture, QRectF(kept));
+    return Drawn::Unknown;
 }
 
 // No painter, which is dear to set up 40 times a second for the
 // visualisation's frames, and rows left alone where they are the same.
-bool Canvas::copy(const QImage& picture, QRect source, QPoint at) {
+Drawn Canvas::copy(const QImage& picture, QRect source, QPoint at) {
     const QRect to = QRect(at, source.size()).intersected(image_.rect());
-    if (to.isEmpty()) return false;
+    if (to.isEmpty()) return Drawn::Unchanged;
     const QPoint from = source.topLeft() + (to.topLeft() - at);
     const bool indexed = picture.format() == QImage::Format_Indexed8;
-    const QImage pixels =
-        indexed ? pixelsOfIndexes(picture, image_.format())
-                : picture.copy(QRect(from, to.size())).convertToFormat(image_.format());
+    // Indexed rows go through a table of each index's pixel; others are
+    // converted whole (a shared copy where the formats already agree).
+    const QImage pixels = indexed ? pixelsOfIndexes(picture, image_.format())
+                                  : picture.convertToFormat(image_.format());
     const auto* pixelOf = reinterpret_cast<const quint32*>(pixels.constScanLine(0));
     std::vector<quint32> line(std::size_t(to.width()));
     const std::size_t bytes = line.size() * sizeof(quint32);
-    const int offset = to.x() * int(sizeof(quint32));
-    bool changed = false;
+    const auto rowAt = [&](int y) -> const uchar* {
+        if (!indexed) return pixels.constScanLine(from.y() + y) + from.x() * sizeof(quint32);
+        const uchar* index = picture.constScanLine(from.y() + y) + from.x();
+        std::transform(index, index + to.width(), line.begin(),
+                       [&](uchar i) { return pixelOf[i]; });
+        return reinterpret_cast<const uchar*>(line.data());
+    };
+    const std::size_t offset = to.x() * sizeof(quint32);
+    Drawn drawn = Drawn::Unchanged;
     for (int y = 0; y < to.height(); ++y) {
-        if (indexed) {
-            const uchar* index = picture.constScanLine(from.y() + y) + from.x();
-            std::transform(index, index + to.width(), line.begin(),
-                           [&](uchar i) { return pixelOf[i]; });
-        }
-        const uchar* row =
-            indexed ? reinterpret_cast<const uchar*>(line.data()) : pixels.constScanLine(y);
+        const uchar* row = rowAt(y);
         if (std::memcmp(image_.constScanLine(to.y() + y) + offset, row, bytes) == 0) continue;
         std::memcpy(image_.scanLine(to.y() + y) + offset, row, bytes);
-        changed = true;
+        drawn = Drawn::Changed;
     }
-    return changed;
+    return drawn;
 }
 
 void Canvas::text(QPoint at, const QString& text, const QFont& font, QColor color) {

@@ -22,6 +22,9 @@ enum EdgeStyle {
     EDGE_BUMP = 9,
     EDGE_SUNKEN = 10,
 };
+// What a drawing call did to the pixels, where it can tell without comparing.
+enum class Drawn { Unchanged, Changed, Unknown };
+
 enum EdgeSides { BF_LEFT = 1, BF_TOP = 2, BF_RIGHT = 4, BF_BOTTOM = 8, BF_RECT = 15 };
 
 // The backing image a form, picture box or user control draws into, in
@@ -42,8 +45,10 @@ class Canvas {
     void box(QPoint corner1, QPoint corner2, QColor color, bool filled);
     // Copies the source rectangle of a picture onto the target rectangle,
     // stretching it (nearest pixel); both are clipped to what exists.
-    // Transparent pixels of the picture leave the canvas as it was.
-    void paint(const QImage& picture, QRect target, QRect source);
+    // Transparent pixels of the picture leave the canvas as it was.  An
+    // opaque picture at its own size is copied row by row, so whether that
+    // changed a pixel is known.
+    Drawn paint(const QImage& picture, QRect target, QRect source);
     // Draws text with its top-left corner at `at`.
     void text(QPoint at, const QString& text, const QFont& font, QColor color);
     // Any other figure, drawn by a painter on the image without smoothing.
@@ -51,11 +56,9 @@ class Canvas {
     // The classic bevel: the outer ring, then the inner one, on the sides named.
     void edge(QRect rect, int edge, int sides);
 
-    // Copies the source rectangle of an opaque picture at its own size to
-    // `at`, clipped to the canvas; false when no pixel changed.
-    bool copy(const QImage& picture, QRect source, QPoint at);
-
   private:
+    Drawn copy(const QImage& picture, QRect source, QPoint at);
+
     QImage image_;
 };
 

@@ -96,8 +96,8 @@ void CanvasControl::clearToBackground() {
     drawn();
 }
 
-void CanvasControl::drawn() {
-    if (widget()) static_cast<CanvasWidget*>(widget())->imageDrawn();
+void CanvasControl::drawn(Drawn what) {
+    if (widget()) static_cast<CanvasWidget*>(widget())->imageDrawn(what);
 }
 
 void CanvasControl::Cls() {
@@ -179,17 +179,12 @@ void CanvasControl::PaintPicture(const Picture& picture, float x1, float y1, flo
     const auto px = [this](float x, float y, float w, float h) {
         return QRect(toPixelX(x), toPixelY(y), toPixelX(w), toPixelY(h));
     };
-    state_.canvas.paint(picture.image(), px(x1, y1, width1, height1), px(x2, y2, width2, height2));
-    drawn();
+    drawn(state_.canvas.paint(picture.image(), px(x1, y1, width1, height1),
+                              px(x2, y2, width2, height2)));
 }
 
 void CanvasControl::paintImage(const QImage& image) {
-    if (image.hasAlphaChannel()) {
-        state_.canvas.paint(image, image.rect(), image.rect());
-        drawn();
-    } else if (state_.canvas.copy(image, image.rect(), {0, 0}) && widget()) {
-        static_cast<CanvasWidget*>(widget())->imageChanged();
-    }
+    drawn(state_.canvas.paint(image, image.rect(), image.rect()));
 }
 
 void CanvasControl::Print(const QString& text, bool newLine) {

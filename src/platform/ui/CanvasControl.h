@@ -78,7 +78,7 @@ class CanvasControl : public Control {
     // Raises Paint; a user control raises its own handler.
     virtual void raisePaint() { Paint.raise(); }
     // Called after each drawing call: the widget shows the new state.
-    void drawn();
+    void drawn(Drawn what = Drawn::Unknown);
     // Copies a bitmap onto the canvas with its top-left corner at the origin.
     void paintImage(const QImage& image);
     int toPixelX(float units) const;

@@ -15,25 +15,26 @@ void CanvasWidget::setBorder(bool on) {
     update();
 }
 
-void CanvasWidget::imageDrawn() {
-    if (checkPending_) return;
+// Between turns the image is what shows, so a turn's only drawing call that
+// is known to have changed it needs no comparison; a second call might have
+// put the pixels back.
+void CanvasWidget::imageDrawn(Drawn what) {
+    if (what == Drawn::Unchanged) return;
+    if (checkPending_) {
+        knownChanged_ = false;
+        return;
+    }
     checkPending_ = true;
+    knownChanged_ = what == Drawn::Changed;
     QMetaObject::invokeMethod(
         this, [this] { showIfChanged(); }, Qt::QueuedConnection);
-}
-
-// Forgetting what showed keeps the image unshared, so the next drawing
-// need not copy it first.
-void CanvasWidget::imageChanged() {
-    shown_ = QImage();
-    update();
 }
 
 // The comparison shares the image until it is drawn on again, and stops at
 // the first differing line.
 void CanvasWidget::showIfChanged() {
     checkPending_ = false;
-    if (image_ == shown_) return;
+    if (!knownChanged_ && image_ == shown_) return;
     shown_ = image_;
     update();
 }

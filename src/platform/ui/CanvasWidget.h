@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "platform/ui/Canvas.h"
+
 namespace ui {
 
 // Shows a control's backing image, with an optional single-line border.  An
@@ -15,10 +17,9 @@ class CanvasWidget : public QWidget {
     // The image was drawn on.  Once the drawing calls of this turn of the
     // event loop are done, the widget is repainted if its pixels differ from
     // what it shows, so drawing the same picture again (a timer redrawing an
-    // unchanged slider) costs no repaint.
-    void imageDrawn();
-    // The image was drawn on and is known to differ: repainted without comparing.
-    void imageChanged();
+    // unchanged slider) costs no repaint.  A turn's one call that knows it
+    // changed pixels spares the comparison.
+    void imageDrawn(Drawn what = Drawn::Unknown);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,6 +32,7 @@ class CanvasWidget : public QWidget {
     bool opaque_;
     bool border_ = false;
     bool checkPending_ = false;
+    bool knownChanged_ = false;
 };
 
 }  // namespace ui

@@ -109,6 +109,20 @@ TEST_F(Rewrite, DrawingTheSamePixelsAgainCostsNoRepaint) {
     w.Board.PaintPicture(picture, 50, 5);
     settle();
     EXPECT_EQ(board.paints, 0) << "only the end of the drawing counts, not its steps";
+
+    // A picture copied alone, as the visualisation's frames are, is told
+    // apart without comparing the box, both ways.
+    QPixmap red(20, 20);
+    red.fill(Qt::red);
+    w.Board.PaintPicture(ui::Picture(red), 50, 5);
+    settle();
+    EXPECT_GT(board.paints, 0) << "the new picture shows";
+    board.paints = 0;
+    w.Board.PaintPicture(ui::Picture(red), 50, 5);
+    w.Board.PaintPicture(picture, 50, 5);
+    w.Board.PaintPicture(ui::Picture(red), 50, 5);
+    settle();
+    EXPECT_EQ(board.paints, 0) << "back to what shows";
 }
 
 // Only where the toolkit saw the pointer enter does the question go to the desktop.
