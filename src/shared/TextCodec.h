@@ -16,8 +16,8 @@ QByteArray encodeText(const QString& text);
 // mark at the start of a file (first) is not recognised: it stays in the text.
 std::optional<QString> decodeUtf8(QByteArrayView bytes, bool first);
 // One line of a text file: UTF-8 when it is valid UTF-8, Windows-1252
-// otherwise, so files of the original program load and one odd line never
-// changes how the others read.
+// otherwise, so lists written on Windows in its code page load and one odd
+// line never changes how the others read.
 QString decodeLine(QByteArrayView bytes, bool first);
 // A CR or LF, either of which ends a line of a text file: text that holds
 // one (as encodeText gives it) is no item of a list file.

@@ -109,7 +109,7 @@ class CountingMain : public Main {
 };
 
 // With a video, Stretch lays it out for the choice and again after the
-// shrink; without one only after the shrink; the original sizes only once.
+// shrink; without one only after the shrink; "Original size" only once.
 TEST(OptionsVideoSize, StretchAdjustsTheVideoTwiceWithAVideoAndOnceWithout) {
     PlayerFixture p(testsupport::notStarted());
     auto counting = std::make_unique<CountingMain>(*p.app);

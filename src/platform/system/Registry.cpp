@@ -67,7 +67,7 @@ std::optional<QString> Registry::pathOf(HKEY key, const QString& subKey) const {
 }
 
 Registry::Key& Registry::create(const QString& path) {
-    // Every parent exists too, as in the original registry.
+    // Every parent exists too, as in the Windows registry.
     const QStringList parts = path.split('\\');
     QString at;
     Key* key = nullptr;
@@ -111,7 +111,7 @@ long Registry::RegSetValueA(HKEY key, const QString& subKey, std::uint32_t type,
                             const QString& data) {
     const auto path = pathOf(key, subKey);
     if (!path) return ERROR_INVALID_HANDLE;
-    if (type != REG_SZ) return 87;  // the original accepts text only here
+    if (type != REG_SZ) return 87;  // Windows takes text only here
     create(*path).values[QString()] = {QString(), data};
     save();
     return ERROR_SUCCESS;

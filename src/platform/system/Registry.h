@@ -29,7 +29,7 @@ inline constexpr RootKey kRootKeys[] = {{"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT}
 
 // The registry the player writes (file associations, a few per-user values),
 // kept in one text file of our own in the per-user settings folder.  Key
-// paths are matched without regard to case, as the original registry does.
+// paths are matched without regard to case, as the Windows registry does.
 class Registry {
   public:
     explicit Registry(QString file);

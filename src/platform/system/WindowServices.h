@@ -63,7 +63,7 @@ class Tray {
 
     Tray();
     ~Tray();
-    // Tips are cut to 63 characters, as the original record holds them.
+    // Tips are cut to 63 characters, as the Windows tray record holds them.
     bool Shell_NotifyIconA(std::uint32_t message, std::uint32_t id, const QIcon& icon,
                            const QString& tip, ui::Form* owner = nullptr);
     // What the desktop reports of the pointer on an icon (button 1 or 2).

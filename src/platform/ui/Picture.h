@@ -17,7 +17,7 @@ class Picture {
     const QPixmap& pixmap() const { return pixmap_; }
     QImage image() const { return pixmap_.toImage(); }
     // The size in HiMetric units (hundredths of a millimetre), as the
-    // original toolkit reports a picture's Width and Height.
+    // toolkit the forms follow reports a picture's Width and Height.
     int Width() const;
     int Height() const;
     // The same picture with every pixel of the mask colour (0x00BBGGRR)

@@ -22,7 +22,7 @@ class PropertyBag {
     QStringList keys() const;
     bool operator==(const PropertyBag&) const = default;
 
-    // Typed reads convert as the original language does: a value that is no
+    // Typed reads convert as the forms' language does: a value that is no
     // number (or no truth value, or no picture) fails with "Type mismatch"
     // (13), one outside the type's range with "Overflow" (6).
     double readDouble(const QString& name, double defaultValue) const;

@@ -9,7 +9,7 @@ namespace ui {
 
 // A text box, one line or many.  Writing a different text raises Change, as
 // typing does.  MultiLine and ScrollBars are chosen at design, as in the
-// original toolkit, where they cannot change at run time; a one-line box
+// toolkit the forms follow, where they cannot change at run time; a one-line box
 // shows no scroll bars.
 class TextBox : public Control {
   public:

@@ -108,7 +108,7 @@ bool WidgetInput::key(QEvent* event) {
     const int shift = shiftOf(e->modifiers());
     int code = original;
     if (event->type() == QEvent::KeyRelease) {
-        // A held key repeats its press only, as the original toolkit does.
+        // A held key repeats its press only, as the toolkit the forms follow does.
         if (e->isAutoRepeat()) return false;
         if (code) control_.deliverKeyUp(code, shift);
         return original && !code;
