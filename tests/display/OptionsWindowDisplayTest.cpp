@@ -29,6 +29,15 @@ bool near(const QColor& a, const QColor& b, int tolerance = 6) {
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
+// Dark pixels in the area: a check box's tick.
+int darkPixels(const QImage& shot, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += qGray(shot.pixel(x, y)) < 90;
+    return count;
+}
+
 class OptionsOnDisplay : public ::testing::Test {
   protected:
     PlayerSession s;
@@ -102,9 +111,22 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
         [&] { return s.geometry(options).topLeft() == before.topLeft() + QPoint(80, 40); }, 3000))
         << "dragged by the title strip";
 
+    // The skins list shows the skin in use as its one ticked row; picking
+    // another moves the tick.
     openPage(5);
+    const auto ticked = [&](const QImage& shot, int row) {
+        const QPoint box = s.geometry(options).topLeft() + QPoint(154, 64 + 11 * row);
+        return darkPixels(shot, QRect(box, QSize(12, 11))) > 4;
+    };
+    const QImage marked = s.screenshotWhen([&](const QImage& i) { return ticked(i, 0); });
+    EXPECT_TRUE(ticked(marked, 0)) << "Default ticked";
+    EXPECT_FALSE(ticked(marked, 1));
     clickAt(180, 83);
     EXPECT_TRUE(shows("SkinName", "Silver"));
+    const QImage moved =
+        s.screenshotWhen([&](const QImage& i) { return ticked(i, 1) && !ticked(i, 0); });
+    EXPECT_TRUE(ticked(moved, 1)) << "Silver ticked";
+    EXPECT_FALSE(ticked(moved, 0));
     const QString main = s.waitForWindow("Plenk Player");
     const QPoint backProbe = s.geometry(main).topLeft() + QPoint(362, 160);
     const QImage shot = s.screenshotWhen(
