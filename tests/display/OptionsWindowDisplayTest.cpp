@@ -83,8 +83,14 @@ class OptionsOnDisplay : public ::testing::Test {
 // The window opens from the rows' menu on the General page; every page
 // opens from its label; the title strip drags the window (a drag the program
 // takes up late); a skin, Bold, the standard scrollbar and Stretch are chosen
-// and OK writes them.
+// and OK writes them.  A language file that gives the Video page's "Delay:"
+// an access key: Alt+D gives the keys to the box after it.
 TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
+    const QString english = s.program().file("Languages/English.ini");
+    QStringList captions = testsupport::readLines(english);
+    ASSERT_EQ(captions.value(132), "Delay:");
+    captions[132] = "&Delay:";
+    s.program().write("Languages/English.ini", (captions.join("\r\n") + "\r\n").toUtf8());
     start();
     openFromTheRowsMenu();
     ASSERT_FALSE(options.isEmpty()) << s.output().toStdString();
@@ -137,6 +143,9 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
     clickAt(374, 108);  // Bold
     clickAt(158, 236);  // the standard scrollbar
     openPage(3);
+    for (const char* key : {"alt+d", "End", "5"})
+        s.key(key);
+    EXPECT_TRUE(shows("SubDelay", "05")) << "Alt+D, then typed into the delay box";
     clickAt(166, 96);  // Original size
     clickAt(166, 76);  // Stretch
     s.screenshot();
