@@ -22,6 +22,8 @@ class MnemonicLabel : public QLabel {
 
     // An empty key takes the access key away.
     void setAccessKey(const QKeySequence& key) {
+        if (key == accessKey_) return;
+        accessKey_ = key;
         if (accessKeyId_) releaseShortcut(accessKeyId_);
         accessKeyId_ = key.isEmpty() ? 0 : grabShortcut(key, Qt::WindowShortcut);
     }
@@ -46,6 +48,7 @@ class MnemonicLabel : public QLabel {
     }
 
   private:
+    QKeySequence accessKey_;
     int accessKeyId_ = 0;
 };
 
