@@ -106,20 +106,22 @@ void modUserMenus::DrawItem(const ui::DrawItemArgs& d) const {
     drawPicture(*r, d);
 }
 
+// The frames follow the item's own height, which the font gives.
 void modUserMenus::drawBackground(const ui::DrawItemArgs& d) const {
     const Rect& rc = d.rcItem;
     const int top = rc.top;
+    const int bottom = rc.bottom;
     if (d.state.highlighted && !d.state.disabled) {
         d.canvas.fillRect(rc, kFrameBlue);
-        d.canvas.fillRect({1, top + 1, rc.right - 1, top + 21}, kHighlight);
+        d.canvas.fillRect({1, top + 1, rc.right - 1, bottom - 1}, kHighlight);
     } else if (d.state.checked && !d.state.disabled) {
         d.canvas.fillRect(rc, kGrey);
-        d.canvas.fillRect({1, top + 1, 23, top + 21}, kFrameBlue);
-        d.canvas.fillRect({2, top + 2, 22, top + 20}, kHighlight);
-        d.canvas.fillRect({24, top, rc.right, top + 22}, kWhite);
+        d.canvas.fillRect({1, top + 1, 23, bottom - 1}, kFrameBlue);
+        d.canvas.fillRect({2, top + 2, 22, bottom - 2}, kHighlight);
+        d.canvas.fillRect({24, top, rc.right, bottom}, kWhite);
     } else {
         d.canvas.fillRect(rc, kWhite);
-        d.canvas.fillRect({0, top, 24, top + 22}, kGrey);
+        d.canvas.fillRect({0, top, 24, bottom}, kGrey);
     }
 }
 

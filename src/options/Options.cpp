@@ -229,6 +229,8 @@ void Options::designAssociationPage() {
          {&FAudio, 5040, 1560, 615, 255, nullptr},
          {&FVideo, 5760, 1560, 615, 255, nullptr}});
     Label19.setWordWrap(true);
+    TpfAudio.setCheckBoxes(true);
+    TpfVideo.setCheckBoxes(true);
     for (const char* type :
          {"mp3", "wav", "wma", "cda", "midi", "mid", "mpa", "ac3", "ogg", "snd", "rmi"})
         TpfAudio.AddItem(type);
@@ -250,6 +252,7 @@ void Options::designSkinPages() {
                     {&Frame3, 120, 2880, 6375, 1815, "Transparency"}});
     SkinName.setEnabled(false);
     SkinSelector.setMarksByCode(true);
+    SkinSelector.setCheckBoxes(true);
     Label10.setWordWrap(true);
     lay(Frame3,
         {{&Option6, 120, 300, 1335, 255, "Enabled"},
@@ -262,6 +265,7 @@ void Options::designSkinPages() {
     Slider1.setRange(0, 100);
     lay(LanguageFrame, {{&LanguageSelector, 120, 120, 2760, 1215, nullptr}});
     LanguageSelector.setMarksByCode(true);
+    LanguageSelector.setCheckBoxes(true);
     LanguageSelector.AddItem("English");
     LanguageSelector.AddItem("Romana");
 }

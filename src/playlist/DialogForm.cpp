@@ -128,6 +128,8 @@ void DialogForm::designCdPage() {
 }
 
 void DialogForm::connectHandlers() {
+    // A page named while the window is already active shows at once.
+    Fereastra.Change.connect([this] { showPage(Fereastra.Caption()); });
     TitluMesaj.MouseDown.connect(
         [this](int b, int s, float x, float y) { TitluMesaj_MouseDown(b, s, x, y); });
     ImageClose.Click.connect([this] { ImageClose_Click(); });

@@ -84,7 +84,8 @@ void MediaLibrary::designFurniture() {
     ImgBottomRight.Move(0, 0, 1500, 165);
     for (ui::Image* edge : {&ImgTopCenter, &ImgLeft, &ImgRight, &ImgBottomCenter})
         edge->setStretch(true);
-    Label7.Move(240, 120, 4455, 255);
+    // Four pixels down, so its descenders stay on the 19-pixel top edge.
+    Label7.Move(240, 60, 4455, 255);
     Label7.setCaption("Plenk Player - Intelligent playback");
     Label7.setFont({"MS Sans Serif", 9.75f, true});
     Label7.setBackStyle(0);

@@ -149,4 +149,6 @@ void Skins::applyPictures(const std::function<ui::Picture(const QString&)>& read
                 target, row.slot,
                 row.file ? read(row.file) : pictureOf(existing(app_, row.source), row.slot));
         });
+    // The tool buttons were given their "on" pictures; each shows its state.
+    step([&] { app_.form<Main>().showToolButtonStates(); });
 }

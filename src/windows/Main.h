@@ -115,8 +115,8 @@ class Main : public PlayerForm {
     void VolumScroll();
     // The equalizer button's look for on or off, and every band applied again.
     void OnOffEq();
-    // The equalizer button's picture alone.
-    void showEqualizerButton(bool on);
+    // Each tool button shows the picture of its state, as after a hover elsewhere.
+    void showToolButtonStates();
 
     // Activation, shut-down and the timers.
     void Form_Activate() override;

@@ -8,7 +8,6 @@
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
 #include "shared/WindowDrag.h"
-#include "skins/SkinFiles.h"
 #include "windows/FormMeniuri.h"
 #include "windows/Main.h"
 #include "windows/MenuHeads.h"
@@ -148,7 +147,7 @@ void Main::ImgButton2_Click() {
     Options& o = form<Options>();
     const bool on = !o.Option12.Value();
     step([&] { (on ? o.Option12 : o.Option13).setValue(true); });
-    showEqualizerButton(on);
+    setToolButton(2, false);
     UpdateEqualizer();
 }
 
@@ -217,6 +216,11 @@ void Main::setToolButton(int i, bool hover) {
     step([&] { tools[i - 1]->setPicture(look->picture()); });
 }
 
+void Main::showToolButtonStates() {
+    for (int i = 1; i <= 6; ++i)
+        setToolButton(i, false);
+}
+
 // The hovered button shows its hover look (the equalizer button keeps its
 // off look while the equalizer is off); the rest of its group their state.
 void Main::ImgButton_MouseMove(int i) {
@@ -226,8 +230,7 @@ void Main::ImgButton_MouseMove(int i) {
 }
 
 void Main::Image1_MouseMove() {
-    for (int j = 1; j <= 6; ++j)
-        setToolButton(j, false);
+    showToolButtonStates();
 }
 
 void Main::Image3_MouseMove() {
@@ -359,10 +362,7 @@ void Main::PlaylistLabel_Click() {
     const bool show = !list.Visible();
     step([&] { show ? list.Show() : list.Hide(); });
     form<DataForm>().PlaylistON.setCaption(show ? "1" : "0");
-    step([&] {
-        ImgButton4.setPicture(
-            SkinFiles::cachedPicture(app(), show ? "\\button4.bmp" : "\\button4b.bmp"));
-    });
+    setToolButton(4, false);
 }
 
 // The grip: the sizing pointer; with the left button alone the size loop,

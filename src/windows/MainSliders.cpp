@@ -3,7 +3,6 @@
 #include "options/Options.h"
 #include "platform/ui/RuntimeError.h"
 #include "shared/DataForm.h"
-#include "skins/SkinFiles.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"
 #include "windows/TwinSliders.h"
@@ -112,16 +111,8 @@ void Main::VolumFocus() {
 }
 
 void Main::OnOffEq() {
-    showEqualizerButton(form<Options>().Option12.Value());
+    setToolButton(2, false);
     UpdateEqualizer();
-}
-
-// A missing or broken picture leaves the one shown.
-void Main::showEqualizerButton(bool on) {
-    step([&] {
-        ImgButton2.setPicture(
-            SkinFiles::cachedPicture(app(), on ? "\\button2.bmp" : "\\button2b.bmp"));
-    });
 }
 
 void Main::UpdateEqualizer() {

@@ -168,16 +168,20 @@ TEST_F(UserMenus, OnePainterAfterTwoSetUpsAndNoneAfterUnload) {
     EXPECT_FALSE(static_cast<bool>(bare.ownerDraw())) << "a window without menus is left alone";
 }
 
+// An item 20 pixels high, as a smaller font measures it: the frame runs
+// round the item's own rectangle.
 TEST_F(UserMenus, PaintedPixelsOfAHighlightedItemWithItsPicture) {
-    QImage image(150, 22, QImage::Format_RGB32);
+    QImage image(150, 20, QImage::Format_RGB32);
     image.fill(Qt::black);
     {
         QPainter painter(&image);
         ui::PainterCanvas live(&painter, QFont());
-        menus.DrawItem({w.Play, {true}, {0, 0, 150, 22}, live});
+        menus.DrawItem({w.Play, {true}, {0, 0, 150, 20}, live});
     }
     EXPECT_EQ(image.pixel(0, 0), qRgb(49, 106, 197));
-    EXPECT_EQ(image.pixel(149, 21), qRgb(49, 106, 197));
+    EXPECT_EQ(image.pixel(149, 19), qRgb(49, 106, 197));
+    EXPECT_EQ(image.pixel(140, 19), qRgb(49, 106, 197)) << "the bottom frame line";
+    EXPECT_EQ(image.pixel(140, 18), qRgb(193, 210, 238));
     EXPECT_EQ(image.pixel(140, 2), qRgb(193, 210, 238));
     EXPECT_EQ(image.pixel(3 + 8, 2 + 8), qRgb(0, 0, 0)) << "the lifted picture";
     EXPECT_EQ(image.pixel(3, 2), qRgb(193, 210, 238)) << "its silver is transparent";

@@ -168,6 +168,20 @@ TEST_F(SpectrumTest, FrameIsAnIndexedImageInTheMainWindowsBox) {
     EXPECT_EQ(drawn.color(255), qRgb(255, 255, 248));
 }
 
+// A steady tone gives the same frame every tick; a picture put into the box
+// meanwhile (a skin's logo) is drawn over at the next tick all the same.
+TEST_F(SpectrumTest, ASteadyFrameIsDrawnAgainOverAPicturePutIntoTheBox) {
+    show(options().Option9, note(1));
+    ui::PictureBox& box = main().Visualisation;
+    const QRgb frame = box.Image().pixel(0, 0);
+    QImage logo(20, 20, QImage::Format_RGB32);
+    logo.fill(qRgb(255, 0, 0));
+    box.setPicture(ui::Picture(QPixmap::fromImage(logo)));
+    ASSERT_EQ(box.Image().pixel(0, 0), qRgb(255, 0, 0));
+    p.clock->advance(50);
+    EXPECT_EQ(box.Image().pixel(0, 0), frame);
+}
+
 TEST_F(SpectrumTest, MiniModeDrawsIntoTheMiniWindowOnly) {
     data().MiniMode.setCaption("True");
     show(options().Option9, note(1));

@@ -29,6 +29,15 @@ bool near(const QColor& a, const QColor& b, int tolerance = 6) {
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
+// Dark pixels in the area: a check box's tick.
+int darkPixels(const QImage& shot, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += qGray(shot.pixel(x, y)) < 90;
+    return count;
+}
+
 class OptionsOnDisplay : public ::testing::Test {
   protected:
     PlayerSession s;
@@ -74,8 +83,14 @@ class OptionsOnDisplay : public ::testing::Test {
 // The window opens from the rows' menu on the General page; every page
 // opens from its label; the title strip drags the window (a drag the program
 // takes up late); a skin, Bold, the standard scrollbar and Stretch are chosen
-// and OK writes them.
+// and OK writes them.  A language file that gives the Video page's "Delay:"
+// an access key: Alt+D gives the keys to the box after it.
 TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
+    const QString english = s.program().file("Languages/English.ini");
+    QStringList captions = testsupport::readLines(english);
+    ASSERT_EQ(captions.value(132), "Delay:");
+    captions[132] = "&Delay:";
+    s.program().write("Languages/English.ini", (captions.join("\r\n") + "\r\n").toUtf8());
     start();
     openFromTheRowsMenu();
     ASSERT_FALSE(options.isEmpty()) << s.output().toStdString();
@@ -102,9 +117,22 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
         [&] { return s.geometry(options).topLeft() == before.topLeft() + QPoint(80, 40); }, 3000))
         << "dragged by the title strip";
 
+    // The skins list shows the skin in use as its one ticked row; picking
+    // another moves the tick.
     openPage(5);
+    const auto ticked = [&](const QImage& shot, int row) {
+        const QPoint box = s.geometry(options).topLeft() + QPoint(154, 64 + 11 * row);
+        return darkPixels(shot, QRect(box, QSize(12, 11))) > 4;
+    };
+    const QImage marked = s.screenshotWhen([&](const QImage& i) { return ticked(i, 0); });
+    EXPECT_TRUE(ticked(marked, 0)) << "Default ticked";
+    EXPECT_FALSE(ticked(marked, 1));
     clickAt(180, 83);
     EXPECT_TRUE(shows("SkinName", "Silver"));
+    const QImage moved =
+        s.screenshotWhen([&](const QImage& i) { return ticked(i, 1) && !ticked(i, 0); });
+    EXPECT_TRUE(ticked(moved, 1)) << "Silver ticked";
+    EXPECT_FALSE(ticked(moved, 0));
     const QString main = s.waitForWindow("Plenk Player");
     const QPoint backProbe = s.geometry(main).topLeft() + QPoint(362, 160);
     const QImage shot = s.screenshotWhen(
@@ -115,6 +143,9 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
     clickAt(374, 108);  // Bold
     clickAt(158, 236);  // the standard scrollbar
     openPage(3);
+    for (const char* key : {"alt+d", "End", "5"})
+        s.key(key);
+    EXPECT_TRUE(shows("SubDelay", "05")) << "Alt+D, then typed into the delay box";
     clickAt(166, 96);  // Original size
     clickAt(166, 76);  // Stretch
     s.screenshot();

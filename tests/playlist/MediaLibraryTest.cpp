@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 
 #include "core/Id3Module.h"
+#include "platform/ui/Colors.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/Twips.h"
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
@@ -201,6 +204,15 @@ TEST_F(MediaLibraryTest, TopPageRowsLetTheDarkPageShowThrough) {
 }  // namespace
 
 namespace {
+
+// The title's letters, descenders too, stay on the top edge's picture: below
+// it the window's own background, pale, hid the white "g", "y" and "p".
+TEST_F(MediaLibraryTest, TheTitleLiesWithinTheTopEdge) {
+    const QFontMetrics metrics(ui::toQFont(lib.Label7.Font()));
+    EXPECT_EQ(ui::toPixels(lib.ImgTopLeft.Height()), 19);
+    EXPECT_LE(ui::toPixels(lib.Label7.Top()) + metrics.height(), 19);
+    EXPECT_GE(ui::toPixels(lib.Label7.Height()), metrics.height());
+}
 
 TEST_F(MediaLibraryTest, EdgesAndTitleDragOnlyANormalWindowOutsideFullScreen) {
     lib.setVisible(true);

@@ -4,8 +4,14 @@
 #include <map>
 #include <set>
 
+#include <QFontMetrics>
+#include <QRegularExpression>
+
 #include "controls/modUserMenus.h"
 #include "options/Options.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Twips.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/DataForm.h"
 #include "support/LanguageFixture.h"
@@ -287,6 +293,25 @@ TEST(ShippedLanguages, RomanianTranslatesEveryLineButTheFewThatReadAlike) {
     }
     EXPECT_EQ(ro[LanguageTable::kAboutLine], QString::fromUtf8("Despre Plenk Player"));
     EXPECT_TRUE(ro.join("").contains(QString::fromUtf8("ș"))) << "with its diacritics";
+}
+
+// One-line labels hold their caption in either language ("Întârziere:" did not).
+TEST(ShippedLanguages, OneLineLabelsHoldTheirCaptions) {
+    LanguageFixture f;
+    f.ship();
+    for (const char* name : {"English", "Romana"}) {
+        f.apply(name);
+        for (const Row& row : rows()) {
+            if (!row.control) continue;
+            const auto* label = dynamic_cast<const ui::Label*>(LanguageTable::control(*f.app, row));
+            if (!label || label->WordWrap()) continue;
+            QString shown = label->Caption();
+            if (label->UseMnemonic()) shown.replace(QRegularExpression("&(.)"), "\\1");
+            const QFontMetrics metrics(ui::toQFont(label->Font()));
+            EXPECT_LE(metrics.horizontalAdvance(shown), ui::toPixels(label->Width()))
+                << name << " " << LanguageFixture::where(row) << " '" << shown.toStdString() << "'";
+        }
+    }
 }
 
 TEST(Mnemonics, LabelsShowingMediaTextsShowEveryAmpersand) {

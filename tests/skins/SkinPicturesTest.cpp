@@ -102,7 +102,39 @@ TEST(SkinPictures, LoadsAreOwnPicturesAndCopiesShareTheSource) {
     EXPECT_TRUE(m.Image4.picture() == m.Image3.picture());
     EXPECT_TRUE(m.CloseButton.picture() == d.CloseNormal.picture());
     EXPECT_TRUE(m.Meniu3.picture() == d.MeniuNormal.picture());
-    EXPECT_TRUE(d.ImgButton4.picture() == m.ImgButton4.picture());
+    EXPECT_TRUE(d.ImgButton1.picture() == m.ImgButton1.picture()) << "a tool button always on";
+}
+
+// The tool buttons show their state at start and after a skin change: the
+// playlist, library and options hidden, then the equalizer off.  A skin
+// without an off picture leaves the previous one for that state; a picture
+// of another size is shown at its size.
+TEST(SkinPictures, ToolButtonsShowTheirStateAtStartAndAfterASkinChange) {
+    SkinFixture f(false);
+    QStringList settings = testsupport::readLines(QString(PLENK_ASSETS) + "/settings.ini");
+    settings[16] = "Playlist=False";
+    f.program.write("settings.ini", (settings.join("\r\n") + "\r\n").toUtf8());
+    f.start();
+    Main& m = f.form<Main>();
+    DataForm& d = f.form<DataForm>();
+    ASSERT_FALSE(f.form<Playlist>().Visible());
+    EXPECT_TRUE(m.ImgButton4.picture() == d.ImgButton4b.picture()) << "the playlist is hidden";
+    EXPECT_TRUE(m.ImgButton5.picture() == d.ImgButton5b.picture()) << "the library is hidden";
+    EXPECT_TRUE(m.ImgButton6.picture() == d.ImgButton6b.picture()) << "the options are hidden";
+    EXPECT_TRUE(m.ImgButton1.picture() == d.ImgButton1.picture());
+
+    f.form<::Options>().Option13.setValue(true);
+    f.copySkin("Silver", "Odd");
+    QFile::remove(f.skinFile("Odd", "button2b.bmp"));
+    QImage wide(60, 30, QImage::Format_RGB32);
+    wide.fill(Qt::green);
+    ASSERT_TRUE(wide.save(f.skinFile("Odd", "button4b.bmp"), "BMP"));
+    f.pick("Odd");
+    EXPECT_TRUE(m.ImgButton2.picture() == d.ImgButton2b.picture()) << "the equalizer is off";
+    EXPECT_EQ(shown(m.ImgButton2.picture()), built("Default", "button2b.bmp"));
+    EXPECT_EQ(shown(m.ImgButton4.picture()), wide);
+    EXPECT_EQ(m.ImgButton4.Width(), 60 * 15);
+    EXPECT_EQ(shown(m.ImgButton3.picture()), built("Silver", "button3.bmp"));
 }
 
 TEST(SkinPictures, PlaylistWindowTakesTheMainWindowsEdgesAndColours) {

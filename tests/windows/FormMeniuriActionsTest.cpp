@@ -163,8 +163,8 @@ TEST_F(MenuActions, DialogItemsNameTheirPageAfterShowingTheWindow) {
     dialog.Form_Activate();
     EXPECT_TRUE(dialog.LoadPlaylistFrame.Visible());
     menus.MenuSavePlaylist_Click();
-    dialog.Form_Activate();
-    EXPECT_TRUE(dialog.SavePlaylistFrame.Visible());
+    EXPECT_TRUE(dialog.SavePlaylistFrame.Visible()) << "the window, already active, shows it";
+    EXPECT_FALSE(dialog.LoadPlaylistFrame.Visible());
     p.media().clearCommands();
     menus.OpenCdMenu_Click();
     dialog.Form_Activate();

@@ -97,6 +97,7 @@ void CanvasControl::clearToBackground() {
 }
 
 void CanvasControl::drawn(Drawn what) {
+    canvasDrawn();
     if (widget()) static_cast<CanvasWidget*>(widget())->imageDrawn(what);
 }
 

@@ -79,6 +79,8 @@ class CanvasControl : public Control {
     virtual void raisePaint() { Paint.raise(); }
     // Called after each drawing call: the widget shows the new state.
     void drawn(Drawn what = Drawn::Unknown);
+    // Told of every drawing call, before the widget shows it.
+    virtual void canvasDrawn() {}
     // Copies a bitmap onto the canvas with its top-left corner at the origin.
     void paintImage(const QImage& image);
     int toPixelX(float units) const;

@@ -104,6 +104,8 @@ class Control {
     // GotFocus, both before the call returns.  A control that is hidden,
     // disabled, windowless or in a hidden window fails with "Invalid procedure call".
     void SetFocus();
+    // Whether SetFocus would give it the focus now.
+    bool canTakeFocus() const;
     // 0 brings the control to the front, 1 sends it to the back, within its
     // layer: windowless controls always lie under the windowed ones.
     void ZOrder(int position = 0);
@@ -218,7 +220,6 @@ class Control {
         int oleDropMode = vbOLEDropNone;
     };
     void applyGeometry();
-    bool canTakeFocus() const;
     // Geometry is kept in twips; the container may measure in other units.
     float containerScale() const { return container_ ? container_->twipsPerScaleUnit() : 1.0f; }
     void place(float left, float top, float width, float height);

@@ -1,8 +1,12 @@
 #include "platform/ui/Label.h"
 
+#include <QEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
+#include <QShortcutEvent>
 #include <QStyle>
+#include <functional>
 
 namespace ui {
 
@@ -14,8 +18,26 @@ class MnemonicLabel : public QLabel {
   public:
     MnemonicLabel() { setTextFormat(Qt::PlainText); }
     bool useMnemonic = true;
+    std::function<void()> accessKeyPressed;
+
+    // An empty key takes the access key away.
+    void setAccessKey(const QKeySequence& key) {
+        if (key == accessKey_) return;
+        accessKey_ = key;
+        if (accessKeyId_) releaseShortcut(accessKeyId_);
+        accessKeyId_ = key.isEmpty() ? 0 : grabShortcut(key, Qt::WindowShortcut);
+    }
 
   protected:
+    // A key shared with another control reaches each in turn.
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::Shortcut || !accessKeyId_ ||
+            static_cast<QShortcutEvent*>(event)->shortcutId() != accessKeyId_)
+            return QLabel::event(event);
+        if (accessKeyPressed) accessKeyPressed();
+        return true;
+    }
+
     void paintEvent(QPaintEvent* event) override {
         if (!useMnemonic) return QLabel::paintEvent(event);
         QPainter painter(this);
@@ -24,13 +46,19 @@ class MnemonicLabel : public QLabel {
         style()->drawItemText(&painter, contentsRect(), flags, palette(), isEnabled(), text(),
                               foregroundRole());
     }
+
+  private:
+    QKeySequence accessKey_;
+    int accessKeyId_ = 0;
 };
 
 }  // namespace
 
 Label::Label(Form& form, QString name) : Control(form, std::move(name)) {
     keepDesign(state_);
-    attachWidget(new MnemonicLabel, false);
+    auto* widget = new MnemonicLabel;
+    widget->accessKeyPressed = [this] { focusNextControl(); };
+    attachWidget(widget, false);
 }
 
 QLabel* Label::label() const {
@@ -47,6 +75,7 @@ void Label::setCaption(const QString& text) {
     if (value == state_.caption) return;
     state_.caption = value;
     label()->setText(value);
+    showAccessKey();
     if (!quiet()) Change.raise();
 }
 
@@ -98,7 +127,24 @@ void Label::applyLook() {
     label()->setAutoFillBackground(state_.backStyle == 1);
     label()->setWordWrap(state_.wordWrap);
     static_cast<MnemonicLabel*>(label())->useMnemonic = state_.useMnemonic;
+    showAccessKey();
     label()->update();
+}
+
+void Label::showAccessKey() {
+    static_cast<MnemonicLabel*>(label())->setAccessKey(
+        state_.useMnemonic ? QKeySequence::mnemonic(state_.caption) : QKeySequence());
+}
+
+// Tab's way from the label: past controls that are disabled, hidden or in a
+// hidden frame, and past windowless ones; with none, the focus stays.
+void Label::focusNextControl() {
+    for (QWidget* w = label()->nextInFocusChain(); w && w != label(); w = w->nextInFocusChain()) {
+        Control* c = ofWidget(w);
+        if (c && &c->parentForm() == &parentForm() && (w->focusPolicy() & Qt::TabFocus) &&
+            c->canTakeFocus())
+            return c->SetFocus();
+    }
 }
 
 void Label::refreshWidget() {

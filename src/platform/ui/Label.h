@@ -9,7 +9,8 @@ namespace ui {
 // A caption; many labels serve as the program's shared text values.
 // Writing a different caption raises Change.  With UseMnemonic (the
 // default) "&x" shows x underlined and "&&" shows "&"; without, every
-// character shows as it is.
+// character shows as it is.  Alt and the underlined letter give the focus
+// to the first control after the label in tab order that can take it.
 class Label : public Control {
   public:
     enum AlignmentValue { vbLeftJustify = 0, vbRightJustify = 1, vbCenter = 2 };
@@ -44,6 +45,8 @@ class Label : public Control {
     };
     QLabel* label() const;
     void applyLook();
+    void showAccessKey();
+    void focusNextControl();
 
     State state_;
 };

@@ -1,9 +1,11 @@
 #include "platform/ui/ListBox.h"
 
+#include <QApplication>
 #include <QListView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <utility>
@@ -21,9 +23,12 @@ constexpr int kLayoutBatch = 20000;
 
 // Rows one font line high; a row's text is cut to what its width can show
 // before the style prepares and elides it, so its length costs nothing.
+// With a list of marks it draws each row's mark as a check box.
 class RowDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    void showMarksOf(const ListBox* list) { marks_ = list; }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
         return {1, option.fontMetrics.height()};
@@ -37,13 +42,32 @@ class RowDelegate : public QStyledItemDelegate {
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
+        QStyleOptionViewItem row = option;
+        if (marks_ && index.row() < marks_->ListCount())
+            row.rect.setLeft(drawCheckBox(painter, option, marks_->Selected(index.row())));
         // No glyph is narrower than a pixel.
-        shown_ = std::max(1, option.rect.width()) + 1;
-        QStyledItemDelegate::paint(painter, option, index);
+        shown_ = std::max(1, row.rect.width()) + 1;
+        QStyledItemDelegate::paint(painter, row, index);
     }
 
   private:
+    // The page's own check box, as high as the row allows, at the row's left;
+    // returns where the text starts.
+    static int drawCheckBox(QPainter* painter, const QStyleOptionViewItem& row, bool marked) {
+        QStyle* style = row.widget ? row.widget->style() : QApplication::style();
+        const int side =
+            std::min(style->pixelMetric(QStyle::PM_IndicatorHeight), row.rect.height() - 1);
+        QStyleOptionButton box;
+        box.rect =
+            QRect(row.rect.left() + 2, row.rect.top() + (row.rect.height() - side) / 2, side, side);
+        box.state = QStyle::State_Enabled | (marked ? QStyle::State_On : QStyle::State_Off);
+        box.palette = row.palette;
+        style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, row.widget);
+        return box.rect.right() + 4;
+    }
+
     mutable qsizetype shown_ = 256;
+    const ListBox* marks_ = nullptr;
 };
 
 }  // namespace
@@ -82,6 +106,12 @@ QListView* ListBox::view() const {
 
 QWidget* ListBox::clientWidget() const {
     return view()->viewport();
+}
+
+void ListBox::setCheckBoxes(bool on) {
+    checkBoxes_ = on;
+    static_cast<RowDelegate*>(view()->itemDelegate())->showMarksOf(on ? this : nullptr);
+    showSelection();
 }
 
 int ListBox::ItemHeight() const {
@@ -188,12 +218,14 @@ void ListBox::showSelection() {
     const QSignalBlocker block(v->verticalScrollBar());
     QItemSelectionModel* sel = v->selectionModel();
     sel->clearSelection();
-    if (MultiSelect() == vbMultiSelectNone) {
+    if (MultiSelect() == vbMultiSelectNone || checkBoxes_) {
         if (ListIndex() >= 0) sel->select(model().index(ListIndex()), QItemSelectionModel::Select);
     } else {
         for (int i = 0; i < ListCount(); ++i)
             if (Selected(i)) sel->select(model().index(i), QItemSelectionModel::Select);
     }
+    // The check boxes read the marks as they are drawn.
+    if (checkBoxes_) v->viewport()->update();
     if (ListIndex() >= 0)
         sel->setCurrentIndex(model().index(ListIndex()), QItemSelectionModel::NoUpdate);
     if (TopIndex() < ListCount())

@@ -31,6 +31,10 @@ class ListBox : public ListControl {
     // move the current row, and neither a press nor Space turns a mark over.
     void setMarksByCode(bool on) { marksByCode_ = on; }
     bool MarksByCode() const { return marksByCode_; }
+    // Check boxes (a multi-selection list's style 1): each row shows its mark
+    // in a check box, and only the current row is highlighted.
+    void setCheckBoxes(bool on);
+    bool CheckBoxes() const { return checkBoxes_; }
 
     Event<> Scroll{"Scroll"};
 
@@ -53,6 +57,7 @@ class ListBox : public ListControl {
 
     bool clickPending_ = false;
     bool marksByCode_ = false;
+    bool checkBoxes_ = false;
 };
 
 }  // namespace ui

@@ -24,15 +24,14 @@ void PictureBox::setBorderStyle(int value) {
     canvasWidget()->setBorder(value == 1);
 }
 
-void PictureBox::Cls() {
-    CanvasControl::Cls();
-    state_.drawing = QImage();
-}
-
 void PictureBox::drawImage(const QImage& image) {
     touch();
-    state_.drawing = image;
     paintImage(image);
+    state_.drawing = image;
+}
+
+void PictureBox::canvasDrawn() {
+    state_.drawing = QImage();
 }
 
 const QImage& PictureBox::drawing() const {

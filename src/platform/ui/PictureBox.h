@@ -17,15 +17,15 @@ class PictureBox : public CanvasControl {
     int BorderStyle() const;
     void setBorderStyle(int value);
     // Copies a bitmap onto the box at its top-left corner (the visualisation's
-    // frames), remembered until the next Cls.
+    // frames), remembered while the box shows it as copied.
     void drawImage(const QImage& image);
-    // The bitmap copied last; null after Cls.
+    // The bitmap copied last; null once anything else drew on the box (Cls,
+    // a picture, a figure, a new size or back colour).
     const QImage& drawing() const;
-    // Clears what was drawn (the picture stays).
-    void Cls();
 
   protected:
     void refreshWidget() override;
+    void canvasDrawn() override;
 
   private:
     struct State {

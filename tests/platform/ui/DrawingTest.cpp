@@ -166,7 +166,7 @@ TEST_F(Drawing, AFrameDrawnAtTheCornerIsClippedAndStaysTheCallers) {
     box.Line(0, 0, 9, 0);
     EXPECT_EQ(at(3, 0), kRed);
     EXPECT_EQ(frame.pixelIndex(3, 0), 0) << "the frame is not drawn on";
-    EXPECT_EQ(box.drawing().pixelIndex(3, 0), 0);
+    EXPECT_TRUE(box.drawing().isNull()) << "the box no longer shows the frame as copied";
 
     QImage clear(40, 30, QImage::Format_ARGB32);
     clear.fill(Qt::transparent);

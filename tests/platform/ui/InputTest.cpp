@@ -4,9 +4,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTest>
 
 #include "InputEvents.h"
 #include "TestWindows.h"
+#include "platform/ui/CommandButton.h"
 #include "platform/ui/FileListBox.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/KeyMap.h"
@@ -24,8 +26,11 @@ class Desk : public ui::Form {
         First.Move(150, 600, 1500, 300);
         Second.Move(150, 1050, 1500, 300);
         Third.Move(150, 1500, 1500, 300);
+        Shared.Move(150, 1950, 1500, 300);
+        Shared.setCaption("Shared");
         Background.Move(0, 0, 9000, 6000);
-        for (ui::Control* c : std::initializer_list<ui::Control*>{&Note, &First, &Second, &Third}) {
+        for (ui::Control* c :
+             std::initializer_list<ui::Control*>{&Note, &First, &Second, &Third, &Shared}) {
             c->Click.connect([this, c] { log << c->Name() + ".Click"; });
             c->DblClick.connect([this, c] { log << c->Name() + ".DblClick"; });
             c->MouseDown.connect([this, c](int, int, float, float) { log << c->Name() + ".Down"; });
@@ -62,6 +67,7 @@ class Desk : public ui::Form {
     ui::TextBox First{*this, "First"};
     ui::TextBox Second{*this, "Second"};
     ui::TextBox Third{*this, "Third"};
+    ui::CommandButton Shared{*this, "Shared"};
     ui::Image Background{*this, "Background"};
     ui::Timer Slow{*this, "Slow"};
     ui::Timer Fast{*this, "Fast"};
@@ -114,6 +120,50 @@ TEST_F(Input, SetFocusInsideLostFocusWins) {
     w.Third.SetFocus();
     EXPECT_EQ(w.log, QStringList({"Second.LostFocus", "First.GotFocus"}));
     EXPECT_EQ(t.app.focusedControl(), &w.First);
+}
+
+// Alt and a label's access key give the focus to the next control after the
+// label in tab order, passing over a disabled or hidden one; a key the label
+// shares with a button reaches each in turn; a label that shows its "&" or
+// an empty row to the end has no key to take.
+TEST_F(Input, ALabelsAccessKeyFocusesTheNextControlThatCanTakeIt) {
+    w.widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.widget()));
+    const auto altN = [&] { QTest::keyClick(w.widget(), Qt::Key_N, Qt::AltModifier); };
+    w.Note.setCaption("&Note");
+    w.Third.SetFocus();
+    altN();
+    EXPECT_EQ(t.app.focusedControl(), &w.First);
+    w.Third.SetFocus();
+    w.First.setEnabled(false);
+    altN();
+    EXPECT_EQ(t.app.focusedControl(), &w.Second) << "a disabled control passes it on";
+    w.Second.setVisible(false);
+    w.First.setEnabled(true);
+    w.First.setVisible(false);
+    altN();
+    EXPECT_EQ(t.app.focusedControl(), &w.Third) << "never a hidden control";
+    w.Third.setVisible(false);
+    w.Shared.SetFocus();
+    altN();
+    EXPECT_EQ(t.app.focusedControl(), &w.Shared) << "none to take it: the focus stays";
+
+    w.Third.setVisible(true);
+    w.Shared.setCaption("&Next");
+    QStringList reached;
+    for (int i = 0; i < 4; ++i) {
+        altN();
+        reached << (t.app.focusedControl() ? t.app.focusedControl()->Name() : "none");
+    }
+    EXPECT_EQ(reached.count("Third"), 2) << reached.join(' ').toStdString();
+    EXPECT_EQ(reached.count("Shared"), 2) << "the button takes its turn";
+
+    w.Shared.setCaption("Shared");
+    w.Note.setUseMnemonic(false);
+    w.Shared.SetFocus();
+    altN();
+    EXPECT_EQ(t.app.focusedControl(), &w.Shared) << "no mnemonic, no key";
+    EXPECT_TRUE(w.log.filter("Shared.Click").isEmpty()) << "the shared key clicked nothing";
 }
 
 TEST_F(Input, SetFocusWhereNoFocusCanBeFailsAndChangesNothing) {
