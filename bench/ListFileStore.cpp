@@ -9,6 +9,7 @@
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ListBox.h"
+#include "shared/WholeFileWriter.h"
 #include "support/FileLimits.h"
 #include "support/TempDir.h"
 
@@ -60,6 +61,7 @@ void BM_SaveListFileInPlace(benchmark::State& state) {
     data.IncarcaData(fx.file, list);
     const QString out = fx.dir.write("locked/plst.data", "");
     const QString folder = fx.dir.file("locked");
+    shared::setSaveJournal(fx.dir.file("state"));
     testsupport::PermissionsHold hold;
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     bool saved = true;
@@ -67,6 +69,7 @@ void BM_SaveListFileInPlace(benchmark::State& state) {
         saved = data.SalveazaData(out, list) && saved;
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    shared::setSaveJournal({});
     if (!saved) state.SkipWithError("the save failed");
 }
 BENCHMARK(BM_SaveListFileInPlace)->Arg(100000)->Unit(benchmark::kMillisecond);
