@@ -1,5 +1,6 @@
 // Loading and saving a 100,000- and a 1,000,000-line list file through the list-file store
-// into a list box (the playlist's paths at start-up and shut-down).
+// into a list box (the playlist's paths at start-up and shut-down), and saving 100,000 lines
+// in place, into a file whose folder cannot be written.
 #include <QCoreApplication>
 #include <QFile>
 
@@ -8,6 +9,8 @@
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ListBox.h"
+#include "shared/WholeFileWriter.h"
+#include "support/FileLimits.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -50,6 +53,26 @@ void BM_SaveListFile(benchmark::State& state) {
         data.SalveazaData(out, list);
 }
 BENCHMARK(BM_SaveListFile)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_SaveListFileInPlace(benchmark::State& state) {
+    Fixture fx(static_cast<int>(state.range(0)));
+    ui::ListBox& list = fx.app.form<Holder>().List;
+    DataClass data;
+    data.IncarcaData(fx.file, list);
+    const QString out = fx.dir.write("locked/plst.data", "");
+    const QString folder = fx.dir.file("locked");
+    shared::setSaveJournal(fx.dir.file("state"));
+    testsupport::PermissionsHold hold;
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    bool saved = true;
+    for (auto _ : state)
+        saved = data.SalveazaData(out, list) && saved;
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    shared::setSaveJournal({});
+    if (!saved) state.SkipWithError("the save failed");
+}
+BENCHMARK(BM_SaveListFileInPlace)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "shared/WholeFileWriter.h"
+
 namespace {
 
 PlenkApp::Setup completed(PlenkApp::Setup setup) {
@@ -42,6 +44,11 @@ PlenkApp::PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs
     if (setup_.engines == Engines::Test) shell_.setOpener([](const QString&) { return false; });
     // The process ends without unwinding: the lock file would outlive it.
     atProcessEnd([this] { instance_.release(); });
+    shared::setSaveJournal(setup_.settingsFolder);
+}
+
+PlenkApp::~PlenkApp() {
+    shared::setSaveJournal({});
 }
 
 QString PlenkApp::exeName() const {

@@ -26,7 +26,8 @@ class PlenkApp : public ui::Application {
     struct Setup {
         // settings.ini, Data, Skins, Languages, Playlists, eqpreset.ini...
         QString programFolder;
-        // Per-user files of the platform stand-ins: registry, system.ini, instance lock.
+        // Per-user files of the platform stand-ins (registry, system.ini, instance
+        // lock) and the journal of saves written in place.
         QString settingsFolder;
         // Everything after the program's name on the command line.
         QString commandLine;
@@ -38,6 +39,7 @@ class PlenkApp : public ui::Application {
     };
 
     PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs> dialogs, Setup setup);
+    ~PlenkApp() override;
 
     const Setup& setup() const { return setup_; }
     sys::Registry& registry() { return registry_; }

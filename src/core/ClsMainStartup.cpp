@@ -19,6 +19,7 @@
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
 #include "shared/ProgramFolder.h"
+#include "shared/WholeFileWriter.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"
 
@@ -43,6 +44,11 @@ QString ClsMain::GetLongPath(const QString& path) {
 
 void ClsMain::LoadPlenk() {
     DataForm& d = shared();
+    // Saves a killed program left unfinished are settled before any list is read.
+    step([&] {
+        shared::finishUnfinishedSaves(
+            {d.programFile(""), d.programFile("\\Data"), d.programFile("\\Playlists")});
+    });
     // The paths need no setting: they are read while the settings load, and
     // the rest comes in while the windows already answer.
     step([&] { playlistOps().StartLoading(d.programFile("\\Data\\plst.data")); });

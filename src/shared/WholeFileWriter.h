@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 namespace shared {
 
@@ -11,8 +12,11 @@ namespace shared {
 // renamed over the file; a write, flush or rename that fails removes it and
 // leaves the file as it was.  Where the folder cannot be written but the file
 // can, the content is written into the file itself at the commit, after room
-// for all of it was reserved, so a full disk still leaves the file whole.  A
-// link is followed: the file it names is the one replaced.
+// for all of it was reserved, so a full disk still leaves the file whole;
+// the new content is first kept whole in the save journal, so a program
+// killed while it writes in place has the save finished at its next start
+// (finishUnfinishedSaves), and without a journal no save is written in place.
+// A link is followed: the file it names is the one replaced.
 class WholeFileWriter {
   public:
     explicit WholeFileWriter(const QString& path);
@@ -46,5 +50,17 @@ class WholeFileWriter {
 // Removes the temporary files that saves of this file left beside it when
 // their program was killed; those of a program still running stay.
 void removeUnfinishedSaves(const QString& path);
+
+// The folder of the user's own (the program folder may not be writable)
+// where in-place saves keep their journal; empty: none.
+void setSaveJournal(const QString& folder);
+
+// At start, before anything is read or saved: finishes the in-place saves
+// that a killed program left in the journal, and removes the temporary files
+// that saves cut short left in each of the folders.
+void finishUnfinishedSaves(const QStringList& folders);
+
+// Tests stop a save between two of its steps through this; unset otherwise.
+extern void (*saveStepHook)();
 
 }  // namespace shared

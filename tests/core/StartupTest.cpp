@@ -31,6 +31,26 @@ QStringList lines(const QString& path) {
     return text.isEmpty() ? QStringList() : text.split("\r\n");
 }
 
+TEST(Startup, TemporaryFilesOfKilledSavesGoAtStart) {
+    PlayerFixture p(testsupport::notStarted());
+    QFile pidMax("/proc/sys/kernel/pid_max");
+    ASSERT_TRUE(pidMax.open(QIODevice::ReadOnly));
+    const QString ended = ".saving-" + QString::number(pidMax.readAll().trimmed().toLongLong() + 1);
+    const QString running = ".saving-" + QString::number(getppid());
+    for (const char* file : {"settings.ini", "eqpreset.ini", "Data/playlist.data", "Data/top.data",
+                             "Playlists/mine.mpl"})
+        p.program.write(file + ended, "half a li");
+    p.program.write("Data/playlist.data" + running, "being written");
+    p.program.write("Data/notes.saving-soon", "the user's own");
+    p.start();
+    const auto left = [&](const QString& folder) {
+        return QDir(p.program.file(folder)).entryList(QDir::Files).filter(".saving-");
+    };
+    EXPECT_EQ(left("."), QStringList());
+    EXPECT_EQ(left("Data"), QStringList({"notes.saving-soon", "playlist.data" + running}));
+    EXPECT_EQ(left("Playlists"), QStringList());
+}
+
 TEST(Startup, TheMainWindowComesBackOnScreen) {
     PlayerFixture p(testsupport::notStarted());
     p.program.write("settings.ini", "1.0.0\r\n[Main]\r\n-300\r\n200\r\n");

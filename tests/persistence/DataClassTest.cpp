@@ -2,14 +2,18 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ListBox.h"
+#include "shared/WholeFileWriter.h"
 #include "support/FileLimits.h"
 #include "support/TempDir.h"
 
@@ -31,6 +35,11 @@ class DataClassTest : public ::testing::Test {
     ui::ListBox& list = app.form<Lists>().List;
     testsupport::TempDir dir;
     DataClass data;
+    // The user's own folder, where saves written in place keep their journal.
+    const QString journal = dir.file("state");
+
+    DataClassTest() { shared::setSaveJournal(journal); }
+    ~DataClassTest() override { shared::setSaveJournal({}); }
 
     // The files in the test's folder.
     QStringList names() const {
@@ -164,6 +173,67 @@ TEST_F(DataClassTest, AWritableFileInAFolderThatCannotBeWrittenIsSavedInPlace) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"keyboard.data"}));
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+namespace {
+
+// Saves bytes over path in a child process killed at the stop-th step of the
+// save; true when the save ended before it.
+bool saveKilledAt(const QString& path, const QByteArray& bytes, int stop) {
+    const pid_t child = fork();
+    if (child == 0) {
+        static int steps = 0;
+        static int killAt = 0;
+        killAt = stop;
+        shared::saveStepHook = [] {
+            if (++steps == killAt) raise(SIGKILL);
+        };
+        shared::WholeFileWriter file(path);
+        _exit(file.open() && file.write(bytes) && file.commit() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) || WEXITSTATUS(status) == 0) << "stop " << stop;
+    return WIFEXITED(status);
+}
+
+QByteArray numberedLines(const char* text, int count) {
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += QByteArray(text) + QByteArray::number(i) + "\r\n";
+    return bytes;
+}
+
+}  // namespace
+
+// Written in place (a folder that cannot be written) or by rename, a save
+// killed after any of its steps gives, after the next start, the old list or
+// the new one and no other file.
+TEST_F(DataClassTest, ASaveKilledAtAnyStepLeavesTheOldOrTheNewListAfterTheNextStart) {
+    testsupport::PermissionsHold hold;
+    const QByteArray old = numberedLines("/music/an old album/an old entry ", 8000);
+    const QByteArray fresh = numberedLines("/music/new/entry ", 9000);
+    ASSERT_LT(fresh.size(), old.size()) << "a new list shorter than the old one";
+    for (const char* name : {"locked", "open"}) {
+        const QString folder = dir.file(name);
+        const QString path = folder + "/plst.data";
+        bool ended = false;
+        for (int stop = 1; !ended; ++stop) {
+            dir.write(name + QString("/plst.data"), old);
+            if (QString(name) == "locked")
+                QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            ended = saveKilledAt(path, fresh, stop);
+            shared::finishUnfinishedSaves({folder});
+            QFile::setPermissions(
+                folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            const QByteArray now = testsupport::readAll(path);
+            EXPECT_TRUE(now == old || now == fresh) << name << " stop " << stop;
+            EXPECT_TRUE(now == fresh || !ended) << name << " stop " << stop;
+            EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"plst.data"}));
+            EXPECT_EQ(QDir(journal).entryList(QDir::Files), QStringList()) << "stop " << stop;
+            ASSERT_LT(stop, 100);
+        }
+    }
 }
 
 TEST_F(DataClassTest, AKilledSavesTemporaryFileGoesAtTheNextLoad) {

@@ -1,20 +1,62 @@
 #include "platform/system/InstanceLock.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
+#include <cstdio>
 
 namespace sys {
 
-InstanceLock::InstanceLock(const QString& folder) {
+namespace {
+
+// A copy that starts writes its lock file within moments; one that names no
+// process long after was left half-written, or is no lock at all.
+constexpr qint64 kUnreadableLockAgeSeconds = 10;
+
+const char* reason(QLockFile::LockError error) {
+    switch (error) {
+        case QLockFile::PermissionError:
+            return "permission denied";
+        case QLockFile::LockFailedError:
+            return "something that is no lock is in its place";
+        default:
+            return "its folder is missing or unusable, or the disk is full";
+    }
+}
+
+}  // namespace
+
+InstanceLock::InstanceLock(const QString& folder) : file_(folder + "/instance.lock") {
     QDir().mkpath(folder);
-    lock_ = std::make_unique<QLockFile>(folder + "/instance.lock");
+    lock_ = std::make_unique<QLockFile>(file_);
     lock_->setStaleLockTime(0);
 }
 
 InstanceLock::~InstanceLock() = default;
 
+// Only a lock another running copy holds keeps this copy out: a lock that
+// cannot be made must not lock the user out of the program.
 bool InstanceLock::acquire() {
-    return lock_->isLocked() || lock_->tryLock(0);
+    if (lock_->isLocked() || lock_->tryLock(0)) return true;
+    if (lock_->error() == QLockFile::LockFailedError) {
+        if (heldByAnotherCopy()) return false;
+        if (lock_->removeStaleLockFile() && lock_->tryLock(0)) return true;
+    }
+    std::fprintf(stderr,
+                 "plenk-player: cannot take the instance lock %s (%s); starting without it\n",
+                 QFile::encodeName(file_).constData(), reason(lock_->error()));
+    return true;
+}
+
+// QLockFile has already taken over a lock whose process no longer runs.
+bool InstanceLock::heldByAnotherCopy() const {
+    qint64 pid = 0;
+    QString host, app;
+    if (lock_->getLockInfo(&pid, &host, &app)) return true;
+    const QFileInfo info(file_);
+    return info.isFile() &&
+           info.lastModified().secsTo(QDateTime::currentDateTime()) < kUnreadableLockAgeSeconds;
 }
 
 void InstanceLock::release() {

@@ -9,17 +9,23 @@ namespace sys {
 
 // Tells whether another copy of the program is running for this user.  The
 // lock is a file holding the owner's process id; a lock left by a copy that
-// crashed is taken over, so it never stays stuck.
+// crashed is taken over, so it never stays stuck, and one that cannot be
+// made (an unusable folder, a full disk) lets this copy run without it.
 class InstanceLock {
   public:
     explicit InstanceLock(const QString& folder);
     ~InstanceLock();
-    // True when this copy holds the lock (no other copy runs).
+    // False only when another running copy holds the lock.  True when this
+    // copy holds it, or when it cannot be made at all: the reason then goes
+    // to standard error and this copy runs without it.
     bool acquire();
     // Gives the lock up and removes its file, if this copy holds it.
     void release();
 
   private:
+    bool heldByAnotherCopy() const;
+
+    QString file_;
     std::unique_ptr<QLockFile> lock_;
 };
 

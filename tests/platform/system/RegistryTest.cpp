@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 
 #include "platform/system/InstanceLock.h"
 #include "platform/system/Registry.h"
+#include "support/StandardError.h"
 #include "support/TempDir.h"
 
 using namespace sys;
@@ -95,4 +98,27 @@ TEST(InstanceLock, LockLeftByACrashedCopyIsTakenOver) {
                   QByteArray::fromStdString(QSysInfo::machineHostName().toStdString()) + "\n");
     InstanceLock lock(dir.path());
     EXPECT_TRUE(lock.acquire());
+}
+
+TEST(InstanceLock, ALockThatCannotBeMadeLetsTheCopyRunAndSaysWhy) {
+    testsupport::TempDir dir;
+    const QString file = dir.write("settings", "a file where the folder should be");
+    testsupport::CapturedStandardError err;
+    InstanceLock lock(file);
+    EXPECT_TRUE(lock.acquire());
+    EXPECT_TRUE(err.text().contains("instance lock")) << err.text().constData();
+    QDir().mkpath(dir.file("folder/instance.lock"));
+    EXPECT_TRUE(InstanceLock(dir.file("folder")).acquire()) << "a folder in the lock's place";
+}
+
+TEST(InstanceLock, AnOldLockFileNamingNoProcessIsTakenOver) {
+    testsupport::TempDir dir;
+    const QString file = dir.write("instance.lock", "");
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    old.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+    old.close();
+    InstanceLock lock(dir.path());
+    EXPECT_TRUE(lock.acquire());
+    EXPECT_FALSE(InstanceLock(dir.path()).acquire()) << "and held";
 }
