@@ -261,6 +261,8 @@ void ClsMain::SStop() {
         (*array)(0).setCaption("");
     m.SliderMoveMultimedia(0).setValue(0.0);
     m.TimeCounter.setEnabled(false);
+    // The tick that would copy the emptied status across has just been turned off.
+    m.StarePlayer.setCaption("Stopped");
 }
 
 void ClsMain::GetMP3Inf() {

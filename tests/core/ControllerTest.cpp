@@ -210,6 +210,17 @@ TEST_F(Controller, StopClosesAndClearsTheLabelsOrDoesNothingWhenNothingIsOpen) {
     EXPECT_EQ(openDevices(), 0);
 }
 
+// The one-second tick that copies the media engine's status is turned off by
+// the stop itself: the stopped state shows at once.
+TEST_F(Controller, StopShowsTheStoppedStateAtOnce) {
+    entries(1);
+    playRow(0);
+    p.clock->advance(1000);
+    ASSERT_EQ(m.StarePlayer.Caption(), "playing");
+    ctl.SStop();
+    EXPECT_EQ(m.StarePlayer.Caption(), "Stopped");
+}
+
 TEST_F(Controller, EndOfSongTakesTheQueueFirstThenTheListOrder) {
     entries(4);
     playRow(0);
