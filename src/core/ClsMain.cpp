@@ -153,8 +153,13 @@ void ClsMain::openedMci() {
     Main& m = main();
     MediaLibrary& lib = app_.form<MediaLibrary>();
     MCore& mci = app_.module<MCore>();
-    step([&] { m.LbActualCx(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cx"))); });
-    step([&] { m.LbActualCy(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cy"))); });
+    // The width's change handler may bring the main window in and lay the
+    // video out, which resizes its window: the picture's size is read whole
+    // first, and the height goes in before the width so the layout sees both.
+    QSize picture(-1, -1);
+    step([&] { picture = mci.GetSourceSize(MciAlias); });
+    step([&] { m.LbActualCy(0).setCaption(QString::number(picture.height())); });
+    step([&] { m.LbActualCx(0).setCaption(QString::number(picture.width())); });
     // A medium without a length has no rate: the label keeps what it showed.
     step([&] {
         const std::int32_t rate = mci.GetFramesPerSecond(MciAlias);
