@@ -105,21 +105,44 @@ void ClsMain::Play() {
         app_.module<Mp3InfoMod>().Mp3FileName = m.LbFileName(0).Caption();
         GetMP3Inf();
     });
-    // Only a play from the playlist counts, so a file from the dialog or the
-    // command line is never counted as the selected row.
-    step([&] {
-        if (fromPlaylist) app_.module<Top10>().RegisterPlay(app_.form<Playlist>().PicList.Text());
-    });
+    const Start start{fromPlaylist, shared().ListaCale.ListIndex(),
+                      app_.form<Playlist>().PicList.Text()};
     MciDeviceType = "MPEGVideo";
     step([&] { app_.form<frmBass>().BassON.setCaption("False"); });
     const QString path = m.LbFileName(0).Caption();
-    if (!playsThroughBass(path)) return playThroughMci(path);
+    if (!playsThroughBass(path)) return noteStart(start, playThroughMci(path));
     step([&] { app_.form<frmBass>().FileToPlay.setText(path); });
     step([&] { app_.form<frmBass>().PLAYtheBass(); });
     step([&] { app_.form<frmBass>().BassON.setCaption("True"); });
+    // A refusal of the content filter has released the host.
+    noteStart(start, app_.isLoaded<frmBass>() && app_.form<frmBass>().Playing());
 }
 
-void ClsMain::playThroughMci(const QString& path) {
+// Only a file that really started counts a play, and only one from the
+// playlist, so a file from the dialog or the command line is never counted
+// as the selected row.  A row that did not start is remembered as failed.
+void ClsMain::noteStart(const Start& start, bool started) {
+    std::set<int>& failed = shared().FailedRows;
+    if (!started) {
+        if (start.fromPlaylist && start.row >= 0) failed.insert(start.row);
+        return;
+    }
+    failed.clear();
+    if (start.fromPlaylist) step([&] { app_.module<Top10>().RegisterPlay(start.title); });
+}
+
+// Every row failed in turn with nothing started between: going on would
+// only cycle through them.  The record starts afresh for the next try.
+bool ClsMain::everyRowFailed() {
+    std::set<int>& failed = shared().FailedRows;
+    const int rows = shared().ListaCale.ListCount();
+    failed.erase(failed.lower_bound(rows), failed.end());
+    if (rows == 0 || static_cast<int>(failed.size()) < rows) return false;
+    failed.clear();
+    return true;
+}
+
+bool ClsMain::playThroughMci(const QString& path) {
     Main& m = main();
     step([&] {
         LastMciResult =
@@ -129,7 +152,8 @@ void ClsMain::playThroughMci(const QString& path) {
     if (LastMciResult != "Success") {
         // Nothing opened: no layout, volume or play command for it.
         step([&] { m.LbActualCx(0).setCaption("-1"); });
-        return mciFailed(path);
+        mciFailed(path);
+        return false;
     }
     openedMci();
     applyMciLayout();
@@ -142,10 +166,12 @@ void ClsMain::playThroughMci(const QString& path) {
         LastMciResult = app_.module<MCore>().PlayMedia(MciAlias, from, to);
     });
     step([&] { writeResult(LastMciResult); });
-    if (LastMciResult == "Success")
+    const bool started = LastMciResult == "Success";
+    if (started)
         afterMciPlay(path);
     else
         mciFailed(path);
+    return started;
 }
 
 // What a successful open learns of the medium.
@@ -153,8 +179,13 @@ void ClsMain::openedMci() {
     Main& m = main();
     MediaLibrary& lib = app_.form<MediaLibrary>();
     MCore& mci = app_.module<MCore>();
-    step([&] { m.LbActualCx(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cx"))); });
-    step([&] { m.LbActualCy(0).setCaption(QString::number(mci.GetVideoSize(MciAlias, "cy"))); });
+    // The width's change handler may bring the main window in and lay the
+    // video out, which resizes its window: the picture's size is read whole
+    // first, and the height goes in before the width so the layout sees both.
+    QSize picture(-1, -1);
+    step([&] { picture = mci.GetSourceSize(MciAlias); });
+    step([&] { m.LbActualCy(0).setCaption(QString::number(picture.height())); });
+    step([&] { m.LbActualCx(0).setCaption(QString::number(picture.width())); });
     // A medium without a length has no rate: the label keeps what it showed.
     step([&] {
         const std::int32_t rate = mci.GetFramesPerSecond(MciAlias);
@@ -261,6 +292,8 @@ void ClsMain::SStop() {
         (*array)(0).setCaption("");
     m.SliderMoveMultimedia(0).setValue(0.0);
     m.TimeCounter.setEnabled(false);
+    // The tick that would copy the emptied status across has just been turned off.
+    m.StarePlayer.setCaption("Stopped");
 }
 
 void ClsMain::GetMP3Inf() {

@@ -79,7 +79,16 @@ class ClsMain {
     DataForm& shared();
     void writeResult(const QString& result);
     bool pausedMedium();
-    void playThroughMci(const QString& path);
+    // What a start was asked for: whether from the playlist, its row and title.
+    struct Start {
+        bool fromPlaylist;
+        int row;
+        QString title;
+    };
+    // True when the medium started playing.
+    bool playThroughMci(const QString& path);
+    void noteStart(const Start& start, bool started);
+    bool everyRowFailed();
     void openedMci();
     void afterMciPlay(const QString& path);
     void mciFailed(const QString& path);

@@ -80,6 +80,8 @@ void ClsMain::EndOfSong() {
     step([&] {
         if (d.FullScreenStat.Caption() == "True") SwitchToFullScreen();
     });
+    // As at the end of a list that does not repeat: stopped it stays.
+    if (everyRowFailed()) return;
     if (d.ListaProgramate.ListCount() > 0 && takeQueuedEntry()) return;
     if (o.Option1.Value()) return step([&] { PlayNext(); });
     if (o.Option2.Value()) {

@@ -151,16 +151,30 @@ std::int32_t MCore::GetFramesPerSecond(const QString& alias) {
 std::int32_t MCore::GetVideoSize(const QString& alias, const QString& which) {
     const QString w = which.toLower();
     if (w != "cx" && w != "cy") return -1;
+    const QSize size = whereSize(alias, "destination");
+    return w == "cx" ? size.width() : size.height();
+}
+
+// Both from the one reply, or neither: half a size is no size.
+QSize MCore::GetSourceSize(const QString& alias) {
+    const QSize size = whereSize(alias, "source");
+    return size.width() < 0 || size.height() < 0 ? QSize(-1, -1) : size;
+}
+
+// The width and height of a where reply, each -1 when it is no number.
+QSize MCore::whereSize(const QString& alias, const QString& rect) {
     QString reply;
-    if (send("Where " + alias + " destination", &reply) != 0) return -1;
+    if (send("Where " + alias + " " + rect, &reply) != 0) return {-1, -1};
     const qsizetype p1 = reply.indexOf(' ');
     const qsizetype p2 = p1 < 0 ? -1 : reply.indexOf(' ', p1 + 1);
     const qsizetype p3 = p2 < 0 ? -1 : reply.indexOf(' ', p2 + 1);
-    if (p3 < 0) return -1;
-    const QString part = w == "cx" ? reply.mid(p2, p3 - p2) : reply.mid(p3 + 1);
-    bool ok = false;
-    const int value = part.trimmed().toInt(&ok);
-    return ok ? value : -1;
+    if (p3 < 0) return {-1, -1};
+    const auto number = [](const QString& part) {
+        bool ok = false;
+        const int value = part.trimmed().toInt(&ok);
+        return ok ? value : -1;
+    };
+    return {number(reply.mid(p2, p3 - p2)), number(reply.mid(p3 + 1))};
 }
 
 QString MCore::SetMediaVolume(const QString& alias, const QString& channel, std::int32_t volume) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <cstdint>
 
@@ -37,6 +38,9 @@ class MCore {
     std::int32_t GetFramesPerSecond(const QString& alias);
     // which: "cx" (width) or "cy" (height), in any letter case.
     std::int32_t GetVideoSize(const QString& alias, const QString& which);
+    // The picture's own size, whatever window it is drawn into; -1 by -1
+    // when the engine cannot tell.
+    QSize GetSourceSize(const QString& alias);
     QString CloseAllMedia();
     // volume 0 to 100; channel "left", "right" or anything else for both.
     QString SetMediaVolume(const QString& alias, const QString& channel, std::int32_t volume);
@@ -50,6 +54,7 @@ class MCore {
     std::uint32_t send(const QString& command, QString* reply = nullptr);
     QString result(std::uint32_t code);
     std::int32_t numericQuery(const QString& command);
+    QSize whereSize(const QString& alias, const QString& rect);
     QString systemIni();
 
     PlenkApp& app_;

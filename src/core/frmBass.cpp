@@ -135,6 +135,10 @@ void frmBass::ResumeBass() {
     tmrSpectrum.setEnabled(true);
 }
 
+bool frmBass::Playing() {
+    return app().bass().BASS_ChannelIsActive(channel()) == audio::BASS_ACTIVE_PLAYING;
+}
+
 void frmBass::VolumBass() {
     app().bass().BASS_SetConfig(
         audio::BASS_CONFIG_GVOL_STREAM,

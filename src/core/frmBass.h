@@ -28,6 +28,8 @@ class frmBass : public PlayerForm {
     // Stops the channel and releases the host; its next use creates it afresh.
     void StopBass();
     void ResumeBass();
+    // The channel opened and is playing.
+    bool Playing();
     // The volume slider as the engine's global stream volume.
     void VolumBass();
     // The visualisation mode of the selected option; the picture starts empty.

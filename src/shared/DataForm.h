@@ -1,5 +1,7 @@
 #pragma once
 
+#include <set>
+
 #include "platform/ui/FileListBox.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Label.h"
@@ -53,6 +55,9 @@ class DataForm : public PlayerForm {
     ui::Label AddToIndex{*this, "AddToIndex"};
     ui::Label NrFisier{*this, "NrFisier"};
     ui::Label CuvinteCheieManele{*this, "CuvinteCheieManele"};
+
+    // The playlist rows that failed to start since a file last started.
+    std::set<int> FailedRows;
 
     // Picture store of the skinned buttons.
     ui::Image MeniuNormal{*this, "MeniuNormal"};

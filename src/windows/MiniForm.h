@@ -59,6 +59,7 @@ class MiniForm : public PlayerForm {
     void SliderMoveMultimedia_GotFocus();
     void SliderMoveMultimedia_LostFocus();
     void SliderMoveMultimedia_Scroll();
+    void SliderMoveMultimedia_Change();
     void Volum_Change();
     void Volum_GotFocus();
     void Volum_Scroll();

@@ -7,14 +7,15 @@ using ui::step;
 
 void MiniForm::connectSliders() {
     connectTwinSliders(*this);
+    SliderMoveMultimedia(0).Change.connect([this] { SliderMoveMultimedia_Change(); });
 }
 
-// Main's member then sees the mini slider's value, so every other part of
-// the program reads and writes Main's sliders only.
+// Main's member (if any) then sees the mini slider's value, so every other
+// part of the program reads and writes Main's sliders only.
 void MiniForm::relay(ctlScrollbar& mine, ctlScrollbar& mains, void (Main::*member)()) {
     if (!isLoaded()) return;
     step([&] { mains.setValue(mine.value()); });
-    step([&] { (form<Main>().*member)(); });
+    if (member) step([&] { (form<Main>().*member)(); });
 }
 
 void MiniForm::SliderMoveMultimedia_GotFocus() {
@@ -29,6 +30,12 @@ void MiniForm::SliderMoveMultimedia_LostFocus() {
 
 void MiniForm::SliderMoveMultimedia_Scroll() {
     relay(SliderMoveMultimedia(0), form<Main>().SliderMoveMultimedia(0), &Main::ScrollbarScroll);
+}
+
+// A click beside the thumb or on an arrow changes the value before the
+// release seeks, and the seek reads Main's slider: it must hold the new value.
+void MiniForm::SliderMoveMultimedia_Change() {
+    relay(SliderMoveMultimedia(0), form<Main>().SliderMoveMultimedia(0), nullptr);
 }
 
 void MiniForm::Volum_Change() {

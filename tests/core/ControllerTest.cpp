@@ -110,6 +110,50 @@ TEST_F(Controller, PlaylistPlaysAreCountedButOtherFilesAreNot) {
     EXPECT_FALSE(counted("clip 0")) << "a file named directly is not counted as the selected row";
 }
 
+// Files that cannot be played: each is tried once, none is counted, and
+// then the player stays stopped.
+TEST_F(Controller, APlaylistWhereEveryFileFailsStopsAfterOneRound) {
+    for (int i = 0; i < 3; ++i) {
+        d.ListaCale.AddItem(p.program.write(QString("media/bad %1.mp3").arg(i), "not audio"));
+        list.PicList.AddItem(QString("bad %1").arg(i));
+    }
+    playRow(0);
+    for (int i = 0; i < 10; ++i)
+        p.clock->advance(1000);
+    EXPECT_EQ(list.PicList.ListIndex(), 2) << "the last one tried";
+    EXPECT_EQ(m.StarePlayer.Caption().toLower(), "stopped");
+    EXPECT_FALSE(p.app->isLoaded<frmBass>() && p.form<frmBass>().Timer1.Enabled());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(counted(QString("bad %1").arg(i))) << i;
+    // Played again, the list gets one more round.
+    playRow(1);
+    p.clock->advance(1000);
+    EXPECT_EQ(list.PicList.ListIndex(), 2);
+}
+
+TEST_F(Controller, FailingFilesBetweenGoodOnesKeepTheGoodOnesPlaying) {
+    d.ListaCale.AddItem(p.program.write("media/bad.mp3", "not audio"));
+    list.PicList.AddItem("bad");
+    entries(1, 2);
+    d.ListaCale.AddItem(p.program.write("media/worse.mp3", "no audio either"));
+    list.PicList.AddItem("worse");
+    playRow(0);
+    for (int i = 0; i < 30; ++i)
+        p.clock->advance(500);
+    EXPECT_FALSE(counted("bad"));
+    EXPECT_FALSE(counted("worse"));
+    MediaLibrary& lib = p.form<MediaLibrary>();
+    ASSERT_EQ(lib.Song(0).Caption(), "clip 0");
+    EXPECT_GE(lib.CountPlayed(0).Caption().toInt(), 3) << "the good file plays again and again";
+    // In random order a failing file may come up many times in a row.
+    o.Option2.setValue(true);
+    p.app->random().seed(3);
+    const int before = lib.CountPlayed(0).Caption().toInt();
+    for (int i = 0; i < 60; ++i)
+        p.clock->advance(500);
+    EXPECT_GE(lib.CountPlayed(0).Caption().toInt(), before + 3);
+}
+
 TEST_F(Controller, PlayResumesAPausedMediumButAnotherFileStopsItFirst) {
     entries(2);
     playRow(0);
@@ -208,6 +252,17 @@ TEST_F(Controller, StopClosesAndClearsTheLabelsOrDoesNothingWhenNothingIsOpen) {
     EXPECT_EQ(m.LbStatus(0).Caption(), "");
     EXPECT_FALSE(m.TimerMisc(0).Enabled());
     EXPECT_EQ(openDevices(), 0);
+}
+
+// The one-second tick that copies the media engine's status is turned off by
+// the stop itself: the stopped state shows at once.
+TEST_F(Controller, StopShowsTheStoppedStateAtOnce) {
+    entries(1);
+    playRow(0);
+    p.clock->advance(1000);
+    ASSERT_EQ(m.StarePlayer.Caption(), "playing");
+    ctl.SStop();
+    EXPECT_EQ(m.StarePlayer.Caption(), "Stopped");
 }
 
 TEST_F(Controller, EndOfSongTakesTheQueueFirstThenTheListOrder) {

@@ -78,6 +78,10 @@ TEST_F(MCoreTest, QueriesReadLengthsRatesPositionsSpeedAndMode) {
     EXPECT_EQ(mci.GetPercentPlayed("movie"), 0);
     EXPECT_EQ(mci.GetVideoSize("movie", "CX"), 320);
     EXPECT_EQ(mci.GetVideoSize("movie", "cy"), 240);
+    std::int32_t width = 100, height = 80;
+    mci.PutVideoWindow(frame, "movie", 1, 1, width, height);
+    EXPECT_EQ(mci.GetVideoSize("movie", "cy"), 80);
+    EXPECT_EQ(mci.GetSourceSize("movie"), QSize(320, 240)) << "the picture's own, not the window's";
     sent();
     EXPECT_EQ(mci.GetVideoSize("movie", "x"), -1);
     EXPECT_TRUE(sent().empty());
@@ -92,6 +96,7 @@ TEST_F(MCoreTest, FailedQueriesGiveMinusOneOrError) {
     EXPECT_EQ(mci.GetVideoSize("movie", "cx"), -1);
     open(sound);
     EXPECT_EQ(mci.GetVideoSize("movie", "cx"), -1) << "a medium without picture has no size";
+    EXPECT_EQ(mci.GetSourceSize("movie"), QSize(-1, -1));
     EXPECT_NE(mci.PauseMedia("nothing"), "Success");
 }
 

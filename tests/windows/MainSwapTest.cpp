@@ -37,6 +37,23 @@ TEST_F(VideoSwap, AVideoInMiniModeTakesTheMainWindowAndItsStopGivesTheMiniWindow
     EXPECT_EQ(m.LbActualCx(0).Caption(), "-1");
 }
 
+// The swap lays the video out, which resizes its window; the recorded size
+// stays the picture's own, so the original size shows the whole picture.
+TEST_F(VideoSwap, AVideoOpenedInMiniModeKeepsThePicturesSize) {
+    o.Option16.setValue(true);
+    enterMiniMode();
+    playMedium("clip.mpg");
+    EXPECT_EQ(m.LbActualCx(0).Caption(), "320");
+    EXPECT_EQ(m.LbActualCy(0).Caption(), "240");
+    EXPECT_EQ(m.FrameVideo(0).Height(), 240 * 15.0f);
+    m.controller().SStop();
+    // A picture whose size the engine cannot tell is no video: the mini window stays.
+    playMedium("unknown.mpg", std::nullopt);
+    EXPECT_EQ(m.LbActualCx(0).Caption(), "-1");
+    EXPECT_EQ(m.LbActualCy(0).Caption(), "-1");
+    EXPECT_TRUE(p.app->isLoaded<MiniForm>());
+}
+
 TEST_F(VideoSwap, AMinimizedMiniWindowAndNoVideoChangeNothing) {
     MiniForm& mini = enterMiniMode();
     mini.setWindowState(ui::Form::vbMinimized);

@@ -165,6 +165,29 @@ TEST_F(MiniSliders, SeekRelaysMarkTheSeekAndEndItWithTheMiniVolume) {
     EXPECT_EQ(f.app->focusedControl(), &w.KeyFocus);
 }
 
+// A click beside the thumb seeks a medium of the media engine to where it
+// put the thumb, not to where the mirror last left Main's slider.
+TEST_F(MiniSliders, ATrackClickSeeksTheMediaEnginesMediumThere) {
+    const QString song = f.program.write("media/song.flac", "x");
+    f.media().addMedium(song.toStdString(), {600000, 25, std::nullopt});
+    m.LbFileName(0).setCaption(song);
+    f.form<DataForm>().FromPlaylist.setCaption("False");
+    m.controller().Play();
+    f.clock->advance(500);
+    ASSERT_EQ(seek.max(), 300) << "two seconds a unit";
+    f.media().clearCommands();
+    f.app->pointer().script(seek.Picture4.widget()->mapToGlobal(QPoint(100, 5)));
+    seek.Picture4.MouseDown.raise(ui::vbLeftButton, 0, 100, 5);
+    seek.Picture4.MouseUp.raise(ui::vbLeftButton, 0, 100, 5);
+    const double value = seek.value();
+    ASSERT_GT(value, 1);
+    const auto frame = static_cast<long long>(std::nearbyint(2 * 25 * value));
+    std::vector<std::string> seeks;
+    for (const std::string& c : f.media().commands())
+        if (c.starts_with("seek")) seeks.push_back(c);
+    EXPECT_EQ(seeks, std::vector<std::string>{"seek movie to " + std::to_string(frame)});
+}
+
 TEST_F(MiniSliders, AScrollRelaySeeksMainsSliderValueWithBass) {
     useBass();
     frmBass& host = f.form<frmBass>();

@@ -111,7 +111,7 @@ Mci::Reply Mci::run(const MciCommand& command) {
         case Verb::Put:
             return put(*device, std::get<WindowRect>(command.args));
         case Verb::Where:
-            return where(*device);
+            return where(*device, std::get<WhereRect>(command.args));
         case Verb::SetAudio:
             return setAudio(*device, std::get<SetAudioArgs>(command.args));
         default:
@@ -230,10 +230,11 @@ Mci::Reply Mci::put(Device& device, const WindowRect& rect) {
     return {};
 }
 
-Mci::Reply Mci::where(Device& device) {
+// The window keeps the picture's size until a size is put.
+Mci::Reply Mci::where(Device& device, WhereRect rect) {
     const std::optional<QSize> picture = device.media->pictureSize();
     if (!picture) return {MciError::NoWindow, {}};
-    const QSize size = device.window.value_or(*picture);
+    const QSize size = rect == WhereRect::Source ? *picture : device.window.value_or(*picture);
     return {MciError::None, "0 0 " + number(size.width()) + " " + number(size.height())};
 }
 

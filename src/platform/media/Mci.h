@@ -26,7 +26,7 @@ class TestBackend;
 // returns when the range has played out, for tools and tests), pause, resume,
 // stop, close and close all, status (mode, length, position, speed), set (time
 // format ms or frames; door open or closed on a CD device, or on "cdaudio"
-// without opening it), seek to, put window at, where destination, setaudio
+// without opening it), seek to, put window at, where source or destination, setaudio
 // (left or right) volume to.  A new device counts time in milliseconds; in
 // frames it counts the medium's own frame rate, or a nominal 25 frames per
 // second for media without a picture.
@@ -81,7 +81,7 @@ class Mci {
     Reply set(Device* device, const SetArgs& args);
     Reply seek(Device& device, const SeekArgs& args);
     Reply put(Device& device, const WindowRect& rect);
-    Reply where(Device& device);
+    Reply where(Device& device, WhereRect rect);
     Reply setAudio(Device& device, const SetAudioArgs& args);
     Device* find(const std::string& name);
 

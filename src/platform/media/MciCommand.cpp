@@ -272,8 +272,15 @@ MciError parsePut(Args& args, MciCommand& command) {
     return e;
 }
 
-MciError parseWhere(Args& args, MciCommand&) {
-    return sequence([&] { return args.expect("destination"); }, [&] { return args.expectEnd(); });
+MciError parseWhere(Args& args, MciCommand& command) {
+    std::size_t rect = 0;
+    MciError e = sequence(
+        [&] {
+            return args.oneOf({"destination", "source"}, rect);
+        },
+        [&] { return args.expectEnd(); });
+    command.args = static_cast<WhereRect>(rect);
+    return e;
 }
 
 MciError parseSetAudio(Args& args, MciCommand& command) {

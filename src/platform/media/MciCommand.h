@@ -15,6 +15,8 @@ enum class Verb { Open, Close, Play, Pause, Resume, Stop, Seek, Status, Set, Put
 enum class StatusItem { Mode, Length, Position, Speed };
 enum class TimeFormat { Milliseconds, Frames };
 enum class Channel { Both, Left, Right };
+// The picture's own size, or the window it is drawn into.
+enum class WhereRect { Destination, Source };
 
 struct OpenArgs {
     std::string element;  // a file path, or a device name such as "cdaudio"; may be empty
@@ -57,7 +59,7 @@ struct MciCommand {
     // for open, the name the new device will answer to.
     std::string device;
     std::variant<std::monostate, OpenArgs, PlayArgs, StatusItem, SetArgs, SeekArgs, WindowRect,
-                 SetAudioArgs>
+                 WhereRect, SetAudioArgs>
         args;
 };
 

@@ -146,6 +146,7 @@ TEST_F(MciFront, PutPlacesTheVideoAndWhereGivesItsSize) {
     EXPECT_EQ(reply("put movie window at 1 1 320 240"), "");
     EXPECT_EQ(backend().state(kClip)->window, QRect(1, 1, 320, 240));
     EXPECT_EQ(reply("Where movie destination"), "0 0 320 240");
+    EXPECT_EQ(reply("where movie SOURCE"), "0 0 160 120") << "the picture keeps its own size";
 }
 
 TEST_F(MciFront, SoundOnlyMediaHaveNoWindowAndANominalFrameRate) {
@@ -153,6 +154,7 @@ TEST_F(MciFront, SoundOnlyMediaHaveNoWindowAndANominalFrameRate) {
     reply("set movie time format frames");
     EXPECT_EQ(reply("status movie length"), "75");
     EXPECT_EQ(send("Where movie destination").code, code(MciError::NoWindow));
+    EXPECT_EQ(send("Where movie source").code, code(MciError::NoWindow));
     EXPECT_EQ(send("put movie window at 1 1 320 240").code, code(MciError::NoWindow));
     EXPECT_EQ(errorText(code(MciError::NoWindow)), "There is no display window.");
 }
