@@ -60,7 +60,9 @@ struct BassOptions {
 //   positions, activity and data follow the sound. A play, pause, stop, seek or
 //   free drops what the server holds, so it is heard at once; while nothing plays
 //   the stream is corked and no thread wakes. A server that goes away hands over
-//   to the next output, which goes on from what was heard.
+//   to the next output, which goes on from what was heard. One that stops
+//   answering holds up no call: changes wait for its answer on its own thread,
+//   and BASS_Free leaves a feeder still waiting for it to finish on its own.
 // - Threads, live: a feeder thread decodes each playing channel about 280 ms ahead
 //   and applies its effects into a lock-free ring, waking ten times a second while
 //   something plays and not at all otherwise; the device callback only mixes the rings at the

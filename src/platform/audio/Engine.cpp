@@ -13,17 +13,30 @@ Engine::Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, OpenDevice 
       nullOutput_(nullOutput),
       tap_(std::move(tap)),
       openDevice_(std::move(openDevice)),
-      mixer_(volume) {}
+      mixer_(std::make_shared<Mixer>(volume)) {}
 
-// The output and the feeder stop before the mixer and the channels go.
+namespace {
+
+Source mixerSource(const std::shared_ptr<Mixer>& mixer, const Feeder::Wake& wake) {
+    return {[mixer](float* out, std::size_t n) { return mixer->render(out, n); },
+            [mixer](std::uint64_t frame) { mixer->setPlayhead(frame); },
+            [mixer](std::uint64_t frame) { mixer->rewindTo(frame); }, wake};
+}
+
+}  // namespace
+
+// The output and the feeder stop before the channels go; an output that a feeder
+// left to finish on its own still opens or closes has nothing left to play.
 Engine::~Engine() {
+    for (const auto& channel : channels_)
+        mixer_->detach(channel->voice().get());
     feeder_.reset();
     inline_.reset();
 }
 
 bool Engine::attach(const std::shared_ptr<Channel>& channel) {
     if (isAttached(*channel)) return true;
-    if (!mixer_.attach(channel->voice())) return false;
+    if (!mixer_->attach(channel->voice())) return false;
     channels_.push_back(channel);
     if (!inline_ && !feeder_) startOutput();
     if (feeder_) feeder_->setChannels(channels_);
@@ -33,7 +46,7 @@ bool Engine::attach(const std::shared_ptr<Channel>& channel) {
 
 void Engine::detach(const Channel& channel) {
     if (!isAttached(channel)) return;
-    mixer_.detach(channel.voice().get());
+    mixer_->detach(channel.voice().get());
     std::erase_if(channels_, [&channel](const auto& c) { return c.get() == &channel; });
     if (feeder_) feeder_->setChannels(channels_);
     caughtUpAtMs_ = -1;
@@ -76,17 +89,13 @@ void Engine::startOutput() {
             tap_);
         return;
     }
-    feeder_ = std::make_unique<Feeder>([this]() -> std::unique_ptr<Output> {
-        const Source source = mixerSource();
-        if (auto device = openDevice_(rate_, source)) return device;
-        return openPacedOutput(rate_, source.render, tap_);
-    });
-}
-
-Source Engine::mixerSource() {
-    return {[this](float* out, std::size_t n) { return mixer_.render(out, n); },
-            [this](std::uint64_t frame) { mixer_.setPlayhead(frame); },
-            [this](std::uint64_t frame) { mixer_.rewindTo(frame); }};
+    feeder_ = std::make_unique<Feeder>(
+        [rate = rate_, tap = tap_, openDevice = openDevice_,
+         mixer = mixer_](const Feeder::Wake& wake) -> std::unique_ptr<Output> {
+            const Source source = mixerSource(mixer, wake);
+            if (auto device = openDevice(rate, source)) return device;
+            return openPacedOutput(rate, source.render, tap);
+        });
 }
 
 // For an output fed on the calling thread, which is producer and consumer at once:
@@ -94,11 +103,11 @@ Source Engine::mixerSource() {
 // aheadBlocks: a decoder woken for every small chunk spends more time bringing
 // itself back into the cache than decoding.
 bool Engine::renderNow(float* out, std::size_t frames, std::size_t aheadBlocks) {
-    if (!mixer_.anyPlaying()) return false;
+    if (!mixer_->anyPlaying()) return false;
     for (const auto& channel : channels_) {
         if (channel->voice()->playing()) channel->prepare(frames, aheadBlocks);
     }
-    mixer_.render(out, frames);
+    mixer_->render(out, frames);
     return true;
 }
 

@@ -19,7 +19,8 @@ namespace audio {
 // output. With a manual clock the output is a clocked null output fed on the
 // clock's thread; a null output asked for with a live clock is paced by real time
 // and fed on the threads that ask what has played; otherwise a feeder thread opens
-// the device (or a paced null output when none opens) and keeps it fed.
+// the device (or a paced null output when none opens) and keeps it fed; a feeder
+// left to finish on its own renders nothing more of the engine's channels.
 class Engine {
   public:
     Engine(ui::Clock& clock, int rate, bool nullOutput, Tap tap, OpenDevice openDevice,
@@ -29,7 +30,7 @@ class Engine {
     Engine& operator=(const Engine&) = delete;
 
     int rate() const { return rate_; }
-    void setVolume(float volume) { mixer_.setVolume(volume); }
+    void setVolume(float volume) { mixer_->setVolume(volume); }
 
     // Gives a channel to the output (starting the output the first time); false
     // when too many channels are attached.
@@ -44,7 +45,6 @@ class Engine {
   private:
     void startOutput();
     bool renderNow(float* out, std::size_t frames, std::size_t aheadBlocks);
-    Source mixerSource();
     bool isAttached(const Channel& channel) const;
 
     ui::Clock& clock_;
@@ -52,7 +52,8 @@ class Engine {
     const bool nullOutput_;
     const Tap tap_;
     const OpenDevice openDevice_;
-    Mixer mixer_;
+    // Shared with the feeder's thread, which may outlive the engine.
+    std::shared_ptr<Mixer> mixer_;
     std::vector<std::shared_ptr<Channel>> channels_;
     std::unique_ptr<Output> inline_;  // a null output fed on the calling thread
     std::unique_ptr<Feeder> feeder_;

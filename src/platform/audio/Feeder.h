@@ -1,10 +1,7 @@
 #pragma once
 
-#include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -21,9 +18,13 @@ namespace audio {
 // falls back to the next output there is.
 class Feeder {
   public:
-    using OpenOutput = std::function<std::unique_ptr<Output>()>;
+    // Asks for a round at once; any thread, as long as the output lives.
+    using Wake = std::function<void()>;
+    using OpenOutput = std::function<std::unique_ptr<Output>(const Wake& wake)>;
 
     explicit Feeder(OpenOutput openOutput);
+    // A thread that does not stop within a frame (an output still being opened, a
+    // device slow to close) is left to finish on its own: it owns what it uses.
     ~Feeder();
     Feeder(const Feeder&) = delete;
     Feeder& operator=(const Feeder&) = delete;
@@ -38,24 +39,10 @@ class Feeder {
     void catchUp();
 
   private:
-    void run(const OpenOutput& openOutput);
-    struct Pace {
-        std::chrono::milliseconds round{100};
-        std::size_t held = 0;
-    };
-    bool waitForWork(std::chrono::milliseconds round);
-    Pace pace();
-    void setOutput(std::unique_ptr<Output> output);
-    // Pumps the output; false when it is lost.
-    bool pump();
+    struct Shared;
+    static void run(Shared& shared, const OpenOutput& openOutput);
 
-    std::mutex outputMutex_;  // held only while the output is pumped or swapped
-    std::unique_ptr<Output> output_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool woken_ = false;
-    bool stopping_ = false;
-    std::vector<std::shared_ptr<Channel>> channels_;
+    std::shared_ptr<Shared> shared_;
     std::thread thread_;
 };
 

@@ -25,10 +25,13 @@ using Tap = std::function<void(const float* stereo, std::size_t frames)>;
 // frames rendered, the listener has got, and where rendering starts again after it
 // has dropped what it held.
 // A playhead of kHeardAsMixed goes back to counting what is rendered as heard.
+// An output that cannot take more until the server answers asks for a pump
+// through wake once it has.
 struct Source {
     Render render;
     std::function<void(std::uint64_t frame)> setPlayhead;
     std::function<void(std::uint64_t frame)> rewindTo;
+    std::function<void()> wake;
 };
 
 // Where mixed audio goes. It pulls frames from its source until destroyed.
@@ -41,7 +44,8 @@ class Output {
     // Before the user interface asks what has been played.
     virtual void catchUp() { pump(); }
     // What plays has changed (a play, pause, stop, seek or free): whatever the
-    // output holds ahead is dropped, so the change is heard at once.
+    // output holds ahead is dropped, so the change is heard at once. It waits for
+    // no server.
     virtual void changed() {}
     // Output frames it holds ahead of what is heard, which are decoded ahead too.
     virtual std::size_t heldFrames() const { return 0; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/audio/Output.h"
+#include "platform/sound/AlsaDefault.h"
 
 namespace audio {
 
@@ -23,7 +24,6 @@ constexpr std::size_t kPieceFrames = 256;
 constexpr std::size_t kFrameBytes = 2 * sizeof(float);
 // How long a server that answers nothing is waited for.
 constexpr pa_usec_t kConnectUs = 3'000'000;
-constexpr pa_usec_t kReplyUs = 1'000'000;
 constexpr pa_usec_t kTimingUs = 1'000'000;
 
 class Locked {
@@ -54,6 +54,8 @@ class ServerOutput : public Output {
     ServerOutput& operator=(const ServerOutput&) = delete;
 
     bool open();
+    // Whether it said nothing in time, as against no.
+    bool silent() const { return timedOut_; }
     void pump() override;
     void catchUp() override;
     void changed() override;
@@ -66,14 +68,16 @@ class ServerOutput : public Output {
     bool startStream(const std::string& name);
     bool ready() const;
     bool waitFor(const std::function<bool()>& done, pa_usec_t timeoutUs);
-    bool complete(pa_operation* operation);
     void cork(bool corked);
     std::uint64_t framesOf(std::uint64_t bytes) const { return bytes / kFrameBytes; }
+    void rewound(bool success);
     void followPlayhead();
     void placePlayhead();
     bool timingDue() const;
     static void signal(void* self);
-    static void signalDone(pa_stream*, int, void* self) { signal(self); }
+    static void rewoundThen(pa_stream*, int success, void* self) {
+        static_cast<ServerOutput*>(self)->rewound(success != 0);
+    }
 
     const int rate_;
     const Source source_;
@@ -82,6 +86,7 @@ class ServerOutput : public Output {
     pa_stream* stream_ = nullptr;
     std::atomic<bool> corked_{true};  // written with the lock held
     bool timedOut_ = false;
+    int awaited_ = 0;  // changes whose account of the stream is still to come
     // The server's last account of the playhead: where it was at `at`, and
     // whether it has moved on since.
     struct Account {
@@ -202,15 +207,6 @@ bool ServerOutput::ready() const {
     return !lost_ && pa_stream_get_state(stream_) == PA_STREAM_READY;
 }
 
-bool ServerOutput::complete(pa_operation* operation) {
-    if (!operation) return false;
-    const bool done =
-        waitFor([operation] { return pa_operation_get_state(operation) != PA_OPERATION_RUNNING; },
-                kReplyUs);
-    pa_operation_unref(operation);
-    return done;
-}
-
 void ServerOutput::cork(bool corked) {
     if (corked == corked_) return;
     corked_ = corked;
@@ -255,7 +251,7 @@ bool ServerOutput::timingDue() const {
 // while nothing plays.
 void ServerOutput::pump() {
     Locked lock(loop_);
-    if (!ready()) return;
+    if (!ready() || awaited_ > 0) return;
     const std::size_t room = std::min(framesOf(pa_stream_writable_size(stream_)), held_);
     std::size_t done = 0;
     bool silent = false;
@@ -289,31 +285,58 @@ void ServerOutput::catchUp() {
     if (ready()) followPlayhead();
 }
 
-// Corked, the server stops reading; flushed, it drops what it held. Rendering
-// starts again where it now reads, and the next pump writes and uncorks.
+// Corked, the server stops reading; flushed, it drops what it held. Its account
+// of the stream comes later, on the loop's thread (a server may be slow to say):
+// nothing is written meanwhile.
 void ServerOutput::changed() {
     Locked lock(loop_);
     if (!ready()) return;
     cork(true);
     if (pa_operation* o = pa_stream_flush(stream_, nullptr, nullptr)) pa_operation_unref(o);
-    if (!complete(pa_stream_update_timing_info(stream_, &ServerOutput::signalDone, this))) return;
+    if (pa_operation* o = pa_stream_update_timing_info(stream_, &ServerOutput::rewoundThen, this)) {
+        ++awaited_;
+        pa_operation_unref(o);
+    }
+}
+
+// Rendering starts again where the server now reads, once it has answered the
+// last change; the next pump writes and uncorks.
+void ServerOutput::rewound(bool success) {
+    if (--awaited_ > 0) return;
     const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
-    if (!timing || timing->read_index_corrupt) return;
-    written_ = framesOf(static_cast<std::uint64_t>(std::max<std::int64_t>(0, timing->read_index)));
-    source_.rewindTo(written_);
-    followPlayhead();
+    if (success && timing && !timing->read_index_corrupt) {
+        written_ =
+            framesOf(static_cast<std::uint64_t>(std::max<std::int64_t>(0, timing->read_index)));
+        source_.rewindTo(written_);
+        followPlayhead();
+    }
+    if (source_.wake) source_.wake();
+}
+
+}  // namespace
+
+namespace {
+
+std::unique_ptr<Output> openServer(int rate, const Source& source, bool& silent) {
+    auto output = std::make_unique<ServerOutput>(rate, source);
+    if (output->open()) return output;
+    silent = output->silent();
+    return nullptr;
 }
 
 }  // namespace
 
 std::unique_ptr<Output> openServerOutput(int rate, const Source& source) {
-    auto output = std::make_unique<ServerOutput>(rate, source);
-    if (!output->open()) return nullptr;
-    return output;
+    bool silent = false;
+    return openServer(rate, source, silent);
 }
 
+// ALSA's default device that is the server's own plugin would wait for the silent
+// server once more, and for half a minute.
 std::unique_ptr<Output> openDesktopOutput(int rate, const Source& source) {
-    if (auto server = openServerOutput(rate, source)) return server;
+    bool silent = false;
+    if (auto server = openServer(rate, source, silent)) return server;
+    if (silent && sound::alsaDefaultIsSoundServer()) return nullptr;
     return openDeviceOutput(rate, source);
 }
 

@@ -15,6 +15,13 @@ double ms(Clock::duration d) {
     return duration<double, std::milli>(d).count();
 }
 
+template <typename Call>
+double msTaken(Call call) {
+    const auto start = Clock::now();
+    call();
+    return ms(Clock::now() - start);
+}
+
 // The live library playing to a sound server of the test's own, whose null sink's
 // monitor is recorded: what the server was sent, and when.
 class ServerOutputTest : public ::testing::Test {
@@ -27,7 +34,9 @@ class ServerOutputTest : public ::testing::Test {
         ASSERT_TRUE(monitor->recording());
         ASSERT_TRUE(bass.BASS_Init(-1, 44100, 0, 0, nullptr));
     }
+    // A test that stopped the server lets it go on first: the recorder waits for it.
     void TearDown() override {
+        if (server) server->resume();
         bass.BASS_Free();
         monitor.reset();
     }
@@ -159,6 +168,40 @@ TEST_F(ServerOutputTest, NothingWakesWhilePausedOrStopped) {
         ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
         ASSERT_TRUE(pollUntil([&] { return monitor->sound(frames + 4410).found; }));
     }
+}
+
+// A server that stops answering holds up no control: pause, play and seek
+// return at once, and are heard once it goes on.
+TEST_F(ServerOutputTest, AStoppedServerHoldsUpNoControl) {
+    const HSTREAM stream = open({.seconds = 5.0});
+    playUntil(stream, 0.3);
+    server->stop();
+    EXPECT_LT(msTaken([&] { bass.BASS_ChannelPause(stream); }), 50.0);
+    EXPECT_LT(msTaken([&] { bass.BASS_ChannelPlay(stream, false); }), 50.0);
+    EXPECT_LT(msTaken([&] { bass.BASS_ChannelSetPosition(stream, 4 * 44100, BASS_POS_BYTE); }),
+              50.0);
+    server->resume();
+    ASSERT_TRUE(pollUntil([&] { return seconds(stream) > 1.2; }));
+}
+
+// A server that said nothing is not waited for a second time through ALSA's
+// default device where that is the server's own plugin (as it is wherever the
+// plugin's configuration is installed): the next output is the null one.
+TEST_F(ServerOutputTest, AStoppedServerIsNotAskedAgainThroughAlsa) {
+    server->stop();
+    const Source silent{
+        [](float*, std::size_t) { return false; }, [](std::uint64_t) {}, [](std::uint64_t) {}, {}};
+    std::unique_ptr<Output> output;
+    EXPECT_LT(msTaken([&] { output = openDesktopOutput(44100, silent); }), 4500.0);
+    EXPECT_EQ(output, nullptr);
+}
+
+// A free while the output is still being opened does not wait for a stopped server
+// either: the feeder is left to give up on its own.
+TEST_F(ServerOutputTest, AFreeDoesNotWaitForAStoppedServer) {
+    server->stop();
+    ASSERT_TRUE(bass.BASS_ChannelPlay(open({.seconds = 1.0}), false));
+    EXPECT_LT(msTaken([&] { bass.BASS_Free(); }), 50.0);
 }
 
 // A server that goes away mid-track hands over to the next output: the channel

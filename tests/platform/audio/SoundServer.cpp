@@ -85,10 +85,20 @@ void SoundServer::kill() {
     pid_ = -1;
 }
 
+void SoundServer::stop() {
+    if (pid_ > 0) ::kill(pid_, SIGSTOP);
+}
+
+void SoundServer::resume() {
+    if (pid_ > 0) ::kill(pid_, SIGCONT);
+}
+
+// A stopped server takes its end only once it goes on.
 SoundServer::~SoundServer() {
     unsetenv("PULSE_SERVER");
     if (pid_ <= 0) return;
     ::kill(pid_, SIGTERM);
+    resume();
     waitpid(pid_, nullptr, 0);
 }
 

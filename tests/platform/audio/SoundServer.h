@@ -35,6 +35,10 @@ class SoundServer {
     bool answering() const { return answering_; }
     // Ends the server at once, as a crash would.
     void kill();
+    // Stops it where it stands (SIGSTOP), so that it answers nothing, and lets it
+    // go on again.
+    void stop();
+    void resume();
 
   private:
     testsupport::TempDir dir_;
