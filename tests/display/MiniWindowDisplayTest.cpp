@@ -162,6 +162,25 @@ TEST(MiniWindowOnDisplay, MinimizedAndRestoredWithTheDockedPlaylist) {
     EXPECT_TRUE(waitUntil([&] { return s.viewable(playlist); }, 5000))
         << "Main's window check brings the playlist back";
     s.screenshot();
+    // Back to Main by the top strip, then to mini mode again by Main's menu:
+    // the new mini window shows in its normal state, the playlist with it.
+    s.xdotool({"mousemove", "--sync", QString::number(place.x() + 200),
+               QString::number(place.y() + 8), "click", "--repeat", "2", "--delay", "80", "1"});
+    ASSERT_TRUE(
+        waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == 235; }, 5000));
+    const QRect mainPlace = s.geometry(s.waitForWindow(kTitle, 0));
+    s.click(mainPlace.x() + 95, mainPlace.y() + 8);
+    ASSERT_TRUE(s.waitForMenus(1)) << "the Options menu shows";
+    for (int i = 0; i < 7; ++i)
+        s.key("Down");
+    s.key("Return");
+    EXPECT_TRUE(waitUntil(
+        [&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; }, 5000))
+        << "the mini window shows again";
+    EXPECT_EQ(s.texts().value("MiniForm.WindowState"), "0");
+    EXPECT_FALSE(s.property(window, "WM_HINTS").contains("Iconic"));
+    EXPECT_TRUE(waitUntil([&] { return s.viewable(playlist); }, 5000));
+    s.screenshot();
 }
 
 TEST(MiniWindowOnDisplay, ADoubleClickOnTheTopStripBringsTheMainWindowInItsPlace) {
