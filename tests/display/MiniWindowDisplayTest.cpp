@@ -55,6 +55,18 @@ void drag(PlayerSession& s, QPoint from, QPoint to) {
     s.xdotool({"mouseup", "1"});
 }
 
+// Main's "Options" head, then the menu's last item by the keys: "Full / Mini
+// mode"; true when the mini window shows.
+bool switchToMiniByMainsMenu(PlayerSession& s, const QRect& mainPlace) {
+    s.click(mainPlace.x() + 95, mainPlace.y() + 8);
+    if (!s.waitForMenus(1)) return false;
+    for (int i = 0; i < 7; ++i)
+        s.key("Down");
+    s.key("Return");
+    return waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; },
+                     5000);
+}
+
 TEST(MiniWindowOnDisplay, StartsWhereItStoodAndMirrorsThePlayingSample) {
     PlayerSession s;
     startInMiniMode(s, 1500, 1200);
@@ -76,7 +88,6 @@ TEST(MiniWindowOnDisplay, StartsWhereItStoodAndMirrorsThePlayingSample) {
     EXPECT_NE(later.copy(box), first.copy(box)) << "the visualisation moves";
 }
 
-// Main's "Options" head, then the menu's last item by the keys: "Full / Mini mode".
 TEST(MiniWindowOnDisplay, TheMenuSwitchShowsItPlayingWithItsFileMenuUnderTheHead) {
     PlayerSession s;
     s.start({s.program().file("Samples/plenk-sample.ogg")});
@@ -84,13 +95,7 @@ TEST(MiniWindowOnDisplay, TheMenuSwitchShowsItPlayingWithItsFileMenuUnderTheHead
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
     const QRect mainPlace = s.geometry(main);
     ASSERT_TRUE(s.waitForPlaying("plenk-sample"));
-    s.click(mainPlace.x() + 95, mainPlace.y() + 8);
-    ASSERT_TRUE(s.waitForMenus(1)) << "the Options menu shows";
-    for (int i = 0; i < 7; ++i)
-        s.key("Down");
-    s.key("Return");
-    ASSERT_TRUE(waitUntil(
-        [&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; }, 5000));
+    ASSERT_TRUE(switchToMiniByMainsMenu(s, mainPlace));
     const QString window = s.waitForWindow(kTitle, 0);
     const QRect place = s.geometry(window);
     EXPECT_EQ(place, QRect(mainPlace.topLeft(), QSize(kMiniWidth, kMiniHeight)));
@@ -169,14 +174,7 @@ TEST(MiniWindowOnDisplay, MinimizedAndRestoredWithTheDockedPlaylist) {
     ASSERT_TRUE(
         waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == 235; }, 5000));
     const QRect mainPlace = s.geometry(s.waitForWindow(kTitle, 0));
-    s.click(mainPlace.x() + 95, mainPlace.y() + 8);
-    ASSERT_TRUE(s.waitForMenus(1)) << "the Options menu shows";
-    for (int i = 0; i < 7; ++i)
-        s.key("Down");
-    s.key("Return");
-    EXPECT_TRUE(waitUntil(
-        [&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; }, 5000))
-        << "the mini window shows again";
+    EXPECT_TRUE(switchToMiniByMainsMenu(s, mainPlace)) << "the mini window shows again";
     EXPECT_EQ(s.texts().value("MiniForm.WindowState"), "0");
     EXPECT_FALSE(s.property(window, "WM_HINTS").contains("Iconic"));
     EXPECT_TRUE(waitUntil([&] { return s.viewable(playlist); }, 5000));
