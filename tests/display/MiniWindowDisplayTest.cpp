@@ -55,6 +55,18 @@ void drag(PlayerSession& s, QPoint from, QPoint to) {
     s.xdotool({"mouseup", "1"});
 }
 
+// Main's "Options" head, then the menu's last item by the keys: "Full / Mini
+// mode"; true when the mini window shows.
+bool switchToMiniByMainsMenu(PlayerSession& s, const QRect& mainPlace) {
+    s.click(mainPlace.x() + 95, mainPlace.y() + 8);
+    if (!s.waitForMenus(1)) return false;
+    for (int i = 0; i < 7; ++i)
+        s.key("Down");
+    s.key("Return");
+    return waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; },
+                     5000);
+}
+
 TEST(MiniWindowOnDisplay, StartsWhereItStoodAndMirrorsThePlayingSample) {
     PlayerSession s;
     startInMiniMode(s, 1500, 1200);
@@ -76,7 +88,6 @@ TEST(MiniWindowOnDisplay, StartsWhereItStoodAndMirrorsThePlayingSample) {
     EXPECT_NE(later.copy(box), first.copy(box)) << "the visualisation moves";
 }
 
-// Main's "Options" head, then the menu's last item by the keys: "Full / Mini mode".
 TEST(MiniWindowOnDisplay, TheMenuSwitchShowsItPlayingWithItsFileMenuUnderTheHead) {
     PlayerSession s;
     s.start({s.program().file("Samples/plenk-sample.ogg")});
@@ -84,13 +95,7 @@ TEST(MiniWindowOnDisplay, TheMenuSwitchShowsItPlayingWithItsFileMenuUnderTheHead
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
     const QRect mainPlace = s.geometry(main);
     ASSERT_TRUE(s.waitForPlaying("plenk-sample"));
-    s.click(mainPlace.x() + 95, mainPlace.y() + 8);
-    ASSERT_TRUE(s.waitForMenus(1)) << "the Options menu shows";
-    for (int i = 0; i < 7; ++i)
-        s.key("Down");
-    s.key("Return");
-    ASSERT_TRUE(waitUntil(
-        [&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; }, 5000));
+    ASSERT_TRUE(switchToMiniByMainsMenu(s, mainPlace));
     const QString window = s.waitForWindow(kTitle, 0);
     const QRect place = s.geometry(window);
     EXPECT_EQ(place, QRect(mainPlace.topLeft(), QSize(kMiniWidth, kMiniHeight)));
@@ -161,6 +166,18 @@ TEST(MiniWindowOnDisplay, MinimizedAndRestoredWithTheDockedPlaylist) {
     EXPECT_TRUE(waitUntil([&] { return s.viewable(window); }, 5000));
     EXPECT_TRUE(waitUntil([&] { return s.viewable(playlist); }, 5000))
         << "Main's window check brings the playlist back";
+    s.screenshot();
+    // Back to Main by the top strip, then to mini mode again by Main's menu:
+    // the new mini window shows in its normal state, the playlist with it.
+    s.xdotool({"mousemove", "--sync", QString::number(place.x() + 200),
+               QString::number(place.y() + 8), "click", "--repeat", "2", "--delay", "80", "1"});
+    ASSERT_TRUE(
+        waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == 235; }, 5000));
+    const QRect mainPlace = s.geometry(s.waitForWindow(kTitle, 0));
+    EXPECT_TRUE(switchToMiniByMainsMenu(s, mainPlace)) << "the mini window shows again";
+    EXPECT_EQ(s.texts().value("MiniForm.WindowState"), "0");
+    EXPECT_FALSE(s.property(window, "WM_HINTS").contains("Iconic"));
+    EXPECT_TRUE(waitUntil([&] { return s.viewable(playlist); }, 5000));
     s.screenshot();
 }
 

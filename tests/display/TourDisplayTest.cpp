@@ -517,19 +517,7 @@ class TourOnDisplay : public ::testing::Test {
     // Waits for a message box of the program and answers it with its button;
     // false when none showed.
     bool dismissMessage(int timeoutMs = 3000) {
-        QString box;
-        waitUntil(
-            [&] {
-                for (const QString& id : s.windows(kTitle))
-                    if (id != mainId) box = id;
-                return !box.isEmpty();
-            },
-            timeoutMs);
-        if (box.isEmpty()) return false;
-        s.screenshot();
-        s.focus(box);
-        s.key("Return");
-        return waitUntil([&] { return !s.viewable(box); }, 3000);
+        return s.dismissMessage(kTitle, mainId, timeoutMs);
     }
 
     // Closed by the main window's close button; the program ends.

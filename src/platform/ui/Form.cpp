@@ -130,6 +130,7 @@ void Form::setVisible(bool value) {
         if (wasShown) app_.noteWindowHidden();
         return;
     }
+    if (props_.windowState != vbMinimized) widget_->forgetMinimized();
     widget_->show();
     widget_->raise();
     widget_->activateWindow();

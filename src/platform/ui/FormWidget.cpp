@@ -1,8 +1,13 @@
 #include "platform/ui/FormWidget.h"
 
+#include <xcb/xcb.h>
+
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <cstdint>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/ui/Application.h"
@@ -21,6 +26,40 @@ FormWidget::FormWidget(Form& form) : form_(form) {
 
 void FormWidget::setFrameless(bool frameless) {
     setWindowFlag(Qt::FramelessWindowHint, frameless);
+}
+
+namespace {
+
+// The window's X11 hint for how to map it, which the toolkit writes only when
+// the program itself changes the state: a window restored by the desktop would
+// still be mapped minimized at its next show.
+void hintNormalMapping(WId window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!window || !x11 || !x11->connection()) return;
+    xcb_connection_t* x = x11->connection();
+    const auto id = static_cast<xcb_window_t>(window);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        x, xcb_get_property(x, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9), nullptr);
+    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 12) {
+        constexpr std::uint32_t kStateHint = 1u << 1, kNormalState = 1;
+        auto* hints = static_cast<std::uint32_t*>(xcb_get_property_value(reply));
+        if (!(hints[0] & kStateHint) || hints[2] != kNormalState) {
+            hints[0] |= kStateHint;
+            hints[2] = kNormalState;
+            xcb_change_property(x, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS,
+                                32, reply->value_len, hints);
+            xcb_flush(x);
+        }
+    }
+    std::free(reply);
+}
+
+}  // namespace
+
+void FormWidget::forgetMinimized() {
+    if (windowState() & Qt::WindowMinimized)
+        overrideWindowState(windowState() & ~Qt::WindowMinimized);
+    hintNormalMapping(internalWinId());
 }
 
 bool FormWidget::event(QEvent* event) {

@@ -12,6 +12,9 @@ class FormWidget : public QWidget {
   public:
     explicit FormWidget(Form& form);
     void setFrameless(bool frameless);
+    // The next show maps the window in its normal state, however it was last
+    // minimized and by whom.
+    void forgetMinimized();
 
   protected:
     bool event(QEvent* event) override;

@@ -250,6 +250,16 @@ TEST_F(FormsRuntime, FirstShowAfterEachLoadRaisesResize) {
     EXPECT_EQ(w.log.count("Form_Resize"), 2);
 }
 
+// A window unloaded while minimized is loaded again as designed, and shows so.
+TEST_F(FormsRuntime, AMinimizedWindowUnloadedShowsInItsNormalStateNextTime) {
+    w.Show();
+    w.setWindowState(ui::Form::vbMinimized);
+    w.Unload();
+    w.Show();
+    EXPECT_EQ(w.WindowState(), ui::Form::vbNormal);
+    EXPECT_FALSE(w.widget()->windowState() & Qt::WindowMinimized);
+}
+
 TEST_F(FormsRuntime, AKeyInAControlReachesItAndNotTheWindowAsWell) {
     w.List.widget()->setFocus();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);

@@ -299,6 +299,22 @@ void PlayerSession::focus(const QString& windowId) {
     xdotool({"windowfocus", "--sync", windowId});
 }
 
+bool PlayerSession::dismissMessage(const QString& title, const QString& owner, int timeoutMs) {
+    QString box;
+    waitUntil(
+        [&] {
+            for (const QString& id : windows(title))
+                if (id != owner) box = id;
+            return !box.isEmpty();
+        },
+        timeoutMs);
+    if (box.isEmpty()) return false;
+    screenshot();
+    focus(box);
+    key("Return");
+    return waitUntil([&] { return !viewable(box); }, 3000);
+}
+
 // What a window manager's close button does: ask the window to close.
 void PlayerSession::close(const QString& windowId) {
     Display* x = XOpenDisplay(display().toLocal8Bit().constData());
