@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <random>
 
@@ -36,6 +37,9 @@ class PlenkApp : public ui::Application {
         // Where the desktop keeps per-user applications and default-application choices.
         sys::Shell::Places desktop;
         Engines engines = Engines::Live;
+        // Runs once start-up has loaded every list and setting, before the
+        // command line's file plays: a close from then on saves them whole.
+        std::function<void()> loaded;
     };
 
     PlenkApp(std::unique_ptr<ui::Clock> clock, std::unique_ptr<ui::Dialogs> dialogs, Setup setup);

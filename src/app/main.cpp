@@ -2,6 +2,7 @@
 #include <QSessionManager>
 #include <QStandardPaths>
 #include <cstdlib>
+#include <memory>
 
 #include <malloc.h>
 
@@ -52,8 +53,15 @@ int main(int argc, char** argv) {
     setup.desktop = {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
                      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)};
     if (argc > 1) setup.commandLine = QString::fromLocal8Bit(argv[1]);
+    // The desktop's shutdown, a closed terminal and Ctrl+C close the program
+    // as its close button does, once start-up has loaded what the close
+    // saves; a message box the command line's file brings up waits for none.
+    std::unique_ptr<sys::CloseSignals> closeSignals;
+    setup.loaded = [&closeSignals] { closeSignals->listen(); };
 
     PlenkApp app(std::make_unique<ui::LiveClock>(), std::make_unique<ui::QtDialogs>(), setup);
+    closeSignals = std::make_unique<sys::CloseSignals>(
+        [&app] { app.form<Main>().Unload(ui::Form::vbAppTaskManager); }, false);
     // Only tests on a real display set the variable that opens this.
     const auto query = ui::TextQuery::fromEnvironment(app);
     Main& main = app.form<Main>();
@@ -62,7 +70,5 @@ int main(int argc, char** argv) {
     // Logging out closes the program as the desktop's close does, saving everything.
     QObject::connect(&qt, &QGuiApplication::commitDataRequest,
                      [&main] { main.Unload(ui::Form::vbAppWindows); });
-    // So do the desktop's shutdown, a closed terminal and Ctrl+C.
-    sys::CloseSignals closeSignals([&main] { main.Unload(ui::Form::vbAppTaskManager); });
     return QApplication::exec();
 }

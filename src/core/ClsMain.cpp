@@ -216,8 +216,16 @@ void ClsMain::applyMciLayout() {
         step([&] { m.MainFrame(1).setVisible(false); });
         step([&] { m.FrameVideo(0).setVisible(true); });
         step([&] { m.LabelVideo.setCaption(m.TSec.Caption() + "  " + m.Titlu.Caption()); });
-        step([&] { m.setHeight(shared::toDouble(shared().VideoSizeHeight2.Caption())); });
-        step([&] { m.setWidth(shared::toDouble(shared().VideoSizeWidth2.Caption())); });
+        // The saved size, no larger than the screens can show.
+        const ui::Screen& screen = app_.screen();
+        step([&] {
+            m.setHeight(screen.bound(ui::Screen::Extent::Height,
+                                     shared::toDouble(shared().VideoSizeHeight2.Caption())));
+        });
+        step([&] {
+            m.setWidth(screen.bound(ui::Screen::Extent::Width,
+                                    shared::toDouble(shared().VideoSizeWidth2.Caption())));
+        });
         for (ui::Control* c : std::initializer_list<ui::Control*>{&m.Image3, &m.Image4,
                                                                   &m.InfoLabel, &m.PlaylistLabel})
             step([&] { c->setVisible(true); });

@@ -62,6 +62,7 @@ void ClsMain::LoadPlenk() {
     step([&] {
         if (m.Top() < 0) m.setTop(500);
     });
+    if (app_.setup().loaded) app_.setup().loaded();
     const QString argument = app_.commandLine();
     if (argument.isEmpty()) return;
     QString path;

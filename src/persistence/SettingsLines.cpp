@@ -70,16 +70,26 @@ SettingsLine caption(ui::Label& label) {
                 [&label](const QString& t) { label.setCaption(t); });
 }
 
-// A window's Left, Top, Width and Height, one line each.
-void geometry(std::vector<SettingsLine>& lines, ui::Form& form, const float design[4]) {
+// A window's Left, Top, Width and Height, one line each, each bound to what
+// the screens can show before the window takes it; once the four are in, a
+// window lying wholly outside every screen comes onto the nearest one.
+void geometry(std::vector<SettingsLine>& lines, PlenkApp& app, ui::Form& form,
+              const float design[4]) {
     using Get = float (ui::Form::*)() const;
     using Set = void (ui::Form::*)(float);
+    using Extent = ui::Screen::Extent;
     const Get get[] = {&ui::Form::Left, &ui::Form::Top, &ui::Form::Width, &ui::Form::Height};
     const Set set[] = {&ui::Form::setLeft, &ui::Form::setTop, &ui::Form::setWidth,
                        &ui::Form::setHeight};
+    const Extent extents[] = {Extent::Left, Extent::Top, Extent::Width, Extent::Height};
     for (int i = 0; i < 4; ++i) {
         lines.push_back({[&form, g = get[i]] { return shared::formatSingle((form.*g)()); },
-                         [&form, s = set[i]](const QString& t) { (form.*s)(twips(t)); },
+                         [&app, &form, s = set[i], e = extents[i]](const QString& t) {
+                             const auto apply = [&] { (form.*s)(app.screen().bound(e, twips(t))); };
+                             if (e != Extent::Height) return apply();
+                             step(apply);
+                             form.bringWithinReach();
+                         },
                          shared::formatSingle(design[i])});
     }
 }
@@ -101,6 +111,7 @@ void showMiniWindow(PlenkApp& app) {
     step([&] { app.form<MiniForm>(); });
     step([&] { m.Hide(); });
     step([&] { app.form<MiniForm>().Move(m.Left(), m.Top()); });
+    step([&] { app.form<MiniForm>().bringWithinReach(); });
     step([&] { app.form<MiniForm>().setIconPath(m.IconPath()); });
     step([&] { app.form<MiniForm>().Show(); });
     step([&] { app.form<DataForm>().MiniMode.setCaption("True"); });
@@ -165,14 +176,14 @@ SettingsLine mainOrMini(PlenkApp& app, Main& m, DataForm& d) {
 }
 
 // Lines 0 to 11: version, main window, playlist window, volume.
-void windowLines(Lines& lines, Main& m, Playlist& list) {
+void windowLines(Lines& lines, PlenkApp& app, Main& m, Playlist& list) {
     lines.push_back(literal(PlenkApp::version()));
     lines.push_back(literal("[Main]"));
     const float mainDesign[] = {500, 500, 6100, 3530};
-    geometry(lines, m, mainDesign);
+    geometry(lines, app, m, mainDesign);
     lines.push_back(literal("[Playlist]"));
     const float playlistDesign[] = {500, 4100, 6100, 4500};
-    geometry(lines, list, playlistDesign);
+    geometry(lines, app, list, playlistDesign);
     lines.push_back(slider(m.Volum));
 }
 
@@ -227,9 +238,9 @@ void playerLines(Lines& lines, PlenkApp& app, Main& m, Options& o, DataForm& d) 
 }
 
 // Lines 66 to 71: the library window and its page.
-void libraryLines(Lines& lines, MediaLibrary& lib) {
+void libraryLines(Lines& lines, PlenkApp& app, MediaLibrary& lib) {
     const float libraryDesign[] = {6700, 500, 5400, 5200};
-    geometry(lines, lib, libraryDesign);
+    geometry(lines, app, lib, libraryDesign);
     lines.push_back({[&lib] { return QString(lib.Visible() ? "1" : "0"); },
                      [&lib](const QString& t) { t == "1" ? lib.Show() : lib.Hide(); }, "0"});
     lines.push_back(
@@ -244,9 +255,9 @@ std::vector<SettingsLine> settingsLines(PlenkApp& app) {
     Options& o = app.form<Options>();
     DataForm& d = app.form<DataForm>();
     Lines lines;
-    windowLines(lines, m, list);
+    windowLines(lines, app, m, list);
     optionLines(lines, app, o, list, d);
     playerLines(lines, app, m, o, d);
-    libraryLines(lines, app.form<MediaLibrary>());
+    libraryLines(lines, app, app.form<MediaLibrary>());
     return lines;
 }

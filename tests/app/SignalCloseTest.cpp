@@ -24,7 +24,7 @@ struct RunningPlayer {
 
     QString lockFile() const { return home.file("config/plenk-player/instance.lock"); }
 
-    bool start() {
+    bool start(const QStringList& arguments = {}) {
 #ifdef PLENK_PLAYER
         const QString exe = program.file("plenk-player");
         if (::link(PLENK_PLAYER, QFile::encodeName(exe).constData()) != 0 &&
@@ -41,7 +41,7 @@ struct RunningPlayer {
         process.setProcessEnvironment(env);
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(program.file("plenk-player"), {});
+        process.start(program.file("plenk-player"), arguments);
         return process.waitForStarted(10000);
     }
 
@@ -92,6 +92,25 @@ TEST(SignalClose, TermHangupAndInterruptSaveEverythingOnce) {
         EXPECT_EQ(readLines(p.program.file("Data/playlist.data")),
                   QStringList({"first song", "second song"}));
     }
+}
+
+// A file the media engine cannot play, named on the command line, brings up
+// a message box at the end of start-up; the signal closes the program
+// through it.
+TEST(SignalClose, TermClosesThroughAMessageBoxOfStartUp) {
+#ifndef PLENK_PLAYER
+    GTEST_SKIP() << "the player program is not built";
+#endif
+    RunningPlayer p;
+    p.program.write("broken.avi", QByteArray(4096, 'x'));
+    ASSERT_TRUE(p.start({p.program.file("broken.avi")}));
+    ASSERT_TRUE(p.waitUntilStarted());
+    ::kill(static_cast<pid_t>(p.process.processId()), SIGTERM);
+    EXPECT_TRUE(p.endedNormally());
+    if (p.process.state() != QProcess::NotRunning) p.process.kill();
+    EXPECT_EQ(readLines(p.program.file("settings.ini")).size(), 72);
+    EXPECT_EQ(readLines(p.program.file("Data/plst.data")),
+              QStringList({"/music/first song.mp3", "/music/second song.ogg"}));
 }
 
 }  // namespace

@@ -382,6 +382,16 @@ TEST_F(Controller, FullScreenRoundTripRestoresTheWindowExactly) {
     EXPECT_EQ(m.Volum.Left(), volumeLeft);
 }
 
+TEST_F(Controller, ASavedVideoWindowSizeIsNoLargerThanTheScreensShow) {
+    p.app->screen().scriptScreens({{0, 0, 1280, 1024}});
+    d.VideoSizeHeight2.setCaption("2147483647");
+    d.VideoSizeWidth2.setCaption("20000000");
+    entries(1);
+    playRow(0);
+    EXPECT_EQ(m.Height(), 15360.0f);
+    EXPECT_EQ(m.Width(), 19200.0f);
+}
+
 TEST_F(Controller, ALayoutSwitchWaitsWhileAVideoShows) {
     entries(1);
     playRow(0);

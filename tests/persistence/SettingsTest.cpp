@@ -224,6 +224,47 @@ TEST(SettingsLoad, ATruncatedFileLoadsWhatItHasAndGarbageKeepsDesignValues) {
     EXPECT_EQ(p.form<DataForm>().MainMode.Caption(), "");
 }
 
+// 1280 by 1024 pixels: 19200 by 15360 twips.
+TEST(SettingsLoad, ASavedWindowSizeIsNoLargerThanTheScreensShow) {
+    PlayerFixture p(testsupport::notStarted());
+    p.app->screen().scriptScreens({{0, 0, 1280, 1024}});
+    p.program.write("settings.ini", settingsWith({{4, "2147483647"},
+                                                  {9, "20000000"},
+                                                  {10, "2147483647"},
+                                                  {68, "3.4e38"},
+                                                  {69, "2147483647"}}));
+    p.start();
+    EXPECT_LE(p.form<Main>().Width(), 19200.0f);
+    EXPECT_EQ(p.form<Playlist>().Width(), 19200.0f);
+    EXPECT_EQ(p.form<Playlist>().Height(), 15360.0f);
+    EXPECT_EQ(p.form<MediaLibrary>().Width(), 19200.0f);
+    EXPECT_EQ(p.form<MediaLibrary>().Height(), 15360.0f);
+}
+
+// Screens side by side: 0 to 19200 twips across, 15360 down, and 19200 to
+// 48000 across, 16200 down.
+TEST(SettingsLoad, AWindowOffEveryScreenComesBackOnTheNearestOneAndOnOneStaysPut) {
+    PlayerFixture p(testsupport::notStarted());
+    p.app->screen().scriptScreens({{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}});
+    p.program.write("settings.ini", settingsWith({{2, "60000"},
+                                                  {3, "200"},
+                                                  {7, "-2147483649"},
+                                                  {8, "4100"},
+                                                  {9, "6100"},
+                                                  {10, "4500"},
+                                                  {66, "30000"},
+                                                  {67, "15500"},
+                                                  {68, "5400"},
+                                                  {69, "5200"}}));
+    p.start();
+    EXPECT_EQ(p.form<Main>().Left(), 48000.0f - 6100) << "wholly on the second screen";
+    EXPECT_EQ(p.form<Main>().Top(), 200.0f);
+    EXPECT_EQ(p.form<Playlist>().Left(), 0.0f);
+    EXPECT_EQ(p.form<Playlist>().Top(), 4100.0f);
+    EXPECT_EQ(p.form<MediaLibrary>().Left(), 30000.0f) << "below the first screen, on the second";
+    EXPECT_EQ(p.form<MediaLibrary>().Top(), 15500.0f);
+}
+
 // Links to devices only in place of files the program never saves.
 TEST(SettingsLoad, PipesAndDevicesInPlaceOfTheFilesStartLikeAFirstRun) {
     PlayerFixture p(testsupport::notStarted());

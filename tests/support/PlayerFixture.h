@@ -74,7 +74,8 @@ struct PlayerFixture {
                             options.commandLine,
                             executable,
                             {home.file("data"), home.file("config")},
-                            options.realMedia ? PlenkApp::Engines::Live : PlenkApp::Engines::Test});
+                            options.realMedia ? PlenkApp::Engines::Live : PlenkApp::Engines::Test,
+                            {}});
         app->setProcessEnd([](int code) { throw ui::ProcessExit{code}; });
         if (options.start) start();
     }

@@ -47,7 +47,7 @@ void CloseSignals::hold() {
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
-CloseSignals::CloseSignals(std::function<void()> close) : close_(std::move(close)) {
+CloseSignals::CloseSignals(std::function<void()> close, bool listening) : close_(std::move(close)) {
     // Without a pipe the signals keep their default actions rather than
     // staying held back for ever.
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, pipeEnds) == 0) {
@@ -56,6 +56,10 @@ CloseSignals::CloseSignals(std::function<void()> close) : close_(std::move(close
                          [this] { received(); });
         handleWith(onSignal);
     }
+    if (listening) listen();
+}
+
+void CloseSignals::listen() {
     const sigset_t set = closeSet();
     pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }

@@ -16,11 +16,16 @@ namespace sys {
 class CloseSignals : public QObject {
   public:
     // Holds the three signals back, from the start of the process until a
-    // CloseSignals exists: one sent during start-up waits for the close
+    // CloseSignals listens: one sent during start-up waits for the close
     // instead of ending the program with nothing saved.
     static void hold();
 
-    explicit CloseSignals(std::function<void()> close);
+    // Takes the signals from now on, or, with listening false, keeps them
+    // held until listen().
+    explicit CloseSignals(std::function<void()> close, bool listening = true);
+    // Lets held signals through: from now on they close the program, also
+    // from the event loop of a message box or modal window.
+    void listen();
     // Gives the signals their default actions back.
     ~CloseSignals() override;
 

@@ -188,6 +188,12 @@ void Form::Move(float left, float top, float width, float height) {
     setSize(width, height);
 }
 
+void Form::bringWithinReach() {
+    const QRectF at(Left(), Top(), Width(), Height());
+    const QPointF to = app_.screen().reachable(at).topLeft();
+    if (to != at.topLeft()) Move(static_cast<float>(to.x()), static_cast<float>(to.y()));
+}
+
 void Form::setSize(float width, float height) {
     ensureLoaded();
     if (!(width >= 0) || !(height >= 0) || std::isinf(width) || std::isinf(height))

@@ -77,6 +77,8 @@ class Form {
     void setHeight(float value);
     void Move(float left, float top);
     void Move(float left, float top, float width, float height);
+    // A window lying wholly outside every screen comes onto the nearest one.
+    void bringWithinReach();
     float ScaleWidth() const { return Width(); }
     float ScaleHeight() const { return Height(); }
     QString Caption() const;

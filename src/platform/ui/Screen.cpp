@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <array>
 
 #include "platform/ui/RuntimeError.h"
@@ -20,6 +21,24 @@ constexpr std::array<Qt::CursorShape, 16> kShapes = {
 
 const QScreen* primary() {
     return QGuiApplication::primaryScreen();
+}
+
+QRectF inTwips(const QRect& pixels) {
+    return {toTwips(pixels.x()), toTwips(pixels.y()), toTwips(pixels.width()),
+            toTwips(pixels.height())};
+}
+
+// How far apart two rectangles lie, squared; 0 when they touch.
+double gap(const QRectF& a, const QRectF& b) {
+    const double dx = std::max({0.0, b.left() - a.right(), a.left() - b.right()});
+    const double dy = std::max({0.0, b.top() - a.bottom(), a.top() - b.bottom()});
+    return dx * dx + dy * dy;
+}
+
+// The first edge of a window of that extent on a screen span, as near the
+// saved one as lies wholly within the span (its start where it does not fit).
+double within(double edge, double extent, double start, double end) {
+    return std::max(start, std::min(edge, end - extent));
 }
 
 }  // namespace
@@ -73,9 +92,59 @@ QRect Screen::workAreaPixels() const {
     return primary() ? primary()->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
+std::vector<QRect> Screen::screensPixels() const {
+    if (!screens_.empty()) return screens_;
+    if (geometry_) return {*geometry_};
+    std::vector<QRect> all;
+    for (const QScreen* s : QGuiApplication::screens())
+        all.push_back(s->geometry());
+    if (all.empty()) all.push_back(geometryPixels());
+    return all;
+}
+
+QRect Screen::virtualDesktopPixels() const {
+    QRect spanned;
+    for (const QRect& s : screensPixels())
+        spanned |= s;
+    return spanned;
+}
+
+float Screen::bound(Extent extent, float twips) const {
+    const QRectF desktop = inTwips(virtualDesktopPixels());
+    const bool across = extent == Extent::Left || extent == Extent::Width;
+    const float start = static_cast<float>(across ? desktop.left() : desktop.top());
+    const float size = static_cast<float>(across ? desktop.width() : desktop.height());
+    // Comparisons keep a value that is no number as it is.
+    if (extent == Extent::Width || extent == Extent::Height) return twips > size ? size : twips;
+    if (twips < start - size) return start - size;
+    return twips > start + size ? start + size : twips;
+}
+
+QRectF Screen::reachable(const QRectF& window) const {
+    // A window of no size still shows one pixel.
+    const QRectF shown(window.topLeft(),
+                       window.size().expandedTo({kTwipsPerPixel, kTwipsPerPixel}));
+    std::vector<QRectF> screens;
+    for (const QRect& s : screensPixels())
+        screens.push_back(inTwips(s));
+    if (screens.empty()) return window;
+    for (const QRectF& s : screens)
+        if (s.intersects(shown)) return window;
+    const QRectF& nearest = *std::min_element(
+        screens.begin(), screens.end(),
+        [&shown](const QRectF& a, const QRectF& b) { return gap(a, shown) < gap(b, shown); });
+    return {within(window.left(), window.width(), nearest.left(), nearest.right()),
+            within(window.top(), window.height(), nearest.top(), nearest.bottom()), window.width(),
+            window.height()};
+}
+
 void Screen::scriptDesktop(QRect geometry, QRect workArea) {
     geometry_ = geometry;
     workArea_ = workArea;
+}
+
+void Screen::scriptScreens(std::vector<QRect> screens) {
+    screens_ = std::move(screens);
 }
 
 }  // namespace ui

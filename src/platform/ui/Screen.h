@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QRect>
 #include <optional>
+#include <vector>
 
 #include "platform/ui/Picture.h"
 
@@ -54,13 +55,30 @@ class Screen {
     // The screen less the desktop's panels.
     QRect workAreaPixels() const;
 
+    // Every screen's rectangle in pixels, and the virtual desktop they span.
+    std::vector<QRect> screensPixels() const;
+    QRect virtualDesktopPixels() const;
+
+    // A window's edge or size as saved, in twips, bound to what the screens
+    // can show: a size at most the virtual desktop's, an edge no further out
+    // than a window of the largest size could still touch a screen from (so
+    // the window system's coordinates never wrap).  What is no number stays so.
+    enum class Extent { Left, Top, Width, Height };
+    float bound(Extent extent, float twips) const;
+    // A window's rectangle in twips as the user can reach it: kept exactly
+    // when it touches some screen, else moved onto the nearest screen (wholly
+    // onto it where it fits).
+    QRectF reachable(const QRectF& window) const;
+
     void scriptDesktop(QRect geometry, QRect workArea);
+    void scriptScreens(std::vector<QRect> screens);
 
   private:
     int mousePointer_ = vbDefault;
     bool overriding_ = false;
     std::optional<QRect> geometry_;
     std::optional<QRect> workArea_;
+    std::vector<QRect> screens_;
 };
 
 }  // namespace ui
