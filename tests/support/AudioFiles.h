@@ -25,7 +25,8 @@ inline constexpr int kOgg = 0x200060;  // SF_FORMAT_OGG | SF_FORMAT_VORBIS
 // sparse file: hours of audio take no room on the disk.
 QString writeLongSilence(const QString& path, double seconds);
 
-// A four-channel module: one looping square-wave note, sixteen rows long.
-QByteArray tinyModule();
+// A four-channel module: one looping note, sixteen rows long; its sample a
+// square wave, or the bytes given.
+QByteArray tinyModule(const QByteArray& sample = {});
 
 }  // namespace testsupport

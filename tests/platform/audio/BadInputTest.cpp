@@ -34,6 +34,15 @@ QByteArray wavHeader(quint32 dataBytes, quint16 channels = 2, quint32 rate = 441
     return header;
 }
 
+// Bytes this process has read from files so far.
+qint64 bytesRead() {
+    QFile io("/proc/self/io");
+    if (!io.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
 class BadInputTest : public BassTest {
   protected:
     void expectRefused(const QString& path) {
@@ -125,6 +134,21 @@ TEST_F(BadInputTest, HugeSparseWavOpensWithoutReadingItAll) {
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), nearEnd + bytes(22050));
     advance(600);
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+}
+
+// A big file that starts like a sound file and is not one is refused after a
+// look at its first bytes, not read through.
+TEST_F(BadInputTest, BigFileStartingLikeSoundIsRefusedWithoutReadingItAll) {
+    const QByteArray wavInsideAChunk = wavHeader(1000).left(36) + "junk" + littleEndian(0x7FFFFFFF);
+    const QByteArray oneFrame = testsupport::mpegFrames({{.frames = 1}});
+    const QByteArray id3 = QByteArray("ID3\x03\0\0\0\0\0\x10", 10) + QByteArray(16, '\0');
+    for (const QByteArray& head : {wavInsideAChunk, oneFrame, id3, QByteArray("OggS")}) {
+        const QString path = dir.write("big.wav", head);
+        ASSERT_TRUE(QFile::resize(path, qint64{256} << 20));
+        const qint64 before = bytesRead();
+        expectRefused(path);
+        EXPECT_LT(bytesRead() - before, qint64{4} << 20);
+    }
 }
 
 }  // namespace
