@@ -56,9 +56,11 @@ QString writeTone(const QString& path, int format, const Tone& tone) {
     std::vector<float> samples(frames * tone.channels, 0.0f);
     for (std::size_t i = 0; i < toneFrames; ++i) {
         const double v = tone.amplitude * std::sin(2 * std::numbers::pi * tone.hz * i / tone.rate);
-        for (int c = 0; c < tone.channels; ++c)
+        for (int c = 0; c < tone.channels; ++c) {
+            const bool sounding = tone.onlyChannel < 0 || c == tone.onlyChannel;
             samples[i * tone.channels + c] =
-                static_cast<float>(c == 1 ? v * tone.secondChannelGain : v);
+                sounding ? static_cast<float>(c == 1 ? v * tone.secondChannelGain : v) : 0.0f;
+        }
     }
     sf_writef_float(file, samples.data(), static_cast<sf_count_t>(frames));
     sf_close(file);

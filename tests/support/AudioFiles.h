@@ -13,6 +13,7 @@ struct Tone {
     double amplitude = 0.5;
     double silenceAfter = 0.0;       // seconds of silence after the tone
     double secondChannelGain = 1.0;  // the second channel is the first times this
+    int onlyChannel = -1;            // where set, the tone is on this channel alone
 };
 
 // Writes a sine tone with libsndfile in the given SF_FORMAT_* major and subtype.

@@ -73,7 +73,8 @@ class Channel {
     const int rate_;
     const int channels_;
     const std::uint64_t length_;
-    const std::size_t blockFrames_;  // channel frames decoded per block
+    const std::size_t blockFrames_;       // channel frames decoded per block
+    const std::vector<float> sideGains_;  // beyond two channels: left and right gain of each
     State state_ = State::Stopped;
     std::uint64_t seekTarget_ = 0;  // position until the output plays the current epoch
     std::shared_ptr<Voice> voice_;

@@ -53,7 +53,9 @@ class VorbisDecoder : public ConvertingDecoder {
         : ConvertingDecoder(segments),
           source_(std::move(source)),
           file_(std::move(file)),
-          widest_(widestOf(segments)) {}
+          widest_(widestOf(segments)) {
+        setSpeakers(vorbisLayout(channels()));
+    }
     ~VorbisDecoder() override { ov_clear(file_.get()); }
 
   protected:
