@@ -45,12 +45,12 @@ Channel::Channel(Kind kind, std::unique_ptr<Decoder> decoder, DWORD flags, int o
       channels_(decoder->channels()),
       length_(decoder->frames()),
       blockFrames_(blockFramesFor(rate_, outputRate)),
-      sideGains_(stereoGains(decoder->speakers())),
       voice_(std::make_shared<Voice>(channels_, blockFrames_)),
       decoder_(std::move(decoder)),
       resampler_(rate_, outputRate),
       decoded_(blockFrames_ * static_cast<std::size_t>(channels_)),
-      stereo_(2 * blockFrames_) {}
+      stereo_(2 * blockFrames_),
+      sideGains_(stereoGains(decoder_->speakers())) {}
 
 void Channel::play(bool restart) {
     if (restart) seek(0);

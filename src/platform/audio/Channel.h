@@ -73,8 +73,7 @@ class Channel {
     const int rate_;
     const int channels_;
     const std::uint64_t length_;
-    const std::size_t blockFrames_;       // channel frames decoded per block
-    const std::vector<float> sideGains_;  // beyond two channels: left and right gain of each
+    const std::size_t blockFrames_;  // channel frames decoded per block
     State state_ = State::Stopped;
     std::uint64_t seekTarget_ = 0;  // position until the output plays the current epoch
     std::shared_ptr<Voice> voice_;
@@ -92,6 +91,7 @@ class Channel {
     std::uint64_t madeSinceSeek_ = 0;  // output frames made since
     bool decoderDone_ = false;
     bool endQueued_ = false;
+    const std::vector<float> sideGains_;  // beyond two channels: left and right gain of each
 };
 
 }  // namespace audio
