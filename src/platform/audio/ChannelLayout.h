@@ -35,6 +35,8 @@ using Layout = std::vector<Speaker>;
 Layout vorbisLayout(int channels);
 // The order of a WAV file without a channel mask (and of FLAC), by channel count.
 Layout defaultLayout(int channels);
+// A format's order, by channel count.
+using LayoutOf = Layout (*)(int channels);
 
 // Per channel, the gains of the left and the right output side (interleaved):
 // fronts to their side, the centre to both at -3 dB, surrounds and rears to

@@ -129,7 +129,7 @@ class MpegDecoder : public ConvertingDecoder {
     MpegDecoder(std::unique_ptr<BufferedFile> file, Handle handle,
                 const std::vector<Segment>& segments, std::uint64_t sourceFrames,
                 std::uint64_t skip)
-        : ConvertingDecoder(segments),
+        : ConvertingDecoder(segments, &defaultLayout),
           file_(std::move(file)),
           handle_(std::move(handle)),
           sourceFrames_(sourceFrames),

@@ -50,12 +50,10 @@ class VorbisDecoder : public ConvertingDecoder {
   public:
     VorbisDecoder(std::unique_ptr<BufferedFile> source, std::unique_ptr<OggVorbis_File> file,
                   const std::vector<Segment>& segments)
-        : ConvertingDecoder(segments),
+        : ConvertingDecoder(segments, &vorbisLayout),
           source_(std::move(source)),
           file_(std::move(file)),
-          widest_(widestOf(segments)) {
-        setSpeakers(vorbisLayout(channels()));
-    }
+          widest_(widestOf(segments)) {}
     ~VorbisDecoder() override { ov_clear(file_.get()); }
 
   protected:
