@@ -1,9 +1,14 @@
 // Decoding, ten equalizer bands, the reverb and the spectrum of a 3-minute mp3
 // through the engine on one thread (manual clock, null output), beside plain
 // decoding of the same file by the engine's decoder and by libsndfile; and the
-// opening of a 10-minute 320 kbit/s mp3 with its exact length. The realtime_x
+// opening of a 10-minute 320 kbit/s mp3 with its exact length, and of big files that
+// are sound files or only start like one (what the window's thread waits for when
+// a file is played). The realtime_x
 // counter is how many times faster than real time the file is processed.
 #include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <utility>
 
 #include "AudioBenchSupport.h"
 #include "platform/audio/Decoder.h"
@@ -74,10 +79,58 @@ void OpenWithExactLength(benchmark::State& state) {
     }
 }
 
+void putLittleEndian(QByteArray& bytes, quint32 value, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+// A 44.1 kHz 16-bit stereo WAV of a gigabyte that takes no room on the disk; with
+// `inAChunk`, its header ends inside a chunk that claims more than the file holds,
+// so it is no WAV at all.
+std::string gigabyteWav(bool inAChunk) {
+    static QTemporaryDir dir;
+    constexpr quint32 kBytes = 1u << 30;
+    QByteArray head = "RIFF";
+    putLittleEndian(head, kBytes - 8, 4);
+    head += "WAVEfmt ";
+    for (const auto& [value, size] :
+         {std::pair{16u, 4}, {1u, 2}, {2u, 2}, {44100u, 4}, {44100u * 4, 4}, {4u, 2}, {16u, 2}})
+        putLittleEndian(head, value, size);
+    head += inAChunk ? "junk" : "data";
+    putLittleEndian(head, inAChunk ? 0x7FFFFFFFu : kBytes - 44, 4);
+    const QString path = dir.path() + (inAChunk ? "/in-a-chunk.wav" : "/silence.wav");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(head);
+        file.resize(kBytes);
+    }
+    return path.toStdString();
+}
+
+void OpenFile(benchmark::State& state, const std::string& path) {
+    for (auto _ : state) {
+        const auto decoder = audio::openSoundFile(path);
+        benchmark::DoNotOptimize(decoder.get());
+    }
+}
+
+void OpenGigabyteNotSound(benchmark::State& state) {
+    OpenFile(state, gigabyteWav(true));
+}
+void OpenGigabyteWav(benchmark::State& state) {
+    OpenFile(state, gigabyteWav(false));
+}
+void OpenThreeMinuteMp3(benchmark::State& state) {
+    OpenFile(state, audiobench::benchMusic(kSeconds));
+}
+
 BENCHMARK(PlainDecode)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(LibSndFileDecode)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(FullChain)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(OpenWithExactLength)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(OpenGigabyteNotSound)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(OpenGigabyteWav)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(OpenThreeMinuteMp3)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
 

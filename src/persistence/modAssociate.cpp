@@ -41,7 +41,16 @@ const std::array<modAssociate::FileType, 18> modAssociate::kVideoTypes = {{
     {".3gp", "Plenk Player 3GP", "3GP File"},
 }};
 
-modAssociate::modAssociate(ui::Application& app) : app_(static_cast<PlenkApp&>(app)) {}
+// A desktop type shared by several of the page's types is the player's only
+// while every one of them is ticked.
+modAssociate::modAssociate(ui::Application& app) : app_(static_cast<PlenkApp&>(app)) {
+    QStringList extensions;
+    for (const FileType& type : kAudioTypes)
+        extensions << type.extension;
+    for (const FileType& type : kVideoTypes)
+        extensions << type.extension;
+    app_.shell().setOfferedExtensions(extensions);
+}
 
 // The program file itself, quoted so a folder with blanks in its name works.
 // (Where the program folder is a per-user copy, the program is not in it.)

@@ -147,3 +147,28 @@ TEST(Association, TheDesktopReportsThePlayerAsTheDefaultAndThenNoLonger) {
     assoc.RemoveAssociation("Plenk Player Mp3", ".mp3");
     EXPECT_NE(query(), "plenk-player.desktop");
 }
+
+// ".vob", ".mpe", ".mp2", ".mpg" and ".mpeg" all open as video/mpeg.
+TEST(Association, ADesktopTypeSharedWithAnUntickedTypeIsNotClaimed) {
+    PlayerFixture p;
+    p.home.write("config/mimeapps.list", "[Default Applications]\nvideo/mpeg=other.desktop;\n");
+    Options& o = p.form<Options>();
+    o.TpfVideo.setSelected(11, true);  // vob
+    o.Command2_Click();
+    EXPECT_EQ(defaultOf(p, ".vob"), "Plenk Player Vob");
+    QString defaults = readAll(p.app->shell().mimeAppsPath());
+    EXPECT_TRUE(defaults.contains("video/mpeg=other.desktop;")) << defaults.toStdString();
+    EXPECT_FALSE(readAll(p.app->shell().desktopEntryPath()).contains("video/mpeg"));
+
+    for (const int item : {0, 4, 5, 6})  // mpg, mp2, mpeg, mpe
+        o.TpfVideo.setSelected(item, true);
+    o.Command2_Click();
+    defaults = readAll(p.app->shell().mimeAppsPath());
+    EXPECT_TRUE(defaults.contains("video/mpeg=plenk-player.desktop;")) << defaults.toStdString();
+
+    o.TpfVideo.setSelected(0, false);
+    o.Command2_Click();
+    defaults = readAll(p.app->shell().mimeAppsPath());
+    EXPECT_FALSE(defaults.contains("video/mpeg=plenk-player.desktop;")) << defaults.toStdString();
+    EXPECT_TRUE(defaults.contains("audio/mp2=plenk-player.desktop;"));
+}

@@ -56,9 +56,11 @@ QString writeTone(const QString& path, int format, const Tone& tone) {
     std::vector<float> samples(frames * tone.channels, 0.0f);
     for (std::size_t i = 0; i < toneFrames; ++i) {
         const double v = tone.amplitude * std::sin(2 * std::numbers::pi * tone.hz * i / tone.rate);
-        for (int c = 0; c < tone.channels; ++c)
+        for (int c = 0; c < tone.channels; ++c) {
+            const bool sounding = tone.onlyChannel < 0 || c == tone.onlyChannel;
             samples[i * tone.channels + c] =
-                static_cast<float>(c == 1 ? v * tone.secondChannelGain : v);
+                sounding ? static_cast<float>(c == 1 ? v * tone.secondChannelGain : v) : 0.0f;
+        }
     }
     sf_writef_float(file, samples.data(), static_cast<sf_count_t>(frames));
     sf_close(file);
@@ -81,24 +83,25 @@ void putCell(QByteArray& bytes, int at, int sample, int period, int effect, int 
 
 }  // namespace
 
-QByteArray tinyModule() {
+QByteArray tinyModule(const QByteArray& sample) {
     constexpr int kHeader = 20 + 31 * 30 + 2 + 128 + 4;
     constexpr int kPattern = 64 * 4 * 4;
-    constexpr int kSampleBytes = 32;
-    QByteArray bytes(kHeader + kPattern + kSampleBytes, '\0');
+    QByteArray square(32, '\0');
+    for (int i = 0; i < square.size(); ++i)
+        square[i] = static_cast<char>(i < square.size() / 2 ? 100 : -100);
+    const QByteArray data = (sample.isEmpty() ? square : sample).left(0x1FFFE);
+    QByteArray bytes(kHeader + kPattern, '\0');
     bytes.replace(0, 4, "tiny");
-    const int sample = 20;
-    putWord(bytes, sample + 22, kSampleBytes / 2);  // length in words
-    bytes[sample + 25] = 64;                        // volume
-    putWord(bytes, sample + 28, kSampleBytes / 2);  // loop length in words
-    bytes[20 + 31 * 30] = 1;                        // one order
+    const int header = 20;
+    putWord(bytes, header + 22, static_cast<int>(data.size() / 2));  // length in words
+    bytes[header + 25] = 64;                                         // volume
+    putWord(bytes, header + 28, static_cast<int>(data.size() / 2));  // loop length in words
+    bytes[20 + 31 * 30] = 1;                                         // one order
     bytes[20 + 31 * 30 + 1] = 127;
     bytes.replace(kHeader - 4, 4, "M.K.");
     putCell(bytes, kHeader, 1, 428, 0, 0);             // row 0: the note
     putCell(bytes, kHeader + 15 * 16, 0, 0, 0x0D, 0);  // row 15: pattern break ends the song
-    for (int i = 0; i < kSampleBytes; ++i)
-        bytes[kHeader + kPattern + i] = static_cast<char>(i < kSampleBytes / 2 ? 100 : -100);
-    return bytes;
+    return bytes + data;
 }
 
 }  // namespace testsupport

@@ -13,6 +13,7 @@ struct Tone {
     double amplitude = 0.5;
     double silenceAfter = 0.0;       // seconds of silence after the tone
     double secondChannelGain = 1.0;  // the second channel is the first times this
+    int onlyChannel = -1;            // where set, the tone is on this channel alone
 };
 
 // Writes a sine tone with libsndfile in the given SF_FORMAT_* major and subtype.
@@ -25,7 +26,8 @@ inline constexpr int kOgg = 0x200060;  // SF_FORMAT_OGG | SF_FORMAT_VORBIS
 // sparse file: hours of audio take no room on the disk.
 QString writeLongSilence(const QString& path, double seconds);
 
-// A four-channel module: one looping square-wave note, sixteen rows long.
-QByteArray tinyModule();
+// A four-channel module: one looping note, sixteen rows long; its sample a
+// square wave, or the bytes given.
+QByteArray tinyModule(const QByteArray& sample = {});
 
 }  // namespace testsupport

@@ -39,13 +39,13 @@ struct BassOptions {
 //   on a freed or unknown handle fails quietly (BASS_ErrorGetCode says why).
 // - Streams decode by their content (openSoundFile): MPEG audio through libmpg123,
 //   Ogg Vorbis through libvorbisfile, the rest through libsndfile; modules through
-//   libopenmpt. Positions and lengths count bytes of the decoded audio as 16-bit
-//   samples at the rate and channel count the file opens with (a later change is
-//   converted to them), and report what has been played (heard), not what has been
-//   decoded ahead. Lengths are exact: MPEG frames are walked at open. A file
-//   without one decodable frame (empty, cut inside its header, not audio, a
-//   folder) gives handle 0. Seeks land on the exact frame; one that fails changes
-//   nothing.
+//   libopenmpt. A file is MPEG only where frames start at its beginning (after ID3v2
+//   tags and a little junk) and libopenmpt does not take it for a module. Positions and lengths
+//   count bytes of the decoded audio as 16-bit samples at the rate and channel count the file opens
+//   with (a later change is converted to them), and report what has been played (heard), not what
+//   has been decoded ahead. Lengths are exact: MPEG frames are walked at open. A file without one
+//   decodable frame (empty, cut inside its header, not audio, a folder) gives handle 0. Seeks land
+//   on the exact frame; one that fails changes nothing.
 // - BASS_Init and BASS_Free are cheap: the output opens when a channel first plays
 //   and closes in BASS_Free, which also invalidates every handle (handles are never
 //   reused). The global stream volume is kept across BASS_Free and BASS_Init, and

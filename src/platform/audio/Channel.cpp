@@ -49,7 +49,8 @@ Channel::Channel(Kind kind, std::unique_ptr<Decoder> decoder, DWORD flags, int o
       decoder_(std::move(decoder)),
       resampler_(rate_, outputRate),
       decoded_(blockFrames_ * static_cast<std::size_t>(channels_)),
-      stereo_(2 * blockFrames_) {}
+      stereo_(2 * blockFrames_),
+      sideGains_(stereoGains(decoder_->speakers())) {}
 
 void Channel::play(bool restart) {
     if (restart) seek(0);
@@ -197,7 +198,7 @@ void Channel::applyEffects(std::size_t frames) {
     }
 }
 
-// Mono plays on both sides; beyond two channels, even ones go left and odd ones right.
+// Mono plays on both sides; beyond two channels, each goes where its speaker is.
 const float* Channel::stereoOf(std::size_t frames) {
     if (channels_ == 2) return decoded_.data();
     for (std::size_t i = 0; i < frames; ++i) {
@@ -206,12 +207,14 @@ const float* Channel::stereoOf(std::size_t frames) {
             stereo_[2 * i] = stereo_[2 * i + 1] = frame[0];
             continue;
         }
-        float sides[2] = {0.0f, 0.0f};
-        for (int c = 0; c < channels_; ++c)
-            sides[c % 2] += frame[c];
-        const float share = 2.0f / static_cast<float>(channels_);
-        stereo_[2 * i] = sides[0] * share;
-        stereo_[2 * i + 1] = sides[1] * share;
+        float left = 0.0f;
+        float right = 0.0f;
+        for (int c = 0; c < channels_; ++c) {
+            left += frame[c] * sideGains_[2 * c];
+            right += frame[c] * sideGains_[2 * c + 1];
+        }
+        stereo_[2 * i] = left;
+        stereo_[2 * i + 1] = right;
     }
     return stereo_.data();
 }

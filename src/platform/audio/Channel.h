@@ -91,6 +91,7 @@ class Channel {
     std::uint64_t madeSinceSeek_ = 0;  // output frames made since
     bool decoderDone_ = false;
     bool endQueued_ = false;
+    const std::vector<float> sideGains_;  // beyond two channels: left and right gain of each
 };
 
 }  // namespace audio

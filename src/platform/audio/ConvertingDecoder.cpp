@@ -17,11 +17,12 @@ std::uint64_t scaled(std::uint64_t frames, int to, int from) {
 
 }  // namespace
 
-ConvertingDecoder::ConvertingDecoder(const std::vector<Segment>& segments)
+ConvertingDecoder::ConvertingDecoder(const std::vector<Segment>& segments, LayoutOf layoutOf)
     : Decoder(segments.front().format.rate, segments.front().format.channels,
               convertedFrames(segments)),
-      converter_(segments.front().format),
+      converter_(segments.front().format, layoutOf),
       source_(kSourceFrames * kMaxChannels) {
+    setSpeakers(layoutOf(channels()));
     std::uint64_t sourceStart = 0;
     std::uint64_t start = 0;
     for (const Segment& segment : segments) {

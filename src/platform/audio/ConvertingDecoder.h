@@ -19,8 +19,9 @@ struct Segment {
 // positions counted in its frames, so positions stay linear through the file.
 class ConvertingDecoder : public Decoder {
   protected:
-    // At least one segment, all of supported formats.
-    explicit ConvertingDecoder(const std::vector<Segment>& segments);
+    // At least one segment, all of supported formats; the channels in the order
+    // layoutOf gives.
+    ConvertingDecoder(const std::vector<Segment>& segments, LayoutOf layoutOf);
 
     // Reads whole frames of the file's own format into out, at most `samples`
     // samples; sets the format of what was read and gives the frames read. 0 at

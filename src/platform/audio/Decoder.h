@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/audio/ChannelLayout.h"
+
 namespace audio {
 
 // Channels a decoded file may have.
@@ -20,6 +22,8 @@ class Decoder {
     int channels() const { return channels_; }
     // Frames in the whole file, as known when it was opened; reading never gives more.
     std::uint64_t frames() const { return frames_; }
+    // Where each channel is meant to be heard.
+    const Layout& speakers() const { return speakers_; }
     // The frame the next read starts at.
     std::uint64_t position() const { return position_; }
 
@@ -33,7 +37,10 @@ class Decoder {
 
   protected:
     Decoder(int rate, int channels, std::uint64_t frames)
-        : rate_(rate), channels_(channels), frames_(frames) {}
+        : rate_(rate), channels_(channels), frames_(frames), speakers_(defaultLayout(channels)) {}
+
+    // A file that says where its channels go; the default order otherwise.
+    void setSpeakers(Layout speakers) { speakers_ = std::move(speakers); }
 
     virtual std::size_t readFrames(float* out, std::size_t count) = 0;
     virtual bool seekTo(std::uint64_t frame) = 0;
@@ -42,6 +49,7 @@ class Decoder {
     int rate_;
     int channels_;
     std::uint64_t frames_;
+    Layout speakers_;
     std::uint64_t position_ = 0;
 };
 

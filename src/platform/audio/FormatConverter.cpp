@@ -2,7 +2,8 @@
 
 namespace audio {
 
-FormatConverter::FormatConverter(AudioFormat target) : target_(target), fromRate_(target.rate) {}
+FormatConverter::FormatConverter(AudioFormat target, LayoutOf layoutOf)
+    : target_(target), layoutOf_(layoutOf), fromRate_(target.rate) {}
 
 void FormatConverter::push(const float* in, std::size_t frames, AudioFormat format,
                            std::vector<float>& out) {
@@ -28,26 +29,51 @@ void FormatConverter::reset() {
     if (resampler_) resampler_->reset();
 }
 
-// Fewer channels: each output channel is the mean of the inputs that fall on it
-// (stereo to mono: both sides); more: the inputs repeat (mono to stereo: both sides).
+// Through stereo: each input channel goes to the sides of its speaker, and each
+// side to the output speakers on it (the centre takes both, the low-frequency
+// channel neither); one and two channels are stereo as they are.
 const float* FormatConverter::remix(const float* in, std::size_t frames, int channels) {
     const int to = target_.channels;
     if (channels == to) return in;
-    mixed_.assign(frames * to, 0.0f);
-    for (std::size_t i = 0; i < frames; ++i) {
-        const float* frame = in + i * channels;
-        float* mixed = &mixed_[i * to];
-        if (channels < to) {
-            for (int c = 0; c < to; ++c)
-                mixed[c] = frame[c % channels];
-            continue;
-        }
-        for (int c = 0; c < channels; ++c)
-            mixed[c % to] += frame[c];
-        for (int c = 0; c < to; ++c)
-            mixed[c] /= static_cast<float>((channels - c + to - 1) / to);
+    const float* stereo = in;
+    if (channels > 2) {
+        toStereoSpeakers(in, frames, channels);
+        stereo = stereo_.data();
+    } else if (channels == 1) {
+        stereo_.resize(2 * frames);
+        for (std::size_t i = 0; i < frames; ++i)
+            stereo_[2 * i] = stereo_[2 * i + 1] = in[i];
+        stereo = stereo_.data();
     }
+    fromStereo(stereo, frames, to);
     return mixed_.data();
+}
+
+void FormatConverter::toStereoSpeakers(const float* in, std::size_t frames, int channels) {
+    const std::vector<float> gains = stereoGains(layoutOf_(channels));
+    stereo_.assign(2 * frames, 0.0f);
+    for (std::size_t i = 0; i < frames; ++i) {
+        for (int c = 0; c < channels; ++c) {
+            stereo_[2 * i] += in[i * channels + c] * gains[2 * c];
+            stereo_[2 * i + 1] += in[i * channels + c] * gains[2 * c + 1];
+        }
+    }
+}
+
+void FormatConverter::fromStereo(const float* in, std::size_t frames, int channels) {
+    std::vector<float> shares;  // of the left and the right side, per output channel
+    for (const Speaker speaker : layoutOf_(channels)) {
+        const std::vector<float> sides = stereoGains({speaker});
+        const float sum = sides[0] + sides[1];
+        shares.push_back(sum > 0.0f ? sides[0] / sum : 0.0f);
+        shares.push_back(sum > 0.0f ? sides[1] / sum : 0.0f);
+    }
+    mixed_.resize(frames * channels);
+    for (std::size_t i = 0; i < frames; ++i) {
+        for (int c = 0; c < channels; ++c)
+            mixed_[i * channels + c] =
+                in[2 * i] * shares[2 * c] + in[2 * i + 1] * shares[2 * c + 1];
+    }
 }
 
 void FormatConverter::resample(const float* in, std::size_t frames, bool last,

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/audio/ChannelLayout.h"
 #include "platform/audio/Resampler.h"
 
 namespace audio {
@@ -21,7 +22,8 @@ struct AudioFormat {
 // passes unchanged.
 class FormatConverter {
   public:
-    explicit FormatConverter(AudioFormat target);
+    // Channels are placed by their speakers in the format's order.
+    explicit FormatConverter(AudioFormat target, LayoutOf layoutOf = &defaultLayout);
     FormatConverter(const FormatConverter&) = delete;
     FormatConverter& operator=(const FormatConverter&) = delete;
 
@@ -37,12 +39,16 @@ class FormatConverter {
 
   private:
     const float* remix(const float* in, std::size_t frames, int channels);
+    void toStereoSpeakers(const float* in, std::size_t frames, int channels);
+    void fromStereo(const float* in, std::size_t frames, int channels);
     void resample(const float* in, std::size_t frames, bool last, std::vector<float>& out);
 
     const AudioFormat target_;
+    const LayoutOf layoutOf_;
     int fromRate_;  // the rate the resampler belongs to
     std::unique_ptr<Resampler> resampler_;
     std::vector<float> mixed_;
+    std::vector<float> stereo_;  // between two remixes
 };
 
 }  // namespace audio

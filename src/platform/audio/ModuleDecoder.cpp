@@ -5,7 +5,7 @@
 #include <fstream>
 #include <vector>
 
-#include "platform/audio/Decoder.h"
+#include "platform/audio/SoundFiles.h"
 
 namespace audio {
 
@@ -43,20 +43,31 @@ class ModuleDecoder : public Decoder {
     openmpt_module* module_;
 };
 
-// Reads the file when its first bytes look like a module; large files of other
-// kinds are not read whole.
-std::vector<char> readModuleFile(const std::string& path) {
+// What libopenmpt's probe makes of the file's first bytes, which it leaves in
+// `head`; large files of other kinds are not probed.
+int probeModule(const std::string& path, std::ifstream& in, std::vector<char>& head,
+                std::uintmax_t& size) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return {};
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size == 0 || size > kMaxModuleBytes) return {};
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes(
-        std::min<std::uintmax_t>(size, openmpt_probe_file_header_get_recommended_size()));
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return {};
-    const int probe = openmpt_probe_file_header(
-        OPENMPT_PROBE_FILE_HEADER_FLAGS_DEFAULT, bytes.data(), bytes.size(), size,
-        openmpt_log_func_silent, nullptr, openmpt_error_func_ignore, nullptr, nullptr, nullptr);
+    if (!std::filesystem::is_regular_file(path, error))
+        return OPENMPT_PROBE_FILE_HEADER_RESULT_FAILURE;
+    size = std::filesystem::file_size(path, error);
+    if (error || size == 0 || size > kMaxModuleBytes)
+        return OPENMPT_PROBE_FILE_HEADER_RESULT_FAILURE;
+    in.open(path, std::ios::binary);
+    head.resize(std::min<std::uintmax_t>(size, openmpt_probe_file_header_get_recommended_size()));
+    if (!in.read(head.data(), static_cast<std::streamsize>(head.size())))
+        return OPENMPT_PROBE_FILE_HEADER_RESULT_FAILURE;
+    return openmpt_probe_file_header(OPENMPT_PROBE_FILE_HEADER_FLAGS_DEFAULT, head.data(),
+                                     head.size(), size, openmpt_log_func_silent, nullptr,
+                                     openmpt_error_func_ignore, nullptr, nullptr, nullptr);
+}
+
+// Reads the file when its first bytes may be a module's.
+std::vector<char> readModuleFile(const std::string& path) {
+    std::ifstream in;
+    std::vector<char> bytes;
+    std::uintmax_t size = 0;
+    const int probe = probeModule(path, in, bytes, size);
     if (probe == OPENMPT_PROBE_FILE_HEADER_RESULT_FAILURE ||
         probe == OPENMPT_PROBE_FILE_HEADER_RESULT_ERROR)
         return {};
@@ -67,6 +78,13 @@ std::vector<char> readModuleFile(const std::string& path) {
 }
 
 }  // namespace
+
+bool isModule(const std::string& utf8Path) {
+    std::ifstream in;
+    std::vector<char> head;
+    std::uintmax_t size = 0;
+    return probeModule(utf8Path, in, head, size) == OPENMPT_PROBE_FILE_HEADER_RESULT_SUCCESS;
+}
 
 std::unique_ptr<Decoder> openModule(const std::string& utf8Path, int rate, bool ramping) {
     if (!supportedFormat(rate, 2)) return nullptr;

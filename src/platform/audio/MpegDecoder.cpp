@@ -7,6 +7,7 @@
 #include "platform/audio/BufferedFile.h"
 #include "platform/audio/ConvertingDecoder.h"
 #include "platform/audio/MpegInfoFrame.h"
+#include "platform/audio/MpegProbe.h"
 #include "platform/audio/SoundFiles.h"
 
 namespace audio {
@@ -128,7 +129,7 @@ class MpegDecoder : public ConvertingDecoder {
     MpegDecoder(std::unique_ptr<BufferedFile> file, Handle handle,
                 const std::vector<Segment>& segments, std::uint64_t sourceFrames,
                 std::uint64_t skip)
-        : ConvertingDecoder(segments),
+        : ConvertingDecoder(segments, &defaultLayout),
           file_(std::move(file)),
           handle_(std::move(handle)),
           sourceFrames_(sourceFrames),
@@ -169,9 +170,12 @@ class MpegDecoder : public ConvertingDecoder {
 }  // namespace
 
 std::unique_ptr<Decoder> openMpeg(const std::string& utf8Path) {
+    // The library would resync through any data until it found something like
+    // frames (a module's samples, gigabytes of another format).
     auto file = std::make_unique<BufferedFile>(utf8Path);
+    if (!file->isOpen() || !startsWithMpegFrames(*file) || isModule(utf8Path)) return nullptr;
     Handle handle = newHandle();
-    if (!file->isOpen() || !handle) return nullptr;
+    if (!handle) return nullptr;
     if (mpg123_replace_reader_handle(handle.get(), &MpegIo::read, &MpegIo::seek, nullptr) !=
             MPG123_OK ||
         mpg123_open_handle(handle.get(), file.get()) != MPG123_OK)

@@ -1,6 +1,9 @@
 #include <sndfile.h>
 
+#include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/audio/BufferedFile.h"
 #include "platform/audio/SoundFiles.h"
@@ -23,12 +26,46 @@ struct SoundFileIo {
     static inline SF_VIRTUAL_IO calls{&length, &seek, &read, nullptr, &tell};
 };
 
+// libsndfile's channel positions (SF_CHANNEL_MAP_*, in order) as speakers.
+constexpr std::array<Speaker, SF_CHANNEL_MAP_MAX> kMapSpeakers = {
+    Speaker::Unknown,           Speaker::FrontCentre,
+    Speaker::FrontLeft,         Speaker::FrontRight,
+    Speaker::FrontCentre,       Speaker::FrontLeft,
+    Speaker::FrontRight,        Speaker::FrontCentre,
+    Speaker::BackCentre,        Speaker::BackLeft,
+    Speaker::BackRight,         Speaker::Lfe,
+    Speaker::FrontLeftOfCentre, Speaker::FrontRightOfCentre,
+    Speaker::SideLeft,          Speaker::SideRight,
+    Speaker::TopCentre,         Speaker::TopFrontLeft,
+    Speaker::TopFrontRight,     Speaker::TopFrontCentre,
+    Speaker::TopBackLeft,       Speaker::TopBackRight,
+    Speaker::TopBackCentre,     Speaker::FrontCentre,
+    Speaker::Unknown,           Speaker::Unknown,
+    Speaker::Unknown,
+};
+
+// The positions the file gives (a WAV's channel mask, say), else the default
+// order; a channel the file leaves without one is placed nowhere in particular.
+Layout layoutOf(SNDFILE* file, int channels) {
+    std::vector<int> map(static_cast<std::size_t>(channels));
+    if (sf_command(file, SFC_GET_CHANNEL_MAP_INFO, map.data(),
+                   static_cast<int>(map.size() * sizeof(int))) != SF_TRUE)
+        return defaultLayout(channels);
+    Layout layout;
+    for (const int position : map)
+        layout.push_back(position > 0 && position < SF_CHANNEL_MAP_MAX ? kMapSpeakers[position]
+                                                                       : Speaker::Unknown);
+    return layout;
+}
+
 class SoundFileDecoder : public Decoder {
   public:
     SoundFileDecoder(std::unique_ptr<BufferedFile> source, SNDFILE* file, const SF_INFO& info)
         : Decoder(info.samplerate, info.channels, static_cast<std::uint64_t>(info.frames)),
           source_(std::move(source)),
-          file_(file) {}
+          file_(file) {
+        setSpeakers(layoutOf(file, info.channels));
+    }
     ~SoundFileDecoder() override { sf_close(file_); }
 
   protected:

@@ -50,7 +50,7 @@ class VorbisDecoder : public ConvertingDecoder {
   public:
     VorbisDecoder(std::unique_ptr<BufferedFile> source, std::unique_ptr<OggVorbis_File> file,
                   const std::vector<Segment>& segments)
-        : ConvertingDecoder(segments),
+        : ConvertingDecoder(segments, &vorbisLayout),
           source_(std::move(source)),
           file_(std::move(file)),
           widest_(widestOf(segments)) {}

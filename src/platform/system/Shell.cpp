@@ -112,21 +112,30 @@ QStringList Shell::mimeTypesOf(const QString& extension) {
     return types;
 }
 
-// Types whose extension's class opens with this program.
+// Types whose extension's class opens with this program, less those an offered
+// extension that does not maps to.
 QStringList Shell::ownedMimeTypes() const {
     QStringList types;
     for (const QString& path : registry_.keys()) {
         const QString name = path.section('\\', 1);
-        if (path.count('\\') != 1 || !name.startsWith('.')) continue;
-        const auto cls = registry_.value(path);
-        if (!cls) continue;
-        const auto command =
-            registry_.value("HKEY_CLASSES_ROOT\\" + cls->toString() + "\\shell\\open\\command");
-        if (!command || !command->toString().contains(programPath_)) continue;
+        if (path.count('\\') != 1 || !name.startsWith('.') || !opensWithThisProgram(name)) continue;
         for (const QString& t : mimeTypesOf(name))
             if (!types.contains(t)) types << t;
     }
+    for (const QString& extension : offered_) {
+        if (opensWithThisProgram(extension)) continue;
+        for (const QString& t : mimeTypesOf(extension))
+            types.removeAll(t);
+    }
     return types;
+}
+
+bool Shell::opensWithThisProgram(const QString& extension) const {
+    const auto cls = registry_.value("HKEY_CLASSES_ROOT\\" + extension);
+    if (!cls) return false;
+    const auto command =
+        registry_.value("HKEY_CLASSES_ROOT\\" + cls->toString() + "\\shell\\open\\command");
+    return command && command->toString().contains(programPath_);
 }
 
 bool Shell::writeDesktopEntry(const QStringList& mimeTypes) {

@@ -36,6 +36,10 @@ class Shell {
     // What ShellExecute hands the target to; tests record it instead.
     using Opener = std::function<bool(const QString& target)>;
     void setOpener(Opener opener) { opener_ = std::move(opener); }
+    // The extensions the program offers to open (".mp3"): a MIME type that one of
+    // them does not open with this program is left to the desktop, though others
+    // sharing it do.
+    void setOfferedExtensions(QStringList extensions) { offered_ = std::move(extensions); }
 
     QString desktopEntryPath() const;
     QString mimeAppsPath() const;
@@ -44,6 +48,7 @@ class Shell {
 
   private:
     QStringList ownedMimeTypes() const;
+    bool opensWithThisProgram(const QString& extension) const;
     bool writeDesktopEntry(const QStringList& mimeTypes);
     bool writeDefaults(const QStringList& mimeTypes);
     void refreshCaches() const;
@@ -52,6 +57,7 @@ class Shell {
     QString programPath_;
     Places places_;
     Opener opener_;
+    QStringList offered_;
 };
 
 }  // namespace sys

@@ -1,4 +1,6 @@
 #include <QFile>
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "AudioTestSupport.h"
@@ -32,6 +34,31 @@ QByteArray wavHeader(quint32 dataBytes, quint16 channels = 2, quint32 rate = 441
     header += littleEndian(rate * channels * 2) + littleEndian(channels * 2).left(2);
     header += QByteArray("\x10\x00", 2) + "data" + littleEndian(dataBytes);
     return header;
+}
+
+// Bytes this process has read from files so far.
+qint64 bytesRead() {
+    QFile io("/proc/self/io");
+    if (!io.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
+// A 16-bit 44.1 kHz WAVE_FORMAT_EXTENSIBLE file with the given channel mask,
+// every channel a full-scale square wave in the same phase.
+QByteArray fullScaleWavex(quint16 channels, quint32 mask) {
+    const quint32 frames = 22050;
+    QByteArray data;
+    for (quint32 i = 0; i < frames * channels; ++i)
+        data += (i / channels) / 50 % 2 ? QByteArray("\x01\x80", 2) : QByteArray("\xFF\x7F", 2);
+    QByteArray fmt = QByteArray("\xFE\xFF", 2) + littleEndian(channels).left(2) +
+                     littleEndian(44100) + littleEndian(44100 * channels * 2) +
+                     littleEndian(channels * 2).left(2) +
+                     QByteArray("\x10\x00\x16\x00\x10\x00", 6) + littleEndian(mask) +
+                     QByteArray("\x01\0\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 16);
+    return "RIFF" + littleEndian(4 + 8 + fmt.size() + 8 + data.size()) + "WAVEfmt " +
+           littleEndian(fmt.size()) + fmt + "data" + littleEndian(data.size()) + data;
 }
 
 class BadInputTest : public BassTest {
@@ -125,6 +152,56 @@ TEST_F(BadInputTest, HugeSparseWavOpensWithoutReadingItAll) {
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), nearEnd + bytes(22050));
     advance(600);
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+}
+
+// Whatever the channels and the positions a file gives them, full-scale input
+// stays within full scale on both sides.
+TEST_F(BadInputTest, ManyChannelsNeverClip) {
+    StderrCapture terminal;
+    const quint32 masks[] = {0, 0x3, 0x3F, 0x3FFFF, 0xFFFFFFFF};  // none, fewer, 5.1, more, all
+    for (const quint16 channels : {3, 4, 5, 6, 7, 8}) {
+        for (const quint32 mask : masks) {
+            SCOPED_TRACE(
+                QString("%1 channels, mask %2").arg(channels).arg(mask, 0, 16).toStdString());
+            const QString path = dir.write("many.wav", fullScaleWavex(channels, mask));
+            const HSTREAM stream = openStream(path);
+            ASSERT_NE(stream, 0u);
+            ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+            heard.clear();
+            advance(400);
+            float peak = 0.0f;
+            for (const float sample : heard)
+                peak = std::max(peak, std::fabs(sample));
+            EXPECT_LE(peak, 1.0f);
+            EXPECT_GT(peak, 0.3f);
+            bass.BASS_StreamFree(stream);
+        }
+        const QString ogg =
+            writeTone(dir.file("many.ogg"), kOgg, {.channels = channels, .amplitude = 1.0});
+        const HSTREAM stream = openStream(ogg);
+        ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+        heard.clear();
+        advance(400);
+        for (const float sample : heard)
+            ASSERT_LE(std::fabs(sample), 1.05f);
+        bass.BASS_StreamFree(stream);
+    }
+    EXPECT_EQ(terminal.text(), "");
+}
+
+// A big file that starts like a sound file and is not one is refused after a
+// look at its first bytes, not read through.
+TEST_F(BadInputTest, BigFileStartingLikeSoundIsRefusedWithoutReadingItAll) {
+    const QByteArray wavInsideAChunk = wavHeader(1000).left(36) + "junk" + littleEndian(0x7FFFFFFF);
+    const QByteArray oneFrame = testsupport::mpegFrames({{.frames = 1}});
+    const QByteArray id3 = QByteArray("ID3\x03\0\0\0\0\0\x10", 10) + QByteArray(16, '\0');
+    for (const QByteArray& head : {wavInsideAChunk, oneFrame, id3, QByteArray("OggS")}) {
+        const QString path = dir.write("big.wav", head);
+        ASSERT_TRUE(QFile::resize(path, qint64{256} << 20));
+        const qint64 before = bytesRead();
+        expectRefused(path);
+        EXPECT_LT(bytesRead() - before, qint64{4} << 20);
+    }
 }
 
 }  // namespace

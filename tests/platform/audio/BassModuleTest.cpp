@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "AudioTestSupport.h"
+#include "support/MpegFrames.h"
 
 namespace audiotest {
 namespace {
@@ -18,6 +19,17 @@ TEST_F(BassTest, ModuleLoadsAsMusicButNotAsAStream) {
     ASSERT_TRUE(bass.BASS_ChannelGetInfo(music, &info));
     EXPECT_EQ(info.freq, 44100u);
     EXPECT_EQ(info.chans, 2u);
+    const QWORD length = bass.BASS_ChannelGetLength(music, BASS_POS_BYTE);
+    EXPECT_NEAR(bass.BASS_ChannelBytes2Seconds(music, length), kModuleSeconds, 0.01);
+}
+
+// MPEG frames in its sample data do not make it an MPEG stream, whatever its name.
+TEST_F(BassTest, ModuleWithMpegFramesInItsSampleIsNoStream) {
+    const QByteArray sample = QByteArray(64, '\x40') + testsupport::mpegFrames({{.frames = 40}});
+    const QString path = dir.write("module.mp3", tinyModule(sample));
+    EXPECT_EQ(openStream(path), 0u);
+    const HMUSIC music = openMusic(path);
+    ASSERT_NE(music, 0u);
     const QWORD length = bass.BASS_ChannelGetLength(music, BASS_POS_BYTE);
     EXPECT_NEAR(bass.BASS_ChannelBytes2Seconds(music, length), kModuleSeconds, 0.01);
 }

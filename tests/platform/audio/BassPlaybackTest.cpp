@@ -207,5 +207,43 @@ TEST_F(BassTest, TwoChannelsPlayMixedTogether) {
     EXPECT_NEAR(rms(heard.data(), heard.size()), 0.5 / std::sqrt(2.0), 0.01);
 }
 
+// Each channel of a 5.1 file is heard where its speaker is: on its side, the
+// centre on both, the low-frequency channel not at all.
+TEST_F(BassTest, SurroundChannelsPlayOnTheirSpeakersSides) {
+    struct Fixture {
+        int format;
+        const char* extension;
+        const char* sides[6];
+    };
+    const Fixture fixtures[] = {
+        {kOgg, "ogg", {"L", "LR", "R", "L", "R", ""}},  // FL FC FR RL RR LFE
+        {kWav, "wav", {"L", "R", "LR", "", "L", "R"}},  // FL FR FC LFE BL BR
+    };
+    for (const Fixture& fixture : fixtures) {
+        for (int c = 0; c < 6; ++c) {
+            SCOPED_TRACE(QString("%1 channel %2").arg(fixture.extension).arg(c).toStdString());
+            const QString path =
+                writeTone(dir.file(QString("c%1.%2").arg(c).arg(fixture.extension)), fixture.format,
+                          {.channels = 6, .onlyChannel = c});
+            const HSTREAM stream = openStream(path);
+            ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+            heard.clear();
+            advance(300);
+            std::vector<float> sides[2];
+            for (std::size_t i = 0; i < heard.size(); ++i)
+                sides[i % 2].push_back(heard[i]);
+            const std::string expected = fixture.sides[c];
+            for (int side = 0; side < 2; ++side) {
+                const double level = rms(sides[side].data(), sides[side].size());
+                if (expected.find("LR"[side]) != std::string::npos)
+                    EXPECT_GT(level, 0.05) << "LR"[side];
+                else
+                    EXPECT_LT(level, 0.01) << "LR"[side];
+            }
+            bass.BASS_StreamFree(stream);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace audiotest

@@ -9,8 +9,9 @@
 namespace audio {
 namespace {
 
-std::vector<float> converted(AudioFormat target, const std::vector<float>& in, AudioFormat from) {
-    FormatConverter converter(target);
+std::vector<float> converted(AudioFormat target, const std::vector<float>& in, AudioFormat from,
+                             LayoutOf layoutOf = &defaultLayout) {
+    FormatConverter converter(target, layoutOf);
     std::vector<float> out;
     converter.push(in.data(), in.size() / from.channels, from, out);
     converter.finish(out);
@@ -22,12 +23,21 @@ TEST(FormatConverterTest, ChannelsAreMixedDownAsTheMeanAndRepeatedUp) {
               (std::vector<float>{0.3f, 0.0f}));
     EXPECT_EQ(converted({44100, 2}, {0.5f, -0.25f}, {44100, 1}),
               (std::vector<float>{0.5f, 0.5f, -0.25f, -0.25f}));
-    // Four channels onto two: even ones left, odd ones right.
-    EXPECT_EQ(converted({44100, 2}, {0.1f, 0.2f, 0.3f, 0.4f}, {44100, 4}),
-              (std::vector<float>{0.2f, 0.3f}));
-    // Three onto two: the left has two inputs, the right one.
-    EXPECT_EQ(converted({44100, 2}, {0.2f, 0.5f, 0.4f}, {44100, 3}),
-              (std::vector<float>{0.3f, 0.5f}));
+}
+
+// Vorbis' three channels are left, centre and right, its six FL, C, FR, RL, RR, LFE.
+TEST(FormatConverterTest, ChannelsGoWhereTheirSpeakersAre) {
+    const auto threeOntoTwo = [](const std::vector<float>& in) {
+        return converted({44100, 2}, in, {44100, 3}, &vorbisLayout);
+    };
+    EXPECT_EQ(threeOntoTwo({0.0f, 0.0f, 1.0f})[0], 0.0f);
+    EXPECT_GT(threeOntoTwo({0.0f, 0.0f, 1.0f})[1], 0.5f);
+    const std::vector<float> centre = threeOntoTwo({0.0f, 1.0f, 0.0f});
+    EXPECT_EQ(centre[0], centre[1]);
+    EXPECT_GT(centre[0], 0.35f);
+    EXPECT_LE(threeOntoTwo({1.0f, 1.0f, 1.0f})[0], 1.0f);
+    EXPECT_EQ(converted({44100, 6}, {0.5f, -0.5f}, {44100, 2}, &vorbisLayout),
+              (std::vector<float>{0.5f, 0.0f, -0.5f, 0.5f, -0.5f, 0.0f}));
 }
 
 TEST(FormatConverterTest, OtherRatesAreConvertedWithoutLosingTheSignal) {

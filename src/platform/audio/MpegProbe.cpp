@@ -1,0 +1,122 @@
+#include "platform/audio/MpegProbe.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace audio {
+
+namespace {
+
+// Junk tolerated before the first frame, as real files have it (a cut or a
+// wrapper); a decoder looking further resyncs through whatever data it meets.
+constexpr std::size_t kReach = 64 * 1024;
+// Frames in a row that make a file MPEG; fewer will do where the file ends.
+constexpr int kRun = 3;
+// A frame is at most 1729 bytes (layer II at 384 kbit/s and 32 kHz).
+constexpr std::size_t kMaxFrameBytes = 1732;
+// What may follow the last frame.
+constexpr std::array<std::string_view, 3> kTailTags = {"TAG", "ID3", "APETAGEX"};
+
+using Bitrates = std::array<int, 16>;
+// kbit/s by bitrate index: MPEG-1 layers I to III, then MPEG-2 and 2.5 layer I,
+// layers II and III. Index 0 (free format) and 15 give no frame length.
+constexpr std::array<Bitrates, 5> kBitrates = {{
+    {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+    {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+    {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
+    {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
+    {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+}};
+// Hz by rate index, for version bits 0 (MPEG-2.5), 2 (MPEG-2) and 3 (MPEG-1).
+constexpr std::array<std::array<int, 3>, 4> kRates = {{
+    {11025, 12000, 8000},
+    {0, 0, 0},
+    {22050, 24000, 16000},
+    {44100, 48000, 32000},
+}};
+
+struct Header {
+    unsigned fixed;  // version, layer and rate bits: equal within a stream
+    std::size_t bytes;
+};
+
+std::optional<Header> headerAt(const unsigned char* p) {
+    const unsigned word = unsigned{p[0]} << 24 | unsigned{p[1]} << 16 | unsigned{p[2]} << 8 | p[3];
+    const unsigned version = word >> 19 & 3;
+    const unsigned layer = 4 - (word >> 17 & 3);  // 4: reserved
+    const unsigned bitrate = word >> 12 & 15;
+    const unsigned rate = word >> 10 & 3;
+    if ((word >> 21) != 0x7FF || version == 1 || layer == 4 || rate == 3) return std::nullopt;
+    const int kbps = kBitrates[version == 3 ? layer - 1 : (layer == 1 ? 3 : 4)][bitrate];
+    if (kbps == 0) return std::nullopt;
+    const int hz = kRates[version][rate];
+    const unsigned padding = word >> 9 & 1;
+    std::size_t bytes = 0;
+    if (layer == 1)
+        bytes = (12 * 1000 * kbps / hz + padding) * 4;
+    else
+        bytes = (layer == 3 && version != 3 ? 72 : 144) * 1000 * kbps / hz + padding;
+    return Header{word & 0xFFFE0C00u, bytes};
+}
+
+bool tailTagAt(std::string_view rest) {
+    for (const std::string_view tag : kTailTags)
+        if (rest.starts_with(tag)) return true;
+    return false;
+}
+
+// Frames follow one another from `at`, the first two of one format (a later
+// one may change it, as in joined recordings); `whole` says the bytes end where
+// the file does.
+bool runAt(const std::vector<unsigned char>& bytes, std::size_t at, bool whole) {
+    std::optional<unsigned> format;
+    std::size_t next = at;
+    for (int frames = 0; frames < kRun; ++frames) {
+        const std::optional<Header> header =
+            next + 4 <= bytes.size() ? headerAt(&bytes[next]) : std::nullopt;
+        if (!header) {
+            const std::string_view rest(reinterpret_cast<const char*>(bytes.data()) + next,
+                                        next < bytes.size() ? bytes.size() - next : 0);
+            return frames > 0 && whole && (rest.empty() || tailTagAt(rest));
+        }
+        if (frames == 1 && header->fixed != *format) return false;
+        format = header->fixed;
+        next += header->bytes;
+    }
+    return true;
+}
+
+// Where the audio starts: after any ID3v2 tags (each may be followed by another).
+std::int64_t afterTags(BufferedFile& file) {
+    std::int64_t at = 0;
+    for (;;) {
+        std::array<unsigned char, 10> tag{};
+        if (file.seek(at, SEEK_SET) != at || file.read(tag.data(), tag.size()) != tag.size() ||
+            std::string_view(reinterpret_cast<const char*>(tag.data()), 3) != "ID3")
+            return at;
+        std::int64_t size = 0;
+        for (int i = 6; i < 10; ++i)
+            size = size << 7 | (tag[i] & 0x7F);
+        at += 10 + size + ((tag[5] & 0x10) ? 10 : 0);
+    }
+}
+
+}  // namespace
+
+bool startsWithMpegFrames(BufferedFile& file) {
+    const std::int64_t start = afterTags(file);
+    std::vector<unsigned char> bytes(kReach + kRun * kMaxFrameBytes);
+    const bool placed = file.seek(start, SEEK_SET) == start;
+    bytes.resize(placed ? file.read(bytes.data(), bytes.size()) : 0);
+    const bool whole = start + static_cast<std::int64_t>(bytes.size()) >= file.length();
+    file.seek(0, SEEK_SET);
+    for (std::size_t at = 0; at + 4 <= bytes.size() && at <= kReach; ++at) {
+        if (bytes[at] == 0xFF && runAt(bytes, at, whole)) return true;
+    }
+    return false;
+}
+
+}  // namespace audio

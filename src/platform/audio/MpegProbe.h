@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/audio/BufferedFile.h"
+
+namespace audio {
+
+// Whether the file is MPEG audio by its first bytes: consecutive frames whose
+// headers agree start at its beginning, after its ID3v2 tags, or after a little
+// junk there. What it reads is bounded, whatever the file's size; the file is
+// left at its start.
+bool startsWithMpegFrames(BufferedFile& file);
+
+}  // namespace audio
