@@ -19,6 +19,13 @@ class FixedText {
         return *this;
     }
     const QString& text() const { return text_; }
+    // The text without the blanks and zero characters that pad it out.
+    QString withoutPadding() const {
+        qsizetype end = text_.size();
+        while (end > 0 && (text_[end - 1] == u' ' || text_[end - 1] == u'\0'))
+            --end;
+        return text_.left(end);
+    }
     operator const QString&() const { return text_; }
     bool operator==(const FixedText&) const = default;
 

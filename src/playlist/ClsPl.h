@@ -27,7 +27,7 @@ class ClsPl {
     // the paths file on a thread of its own...
     void StartLoading(const QString& pathsFile);
     // ...then, once the options say what the rows show (titles from
-    // Data\id3.data in a tag mode, file names, or nothing), brings in the
+    // Data\id3.data in a tag mode, where it has them, else file names), brings in the
     // first block of entries before returning and the rest a block per tick
     // of the application clock, all three lists in step.  Until the last
     // block is in, any change to them or whole-list read (a save, a search,

@@ -20,10 +20,8 @@ void ClsPl::LoadEntries() {
     if (!load_) return;
     const Options& options = app_.form<Options>();
     loadingTitles_ = options.Option18.Value() || options.Option19.Value();
-    using Shows = PlaylistLoad::Shows;
-    load_->show(loadingTitles_             ? Shows::Titles
-                : options.Option15.Value() ? Shows::Names
-                                           : Shows::Nothing,
+    // Rows beside every path, as an added file gets them whatever the option.
+    load_->show(loadingTitles_ ? PlaylistLoad::Shows::Titles : PlaylistLoad::Shows::Names,
                 app_.form<DataForm>().programFile("\\Data\\id3.data"));
     searchNeedsFile_ = false;
     // The first block is in before the windows first show.

@@ -53,6 +53,7 @@ JumpForm::JumpForm(ui::Application& app) : PlayerForm(app, "JumpForm") {
 void JumpForm::Cautare_Change() {
     ui::step([&] { RealSearch.setText(Cautare.Text().left(kQueryLength)); });
     ui::step([&] { Rezultate.Clear(); });
+    resultRows_.clear();
     ticks_ = 0;
     ui::step([&] { Actualizare.setEnabled(true); });
 }
@@ -107,7 +108,8 @@ void JumpForm::Actualizare_Timer() {
 // Each row is listed once, however often it holds the query; the results
 // share the search list's text.
 void JumpForm::search() {
-    Rezultate.AddItemsOf(Lista, Lista.rowsHolding(RealSearch.Text()));
+    resultRows_ = Lista.rowsHolding(RealSearch.Text());
+    Rezultate.AddItemsOf(Lista, resultRows_);
     if (Rezultate.ListCount() > 0) Rezultate.setListIndex(0);
 }
 
@@ -116,16 +118,24 @@ void JumpForm::selectResult(int row) {
     if (row >= 0 && row < Rezultate.ListCount()) Rezultate.setListIndex(row);
 }
 
-int JumpForm::playlistRow(const QString& text) const {
-    const QString wanted = withoutTrailingBlanks(text);
+int JumpForm::playlistRow(int result) const {
+    if (result < 0 || result >= Rezultate.ListCount()) return -1;
+    const QString wanted = withoutTrailingBlanks(Rezultate.List(result));
     const ui::ListBox& rows = form<Playlist>().PicList;
+    // Equal texts are told apart by the row each was found at.
+    const std::size_t index = static_cast<std::size_t>(result);
+    if (index < resultRows_.size()) {
+        const int found = resultRows_[index];
+        if (found < rows.ListCount() && withoutTrailingBlanks(rows.List(found)) == wanted)
+            return found;
+    }
     for (int i = 0; i < rows.ListCount(); ++i)
         if (withoutTrailingBlanks(rows.List(i)) == wanted) return i;
     return -1;
 }
 
 void JumpForm::PlaySelected() {
-    const int row = playlistRow(Rezultate.Text());
+    const int row = playlistRow(Rezultate.ListIndex());
     if (row < 0) return;
     if (form<Main>().StarePlayer.Caption() == "Paused") ui::step([&] { MainCtl.get().SStop(); });
     DataForm& data = form<DataForm>();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/ClsMain.h"
 #include "platform/ui/CommandButton.h"
@@ -18,9 +19,10 @@ class JumpForm : public PlayerForm {
   public:
     explicit JumpForm(ui::Application& app);
 
-    // Plays the playlist entry of the selected result: the first playlist row
-    // equal to it, trailing blanks aside.  A result no row matches any more
-    // (deleted since the search list was refreshed) does nothing.
+    // Plays the playlist entry of the selected result: the row it was found
+    // at, or when that row holds another text now (the search list is not
+    // refreshed on a delete) the first playlist row equal to it, trailing
+    // blanks aside.  A result no row matches any more does nothing.
     void PlaySelected();
 
     void Cautare_Change();
@@ -53,8 +55,10 @@ class JumpForm : public PlayerForm {
   private:
     void search();
     void selectResult(int row);
-    // The first playlist row equal to text, trailing blanks aside; -1 if none.
-    int playlistRow(const QString& text) const;
+    // The playlist row of result, as above; -1 if none.
+    int playlistRow(int result) const;
 
     std::int16_t ticks_ = 0;
+    // The search list's row of each result.
+    std::vector<int> resultRows_;
 };

@@ -235,12 +235,14 @@ void MediaLibrary::designTopPage() {
     TimerClasament.setEnabled(false);
 }
 
+// Without their padding, so that typed text starts at a field's start and fits
+// its width on save (which pads it again).
 void MediaLibrary::showTag(const Id3v1Tag& tag) {
-    ui::step([&] { Text1T.setText(tag.Title); });
-    ui::step([&] { Text2T.setText(tag.Artist); });
-    ui::step([&] { Text3T.setText(tag.Album); });
-    ui::step([&] { Text4T.setText(tag.Year); });
-    ui::step([&] { Text5T.setText(tag.Comment); });
+    ui::step([&] { Text1T.setText(tag.Title.withoutPadding()); });
+    ui::step([&] { Text2T.setText(tag.Artist.withoutPadding()); });
+    ui::step([&] { Text3T.setText(tag.Album.withoutPadding()); });
+    ui::step([&] { Text4T.setText(tag.Year.withoutPadding()); });
+    ui::step([&] { Text5T.setText(tag.Comment.withoutPadding()); });
     // A genre byte with no row (255 means none) clears the box, so the
     // editor never shows an earlier file's genre under this one.
     const int genre = tag.Genre < Combo1T.ListCount() ? tag.Genre : -1;

@@ -106,9 +106,11 @@ void Playlist::PicList_MouseUp(int Button, int, float X, float Y) {
     const ui::Screen& screen = app().screen();
     const int px = static_cast<int>(std::nearbyint(X / screen.TwipsPerPixelX()));
     const int py = static_cast<int>(std::nearbyint(Y / screen.TwipsPerPixelY()));
-    const int row = PicList.SendMessageA(ui::LB_ITEMFROMPOINT, 0, py * 65536 + px);
+    // The row lookup rather than the item-from-point message, whose answer
+    // keeps 16 bits of the row.
+    const int row = PicList.rowAtPoint({px, py});
     step([&] {
-        if (row < PicList.ListCount()) PicList.setSelected(row, true);
+        if (row >= 0) PicList.setSelected(row, true);
     });
     step([&] { PopupMenu(form<FormMeniuri>().MeniuPlaylist); });
 }

@@ -77,16 +77,22 @@ void PlaylistLoad::Titles::handOver(int count, ui::ListRows& rows) {
 }
 
 void PlaylistLoad::makeRows(Slice& slice, Shows what, ListFileReader& titlesFile, Titles& titles) {
-    if (what == Shows::Names) slice.rows = ClsPl::namesOf(slice.paths);
-    if (what != Shows::Titles) return;
-    // Every title is wanted once the paths are done.
-    while (slice.last || titles.unused < slice.paths.size()) {
+    if (what == Shows::Names) {
+        slice.rows = ClsPl::namesOf(slice.paths);
+        return;
+    }
+    while (titles.unused < slice.paths.size()) {
         ui::ListRows block;
         if (!titlesFile.next(block)) break;
         titles.unused += block.size();
         titles.blocks.push_back(std::move(block));
     }
-    titles.handOver(slice.last ? titles.unused : slice.paths.size(), slice.rows);
+    titles.handOver(slice.paths.size(), slice.rows);
+    // Paths past the end of a short or missing titles file show their names;
+    // the tags replace them once read.
+    const int titled = slice.rows.size();
+    if (titled < slice.paths.size())
+        slice.rows.appendFrom(ClsPl::namesOf(slice.paths), titled, slice.paths.size() - titled);
 }
 
 void PlaylistLoad::run(const std::stop_token& stop) {

@@ -12,15 +12,15 @@
 #include "platform/ui/ListRows.h"
 
 // Reads the playlist's files on a thread of its own and hands them over in
-// slices: a block of the paths file's rows, and beside them the rows the
-// playlist shows for them (as many rows of the titles file, or their file
+// slices: a block of the paths file's rows, and beside them exactly as many
+// rows the playlist shows for them (the titles file's rows, or their file
 // names), so the lists they go to stay in step however the two files' lines
-// are cut into blocks.  The last slice also carries any titles the paths
-// file has no row for.  Touches no list control: the one taking the slices
-// brings them in.
+// are cut into blocks.  Paths the titles file has no row for show their file
+// names; titles past the last path are dropped.  Touches no list control: the
+// one taking the slices brings them in.
 class PlaylistLoad {
   public:
-    enum class Shows { Nothing, Names, Titles };
+    enum class Shows { Names, Titles };
     struct Slice {
         ui::ListRows paths;
         ui::ListRows rows;
@@ -39,8 +39,8 @@ class PlaylistLoad {
     PlaylistLoad(const PlaylistLoad&) = delete;
     PlaylistLoad& operator=(const PlaylistLoad&) = delete;
 
-    // What the rows show: nothing, the paths' file names, or the rows of the
-    // titles file.  No slice is handed over before this is known; only the
+    // What the rows show: the paths' file names, or the rows of the titles
+    // file.  No slice is handed over before this is known; only the
     // first call counts.
     void show(Shows what, const QString& titlesFile = {});
     // The next slice: waiting for it when wait, otherwise nothing when none

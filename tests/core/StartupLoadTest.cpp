@@ -3,6 +3,8 @@
 // changes the lists or reads them whole first brings in the rest.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/ClsMain.h"
 #include "options/Options.h"
 #include "playlist/ClsPl.h"
@@ -137,22 +139,26 @@ QString title(int i) {
 }
 
 // In a tag mode the rows are the saved titles, however the two files' lines
-// fall into blocks; titles beyond the last path come last, as they always
-// did.
+// fall into blocks, row for row beside the paths: paths past the end of a
+// missing, empty or short titles file show their names, titles past the last
+// path are dropped.
 TEST(LoadingTitles, TitlesStayBesideTheirPaths) {
-    for (const int titles : {kEntries / 2, kEntries, kEntries + 3}) {
+    for (const int titles : {-1, 0, kEntries / 2, kEntries, kEntries + 3}) {
         PlayerFixture p(testsupport::notStarted());
         p.program.write("settings.ini", tagModeSettings());
         p.program.write("Data/plst.data", file(path));
-        p.program.write("Data/id3.data", file(title, titles));
+        if (titles >= 0) p.program.write("Data/id3.data", titles ? file(title, titles) : "");
         p.start();
         ui::ListBox& paths = p.form<DataForm>().ListaCale;
         ui::ListBox& rows = p.form<Playlist>().PicList;
-        EXPECT_EQ(rows.ListCount(), std::min(titles, paths.ListCount())) << titles;
+        EXPECT_EQ(rows.ListCount(), paths.ListCount()) << titles;
         p.form<Main>().controller().FinishLoadingPlaylist();
         EXPECT_EQ(paths.items(), expected(path)) << titles;
-        EXPECT_EQ(rows.items(), expected(title, titles)) << titles;
-        EXPECT_EQ(p.form<JumpForm>().Lista.items(), expected(title, titles)) << titles;
+        QStringList shown = expected(title, std::clamp(titles, 0, kEntries));
+        for (int i = static_cast<int>(shown.size()); i < kEntries; ++i)
+            shown << name(i);
+        EXPECT_TRUE(rows.items() == shown) << titles;
+        EXPECT_TRUE(p.form<JumpForm>().Lista.items() == shown) << titles;
     }
 }
 

@@ -230,6 +230,39 @@ TEST_F(OptionsOnDisplay, ApplyNowHidesTheSubtitlesOfTheOpenVideo) {
     EXPECT_LT(whitePixels(hidden, video), 20) << "the subtitles are gone";
 }
 
+// The video's own menu opens the options window on its Video page; the video
+// ends under it (the window shrinks back) and Ok still saves: the press that
+// opened the menu came through the picture's window, gone by then.
+TEST_F(OptionsOnDisplay, OkAfterTheVideoEndedUnderItsSettingsSaves) {
+    const QString clip = s.program().file("clip.mp4");
+    ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "4",
+                                     "-pix_fmt", "yuv420p", clip}));
+    s.start({clip});
+    const QString main = s.waitForWindow("Plenk Player");
+    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(main).width() == 600; }, 10000));
+    const QPoint onVideo = s.geometry(main).topLeft() + QPoint(250, 200);
+    s.xdotool({"mousemove", QString::number(onVideo.x()), QString::number(onVideo.y()), "sleep",
+               "0.2", "click", "3"});
+    const QRect firstItem(onVideo + QPoint(4, 3), QSize(80, 14));
+    ASSERT_TRUE(mostlyLight(
+        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, firstItem); }), firstItem))
+        << "the video menu at the pointer";
+    s.click(firstItem.center().x(), firstItem.center().y());
+    options = s.waitForWindow("Options");
+    ASSERT_FALSE(options.isEmpty()) << "Video settings opens the options window";
+    EXPECT_TRUE(shows("Tlabel", "Video"));
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.LbActualCx(0)") == "-1"; }, 15000))
+        << "the video ended";
+    s.screenshot();
+    QFile::remove(s.program().file("settings.ini"));
+    clickAt(520, 372);  // Ok
+    EXPECT_TRUE(waitUntil([&] { return !settingsLine(s, 20).isEmpty(); }, 5000))
+        << "Ok saved the settings";
+    EXPECT_FALSE(s.waitForExit(1000)) << s.output().toStdString();
+    EXPECT_FALSE(s.waitForWindow("Plenk Player", 2000).isEmpty()) << "the player goes on";
+}
+
 // The options button lies below the panels, outside the window's smallest
 // size: a video window made narrow and tall with the grip shows it, and a
 // click on it opens the window on its General page.

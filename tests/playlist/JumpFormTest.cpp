@@ -166,10 +166,17 @@ TEST_F(JumpFormTest, PausedMediaIsStoppedBeforeThePlay) {
     EXPECT_EQ(calls, QStringList({"SStop", "Play"}));
 }
 
-TEST_F(JumpFormTest, ResultMatchesTheFirstEqualRowTrailingBlanksAside) {
+// Each of two equal results plays its own row; a result whose row holds
+// another text now plays the first equal row, trailing blanks aside.
+TEST_F(JumpFormTest, EqualResultsPlayTheirOwnRowsTrailingBlanksAside) {
     entries({"other", "Same", "Same"});
     playlist.PicList.setList(0, "Song  ");
     jump.Lista.setList(0, "Song");
+    find("Same");
+    jump.Rezultate.setListIndex(1);
+    jump.Rezultate_DblClick();
+    EXPECT_EQ(data.SongNumber.Caption(), "2");
+    jump.setVisible(true);
     find("Same");
     jump.Rezultate_DblClick();
     EXPECT_EQ(data.SongNumber.Caption(), "1");
@@ -178,7 +185,7 @@ TEST_F(JumpFormTest, ResultMatchesTheFirstEqualRowTrailingBlanksAside) {
     int key = ui::vbKeyReturn;
     jump.Rezultate_KeyDown(key, 0);
     EXPECT_EQ(data.SongNumber.Caption(), "0");
-    EXPECT_EQ(calls, QStringList({"Play", "Play"}));
+    EXPECT_EQ(calls, QStringList({"Play", "Play", "Play"}));
 }
 
 TEST_F(JumpFormTest, DeletedEntryPlaysNothing) {

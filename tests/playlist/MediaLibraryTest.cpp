@@ -184,6 +184,30 @@ TEST_F(MediaLibraryTest, FailedTagSaveNamesTheFileAndAGoodOneIsSilent) {
     EXPECT_EQ(readAll(locked), QByteArray(300, 'c'));
 }
 
+// An untagged file's fields, and fields padded with blanks or zeros, show
+// empty after their text: what is typed there is what Save writes.
+TEST_F(MediaLibraryTest, TagFieldsShowWithoutTheirPaddingAndTypedTextIsSaved) {
+    const QString song = p.program.write("untagged.mp3", QByteArray(300, 'a'));
+    lib.readTag(song);
+    for (const ui::TextBox* box : {&lib.Text1T, &lib.Text2T, &lib.Text3T, &lib.Text4T, &lib.Text5T})
+        EXPECT_EQ(box->Text(), "") << box->Name().toStdString();
+    lib.Text1T.setText(lib.Text1T.Text() + "My Song");
+    lib.Text4T.setText(lib.Text4T.Text() + "1999");
+    lib.Command6_Click();
+    const QByteArray block = readAll(song).right(128);
+    EXPECT_EQ(block.mid(3, 30), QByteArray("My Song").leftJustified(30, ' '));
+    EXPECT_EQ(block.mid(93, 4), "1999");
+    lib.readTag(song);
+    EXPECT_EQ(lib.Text1T.Text(), "My Song") << "a field the player wrote";
+
+    const QString zeros = p.program.write(
+        "zeros.mp3", QByteArray(200, 'a') + "TAG" + QByteArray("A  B").leftJustified(30, '\0') +
+                         QByteArray(" x \0 ").leftJustified(95, '\0'));
+    lib.readTag(zeros);
+    EXPECT_EQ(lib.Text1T.Text(), "A  B");
+    EXPECT_EQ(lib.Text2T.Text(), " x") << "leading blanks are text";
+}
+
 TEST_F(MediaLibraryTest, TopPageHasGreyRulesBetweenTheRows) {
     ASSERT_EQ(lib.TopLine.Count(), 18);
     EXPECT_EQ(lib.TopLine(0).BorderColor(), 0x808080u);

@@ -161,6 +161,17 @@ TEST_F(PlaylistListTest, RightReleaseSelectsAndShowsTheMenu) {
     EXPECT_EQ(p.dialogs->count("Menu"), 2) << "no menu on a left release";
 }
 
+// Rows past 65,535 are selected as they are, not by their low 16 bits.
+TEST_F(PlaylistListTest, ARightReleaseSelectsARowPast65535) {
+    preload(70000);
+    for (const int target : {65535, 65536, 69979}) {
+        w.PicList.setTopIndex(target - 2);
+        w.PicList_MouseUp(2, 0, 100, rowY(2));
+        EXPECT_EQ(rows.ListIndex(), target);
+        EXPECT_EQ(paths.ListIndex(), target);
+    }
+}
+
 TEST_F(PlaylistListTest, DroppedFilesKeepTheirOrder) {
     const QStringList f = names({"f1.mp3", "f2.mp3", "f3.mp3"});
     EXPECT_EQ(drop(f, rowY(0)), ui::vbDropEffectCopy);

@@ -140,15 +140,20 @@ int ListBox::rowAt(int y) const {
     return row < ListCount() ? row : -1;
 }
 
+int ListBox::rowAtPoint(QPoint at) const {
+    const QSize client = clientSize();
+    if (at.x() < 0 || at.x() >= client.width() || at.y() >= client.height()) return -1;
+    return rowAt(at.y());
+}
+
 int ListBox::SendMessageA(int message, int wParam, int lParam) const {
     (void)wParam;
     if (message == LB_GETITEMHEIGHT) return ItemHeight();
     if (message != LB_ITEMFROMPOINT) return 0;
     const int x = static_cast<short>(lParam & 0xFFFF);
     const int y = static_cast<short>((lParam >> 16) & 0xFFFF);
-    const QSize client = clientSize();
     const int row = rowAt(y);
-    const bool onRow = row >= 0 && x >= 0 && x < client.width() && y < client.height();
+    const bool onRow = rowAtPoint({x, y}) >= 0;
     const int nearest =
         row >= 0 ? row : std::clamp(TopIndex() + std::max(0, y) / ItemHeight(), 0, ListCount() - 1);
     return (onRow ? 0 : 0x10000) | (std::max(0, nearest) & 0xFFFF);

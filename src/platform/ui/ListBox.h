@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+
 #include "platform/ui/ListControl.h"
 
 class QListView;
@@ -23,8 +25,11 @@ class ListBox : public ListControl {
     // The list's answer to a window message: the row height in pixels, or
     // the row at a point of its client area (x in the low, y in the high 16
     // bits; the result's high half is 1 when the point is on no row, the low
-    // half the nearest row).  Other messages answer 0.
+    // half the nearest row, so only its low 16 bits).  Other messages answer 0.
     int SendMessageA(int message, int wParam, int lParam) const;
+    // The row at a point of the client area in pixels, any row of the list;
+    // -1 when the point is on no row.
+    int rowAtPoint(QPoint at) const;
     // Height of every row, in pixels.
     int ItemHeight() const;
     // A list whose marks only code sets: the user's press and the arrow keys

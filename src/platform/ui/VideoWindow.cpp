@@ -28,23 +28,53 @@ class FollowMovingAncestors : public QObject {
     QWidget* video_;
 };
 
-}  // namespace
+// A property of a picture window no medium draws into.
+constexpr char kSpare[] = "plenkSpareVideo";
 
-VideoWindow::VideoWindow(QWidget* parent) : widget_(new QWidget(parent)) {
-    new FollowMovingAncestors(widget_);
-    widget_->setAttribute(Qt::WA_DontCreateNativeAncestors);
-    widget_->setAttribute(Qt::WA_NativeWindow);
-    // Moves over the picture belong to the frame under it.
-    widget_->setMouseTracking(true);
-    QPalette palette = widget_->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    widget_->setPalette(palette);
-    widget_->setAutoFillBackground(true);
-    widget_->hide();
+QWidget* spareIn(QWidget* parent) {
+    if (!parent) return nullptr;
+    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->property(kSpare).toBool()) {
+            child->setProperty(kSpare, false);
+            return child;
+        }
+    return nullptr;
 }
 
+QWidget* newPictureWindow(QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    new FollowMovingAncestors(widget);
+    widget->setAttribute(Qt::WA_DontCreateNativeAncestors);
+    widget->setAttribute(Qt::WA_NativeWindow);
+    // Moves over the picture belong to the frame under it.
+    widget->setMouseTracking(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+    widget->hide();
+    return widget;
+}
+
+}  // namespace
+
+VideoWindow::VideoWindow(QWidget* parent) {
+    QWidget* spare = spareIn(parent);
+    widget_ = spare ? spare : newPictureWindow(parent);
+}
+
+// The picture window outlives its medium, hidden, until the next medium in the
+// same window takes it: a menu or modal window opened by a press on the
+// picture runs inside that press's delivery to it, the medium may end
+// meanwhile, and a native window destroyed under its own mouse event takes the
+// program down.  A window of its own has no program window to open them.
 VideoWindow::~VideoWindow() {
-    delete widget_.data();
+    if (!widget_) return;
+    widget_->hide();
+    if (widget_->parentWidget())
+        widget_->setProperty(kSpare, true);
+    else
+        delete widget_.data();
 }
 
 std::int64_t VideoWindow::nativeId() {

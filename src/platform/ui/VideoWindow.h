@@ -9,6 +9,7 @@
 namespace ui {
 
 // A medium's picture surface as a native child widget of a window or frame.
+// Closed, its widget stays there hidden for the next surface in that window.
 class VideoWindow : public media::VideoSurface {
   public:
     explicit VideoWindow(QWidget* parent);

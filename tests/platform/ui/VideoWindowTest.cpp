@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWindow>
 
 #include "platform/ui/VideoWindow.h"
@@ -41,6 +42,24 @@ TEST(VideoWindow, FollowsItsMovingFrameAndLeavesMovesToIt) {
                      Qt::NoModifier);
     QApplication::sendEvent(video.widget(), &move);
     EXPECT_EQ(frame->moves, 1);
+}
+
+// A closed surface's window stays in its frame, hidden (a press on it may
+// still be on its way), and the next surface there draws into it.
+TEST(VideoWindow, AClosedSurfaceLeavesItsWindowHiddenForTheNextOne) {
+    QWidget frame;
+    QPointer<QWidget> first;
+    {
+        ui::VideoWindow video(&frame);
+        video.place(QRect(0, 0, 16, 12));
+        first = video.widget();
+    }
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->isHidden());
+    ui::VideoWindow next(&frame);
+    EXPECT_EQ(next.widget(), first.data());
+    ui::VideoWindow another(&frame);
+    EXPECT_NE(another.widget(), first.data()) << "one surface to a window";
 }
 
 }  // namespace
