@@ -21,9 +21,6 @@ namespace {
 double number(const QString& text) {
     return shared::toDouble(text);
 }
-float twips(const QString& text) {
-    return static_cast<float>(number(text));
-}
 int int16(const QString& text) {
     return shared::CInt(number(text));
 }
@@ -85,7 +82,9 @@ void geometry(std::vector<SettingsLine>& lines, PlenkApp& app, ui::Form& form,
     for (int i = 0; i < 4; ++i) {
         lines.push_back({[&form, g = get[i]] { return shared::formatSingle((form.*g)()); },
                          [&app, &form, s = set[i], e = extents[i]](const QString& t) {
-                             const auto apply = [&] { (form.*s)(app.screen().bound(e, twips(t))); };
+                             const auto apply = [&] {
+                                 (form.*s)(app.screen().bound(e, number(t)));
+                             };
                              if (e != Extent::Height) return apply();
                              step(apply);
                              form.bringWithinReach();

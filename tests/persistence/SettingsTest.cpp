@@ -231,7 +231,7 @@ TEST(SettingsLoad, ASavedWindowSizeIsNoLargerThanTheScreensShow) {
     p.program.write("settings.ini", settingsWith({{4, "2147483647"},
                                                   {9, "20000000"},
                                                   {10, "2147483647"},
-                                                  {68, "3.4e38"},
+                                                  {68, "1e300"},
                                                   {69, "2147483647"}}));
     p.start();
     EXPECT_LE(p.form<Main>().Width(), 19200.0f);

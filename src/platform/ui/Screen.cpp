@@ -109,15 +109,19 @@ QRect Screen::virtualDesktopPixels() const {
     return spanned;
 }
 
-float Screen::bound(Extent extent, float twips) const {
+float Screen::bound(Extent extent, double twips) const {
     const QRectF desktop = inTwips(virtualDesktopPixels());
     const bool across = extent == Extent::Left || extent == Extent::Width;
-    const float start = static_cast<float>(across ? desktop.left() : desktop.top());
-    const float size = static_cast<float>(across ? desktop.width() : desktop.height());
-    // Comparisons keep a value that is no number as it is.
-    if (extent == Extent::Width || extent == Extent::Height) return twips > size ? size : twips;
-    if (twips < start - size) return start - size;
-    return twips > start + size ? start + size : twips;
+    const double start = across ? desktop.left() : desktop.top();
+    const double size = across ? desktop.width() : desktop.height();
+    // A size is bound on both sides too, so that no saved number is too large
+    // for single precision; comparisons keep a value that is no number as it is.
+    const bool isSize = extent == Extent::Width || extent == Extent::Height;
+    const double low = isSize ? -size : start - size;
+    const double high = isSize ? size : start + size;
+    if (twips < low) twips = low;
+    if (twips > high) twips = high;
+    return static_cast<float>(twips);
 }
 
 QRectF Screen::reachable(const QRectF& window) const {

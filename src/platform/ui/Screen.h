@@ -62,9 +62,11 @@ class Screen {
     // A window's edge or size as saved, in twips, bound to what the screens
     // can show: a size at most the virtual desktop's, an edge no further out
     // than a window of the largest size could still touch a screen from (so
-    // the window system's coordinates never wrap).  What is no number stays so.
+    // the window system's coordinates never wrap).  Taken as read, before any
+    // narrowing, so a huge saved number cannot overflow.  What is no number
+    // stays so.
     enum class Extent { Left, Top, Width, Height };
-    float bound(Extent extent, float twips) const;
+    float bound(Extent extent, double twips) const;
     // A window's rectangle in twips as the user can reach it: kept exactly
     // when it touches some screen, else moved onto the nearest screen (wholly
     // onto it where it fits).
