@@ -86,8 +86,7 @@ bool leftByEndedProgram(const QString& name, const QString& marker, bool atStart
 
 void removeLeftovers(const QDir& folder, const QString& prefix, bool atStart) {
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
-        if (name.startsWith(prefix) && name.size() > prefix.size() &&
-            leftByEndedProgram(name, kMarker, atStart))
+        if (name.startsWith(prefix) && leftByEndedProgram(name, kMarker, atStart))
             QFile::remove(folder.filePath(name));
 }
 

@@ -112,8 +112,8 @@ QStringList Shell::mimeTypesOf(const QString& extension) {
     return types;
 }
 
-// Types whose extension's class opens with this program, less those an offered
-// extension that does not maps to.
+// Types whose extension's class opens with this program, less the types of
+// any offered extension that opens elsewhere.
 QStringList Shell::ownedMimeTypes() const {
     QStringList types;
     for (const QString& path : registry_.keys()) {
