@@ -152,11 +152,10 @@ int ListBox::SendMessageA(int message, int wParam, int lParam) const {
     if (message != LB_ITEMFROMPOINT) return 0;
     const int x = static_cast<short>(lParam & 0xFFFF);
     const int y = static_cast<short>((lParam >> 16) & 0xFFFF);
-    const int row = rowAt(y);
-    const bool onRow = rowAtPoint({x, y}) >= 0;
+    const int row = rowAtPoint({x, y});
     const int nearest =
         row >= 0 ? row : std::clamp(TopIndex() + std::max(0, y) / ItemHeight(), 0, ListCount() - 1);
-    return (onRow ? 0 : 0x10000) | (std::max(0, nearest) & 0xFFFF);
+    return (row >= 0 ? 0 : 0x10000) | (std::max(0, nearest) & 0xFFFF);
 }
 
 void ListBox::pressed(int button, float, float y) {

@@ -39,7 +39,6 @@ class ListBox : public ListControl {
     // Check boxes (a multi-selection list's style 1): each row shows its mark
     // in a check box, and only the current row is highlighted.
     void setCheckBoxes(bool on);
-    bool CheckBoxes() const { return checkBoxes_; }
 
     Event<> Scroll{"Scroll"};
 

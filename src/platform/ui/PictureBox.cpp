@@ -26,6 +26,7 @@ void PictureBox::setBorderStyle(int value) {
 
 void PictureBox::drawImage(const QImage& image) {
     touch();
+    // Painting forgets any bitmap copied before, this one included.
     paintImage(image);
     state_.drawing = image;
 }
