@@ -153,9 +153,10 @@ int ListBox::SendMessageA(int message, int wParam, int lParam) const {
     const int x = static_cast<short>(lParam & 0xFFFF);
     const int y = static_cast<short>((lParam >> 16) & 0xFFFF);
     const int row = rowAtPoint({x, y});
-    const int nearest =
-        row >= 0 ? row : std::clamp(TopIndex() + std::max(0, y) / ItemHeight(), 0, ListCount() - 1);
-    return (row >= 0 ? 0 : 0x10000) | (std::max(0, nearest) & 0xFFFF);
+    const int nearest = row >= 0 ? row
+                                 : std::clamp(TopIndex() + std::max(0, y) / ItemHeight(), 0,
+                                              std::max(0, ListCount() - 1));
+    return (row >= 0 ? 0 : 0x10000) | (nearest & 0xFFFF);
 }
 
 void ListBox::pressed(int button, float, float y) {
