@@ -201,21 +201,7 @@ void Channel::applyEffects(std::size_t frames) {
 // Mono plays on both sides; beyond two channels, each goes where its speaker is.
 const float* Channel::stereoOf(std::size_t frames) {
     if (channels_ == 2) return decoded_.data();
-    for (std::size_t i = 0; i < frames; ++i) {
-        const float* frame = &decoded_[i * channels_];
-        if (channels_ == 1) {
-            stereo_[2 * i] = stereo_[2 * i + 1] = frame[0];
-            continue;
-        }
-        float left = 0.0f;
-        float right = 0.0f;
-        for (int c = 0; c < channels_; ++c) {
-            left += frame[c] * sideGains_[2 * c];
-            right += frame[c] * sideGains_[2 * c + 1];
-        }
-        stereo_[2 * i] = left;
-        stereo_[2 * i + 1] = right;
-    }
+    mixToStereo(decoded_.data(), frames, channels_, sideGains_, stereo_.data());
     return stereo_.data();
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <initializer_list>
 
 namespace audio {
@@ -98,6 +97,25 @@ std::vector<float> stereoGains(const Layout& layout) {
     for (float& gain : gains)
         gain *= scale;
     return gains;
+}
+
+void mixToStereo(const float* in, std::size_t frames, int channels, const std::vector<float>& gains,
+                 float* out) {
+    for (std::size_t i = 0; i < frames; ++i) {
+        const float* frame = in + i * channels;
+        if (channels == 1) {
+            out[2 * i] = out[2 * i + 1] = frame[0];
+            continue;
+        }
+        float left = 0.0f;
+        float right = 0.0f;
+        for (int c = 0; c < channels; ++c) {
+            left += frame[c] * gains[2 * c];
+            right += frame[c] * gains[2 * c + 1];
+        }
+        out[2 * i] = left;
+        out[2 * i + 1] = right;
+    }
 }
 
 }  // namespace audio

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -43,5 +44,10 @@ using LayoutOf = Layout (*)(int channels);
 // their side at -3 dB, the low-frequency channel left out; scaled so that
 // channels at full scale together stay within full scale on each side.
 std::vector<float> stereoGains(const Layout& layout);
+
+// Interleaved stereo of `frames` frames of one or of more than two channels:
+// mono on both sides, more channels by their stereoGains.
+void mixToStereo(const float* in, std::size_t frames, int channels, const std::vector<float>& gains,
+                 float* out);
 
 }  // namespace audio

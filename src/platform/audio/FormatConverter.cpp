@@ -2,8 +2,27 @@
 
 namespace audio {
 
+namespace {
+
+// The share of the left and of the right side each speaker of the layout takes.
+std::vector<float> sideShares(const Layout& layout) {
+    std::vector<float> shares;
+    for (const Speaker speaker : layout) {
+        const std::vector<float> sides = stereoGains({speaker});
+        const float sum = sides[0] + sides[1];
+        shares.push_back(sum > 0.0f ? sides[0] / sum : 0.0f);
+        shares.push_back(sum > 0.0f ? sides[1] / sum : 0.0f);
+    }
+    return shares;
+}
+
+}  // namespace
+
 FormatConverter::FormatConverter(AudioFormat target, LayoutOf layoutOf)
-    : target_(target), layoutOf_(layoutOf), fromRate_(target.rate) {}
+    : target_(target),
+      layoutOf_(layoutOf),
+      shares_(sideShares(layoutOf(target.channels))),
+      fromRate_(target.rate) {}
 
 void FormatConverter::push(const float* in, std::size_t frames, AudioFormat format,
                            std::vector<float>& out) {
@@ -36,44 +55,18 @@ const float* FormatConverter::remix(const float* in, std::size_t frames, int cha
     const int to = target_.channels;
     if (channels == to) return in;
     const float* stereo = in;
-    if (channels > 2) {
-        toStereoSpeakers(in, frames, channels);
-        stereo = stereo_.data();
-    } else if (channels == 1) {
+    if (channels != 2) {
         stereo_.resize(2 * frames);
-        for (std::size_t i = 0; i < frames; ++i)
-            stereo_[2 * i] = stereo_[2 * i + 1] = in[i];
+        mixToStereo(in, frames, channels, stereoGains(layoutOf_(channels)), stereo_.data());
         stereo = stereo_.data();
     }
-    fromStereo(stereo, frames, to);
+    mixed_.resize(frames * to);
+    for (std::size_t i = 0; i < frames; ++i) {
+        for (int c = 0; c < to; ++c)
+            mixed_[i * to + c] =
+                stereo[2 * i] * shares_[2 * c] + stereo[2 * i + 1] * shares_[2 * c + 1];
+    }
     return mixed_.data();
-}
-
-void FormatConverter::toStereoSpeakers(const float* in, std::size_t frames, int channels) {
-    const std::vector<float> gains = stereoGains(layoutOf_(channels));
-    stereo_.assign(2 * frames, 0.0f);
-    for (std::size_t i = 0; i < frames; ++i) {
-        for (int c = 0; c < channels; ++c) {
-            stereo_[2 * i] += in[i * channels + c] * gains[2 * c];
-            stereo_[2 * i + 1] += in[i * channels + c] * gains[2 * c + 1];
-        }
-    }
-}
-
-void FormatConverter::fromStereo(const float* in, std::size_t frames, int channels) {
-    std::vector<float> shares;  // of the left and the right side, per output channel
-    for (const Speaker speaker : layoutOf_(channels)) {
-        const std::vector<float> sides = stereoGains({speaker});
-        const float sum = sides[0] + sides[1];
-        shares.push_back(sum > 0.0f ? sides[0] / sum : 0.0f);
-        shares.push_back(sum > 0.0f ? sides[1] / sum : 0.0f);
-    }
-    mixed_.resize(frames * channels);
-    for (std::size_t i = 0; i < frames; ++i) {
-        for (int c = 0; c < channels; ++c)
-            mixed_[i * channels + c] =
-                in[2 * i] * shares[2 * c] + in[2 * i + 1] * shares[2 * c + 1];
-    }
 }
 
 void FormatConverter::resample(const float* in, std::size_t frames, bool last,

@@ -39,13 +39,12 @@ class FormatConverter {
 
   private:
     const float* remix(const float* in, std::size_t frames, int channels);
-    void toStereoSpeakers(const float* in, std::size_t frames, int channels);
-    void fromStereo(const float* in, std::size_t frames, int channels);
     void resample(const float* in, std::size_t frames, bool last, std::vector<float>& out);
 
     const AudioFormat target_;
     const LayoutOf layoutOf_;
-    int fromRate_;  // the rate the resampler belongs to
+    const std::vector<float> shares_;  // of the left and the right side, per target channel
+    int fromRate_;                     // the rate the resampler belongs to
     std::unique_ptr<Resampler> resampler_;
     std::vector<float> mixed_;
     std::vector<float> stereo_;  // between two remixes

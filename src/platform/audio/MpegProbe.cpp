@@ -72,7 +72,7 @@ bool tailTagAt(std::string_view rest) {
 // one may change it, as in joined recordings); `whole` says the bytes end where
 // the file does.
 bool runAt(const std::vector<unsigned char>& bytes, std::size_t at, bool whole) {
-    std::optional<unsigned> format;
+    unsigned format = 0;
     std::size_t next = at;
     for (int frames = 0; frames < kRun; ++frames) {
         const std::optional<Header> header =
@@ -82,7 +82,7 @@ bool runAt(const std::vector<unsigned char>& bytes, std::size_t at, bool whole) 
                                         next < bytes.size() ? bytes.size() - next : 0);
             return frames > 0 && whole && (rest.empty() || tailTagAt(rest));
         }
-        if (frames == 1 && header->fixed != *format) return false;
+        if (frames == 1 && header->fixed != format) return false;
         format = header->fixed;
         next += header->bytes;
     }

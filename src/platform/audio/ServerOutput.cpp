@@ -313,10 +313,6 @@ void ServerOutput::rewound(bool success) {
     if (source_.wake) source_.wake();
 }
 
-}  // namespace
-
-namespace {
-
 std::unique_ptr<Output> openServer(int rate, const Source& source, bool& silent) {
     auto output = std::make_unique<ServerOutput>(rate, source);
     if (output->open()) return output;
