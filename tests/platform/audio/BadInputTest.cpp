@@ -155,9 +155,13 @@ TEST_F(BadInputTest, HugeSparseWavOpensWithoutReadingItAll) {
 }
 
 // Whatever the channels and the positions a file gives them, full-scale input
-// stays within full scale on both sides.
+// stays within full scale on both sides. Played at half volume, so that the
+// output's own limit to full scale cannot hide a mix that goes past it.
 TEST_F(BadInputTest, ManyChannelsNeverClip) {
     StderrCapture terminal;
+    ASSERT_TRUE(bass.BASS_Free());
+    ASSERT_TRUE(bass.BASS_SetConfig(BASS_CONFIG_GVOL_STREAM, 5000));
+    ASSERT_TRUE(bass.BASS_Init(-1, 44100, 0, 0, nullptr));
     const quint32 masks[] = {0, 0x3, 0x3F, 0x3FFFF, 0xFFFFFFFF};  // none, fewer, 5.1, more, all
     for (const quint16 channels : {3, 4, 5, 6, 7, 8}) {
         for (const quint32 mask : masks) {
@@ -172,8 +176,8 @@ TEST_F(BadInputTest, ManyChannelsNeverClip) {
             float peak = 0.0f;
             for (const float sample : heard)
                 peak = std::max(peak, std::fabs(sample));
-            EXPECT_LE(peak, 1.0f);
-            EXPECT_GT(peak, 0.3f);
+            EXPECT_LE(peak, 0.5f);
+            EXPECT_GT(peak, 0.15f);
             bass.BASS_StreamFree(stream);
         }
         const QString ogg =
@@ -183,7 +187,7 @@ TEST_F(BadInputTest, ManyChannelsNeverClip) {
         heard.clear();
         advance(400);
         for (const float sample : heard)
-            ASSERT_LE(std::fabs(sample), 1.05f);
+            ASSERT_LE(std::fabs(sample), 0.525f);
         bass.BASS_StreamFree(stream);
     }
     EXPECT_EQ(terminal.text(), "");
