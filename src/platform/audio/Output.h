@@ -63,13 +63,11 @@ std::unique_ptr<Output> openClockedOutput(ui::Clock& clock, int rate, Render ren
 // (by the feeder after each round, or by the calls that ask what has played).
 std::unique_ptr<Output> openPacedOutput(int rate, Render render, Tap tap);
 
-// The desktop's sound server, as a stream named after the program; null when no
-// server answers or it refuses the stream.
-std::unique_ptr<Output> openServerOutput(int rate, const Source& source);
 // The default sound device through PortAudio, tried only where ALSA offers a
 // device; null when none opens.
 std::unique_ptr<Output> openDeviceOutput(int rate, const Source& source);
-// The sound server, else the sound device, else null.
+// The desktop's sound server, as a stream named after the program, else the
+// sound device, else null.
 std::unique_ptr<Output> openDesktopOutput(int rate, const Source& source);
 using OpenDevice = std::function<std::unique_ptr<Output>(int rate, const Source& source)>;
 

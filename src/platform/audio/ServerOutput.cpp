@@ -322,11 +322,6 @@ std::unique_ptr<Output> openServer(int rate, const Source& source, bool& silent)
 
 }  // namespace
 
-std::unique_ptr<Output> openServerOutput(int rate, const Source& source) {
-    bool silent = false;
-    return openServer(rate, source, silent);
-}
-
 // ALSA's default device that is the server's own plugin would wait for the silent
 // server once more, and for half a minute.
 std::unique_ptr<Output> openDesktopOutput(int rate, const Source& source) {

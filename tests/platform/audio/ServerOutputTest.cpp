@@ -243,12 +243,10 @@ TEST(ServerOutputFallbackTest, NoServerOrARefusingOnePlaysQuietlyElsewhere) {
     {
         SoundServer refusing(false);
         ASSERT_TRUE(refusing.answering());
-        EXPECT_EQ(openServerOutput(44100, {}), nullptr);
         playThrough();
     }
     testsupport::TempDir empty;
     setenv("PULSE_SERVER", ("unix:" + empty.file("none")).toLocal8Bit().constData(), 1);
-    EXPECT_EQ(openServerOutput(44100, {}), nullptr);
     playThrough();
     unsetenv("PULSE_SERVER");
 }
