@@ -146,17 +146,8 @@ int ListBox::rowAtPoint(QPoint at) const {
     return rowAt(at.y());
 }
 
-int ListBox::SendMessageA(int message, int wParam, int lParam) const {
-    (void)wParam;
-    if (message == LB_GETITEMHEIGHT) return ItemHeight();
-    if (message != LB_ITEMFROMPOINT) return 0;
-    const int x = static_cast<short>(lParam & 0xFFFF);
-    const int y = static_cast<short>((lParam >> 16) & 0xFFFF);
-    const int row = rowAtPoint({x, y});
-    const int nearest = row >= 0 ? row
-                                 : std::clamp(TopIndex() + std::max(0, y) / ItemHeight(), 0,
-                                              std::max(0, ListCount() - 1));
-    return (row >= 0 ? 0 : 0x10000) | (nearest & 0xFFFF);
+int ListBox::SendMessageA(int message, int, int) const {
+    return message == LB_GETITEMHEIGHT ? ItemHeight() : 0;
 }
 
 void ListBox::pressed(int button, float, float y) {

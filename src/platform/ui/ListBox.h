@@ -8,9 +8,8 @@ class QListView;
 
 namespace ui {
 
-// List box messages the program sends to a list's window.
+// The list box message the program sends to a list's window.
 inline constexpr int LB_GETITEMHEIGHT = 0x1A1;
-inline constexpr int LB_ITEMFROMPOINT = 0x1A9;
 
 // A list of rows of one height, each drawn cut to the width of the list: no
 // row's whole text is ever measured, so a row may be megabytes long.
@@ -22,10 +21,8 @@ class ListBox : public ListControl {
   public:
     ListBox(Form& form, QString name, int multiSelect = vbMultiSelectNone, bool sorted = false);
 
-    // The list's answer to a window message: the row height in pixels, or
-    // the row at a point of its client area (x in the low, y in the high 16
-    // bits; the result's high half is 1 when the point is on no row, the low
-    // half the nearest row, so only its low 16 bits).  Other messages answer 0.
+    // The list's answer to a window message: the row height in pixels; other
+    // messages answer 0.
     int SendMessageA(int message, int wParam, int lParam) const;
     // The row at a point of the client area in pixels, any row of the list;
     // -1 when the point is on no row.

@@ -181,21 +181,19 @@ TEST_F(ListInput, TopIndexReadsBackTheFirstRowShown) {
               w.List.TopIndex());
 }
 
-TEST_F(ListInput, TheListAnswersItemHeightAndItemFromPoint) {
-    const auto at = [](int x, int y) { return (y << 16) | (x & 0xFFFF); };
+TEST_F(ListInput, TheListAnswersItemHeightAndTheRowAtAPoint) {
     EXPECT_EQ(w.List.SendMessageA(ui::LB_GETITEMHEIGHT, 0, 0), height());
-    EXPECT_EQ(w.List.SendMessageA(ui::LB_ITEMFROMPOINT, 0, at(5, 3 * height() + 1)), 3);
+    EXPECT_EQ(w.List.SendMessageA(0x180, 0, 0), 0);
+    EXPECT_EQ(w.List.rowAtPoint({5, 3 * height() + 1}), 3);
     w.List.setTopIndex(4);
-    EXPECT_EQ(w.List.SendMessageA(ui::LB_ITEMFROMPOINT, 0, at(5, 1)), 4);
-    EXPECT_EQ(w.List.SendMessageA(ui::LB_ITEMFROMPOINT, 0, at(-3, 1)), 0x10000 | 4);
+    EXPECT_EQ(w.List.rowAtPoint({5, 1}), 4);
+    EXPECT_EQ(w.List.rowAtPoint({-3, 1}), -1);
     w.List.Clear();
     w.List.AddItem("a");
     w.List.AddItem("b");
-    EXPECT_EQ(w.List.SendMessageA(ui::LB_ITEMFROMPOINT, 0, at(5, 5 * height())), 0x10000 | 1)
-        << "below the rows: outside, the nearest row";
+    EXPECT_EQ(w.List.rowAtPoint({5, 5 * height()}), -1) << "below the rows";
     w.List.Clear();
-    EXPECT_GE(w.List.SendMessageA(ui::LB_ITEMFROMPOINT, 0, at(5, 5)), 0x10000);
-    EXPECT_EQ(w.List.SendMessageA(0x180, 0, 0), 0);
+    EXPECT_EQ(w.List.rowAtPoint({5, 5}), -1);
 }
 
 TEST_F(ListInput, ARowDraggedByHandMovesWhereItIsReleased) {
