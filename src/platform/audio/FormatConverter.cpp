@@ -57,7 +57,7 @@ const float* FormatConverter::remix(const float* in, std::size_t frames, int cha
     const float* stereo = in;
     if (channels != 2) {
         stereo_.resize(2 * frames);
-        mixToStereo(in, frames, channels, stereoGains(layoutOf_(channels)), stereo_.data());
+        mixToStereo(in, frames, channels, sourceGains(channels), stereo_.data());
         stereo = stereo_.data();
     }
     mixed_.resize(frames * to);
@@ -67,6 +67,15 @@ const float* FormatConverter::remix(const float* in, std::size_t frames, int cha
                 stereo[2 * i] * shares_[2 * c] + stereo[2 * i + 1] * shares_[2 * c + 1];
     }
     return mixed_.data();
+}
+
+// Found again only when the source's channels change (a new link of a chain).
+const std::vector<float>& FormatConverter::sourceGains(int channels) {
+    if (channels != fromChannels_) {
+        fromChannels_ = channels;
+        sourceGains_ = stereoGains(layoutOf_(channels));
+    }
+    return sourceGains_;
 }
 
 void FormatConverter::resample(const float* in, std::size_t frames, bool last,

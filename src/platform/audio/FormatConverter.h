@@ -39,12 +39,15 @@ class FormatConverter {
 
   private:
     const float* remix(const float* in, std::size_t frames, int channels);
+    const std::vector<float>& sourceGains(int channels);
     void resample(const float* in, std::size_t frames, bool last, std::vector<float>& out);
 
     const AudioFormat target_;
     const LayoutOf layoutOf_;
     const std::vector<float> shares_;  // of the left and the right side, per target channel
     int fromRate_;                     // the rate the resampler belongs to
+    int fromChannels_ = 0;             // the channel count sourceGains_ belong to
+    std::vector<float> sourceGains_;
     std::unique_ptr<Resampler> resampler_;
     std::vector<float> mixed_;
     std::vector<float> stereo_;  // between two remixes
