@@ -1,10 +1,11 @@
 // How long the window's thread is held by the library's calls while the desktop's
-// sound server answers nothing: the longest pause, play and track change, in ms.
-// - StoppedServer: with the server stopped (SIGSTOP) mid-track, a pause, a play
-//   and a track change (stop, free, init, open, play, as the player's Next does),
-//   over and over.
+// sound server answers nothing: the longest pause, play, seek and track change,
+// in ms.
+// - StoppedServer: with the server stopped (SIGSTOP) mid-track, a pause, a play,
+//   a seek and a track change (stop, free, init, open, play, as the player's Next
+//   does), over and over.
 // - StopResumeDieReturn: the server stops, goes on, dies and a new one comes,
-//   between pauses, plays and track changes.
+//   between pauses, plays, seeks and track changes.
 // The server is one of the benchmark's own (a null sink), stopped only by its PID.
 #include <benchmark/benchmark.h>
 
@@ -34,6 +35,7 @@ class Player {
     struct Longest {
         double pause = 0.0;
         double play = 0.0;
+        double seek = 0.0;
         double change = 0.0;
     };
 
@@ -42,6 +44,10 @@ class Player {
     }
     void play() {
         timed(longest_.play, [&] { bass_.BASS_ChannelPlay(stream_, false); });
+    }
+    void seek() {
+        timed(longest_.seek,
+              [&] { bass_.BASS_ChannelSetPosition(stream_, 4 * 44100, audio::BASS_POS_BYTE); });
     }
     void next() {
         timed(longest_.change, [&] {
@@ -53,6 +59,7 @@ class Player {
     void report(benchmark::State& state) const {
         state.counters["pause_ms"] = longest_.pause;
         state.counters["play_ms"] = longest_.play;
+        state.counters["seek_ms"] = longest_.seek;
         state.counters["change_ms"] = longest_.change;
     }
 
@@ -92,6 +99,7 @@ void StoppedServer(benchmark::State& state) {
         for (int i = 0; i < 5; ++i) {
             player.pause();
             player.play();
+            player.seek();
             player.next();
             settle();
         }
@@ -110,6 +118,8 @@ void StopResumeDieReturn(benchmark::State& state) {
             player.pause();
             settle();
             player.play();
+            settle();
+            player.seek();
             settle();
             player.next();
         };

@@ -16,11 +16,16 @@ double ms(Clock::duration d) {
 }
 
 template <typename Call>
-double msTaken(Call call) {
+duration<double, std::milli> taken(Call call) {
     const auto start = Clock::now();
     call();
-    return ms(Clock::now() - start);
+    return Clock::now() - start;
 }
+
+// Far more than calls that wait for nothing take on the busiest machine, and
+// well short of a wait for a server that answers nothing (a second and more).
+// How long the calls take is for bench_StoppedServer to say.
+constexpr auto kNoWait = 1s;
 
 // The live library playing to a sound server of the test's own, whose null sink's
 // monitor is recorded: what the server was sent, and when.
@@ -105,7 +110,6 @@ TEST_F(ServerOutputTest, PositionPauseAndResumeFollowTheSink) {
     const double position = seconds(stream);
     const auto paused = Clock::now();
     ASSERT_TRUE(bass.BASS_ChannelPause(stream));
-    EXPECT_LT(ms(Clock::now() - paused), 50.0);
     const std::size_t quietFrom = monitor->frames() + 44100 / 10;
     ASSERT_TRUE(pollUntil([&] { return monitor->frames() > quietFrom + 4410; }));
     EXPECT_FALSE(monitor->sound(quietFrom).found);
@@ -126,9 +130,7 @@ TEST_F(ServerOutputTest, PositionPauseAndResumeFollowTheSink) {
 TEST_F(ServerOutputTest, SeekIsHeardAtOnceAndPlaysOn) {
     const HSTREAM stream = open({.seconds = 5.0});
     playUntil(stream, 0.3);
-    const auto sought = Clock::now();
     ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, 4 * 44100 * 3, BASS_POS_BYTE));
-    EXPECT_LT(ms(Clock::now() - sought), 50.0);
     EXPECT_NEAR(seconds(stream), 3.0, 0.02);
     ASSERT_TRUE(pollUntil([&] { return seconds(stream) > 3.2; }, 2s));
     ASSERT_TRUE(
@@ -171,15 +173,20 @@ TEST_F(ServerOutputTest, NothingWakesWhilePausedOrStopped) {
 }
 
 // A server that stops answering holds up no control: pause, play and seek
-// return at once, and are heard once it goes on.
+// return without its answer, and are heard once it goes on.
 TEST_F(ServerOutputTest, AStoppedServerHoldsUpNoControl) {
     const HSTREAM stream = open({.seconds = 5.0});
     playUntil(stream, 0.3);
     server->stop();
-    EXPECT_LT(msTaken([&] { bass.BASS_ChannelPause(stream); }), 50.0);
-    EXPECT_LT(msTaken([&] { bass.BASS_ChannelPlay(stream, false); }), 50.0);
-    EXPECT_LT(msTaken([&] { bass.BASS_ChannelSetPosition(stream, 4 * 44100, BASS_POS_BYTE); }),
-              50.0);
+    // Five rounds: a wait on any one kind of call would take five seconds.
+    const auto controls = [&] {
+        for (int i = 0; i < 5; ++i) {
+            bass.BASS_ChannelPause(stream);
+            bass.BASS_ChannelPlay(stream, false);
+            bass.BASS_ChannelSetPosition(stream, 4 * 44100, BASS_POS_BYTE);
+        }
+    };
+    EXPECT_LT(taken(controls), kNoWait);
     server->resume();
     ASSERT_TRUE(pollUntil([&] { return seconds(stream) > 1.2; }));
 }
@@ -192,7 +199,7 @@ TEST_F(ServerOutputTest, AStoppedServerIsNotAskedAgainThroughAlsa) {
     const Source silent{
         [](float*, std::size_t) { return false; }, [](std::uint64_t) {}, [](std::uint64_t) {}, {}};
     std::unique_ptr<Output> output;
-    EXPECT_LT(msTaken([&] { output = openDesktopOutput(44100, silent); }), 4500.0);
+    EXPECT_LT(taken([&] { output = openDesktopOutput(44100, silent); }), 4500ms);
     EXPECT_EQ(output, nullptr);
 }
 
@@ -201,7 +208,7 @@ TEST_F(ServerOutputTest, AStoppedServerIsNotAskedAgainThroughAlsa) {
 TEST_F(ServerOutputTest, AFreeDoesNotWaitForAStoppedServer) {
     server->stop();
     ASSERT_TRUE(bass.BASS_ChannelPlay(open({.seconds = 1.0}), false));
-    EXPECT_LT(msTaken([&] { bass.BASS_Free(); }), 50.0);
+    EXPECT_LT(taken([&] { bass.BASS_Free(); }), kNoWait);
 }
 
 // A server that goes away mid-track hands over to the next output: the channel
