@@ -62,7 +62,12 @@ std::optional<Header> headerAt(const unsigned char* p) {
     return Header{word & 0xFFFE0C00u, bytes};
 }
 
-bool tailTagAt(std::string_view rest) {
+// Where frames that are fewer than a run may end: at the file's end or a tag.
+bool endsAt(const std::vector<unsigned char>& bytes, std::size_t at) {
+    if (at > bytes.size()) return false;  // a frame runs past the end
+    const std::string_view rest(reinterpret_cast<const char*>(bytes.data()) + at,
+                                bytes.size() - at);
+    if (rest.empty()) return true;
     for (const std::string_view tag : kTailTags)
         if (rest.starts_with(tag)) return true;
     return false;
@@ -77,11 +82,7 @@ bool runAt(const std::vector<unsigned char>& bytes, std::size_t at, bool whole) 
     for (int frames = 0; frames < kRun; ++frames) {
         const std::optional<Header> header =
             next + 4 <= bytes.size() ? headerAt(&bytes[next]) : std::nullopt;
-        if (!header) {
-            const std::string_view rest(reinterpret_cast<const char*>(bytes.data()) + next,
-                                        next < bytes.size() ? bytes.size() - next : 0);
-            return frames > 0 && whole && (rest.empty() || tailTagAt(rest));
-        }
+        if (!header) return frames > 0 && whole && endsAt(bytes, next);
         if (frames == 1 && header->fixed != format) return false;
         format = header->fixed;
         next += header->bytes;

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "AudioTestSupport.h"
+#include "platform/audio/MpegProbe.h"
 #include "support/MpegFrames.h"
 #include "support/OggPages.h"
 
@@ -202,6 +203,14 @@ TEST_F(BadInputTest, BigFileStartingLikeSoundIsRefusedWithoutReadingItAll) {
         expectRefused(path);
         EXPECT_LT(bytesRead() - before, qint64{4} << 20);
     }
+}
+
+// Frames start an MPEG stream where they fit in the file.
+TEST_F(BadInputTest, OneHeaderWhoseFrameRunsPastTheEndIsNoMpeg) {
+    QByteArray bytes = randomBytes(20000, 4);
+    bytes.replace(19800, 4, QByteArray::fromHex("FFFB9044"));
+    BufferedFile file(dir.write("one.mp3", bytes).toStdString());
+    EXPECT_FALSE(startsWithMpegFrames(file));
 }
 
 }  // namespace
