@@ -17,6 +17,9 @@ constexpr std::size_t kReach = 64 * 1024;
 constexpr int kRun = 3;
 // A frame is at most 1729 bytes (layer II at 384 kbit/s and 32 kHz).
 constexpr std::size_t kMaxFrameBytes = 1732;
+// ID3v2 tags in a row that are skipped: real files have one or two, and each
+// costs a read.
+constexpr int kMaxTags = 16;
 // What may follow the last frame.
 constexpr std::array<std::string_view, 3> kTailTags = {"TAG", "ID3", "APETAGEX"};
 
@@ -93,7 +96,7 @@ bool runAt(const std::vector<unsigned char>& bytes, std::size_t at, bool whole) 
 // Where the audio starts: after any ID3v2 tags (each may be followed by another).
 std::int64_t afterTags(BufferedFile& file) {
     std::int64_t at = 0;
-    for (;;) {
+    for (int tags = 0; tags < kMaxTags; ++tags) {
         std::array<unsigned char, 10> tag{};
         if (file.seek(at, SEEK_SET) != at || file.read(tag.data(), tag.size()) != tag.size() ||
             std::string_view(reinterpret_cast<const char*>(tag.data()), 3) != "ID3")
@@ -103,6 +106,7 @@ std::int64_t afterTags(BufferedFile& file) {
             size = size << 7 | (tag[i] & 0x7F);
         at += 10 + size + ((tag[5] & 0x10) ? 10 : 0);
     }
+    return at;
 }
 
 }  // namespace
