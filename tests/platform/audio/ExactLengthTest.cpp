@@ -77,6 +77,14 @@ TEST_F(ExactLengthTest, EveryMpegLayerIsWalked) {
               25u * kMpegFrameSamples);
 }
 
+TEST_F(ExactLengthTest, FreeFormatIsWalked) {
+    // 960 bytes a frame, whatever the header says: free format.
+    QByteArray bytes = mpegFrames({{.rate = 48000, .kbps = 320, .frames = 40}});
+    for (qsizetype at = 0; at < bytes.size(); at += 960)
+        bytes[at + 2] = static_cast<char>(bytes[at + 2] & 0x0F);
+    EXPECT_EQ(exactFrames(dir.write("free.mp3", bytes)), 40u * kMpegFrameSamples);
+}
+
 TEST_F(ExactLengthTest, InfoHeaderClaimingMoreThanTheFileHoldsIsNotBelieved) {
     const MpegRun run{.kbps = 128};
     const QString path =
