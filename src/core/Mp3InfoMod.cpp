@@ -56,11 +56,11 @@ int findHeader(const Head& head) {
     return 0;
 }
 
-QString layerText(std::uint8_t b1) {
+int layerOf(std::uint8_t b1) {
     using M = Mp3InfoMod;
-    if (M::ByteBetween(b1, 0xFA, 0xFB) || M::ByteBetween(b1, 0xF2, 0xF3)) return "layer 3";
-    if (M::ByteBetween(b1, 0xFC, 0xFD) || M::ByteBetween(b1, 0xF4, 0xF5)) return "layer 2";
-    return "layer 1";
+    if (M::ByteBetween(b1, 0xFA, 0xFB) || M::ByteBetween(b1, 0xF2, 0xF3)) return 3;
+    if (M::ByteBetween(b1, 0xFC, 0xFD) || M::ByteBetween(b1, 0xF4, 0xF5)) return 2;
+    return 1;
 }
 
 QString frequencyText(int versionFactor, std::uint8_t b2) {
@@ -70,13 +70,26 @@ QString frequencyText(int versionFactor, std::uint8_t b2) {
     return shared::formatInt(static_cast<long long>(shared::roundHalfEven(hertz))) + " Hz";
 }
 
-// One formula for all layers, as the labels have always shown it.
-int kilobits(bool mpeg1, int index) {
+// The formula the labels have always shown: right for layer III, and what
+// indexes 0 and 15, which name no bitrate, show in every layer.
+int formulaKilobits(bool mpeg1, int index) {
     if (!mpeg1) return index < 8 ? 8 * index : 16 * (index - 8) + 64;
     if (index <= 5) return 8 * (index + 3);
     if (index <= 9) return 16 * (index - 5) + 64;
     if (index <= 13) return 32 * (index - 9) + 128;
     return 320;
+}
+
+// Layers I and II by the standard's tables (MPEG-2 layer II shares layer III's).
+int kilobits(bool mpeg1, int layer, int index) {
+    constexpr std::array<int, 14> kMpeg1Layer2 = {32,  48,  56,  64,  80,  96,  112,
+                                                  128, 160, 192, 224, 256, 320, 384};
+    constexpr std::array<int, 14> kMpeg2Layer1 = {32,  48,  56,  64,  80,  96,  112,
+                                                  128, 144, 160, 176, 192, 224, 256};
+    if (index < 1 || index > 14 || layer == 3 || (layer == 2 && !mpeg1))
+        return formulaKilobits(mpeg1, index);
+    if (layer == 2) return kMpeg1Layer2[index - 1];
+    return mpeg1 ? 32 * index : kMpeg2Layer1[index - 1];
 }
 
 bool readXing(const Head& head, int p, std::int64_t fileLength, Mp3Info& info) {
@@ -97,9 +110,10 @@ bool readFrame(const Head& head, int p, std::int64_t fileLength, Mp3Info& info,
     info.Crc = (b1 & 0x01) ? "No" : "Yes";
     const bool mpeg1 = !Mp3InfoMod::ByteBetween(b1, 0xF2, 0xF7);
     info.Version = mpeg1 ? "MPEG 1.0" : "MPEG 2.0";
-    info.Layer = layerText(b1);
+    const int layer = layerOf(b1);
+    info.Layer = "layer " + shared::formatInt(layer);
     info.Frequency = frequencyText(mpeg1 ? 2 : 1, b2);
-    const int kbps = kilobits(mpeg1, b2 >> 4);
+    const int kbps = kilobits(mpeg1, layer, b2 >> 4);
     info.Bitrate = shared::formatInt(kbps);
     if (kbps == 0) return false;
     lengthSec = fileLength / (kbps / 8) / 1000;

@@ -32,8 +32,8 @@ struct XingInfo {
 
 // Reads the first frame header in the first 4096 bytes of a file, with the
 // length from the bitrate or from a Xing frame count.  This is a quick look
-// for the information labels, not a parser: the bitrate comes from one
-// formula for every layer, and a Xing header is looked for at one place only.
+// for the information labels, not a parser: layer III's bitrate comes from a
+// formula, and a Xing header is looked for at one place only.
 class Mp3InfoMod {
   public:
     // The player's instance is its module; a free one reads without a player.

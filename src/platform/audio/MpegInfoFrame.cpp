@@ -20,13 +20,12 @@ std::uint32_t bigEndian(const unsigned char* at) {
            at[3];
 }
 
-// Where the side information ends, which is where the tag starts.
+// Where the tag starts: as long as the side information from the body's start,
+// with or without a CRC (the encoder writes it there either way).
 std::size_t tagOffset(unsigned long header) {
     const bool mpeg1 = (header >> 19 & 0x3) == 0x3;
     const bool mono = (header >> 6 & 0x3) == 0x3;
-    const bool crc = (header >> 16 & 0x1) == 0;
-    const std::size_t side = mpeg1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
-    return side + (crc ? 2 : 0);
+    return mpeg1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
 }
 
 bool isLayer3(unsigned long header) {

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "AudioTestSupport.h"
+#include "platform/audio/MpegProbe.h"
 #include "support/MpegFrames.h"
 #include "support/OggPages.h"
 
@@ -199,13 +200,22 @@ TEST_F(BadInputTest, BigFileStartingLikeSoundIsRefusedWithoutReadingItAll) {
     const QByteArray wavInsideAChunk = wavHeader(1000).left(36) + "junk" + littleEndian(0x7FFFFFFF);
     const QByteArray oneFrame = testsupport::mpegFrames({{.frames = 1}});
     const QByteArray id3 = QByteArray("ID3\x03\0\0\0\0\0\x10", 10) + QByteArray(16, '\0');
-    for (const QByteArray& head : {wavInsideAChunk, oneFrame, id3, QByteArray("OggS")}) {
+    const QByteArray emptyTags = QByteArray("ID3\x04\0\0\0\0\0\0", 10).repeated(800000);
+    for (const QByteArray& head : {wavInsideAChunk, oneFrame, id3, emptyTags, QByteArray("OggS")}) {
         const QString path = dir.write("big.wav", head);
         ASSERT_TRUE(QFile::resize(path, qint64{256} << 20));
         const qint64 before = bytesRead();
         expectRefused(path);
         EXPECT_LT(bytesRead() - before, qint64{4} << 20);
     }
+}
+
+// Frames start an MPEG stream where they fit in the file.
+TEST_F(BadInputTest, OneHeaderWhoseFrameRunsPastTheEndIsNoMpeg) {
+    QByteArray bytes = randomBytes(20000, 4);
+    bytes.replace(19800, 4, QByteArray::fromHex("FFFB9044"));
+    BufferedFile file(dir.write("one.mp3", bytes).toStdString());
+    EXPECT_FALSE(startsWithMpegFrames(file));
 }
 
 }  // namespace

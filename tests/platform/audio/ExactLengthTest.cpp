@@ -77,6 +77,14 @@ TEST_F(ExactLengthTest, EveryMpegLayerIsWalked) {
               25u * kMpegFrameSamples);
 }
 
+TEST_F(ExactLengthTest, FreeFormatIsWalked) {
+    // 960 bytes a frame, whatever the header says: free format.
+    QByteArray bytes = mpegFrames({{.rate = 48000, .kbps = 320, .frames = 40}});
+    for (qsizetype at = 0; at < bytes.size(); at += 960)
+        bytes[at + 2] = static_cast<char>(bytes[at + 2] & 0x0F);
+    EXPECT_EQ(exactFrames(dir.write("free.mp3", bytes)), 40u * kMpegFrameSamples);
+}
+
 TEST_F(ExactLengthTest, InfoHeaderClaimingMoreThanTheFileHoldsIsNotBelieved) {
     const MpegRun run{.kbps = 128};
     const QString path =
@@ -107,6 +115,10 @@ TEST_F(ExactLengthTest, LameHeaderGivesTheEncodersSampleCount) {
               28665u);
     testsupport::Mp3Recipe vbr{.seconds = 2.0, .variable = true};
     EXPECT_EQ(exactFrames(testsupport::writeMp3(dir.file("vbr.mp3"), vbr)), 88200u);
+    // With a CRC the encoder still writes its header right after the side information.
+    QByteArray crc = readAll(dir.file("a.mp3"));
+    crc[1] = static_cast<char>(crc[1] & ~1);
+    EXPECT_EQ(exactFrames(dir.write("crc.mp3", crc)), 44100u);
 }
 
 TEST_F(ExactLengthTest, ContentDecidesNotTheName) {
