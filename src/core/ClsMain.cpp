@@ -122,7 +122,7 @@ void ClsMain::Play() {
 // playlist, so a file from the dialog or the command line is never counted
 // as the selected row.  A row that did not start is remembered as failed.
 void ClsMain::noteStart(const Start& start, bool started) {
-    std::set<int>& failed = shared().FailedRows;
+    std::set<int>& failed = failedRows();
     if (!started) {
         if (start.fromPlaylist && start.row >= 0) failed.insert(start.row);
         return;
@@ -131,12 +131,21 @@ void ClsMain::noteStart(const Start& start, bool started) {
     if (start.fromPlaylist) step([&] { app_.module<Top10>().RegisterPlay(start.title); });
 }
 
+// Once the list changed, its rows may be other files: what failed before
+// says nothing of them.
+std::set<int>& ClsMain::failedRows() {
+    DataForm::FailedRowsRecord& record = shared().FailedRows;
+    const unsigned changes = shared().ListaCale.rowChanges();
+    if (record.listChanges != changes) record.rows.clear();
+    record.listChanges = changes;
+    return record.rows;
+}
+
 // Every row failed in turn with nothing started between: going on would
 // only cycle through them.  The record starts afresh for the next try.
 bool ClsMain::everyRowFailed() {
-    std::set<int>& failed = shared().FailedRows;
+    std::set<int>& failed = failedRows();
     const int rows = shared().ListaCale.ListCount();
-    failed.erase(failed.lower_bound(rows), failed.end());
     if (rows == 0 || static_cast<int>(failed.size()) < rows) return false;
     failed.clear();
     return true;

@@ -131,6 +131,21 @@ TEST_F(Controller, APlaylistWhereEveryFileFailsStopsAfterOneRound) {
     EXPECT_EQ(list.PicList.ListIndex(), 2);
 }
 
+// The rows that failed belong to the list they failed in.
+TEST_F(Controller, FailuresInAnEarlierListDoNotStopANewOne) {
+    d.ListaCale.AddItem(p.program.write("media/old.mp3", "not audio"));
+    list.PicList.AddItem("old");
+    playRow(0);
+    d.ListaCale.Clear();
+    list.PicList.Clear();
+    entries(1);
+    d.ListaCale.AddItem(p.program.write("media/bad.mp3", "not audio"));
+    list.PicList.AddItem("bad");
+    playRow(1);
+    p.clock->advance(1000);
+    EXPECT_TRUE(counted("clip 0"));
+}
+
 TEST_F(Controller, FailingFilesBetweenGoodOnesKeepTheGoodOnesPlaying) {
     d.ListaCale.AddItem(p.program.write("media/bad.mp3", "not audio"));
     list.PicList.AddItem("bad");
