@@ -18,7 +18,9 @@
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
 #include "shared/Rounding.h"
+#include "skins/SkinFiles.h"
 #include "windows/Main.h"
+#include "windows/MiniForm.h"
 
 using ui::step;
 
@@ -290,12 +292,27 @@ void ClsMain::OpenAndPlayFile() {
 }
 
 void ClsMain::SStop() {
-    Main& m = main();
     if (app_.form<frmBass>().BassON.Caption() == "True") {
         app_.form<frmBass>().StopBass();
-        m.SliderMoveMultimedia(0).setValue(0.0);
-        return;
+        main().SliderMoveMultimedia(0).setValue(0.0);
+    } else {
+        stopMci();
     }
+    showIdlePicture();
+}
+
+// Whatever stopped playback, the boxes show no frame of what played: the main
+// window's the skin's idle picture (kept as it was when the skin has none),
+// the mini window's its back colour.
+void ClsMain::showIdlePicture() {
+    step([&] {
+        main().Visualisation.setPicture(SkinFiles::cachedPicture(app_, "\\plenkplayer.bmp"));
+    });
+    if (app_.isLoaded<MiniForm>()) app_.form<MiniForm>().Visualisation.Cls();
+}
+
+void ClsMain::stopMci() {
+    Main& m = main();
     MCore& mci = app_.module<MCore>();
     writeResult(mci.StopMedia(kAlias));
     m.SliderMoveMultimedia(0).setValue(0.0);

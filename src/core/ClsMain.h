@@ -94,6 +94,8 @@ class ClsMain {
     void openedMci();
     void afterMciPlay(const QString& path);
     void mciFailed(const QString& path);
+    void stopMci();
+    void showIdlePicture();
     bool takeQueuedEntry();
     void stepInListOrder();
     void randomPick();
