@@ -153,8 +153,14 @@ bool ClsMain::everyRowFailed() {
     return true;
 }
 
+// The title names the entry tried before the open, so the video's caption line
+// shows it and a failure's message does not stand under the previous one.
 bool ClsMain::playThroughMci(const QString& path) {
     Main& m = main();
+    step([&] {
+        if (shared().FromPlaylist.Caption() == "True")
+            m.Titlu.setCaption(app_.form<Playlist>().PicList.Text() + QString(9, ' '));
+    });
     step([&] {
         LastMciResult =
             app_.module<MCore>().OpenMedia(m.FrameVideo(0).hWnd(), MciAlias, path, MciDeviceType);
@@ -251,12 +257,7 @@ void ClsMain::applyMciLayout() {
 
 void ClsMain::afterMciPlay(const QString& path) {
     Main& m = main();
-    Playlist& list = app_.form<Playlist>();
-    step([&] {
-        if (shared().FromPlaylist.Caption() == "True")
-            m.Titlu.setCaption(list.PicList.Text() + QString(9, ' '));
-    });
-    step([&] { m.PiesaCurenta.setCaption(list.PicList.Text()); });
+    step([&] { m.PiesaCurenta.setCaption(app_.form<Playlist>().PicList.Text()); });
     step([&] { m.TimeCounter.setEnabled(true); });
     // The length the media engine reported, in whole seconds.
     step([&] {

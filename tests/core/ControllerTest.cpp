@@ -102,6 +102,13 @@ TEST_F(Controller, AFailedOpenShowsTheMessageButNoLayoutVolumeOrPlay) {
               "Sorry, Plenk Player could not play this file. Doctor Plenk will try to fix that");
 }
 
+TEST_F(Controller, AVideoThatCannotPlayIsNamedInTheTitleAllTheSame) {
+    d.ListaCale.AddItem(p.program.write("media/broken.avi", "x"));
+    list.PicList.AddItem("broken");
+    playRow(0);
+    EXPECT_EQ(m.Titlu.Caption(), "broken" + QString(9, ' '));
+}
+
 TEST_F(Controller, AnEmptyPathFailsWithoutAMessage) {
     m.LbFileName(0).setCaption("");
     d.FromPlaylist.setCaption("False");
