@@ -280,7 +280,7 @@ void mainPanel(QPainter& p, const Theme& t, QRectF r) {
     inset(p, t, QRectF(8, 3, 116, 26));     // time texts
     inset(p, t, QRectF(134, 6, 171, 42));   // title and tag
     inset(p, t, QRectF(134, 47, 171, 43));  // visualisation
-    inset(p, t, QRectF(6, 93, 102, 66));    // media information
+    inset(p, t, QRectF(6, 93, 102, 74));    // media information, down to its last line
     inset(p, t, QRectF(108, 94, 200, 86));  // equalizer
     p.setPen(t.light);
     p.drawLine(QPointF(0, 0), QPointF(r.right(), 0));
@@ -289,7 +289,7 @@ void mainPanel(QPainter& p, const Theme& t, QRectF r) {
 // The line under the inset carries the scrolling title: no word mark there.
 void miniPanel(QPainter& p, const Theme& t, QRectF r) {
     frameStrip(p, t, r, true);
-    inset(p, t, QRectF(6, 6, 140, 18));
+    inset(p, t, QRectF(6, 6, 181, 18));  // as far as the state text's end
 }
 
 void scrollTrack(QPainter& p, const Theme& t, QRectF r, bool horizontal) {

@@ -113,10 +113,6 @@ void Butoane::ButtonDown(Button b) {
         case kStop:
             ctl.SStop();
             show(StopPressed, kStop);
-            ui::step([&] {
-                app.form<Main>().Visualisation.setPicture(
-                    SkinFiles::cachedPicture(app, "\\plenkplayer.bmp"));
-            });
             return;
         case kPlay: {
             const QString state = app.form<Main>().StarePlayer.Caption();

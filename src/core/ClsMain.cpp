@@ -18,7 +18,9 @@
 #include "shared/DataForm.h"
 #include "shared/NumberText.h"
 #include "shared/Rounding.h"
+#include "skins/SkinFiles.h"
 #include "windows/Main.h"
+#include "windows/MiniForm.h"
 
 using ui::step;
 
@@ -122,7 +124,7 @@ void ClsMain::Play() {
 // playlist, so a file from the dialog or the command line is never counted
 // as the selected row.  A row that did not start is remembered as failed.
 void ClsMain::noteStart(const Start& start, bool started) {
-    std::set<int>& failed = shared().FailedRows;
+    std::set<int>& failed = failedRows();
     if (!started) {
         if (start.fromPlaylist && start.row >= 0) failed.insert(start.row);
         return;
@@ -131,19 +133,34 @@ void ClsMain::noteStart(const Start& start, bool started) {
     if (start.fromPlaylist) step([&] { app_.module<Top10>().RegisterPlay(start.title); });
 }
 
+// Once the list changed, its rows may be other files: what failed before
+// says nothing of them.
+std::set<int>& ClsMain::failedRows() {
+    DataForm::FailedRowsRecord& record = shared().FailedRows;
+    const unsigned changes = shared().ListaCale.rowChanges();
+    if (record.listChanges != changes) record.rows.clear();
+    record.listChanges = changes;
+    return record.rows;
+}
+
 // Every row failed in turn with nothing started between: going on would
 // only cycle through them.  The record starts afresh for the next try.
 bool ClsMain::everyRowFailed() {
-    std::set<int>& failed = shared().FailedRows;
+    std::set<int>& failed = failedRows();
     const int rows = shared().ListaCale.ListCount();
-    failed.erase(failed.lower_bound(rows), failed.end());
     if (rows == 0 || static_cast<int>(failed.size()) < rows) return false;
     failed.clear();
     return true;
 }
 
+// The title names the entry tried before the open, so the video's caption line
+// shows it and a failure's message does not stand under the previous one.
 bool ClsMain::playThroughMci(const QString& path) {
     Main& m = main();
+    step([&] {
+        if (shared().FromPlaylist.Caption() == "True")
+            m.Titlu.setCaption(app_.form<Playlist>().PicList.Text() + QString(9, ' '));
+    });
     step([&] {
         LastMciResult =
             app_.module<MCore>().OpenMedia(m.FrameVideo(0).hWnd(), MciAlias, path, MciDeviceType);
@@ -240,12 +257,7 @@ void ClsMain::applyMciLayout() {
 
 void ClsMain::afterMciPlay(const QString& path) {
     Main& m = main();
-    Playlist& list = app_.form<Playlist>();
-    step([&] {
-        if (shared().FromPlaylist.Caption() == "True")
-            m.Titlu.setCaption(list.PicList.Text() + QString(9, ' '));
-    });
-    step([&] { m.PiesaCurenta.setCaption(list.PicList.Text()); });
+    step([&] { m.PiesaCurenta.setCaption(app_.form<Playlist>().PicList.Text()); });
     step([&] { m.TimeCounter.setEnabled(true); });
     // The length the media engine reported, in whole seconds.
     step([&] {
@@ -281,12 +293,27 @@ void ClsMain::OpenAndPlayFile() {
 }
 
 void ClsMain::SStop() {
-    Main& m = main();
     if (app_.form<frmBass>().BassON.Caption() == "True") {
         app_.form<frmBass>().StopBass();
-        m.SliderMoveMultimedia(0).setValue(0.0);
-        return;
+        main().SliderMoveMultimedia(0).setValue(0.0);
+    } else {
+        stopMci();
     }
+    showIdlePicture();
+}
+
+// Whatever stopped playback, the boxes show no frame of what played: the main
+// window's the skin's idle picture (kept as it was when the skin has none),
+// the mini window's its back colour.
+void ClsMain::showIdlePicture() {
+    step([&] {
+        main().Visualisation.setPicture(SkinFiles::cachedPicture(app_, "\\plenkplayer.bmp"));
+    });
+    if (app_.isLoaded<MiniForm>()) app_.form<MiniForm>().Visualisation.Cls();
+}
+
+void ClsMain::stopMci() {
+    Main& m = main();
     MCore& mci = app_.module<MCore>();
     writeResult(mci.StopMedia(kAlias));
     m.SliderMoveMultimedia(0).setValue(0.0);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <set>
 
 class PlenkApp;
 class DataClass;
@@ -88,10 +89,13 @@ class ClsMain {
     // True when the medium started playing.
     bool playThroughMci(const QString& path);
     void noteStart(const Start& start, bool started);
+    std::set<int>& failedRows();
     bool everyRowFailed();
     void openedMci();
     void afterMciPlay(const QString& path);
     void mciFailed(const QString& path);
+    void stopMci();
+    void showIdlePicture();
     bool takeQueuedEntry();
     void stepInListOrder();
     void randomPick();

@@ -78,6 +78,9 @@ void frmBass::PLAYtheBass() {
     step([&] { Timer1.setEnabled(true); });
     step([&] { prepareSpectrum(); });
     step([&] { tmrSpectrum.setEnabled(true); });
+    // The stop before this play put the idle picture up: the first frame
+    // takes its place at once, so it does not flash up between two tracks.
+    step([&] { tmrSpectrum_Timer(); });
 }
 
 // The previous channel is freed (as whichever kind it is), then the file is

@@ -137,7 +137,8 @@ void Options::designGeneralPage() {
                        {&Check2, 120, 1020, 4575, 255, "Allow running multiple player instances"},
                        {&Check1, 120, 1320, 4575, 255, "Show title in taskbar when minimized"},
                        {&Frame2, 120, 1980, 2400, 915, "Visualisations"},
-                       {&Label1, 2760, 1740, 3615, 255, "Graphic equalizer"},
+                       // Heads both groups below it, not only the second.
+                       {&Label1, 120, 1740, 6255, 255, "Graphic equalizer"},
                        {&Frame5, 2760, 1980, 3615, 1515, "Graphic equalizer type"}});
     for (ui::CheckBox* on : {&Check7, &Check6, &Check4, &Check2})
         on->setValue(1);

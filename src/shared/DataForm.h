@@ -56,8 +56,12 @@ class DataForm : public PlayerForm {
     ui::Label NrFisier{*this, "NrFisier"};
     ui::Label CuvinteCheieManele{*this, "CuvinteCheieManele"};
 
-    // The playlist rows that failed to start since a file last started.
-    std::set<int> FailedRows;
+    // The playlist rows that failed to start since a file last started, in
+    // the paths list as it stood at its change count listChanges.
+    struct FailedRowsRecord {
+        std::set<int> rows;
+        unsigned listChanges = 0;
+    } FailedRows;
 
     // Picture store of the skinned buttons.
     ui::Image MeniuNormal{*this, "MeniuNormal"};

@@ -6,7 +6,6 @@
 #include "playlist/JumpForm.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "skins/SkinFiles.h"
 #include "windows/FormMeniuri.h"
 #include "windows/Main.h"
 
@@ -28,12 +27,8 @@ void FormMeniuri::SysTrayPause_Click() {
     MainCtl.get().Pause();
 }
 
-// A skin without the idle picture leaves the last one shown.
 void FormMeniuri::SysTrayStop_Click() {
     MainCtl.get().SStop();
-    step([&] {
-        form<Main>().Visualisation.setPicture(SkinFiles::cachedPicture(app(), "\\plenkplayer.bmp"));
-    });
 }
 
 void FormMeniuri::SysTrayBack_Click() {

@@ -11,6 +11,7 @@
 #include "windows/FormMeniuri.h"
 #include "windows/Main.h"
 #include "windows/MenuHeads.h"
+#include "windows/MiniForm.h"
 
 using ui::step;
 
@@ -297,17 +298,19 @@ void Main::Form_MouseMove(int Button, int, float, float) {
 }
 
 // Only a window put away (minimized, or hidden in the tray) answers the tray;
-// in mini mode the mini window stands in for it.
+// in mini mode the mini window stands in for this one, which stays hidden.
 void Main::restoreFromTray(int Button) {
-    if (WindowState() != vbMinimized && Visible()) return;
-    if (form<DataForm>().MiniMode.Caption() != "False") return;
+    ui::Form& player = form<DataForm>().MiniMode.Caption() == "True"
+                           ? static_cast<ui::Form&>(form<MiniForm>())
+                           : *this;
+    if (player.WindowState() != vbMinimized && player.Visible()) return;
     if (Button == ui::vbRightButton) {
         FormMeniuri& menus = form<FormMeniuri>();
         step([&] { menus.SysTrayMenu.setVisible(true); });
         step([&] { PopupMenu(menus.SysTrayMenu); });
     } else if (Button == ui::vbLeftButton) {
-        step([&] { setWindowState(vbNormal); });
-        step([&] { setVisible(true); });
+        step([&] { player.setWindowState(vbNormal); });
+        step([&] { player.setVisible(true); });
     }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QImage>
 
 #include "core/ClsMain.h"
 #include "core/frmBass.h"
@@ -10,6 +12,7 @@
 #include "shared/DataForm.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
+#include "windows/MiniForm.h"
 
 using testsupport::PlayerFixture;
 
@@ -34,6 +37,13 @@ class Controller : public ::testing::Test {
         }
     }
     QString playing() { return m.LbFileName(0).Caption().section('/', -1); }
+    // The skin's idle picture, 40 by 30.
+    void idlePicture() {
+        QImage idle(40, 30, QImage::Format_RGB32);
+        idle.fill(Qt::red);
+        QDir().mkpath(p.program.file("Skins/Default"));
+        ASSERT_TRUE(idle.save(p.program.file("Skins/Default/plenkplayer.bmp"), "BMP"));
+    }
     // What a double-click on a playlist row does.
     void playRow(int row) {
         list.PicList.setListIndex(row);
@@ -92,6 +102,13 @@ TEST_F(Controller, AFailedOpenShowsTheMessageButNoLayoutVolumeOrPlay) {
               "Sorry, Plenk Player could not play this file. Doctor Plenk will try to fix that");
 }
 
+TEST_F(Controller, AVideoThatCannotPlayIsNamedInTheTitleAllTheSame) {
+    d.ListaCale.AddItem(p.program.write("media/broken.avi", "x"));
+    list.PicList.AddItem("broken");
+    playRow(0);
+    EXPECT_EQ(m.Titlu.Caption(), "broken" + QString(9, ' '));
+}
+
 TEST_F(Controller, AnEmptyPathFailsWithoutAMessage) {
     m.LbFileName(0).setCaption("");
     d.FromPlaylist.setCaption("False");
@@ -129,6 +146,50 @@ TEST_F(Controller, APlaylistWhereEveryFileFailsStopsAfterOneRound) {
     playRow(1);
     p.clock->advance(1000);
     EXPECT_EQ(list.PicList.ListIndex(), 2);
+}
+
+// The rows that failed belong to the list they failed in.
+TEST_F(Controller, FailuresInAnEarlierListDoNotStopANewOne) {
+    d.ListaCale.AddItem(p.program.write("media/old.mp3", "not audio"));
+    list.PicList.AddItem("old");
+    playRow(0);
+    d.ListaCale.Clear();
+    list.PicList.Clear();
+    entries(1);
+    d.ListaCale.AddItem(p.program.write("media/bad.mp3", "not audio"));
+    list.PicList.AddItem("bad");
+    playRow(1);
+    p.clock->advance(1000);
+    EXPECT_TRUE(counted("clip 0"));
+}
+
+TEST_F(Controller, StopShowsTheSkinsIdlePictureOrKeepsTheLastOne) {
+    idlePicture();
+    ctl.SStop();
+    EXPECT_EQ(m.Visualisation.picture().image().size(), QSize(40, 30));
+
+    const ui::Picture before = m.Visualisation.picture();
+    QFile::remove(p.program.file("Skins/Default/plenkplayer.bmp"));
+    MiniForm& mini = p.form<MiniForm>();
+    mini.Visualisation.drawImage(QImage(10, 10, QImage::Format_RGB32));
+    ctl.SStop();
+    EXPECT_TRUE(m.Visualisation.picture() == before);
+    EXPECT_TRUE(mini.Visualisation.drawing().isNull()) << "the mini window's box is cleared";
+}
+
+// The last frame drawn says nothing once nothing plays.
+TEST_F(Controller, PlaybackThatEndsOfItselfLeavesTheIdlePicture) {
+    idlePicture();
+    entries(1, 2);
+    playRow(0);
+    m.Visualisation.drawImage(QImage(10, 10, QImage::Format_RGB32));
+    d.ListaCale.Clear();
+    list.PicList.Clear();
+    for (int i = 0; i < 6; ++i)
+        p.clock->advance(500);
+    EXPECT_EQ(m.StarePlayer.Caption(), "Stopped");
+    EXPECT_EQ(m.Visualisation.picture().image().size(), QSize(40, 30));
+    EXPECT_TRUE(m.Visualisation.drawing().isNull());
 }
 
 TEST_F(Controller, FailingFilesBetweenGoodOnesKeepTheGoodOnesPlaying) {

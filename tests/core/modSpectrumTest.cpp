@@ -34,8 +34,8 @@ class SpectrumTest : public BassHostTest {
         return {spectrum().SpectrumBuffer.begin(), spectrum().SpectrumBuffer.end()};
     }
     bool blank() { return entries() == std::set<int>{0}; }
-    // Plays the file in a mode chosen on the options window for a second,
-    // 40 frames.
+    // Plays the file in a mode chosen on the options window for a second: a
+    // frame as it starts and 40 more.
     void show(ui::OptionButton& mode, const testsupport::Tone& sound,
               const QString& name = "sound.wav") {
         mode.setValue(true);
@@ -99,15 +99,15 @@ TEST_F(SpectrumTest, SpectrogramWritesOneColumnPerFrameWithACursor) {
         spectrum().ClearBuffer();
         show(options().Option10, note(channels), QString("image%1.wav").arg(channels));
         EXPECT_EQ(spectrum().SpectrumMode, modSpectrum::Spectrogram);
-        // Forty frames: columns 0 to 39, the cursor on 40.
-        EXPECT_EQ(spectrum().SpectrumPos, 40);
+        // A frame as play starts and forty more: columns 0 to 40, the cursor on 41.
+        EXPECT_EQ(spectrum().SpectrumPos, 41);
         for (int r = 0; r < 40; ++r)
-            EXPECT_EQ(at(r, 40), 255) << r;
-        EXPECT_EQ(at(19, 39), 255) << "bin 20 at full strength";
-        EXPECT_GT(at(18, 39), 128);
-        EXPECT_EQ(at(5, 39), 128);
-        EXPECT_EQ(at(39, 39), 128);
-        EXPECT_EQ(at(19, 41), 0) << "columns not yet reached keep the background";
+            EXPECT_EQ(at(r, 41), 255) << r;
+        EXPECT_EQ(at(19, 40), 255) << "bin 20 at full strength";
+        EXPECT_GT(at(18, 40), 128);
+        EXPECT_EQ(at(5, 40), 128);
+        EXPECT_EQ(at(39, 40), 128);
+        EXPECT_EQ(at(19, 42), 0) << "columns not yet reached keep the background";
     }
 }
 

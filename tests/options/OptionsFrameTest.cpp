@@ -52,6 +52,11 @@ TEST_F(OptionsFrame, LoadingLeavesTheGeneralPageOpen) {
     EXPECT_EQ(o.Height(), 5895);
 }
 
+TEST_F(OptionsFrame, TheGraphicEqualizerHeadingSpansBothItsGroups) {
+    EXPECT_EQ(o.Label1.Left(), o.Frame2.Left());
+    EXPECT_EQ(o.Label1.Left() + o.Label1.Width(), o.Frame5.Left() + o.Frame5.Width());
+}
+
 // Fr is matched exactly: another case or a word naming no page keeps the
 // page shown last.
 TEST_F(OptionsFrame, ActivationOpensThePageFrNamesExactly) {

@@ -53,6 +53,12 @@ TEST_F(MediaLibraryTest, SizeNeverGoesBelowTheMinimumAndTheLayoutFollows) {
     EXPECT_EQ(lib.CloseButton.Left(), 6100 - 750);
     EXPECT_EQ(lib.ImgRight.Left(), 6100 - 180);
     EXPECT_EQ(lib.ImgBottomCenter.Top(), 3530 - 180);
+    // Too small for the edges even to have a length.
+    for (const float tiny : {0.0f, 15.0f, 1000.0f}) {
+        lib.Move(0, 0, tiny, tiny);
+        EXPECT_EQ(lib.Width(), 6100) << tiny;
+        EXPECT_EQ(lib.Height(), 3530) << tiny;
+    }
 
     lib.Move(0, 0, 9000, 7000);
     EXPECT_EQ(lib.FrameLibrary.Width(), 8750);

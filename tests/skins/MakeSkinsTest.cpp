@@ -1,6 +1,8 @@
 // The program's own skins, as the build writes them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -131,6 +133,22 @@ TEST_P(BuiltSkin, SettingsFileHasSeventeenLinesOfKnownColours) {
         EXPECT_TRUE(ok) << lines[n].toStdString();
     }
     EXPECT_EQ(lines[16].section('=', -1), "false");
+}
+
+int distance(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+           std::abs(qBlue(a) - qBlue(b));
+}
+
+// The texts the windows draw over the panels lie within the panels' dark
+// insets: the mini window's state label spans 128 to 189 across its panel,
+// the main window's last MPEG line 151 to 164 down.
+TEST_P(BuiltSkin, TheDisplayTextsLieWithinTheirInsets) {
+    const QImage mini(skinFolder(GetParam()) + "/main-mini.jpg");
+    EXPECT_LT(distance(mini.pixel(185, 16), mini.pixel(20, 16)), 30);
+    const QImage main(skinFolder(GetParam()) + "/main.jpg");
+    for (const int y : {158, 163})
+        EXPECT_LT(distance(main.pixel(60, y), main.pixel(60, 120)), 30) << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, BuiltSkin, testing::Values("Default", "Silver"));

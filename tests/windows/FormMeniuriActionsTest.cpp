@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QImage>
 #include <QStringList>
 
 #include "options/FormPreset.h"
@@ -90,23 +88,6 @@ TEST_F(MenuActions, OpenFileItemsPlayTheChosenFile) {
     EXPECT_EQ(p.dialogs->count("OpenFile"), 2);
     EXPECT_EQ(log, QStringList({"Play"})) << "the cancelled second dialog plays nothing";
     EXPECT_EQ(main.LbFileName(0).Caption(), "/music/chosen.mp3");
-}
-
-TEST_F(MenuActions, StopShowsTheSkinsIdlePictureOrKeepsTheLastOne) {
-    QImage idle(40, 30, QImage::Format_RGB32);
-    idle.fill(Qt::red);
-    QDir().mkpath(p.program.file("Skins/Default"));
-    ASSERT_TRUE(idle.save(p.program.file("Skins/Default/plenkplayer.bmp"), "BMP"));
-    menus.SysTrayStop_Click();
-    EXPECT_EQ(main.Visualisation.picture().image().size(), QSize(40, 30));
-
-    const ui::Picture before = main.Visualisation.picture();
-    QFile::remove(p.program.file("Skins/Default/plenkplayer.bmp"));
-    menus.SysTrayStop_Click();
-    EXPECT_TRUE(main.Visualisation.picture() == before);
-    p.form<Options>().SkinName.setText("Gone");
-    menus.SysTrayStop_Click();
-    EXPECT_EQ(log, QStringList({"SStop", "SStop", "SStop"})) << "playback stops all the same";
 }
 
 TEST_F(MenuActions, SetAsNextQueuesTheSelectedRowOnly) {

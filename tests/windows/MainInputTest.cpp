@@ -314,14 +314,21 @@ TEST_F(Input, WithoutATrayTheTrayOptionKeepsTheWindowOnTheTaskBar) {
     EXPECT_EQ(m.WindowState(), ui::Form::vbMinimized);
 }
 
-TEST_F(Input, InMiniModeTheTrayLeavesTheMainWindowAlone) {
+TEST_F(Input, InMiniModeTheTrayBringsTheMiniWindowBackAndLeavesTheMainWindowHidden) {
     trayOption(true);
-    d.MiniMode.setCaption("True");
     m.Hide();
-    p.app->tray().notify(m.trayId(), ui::vbLeftButton);
+    MiniForm& mini = p.form<MiniForm>();
+    mini.Show();
+    d.MiniMode.setCaption("True");
     p.app->tray().notify(m.trayId(), ui::vbRightButton);
+    EXPECT_EQ(dialogs.count("Menu"), 0) << "a window on screen ignores the tray";
+    mini.MinimizeButton_Click();
+    p.app->tray().notify(m.trayId(), ui::vbRightButton);
+    EXPECT_EQ(lastMenu().text, "SysTrayMenu");
+    p.app->tray().notify(m.trayId(), ui::vbLeftButton);
+    EXPECT_EQ(mini.WindowState(), ui::Form::vbNormal);
+    EXPECT_TRUE(mini.Visible());
     EXPECT_FALSE(m.Visible());
-    EXPECT_EQ(dialogs.count("Menu"), 0);
 }
 
 TEST_F(Input, ThePlaylistToggleTwiceReturnsToWhereItWas) {

@@ -345,6 +345,7 @@ void ListControl::userScrolled(int topRow) {
 }
 
 void ListControl::rowsChanged() {
+    ++rowChanges_;
     model_->changed();
 }
 

@@ -107,6 +107,9 @@ class ListControl : public Control {
     // selection or a top row, or once released.
     void holdView(bool held);
     void settleRows() const;
+    // Counts every change of the rows (added, removed, rewritten, moved,
+    // cleared), so a record kept about them can tell it has gone stale.
+    unsigned rowChanges() const { return rowChanges_; }
 
   protected:
     ListControl(Form& form, QString name);
@@ -153,6 +156,7 @@ class ListControl : public Control {
     State state_;
     ListModel* model_;
     mutable std::function<void()> settle_;
+    unsigned rowChanges_ = 0;
 };
 
 }  // namespace ui
