@@ -1,3 +1,4 @@
+#include <QDataStream>
 #include <QFile>
 
 #include "AudioTestSupport.h"
@@ -21,6 +22,30 @@ std::uint64_t decodedFrames(Decoder& decoder) {
     while (const std::size_t got = decoder.read(buffer.data(), 4096))
         frames += got;
     return frames;
+}
+
+// MPEG audio in a RIFF/WAVE file (format tag 0x55), as some recorders keep it.
+QByteArray inWave(const QByteArray& mpeg) {
+    QByteArray format;
+    QDataStream f(&format, QIODevice::WriteOnly);
+    f.setByteOrder(QDataStream::LittleEndian);
+    f << quint16(0x55) << quint16(2) << quint32(44100) << quint32(16000) << quint16(1) << quint16(0)
+      << quint16(12) << quint16(1) << quint32(2) << quint16(418) << quint16(1) << quint16(1393);
+    QByteArray body;
+    QDataStream b(&body, QIODevice::WriteOnly);
+    b.setByteOrder(QDataStream::LittleEndian);
+    b.writeRawData("WAVEfmt ", 8);
+    b << quint32(format.size());
+    b.writeRawData(format.constData(), static_cast<int>(format.size()));
+    b.writeRawData("data", 4);
+    b << quint32(mpeg.size());
+    b.writeRawData(mpeg.constData(), static_cast<int>(mpeg.size()));
+    QByteArray file;
+    QDataStream w(&file, QIODevice::WriteOnly);
+    w.setByteOrder(QDataStream::LittleEndian);
+    w.writeRawData("RIFF", 4);
+    w << quint32(body.size());
+    return file + body;
 }
 
 class ExactLengthTest : public BassTest {
@@ -65,6 +90,15 @@ TEST_F(ExactLengthTest, VariableBitrateWithoutInfoHeaderIsWalkedFrameByFrame) {
     EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames), BASS_POS_BYTE));
     EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames / 3), BASS_POS_BYTE));
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(frames / 3));
+}
+
+// libsndfile works the length out from the size of the data, which decodes to less.
+TEST_F(ExactLengthTest, Mp3InsideAWaveFileIsAsLongAsItPlays) {
+    const QString path = dir.write("mp3.wav", inWave(mpegFrames({{.frames = 40}})));
+    const HSTREAM stream = openStream(path);
+    const QWORD length = bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE);
+    EXPECT_EQ(length, bytes(exactFrames(path)));
+    expectPlaysToItsLength(stream, length / bytes(1));
 }
 
 TEST_F(ExactLengthTest, EveryMpegLayerIsWalked) {
