@@ -38,7 +38,8 @@ struct BassOptions {
 //   0 on failure; byte positions and lengths are 64-bit, -1 on failure; every call
 //   on a freed or unknown handle fails quietly (BASS_ErrorGetCode says why).
 // - Streams decode by their content (openSoundFile): MPEG audio through libmpg123,
-//   Ogg Vorbis through libvorbisfile, the rest through libsndfile; modules through
+//   Ogg Vorbis through libvorbisfile, the rest through libsndfile (Ogg Opus among them;
+//   an Ogg film, its first stream a picture, is refused); modules through
 //   libopenmpt. A file is MPEG only where frames start at its beginning (after ID3v2
 //   tags and a little junk) and libopenmpt does not take it for a module. Positions and lengths
 //   count bytes of the decoded audio as 16-bit samples at the rate and channel count the file opens

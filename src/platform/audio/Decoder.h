@@ -56,8 +56,8 @@ class Decoder {
 
 // A sound file, recognised by its content whatever its name: MPEG audio (layers
 // I to III) through libmpg123, Ogg Vorbis through libvorbisfile, and the formats
-// libsndfile reads (wav, aiff, flac and more). Null when the path is not a regular
-// file holding at least one decodable frame.
+// libsndfile reads (wav, aiff, flac, Ogg Opus and more). Null when the path is not
+// a regular file holding at least one decodable frame, or is an Ogg film.
 std::unique_ptr<Decoder> openSoundFile(const std::string& utf8Path);
 
 // Tracker modules through libopenmpt, rendered as stereo at the given rate; with

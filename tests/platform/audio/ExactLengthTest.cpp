@@ -207,6 +207,14 @@ TEST_F(ExactLengthTest, OggWithAnotherStreamBesideVorbisOpens) {
               44100u);
 }
 
+// A picture's stream first: the sound beside it is not the whole file.
+TEST_F(ExactLengthTest, OggFilmDoesNotOpenAsSound) {
+    const QByteArray ogg = readAll(writeTone(dir.file("t.ogg"), kOgg, {.seconds = 1.0}));
+    const QByteArray film = testsupport::withFirstPagePatched(testsupport::withForeignStream(ogg),
+                                                              0, QByteArray("\x80theora", 7));
+    EXPECT_FALSE(openSoundFile(dir.write("film.ogg", film).toStdString()));
+}
+
 // Concatenated recordings: the later part is converted to the first part's format.
 TEST_F(ExactLengthTest, FormatChangesInsideAnMp3PlayToTheEnd) {
     const QString stereo = writeTone(dir.file("s.mp3"), kMp3, {.seconds = 1.0, .hz = 440});
