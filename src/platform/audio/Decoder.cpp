@@ -17,6 +17,7 @@ bool supportedFormat(int rate, int channels) {
 }
 
 std::size_t Decoder::read(float* out, std::size_t count) {
+    learnLength(position_ + count);
     const auto left = static_cast<std::size_t>(std::min<std::uint64_t>(count, frames_ - position_));
     const std::size_t got = left > 0 ? readFrames(out, left) : 0;
     position_ += got;
@@ -24,6 +25,7 @@ std::size_t Decoder::read(float* out, std::size_t count) {
 }
 
 bool Decoder::seek(std::uint64_t frame) {
+    learnLength(frame);
     if (frame > frames_) return false;
     if (!seekTo(frame)) {
         seekTo(position_);
