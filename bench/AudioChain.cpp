@@ -3,11 +3,14 @@
 // decoding of the same file by the engine's decoder and by libsndfile; and the
 // opening of a 10-minute 320 kbit/s mp3 with its exact length, and of big files that
 // are sound files or only start like one (what the window's thread waits for when
-// a file is played). The realtime_x
+// a file is played), a gigabyte mp3 among them, and the wait for its length a second
+// later. The realtime_x
 // counter is how many times faster than real time the file is processed.
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+#include <chrono>
+#include <thread>
 #include <utility>
 
 #include "AudioBenchSupport.h"
@@ -151,6 +154,37 @@ void OpenFreeFormatMp3(benchmark::State& state) {
         decoder ? static_cast<double>(decoder->frames()) / decoder->rate() : 0.0;
 }
 
+// A gigabyte of mp3: the 10-minute 320 kbit/s file again and again, some seven hours.
+std::string gigabyteMp3() {
+    static QTemporaryDir dir;
+    const QString path = dir.path() + "/gigabyte.mp3";
+    if (QFileInfo::exists(path)) return path.toStdString();
+    QFile music(QString::fromStdString(audiobench::benchMusic(600.0, true)));
+    QFile file(path);
+    if (!music.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly)) return {};
+    const QByteArray bytes = music.readAll();
+    while (file.size() < (qint64{1} << 30))
+        file.write(bytes);
+    return path.toStdString();
+}
+
+// What the window's thread waits for when such a file is played.
+void OpenGigabyteMp3(benchmark::State& state) {
+    OpenFile(state, gigabyteMp3());
+}
+
+// The length the host asks for on its first tick, a second after the file opened.
+void GigabyteMp3LengthAfterOneSecond(benchmark::State& state) {
+    const std::string path = gigabyteMp3();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto decoder = audio::openSoundFile(path);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(decoder->frames());
+    }
+}
+
 BENCHMARK(PlainDecode)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(LibSndFileDecode)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(FullChain)->Unit(benchmark::kMillisecond)->MinTime(3.0);
@@ -159,6 +193,8 @@ BENCHMARK(OpenGigabyteNotSound)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(OpenGigabyteWav)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(OpenThreeMinuteMp3)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(OpenFreeFormatMp3)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(OpenGigabyteMp3)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(GigabyteMp3LengthAfterOneSecond)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

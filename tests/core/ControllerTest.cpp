@@ -10,6 +10,7 @@
 #include "playlist/MediaLibrary.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
+#include "support/OggPages.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
 #include "windows/MiniForm.h"
@@ -82,6 +83,25 @@ TEST_F(Controller, EngineFollowsTheLastFourCharactersOnly) {
         ctl.Play();
         EXPECT_EQ(p.form<frmBass>().BassON.Caption(), "False") << name;
     }
+}
+
+// The audio library decodes some of the codecs an Ogg file may hold; the media
+// engine plays the others, or says it cannot.
+TEST_F(Controller, AnOggFileTheAudioLibraryDoesNotDecodeGoesToTheMediaEngine) {
+    const testsupport::ForeignStream codec = testsupport::foreignOggStream(7);
+    const QString played = p.program.write("media/played.ogg", codec.first + codec.last);
+    p.media().addMedium(played.toStdString(), {5000, 25, std::nullopt});
+    m.LbFileName(0).setCaption(played);
+    d.FromPlaylist.setCaption("False");
+    ctl.Play();
+    EXPECT_EQ(p.form<frmBass>().BassON.Caption(), "False");
+    const auto* medium = p.media().state(played.toStdString());
+    ASSERT_TRUE(medium);
+    EXPECT_TRUE(medium->open);
+
+    m.LbFileName(0).setCaption(p.program.write("media/unknown.ogg", codec.first + codec.last));
+    ctl.Play();
+    EXPECT_EQ(p.dialogs->count("MsgBox"), 1);
 }
 
 TEST_F(Controller, AFailedOpenShowsTheMessageButNoLayoutVolumeOrPlay) {

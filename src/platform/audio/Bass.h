@@ -38,12 +38,15 @@ struct BassOptions {
 //   0 on failure; byte positions and lengths are 64-bit, -1 on failure; every call
 //   on a freed or unknown handle fails quietly (BASS_ErrorGetCode says why).
 // - Streams decode by their content (openSoundFile): MPEG audio through libmpg123,
-//   Ogg Vorbis through libvorbisfile, the rest through libsndfile; modules through
+//   Ogg Vorbis through libvorbisfile, the rest through libsndfile (Ogg Opus among them;
+//   an Ogg film, its first stream a picture, is refused); modules through
 //   libopenmpt. A file is MPEG only where frames start at its beginning (after ID3v2
 //   tags and a little junk) and libopenmpt does not take it for a module. Positions and lengths
 //   count bytes of the decoded audio as 16-bit samples at the rate and channel count the file opens
 //   with (a later change is converted to them), and report what has been played (heard), not what
-//   has been decoded ahead. Lengths are exact: MPEG frames are walked at open. A file without one
+//   has been decoded ahead. Lengths are exact: MPEG frames are walked, the first 8 MiB at open and
+//   the rest meanwhile on a thread of the stream's own (a gigabyte in well under a second, so done
+//   before the player's first look at the length, which waits for it otherwise). A file without one
 //   decodable frame (empty, cut inside its header, not audio, a folder) gives handle 0. Seeks land
 //   on the exact frame; one that fails changes nothing.
 // - BASS_Init and BASS_Free are cheap: the output opens when a channel first plays

@@ -43,7 +43,6 @@ Channel::Channel(Kind kind, std::unique_ptr<Decoder> decoder, DWORD flags, int o
       flags_(flags),
       rate_(decoder->rate()),
       channels_(decoder->channels()),
-      length_(decoder->frames()),
       blockFrames_(blockFramesFor(rate_, outputRate)),
       voice_(std::make_shared<Voice>(channels_, blockFrames_)),
       decoder_(std::move(decoder)),
@@ -91,9 +90,14 @@ std::uint64_t Channel::position() {
     return heard.epoch == voice_->epoch() ? heard.frame : seekTarget_;
 }
 
+std::uint64_t Channel::length() {
+    decoder_->awaitLength();
+    std::lock_guard lock(mutex_);
+    return decoder_->frames();
+}
+
 bool Channel::seek(std::uint64_t frame) {
     activity();  // a channel that has ended stays stopped at its new position
-    if (frame > length_) return false;
     std::lock_guard lock(mutex_);
     if (!decoder_->seek(frame)) return false;
     voice_->newEpoch();

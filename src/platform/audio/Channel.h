@@ -29,7 +29,9 @@ class Channel {
     DWORD flags() const { return flags_; }
     int rate() const { return rate_; }
     int channels() const { return channels_; }
-    std::uint64_t length() const { return length_; }
+    // Frames in the whole stream; a length still being worked out is waited for
+    // without holding up the producer.
+    std::uint64_t length();
     const std::shared_ptr<Voice>& voice() const { return voice_; }
 
     // Playback state (user-interface thread).
@@ -72,7 +74,6 @@ class Channel {
     const DWORD flags_;
     const int rate_;
     const int channels_;
-    const std::uint64_t length_;
     const std::size_t blockFrames_;  // channel frames decoded per block
     State state_ = State::Stopped;
     std::uint64_t seekTarget_ = 0;  // position until the output plays the current epoch

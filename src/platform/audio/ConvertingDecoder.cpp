@@ -23,6 +23,16 @@ ConvertingDecoder::ConvertingDecoder(const std::vector<Segment>& segments, Layou
       converter_(segments.front().format, layoutOf),
       source_(kSourceFrames * kMaxChannels) {
     setSpeakers(layoutOf(channels()));
+    placeSpans(segments);
+}
+
+void ConvertingDecoder::setSegments(const std::vector<Segment>& segments) {
+    setFrames(convertedFrames(segments));
+    placeSpans(segments);
+}
+
+void ConvertingDecoder::placeSpans(const std::vector<Segment>& segments) {
+    spans_.clear();
     std::uint64_t sourceStart = 0;
     std::uint64_t start = 0;
     for (const Segment& segment : segments) {
@@ -97,7 +107,7 @@ bool ConvertingDecoder::seekTo(std::uint64_t frame) {
     pendingAt_ = 0;
     converter_.reset();
     sourceEnded_ = false;
-    return seekSource(sourceFrameOf(frame)) && (frame >= frames() || refill());
+    return seekSource(sourceFrameOf(frame)) && (frame >= knownFrames() || refill());
 }
 
 std::uint64_t ConvertingDecoder::sourceFrameOf(std::uint64_t frame) const {

@@ -23,6 +23,10 @@ class ConvertingDecoder : public Decoder {
     // layoutOf gives.
     ConvertingDecoder(const std::vector<Segment>& segments, LayoutOf layoutOf);
 
+    // The segments of the whole file, where those given at first were only its
+    // beginning; the first segment's format is the same.
+    void setSegments(const std::vector<Segment>& segments);
+
     // Reads whole frames of the file's own format into out, at most `samples`
     // samples; sets the format of what was read and gives the frames read. 0 at
     // the end or when the file can no longer be read.
@@ -41,6 +45,7 @@ class ConvertingDecoder : public Decoder {
         std::uint64_t start;  // in the decoder's frames
     };
     static std::uint64_t convertedFrames(const std::vector<Segment>& segments);
+    void placeSpans(const std::vector<Segment>& segments);
     std::uint64_t sourceFrameOf(std::uint64_t frame) const;
     bool refill();
     void convert(const float* in, std::size_t frames, AudioFormat format);

@@ -17,6 +17,7 @@ bool supportedFormat(int rate, int channels) {
 }
 
 std::size_t Decoder::read(float* out, std::size_t count) {
+    learnLength(position_ + count);
     const auto left = static_cast<std::size_t>(std::min<std::uint64_t>(count, frames_ - position_));
     const std::size_t got = left > 0 ? readFrames(out, left) : 0;
     position_ += got;
@@ -24,6 +25,7 @@ std::size_t Decoder::read(float* out, std::size_t count) {
 }
 
 bool Decoder::seek(std::uint64_t frame) {
+    learnLength(frame);
     if (frame > frames_) return false;
     if (!seekTo(frame)) {
         seekTo(position_);
@@ -44,11 +46,13 @@ using Opener = std::unique_ptr<Decoder> (*)(const std::string&);
 
 // What the first bytes say the file is; junk before MPEG frames says nothing, so
 // libsndfile (which knows its formats by their headers) goes before MPEG. An Ogg
-// file whose first stream is not Vorbis may be another codec libsndfile knows.
-enum class Kind { Vorbis, Ogg, Mpeg, Other };
+// file whose first stream is not Vorbis may be another codec libsndfile knows,
+// unless that stream is a picture: a film is not a sound file.
+enum class Kind { Vorbis, Ogg, Film, Mpeg, Other };
 
-// How a Vorbis stream's first packet starts.
+// How a Vorbis stream's first packet starts, and a Theora (video) stream's.
 constexpr std::string_view kVorbisPacket("\x01vorbis", 7);
+constexpr std::string_view kTheoraPacket("\x80theora", 7);
 
 Kind kindOf(const std::string& utf8Path) {
     std::array<char, 64> bytes{};
@@ -56,8 +60,9 @@ Kind kindOf(const std::string& utf8Path) {
     const std::string_view head(bytes.data(), file.isOpen() ? file.read(bytes.data(), 64) : 0);
     if (head.starts_with("OggS")) {
         // A first page of one segment: its packet follows the 28-byte header.
-        const bool vorbis = head.size() > 28 && head.substr(28).starts_with(kVorbisPacket);
-        return vorbis ? Kind::Vorbis : Kind::Ogg;
+        const std::string_view packet = head.size() > 28 ? head.substr(28) : std::string_view();
+        if (packet.starts_with(kVorbisPacket)) return Kind::Vorbis;
+        return packet.starts_with(kTheoraPacket) ? Kind::Film : Kind::Ogg;
     }
     const bool sync = head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
                       (static_cast<unsigned char>(head[1]) & 0xE0) == 0xE0;
@@ -74,6 +79,8 @@ std::span<const Opener> openersFor(Kind kind) {
             return kVorbis;
         case Kind::Ogg:
             return kOgg;
+        case Kind::Film:
+            return {};
         case Kind::Mpeg:
             return kMpeg;
         case Kind::Other:

@@ -21,8 +21,15 @@ class Decoder {
 
     int rate() const { return rate_; }
     int channels() const { return channels_; }
-    // Frames in the whole file, as known when it was opened; reading never gives more.
-    std::uint64_t frames() const { return frames_; }
+    // Frames in the whole file; reading never gives more. A length still being
+    // worked out is waited for.
+    std::uint64_t frames() {
+        learnLength(kWholeFile);
+        return frames_;
+    }
+    // Waits until the length is worked out, without touching the rest of the
+    // decoder: another thread may be reading it meanwhile.
+    virtual void awaitLength() const {}
     // Where each channel is meant to be heard.
     const Layout& speakers() const { return speakers_; }
     // The frame the next read starts at.
@@ -43,6 +50,14 @@ class Decoder {
     // A file that says where its channels go; the default order otherwise.
     void setSpeakers(Layout speakers) { speakers_ = std::move(speakers); }
 
+    static constexpr std::uint64_t kWholeFile = ~std::uint64_t{0};
+    // Called before frames up to `frame` are read or sought. A decoder that works
+    // its length out after opening (knownFrames being what it knows so far) sets
+    // it here once it is ready, waiting for it when `frame` lies beyond.
+    virtual void learnLength([[maybe_unused]] std::uint64_t frame) {}
+    std::uint64_t knownFrames() const { return frames_; }
+    void setFrames(std::uint64_t frames) { frames_ = frames; }
+
     virtual std::size_t readFrames(float* out, std::size_t count) = 0;
     virtual bool seekTo(std::uint64_t frame) = 0;
 
@@ -56,8 +71,8 @@ class Decoder {
 
 // A sound file, recognised by its content whatever its name: MPEG audio (layers
 // I to III) through libmpg123, Ogg Vorbis through libvorbisfile, and the formats
-// libsndfile reads (wav, aiff, flac and more). Null when the path is not a regular
-// file holding at least one decodable frame.
+// libsndfile reads (wav, aiff, flac, Ogg Opus and more). Null when the path is not
+// a regular file holding at least one decodable frame, or is an Ogg film.
 std::unique_ptr<Decoder> openSoundFile(const std::string& utf8Path);
 
 // Tracker modules through libopenmpt, rendered as stereo at the given rate; with

@@ -1,7 +1,12 @@
 #include <mpg123.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
+#include <limits>
 #include <memory>
+#include <stop_token>
+#include <thread>
 #include <vector>
 
 #include "platform/audio/BufferedFile.h"
@@ -77,16 +82,24 @@ struct Walk {
     std::vector<Segment> segments;
     std::uint64_t skip = 0;  // the info frame, the encoder's and the decoder's delay
     std::uint64_t cut = 0;   // the encoder's padding, where the info frame is confirmed
+    bool whole = false;      // the walk reached the end of the file
 };
 
-// Walks every frame's header (nothing is decoded) and notes where the format
-// changes. An info header's padding counts only when the walk found exactly the
-// frames it claims: a cut or joined file keeps its last samples.
-Walk walkFrames(mpg123_handle* handle) {
+// Bytes of a file walked while it is opened: some milliseconds, the whole of most
+// files. The rest of a longer one is walked on a thread of its own.
+constexpr off_t kOpeningWalkBytes = 8 << 20;
+constexpr off_t kNoLimit = std::numeric_limits<off_t>::max();
+
+// Walks the frames' headers (nothing is decoded) up to `limit` bytes into the
+// file, and notes where the format changes. An info header's padding counts only
+// when the walk found exactly the frames it claims: a cut or joined file keeps
+// its last samples.
+Walk walkFrames(mpg123_handle* handle, off_t limit, const std::stop_token& stop) {
     Walk walk;
     InfoFrame info;
     std::int64_t frames = 0;
     for (;; ++frames) {
+        if (mpg123_framepos(handle) > limit || stop.stop_requested()) return walk;
         const int result = mpg123_framebyframe_next(handle);
         if (result == MPG123_NEW_FORMAT) {
             const AudioFormat format = formatOf(handle);
@@ -107,6 +120,7 @@ Walk walkFrames(mpg123_handle* handle) {
         }
         walk.segments.back().frames += static_cast<std::uint64_t>(spf);
     }
+    walk.whole = true;
     if (info.frames == frames - 1 && info.padding > kDecoderDelay)
         walk.cut = static_cast<std::uint64_t>(info.padding - kDecoderDelay);
     return walk;
@@ -124,6 +138,54 @@ std::uint64_t trim(Walk& walk) {
     return frames;
 }
 
+bool openOn(mpg123_handle* handle, BufferedFile& file) {
+    return mpg123_replace_reader_handle(handle, &MpegIo::read, &MpegIo::seek, nullptr) ==
+               MPG123_OK &&
+           mpg123_open_handle(handle, &file) == MPG123_OK;
+}
+
+// A whole file walked, and where its frames start, for seeking.
+struct WholeWalk {
+    Walk walk;
+    std::vector<off_t> index;
+    off_t step = 0;  // frames from one entry of the index to the next
+};
+
+WholeWalk walkWholeFile(const std::string& utf8Path, const std::stop_token& stop) {
+    WholeWalk whole;
+    BufferedFile file(utf8Path);
+    Handle handle = newHandle();
+    if (!file.isOpen() || !handle || !openOn(handle.get(), file)) return whole;
+    whole.walk = walkFrames(handle.get(), kNoLimit, stop);
+    off_t* offsets = nullptr;
+    std::size_t fill = 0;
+    if (mpg123_index(handle.get(), &offsets, &whole.step, &fill) == MPG123_OK && offsets)
+        whole.index.assign(offsets, offsets + fill);
+    return whole;
+}
+
+// The walk of a whole file on a thread of its own, with a reader and a handle of
+// its own. Dropping it stops the walk.
+class BackgroundWalk {
+  public:
+    explicit BackgroundWalk(const std::string& utf8Path)
+        : result_(promise_.get_future().share()),
+          thread_([this, utf8Path](const std::stop_token& stop) {
+              promise_.set_value(walkWholeFile(utf8Path, stop));
+          }) {}
+
+    bool ready() const {
+        return result_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    }
+    void wait() const { result_.wait(); }
+    const WholeWalk& result() const { return result_.get(); }
+
+  private:
+    std::promise<WholeWalk> promise_;
+    std::shared_future<WholeWalk> result_;
+    std::jthread thread_;  // stopped and joined before the rest goes
+};
+
 class MpegDecoder : public ConvertingDecoder {
   public:
     MpegDecoder(std::unique_ptr<BufferedFile> file, Handle handle,
@@ -135,7 +197,35 @@ class MpegDecoder : public ConvertingDecoder {
           sourceFrames_(sourceFrames),
           skip_(skip) {}
 
+    // The segments given were the file's beginning: the rest is walked meanwhile.
+    void walkTheRest(const std::string& utf8Path) {
+        rest_ = std::make_unique<BackgroundWalk>(utf8Path);
+    }
+
+    void awaitLength() const override {
+        if (rest_) rest_->wait();
+    }
+
   protected:
+    void learnLength(std::uint64_t frame) override {
+        if (!rest_ || learnt_ || (frame <= knownFrames() && !rest_->ready())) return;
+        learnt_ = true;
+        takeOn(rest_->result());
+    }
+
+    // A walk that failed leaves what the opening walk found.
+    void takeOn(const WholeWalk& whole) {
+        Walk walk = whole.walk;
+        if (!walk.whole || walk.segments.empty()) return;
+        const std::uint64_t frames = trim(walk);
+        if (frames == 0 || frames > kMaxFrames) return;
+        setSegments(walk.segments);
+        sourceFrames_ = frames;
+        if (!whole.index.empty())
+            mpg123_set_index(handle_.get(), const_cast<off_t*>(whole.index.data()), whole.step,
+                             whole.index.size());
+    }
+
     // The format is asked before each read: a read stops where the format changes.
     std::size_t readSource(float* out, std::size_t samples, AudioFormat* format) override {
         for (int changes = 0; changes < kMaxChanges; ++changes) {
@@ -165,6 +255,8 @@ class MpegDecoder : public ConvertingDecoder {
     Handle handle_;
     std::uint64_t sourceFrames_;
     std::uint64_t skip_;  // samples of the file before its first frame of audio
+    std::unique_ptr<BackgroundWalk> rest_;
+    bool learnt_ = false;  // what rest_ found is taken on
 };
 
 }  // namespace
@@ -175,16 +267,13 @@ std::unique_ptr<Decoder> openMpeg(const std::string& utf8Path) {
     auto file = std::make_unique<BufferedFile>(utf8Path);
     if (!file->isOpen() || !startsWithMpegFrames(*file) || isModule(utf8Path)) return nullptr;
     Handle handle = newHandle();
-    if (!handle) return nullptr;
-    if (mpg123_replace_reader_handle(handle.get(), &MpegIo::read, &MpegIo::seek, nullptr) !=
-            MPG123_OK ||
-        mpg123_open_handle(handle.get(), file.get()) != MPG123_OK)
-        return nullptr;
-    Walk walk = walkFrames(handle.get());
+    if (!handle || !openOn(handle.get(), *file)) return nullptr;
+    Walk walk = walkFrames(handle.get(), kOpeningWalkBytes, {});
     const std::uint64_t frames = walk.segments.empty() ? 0 : trim(walk);
     if (frames == 0 || frames > kMaxFrames) return nullptr;
     auto decoder = std::make_unique<MpegDecoder>(std::move(file), std::move(handle), walk.segments,
                                                  frames, walk.skip);
+    if (!walk.whole) decoder->walkTheRest(utf8Path);
     // Also the check that the first frames decode.
     if (!decoder->seek(0)) return nullptr;
     return decoder;

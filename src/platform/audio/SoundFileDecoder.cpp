@@ -84,12 +84,15 @@ class SoundFileDecoder : public Decoder {
     SNDFILE* file_;
 };
 
-// MPEG audio and Ogg Vorbis have decoders of their own, which know their exact
-// lengths and every link of a chained file.
+// MPEG audio, in whatever container (an mp3 in a WAV too: libsndfile works its
+// length out from the size of the data, which decodes to less), and Ogg Vorbis
+// have decoders of their own, which know their exact lengths and every link of
+// a chained file.
 bool ownDecoderFor(const SF_INFO& info) {
     const int major = info.format & SF_FORMAT_TYPEMASK;
     const int minor = info.format & SF_FORMAT_SUBMASK;
-    return major == SF_FORMAT_MPEG || (major == SF_FORMAT_OGG && minor == SF_FORMAT_VORBIS);
+    const bool mpeg = minor >= SF_FORMAT_MPEG_LAYER_I && minor <= SF_FORMAT_MPEG_LAYER_III;
+    return mpeg || (major == SF_FORMAT_OGG && minor == SF_FORMAT_VORBIS);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
+#include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 
 #include "AudioTestSupport.h"
 #include "platform/audio/Decoder.h"
@@ -21,6 +23,40 @@ std::uint64_t decodedFrames(Decoder& decoder) {
     while (const std::size_t got = decoder.read(buffer.data(), 4096))
         frames += got;
     return frames;
+}
+
+// MPEG audio in a RIFF/WAVE file (format tag 0x55), as some recorders keep it.
+QByteArray inWave(const QByteArray& mpeg) {
+    QByteArray format;
+    QDataStream f(&format, QIODevice::WriteOnly);
+    f.setByteOrder(QDataStream::LittleEndian);
+    f << quint16(0x55) << quint16(2) << quint32(44100) << quint32(16000) << quint16(1) << quint16(0)
+      << quint16(12) << quint16(1) << quint32(2) << quint16(418) << quint16(1) << quint16(1393);
+    QByteArray body;
+    QDataStream b(&body, QIODevice::WriteOnly);
+    b.setByteOrder(QDataStream::LittleEndian);
+    b.writeRawData("WAVEfmt ", 8);
+    b << quint32(format.size());
+    b.writeRawData(format.constData(), static_cast<int>(format.size()));
+    b.writeRawData("data", 4);
+    b << quint32(mpeg.size());
+    b.writeRawData(mpeg.constData(), static_cast<int>(mpeg.size()));
+    QByteArray file;
+    QDataStream w(&file, QIODevice::WriteOnly);
+    w.setByteOrder(QDataStream::LittleEndian);
+    w.writeRawData("RIFF", 4);
+    w << quint32(body.size());
+    return file + body;
+}
+
+// Bytes this thread has read from files so far, as the kernel counts them; -1
+// where it does not say.
+std::int64_t bytesReadHere() {
+    QFile io("/proc/thread-self/io");
+    if (!io.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
+    return -1;
 }
 
 class ExactLengthTest : public BassTest {
@@ -65,6 +101,35 @@ TEST_F(ExactLengthTest, VariableBitrateWithoutInfoHeaderIsWalkedFrameByFrame) {
     EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames), BASS_POS_BYTE));
     EXPECT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames / 3), BASS_POS_BYTE));
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(frames / 3));
+}
+
+// libsndfile works the length out from the size of the data, which decodes to less.
+TEST_F(ExactLengthTest, Mp3InsideAWaveFileIsAsLongAsItPlays) {
+    const QString path = dir.write("mp3.wav", inWave(mpegFrames({{.frames = 40}})));
+    const HSTREAM stream = openStream(path);
+    const QWORD length = bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE);
+    EXPECT_EQ(length, bytes(exactFrames(path)));
+    expectPlaysToItsLength(stream, length / bytes(1));
+}
+
+// Opening walks the beginning of a long file; the rest is walked meanwhile on
+// another thread. The length, the end and a seek far into it stay exact.
+TEST_F(ExactLengthTest, OpeningALongFileReadsOnlyItsBeginning) {
+    const QString path =
+        dir.write("long.mp3", mpegFrames({{.frames = 48000}, {.channels = 1, .frames = 10}}));
+    const std::int64_t before = bytesReadHere();
+    if (before < 0) GTEST_SKIP() << "the kernel does not count what a thread reads";
+    const HSTREAM stream = openStream(path);
+    EXPECT_LT(bytesReadHere() - before, QFileInfo(path).size() / 2);
+    const std::uint64_t frames = 48010 * kMpegFrameSamples;
+    EXPECT_EQ(bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE), bytes(frames));
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames - 44100), BASS_POS_BYTE));
+    ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+    advance(950);
+    EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_PLAYING);
+    advance(100);
+    EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
+    EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(frames));
 }
 
 TEST_F(ExactLengthTest, EveryMpegLayerIsWalked) {
@@ -183,6 +248,14 @@ TEST_F(ExactLengthTest, OggWithAnotherStreamBesideVorbisOpens) {
     const QString ogg = writeTone(dir.file("t.ogg"), kOgg, {.seconds = 1.0});
     EXPECT_EQ(exactFrames(dir.write("grouped.ogg", testsupport::withForeignStream(readAll(ogg)))),
               44100u);
+}
+
+// A picture's stream first: the sound beside it is not the whole file.
+TEST_F(ExactLengthTest, OggFilmDoesNotOpenAsSound) {
+    const QByteArray ogg = readAll(writeTone(dir.file("t.ogg"), kOgg, {.seconds = 1.0}));
+    const QByteArray film = testsupport::withFirstPagePatched(testsupport::withForeignStream(ogg),
+                                                              0, QByteArray("\x80theora", 7));
+    EXPECT_FALSE(openSoundFile(dir.write("film.ogg", film).toStdString()));
 }
 
 // Concatenated recordings: the later part is converted to the first part's format.
