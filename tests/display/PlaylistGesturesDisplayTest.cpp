@@ -47,6 +47,20 @@ QString items(PlayerSession& s) {
     return s.texts().value("Playlist.ItemsLabel");
 }
 
+// Starts the player on a hundred entries, "Song 000" to "Song 099"; the
+// playlist window's place once it shows them all, or an empty rectangle.
+QRect aHundredSongsShown(PlayerSession& s) {
+    QStringList titles;
+    for (int i = 0; i < 100; ++i)
+        titles << QString("Song %1").arg(i, 3, 10, QChar('0'));
+    playlistOf(s, titles);
+    s.start();
+    EXPECT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
+    if (!waitUntil([&] { return items(s) == "Total items: 100"; }, 5000)) return {};
+    return s.geometry(playlist);
+}
+
 }  // namespace
 
 // The first row dragged onto the third moves there: the row now third
@@ -73,23 +87,15 @@ TEST(PlaylistGesturesOnDisplay, ARowDraggedOntoAnotherMovesThere) {
 // the end of a 100-entry list: the first row shown is far down the list.
 TEST(PlaylistGesturesOnDisplay, TheScrollBarDraggedToTheEndShowsTheLastEntries) {
     PlayerSession s;
-    QStringList titles;
-    for (int i = 0; i < 100; ++i)
-        titles << QString("Song %1").arg(i, 3, 10, QChar('0'));
-    playlistOf(s, titles);
-    s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist");
-    ASSERT_FALSE(playlist.isEmpty());
-    ASSERT_TRUE(waitUntil([&] { return items(s) == "Total items: 100"; }, 5000));
-    const QRect at = s.geometry(playlist);
+    const QRect at = aHundredSongsShown(s);
+    ASSERT_FALSE(at.isEmpty());
     s.screenshot();
 
     // The bar stands 320 twips in from the right edge and 380 down; its
     // 7-pixel up button is followed by the 20-pixel thumb.
     const QPoint thumb = at.topLeft() + QPoint(at.width() - 21 + 8, 25 + 7 + 10);
     s.drag(thumb, thumb + QPoint(0, at.height() - 70));
-    s.screenshot();
+    EXPECT_TRUE(s.showsItsRows("Playlist.PicList"));
     doubleClick(s, row(at, 0));
     QString title;
     ASSERT_TRUE(waitUntil(
@@ -101,6 +107,20 @@ TEST(PlaylistGesturesOnDisplay, TheScrollBarDraggedToTheEndShowsTheLastEntries) 
         << title.toStdString();
     EXPECT_GT(title.mid(5).toInt(), 60) << title.toStdString();
     s.screenshot();
+}
+
+// Page Down twice from the first row, then End: the screen shows the rows
+// the list holds where the keys took it.
+TEST(PlaylistGesturesOnDisplay, PageDownAndEndShowTheRowsTheyReach) {
+    PlayerSession s;
+    const QRect at = aHundredSongsShown(s);
+    ASSERT_FALSE(at.isEmpty());
+    s.click(row(at, 0).x(), row(at, 0).y());
+    s.key("Next");
+    s.key("Next");
+    EXPECT_TRUE(s.showsItsRows("Playlist.PicList")) << "after Page Down";
+    s.key("End");
+    EXPECT_TRUE(s.showsItsRows("Playlist.PicList")) << "after End";
 }
 
 // Two files and a folder dragged from another program onto the second row:

@@ -17,29 +17,37 @@ void searchOnJ(PlayerSession& s) {
     s.program().write("Data/keyboard.data", file);
 }
 
-// A playlist of two copies of the sample under different names.
-void twoEntries(PlayerSession& s) {
+// A playlist of copies of the sample, one under each name.
+void entries(PlayerSession& s, const QStringList& names) {
     QFile sample(s.program().file("Samples/plenk-sample.ogg"));
-    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(sample.open(QIODevice::ReadOnly));
     const QByteArray bytes = sample.readAll();
-    const QString first = s.program().write("Music/Alpha song.ogg", bytes);
-    const QString second = s.program().write("Music/Beta tune.ogg", bytes);
-    s.program().write("Data/plst.data", (first + "\r\n" + second + "\r\n").toUtf8());
+    QByteArray list;
+    for (const QString& name : names)
+        list += s.program().write("Music/" + name + ".ogg", bytes).toUtf8() + "\r\n";
+    s.program().write("Data/plst.data", list);
+}
+
+// Starts the player, opens the search window on J and types text there;
+// the search window, or nothing when it did not show.
+QString searchFor(PlayerSession& s, const QString& text) {
+    s.start();
+    const QString main = s.waitForWindow("Plenk Player");
+    if (main.isEmpty()) return {};
+    s.focus(main);
+    s.key("j");
+    const QString search = s.waitForWindow("Search");
+    if (search.isEmpty()) return {};
+    s.focus(search);
+    s.xdotool({"type", "--delay", "50", text});
+    return search;
 }
 
 TEST(SearchWindowOnDisplay, TypedTextListsTheEntryAndEnterPlaysIt) {
     PlayerSession s;
     searchOnJ(s);
-    twoEntries(s);
-    s.start();
-    const QString main = s.waitForWindow("Plenk Player");
-    ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
-    s.focus(main);
-    s.key("j");
-    const QString search = s.waitForWindow("Search");
-    ASSERT_FALSE(search.isEmpty()) << s.output().toStdString();
-    s.focus(search);
-    s.xdotool({"type", "--delay", "50", "TUNE"});
+    entries(s, {"Alpha song", "Beta tune"});
+    ASSERT_FALSE(searchFor(s, "TUNE").isEmpty()) << s.output().toStdString();
     ASSERT_TRUE(waitUntil([&] { return s.texts().value("JumpForm.RealSearch") == "TUNE"; }, 5000))
         << "the keys went to " << s.texts().value("focus").toStdString();
     // The results show half a second after the last key.
@@ -50,6 +58,34 @@ TEST(SearchWindowOnDisplay, TypedTextListsTheEntryAndEnterPlaysIt) {
         << s.output().toStdString();
     EXPECT_EQ(s.texts().value("JumpForm.Cautare"), "");
     s.screenshot();
+}
+
+// A search that finds a hundred entries, its results scrolled by Page Down,
+// End and their scroll bar's thumb: the screen shows the rows the results
+// list holds there.
+TEST(SearchWindowOnDisplay, ScrolledResultsShowTheRowsTheyHold) {
+    PlayerSession s;
+    searchOnJ(s);
+    QStringList names;
+    for (int i = 0; i < 100; ++i)
+        names << QString("row%1").arg(i, 5, 10, QChar('0'));
+    entries(s, names);
+    const QString search = searchFor(s, "ROW");
+    ASSERT_FALSE(search.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return s.rows("JumpForm.Rezultate").size() == 40; }, 5000));
+    const QRect at = s.geometry(search);
+
+    // The results list stands 8 pixels in and 48 down, 337 pixels wide.
+    s.click(at.x() + 60, at.y() + 55);
+    s.key("Next");
+    s.key("Next");
+    EXPECT_TRUE(s.showsItsRows("JumpForm.Rezultate")) << "after Page Down";
+    s.key("End");
+    EXPECT_TRUE(s.showsItsRows("JumpForm.Rezultate")) << "after End";
+    s.key("Home");
+    const QPoint thumb(at.x() + 8 + 337 - 10, at.y() + 48 + 30);
+    s.drag(thumb, thumb + QPoint(0, 80));
+    EXPECT_TRUE(s.showsItsRows("JumpForm.Rezultate")) << "after the thumb's drag";
 }
 
 }  // namespace

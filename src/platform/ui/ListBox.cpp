@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QListView>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <utility>
 
+#include "platform/ui/Form.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/ListModel.h"
 #include "platform/ui/Twips.h"
@@ -91,10 +92,16 @@ ListBox::ListBox(Form& form, QString name, int multiSelect, bool sorted)
     view->setModel(&model());
     view->viewport()->setMouseTracking(true);
     view->viewport()->installEventFilter(new WidgetInput(*this, view->viewport(), true));
-    QObject::connect(view->verticalScrollBar(), &QScrollBar::valueChanged, [this](int value) {
+    // Only the user's own scrolling moves the top row; whatever else changes
+    // the bar's range (rows laid out a batch at a time, a resize) brings the
+    // view back to the top row, before the bar clamps its value.
+    QScrollBar* bar = view->verticalScrollBar();
+    QObject::connect(bar, &QScrollBar::valueChanged, [this](int value) {
+        if (scrollingByCode_) return;
         userScrolled(value);
         Scroll.raise();
     });
+    QObject::connect(bar, &QScrollBar::rangeChanged, [this] { showTopRow(); });
     model().setAfterSync([this] { showSelection(); });
     model().followWhileVisible(view);
     attachWidget(view, true, true);
@@ -211,7 +218,9 @@ void ListBox::showSelection() {
     // A held view catches up first (its sync shows the selection).
     if (model().pending()) return model().held() ? model().sync() : void();
     QListView* v = view();
-    const QSignalBlocker block(v->verticalScrollBar());
+    // The view scrolls its rows with the bar, so the bar is never silenced;
+    // what the selection scrolls meanwhile is not the user's.
+    const QScopedValueRollback byCode(scrollingByCode_, true);
     QItemSelectionModel* sel = v->selectionModel();
     sel->clearSelection();
     if (MultiSelect() == vbMultiSelectNone || checkBoxes_) {
@@ -224,8 +233,16 @@ void ListBox::showSelection() {
     if (checkBoxes_) v->viewport()->update();
     if (ListIndex() >= 0)
         sel->setCurrentIndex(model().index(ListIndex()), QItemSelectionModel::NoUpdate);
-    if (TopIndex() < ListCount())
-        v->scrollTo(model().index(TopIndex()), QAbstractItemView::PositionAtTop);
+    showTopRow();
+}
+
+// One step of the bar is one row.  A row not laid out yet is past the end of
+// the bar, which then stops short; the growing range brings the view there.
+void ListBox::showTopRow() {
+    // An unloaded window's view waits for the window to load again.
+    if (parentForm().state() == Form::State::Unloaded) return;
+    const QScopedValueRollback byCode(scrollingByCode_, true);
+    view()->verticalScrollBar()->setValue(TopIndex());
 }
 
 }  // namespace ui

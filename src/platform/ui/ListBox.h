@@ -55,8 +55,11 @@ class ListBox : public ListControl {
     // The row at a height of the client area in pixels, or -1 below the rows.
     int rowAt(int y) const;
     int rowAfterKey(int keyCode) const;
+    // Scrolls the view so that its first row is TopIndex.
+    void showTopRow();
 
     bool clickPending_ = false;
+    bool scrollingByCode_ = false;
     bool marksByCode_ = false;
     bool checkBoxes_ = false;
 };

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileSystemWatcher>
+#include <QImage>
+#include <QPainter>
 #include <QSaveFile>
 #include <algorithm>
 #include <cstdlib>
@@ -71,13 +73,39 @@ TextQuery::~TextQuery() = default;
 void TextQuery::answer() {
     QFile request(folder_ + "/request");
     if (!request.open(QIODevice::ReadOnly)) return;
-    const QByteArray token = request.readAll().trimmed();
+    const QList<QByteArray> lines = request.readAll().split('\n');
     request.close();
     request.remove();
+    QString pictures;
+    for (const QByteArray& name : lines.mid(1))
+        pictures += drawList(QString::fromUtf8(name.trimmed()));
     QSaveFile out(folder_ + "/texts.txt");
     if (!out.open(QIODevice::WriteOnly)) return;
-    out.write(token + "\n" + snapshot().toUtf8());
+    out.write(lines.value(0).trimmed() + "\n" + snapshot().toUtf8() + pictures.toUtf8());
     out.commit();
+}
+
+QString TextQuery::drawList(const QString& name) const {
+    for (const Form* form : app_.createdForms()) {
+        if (!form->isLoaded()) continue;
+        for (const Control* c : form->controls()) {
+            QWidget* area = c->clientWidget();
+            if (!dynamic_cast<const ListControl*>(c) || controlName(*form, *c) != name ||
+                !area->isVisible())
+                continue;
+            QImage drawn = area->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            QImage shown(drawn.size(), QImage::Format_ARGB32);
+            shown.fill(Qt::transparent);
+            QPainter painter(&shown);
+            painter.setClipRegion(area->visibleRegion());
+            painter.drawImage(0, 0, drawn);
+            painter.end();
+            shown.save(folder_ + "/" + name + ".png");
+            const QPoint at = area->mapToGlobal(QPoint(0, 0));
+            return textLine(name + ".Origin", QString("%1,%2").arg(at.x()).arg(at.y()));
+        }
+    }
+    return {};
 }
 
 QString TextQuery::snapshot() const {

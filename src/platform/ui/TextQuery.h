@@ -17,7 +17,11 @@ class Application;
 // window: "Form.Control=text" or "Form.Control(index)=text", line breaks in
 // the text written as "\n"; the first rows of each list as
 // "Form.Control[row]=text"; and "focus=Form.Control" for the control that
-// has the keyboard.
+// has the keyboard.  Each further line of the request may name a list
+// ("Form.Control"): the program then also writes <folder>/Form.Control.png,
+// the list's rows area as the list draws it now, with what other controls
+// cover of it left transparent, and answers "Form.Control.Origin=x,y", the
+// area's top left on the screen.
 class TextQuery {
   public:
     static std::unique_ptr<TextQuery> fromEnvironment(Application& app);
@@ -32,6 +36,10 @@ class TextQuery {
     QString snapshot() const;
 
   private:
+    // Writes the named list's picture; returns its answer line, or nothing
+    // for a name that is no shown list.
+    QString drawList(const QString& name) const;
+
     Application& app_;
     QString folder_;
     std::unique_ptr<QFileSystemWatcher> watcher_;

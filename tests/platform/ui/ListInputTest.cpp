@@ -7,6 +7,7 @@
 #include <QListView>
 #include <QMimeData>
 #include <QPixmap>
+#include <QScreen>
 #include <QUrl>
 #include <cmath>
 #include <functional>
@@ -103,6 +104,27 @@ class ListInput : public ::testing::Test {
         return {10, (row - w.List.TopIndex()) * height() + height() / 2};
     }
     void key(int qtKey) { input::key(w.List.widget(), qtKey); }
+    QListView* view() const { return static_cast<QListView*>(w.List.widget()); }
+    // The view takes the rows in on one turn of the event loop, then lays
+    // them out a batch a turn and paints them.
+    static void layOut() {
+        for (int turn = 0; turn < 5; ++turn)
+            QCoreApplication::processEvents();
+    }
+    // Whether the view's first row is TopIndex and the window's pixels over
+    // the rows area are the rows as the list draws them now.
+    bool showsItsRows() const {
+        if (view()->indexAt(QPoint(5, 2)).row() != w.List.TopIndex()) return false;
+        QWidget* window = rows()->window();
+        const QRect area(rows()->mapTo(window, QPoint(0, 0)), rows()->size());
+        const QImage shown =
+            window->screen()
+                ->grabWindow(window->winId(), area.x(), area.y(), area.width(), area.height())
+                .toImage();
+        const QImage drawn = rows()->grab().toImage();
+        return shown.convertToFormat(QImage::Format_RGB32) ==
+               drawn.convertToFormat(QImage::Format_RGB32);
+    }
 };
 
 TEST_F(ListInput, APressSelectsBeforeMouseDownAndClicksBeforeMouseUp) {
@@ -177,8 +199,23 @@ TEST_F(ListInput, TopIndexReadsBackTheFirstRowShown) {
         w.List.RemoveItem(0);
     EXPECT_EQ(w.List.TopIndex(), std::max(0, 12 - page()));
     QCoreApplication::processEvents();
-    EXPECT_EQ(static_cast<QListView*>(w.List.widget())->indexAt(QPoint(5, 2)).row(),
-              w.List.TopIndex());
+    EXPECT_EQ(view()->indexAt(QPoint(5, 2)).row(), w.List.TopIndex());
+}
+
+// More rows than the view lays out at once.
+TEST_F(ListInput, TheWindowShowsTheRowsFromTopIndexDown) {
+    for (int i = 20; i < 30000; ++i)
+        w.List.AddItem(QString("row %1").arg(i));
+    layOut();
+    w.List.setTopIndex(40);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(showsItsRows()) << "after TopIndex was set";
+    key(Qt::Key_End);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(showsItsRows()) << "after End";
+    w.List.RemoveItem(0);
+    layOut();
+    EXPECT_EQ(view()->indexAt(QPoint(5, 2)).row(), w.List.TopIndex()) << "the rows laid out again";
 }
 
 TEST_F(ListInput, TheListAnswersItemHeightAndTheRowAtAPoint) {
@@ -348,10 +385,9 @@ TEST_F(ListInput, ADropTakesTheFilesReadAsTheDragEntered) {
 TEST_F(ListInput, AMegabyteRowIsNeverMeasuredWhole) {
     w.List.AddItem(QString(10'000'000, QChar('x')), 0);
     QCoreApplication::processEvents();
-    auto* view = static_cast<QListView*>(w.List.widget());
-    EXPECT_EQ(view->sizeHintForRow(0), height());
-    EXPECT_LT(view->sizeHintForColumn(0), 10) << "no row asks for its text's width";
-    const QImage shown = view->viewport()->grab().toImage();
+    EXPECT_EQ(view()->sizeHintForRow(0), height());
+    EXPECT_LT(view()->sizeHintForColumn(0), 10) << "no row asks for its text's width";
+    const QImage shown = rows()->grab().toImage();
     EXPECT_FALSE(shown.isNull());
     EXPECT_EQ(w.List.List(0).size(), 10'000'000) << "the row itself is whole";
 }

@@ -11,6 +11,7 @@
 #include <QThread>
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -354,12 +355,18 @@ QImage PlayerSession::screenshotWhen(const std::function<bool(const QImage&)>& s
 }
 
 QMap<QString, QString> PlayerSession::texts(int pollMs) {
+    return query({}, pollMs);
+}
+
+QMap<QString, QString> PlayerSession::query(const QStringList& lists, int pollMs) {
     const QString folder = home_.file("query");
     const QByteArray token = QByteArray::number(++queries_);
     QDir().mkpath(folder);
     QSaveFile request(folder + "/request");
     if (request.open(QIODevice::WriteOnly)) {
         request.write(token);
+        for (const QString& list : lists)
+            request.write("\n" + list.toUtf8());
         request.commit();
     }
     QMap<QString, QString> texts;
@@ -388,6 +395,29 @@ QStringList PlayerSession::rows(const QString& list) {
     for (int i = 0; all.contains(QString("%1[%2]").arg(list).arg(i)); ++i)
         rows << all.value(QString("%1[%2]").arg(list).arg(i));
     return rows;
+}
+
+bool PlayerSession::showsItsRows(const QString& list, int timeoutMs) {
+    const QStringList origin = query({list}, 20).value(list + ".Origin").split(',');
+    const QImage drawn(home_.file("query/" + list + ".png"));
+    if (origin.size() != 2 || drawn.isNull()) return false;
+    const QPoint at(origin[0].toInt(), origin[1].toInt());
+    // A gradient drawn again may round a level differently; another row
+    // differs by far more.
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 &&
+               std::abs(qBlue(a) - qBlue(b)) <= 2;
+    };
+    const auto same = [&](const QImage& shot) {
+        if (!shot.rect().contains(QRect(at, drawn.size()))) return false;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb want = drawn.pixel(x, y);
+                if (qAlpha(want) == 255 && !near(shot.pixel(at + QPoint(x, y)), want)) return false;
+            }
+        return true;
+    };
+    return same(screenshotWhen(same, timeoutMs));
 }
 
 bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {

@@ -115,11 +115,17 @@ class PlayerSession {
     QMap<QString, QString> texts(int pollMs = 20);
     // The first rows of a list ("Form.Control"), as the text query gives them.
     QStringList rows(const QString& list);
+    // Whether the screen shows the list's rows area ("Form.Control") as the
+    // list draws it now, where no other control covers it; screenshots until
+    // it does or timeoutMs pass.
+    bool showsItsRows(const QString& list, int timeoutMs = 3000);
     // Waits until the main window says "Playing" with this title; true when
     // it did within timeoutMs.
     bool waitForPlaying(const QString& title, int timeoutMs = 10000);
 
   private:
+    // The texts, the request also naming lists to draw (see ui::TextQuery).
+    QMap<QString, QString> query(const QStringList& lists, int pollMs);
     QString run(const QString& program, const QStringList& arguments);
 
     XServer server_;
