@@ -14,7 +14,7 @@
 #include <csignal>
 #include <cstdio>
 
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 
 namespace shared {
 
@@ -210,7 +210,7 @@ WholeFileWriter::~WholeFileWriter() {
 
 bool WholeFileWriter::open() {
     const QFileInfo info(target_);
-    if (target_.isEmpty() || (info.exists() && !info.isFile()) || isReadOnly(info)) return false;
+    if (target_.isEmpty() || !files::replaceable(target_) || files::isReadOnly(info)) return false;
     struct stat old {};
     const bool exists = ::stat(native(target_).constData(), &old) == 0;
     temporary_ = target_ + kMarker + QString::number(::getpid());

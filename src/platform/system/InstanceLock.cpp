@@ -6,6 +6,8 @@
 #include <QLockFile>
 #include <cstdio>
 
+#include "platform/files/Files.h"
+
 namespace sys {
 
 namespace {
@@ -19,7 +21,7 @@ const char* reason(QLockFile::LockError error) {
         case QLockFile::PermissionError:
             return "permission denied";
         case QLockFile::LockFailedError:
-            return "something that is no lock is in its place";
+            return "it is left by a copy that ended, and cannot be removed";
         default:
             return "its folder is missing or unusable, or the disk is full";
     }
@@ -38,7 +40,10 @@ InstanceLock::~InstanceLock() = default;
 // Only a lock another running copy holds keeps this copy out: a lock that
 // cannot be made must not lock the user out of the program.
 bool InstanceLock::acquire() {
-    if (lock_->isLocked() || lock_->tryLock(0)) return true;
+    if (lock_->isLocked()) return true;
+    // What is no file would block or fill the reading of the lock's owner.
+    if (files::passedOver(file_)) return true;
+    if (lock_->tryLock(0)) return true;
     if (lock_->error() == QLockFile::LockFailedError) {
         if (heldByAnotherCopy()) return false;
         if (lock_->removeStaleLockFile() && lock_->tryLock(0)) return true;

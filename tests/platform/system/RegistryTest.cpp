@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,20 @@
 #include "support/TempDir.h"
 
 using namespace sys;
+
+namespace {
+
+// A device of the test's own that reads as empty and takes any write.
+bool makeNullDevice(const QString& path) {
+    return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+}
+
+bool isDevice(const QString& path) {
+    struct stat node {};
+    return stat(QFile::encodeName(path).constData(), &node) == 0 && S_ISCHR(node.st_mode);
+}
+
+}  // namespace
 
 TEST(Registry, DefaultValuesOfKeysAndSubkeysSurviveReopening) {
     testsupport::TempDir dir;
@@ -60,6 +76,16 @@ TEST(Registry, NamedNumbersAndOddTextsRoundTrip) {
         250u);
     EXPECT_EQ(again.value("HKEY_CURRENT_USER\\Software\\Filter\\Timing", "Note")->toString(),
               "line\nwith \"quotes\" and \\ slash");
+}
+
+TEST(Registry, ADeviceInPlaceOfTheFileIsPassedOverAndNeverSavedOver) {
+    testsupport::TempDir dir;
+    if (!makeNullDevice(dir.file("registry.reg"))) GTEST_SKIP() << "no right to make a device";
+    testsupport::CapturedStandardError err;
+    Registry reg(dir.file("registry.reg"));
+    EXPECT_EQ(reg.RegSetValueA(HKEY_CLASSES_ROOT, ".mp3", REG_SZ, "x"), ERROR_SUCCESS);
+    EXPECT_TRUE(isDevice(dir.file("registry.reg")));
+    EXPECT_TRUE(err.text().contains("registry.reg")) << err.text().constData();
 }
 
 TEST(Registry, UnwritableFileKeepsValuesForTheRun) {
@@ -121,4 +147,12 @@ TEST(InstanceLock, AnOldLockFileNamingNoProcessIsTakenOver) {
     InstanceLock lock(dir.path());
     EXPECT_TRUE(lock.acquire());
     EXPECT_FALSE(InstanceLock(dir.path()).acquire()) << "and held";
+}
+
+TEST(InstanceLock, ADeviceInPlaceOfTheLockLetsTheCopyRunAndSaysSo) {
+    testsupport::TempDir dir;
+    if (!makeNullDevice(dir.file("instance.lock"))) GTEST_SKIP() << "no right to make a device";
+    testsupport::CapturedStandardError err;
+    EXPECT_TRUE(InstanceLock(dir.path()).acquire());
+    EXPECT_TRUE(err.text().contains("instance.lock")) << err.text().constData();
 }

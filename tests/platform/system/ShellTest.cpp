@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <QDir>
 #include <QFile>
 
 #include "platform/system/Registry.h"
@@ -43,4 +46,21 @@ TEST(Shell, ExecLineQuotesAndEscapesEveryCharacterThePathHolds) {
     };
     for (const auto& [program, exec] : cases)
         EXPECT_EQ(execLineFor(program), exec) << program;
+}
+
+// The device is the test's own and reads as empty.
+TEST(Shell, ADeviceInPlaceOfTheDefaultsFileIsLeftAsItIs) {
+    testsupport::TempDir dir;
+    QDir().mkpath(dir.file("config"));
+    const QByteArray device = QFile::encodeName(dir.file("config/mimeapps.list"));
+    if (mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "no right to make a device";
+    Registry registry(dir.file("registry.reg"));
+    registry.RegSetValueA(HKEY_CLASSES_ROOT, ".mp3", REG_SZ, "Player.Mp3");
+    registry.RegSetValueA(HKEY_CLASSES_ROOT, "Player.Mp3\\shell\\open\\command", REG_SZ,
+                          "\"/opt/plenk-player\" %1");
+    Shell shell(registry, "/opt/plenk-player", {dir.file("data"), dir.file("config")});
+    shell.SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    struct stat node {};
+    EXPECT_TRUE(stat(device.constData(), &node) == 0 && S_ISCHR(node.st_mode));
 }
