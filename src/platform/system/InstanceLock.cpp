@@ -1,9 +1,14 @@
 #include "platform/system/InstanceLock.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/files/Files.h"
@@ -27,6 +32,20 @@ const char* reason(QLockFile::LockError error) {
     }
 }
 
+enum class KernelLock { Held, Free, Unknown };
+
+// The running copy holds a kernel lock (flock) on its lock file, which the
+// kernel drops when that copy ends, whatever its process id is then.
+KernelLock kernelLock(const QString& file) {
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return KernelLock::Unknown;
+    const int taken = ::flock(fd, LOCK_SH | LOCK_NB);
+    const int error = errno;
+    ::close(fd);
+    if (taken == 0) return KernelLock::Free;
+    return error == EWOULDBLOCK ? KernelLock::Held : KernelLock::Unknown;
+}
+
 }  // namespace
 
 InstanceLock::InstanceLock(const QString& folder) : file_(folder + "/instance.lock") {
@@ -38,7 +57,7 @@ InstanceLock::InstanceLock(const QString& folder) : file_(folder + "/instance.lo
 InstanceLock::~InstanceLock() = default;
 
 // Only a lock another running copy holds keeps this copy out: a lock that
-// cannot be made must not lock the user out of the program.
+// cannot be made or taken over must not lock the user out of the program.
 bool InstanceLock::acquire() {
     if (lock_->isLocked()) return true;
     // What is no file would block or fill the reading of the lock's owner.
@@ -54,11 +73,15 @@ bool InstanceLock::acquire() {
     return true;
 }
 
-// QLockFile has already taken over a lock whose process no longer runs.
+// QLockFile has already taken over a lock whose process no longer runs,
+// where it could remove the file.
 bool InstanceLock::heldByAnotherCopy() const {
+    const KernelLock kernel = kernelLock(file_);
+    if (kernel == KernelLock::Held) return true;
     qint64 pid = 0;
     QString host, app;
-    if (lock_->getLockInfo(&pid, &host, &app)) return true;
+    const bool named = lock_->getLockInfo(&pid, &host, &app);
+    if (named) return kernel == KernelLock::Unknown;
     const QFileInfo info(file_);
     return info.isFile() &&
            info.lastModified().secsTo(QDateTime::currentDateTime()) < kUnreadableLockAgeSeconds;

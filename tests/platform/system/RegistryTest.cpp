@@ -8,6 +8,7 @@
 
 #include "platform/system/InstanceLock.h"
 #include "platform/system/Registry.h"
+#include "support/FileLimits.h"
 #include "support/StandardError.h"
 #include "support/TempDir.h"
 
@@ -155,4 +156,26 @@ TEST(InstanceLock, ADeviceInPlaceOfTheLockLetsTheCopyRunAndSaysSo) {
     testsupport::CapturedStandardError err;
     EXPECT_TRUE(InstanceLock(dir.path()).acquire());
     EXPECT_TRUE(err.text().contains("instance.lock")) << err.text().constData();
+}
+
+TEST(InstanceLock, ACrashedCopysLockInAFolderThatCannotBeWrittenLetsTheCopyRun) {
+    testsupport::TempDir dir;
+    dir.write("locked/instance.lock",
+              "999999\nplenk-player\n" +
+                  QByteArray::fromStdString(QSysInfo::machineHostName().toStdString()) + "\n");
+    QFile::setPermissions(dir.file("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    testsupport::PermissionsHold hold;
+    EXPECT_TRUE(InstanceLock(dir.file("locked")).acquire());
+}
+
+TEST(InstanceLock, ARunningCopysDamagedOldLockKeepsTheNextCopyOut) {
+    testsupport::TempDir dir;
+    InstanceLock running(dir.path());
+    ASSERT_TRUE(running.acquire());
+    QFile damaged(dir.file("instance.lock"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                        QFileDevice::FileModificationTime);
+    damaged.close();
+    EXPECT_FALSE(InstanceLock(dir.path()).acquire());
 }
