@@ -2,7 +2,6 @@
 
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QCoreApplication>
@@ -134,10 +133,9 @@ TEST_F(DataClassTest, SaveLeavesPipesDevicesAndFoldersAlone) {
     struct stat node {};
     EXPECT_TRUE(stat(QFile::encodeName(pipe).constData(), &node) == 0 && S_ISFIFO(node.st_mode));
     EXPECT_TRUE(QFileInfo(dir.file("link.data")).isSymLink());
-    const QByteArray device = QFile::encodeName(dir.file("null.data"));
-    if (mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+    if (testsupport::makeNullDevice(dir.file("null.data"))) {
         EXPECT_FALSE(data.SalveazaData(dir.file("null.data"), list));
-        EXPECT_TRUE(stat(device.constData(), &node) == 0 && S_ISCHR(node.st_mode));
+        EXPECT_TRUE(testsupport::isDevice(dir.file("null.data")));
     }
     EXPECT_EQ(names().filter(".saving-"), QStringList());
 }
@@ -295,7 +293,6 @@ TEST_F(DataClassTest, AnEntryIsNeverReplayedOverALaterSaveOfItsFile) {
     EXPECT_EQ(testsupport::readAll(path), QByteArray("later\r\n"));
 }
 
-// The device is the test's own and takes any write.
 TEST_F(DataClassTest, AnEntryWhoseFileIsNowADeviceIsPassedOver) {
     testsupport::PermissionsHold hold;
     const QString folder = dir.file("locked");
@@ -305,13 +302,10 @@ TEST_F(DataClassTest, AnEntryWhoseFileIsNowADeviceIsPassedOver) {
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::remove(path);
-    const QByteArray device = QFile::encodeName(path);
-    if (mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
-        GTEST_SKIP() << "no right to make a device";
+    if (!testsupport::makeNullDevice(path)) GTEST_SKIP() << "no right to make a device";
     shared::finishUnfinishedSaves({folder});
     EXPECT_EQ(QDir(journal).entryList(QDir::Files), QStringList());
-    struct stat node {};
-    EXPECT_TRUE(stat(device.constData(), &node) == 0 && S_ISCHR(node.st_mode));
+    EXPECT_TRUE(testsupport::isDevice(path));
 }
 
 TEST_F(DataClassTest, SaveMakesAMissingDataFolder) {

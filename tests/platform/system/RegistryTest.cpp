@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -14,19 +12,8 @@
 
 using namespace sys;
 
-namespace {
-
-// A device of the test's own that reads as empty and takes any write.
-bool makeNullDevice(const QString& path) {
-    return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-}
-
-bool isDevice(const QString& path) {
-    struct stat node {};
-    return stat(QFile::encodeName(path).constData(), &node) == 0 && S_ISCHR(node.st_mode);
-}
-
-}  // namespace
+using testsupport::isDevice;
+using testsupport::makeNullDevice;
 
 TEST(Registry, DefaultValuesOfKeysAndSubkeysSurviveReopening) {
     testsupport::TempDir dir;
