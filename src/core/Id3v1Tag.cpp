@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 #include "shared/TextCodec.h"
 
 namespace {
@@ -68,14 +68,14 @@ std::optional<Id3v1Tag> Id3v1Tag::fromBlock(QByteArrayView block) {
 
 std::optional<Id3v1Tag> Id3v1Tag::readFrom(const QString& path) {
     QFile file(path);
-    if (!shared::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!files::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
     return fromBlock(lastBlock(file));
 }
 
 bool Id3v1Tag::writeTo(const QString& path) const {
     QFile file(path);
-    if (!shared::openRegularFile(file, QIODevice::ReadWrite)) return false;
+    if (!files::openRegularFile(file, QIODevice::ReadWrite)) return false;
     const qint64 size = file.size();
     const bool tagged = hasMarker(lastBlock(file));
     const QByteArray bytes = tagged ? toBlock().sliced(kMarkerSize) : toBlock();

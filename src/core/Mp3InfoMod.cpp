@@ -5,7 +5,7 @@
 #include <array>
 #include <limits>
 
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 #include "shared/NumberText.h"
 #include "shared/Rounding.h"
 
@@ -133,7 +133,7 @@ bool readFrame(const Head& head, int p, std::int64_t fileLength, Mp3Info& info,
 
 void Mp3InfoMod::ReadMp3Info(const QString& FileName, Mp3Info& Info) {
     QFile file(FileName);
-    if (!shared::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
+    if (!files::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
     const QByteArray head = file.read(kScanBytes);
     if (file.error() != QFileDevice::NoError) return;
     readHead(head, file.size(), Info);
@@ -141,7 +141,7 @@ void Mp3InfoMod::ReadMp3Info(const QString& FileName, Mp3Info& Info) {
 
 void Mp3InfoMod::ReadFileSize(const QString& FileName, Mp3Info& Info) {
     QFile file(FileName);
-    if (shared::openRegularFile(file, QIODevice::ReadOnly)) readHead({}, file.size(), Info);
+    if (files::openRegularFile(file, QIODevice::ReadOnly)) readHead({}, file.size(), Info);
 }
 
 void Mp3InfoMod::readHead(QByteArrayView bytes, std::int64_t fileLength, Mp3Info& Info) {

@@ -9,7 +9,7 @@
 #include "platform/ui/RuntimeError.h"
 #include "platform/ui/WindowMessages.h"
 #include "shared/DataForm.h"
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 #include "shared/TextCodec.h"
 #include "shared/WindowDrag.h"
 
@@ -188,7 +188,7 @@ void Options::CloseButton_Click() {
 QString Options::FileText(const QString& path) const {
     QFile file(path);
     if (path.isEmpty() || !QFileInfo(path).isFile()) throw ui::RuntimeError(ui::kFileNotFound);
-    if (!shared::openRegularFile(file, QIODevice::ReadOnly))
+    if (!files::openRegularFile(file, QIODevice::ReadOnly))
         throw ui::RuntimeError(ui::kPathFileAccess);
     return decodeText(file.readAll());
 }

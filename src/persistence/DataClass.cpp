@@ -11,7 +11,7 @@
 
 #include "persistence/ListFileReader.h"
 #include "platform/ui/ListControl.h"
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 #include "shared/TextCodec.h"
 #include "shared/WholeFileWriter.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/ui/ListRows.h"
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 #include "shared/TextCodec.h"
 #include "shared/WholeFileWriter.h"
 
@@ -77,7 +77,7 @@ ListFileReader::ListFileReader(const QString& file, qint64 blockSize)
     }
     shared::removeUnfinishedSaves(file);
     // Only a regular file: a pipe would block and a device read endlessly.
-    ended_ = !shared::openRegularFile(file_, QIODevice::ReadOnly);
+    ended_ = !files::openRegularFile(file_, QIODevice::ReadOnly);
 }
 
 bool ListFileReader::next(ui::ListRows& rows) {

@@ -14,7 +14,7 @@
 #include "playlist/JumpForm.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 #include "shared/WindowDrag.h"
 #include "windows/Main.h"
 
@@ -46,7 +46,7 @@ QString refusal(const QString& name) {
 
 bool readableFile(const QString& path) {
     QFile file(path);
-    return shared::openRegularFile(file, QIODevice::ReadOnly);
+    return files::openRegularFile(file, QIODevice::ReadOnly);
 }
 
 void button(ui::CommandButton& b, ui::Frame& page, float left, float top, float width,

@@ -1,6 +1,7 @@
 #include "shared/WholeFileWriter.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QCryptographicHash>
@@ -11,10 +12,10 @@
 #include <QMutexLocker>
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
+#include <optional>
 
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 
 namespace shared {
 
@@ -68,26 +69,55 @@ void syncFolder(const QString& folder) {
     ::close(fd);
 }
 
-bool processRuns(pid_t pid) {
-    return ::kill(pid, 0) == 0 || errno != ESRCH;
+// A file that a save leaves beside its target or in the journal carries a
+// kernel lock (flock) while its save runs.  The kernel drops it when the
+// program ends, however it ends, so a file whose lock can be taken was left
+// by a save that ended, whatever process holds that program's id now.  The
+// lock taken here is held while the file is dealt with.
+class LeftFile {
+  public:
+    explicit LeftFile(const QString& path) {
+        fd_ = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        struct stat node {};
+        if (fd_ >= 0 && ::fstat(fd_, &node) == 0 && S_ISREG(node.st_mode))
+            ended_ = ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+    }
+    ~LeftFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    LeftFile(const LeftFile&) = delete;
+    LeftFile& operator=(const LeftFile&) = delete;
+    bool ended() const { return ended_; }
+    int fd() const { return fd_; }
+
+  private:
+    int fd_ = -1;
+    bool ended_ = false;
+};
+
+// Held by this program until the file goes or the program ends.
+void holdWhileSaving(int fd) {
+    ::flock(fd, LOCK_EX | LOCK_NB);
 }
 
-// Whether the file a save named "<file><marker><pid>" left belongs to a
-// program that ended.  At start this program has saved nothing yet, so its
-// own id names an earlier program's.
-bool leftByEndedProgram(const QString& name, const QString& marker, bool atStart) {
+// Whether name is marker and a process id after the name of the file saved
+// (prefix; any file when empty): a file some save made.  The id only keeps
+// apart the names of saves that run at once.
+bool madeBySave(const QString& name, const QString& prefix, const QString& marker) {
     const qsizetype at = name.lastIndexOf(marker);
-    if (at <= 0) return false;
+    if (at <= 0 || !name.startsWith(prefix) || (!prefix.isEmpty() && at != prefix.size()))
+        return false;
     bool number = false;
-    const int pid = name.mid(at + marker.size()).toInt(&number);
-    if (!number || pid <= 0) return false;
-    return (atStart && pid == ::getpid()) || !processRuns(pid);
+    return name.mid(at + marker.size()).toUInt(&number) > 0 && number;
 }
 
-void removeLeftovers(const QDir& folder, const QString& prefix, bool atStart) {
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
-        if (name.startsWith(prefix) && leftByEndedProgram(name, kMarker, atStart))
-            QFile::remove(folder.filePath(name));
+void removeLeftovers(const QDir& folder, const QString& prefix) {
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (!madeBySave(name, prefix, kMarker)) continue;
+        const QString path = folder.filePath(name);
+        const LeftFile left(path);
+        if (left.ended()) QFile::remove(path);
+    }
 }
 
 // Writes the whole content over the file's own bytes.  Room for all of it
@@ -105,9 +135,11 @@ bool overwrite(int fd, QByteArrayView content, bool& changed) {
 
 // The journal of in-place saves.  While a save writes in place, its new
 // content is kept whole in "<hash of the file>.journal-<process id>": the
-// file's path, a NUL, then the content.  It is written as "…part-<id>" and
-// renamed once flushed, so a journal entry is always whole; the entry goes
-// once the file is written.
+// file's path, a NUL, the file's device and inode numbers (which show whether
+// it was replaced since), a NUL, then the content.  It is written as
+// "...part-<id>" and renamed once flushed, so a journal entry is always
+// whole; the entry goes once the file is written, and every finished save of
+// a file removes the entries older saves of it left.
 const QString kJournalMarker = ".journal-";
 const QString kPartMarker = ".part-";
 
@@ -119,20 +151,46 @@ QString journal() {
     return journalFolder;
 }
 
-QString journalName(const QString& target, const QString& marker) {
+QString journalPrefix(const QString& target) {
     const QByteArray hash =
         QCryptographicHash::hash(native(target), QCryptographicHash::Sha1).toHex().left(16);
-    return QString::fromLatin1(hash) + marker + QString::number(::getpid());
+    return QString::fromLatin1(hash);
+}
+
+QString journalName(const QString& target, const QString& marker) {
+    return journalPrefix(target) + marker + QString::number(::getpid());
+}
+
+QByteArray identity(const struct stat& node) {
+    return QByteArray::number(quint64(node.st_dev)) + ' ' +
+           QByteArray::number(quint64(node.st_ino));
+}
+
+// The entries and parts of entries that ended saves of the file left.
+void removeEntriesOf(const QString& target) {
+    const QString folder = journal();
+    if (folder.isEmpty()) return;
+    const QDir dir(folder);
+    const QString prefix = journalPrefix(target);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (!madeBySave(name, prefix, kJournalMarker) && !madeBySave(name, prefix, kPartMarker))
+            continue;
+        const LeftFile left(dir.filePath(name));
+        if (left.ended()) ::unlink(native(dir.filePath(name)).constData());
+    }
 }
 
 class JournalEntry {
   public:
-    JournalEntry(const QString& target, QByteArrayView content) {
+    JournalEntry(const QString& target, const struct stat& file, QByteArrayView content) {
         const QString folder = journal();
         if (folder.isEmpty() || !QDir().mkpath(folder)) return;
         const QString part = folder + '/' + journalName(target, kPartMarker);
         const QString whole = folder + '/' + journalName(target, kJournalMarker);
-        if (!write(part, target, content) ||
+        fd_ = ::open(native(part).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd_ < 0) return;
+        holdWhileSaving(fd_);
+        if (!write(native(target) + '\0' + identity(file) + '\0', content) ||
             ::rename(native(part).constData(), native(whole).constData()) != 0) {
             ::unlink(native(part).constData());
             return;
@@ -140,60 +198,105 @@ class JournalEntry {
         syncFolder(folder);
         step();
         path_ = whole;
+        removeEntriesOf(target);
     }
+    ~JournalEntry() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    JournalEntry(const JournalEntry&) = delete;
+    JournalEntry& operator=(const JournalEntry&) = delete;
     bool kept() const { return !path_.isEmpty(); }
     void remove() {
         if (kept() && ::unlink(native(path_).constData()) == 0) step();
     }
 
   private:
-    static bool write(const QString& part, const QString& target, QByteArrayView content) {
-        const int fd =
-            ::open(native(part).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (fd < 0) return false;
-        const bool done =
-            writeAll(fd, native(target) + '\0') && writeAll(fd, content) && synced(fd);
-        return ::close(fd) == 0 && done;
+    bool write(const QByteArray& head, QByteArrayView content) const {
+        return writeAll(fd_, head) && writeAll(fd_, content) && synced(fd_);
     }
 
+    int fd_ = -1;
     QString path_;
 };
 
-// A whole entry of a program that ended: its file may be half written, so
-// the save is done again.  The entry stays while the file cannot be written.
-void finishEntry(const QString& entry) {
-    QFile in(entry);
-    if (!in.open(QIODevice::ReadOnly)) return;
-    const QByteArray bytes = in.readAll();
-    in.close();
+// What an entry holds: the file it saves, that file's identity, the content.
+struct EntryParts {
+    QByteArray target;
+    QByteArray identity;
+    QByteArrayView content;
+};
+
+std::optional<EntryParts> entryParts(const QByteArray& bytes) {
     const qsizetype end = bytes.indexOf('\0');
-    if (end <= 0) {
-        ::unlink(native(entry).constData());
+    const qsizetype second = end > 0 ? bytes.indexOf('\0', end + 1) : -1;
+    if (second < 0) return std::nullopt;
+    return EntryParts{bytes.left(end), bytes.mid(end + 1, second - end - 1),
+                      QByteArrayView(bytes).sliced(second + 1)};
+}
+
+QByteArray readEntry(int fd) {
+    QFile in;
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) return {};
+    return in.readAll();
+}
+
+// The entry's file opened to write, or why not: done when the entry has
+// nothing left to do (the file is gone, is no regular file now, or a later
+// save replaced it); neither while the file cannot be written (the entry
+// stays).
+struct EntryTarget {
+    int fd = -1;
+    bool done = false;
+};
+
+EntryTarget openEntryTarget(const EntryParts& entry) {
+    struct stat node {};
+    if (::stat(entry.target.constData(), &node) != 0)
+        return {-1, errno == ENOENT || errno == ENOTDIR};
+    if (files::passedOver(QFile::decodeName(entry.target))) return {-1, true};
+    const int fd = ::open(entry.target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    if (::fstat(fd, &node) == 0 && S_ISREG(node.st_mode) && identity(node) == entry.identity)
+        return {fd, false};
+    ::close(fd);
+    return {-1, true};
+}
+
+// A whole entry of a save that ended: its file may be half written, so the
+// save is done again.  The entry stays while the file cannot be written.
+void finishEntry(const QString& entry, const LeftFile& held) {
+    const QByteArray bytes = readEntry(held.fd());
+    const auto parts = entryParts(bytes);
+    const EntryTarget target = parts ? openEntryTarget(*parts) : EntryTarget{-1, true};
+    if (target.done) ::unlink(native(entry).constData());
+    if (target.fd < 0) return;
+    bool changed = false;
+    const bool done = overwrite(target.fd, parts->content, changed);
+    ::close(target.fd);
+    if (!done) {
+        std::fprintf(stderr, "plenk-player: could not finish the save of %s; kept in %s\n",
+                     parts->target.constData(), native(entry).constData());
         return;
     }
-    const QByteArray target = bytes.left(end);
-    const int fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) ::unlink(native(entry).constData());
-    if (fd < 0) return;
-    bool changed = false;
-    const bool done = overwrite(fd, QByteArrayView(bytes).sliced(end + 1), changed);
-    ::close(fd);
-    if (done)
-        ::unlink(native(entry).constData());
-    else
-        std::fprintf(stderr, "plenk-player: could not finish the save of %s; kept in %s\n",
-                     target.constData(), native(entry).constData());
+    ::unlink(native(entry).constData());
+    removeEntriesOf(QFile::decodeName(parts->target));
 }
 
 void finishJournal() {
     const QString folder = journal();
     if (folder.isEmpty()) return;
     const QDir dir(folder);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
-        if (leftByEndedProgram(name, kPartMarker, true))
-            QFile::remove(dir.filePath(name));
-        else if (leftByEndedProgram(name, kJournalMarker, true))
-            finishEntry(dir.filePath(name));
+    // Newest first: once a file's latest entry is replayed, its older ones go.
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Time)) {
+        const bool whole = madeBySave(name, {}, kJournalMarker);
+        if (!whole && !madeBySave(name, {}, kPartMarker)) continue;
+        const QString path = dir.filePath(name);
+        const LeftFile left(path);
+        if (!left.ended()) continue;
+        if (whole)
+            finishEntry(path, left);
+        else
+            ::unlink(native(path).constData());
     }
 }
 
@@ -210,7 +313,7 @@ WholeFileWriter::~WholeFileWriter() {
 
 bool WholeFileWriter::open() {
     const QFileInfo info(target_);
-    if (target_.isEmpty() || (info.exists() && !info.isFile()) || isReadOnly(info)) return false;
+    if (target_.isEmpty() || !files::replaceable(target_) || files::isReadOnly(info)) return false;
     struct stat old {};
     const bool exists = ::stat(native(target_).constData(), &old) == 0;
     temporary_ = target_ + kMarker + QString::number(::getpid());
@@ -223,6 +326,7 @@ bool WholeFileWriter::open() {
         temporary_.clear();
         return folderLocked && exists && openInPlace();
     }
+    holdWhileSaving(fd_);
     if (exists) ::fchmod(fd_, old.st_mode & 07777);
     return true;
 }
@@ -259,13 +363,19 @@ bool WholeFileWriter::commit() {
     step();
     temporary_.clear();
     syncFolder(QFileInfo(target_).path());
+    removeEntriesOf(target_);
     return true;
 }
 
 // A journal entry that stays after a failure once the file changed has the
 // save finished at the next start.
 bool WholeFileWriter::commitInPlace() {
-    JournalEntry entry(target_, pending_);
+    struct stat file {};
+    if (::fstat(fd_, &file) != 0) {
+        cancel();
+        return false;
+    }
+    JournalEntry entry(target_, file, pending_);
     bool changed = false;
     const bool done = entry.kept() && overwrite(fd_, pending_, changed);
     if (done || !changed) entry.remove();
@@ -284,7 +394,7 @@ void WholeFileWriter::cancel() {
 void removeUnfinishedSaves(const QString& path) {
     if (path.isEmpty()) return;
     const QFileInfo file(finalPath(path));
-    removeLeftovers(file.dir(), file.fileName() + kMarker, false);
+    removeLeftovers(file.dir(), file.fileName());
 }
 
 void setSaveJournal(const QString& folder) {
@@ -295,7 +405,7 @@ void setSaveJournal(const QString& folder) {
 void finishUnfinishedSaves(const QStringList& folders) {
     finishJournal();
     for (const QString& folder : folders)
-        removeLeftovers(QDir(folder), QString(), true);
+        removeLeftovers(QDir(folder), QString());
 }
 
 }  // namespace shared

@@ -16,7 +16,10 @@ namespace shared {
 // the new content is first kept whole in the save journal, so a program
 // killed while it writes in place has the save finished at its next start
 // (finishUnfinishedSaves), and without a journal no save is written in place.
-// A link is followed: the file it names is the one replaced.
+// Every file a save leaves beside the file or in the journal carries a kernel
+// lock while its program runs; the kernel drops it however the program ends,
+// so what a save left is settled once its lock is free, whoever has its
+// process id now.  A link is followed: the file it names is the one replaced.
 class WholeFileWriter {
   public:
     explicit WholeFileWriter(const QString& path);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -40,7 +41,10 @@ TEST(Startup, TemporaryFilesOfKilledSavesGoAtStart) {
     for (const char* file : {"settings.ini", "eqpreset.ini", "Data/playlist.data", "Data/top.data",
                              "Playlists/mine.mpl"})
         p.program.write(file + ended, "half a li");
-    p.program.write("Data/playlist.data" + running, "being written");
+    // A save still running holds its temporary file's kernel lock.
+    QFile saving(p.program.write("Data/playlist.data" + running, "being written"));
+    ASSERT_TRUE(saving.open(QIODevice::ReadOnly));
+    ASSERT_EQ(flock(saving.handle(), LOCK_EX), 0);
     p.program.write("Data/notes.saving-soon", "the user's own");
     p.start();
     const auto left = [&](const QString& folder) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <cstdlib>
 
 #include <QColor>
@@ -70,6 +71,16 @@ TEST(MainWindowOnDisplay, AppearsAtItsStoredPlaceAndSize) {
     EXPECT_FALSE(isBlack(shot.pixelColor(110, 90))) << "the window's own background";
     EXPECT_FALSE(isBlack(shot.pixelColor(505, 313))) << "the window's far corner";
     EXPECT_TRUE(isBlack(shot.pixelColor(508, 317)));
+}
+
+// The program folder may be the user's own copy of it.
+TEST(MainWindowOnDisplay, APipeInPlaceOfTheIconStillLetsTheWindowShow) {
+    PlayerSession s;
+    const QString icon = s.program().file("audio.ico");
+    QFile::remove(icon);
+    ASSERT_EQ(mkfifo(QFile::encodeName(icon).constData(), 0600), 0);
+    s.start();
+    EXPECT_FALSE(s.waitForWindow(kTitle).isEmpty()) << s.output().toStdString();
 }
 
 TEST(MainWindowOnDisplay, ThePlayKeyPlaysTheSampleAndTheTimeMoves) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QCoreApplication>
@@ -133,10 +133,9 @@ TEST_F(DataClassTest, SaveLeavesPipesDevicesAndFoldersAlone) {
     struct stat node {};
     EXPECT_TRUE(stat(QFile::encodeName(pipe).constData(), &node) == 0 && S_ISFIFO(node.st_mode));
     EXPECT_TRUE(QFileInfo(dir.file("link.data")).isSymLink());
-    const QByteArray device = QFile::encodeName(dir.file("null.data"));
-    if (mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+    if (testsupport::makeNullDevice(dir.file("null.data"))) {
         EXPECT_FALSE(data.SalveazaData(dir.file("null.data"), list));
-        EXPECT_TRUE(stat(device.constData(), &node) == 0 && S_ISCHR(node.st_mode));
+        EXPECT_TRUE(testsupport::isDevice(dir.file("null.data")));
     }
     EXPECT_EQ(names().filter(".saving-"), QStringList());
 }
@@ -236,6 +235,7 @@ TEST_F(DataClassTest, ASaveKilledAtAnyStepLeavesTheOldOrTheNewListAfterTheNextSt
     }
 }
 
+// A save still running holds its temporary file's kernel lock.
 TEST_F(DataClassTest, AKilledSavesTemporaryFileGoesAtTheNextLoad) {
     QFile pidMax("/proc/sys/kernel/pid_max");
     ASSERT_TRUE(pidMax.open(QIODevice::ReadOnly));
@@ -243,13 +243,69 @@ TEST_F(DataClassTest, AKilledSavesTemporaryFileGoesAtTheNextLoad) {
     const QString running = QString::number(QCoreApplication::applicationPid());
     const QString path = dir.write("plst.data", "a\r\n");
     dir.write("plst.data.saving-" + ended, "a\r\nhalf a li");
-    dir.write("plst.data.saving-" + running, "being written");
+    QFile saving(dir.write("plst.data.saving-" + running, "being written"));
+    ASSERT_TRUE(saving.open(QIODevice::ReadOnly));
+    ASSERT_EQ(flock(saving.handle(), LOCK_EX), 0);
     dir.write("plst.data.backup", "the user's own");
     dir.write("top.data.saving-" + ended, "another list's");
     data.IncarcaData(path, list);
     EXPECT_EQ(list.items(), QStringList({"a"}));
     EXPECT_EQ(names(), QStringList({"plst.data", "plst.data.backup", "plst.data.saving-" + running,
                                     "top.data.saving-" + ended}));
+}
+
+namespace {
+
+// The journal entry a save killed while it wrote in place left.
+QString entryOfAKilledSave(const QString& path, const QByteArray& bytes, const QString& journal) {
+    const auto entries = [&] { return QDir(journal, "*.journal-*").entryList(QDir::Files); };
+    for (int stop = 1; entries().isEmpty(); ++stop)
+        if (saveKilledAt(path, bytes, stop) || stop > 100) return {};
+    return journal + '/' + entries().front();
+}
+
+}  // namespace
+
+// After a restart process ids start again: the id in the entry's name may be
+// a live process's.
+TEST_F(DataClassTest, AnEntryWhoseProcessIdALiveProcessHoldsIsReplayedAtTheNextStart) {
+    testsupport::PermissionsHold hold;
+    const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
+    QFile::setPermissions(dir.file("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString entry = entryOfAKilledSave(path, numberedLines("new ", 8000), journal);
+    ASSERT_FALSE(entry.isEmpty());
+    QFile::rename(entry, entry.left(entry.lastIndexOf('-') + 1) + "1");
+    shared::finishUnfinishedSaves({dir.file("locked")});
+    EXPECT_EQ(testsupport::readAll(path), numberedLines("new ", 8000));
+}
+
+TEST_F(DataClassTest, AnEntryIsNeverReplayedOverALaterSaveOfItsFile) {
+    testsupport::PermissionsHold hold;
+    const QString folder = dir.file("locked");
+    const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ASSERT_FALSE(entryOfAKilledSave(path, numberedLines("new ", 8000), journal).isEmpty());
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    list.AddItem("later");
+    ASSERT_TRUE(data.SalveazaData(path, list));
+    shared::finishUnfinishedSaves({folder});
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("later\r\n"));
+}
+
+TEST_F(DataClassTest, AnEntryWhoseFileIsNowADeviceIsPassedOver) {
+    testsupport::PermissionsHold hold;
+    const QString folder = dir.file("locked");
+    const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ASSERT_FALSE(entryOfAKilledSave(path, numberedLines("new ", 8000), journal).isEmpty());
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::remove(path);
+    if (!testsupport::makeNullDevice(path)) GTEST_SKIP() << "no right to make a device";
+    shared::finishUnfinishedSaves({folder});
+    EXPECT_EQ(QDir(journal).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(testsupport::isDevice(path));
 }
 
 TEST_F(DataClassTest, SaveMakesAMissingDataFolder) {

@@ -6,7 +6,7 @@
 #include "options/Options.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/DataForm.h"
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 #include "shared/ProgramFolder.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
@@ -117,7 +117,7 @@ TEST(ProgramFolder, PerUserCopyOfReadOnlyFilesKeepsTheirModesButCanBeWritten) {
             QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
         EXPECT_EQ(copied.permissions() & modeBits, readOnly | QFileDevice::WriteOwner)
             << name.toStdString();
-        EXPECT_FALSE(shared::isReadOnly(copied)) << name.toStdString();
+        EXPECT_FALSE(files::isReadOnly(copied)) << name.toStdString();
     }
 }
 

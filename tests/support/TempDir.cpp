@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -45,6 +47,15 @@ QByteArray hugeBitmapHeader() {
     memcpy(bytes.data() + 18, &side, 4);
     memcpy(bytes.data() + 22, &side, 4);
     return bytes;
+}
+
+bool makeNullDevice(const QString& path) {
+    return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+}
+
+bool isDevice(const QString& path) {
+    struct stat node {};
+    return stat(QFile::encodeName(path).constData(), &node) == 0 && S_ISCHR(node.st_mode);
 }
 
 }  // namespace testsupport

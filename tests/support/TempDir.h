@@ -29,5 +29,10 @@ QStringList readLines(const QString& path);
 // A whole bitmap file of one pixel whose header claims 10,000 x 10,000: a
 // picture too large to load, refused before its pixels are read.
 QByteArray hugeBitmapHeader();
+// Makes a device node of the test's own at path that reads as empty and
+// takes any write (a test never touches the system's own devices); false
+// without the right to make one.
+bool makeNullDevice(const QString& path);
+bool isDevice(const QString& path);
 
 }  // namespace testsupport

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files/Files.h"
 #include "platform/media/Text.h"
 
 namespace media {
@@ -85,7 +86,7 @@ bool fitsOnALine(std::string_view text, std::string_view forbidden) {
 Lines readLines(const std::string& path) {
     Lines result;
     QFile file(localPath(path));
-    if (!file.open(QIODevice::ReadOnly)) return result;
+    if (!files::openRegularFile(file, QIODevice::ReadOnly)) return result;
     const QByteArray bytes = file.readAll();
     for (const QByteArray& line : bytes.split('\n'))
         result.lines.emplace_back(line.toStdString());
@@ -94,6 +95,7 @@ Lines readLines(const std::string& path) {
 }
 
 bool writeLines(const std::string& path, const Lines& content) {
+    if (!files::replaceable(localPath(path))) return false;
     QSaveFile file(localPath(path));
     if (!file.open(QIODevice::WriteOnly)) return false;
     for (const std::string& line : content.lines) {
@@ -114,6 +116,13 @@ std::string Profile::privatePath(const char* fileName) const {
     return folder_ + "/" + std::string(last);
 }
 
+bool Profile::passedOver(const std::string& path) const {
+    if (passedOver_.count(path)) return true;
+    if (!files::passedOver(localPath(path))) return false;
+    passedOver_.insert(path);
+    return true;
+}
+
 std::uint32_t Profile::GetWindowsDirectoryA(char* buffer, std::uint32_t size) const {
     return copyWholeToBuffer(folder_, buffer, size);
 }
@@ -123,7 +132,7 @@ std::uint32_t Profile::GetPrivateProfileStringA(const char* section, const char*
                                                 std::uint32_t size, const char* fileName) const {
     const std::string_view fallback = defaultValue ? defaultValue : "";
     const std::string path = privatePath(fileName);
-    if (section == nullptr || key == nullptr || path.empty())
+    if (section == nullptr || key == nullptr || path.empty() || passedOver(path))
         return copyToBuffer(fallback, buffer, size);
     const Lines content = readLines(path);
     const std::size_t header = content.findSection(section);

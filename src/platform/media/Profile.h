@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 namespace media {
@@ -13,7 +14,9 @@ namespace media {
 //
 // Files are "key=value" lines under "[section]" headers; section and key names
 // are matched without regard to case, values are returned trimmed.  Writing
-// keeps every other line as it was and replaces the file in one step.
+// keeps every other line as it was and replaces the file in one step.  A
+// folder, pipe or device in a file's place (links followed) reads as a
+// missing file, said once on standard error, and is never written over.
 class Profile {
   public:
     explicit Profile(std::string settingsFolder) : folder_(std::move(settingsFolder)) {}
@@ -32,7 +35,10 @@ class Profile {
 
   private:
     std::string privatePath(const char* fileName) const;
+    // Whether a folder, pipe or device stands in the file's place.
+    bool passedOver(const std::string& path) const;
     std::string folder_;
+    mutable std::set<std::string> passedOver_;
 };
 
 }  // namespace media

@@ -8,9 +8,11 @@ class QLockFile;
 namespace sys {
 
 // Tells whether another copy of the program is running for this user.  The
-// lock is a file holding the owner's process id; a lock left by a copy that
-// crashed is taken over, so it never stays stuck, and one that cannot be
-// made (an unusable folder, a full disk) lets this copy run without it.
+// lock is a file holding the owner's process id, on which the owner holds a
+// kernel lock while it runs; a lock left by a copy that crashed is taken
+// over, so it never stays stuck, and one that cannot be made or taken over
+// (an unusable or read-only folder, a full disk, a folder, pipe or device in
+// its place) lets this copy run without it.
 class InstanceLock {
   public:
     explicit InstanceLock(const QString& folder);

@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QTextStream>
 
+#include "platform/files/Files.h"
+
 namespace sys {
 
 namespace {
@@ -175,7 +177,9 @@ QStringList Registry::keys() const {
 
 void Registry::load() {
     QFile f(file_);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return;
+    if (files::passedOver(file_) ||
+        !files::openRegularFile(f, QIODevice::ReadOnly | QIODevice::Text))
+        return;
     QTextStream in(&f);
     Key* current = nullptr;
     while (!in.atEnd()) {
@@ -196,6 +200,7 @@ void Registry::load() {
 }
 
 void Registry::save() const {
+    if (!files::replaceable(file_)) return;
     QDir().mkpath(QFileInfo(file_).path());
     QSaveFile f(file_);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) return;

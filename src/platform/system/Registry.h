@@ -30,6 +30,8 @@ inline constexpr RootKey kRootKeys[] = {{"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT}
 // The registry the player writes (file associations, a few per-user values),
 // kept in one text file of our own in the per-user settings folder.  Key
 // paths are matched without regard to case, as the Windows registry does.
+// A folder, pipe or device in the file's place (links followed) is neither
+// read nor saved over: the values then hold for the run.
 class Registry {
   public:
     explicit Registry(QString file);

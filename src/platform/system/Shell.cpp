@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/files/Files.h"
 #include "platform/system/Registry.h"
 
 namespace sys {
@@ -20,11 +21,13 @@ const QString kEntryName = "plenk-player.desktop";
 
 QByteArray readFile(const QString& path) {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return files::openRegularFile(f, QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A folder, pipe or device in the file's place is left as it is.
 bool writeIfChanged(const QString& path, const QByteArray& bytes) {
-    if (QFileInfo::exists(path) && readFile(path) == bytes) return false;
+    if (files::passedOver(path) || (QFileInfo::exists(path) && readFile(path) == bytes))
+        return false;
     QDir().mkpath(QFileInfo(path).path());
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;

@@ -1,5 +1,6 @@
 #include "platform/ui/Form.h"
 
+#include <QFileInfo>
 #include <QIcon>
 #include <QMetaObject>
 #include <algorithm>
@@ -261,7 +262,9 @@ QString Form::IconPath() const {
 
 void Form::setIconPath(const QString& path) {
     props_.iconPath = path;
-    widget_->setWindowIcon(path.isEmpty() ? QIcon() : QIcon(path));
+    // Only a file: the icon is read when the window shows, and a pipe there
+    // would block the program for good.
+    widget_->setWindowIcon(QFileInfo(path).isFile() ? QIcon(path) : QIcon());
 }
 
 void Form::setBorderStyle(int style) {

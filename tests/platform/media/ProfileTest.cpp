@@ -10,6 +10,7 @@
 #include "platform/media/CdDoor.h"
 #include "platform/media/Profile.h"
 #include "platform/media/ShortPath.h"
+#include "support/StandardError.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -95,6 +96,18 @@ TEST_F(ProfileFile, ReadOnlyFolderLosesNothing) {
     EXPECT_FALSE(write("MPEGVideo", "mciqtz.drv"));
     QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(read("MPEGVideo"), "old.drv");
+}
+
+TEST_F(ProfileFile, ALinkToADeviceReadsAsMissingAndIsNeverWrittenOver) {
+    if (!testsupport::makeNullDevice(dir_.file("null")))
+        GTEST_SKIP() << "no right to make a device";
+    QFile::link(dir_.file("null"), dir_.file("system.ini"));
+    testsupport::CapturedStandardError err;
+    EXPECT_EQ(read("MPEGVideo"), "None");
+    EXPECT_FALSE(write("MPEGVideo", "mciqtz.drv"));
+    EXPECT_EQ(read("MPEGVideo"), "None");
+    EXPECT_TRUE(testsupport::isDevice(dir_.file("null")));
+    EXPECT_EQ(err.text().count("system.ini"), 1) << err.text().constData();
 }
 
 TEST_F(ProfileFile, SettingsFolderThatIsAFileTakesNoWrite) {

@@ -6,10 +6,14 @@
 
 #include "platform/system/InstanceLock.h"
 #include "platform/system/Registry.h"
+#include "support/FileLimits.h"
 #include "support/StandardError.h"
 #include "support/TempDir.h"
 
 using namespace sys;
+
+using testsupport::isDevice;
+using testsupport::makeNullDevice;
 
 TEST(Registry, DefaultValuesOfKeysAndSubkeysSurviveReopening) {
     testsupport::TempDir dir;
@@ -60,6 +64,16 @@ TEST(Registry, NamedNumbersAndOddTextsRoundTrip) {
         250u);
     EXPECT_EQ(again.value("HKEY_CURRENT_USER\\Software\\Filter\\Timing", "Note")->toString(),
               "line\nwith \"quotes\" and \\ slash");
+}
+
+TEST(Registry, ADeviceInPlaceOfTheFileIsPassedOverAndNeverSavedOver) {
+    testsupport::TempDir dir;
+    if (!makeNullDevice(dir.file("registry.reg"))) GTEST_SKIP() << "no right to make a device";
+    testsupport::CapturedStandardError err;
+    Registry reg(dir.file("registry.reg"));
+    EXPECT_EQ(reg.RegSetValueA(HKEY_CLASSES_ROOT, ".mp3", REG_SZ, "x"), ERROR_SUCCESS);
+    EXPECT_TRUE(isDevice(dir.file("registry.reg")));
+    EXPECT_TRUE(err.text().contains("registry.reg")) << err.text().constData();
 }
 
 TEST(Registry, UnwritableFileKeepsValuesForTheRun) {
@@ -121,4 +135,34 @@ TEST(InstanceLock, AnOldLockFileNamingNoProcessIsTakenOver) {
     InstanceLock lock(dir.path());
     EXPECT_TRUE(lock.acquire());
     EXPECT_FALSE(InstanceLock(dir.path()).acquire()) << "and held";
+}
+
+TEST(InstanceLock, ADeviceInPlaceOfTheLockLetsTheCopyRunAndSaysSo) {
+    testsupport::TempDir dir;
+    if (!makeNullDevice(dir.file("instance.lock"))) GTEST_SKIP() << "no right to make a device";
+    testsupport::CapturedStandardError err;
+    EXPECT_TRUE(InstanceLock(dir.path()).acquire());
+    EXPECT_TRUE(err.text().contains("instance.lock")) << err.text().constData();
+}
+
+TEST(InstanceLock, ACrashedCopysLockInAFolderThatCannotBeWrittenLetsTheCopyRun) {
+    testsupport::TempDir dir;
+    dir.write("locked/instance.lock",
+              "999999\nplenk-player\n" +
+                  QByteArray::fromStdString(QSysInfo::machineHostName().toStdString()) + "\n");
+    QFile::setPermissions(dir.file("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    testsupport::PermissionsHold hold;
+    EXPECT_TRUE(InstanceLock(dir.file("locked")).acquire());
+}
+
+TEST(InstanceLock, ARunningCopysDamagedOldLockKeepsTheNextCopyOut) {
+    testsupport::TempDir dir;
+    InstanceLock running(dir.path());
+    ASSERT_TRUE(running.acquire());
+    QFile damaged(dir.file("instance.lock"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                        QFileDevice::FileModificationTime);
+    damaged.close();
+    EXPECT_FALSE(InstanceLock(dir.path()).acquire());
 }

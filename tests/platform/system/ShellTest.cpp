@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include "platform/system/Registry.h"
@@ -43,4 +44,18 @@ TEST(Shell, ExecLineQuotesAndEscapesEveryCharacterThePathHolds) {
     };
     for (const auto& [program, exec] : cases)
         EXPECT_EQ(execLineFor(program), exec) << program;
+}
+
+TEST(Shell, ADeviceInPlaceOfTheDefaultsFileIsLeftAsItIs) {
+    testsupport::TempDir dir;
+    QDir().mkpath(dir.file("config"));
+    if (!testsupport::makeNullDevice(dir.file("config/mimeapps.list")))
+        GTEST_SKIP() << "no right to make a device";
+    Registry registry(dir.file("registry.reg"));
+    registry.RegSetValueA(HKEY_CLASSES_ROOT, ".mp3", REG_SZ, "Player.Mp3");
+    registry.RegSetValueA(HKEY_CLASSES_ROOT, "Player.Mp3\\shell\\open\\command", REG_SZ,
+                          "\"/opt/plenk-player\" %1");
+    Shell shell(registry, "/opt/plenk-player", {dir.file("data"), dir.file("config")});
+    shell.SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    EXPECT_TRUE(testsupport::isDevice(dir.file("config/mimeapps.list")));
 }

@@ -1,6 +1,8 @@
-#include "shared/Files.h"
+#include "platform/files/Files.h"
 
-namespace shared {
+#include <cstdio>
+
+namespace files {
 
 bool isReadOnly(const QFileInfo& file) {
     constexpr auto anyWrite =
@@ -15,4 +17,16 @@ bool openRegularFile(QFile& file, QIODevice::OpenMode mode) {
     return file.open(mode | QIODevice::ExistingOnly);
 }
 
-}  // namespace shared
+bool replaceable(const QString& path) {
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+}
+
+bool passedOver(const QString& path) {
+    if (replaceable(path)) return false;
+    std::fprintf(stderr, "plenk-player: %s is no regular file; passed over as missing\n",
+                 QFile::encodeName(path).constData());
+    return true;
+}
+
+}  // namespace files
