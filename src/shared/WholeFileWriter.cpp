@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #include "shared/Files.h"
 
@@ -32,6 +33,10 @@ QString finalPath(const QString& path) {
     const QFileInfo info(path);
     if (!info.isSymLink()) return path;
     return info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+}
+
+QString systemError(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
 }
 
 void step() {
@@ -96,7 +101,11 @@ void removeLeftovers(const QDir& folder, const QString& prefix, bool atStart) {
 bool overwrite(int fd, QByteArrayView content, bool& changed) {
     const auto size = static_cast<off_t>(content.size());
     changed = false;
-    if (size > 0 && ::posix_fallocate(fd, 0, size) != 0) return false;
+    if (size > 0) {
+        const int refused = ::posix_fallocate(fd, 0, size);
+        errno = refused;
+        if (refused != 0) return false;
+    }
     changed = true;
     if (!writeAll(fd, content) || ::ftruncate(fd, size) != 0) return false;
     step();
@@ -134,7 +143,9 @@ class JournalEntry {
         const QString whole = folder + '/' + journalName(target, kJournalMarker);
         if (!write(part, target, content) ||
             ::rename(native(part).constData(), native(whole).constData()) != 0) {
+            const int why = errno;
             ::unlink(native(part).constData());
+            errno = why;
             return;
         }
         syncFolder(folder);
@@ -210,7 +221,9 @@ WholeFileWriter::~WholeFileWriter() {
 
 bool WholeFileWriter::open() {
     const QFileInfo info(target_);
-    if (target_.isEmpty() || (info.exists() && !info.isFile()) || isReadOnly(info)) return false;
+    if (target_.isEmpty()) return fail(systemError(ENOENT));
+    if (info.exists() && !info.isFile()) return fail("not a regular file");
+    if (isReadOnly(info)) return fail(systemError(EACCES));
     struct stat old {};
     const bool exists = ::stat(native(target_).constData(), &old) == 0;
     temporary_ = target_ + kMarker + QString::number(::getpid());
@@ -221,7 +234,7 @@ bool WholeFileWriter::open() {
     if (fd_ < 0) {
         const bool folderLocked = errno == EACCES;
         temporary_.clear();
-        return folderLocked && exists && openInPlace();
+        return (folderLocked && exists && openInPlace()) || fail(systemError(errno));
     }
     if (exists) ::fchmod(fd_, old.st_mode & 07777);
     return true;
@@ -234,16 +247,16 @@ bool WholeFileWriter::openInPlace() {
 }
 
 bool WholeFileWriter::write(QByteArrayView bytes) {
-    if (fd_ < 0 || failed_) return false;
+    if (fd_ < 0) return false;
     if (inPlace_)
         pending_.append(bytes);
-    else
-        failed_ = !writeAll(fd_, bytes);
-    return !failed_;
+    else if (!writeAll(fd_, bytes))
+        return fail(systemError(errno));
+    return true;
 }
 
 bool WholeFileWriter::commit() {
-    if (fd_ < 0 || failed_) {
+    if (fd_ < 0) {
         cancel();
         return false;
     }
@@ -252,10 +265,8 @@ bool WholeFileWriter::commit() {
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     if (!flushed || !closed ||
-        ::rename(native(temporary_).constData(), native(target_).constData()) != 0) {
-        cancel();
-        return false;
-    }
+        ::rename(native(temporary_).constData(), native(target_).constData()) != 0)
+        return fail(systemError(errno));
     step();
     temporary_.clear();
     syncFolder(QFileInfo(target_).path());
@@ -268,9 +279,16 @@ bool WholeFileWriter::commitInPlace() {
     JournalEntry entry(target_, pending_);
     bool changed = false;
     const bool done = entry.kept() && overwrite(fd_, pending_, changed);
+    if (!done) fail(systemError(errno));
     if (done || !changed) entry.remove();
     cancel();
     return done;
+}
+
+bool WholeFileWriter::fail(const QString& why) {
+    if (error_.isEmpty()) error_ = why;
+    cancel();
+    return false;
 }
 
 void WholeFileWriter::cancel() {
