@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -104,6 +105,9 @@ class ClsMain {
     void enterFullScreen();
     void leaveFullScreen();
     void saveRankings();
+    void saveForClose();
+    void saveEverything();
+    bool retryFailedSaves(const QStringList& failed);
     void loadSettingsLines();
     void applySettingsLine(int line, const QString& text);
 

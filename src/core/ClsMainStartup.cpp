@@ -2,6 +2,7 @@
 // once at start and saved by the one way out of the program.
 #include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "app/PlenkApp.h"
 #include "controls/Snap.h"
@@ -89,12 +90,19 @@ void ClsMain::saveRankings() {
     data().SalveazaData(d.programFile("\\Data\\top.data"), d.ListaClasament);
 }
 
-void ClsMain::ClosePlenk() {
+// What was changed since the start is lost with a file that cannot be
+// saved, so the user hears of it, and may free some room and try again.
+void ClsMain::saveForClose() {
+    for (;;) {
+        const FailedSaves failed;
+        saveEverything();
+        if (failed.list().isEmpty() || !retryFailedSaves(failed.list())) return;
+    }
+}
+
+void ClsMain::saveEverything() {
     DataForm& d = shared();
     Options& o = app_.form<Options>();
-    Playlist& list = app_.form<Playlist>();
-    Main& m = main();
-    step([&] { modSysTray::RemoveTrayIcon(app_, m.trayId()); });
     step([&] { saveRankings(); });
     step([&] { SalveazaSetari(); });
     step([&] { app_.module<KeyShortcut>().SaveKeyboardSettings(); });
@@ -105,9 +113,31 @@ void ClsMain::ClosePlenk() {
             {d.programFile("\\Data\\plst.data"), &d.ListaCale},
             {d.programFile("\\Data\\playlist.data"), &app_.form<JumpForm>().Lista}};
         if (o.Option18.Value() || o.Option19.Value())
-            lists.push_back({d.programFile("\\Data\\id3.data"), &list.PicList});
+            lists.push_back({d.programFile("\\Data\\id3.data"), &app_.form<Playlist>().PicList});
         data().SalveazaToate(lists);
     });
+}
+
+// A close the system asked for has nobody to ask: standard error is told.
+bool ClsMain::retryFailedSaves(const QStringList& failed) {
+    if (main().closedBySystem()) {
+        for (const QString& file : failed)
+            std::fprintf(stderr, "plenk-player: not saved: %s\n", qPrintable(file));
+        return false;
+    }
+    const QString text = "These files could not be saved:\n\n" + failed.join('\n') +
+                         "\n\nWhat was changed in them since the start is not saved. Free some "
+                         "room and choose Retry to save them again, or Cancel to close without "
+                         "saving them.";
+    return app_.dialogs().MsgBox(text, ui::vbRetryCancel | ui::vbExclamation, PlenkApp::title()) ==
+           ui::vbRetry;
+}
+
+void ClsMain::ClosePlenk() {
+    Playlist& list = app_.form<Playlist>();
+    Main& m = main();
+    step([&] { modSysTray::RemoveTrayIcon(app_, m.trayId()); });
+    saveForClose();
     step([&] { SStop(); });
     Snap& snap = app_.module<Snap>();
     step([&] { snap.UnsnapWindow(m); });

@@ -9,6 +9,10 @@ namespace {
 
 constexpr QByteArrayView kMarker = "TAG";
 constexpr int kMarkerSize = 3;
+// Other programs keep a track number in the comment's last byte, behind a
+// zero: the comment is then 28 characters long at most.
+constexpr int kTrackAt = Id3v1Tag::kBlockSize - 2;
+constexpr int kTrackCommentWidth = 28;
 
 template <int Width>
 void take(QByteArrayView block, int& at, FixedText<Width>& field) {
@@ -30,6 +34,15 @@ QByteArray lastBlock(QFile& file) {
     const qint64 size = file.size();
     if (size < Id3v1Tag::kBlockSize || !file.seek(size - Id3v1Tag::kBlockSize)) return {};
     return file.read(Id3v1Tag::kBlockSize);
+}
+
+// Reading takes the track byte as comment text, so a comment saved back as
+// the editor shows it would blank the track for every other program.
+void keepTrack(QByteArrayView old, const FixedText<30>& comment, QByteArray& block) {
+    const bool holdsTrack = old[kTrackAt - 1] == '\0' && old[kTrackAt] != '\0';
+    if (!holdsTrack || comment.withoutPadding().size() > kTrackCommentWidth) return;
+    block[kTrackAt - 1] = old[kTrackAt - 1];
+    block[kTrackAt] = old[kTrackAt];
 }
 
 }  // namespace
@@ -77,8 +90,11 @@ bool Id3v1Tag::writeTo(const QString& path) const {
     QFile file(path);
     if (!files::openRegularFile(file, QIODevice::ReadWrite)) return false;
     const qint64 size = file.size();
-    const bool tagged = hasMarker(lastBlock(file));
-    const QByteArray bytes = tagged ? toBlock().sliced(kMarkerSize) : toBlock();
+    const QByteArray old = lastBlock(file);
+    const bool tagged = hasMarker(old);
+    QByteArray block = toBlock();
+    if (tagged) keepTrack(old, Comment, block);
+    const QByteArray bytes = tagged ? block.sliced(kMarkerSize) : block;
     const qint64 at = tagged ? size - bytes.size() : size;
     if (file.seek(at) && file.write(bytes) == bytes.size() && file.flush()) return true;
     if (!tagged) file.resize(size);

@@ -63,5 +63,7 @@ struct Id3v1Tag {
     static std::optional<Id3v1Tag> readFrom(const QString& path);
     // Stores the tag over the file's own, or appends one when it has none.
     // A file that cannot be written is left as it was and false comes back.
+    // A track number the file's tag holds stays when the comment leaves it
+    // room.
     bool writeTo(const QString& path) const;
 };

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -61,12 +63,14 @@ bool DataClass::SalveazaData(const QString& TheFile, const ui::ListControl& TheL
     QDir().mkdir(QFileInfo(TheFile).path());
     TheListBox.settleRows();
     shared::WholeFileWriter file(TheFile);
-    if (!file.open()) return false;
     bool same = true;
-    if (!writeLines(
+    if (!file.open() ||
+        !writeLines(
             TheListBox, [&](const QByteArray& block) { return file.write(block); }, same) ||
-        !file.commit())
+        !file.commit()) {
+        FailedSaves::note(TheFile, file.error());
         return false;
+    }
     if (readsBackSame) *readsBackSame = same;
     return true;
 }
@@ -102,6 +106,34 @@ bool DataClass::readsBackUnchanged(const ui::ListControl& TheListBox) {
 
 bool DataClass::readsBackUnchanged(const ui::ListRows& rows) {
     return rows.all(readsBack);
+}
+
+namespace {
+
+QMutex failedSavesLock;
+FailedSaves* failedSaves = nullptr;
+
+}  // namespace
+
+FailedSaves::FailedSaves() {
+    const QMutexLocker hold(&failedSavesLock);
+    outer_ = failedSaves;
+    failedSaves = this;
+}
+
+FailedSaves::~FailedSaves() {
+    const QMutexLocker hold(&failedSavesLock);
+    failedSaves = outer_;
+}
+
+QStringList FailedSaves::list() const {
+    const QMutexLocker hold(&failedSavesLock);
+    return failed_;
+}
+
+void FailedSaves::note(const QString& file, const QString& why) {
+    const QMutexLocker hold(&failedSavesLock);
+    if (failedSaves) failedSaves->failed_ << file + ": " + why;
 }
 
 QString readRow(ui::ListControl& list, int row) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <span>
 
 namespace ui {
@@ -25,7 +26,8 @@ class DataClass {
     // device, or a folder missing further up is left alone.  An item holding
     // a line break is not written: its line stays empty, so every later line
     // keeps its number (callers refuse such items).  Returns whether the file
-    // was written (no caller has to look).  readsBackSame, when given, tells
+    // was written (no caller has to look); a file that was not is noted in
+    // the FailedSaves that lives.  readsBackSame, when given, tells
     // whether reading the file gives every item back as it is (no line
     // break, trailing blank or text UTF-8 cannot carry).
     bool SalveazaData(const QString& TheFile, const ui::ListControl& TheListBox,
@@ -42,6 +44,27 @@ class DataClass {
     // back as it is; writes nothing.
     static bool readsBackUnchanged(const ui::ListControl& TheListBox);
     static bool readsBackUnchanged(const ui::ListRows& rows);
+};
+
+// While one lives, every list file that could not be saved (on any thread)
+// is noted, with why, in the order the saves failed: the close tells the
+// user of them.  One made while another lives takes over until it goes.
+class FailedSaves {
+  public:
+    FailedSaves();
+    ~FailedSaves();
+    FailedSaves(const FailedSaves&) = delete;
+    FailedSaves& operator=(const FailedSaves&) = delete;
+
+    // "<file>: <why>", one entry a file.
+    QStringList list() const;
+
+  private:
+    friend class DataClass;
+    static void note(const QString& file, const QString& why);
+
+    FailedSaves* outer_;
+    QStringList failed_;
 };
 
 // The positional read every reader of a list file follows: row i becomes the

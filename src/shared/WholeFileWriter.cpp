@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "platform/files/Files.h"
@@ -33,6 +34,10 @@ QString finalPath(const QString& path) {
     const QFileInfo info(path);
     if (!info.isSymLink()) return path;
     return info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+}
+
+QString systemError(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
 }
 
 void step() {
@@ -126,7 +131,11 @@ void removeLeftovers(const QDir& folder, const QString& prefix) {
 bool overwrite(int fd, QByteArrayView content, bool& changed) {
     const auto size = static_cast<off_t>(content.size());
     changed = false;
-    if (size > 0 && ::posix_fallocate(fd, 0, size) != 0) return false;
+    if (size > 0) {
+        const int refused = ::posix_fallocate(fd, 0, size);
+        errno = refused;
+        if (refused != 0) return false;
+    }
     changed = true;
     if (!writeAll(fd, content) || ::ftruncate(fd, size) != 0) return false;
     step();
@@ -192,7 +201,9 @@ class JournalEntry {
         holdWhileSaving(fd_);
         if (!write(native(target) + '\0' + identity(file) + '\0', content) ||
             ::rename(native(part).constData(), native(whole).constData()) != 0) {
+            const int why = errno;
             ::unlink(native(part).constData());
+            errno = why;
             return;
         }
         syncFolder(folder);
@@ -313,7 +324,9 @@ WholeFileWriter::~WholeFileWriter() {
 
 bool WholeFileWriter::open() {
     const QFileInfo info(target_);
-    if (target_.isEmpty() || !files::replaceable(target_) || files::isReadOnly(info)) return false;
+    if (target_.isEmpty()) return fail(systemError(ENOENT));
+    if (!files::replaceable(target_)) return fail("not a regular file");
+    if (files::isReadOnly(info)) return fail(systemError(EACCES));
     struct stat old {};
     const bool exists = ::stat(native(target_).constData(), &old) == 0;
     temporary_ = target_ + kMarker + QString::number(::getpid());
@@ -324,7 +337,7 @@ bool WholeFileWriter::open() {
     if (fd_ < 0) {
         const bool folderLocked = errno == EACCES;
         temporary_.clear();
-        return folderLocked && exists && openInPlace();
+        return (folderLocked && exists && openInPlace()) || fail(systemError(errno));
     }
     holdWhileSaving(fd_);
     if (exists) ::fchmod(fd_, old.st_mode & 07777);
@@ -338,16 +351,16 @@ bool WholeFileWriter::openInPlace() {
 }
 
 bool WholeFileWriter::write(QByteArrayView bytes) {
-    if (fd_ < 0 || failed_) return false;
+    if (fd_ < 0) return false;
     if (inPlace_)
         pending_.append(bytes);
-    else
-        failed_ = !writeAll(fd_, bytes);
-    return !failed_;
+    else if (!writeAll(fd_, bytes))
+        return fail(systemError(errno));
+    return true;
 }
 
 bool WholeFileWriter::commit() {
-    if (fd_ < 0 || failed_) {
+    if (fd_ < 0) {
         cancel();
         return false;
     }
@@ -356,10 +369,8 @@ bool WholeFileWriter::commit() {
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     if (!flushed || !closed ||
-        ::rename(native(temporary_).constData(), native(target_).constData()) != 0) {
-        cancel();
-        return false;
-    }
+        ::rename(native(temporary_).constData(), native(target_).constData()) != 0)
+        return fail(systemError(errno));
     step();
     temporary_.clear();
     syncFolder(QFileInfo(target_).path());
@@ -371,16 +382,20 @@ bool WholeFileWriter::commit() {
 // save finished at the next start.
 bool WholeFileWriter::commitInPlace() {
     struct stat file {};
-    if (::fstat(fd_, &file) != 0) {
-        cancel();
-        return false;
-    }
+    if (::fstat(fd_, &file) != 0) return fail(systemError(errno));
     JournalEntry entry(target_, file, pending_);
     bool changed = false;
     const bool done = entry.kept() && overwrite(fd_, pending_, changed);
+    if (!done) fail(systemError(errno));
     if (done || !changed) entry.remove();
     cancel();
     return done;
+}
+
+bool WholeFileWriter::fail(const QString& why) {
+    if (error_.isEmpty()) error_ = why;
+    cancel();
+    return false;
 }
 
 void WholeFileWriter::cancel() {

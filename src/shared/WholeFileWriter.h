@@ -36,18 +36,22 @@ class WholeFileWriter {
     // Puts the new content in place; false when any step failed, the file
     // then being as it was.
     bool commit();
+    // Why the save failed, as the system words it; empty while nothing did.
+    const QString& error() const { return error_; }
 
   private:
     bool openInPlace();
     bool commitInPlace();
+    // Cancels the save; the first reason given is the one kept.
+    bool fail(const QString& why);
     void cancel();
 
     QString target_;
     QString temporary_;
     int fd_ = -1;
-    bool failed_ = false;
     bool inPlace_ = false;
     QByteArray pending_;
+    QString error_;
 };
 
 // Removes the temporary files that saves of this file left beside it when

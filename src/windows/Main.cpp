@@ -112,7 +112,8 @@ void Main::CloseButton_MouseMove(int, int, float, float) {
 
 // The desktop asks the window to close: polling stops, what is queued runs,
 // and every medium closes.  The close is never refused.
-void Main::Form_QueryUnload(int&, int) {
+void Main::Form_QueryUnload(int&, int UnloadMode) {
+    closedBySystem_ = UnloadMode == vbAppWindows || UnloadMode == vbAppTaskManager;
     step([&] { TimerMisc(0).setEnabled(false); });
     app().DoEvents();
     step([&] { app().module<MCore>().CloseAllMedia(); });

@@ -45,6 +45,9 @@ class Main : public PlayerForm {
     void showAudioLayout();
     // The identifier of the tray icon, the same for adding and removing it.
     std::uint32_t trayId() const { return static_cast<std::uint32_t>(hWnd()); }
+    // The close under way was asked for by the system (a signal, the end of
+    // the session), not by the user: nobody is there to answer a question.
+    bool closedBySystem() const { return closedBySystem_; }
     // The window's own controller.
     ClsMain& controller() { return controller_.get(); }
     // Tests hand in a controller to watch it.
@@ -267,4 +270,5 @@ class Main : public PlayerForm {
     UpdateCheckerSlot updateChecker_;
     // The player window was seen minimized and is not restored yet.
     bool restorePending_ = false;
+    bool closedBySystem_ = false;
 };

@@ -177,6 +177,21 @@ TEST_F(Id3Test, EditorSaveWritesTheEditedTagIntoTheFileItWasReadFrom) {
     EXPECT_EQ(readAll(song).size(), 528);
 }
 
+TEST_F(Id3Test, SaveKeepsTheTrackNumberBehindACommentThatLeavesItRoom) {
+    MediaLibrary& lib = p.form<MediaLibrary>();
+    QByteArray tagged = block("Song", "Band");
+    tagged.replace(97, 30, field("Nice", 30));
+    tagged[126] = 7;
+    const QString song = file("track.mp3", QByteArray(200, 'a') + tagged);
+    lib.readTag(song);
+    lib.Command6_Click();
+    EXPECT_EQ(readAll(song).mid(297, 30),
+              QByteArray("Nice").leftJustified(28) + QByteArray("\0\7", 2));
+    lib.Text5T.setText(QString(29, 'c'));
+    lib.Command6_Click();
+    EXPECT_EQ(readAll(song).mid(297, 30), QByteArray(29, 'c') + ' ') << "the comment wins";
+}
+
 TEST_F(Id3Test, GenreWithoutARowClearsTheBoxInsteadOfKeepingTheLastFiles) {
     MediaLibrary& lib = p.form<MediaLibrary>();
     lib.readTag(file("rock.mp3", QByteArray(200, 'a') + block("Rock", "Band", 17)));

@@ -14,6 +14,7 @@
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
 #include "support/PlayerFixture.h"
+#include "support/StandardError.h"
 #include "windows/Main.h"
 
 using testsupport::PlayerFixture;
@@ -223,6 +224,29 @@ TEST(Shutdown, TagModeWritesTheNamesAndAnUnwritableDataFolderStillEnds) {
     QDir(q.program.path()).rmdir("Data");
     closeProgram(q);
     EXPECT_TRUE(QFile::exists(q.program.file("settings.ini")));
+}
+
+TEST(Shutdown, AFileThatCouldNotBeSavedIsToldAndCanBeSavedAgain) {
+    PlayerFixture p;
+    p.form<DataForm>().ListaCale.AddItem("/music/x.mp3");
+    const QString paths = p.program.write("Data/plst.data", "old\r\n");
+    QFile::setPermissions(paths, QFileDevice::ReadOwner);
+    p.dialogs->whileShown = [&](const ui::RecordingDialogs::Shown&) {
+        QFile::setPermissions(paths, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    };
+    closeProgram(p);
+    ASSERT_EQ(p.dialogs->count("MsgBox"), 1) << "Retry saved it";
+    EXPECT_TRUE(p.dialogs->shown[0].text.contains(paths + ": Permission denied"));
+    EXPECT_EQ(p.dialogs->shown[0].buttons & 7, ui::vbRetryCancel);
+    EXPECT_EQ(lines(paths), QStringList({"/music/x.mp3"}));
+
+    PlayerFixture q;
+    QFile::setPermissions(q.program.write("Data/plst.data", "old\r\n"), QFileDevice::ReadOwner);
+    const testsupport::CapturedStandardError told;
+    EXPECT_THROW(q.form<Main>().Unload(ui::Form::vbAppTaskManager), ui::ProcessExit);
+    EXPECT_TRUE(QString::fromLocal8Bit(told.text())
+                    .contains(q.program.file("Data/plst.data") + ": Permission denied"));
+    EXPECT_EQ(q.dialogs->count("MsgBox"), 0) << "a signal's close has nobody to ask";
 }
 
 }  // namespace

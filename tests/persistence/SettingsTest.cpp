@@ -280,6 +280,7 @@ TEST(SettingsLoad, PipesAndDevicesInPlaceOfTheFilesStartLikeAFirstRun) {
     EXPECT_EQ(p.form<MediaLibrary>().Song(0).Caption(), "");
     EXPECT_EQ(p.form<DataForm>().ListaManelisti.ListCount(), 0);
     EXPECT_EQ(p.form<DataForm>().SkinSettings.ListCount(), 0);
+    p.dialogs->msgBoxAnswers.push_back(ui::vbCancel);
     EXPECT_THROW(p.form<Main>().controller().ClosePlenk(), ui::ProcessExit);
     struct stat node {};
     EXPECT_TRUE(stat(QFile::encodeName(p.program.file("settings.ini")).constData(), &node) == 0 &&

@@ -31,13 +31,20 @@ sigset_t closeSet() {
     return set;
 }
 
+// A signal ignored when the program started (nohup, some launchers) is
+// left ignored, both when the handler is installed and when it is removed.
+bool ignored(int number) {
+    struct sigaction current {};
+    return sigaction(number, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+}
+
 void handleWith(void (*handler)(int)) {
     struct sigaction action {};
     action.sa_handler = handler;
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     for (int s : kSignals)
-        sigaction(s, &action, nullptr);
+        if (!ignored(s)) sigaction(s, &action, nullptr);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ class QSocketNotifier;
 namespace sys {
 
 // Closes the program cleanly on SIGTERM, SIGHUP and SIGINT (the desktop's
-// shutdown, a closed terminal, Ctrl+C).  The signal handler only writes to a
+// shutdown, a closed terminal, Ctrl+C), each unless the program was started
+// with it ignored (nohup).  The signal handler only writes to a
 // pipe; the close runs on the event loop, after whatever handler (a save,
 // say) is under way, and only once however many signals follow.  One
 // instance at a time.
@@ -26,7 +27,7 @@ class CloseSignals : public QObject {
     // Lets held signals through: from now on they close the program, also
     // from the event loop of a message box or modal window.
     void listen();
-    // Gives the signals their default actions back.
+    // Gives the signals it took their default actions back.
     ~CloseSignals() override;
 
   private:

@@ -65,4 +65,16 @@ TEST(CloseSignals, ASignalHeldBackDuringStartUpClosesOnceTheLoopRuns) {
     EXPECT_EQ(runs, 1);
 }
 
+TEST(CloseSignals, ASignalIgnoredAtStartStaysIgnored) {
+    std::signal(SIGHUP, SIG_IGN);
+    int runs = 0;
+    {
+        CloseSignals watch([&] { ++runs; });
+        std::raise(SIGHUP);
+        turnTheLoop();
+    }
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(std::signal(SIGHUP, SIG_DFL), SIG_IGN) << "nor is it given the default back";
+}
+
 }  // namespace
