@@ -5,11 +5,11 @@
 #include "options/Options.h"
 #include "options/OptionsPages.h"
 #include "persistence/KeyShortcut.h"
+#include "platform/files/Files.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/RuntimeError.h"
 #include "platform/ui/WindowMessages.h"
 #include "shared/DataForm.h"
-#include "platform/files/Files.h"
 #include "shared/TextCodec.h"
 #include "shared/WindowDrag.h"
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "persistence/ListFileReader.h"
-#include "platform/ui/ListControl.h"
 #include "platform/files/Files.h"
+#include "platform/ui/ListControl.h"
 #include "shared/TextCodec.h"
 #include "shared/WholeFileWriter.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/ui/ListRows.h"
 #include "platform/files/Files.h"
+#include "platform/ui/ListRows.h"
 #include "shared/TextCodec.h"
 #include "shared/WholeFileWriter.h"
 

@@ -6,6 +6,7 @@
 
 #include "controls/mdlSmooth.h"
 #include "options/Options.h"
+#include "platform/files/Files.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/RuntimeError.h"
@@ -14,7 +15,6 @@
 #include "playlist/JumpForm.h"
 #include "playlist/Playlist.h"
 #include "shared/DataForm.h"
-#include "platform/files/Files.h"
 #include "shared/WindowDrag.h"
 #include "windows/Main.h"
 

@@ -279,28 +279,30 @@ TEST_F(DataClassTest, AnEntryWhoseProcessIdALiveProcessHoldsIsReplayedAtTheNextS
     EXPECT_EQ(testsupport::readAll(path), numberedLines("new ", 8000));
 }
 
-TEST_F(DataClassTest, AnEntryIsNeverReplayedOverALaterSaveOfItsFile) {
+// locked/plst.data, of old lines, with the entry a save of new lines killed
+// in place left, its folder writable again.
+class LeftEntryTest : public DataClassTest {
+  protected:
     testsupport::PermissionsHold hold;
     const QString folder = dir.file("locked");
     const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    ASSERT_FALSE(entryOfAKilledSave(path, numberedLines("new ", 8000), journal).isEmpty());
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    void SetUp() override {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        ASSERT_FALSE(entryOfAKilledSave(path, numberedLines("new ", 8000), journal).isEmpty());
+        QFile::setPermissions(
+            folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+};
+
+TEST_F(LeftEntryTest, AnEntryIsNeverReplayedOverALaterSaveOfItsFile) {
     list.AddItem("later");
     ASSERT_TRUE(data.SalveazaData(path, list));
     shared::finishUnfinishedSaves({folder});
     EXPECT_EQ(testsupport::readAll(path), QByteArray("later\r\n"));
 }
 
-TEST_F(DataClassTest, AnEntryWhoseFileIsNowADeviceIsPassedOver) {
-    testsupport::PermissionsHold hold;
-    const QString folder = dir.file("locked");
-    const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    ASSERT_FALSE(entryOfAKilledSave(path, numberedLines("new ", 8000), journal).isEmpty());
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+TEST_F(LeftEntryTest, AnEntryWhoseFileIsNowADeviceIsPassedOver) {
     QFile::remove(path);
     if (!testsupport::makeNullDevice(path)) GTEST_SKIP() << "no right to make a device";
     shared::finishUnfinishedSaves({folder});

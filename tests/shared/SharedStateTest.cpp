@@ -4,9 +4,9 @@
 
 #include "core/frmBass.h"
 #include "options/Options.h"
+#include "platform/files/Files.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/DataForm.h"
-#include "platform/files/Files.h"
 #include "shared/ProgramFolder.h"
 #include "support/PlayerFixture.h"
 #include "windows/Main.h"
