@@ -1,7 +1,6 @@
 #include "platform/audio/Decoder.h"
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <span>
 #include <string_view>
@@ -47,23 +46,50 @@ using Opener = std::unique_ptr<Decoder> (*)(const std::string&);
 // What the first bytes say the file is; junk before MPEG frames says nothing, so
 // libsndfile (which knows its formats by their headers) goes before MPEG. An Ogg
 // file whose first stream is not Vorbis may be another codec libsndfile knows,
-// unless that stream is a picture: a film is not a sound file.
+// unless one of its streams is a picture: a film is not a sound file.
 enum class Kind { Vorbis, Ogg, Film, Mpeg, Other };
 
 // How a Vorbis stream's first packet starts, and a Theora (video) stream's.
 constexpr std::string_view kVorbisPacket("\x01vorbis", 7);
 constexpr std::string_view kTheoraPacket("\x80theora", 7);
 
-Kind kindOf(const std::string& utf8Path) {
-    std::array<char, 64> bytes{};
-    BufferedFile file(utf8Path);
-    const std::string_view head(bytes.data(), file.isOpen() ? file.read(bytes.data(), 64) : 0);
-    if (head.starts_with("OggS")) {
-        // A first page of one segment: its packet follows the 28-byte header.
-        const std::string_view packet = head.size() > 28 ? head.substr(28) : std::string_view();
-        if (packet.starts_with(kVorbisPacket)) return Kind::Vorbis;
-        return packet.starts_with(kTheoraPacket) ? Kind::Film : Kind::Ogg;
+// Bytes read to tell a file's kind: room for every stream's first page of an
+// Ogg file, where a Skeleton stream may stand before the picture's.
+constexpr std::size_t kHeadBytes = 4096;
+
+// The packets that start an Ogg file's streams, one a page at the file's
+// start (pages marked as a stream's first), up to the first other page.
+std::vector<std::string_view> firstPackets(std::string_view head) {
+    std::vector<std::string_view> packets;
+    std::size_t at = 0;
+    while (head.size() > at + 27 && head.substr(at).starts_with("OggS") &&
+           (static_cast<unsigned char>(head[at + 5]) & 0x02) != 0) {
+        const std::size_t segments = static_cast<unsigned char>(head[at + 26]);
+        const std::size_t body = at + 27 + segments;
+        if (body > head.size()) break;
+        std::size_t bodyBytes = 0;
+        for (std::size_t i = 0; i < segments; ++i)
+            bodyBytes += static_cast<unsigned char>(head[at + 27 + i]);
+        packets.push_back(head.substr(body, bodyBytes));
+        at = body + bodyBytes;
     }
+    return packets;
+}
+
+Kind oggKind(std::string_view head) {
+    const std::vector<std::string_view> packets = firstPackets(head);
+    for (const std::string_view packet : packets)
+        if (packet.starts_with(kTheoraPacket)) return Kind::Film;
+    const bool vorbis = !packets.empty() && packets.front().starts_with(kVorbisPacket);
+    return vorbis ? Kind::Vorbis : Kind::Ogg;
+}
+
+Kind kindOf(const std::string& utf8Path) {
+    std::vector<char> bytes(kHeadBytes);
+    BufferedFile file(utf8Path);
+    const std::string_view head(bytes.data(),
+                                file.isOpen() ? file.read(bytes.data(), bytes.size()) : 0);
+    if (head.starts_with("OggS")) return oggKind(head);
     const bool sync = head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
                       (static_cast<unsigned char>(head[1]) & 0xE0) == 0xE0;
     return head.starts_with("ID3") || sync ? Kind::Mpeg : Kind::Other;

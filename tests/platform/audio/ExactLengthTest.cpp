@@ -250,12 +250,16 @@ TEST_F(ExactLengthTest, OggWithAnotherStreamBesideVorbisOpens) {
               44100u);
 }
 
-// A picture's stream first: the sound beside it is not the whole file.
+// A picture's stream, first or after another (a Skeleton): the sound beside
+// it is not the whole file.
 TEST_F(ExactLengthTest, OggFilmDoesNotOpenAsSound) {
     const QByteArray ogg = readAll(writeTone(dir.file("t.ogg"), kOgg, {.seconds = 1.0}));
     const QByteArray film = testsupport::withFirstPagePatched(testsupport::withForeignStream(ogg),
                                                               0, QByteArray("\x80theora", 7));
     EXPECT_FALSE(openSoundFile(dir.write("film.ogg", film).toStdString()));
+    const testsupport::ForeignStream skeleton = testsupport::foreignOggStream(0x3C3C3C3C);
+    const QByteArray second = skeleton.first + film + skeleton.last;
+    EXPECT_FALSE(openSoundFile(dir.write("second.ogg", second).toStdString()));
 }
 
 // Concatenated recordings: the later part is converted to the first part's format.
