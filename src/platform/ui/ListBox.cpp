@@ -204,14 +204,16 @@ bool ListBox::keyAction(int keyCode, int) {
     if (ListCount() == 0) return true;
     row = std::clamp(row, 0, ListCount() - 1);
     if (row == ListIndex()) return true;
-    // The new row is brought into view.
+    setListIndex(row);
+    return true;
+}
+
+void ListBox::bringIntoView(int row) {
     const int top = TopIndex();
     if (row < top)
         userScrolled(row);
     else if (row >= top + rowsPerPage())
         userScrolled(row - rowsPerPage() + 1);
-    setListIndex(row);
-    return true;
 }
 
 void ListBox::showSelection() {

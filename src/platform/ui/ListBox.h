@@ -44,6 +44,7 @@ class ListBox : public ListControl {
 
   protected:
     void showSelection() override;
+    void bringIntoView(int row) override;
     int lastTopRow() const override;
     void pressed(int button, float x, float y) override;
     void releasing() override;

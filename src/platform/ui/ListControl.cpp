@@ -56,6 +56,7 @@ void ListControl::setListIndex(int index) {
     touch();
     if (index != -1) checkRow(index, kInvalidPropertyValue);
     state_.listIndex = index;
+    if (index >= 0) bringIntoView(index);
     showSelection();
     if (!quiet()) Click.raise();
 }

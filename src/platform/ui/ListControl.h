@@ -120,6 +120,9 @@ class ListControl : public Control {
     ListModel& model() const { return *model_; }
     // Pushes the selection and top row to the view.
     virtual void showSelection() = 0;
+    // A row selected by code or the keys is scrolled into view, as the list
+    // controls the forms follow do.
+    virtual void bringIntoView([[maybe_unused]] int row) {}
     // The user picked a row in the view (click: raise Click now).
     // The user chose a row: it becomes current and, in a multi-selection
     // list, its mark turns over unless toggle is false.

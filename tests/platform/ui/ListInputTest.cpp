@@ -183,6 +183,8 @@ TEST_F(ListInput, KeysMoveListIndexAndClick) {
     w.swallowKey = ui::vbKeyDown;
     key(Qt::Key_Down);
     EXPECT_EQ(w.List.ListIndex(), 0) << "a handler that swallows the key keeps the row";
+    w.List.setListIndex(19);
+    EXPECT_EQ(w.List.TopIndex(), 20 - page()) << "a row selected by code is brought into view";
 }
 
 TEST_F(ListInput, TopIndexReadsBackTheFirstRowShown) {
