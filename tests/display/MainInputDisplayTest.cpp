@@ -261,6 +261,8 @@ TEST(MainInputOnDisplay, WithoutATrayAMinimizedWindowStaysOnTheTaskBar) {
     s.start();
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    // Answering a query, it has ended its start-up and stands where it stays.
+    ASSERT_FALSE(s.texts().isEmpty()) << s.output().toStdString();
     QThread::msleep(500);
     const QPoint corner = s.geometry(window).topLeft();
     clickWith(s, corner + kMinimize, 1);
