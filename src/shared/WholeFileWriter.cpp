@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 
 #include "platform/files/Files.h"
@@ -100,7 +101,7 @@ class LeftFile {
     bool ended_ = false;
 };
 
-// Held by this program until the file goes or the program ends.
+// Held until the save closes the file, or its program ends.
 void holdWhileSaving(int fd) {
     ::flock(fd, LOCK_EX | LOCK_NB);
 }
@@ -116,12 +117,16 @@ bool madeBySave(const QString& name, const QString& prefix, const QString& marke
     return name.mid(at + marker.size()).toUInt(&number) > 0 && number;
 }
 
-void removeLeftovers(const QDir& folder, const QString& prefix) {
+// What ended saves left in the folder, of one file (prefix) or of all.
+void removeLeftovers(const QDir& folder, const QString& prefix,
+                     std::initializer_list<QString> markers) {
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        if (!madeBySave(name, prefix, kMarker)) continue;
+        if (std::none_of(markers.begin(), markers.end(),
+                         [&](const QString& marker) { return madeBySave(name, prefix, marker); }))
+            continue;
         const QString path = folder.filePath(name);
         const LeftFile left(path);
-        if (left.ended()) QFile::remove(path);
+        if (left.ended()) ::unlink(native(path).constData());
     }
 }
 
@@ -175,18 +180,11 @@ QByteArray identity(const struct stat& node) {
            QByteArray::number(quint64(node.st_ino));
 }
 
-// The entries and parts of entries that ended saves of the file left.
-void removeEntriesOf(const QString& target) {
+// The entries and parts of entries that ended saves of one file left (the
+// prefix of their names).
+void removeEntriesOf(const QString& prefix) {
     const QString folder = journal();
-    if (folder.isEmpty()) return;
-    const QDir dir(folder);
-    const QString prefix = journalPrefix(target);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
-        if (!madeBySave(name, prefix, kJournalMarker) && !madeBySave(name, prefix, kPartMarker))
-            continue;
-        const LeftFile left(dir.filePath(name));
-        if (left.ended()) ::unlink(native(dir.filePath(name)).constData());
-    }
+    if (!folder.isEmpty()) removeLeftovers(QDir(folder), prefix, {kJournalMarker, kPartMarker});
 }
 
 class JournalEntry {
@@ -209,7 +207,7 @@ class JournalEntry {
         syncFolder(folder);
         step();
         path_ = whole;
-        removeEntriesOf(target);
+        removeEntriesOf(journalPrefix(target));
     }
     ~JournalEntry() {
         if (fd_ >= 0) ::close(fd_);
@@ -290,7 +288,7 @@ void finishEntry(const QString& entry, const LeftFile& held) {
         return;
     }
     ::unlink(native(entry).constData());
-    removeEntriesOf(QFile::decodeName(parts->target));
+    removeEntriesOf(QFileInfo(entry).fileName().section(kJournalMarker, 0, 0));
 }
 
 void finishJournal() {
@@ -325,7 +323,7 @@ WholeFileWriter::~WholeFileWriter() {
 bool WholeFileWriter::open() {
     const QFileInfo info(target_);
     if (target_.isEmpty()) return fail(systemError(ENOENT));
-    if (!files::replaceable(target_)) return fail("not a regular file");
+    if (info.exists() && !info.isFile()) return fail("not a regular file");
     if (files::isReadOnly(info)) return fail(systemError(EACCES));
     struct stat old {};
     const bool exists = ::stat(native(target_).constData(), &old) == 0;
@@ -365,16 +363,20 @@ bool WholeFileWriter::commit() {
         return false;
     }
     if (inPlace_) return commitInPlace();
+    // A copy of the descriptor keeps the lock until the rename, so a starting
+    // copy never takes the file for a leftover meanwhile.
+    const int held = ::dup(fd_);
     const bool flushed = synced(fd_);
     const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
+    fd_ = held;
     if (!flushed || !closed ||
         ::rename(native(temporary_).constData(), native(target_).constData()) != 0)
         return fail(systemError(errno));
     step();
     temporary_.clear();
+    cancel();
     syncFolder(QFileInfo(target_).path());
-    removeEntriesOf(target_);
+    removeEntriesOf(journalPrefix(target_));
     return true;
 }
 
@@ -409,7 +411,7 @@ void WholeFileWriter::cancel() {
 void removeUnfinishedSaves(const QString& path) {
     if (path.isEmpty()) return;
     const QFileInfo file(finalPath(path));
-    removeLeftovers(file.dir(), file.fileName());
+    removeLeftovers(file.dir(), file.fileName(), {kMarker});
 }
 
 void setSaveJournal(const QString& folder) {
@@ -420,7 +422,7 @@ void setSaveJournal(const QString& folder) {
 void finishUnfinishedSaves(const QStringList& folders) {
     finishJournal();
     for (const QString& folder : folders)
-        removeLeftovers(QDir(folder), QString());
+        removeLeftovers(QDir(folder), QString(), {kMarker});
 }
 
 }  // namespace shared

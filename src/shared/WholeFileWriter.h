@@ -17,7 +17,7 @@ namespace shared {
 // killed while it writes in place has the save finished at its next start
 // (finishUnfinishedSaves), and without a journal no save is written in place.
 // Every file a save leaves beside the file or in the journal carries a kernel
-// lock while its program runs; the kernel drops it however the program ends,
+// lock while that save runs; the kernel drops it however the program ends,
 // so what a save left is settled once its lock is free, whoever has its
 // process id now.  A link is followed: the file it names is the one replaced.
 class WholeFileWriter {
