@@ -5,6 +5,7 @@
 #include <array>
 #include <limits>
 
+#include "platform/audio/MpegProbe.h"
 #include "platform/files/Files.h"
 #include "shared/NumberText.h"
 #include "shared/Rounding.h"
@@ -70,26 +71,12 @@ QString frequencyText(int versionFactor, std::uint8_t b2) {
     return shared::formatInt(static_cast<long long>(shared::roundHalfEven(hertz))) + " Hz";
 }
 
-// The formula the labels have always shown: right for layer III, and what
-// indexes 0 and 15, which name no bitrate, show in every layer.
-int formulaKilobits(bool mpeg1, int index) {
-    if (!mpeg1) return index < 8 ? 8 * index : 16 * (index - 8) + 64;
-    if (index <= 5) return 8 * (index + 3);
-    if (index <= 9) return 16 * (index - 5) + 64;
-    if (index <= 13) return 32 * (index - 9) + 128;
-    return 320;
-}
-
-// Layers I and II by the standard's tables (MPEG-2 layer II shares layer III's).
+// The standard's tables; indexes 0 and 15, which name no bitrate, show what
+// the labels have always shown for them.
 int kilobits(bool mpeg1, int layer, int index) {
-    constexpr std::array<int, 14> kMpeg1Layer2 = {32,  48,  56,  64,  80,  96,  112,
-                                                  128, 160, 192, 224, 256, 320, 384};
-    constexpr std::array<int, 14> kMpeg2Layer1 = {32,  48,  56,  64,  80,  96,  112,
-                                                  128, 144, 160, 176, 192, 224, 256};
-    if (index < 1 || index > 14 || layer == 3 || (layer == 2 && !mpeg1))
-        return formulaKilobits(mpeg1, index);
-    if (layer == 2) return kMpeg1Layer2[index - 1];
-    return mpeg1 ? 32 * index : kMpeg2Layer1[index - 1];
+    if (index == 0) return mpeg1 ? 24 : 0;
+    if (index == 15) return mpeg1 ? 320 : 176;
+    return audio::bitrateKbps(mpeg1, layer, index);
 }
 
 bool readXing(const Head& head, int p, std::int64_t fileLength, Mp3Info& info) {

@@ -35,6 +35,10 @@ constexpr std::array<Bitrates, 5> kBitrates = {{
     {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
 }};
+const Bitrates& bitratesOf(bool mpeg1, int layer) {
+    return kBitrates[mpeg1 ? layer - 1 : (layer == 1 ? 3 : 4)];
+}
+
 // Hz by rate index, for version bits 0 (MPEG-2.5), 2 (MPEG-2) and 3 (MPEG-1).
 constexpr std::array<std::array<int, 3>, 4> kRates = {{
     {11025, 12000, 8000},
@@ -58,7 +62,7 @@ std::optional<Header> headerAt(const unsigned char* p) {
     const unsigned rate = word >> 10 & 3;
     if ((word >> 21) != 0x7FF || version == 1 || layer == 4 || rate == 3 || bitrate == 15)
         return std::nullopt;
-    const Bitrates& kbps = kBitrates[version == 3 ? layer - 1 : (layer == 1 ? 3 : 4)];
+    const Bitrates& kbps = bitratesOf(version == 3, static_cast<int>(layer));
     const int hz = kRates[version][rate];
     const auto bytesAt = [&](int kbit) -> std::size_t {
         if (layer == 1) return 12 * 1000 * kbit / hz * 4;
@@ -133,6 +137,10 @@ std::int64_t afterTags(BufferedFile& file) {
 }
 
 }  // namespace
+
+int bitrateKbps(bool mpeg1, int layer, int index) {
+    return bitratesOf(mpeg1, layer).at(static_cast<std::size_t>(index));
+}
 
 bool startsWithMpegFrames(BufferedFile& file) {
     const std::int64_t start = afterTags(file);

@@ -10,4 +10,8 @@ namespace audio {
 // left at its start.
 bool startsWithMpegFrames(BufferedFile& file);
 
+// kbit/s of a frame header's bitrate index (0, free format, and 15 give 0), by
+// the standard's table for the version and layer (1 to 3).
+int bitrateKbps(bool mpeg1, int layer, int index);
+
 }  // namespace audio
