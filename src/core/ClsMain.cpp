@@ -1,6 +1,5 @@
 #include "core/ClsMain.h"
 
-#include <QFile>
 #include <algorithm>
 
 #include "app/PlenkApp.h"
@@ -37,12 +36,6 @@ bool endsIn(const QString& path, std::initializer_list<const char*> endings) {
 
 bool playsThroughBass(const QString& path) {
     return endsIn(path, {".mp3", ".wav", ".mp2", ".mp1", ".ogg"});
-}
-
-// An Ogg container, whatever codec it holds.
-bool isOgg(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(4) == "OggS";
 }
 
 // Only these play as MPEG audio; in any other file a frame header would be a
@@ -122,10 +115,8 @@ void ClsMain::Play() {
     if (!playsThroughBass(path)) return noteStart(start, playThroughMci(path));
     step([&] { app_.form<frmBass>().FileToPlay.setText(path); });
     step([&] { app_.form<frmBass>().PLAYtheBass(); });
-    // Of the codecs an Ogg file may hold, the audio library decodes some; the
-    // others (and pictures) are the media engine's, which plays them or says
-    // it cannot.
-    if (app_.isLoaded<frmBass>() && app_.form<frmBass>().Chan.Caption() == "0" && isOgg(path)) {
+    // The media engine plays such a file or says it cannot.
+    if (app_.isLoaded<frmBass>() && app_.form<frmBass>().leftForTheMediaEngine()) {
         step([&] { app_.form<frmBass>().StopBass(); });
         return noteStart(start, playThroughMci(path));
     }

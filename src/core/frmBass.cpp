@@ -1,8 +1,11 @@
 #include "core/frmBass.h"
 
+#include <QFile>
+
 #include "controls/ctlScrollbar.h"
 #include "core/AntiManea.h"
 #include "platform/audio/Bass.h"
+#include "platform/files/Files.h"
 #include "platform/ui/RuntimeError.h"
 #include "playlist/MediaLibrary.h"
 #include "shared/NumberText.h"
@@ -14,6 +17,12 @@ using ui::step;
 namespace {
 
 constexpr float kBandCentres[10] = {80, 150, 300, 500, 750, 1000, 3000, 8000, 12000, 15000};
+
+// An Ogg container, whatever codec it holds; a pipe or device never is.
+bool isOgg(const QString& path) {
+    QFile file(path);
+    return files::openRegularFile(file, QIODevice::ReadOnly) && file.read(4) == "OggS";
+}
 
 }  // namespace
 
@@ -64,6 +73,7 @@ void frmBass::PLAYtheBass() {
     Main& m = form<Main>();
     if (m.StarePlayer.Caption() == "Paused") return ResumeBass();
     openChannel();
+    if (leftForTheMediaEngine()) return;
     // A file that neither loader takes gets no effects, is not played and does
     // not show "Playing"; the first tick finds it ended and moves on.
     if (channel() != 0) startChannel();
@@ -81,6 +91,10 @@ void frmBass::PLAYtheBass() {
     // The stop before this play put the idle picture up: the first frame
     // takes its place at once, so it does not flash up between two tracks.
     step([&] { tmrSpectrum_Timer(); });
+}
+
+bool frmBass::leftForTheMediaEngine() {
+    return channel() == 0 && isOgg(FileToPlay.Text());
 }
 
 // The previous channel is freed (as whichever kind it is), then the file is

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -102,6 +103,12 @@ TEST_F(Controller, AnOggFileTheAudioLibraryDoesNotDecodeGoesToTheMediaEngine) {
     m.LbFileName(0).setCaption(p.program.write("media/unknown.ogg", codec.first + codec.last));
     ctl.Play();
     EXPECT_EQ(p.dialogs->count("MsgBox"), 1);
+
+    const QString pipe = p.program.file("media/pipe.ogg");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    m.LbFileName(0).setCaption(pipe);
+    ctl.Play();
+    EXPECT_EQ(p.form<frmBass>().BassON.Caption(), "True") << "a pipe is a broken file, unread";
 }
 
 TEST_F(Controller, AFailedOpenShowsTheMessageButNoLayoutVolumeOrPlay) {
