@@ -73,7 +73,8 @@ void FullChain(benchmark::State& state) {
     setRealtime(state, kSeconds);
 }
 
-// Every frame's header is walked at open; the file is in the cache after the first run.
+// The open and the walk of every frame's header behind it (its first 8 MiB on
+// the opening thread), to the exact length; the file is cached after one run.
 void OpenWithExactLength(benchmark::State& state) {
     const std::string path = audiobench::benchMusic(600.0, true);
     for (auto _ : state) {

@@ -91,13 +91,18 @@ std::uint64_t Channel::position() {
 }
 
 std::uint64_t Channel::length() {
-    decoder_->awaitLength();
-    std::lock_guard lock(mutex_);
-    return decoder_->frames();
+    if (!length_) {
+        decoder_->awaitLength();
+        std::lock_guard lock(mutex_);
+        length_ = decoder_->frames();
+    }
+    return *length_;
 }
 
 bool Channel::seek(std::uint64_t frame) {
     activity();  // a channel that has ended stays stopped at its new position
+    // A seek past what is known so far waits here, not under the producer's lock.
+    decoder_->awaitLength();
     std::lock_guard lock(mutex_);
     if (!decoder_->seek(frame)) return false;
     voice_->newEpoch();

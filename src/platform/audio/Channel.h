@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "platform/audio/BassTypes.h"
@@ -76,7 +77,8 @@ class Channel {
     const int channels_;
     const std::size_t blockFrames_;  // channel frames decoded per block
     State state_ = State::Stopped;
-    std::uint64_t seekTarget_ = 0;  // position until the output plays the current epoch
+    std::uint64_t seekTarget_ = 0;         // position until the output plays the current epoch
+    std::optional<std::uint64_t> length_;  // once known, it never changes
     std::shared_ptr<Voice> voice_;
 
     std::mutex mutex_;  // guards everything below
