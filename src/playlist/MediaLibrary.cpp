@@ -63,11 +63,11 @@ void MediaLibrary::Form_Load() {
 }
 
 void MediaLibrary::Form_Resize() {
-    mdlSmooth::RoundWindow(*this, 9);
     // Each correction resizes the window, which lays it out again; below the
     // least size the edges would get negative lengths.
     if (Width() < 6100) return setWidth(6100);
     if (Height() < 3530) return setHeight(3530);
+    mdlSmooth::RoundWindow(*this, 9);
     layoutEdges();
 }
 

@@ -417,7 +417,9 @@ bool PlayerSession::showsItsRows(const QString& list, int timeoutMs) {
             }
         return true;
     };
-    return same(screenshotWhen(same, timeoutMs));
+    bool shown = false;
+    screenshotWhen([&](const QImage& shot) { return shown = same(shot); }, timeoutMs);
+    return shown;
 }
 
 bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {
