@@ -267,9 +267,17 @@ void PlayerSession::xdotool(const QStringList& arguments) {
 }
 
 // A --sync move waits for the pointer to move, so it must not start where it ends.
+// A move away between two presses can reach a busy player folded into the
+// move back, so only time keeps the second press from making a double click.
 void PlayerSession::click(int x, int y) {
+    constexpr qint64 kDoubleClickMs = 500;
+    constexpr int kNear = 10;
+    if (sinceClick_.isValid() && (QPoint(x, y) - lastClick_).manhattanLength() <= kNear)
+        QThread::msleep(std::max<qint64>(0, kDoubleClickMs - sinceClick_.elapsed()));
     xdotool({"mousemove", QString::number(x + 1), QString::number(y)});
     xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
+    sinceClick_.start();
+    lastClick_ = QPoint(x, y);
 }
 
 void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
@@ -88,6 +89,7 @@ class PlayerSession {
 
     // Runs xdotool with these arguments on the session's display.
     void xdotool(const QStringList& arguments);
+    // Always a single click: one near the last comes after Qt's double-click time.
     void click(int x, int y);
     // A click at a point of a window (from its top left corner) sent from
     // this process through the X server's test extension: no tool to start,
@@ -137,6 +139,8 @@ class PlayerSession {
     QString shots_;
     int step_ = 0;
     int queries_ = 0;
+    QElapsedTimer sinceClick_;
+    QPoint lastClick_;
 };
 
 }  // namespace displaytest
