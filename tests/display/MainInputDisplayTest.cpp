@@ -44,10 +44,6 @@ void doubleClick(PlayerSession& s, QPoint at, int button = 1) {
                "--delay", "80", str(button)});
 }
 
-void clickWith(PlayerSession& s, QPoint at, int button) {
-    s.xdotool({"mousemove", str(at.x()), str(at.y()), "sleep", "0.2", "click", str(button)});
-}
-
 // The middle of the seek thumb on a row of the screen, found in a
 // screenshot: the longest run (at least 10 pixels) of colours other than the
 // track's, the row's most common colour between x0 and x1; -1 when none
@@ -128,14 +124,14 @@ TEST(MainInputOnDisplay, AVideoGoesFullScreenOpensItsMenusAndSeeksAtTheRelease) 
     const QImage full = s.screenshot();
     EXPECT_NE(full.pixel(512, 400), qRgb(0, 0, 0)) << "the video goes on drawing full screen";
 
-    clickWith(s, QPoint(600, 400), 3);
+    s.clickAfterHover(QPoint(600, 400), 3);
     EXPECT_TRUE(s.waitForMenus(1)) << "the video menu shows";
     const QImage menu = s.screenshot();
     EXPECT_TRUE(mostlyLight(menu, QRect(605, 403, 100, 30))) << "the video menu at the pointer";
     s.key("Escape");
     EXPECT_TRUE(s.waitForMenus(0)) << "and closes";
 
-    clickWith(s, QPoint(24, 5), 1);
+    s.clickAfterHover(QPoint(24, 5), 1);
     EXPECT_TRUE(
         waitUntil([&] { return s.texts().value("DataForm.FullScreenStat") == "False"; }, 5000));
     EXPECT_TRUE(waitUntil([&] { return s.geometry(window).topLeft() == corner; }, 5000));
@@ -239,19 +235,19 @@ TEST(MainInputOnDisplay, MinimizedToTheTrayItComesBackAndTheTrayMenuOpens) {
     const QPoint corner = s.geometry(window).topLeft();
     const QPoint trayIcon(1012, 756);
     s.screenshot();
-    clickWith(s, corner + kMinimize, 1);
+    s.clickAfterHover(corner + kMinimize, 1);
     ASSERT_TRUE(waitUntil([&] { return !s.viewable(window); }, 5000)) << "gone to the tray";
     s.screenshot();
-    clickWith(s, trayIcon, 1);
+    s.clickAfterHover(trayIcon, 1);
     EXPECT_TRUE(waitUntil([&] { return s.viewable(window); }, 5000)) << "the tray brings it back";
-    clickWith(s, corner + kMinimize, 1);
+    s.clickAfterHover(corner + kMinimize, 1);
     ASSERT_TRUE(waitUntil([&] { return !s.viewable(window); }, 5000));
-    clickWith(s, trayIcon, 3);
+    s.clickAfterHover(trayIcon, 3);
     ASSERT_TRUE(s.waitForMenus(1)) << "the tray menu shows";
     const QImage menu = s.screenshot();
     EXPECT_TRUE(mostlyLight(menu, QRect(trayIcon - QPoint(60, 30), QSize(40, 14))))
         << "the tray menu beside the icon";
-    clickWith(s, trayIcon - QPoint(53, 12), 1);
+    s.clickAfterHover(trayIcon - QPoint(53, 12), 1);
     EXPECT_TRUE(s.waitForExit(10000)) << "its last item, Close, ends the program";
 }
 
@@ -265,7 +261,7 @@ TEST(MainInputOnDisplay, WithoutATrayAMinimizedWindowStaysOnTheTaskBar) {
     ASSERT_FALSE(s.texts().isEmpty()) << s.output().toStdString();
     QThread::msleep(500);
     const QPoint corner = s.geometry(window).topLeft();
-    clickWith(s, corner + kMinimize, 1);
+    s.clickAfterHover(corner + kMinimize, 1);
     EXPECT_TRUE(waitUntil([&] { return s.property(window, "WM_STATE").contains("Iconic"); }, 5000))
         << s.property(window, "WM_STATE").toStdString();
 }

@@ -135,9 +135,7 @@ class TourOnDisplay : public ::testing::Test {
     QPoint fromRight(QPoint p) { return p + QPoint(s.geometry(mainId).width() - 407, 0); }
     QPoint row(int index) { return onPlaylist(QPoint(60, 30 + 11 * index)); }
 
-    void click(QPoint at, int button = 1) {
-        s.xdotool({"mousemove", str(at.x()), str(at.y()), "sleep", "0.15", "click", str(button)});
-    }
+    void click(QPoint at, int button = 1) { s.clickAfterHover(at, button); }
     void doubleClick(QPoint at) {
         s.xdotool({"mousemove", str(at.x()), str(at.y()), "sleep", "0.15", "click", "--repeat", "2",
                    "--delay", "80", "1"});

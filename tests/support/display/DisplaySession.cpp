@@ -269,15 +269,25 @@ void PlayerSession::xdotool(const QStringList& arguments) {
 // A --sync move waits for the pointer to move, so it must not start where it ends.
 // A move away between two presses can reach a busy player folded into the
 // move back, so only time keeps the second press from making a double click.
-void PlayerSession::click(int x, int y) {
+void PlayerSession::singleClick(QPoint at, const QStringList& arguments) {
     constexpr qint64 kDoubleClickMs = 500;
     constexpr int kNear = 10;
-    if (sinceClick_.isValid() && (QPoint(x, y) - lastClick_).manhattanLength() <= kNear)
+    if (sinceClick_.isValid() && (at - lastClick_).manhattanLength() <= kNear)
         QThread::msleep(std::max<qint64>(0, kDoubleClickMs - sinceClick_.elapsed()));
-    xdotool({"mousemove", QString::number(x + 1), QString::number(y)});
-    xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
+    xdotool(arguments);
     sinceClick_.start();
-    lastClick_ = QPoint(x, y);
+    lastClick_ = at;
+}
+
+void PlayerSession::click(int x, int y) {
+    xdotool({"mousemove", QString::number(x + 1), QString::number(y)});
+    singleClick({x, y},
+                {"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
+}
+
+void PlayerSession::clickAfterHover(QPoint at, int button) {
+    singleClick(at, {"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.2",
+                     "click", QString::number(button)});
 }
 
 void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {
