@@ -1,7 +1,5 @@
 #include "AudioTestSupport.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -54,33 +52,6 @@ PathsApart comparePaths(const std::vector<float>& wide, const std::vector<float>
         apart.change = std::max(apart.change, double(std::fabs(narrow[i] - dry[i])));
     }
     return apart;
-}
-
-StderrCapture::StderrCapture() : file_(std::tmpfile()), saved_(dup(STDERR_FILENO)) {
-    std::fflush(stderr);
-    dup2(fileno(file_), STDERR_FILENO);
-}
-
-StderrCapture::~StderrCapture() {
-    restore();
-    std::fclose(file_);
-}
-
-std::string StderrCapture::text() {
-    restore();
-    std::string text(static_cast<std::size_t>(std::ftell(file_)), '\0');
-    std::rewind(file_);
-    text.resize(std::fread(text.data(), 1, text.size(), file_));
-    return text;
-}
-
-void StderrCapture::restore() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    dup2(saved_, STDERR_FILENO);
-    close(saved_);
-    saved_ = -1;
-    std::fseek(file_, 0, SEEK_END);
 }
 
 BassTest::BassTest()

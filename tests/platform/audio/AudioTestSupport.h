@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <cstdio>
-#include <string>
 #include <vector>
 
 #include "platform/audio/Bass.h"
@@ -43,23 +41,6 @@ struct PathsApart {
 };
 PathsApart comparePaths(const std::vector<float>& wide, const std::vector<float>& narrow,
                         const std::vector<float>& dry);
-
-// Whatever the decoding libraries would print on the terminal goes to a file for
-// the life of this object.
-class StderrCapture {
-  public:
-    StderrCapture();
-    ~StderrCapture();
-    StderrCapture(const StderrCapture&) = delete;
-    StderrCapture& operator=(const StderrCapture&) = delete;
-    // What was printed so far; printing goes to the terminal again.
-    std::string text();
-
-  private:
-    void restore();
-    std::FILE* file_;
-    int saved_;
-};
 
 // A library on a manual clock (so on the clocked null output), initialised at
 // 44.1 kHz; everything the output consumes is kept in `heard`.

@@ -7,6 +7,7 @@
 #include "platform/audio/MpegProbe.h"
 #include "support/MpegFrames.h"
 #include "support/OggPages.h"
+#include "support/StandardError.h"
 
 namespace audiotest {
 namespace {
@@ -84,7 +85,7 @@ class BadInputTest : public BassTest {
 };
 
 TEST_F(BadInputTest, BrokenFilesOfEveryFormatFailQuietly) {
-    StderrCapture terminal;
+    testsupport::CapturedStandardError terminal;
     const Tone tone{.seconds = 6.0};
     const QString sources[] = {writeTone(dir.file("good.mp3"), kMp3, tone),
                                writeTone(dir.file("good.ogg"), kOgg, tone),
@@ -113,7 +114,7 @@ TEST_F(BadInputTest, BrokenFilesOfEveryFormatFailQuietly) {
 }
 
 TEST_F(BadInputTest, LyingHeadersFailOrPlayWhatIsThere) {
-    StderrCapture terminal;
+    testsupport::CapturedStandardError terminal;
     // MPEG: an info header claiming almost no frames, or an absurd number.
     const QByteArray frames = testsupport::mpegFrames({{.frames = 20}});
     expectPlaysOut(dir.write("few.mp3", testsupport::xingFrame({}, 1) + frames), 600);
@@ -159,7 +160,7 @@ TEST_F(BadInputTest, HugeSparseWavOpensWithoutReadingItAll) {
 // stays within full scale on both sides. Played at half volume, so that the
 // output's own limit to full scale cannot hide a mix that goes past it.
 TEST_F(BadInputTest, ManyChannelsNeverClip) {
-    StderrCapture terminal;
+    testsupport::CapturedStandardError terminal;
     ASSERT_TRUE(bass.BASS_Free());
     ASSERT_TRUE(bass.BASS_SetConfig(BASS_CONFIG_GVOL_STREAM, 5000));
     ASSERT_TRUE(bass.BASS_Init(-1, 44100, 0, 0, nullptr));

@@ -7,6 +7,7 @@
 #include "support/Mp3Files.h"
 #include "support/MpegFrames.h"
 #include "support/OggPages.h"
+#include "support/StandardError.h"
 
 namespace audiotest {
 namespace {
@@ -187,7 +188,7 @@ TEST_F(ExactLengthTest, LameHeaderGivesTheEncodersSampleCount) {
 }
 
 TEST_F(ExactLengthTest, ContentDecidesNotTheName) {
-    StderrCapture terminal;
+    testsupport::CapturedStandardError terminal;
     const QString mp3 = writeTone(dir.file("tone.mp3"), kMp3, {.seconds = 1.0});
     const QByteArray junk = QByteArray("junk before the first frame ").repeated(30);
     EXPECT_EQ(exactFrames(dir.write("junk.bin", junk + readAll(mp3))), 44100u);
