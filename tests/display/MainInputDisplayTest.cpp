@@ -38,12 +38,6 @@ void drag(PlayerSession& s, QPoint from, QPoint to, int steps = 4) {
     s.xdotool({"mouseup", "1"});
 }
 
-// (A move with --sync to where the pointer already is would wait for ever.)
-void doubleClick(PlayerSession& s, QPoint at, int button = 1) {
-    s.xdotool({"mousemove", str(at.x()), str(at.y()), "sleep", "0.2", "click", "--repeat", "2",
-               "--delay", "80", str(button)});
-}
-
 // The middle of the seek thumb on a row of the screen, found in a
 // screenshot: the longest run (at least 10 pixels) of colours other than the
 // track's, the row's most common colour between x0 and x1; -1 when none
@@ -96,13 +90,13 @@ TEST(MainInputOnDisplay, TheTitleStripDragsTheWindowAndDoubleClicksSwitchTheLayo
     EXPECT_EQ(moved.topLeft(), start.topLeft() + QPoint(200, 150));
     s.screenshot();
 
-    doubleClick(s, moved.topLeft() + kTitleStrip);
+    s.doubleClick(moved.topLeft() + kTitleStrip);
     EXPECT_TRUE(waitUntil([&] { return s.geometry(window).height() == 133; }, 5000))
         << "Small: " << s.geometry(window).height() << " " << s.geometry(window).y();
     EXPECT_EQ(s.geometry(window).topLeft(), moved.topLeft()) << "a double-click moves nothing";
     EXPECT_EQ(s.texts().value("DataForm.MainMode"), "Small");
     s.screenshot();
-    doubleClick(s, moved.topLeft() + kTitleStrip);
+    s.doubleClick(moved.topLeft() + kTitleStrip);
     EXPECT_TRUE(waitUntil([&] { return s.geometry(window).height() == 235; }, 5000));
     EXPECT_EQ(s.texts().value("DataForm.MainMode"), "Full");
 }
@@ -117,7 +111,7 @@ TEST(MainInputOnDisplay, AVideoGoesFullScreenOpensItsMenusAndSeeksAtTheRelease) 
     const QPoint corner = s.geometry(window).topLeft();
     const QPoint onVideo = corner + QPoint(250, 200);
 
-    doubleClick(s, onVideo);
+    s.doubleClick(onVideo);
     ASSERT_TRUE(
         waitUntil([&] { return s.texts().value("DataForm.FullScreenStat") == "True"; }, 5000));
     EXPECT_TRUE(waitUntil([&] { return s.geometry(window).width() >= 1024; }, 5000));
@@ -171,7 +165,7 @@ TEST(MainInputOnDisplay, InFullScreenTheSlidersGoAfterSomeIdleSecondsAndAMoveBri
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     ASSERT_TRUE(waitUntil([&] { return s.geometry(window).width() == 600; }, 10000));
     const QPoint onVideo = s.geometry(window).topLeft() + QPoint(250, 200);
-    doubleClick(s, onVideo);
+    s.doubleClick(onVideo);
     ASSERT_TRUE(
         waitUntil([&] { return s.texts().value("DataForm.FullScreenStat") == "True"; }, 5000));
     ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.FullScreenSec") == "3"; }, 5000));

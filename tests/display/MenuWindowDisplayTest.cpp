@@ -110,9 +110,7 @@ TEST_F(MenuOnDisplay, RowMenuShuffleOnIsCheckedInThePlaylistsOptionsMenu) {
 // "Set as next" on the third row while the first plays; Next then plays it.
 TEST_F(MenuOnDisplay, SetAsNextThenNextPlaysThatRow) {
     startWithEntries();
-    const QPoint first = row(0);
-    s.xdotool({"mousemove", QString::number(first.x()), QString::number(first.y())});
-    s.xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+    s.doubleClick(row(0));
     ASSERT_TRUE(s.waitForPlaying("Alpha song")) << s.output().toStdString();
     rightClickRow(2);
     keys({"Down", "Down", "Down"});

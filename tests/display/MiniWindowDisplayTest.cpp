@@ -169,8 +169,7 @@ TEST(MiniWindowOnDisplay, MinimizedAndRestoredWithTheDockedPlaylist) {
     s.screenshot();
     // Back to Main by the top strip, then to mini mode again by Main's menu:
     // the new mini window shows in its normal state, the playlist with it.
-    s.xdotool({"mousemove", "--sync", QString::number(place.x() + 200),
-               QString::number(place.y() + 8), "click", "--repeat", "2", "--delay", "80", "1"});
+    s.doubleClick(place.topLeft() + QPoint(200, 8));
     ASSERT_TRUE(
         waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == 235; }, 5000));
     const QRect mainPlace = s.geometry(s.waitForWindow(kTitle, 0));
@@ -189,8 +188,7 @@ TEST(MiniWindowOnDisplay, ADoubleClickOnTheTopStripBringsTheMainWindowInItsPlace
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QRect place = s.geometry(window);
     s.screenshot();
-    s.xdotool({"mousemove", "--sync", QString::number(place.x() + 200),
-               QString::number(place.y() + 8), "click", "--repeat", "2", "--delay", "80", "1"});
+    s.doubleClick(place.topLeft() + QPoint(200, 8));
     ASSERT_TRUE(
         waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == 235; }, 5000));
     EXPECT_EQ(s.geometry(s.waitForWindow(kTitle, 0)), QRect(place.topLeft(), QSize(407, 235)));

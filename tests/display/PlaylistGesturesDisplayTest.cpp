@@ -31,11 +31,6 @@ void playlistOf(PlayerSession& s, const QStringList& titles) {
     s.program().write("Data/plst.data", list);
 }
 
-void doubleClick(PlayerSession& s, QPoint at) {
-    s.xdotool({"mousemove", text(at.x()), text(at.y())});
-    s.xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
-}
-
 // The list starts 24 pixels down the window, one 11-pixel row per entry; a
 // point in a row's upper half, where the row the list counts from the
 // pointer's height (rounded to the nearest) is the row itself.
@@ -78,7 +73,7 @@ TEST(PlaylistGesturesOnDisplay, ARowDraggedOntoAnotherMovesThere) {
     // Small steps: the drag takes the row under the pointer's first move.
     s.drag(row(at, 0), row(at, 2), 11);
     s.screenshot();
-    doubleClick(s, row(at, 2));
+    s.doubleClick(row(at, 2));
     EXPECT_TRUE(s.waitForPlaying("Alpha song"))
         << s.texts().value("Main.PiesaCurenta").toStdString();
 }
@@ -96,7 +91,7 @@ TEST(PlaylistGesturesOnDisplay, TheScrollBarDraggedToTheEndShowsTheLastEntries) 
     const QPoint thumb = at.topLeft() + QPoint(at.width() - 21 + 8, 25 + 7 + 10);
     s.drag(thumb, thumb + QPoint(0, at.height() - 70));
     EXPECT_TRUE(s.showsItsRows("Playlist.PicList"));
-    doubleClick(s, row(at, 0));
+    s.doubleClick(row(at, 0));
     QString title;
     ASSERT_TRUE(waitUntil(
         [&] {

@@ -34,8 +34,7 @@ TEST(PlaylistPlayOnDisplay, DoubleClickOnARowPlaysThatEntry) {
     // The list starts 24 pixels down the window; its rows are one line of its
     // small font, 11 pixels, so 41 pixels down is the second row's middle.
     const QPoint row = s.geometry(playlist).topLeft() + QPoint(60, 41);
-    s.xdotool({"mousemove", QString::number(row.x()), QString::number(row.y())});
-    s.xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+    s.doubleClick(row);
     ASSERT_TRUE(s.waitForPlaying("Beta tune"))
         << s.texts().value("Main.StarePlayer").toStdString() << " / "
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"

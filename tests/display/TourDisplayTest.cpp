@@ -136,10 +136,7 @@ class TourOnDisplay : public ::testing::Test {
     QPoint row(int index) { return onPlaylist(QPoint(60, 30 + 11 * index)); }
 
     void click(QPoint at, int button = 1) { s.clickAfterHover(at, button); }
-    void doubleClick(QPoint at) {
-        s.xdotool({"mousemove", str(at.x()), str(at.y()), "sleep", "0.15", "click", "--repeat", "2",
-                   "--delay", "80", "1"});
-    }
+    void doubleClick(QPoint at) { s.doubleClick(at); }
     void drag(QPoint from, QPoint to) {
         s.xdotool({"mousemove", "--sync", str(from.x()), str(from.y()), "mousedown", "1", "sleep",
                    "0.3"});

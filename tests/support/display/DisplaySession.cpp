@@ -266,10 +266,9 @@ void PlayerSession::xdotool(const QStringList& arguments) {
     run("xdotool", arguments);
 }
 
-// A --sync move waits for the pointer to move, so it must not start where it ends.
 // A move away between two presses can reach a busy player folded into the
-// move back, so only time keeps the second press from making a double click.
-void PlayerSession::singleClick(QPoint at, const QStringList& arguments) {
+// move back, so only time keeps a press from joining the last click there.
+void PlayerSession::clickApart(QPoint at, const QStringList& arguments) {
     constexpr qint64 kDoubleClickMs = 500;
     constexpr int kNear = 10;
     if (sinceClick_.isValid() && (at - lastClick_).manhattanLength() <= kNear)
@@ -279,15 +278,21 @@ void PlayerSession::singleClick(QPoint at, const QStringList& arguments) {
     lastClick_ = at;
 }
 
+// A --sync move waits for the pointer to move, so it must not start where it ends.
 void PlayerSession::click(int x, int y) {
     xdotool({"mousemove", QString::number(x + 1), QString::number(y)});
-    singleClick({x, y},
-                {"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
+    clickApart({x, y},
+               {"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 
 void PlayerSession::clickAfterHover(QPoint at, int button) {
-    singleClick(at, {"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.2",
-                     "click", QString::number(button)});
+    clickApart(at, {"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.2",
+                    "click", QString::number(button)});
+}
+
+void PlayerSession::doubleClick(QPoint at, int button) {
+    clickApart(at, {"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.2",
+                    "click", "--repeat", "2", "--delay", "80", QString::number(button)});
 }
 
 void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {

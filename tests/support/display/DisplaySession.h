@@ -93,6 +93,8 @@ class PlayerSession {
     void click(int x, int y);
     // The same with this button, after resting on the point (for hover lights).
     void clickAfterHover(QPoint at, int button);
+    // Two clicks 80 ms apart, after resting on the point; apart from the last click too.
+    void doubleClick(QPoint at, int button = 1);
     // A click at a point of a window (from its top left corner) sent from
     // this process through the X server's test extension: no tool to start,
     // so it reaches the server at once (for tests that time the answer).
@@ -131,7 +133,7 @@ class PlayerSession {
     // The texts, the request also naming lists to draw (see ui::TextQuery).
     QMap<QString, QString> query(const QStringList& lists, int pollMs);
     QString run(const QString& program, const QStringList& arguments);
-    void singleClick(QPoint at, const QStringList& arguments);
+    void clickApart(QPoint at, const QStringList& arguments);
 
     XServer server_;
     QProcess windowManager_;
