@@ -264,6 +264,8 @@ class Main : public PlayerForm {
     void setToolButton(int i, bool hover);
     bool toolButtonOn(int i);
     void restoreFromTray(int Button);
+    // In mini mode the mini window stands in for this one.
+    ui::Form& playerWindow();
     void leaveFullScreen();
 
     ControllerSlot controller_{app()};

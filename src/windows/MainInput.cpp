@@ -11,7 +11,6 @@
 #include "windows/FormMeniuri.h"
 #include "windows/Main.h"
 #include "windows/MenuHeads.h"
-#include "windows/MiniForm.h"
 
 using ui::step;
 
@@ -300,9 +299,7 @@ void Main::Form_MouseMove(int Button, int, float, float) {
 // Only a window put away (minimized, or hidden in the tray) answers the tray;
 // in mini mode the mini window stands in for this one, which stays hidden.
 void Main::restoreFromTray(int Button) {
-    ui::Form& player = form<DataForm>().MiniMode.Caption() == "True"
-                           ? static_cast<ui::Form&>(form<MiniForm>())
-                           : *this;
+    ui::Form& player = playerWindow();
     if (player.WindowState() != vbMinimized && player.Visible()) return;
     if (Button == ui::vbRightButton) {
         FormMeniuri& menus = form<FormMeniuri>();

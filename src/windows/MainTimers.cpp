@@ -78,6 +78,11 @@ void Main::FixImages_Timer() {
     putBack(Image4, d.ImgButton);
 }
 
+ui::Form& Main::playerWindow() {
+    if (form<DataForm>().MiniMode.Caption() == "True") return form<MiniForm>();
+    return *this;
+}
+
 // The playlist and library follow the player window in use: hidden while it
 // is minimized, back (with what minimizing stopped) once it is restored.
 void Main::FixWindows_Timer() {
@@ -85,7 +90,7 @@ void Main::FixWindows_Timer() {
     const QString mode = d.MiniMode.Caption();
     const bool mini = mode == "True";
     if (mini && !app().isLoaded<MiniForm>()) return;
-    ui::Form& player = mini ? static_cast<ui::Form&>(form<MiniForm>()) : *this;
+    ui::Form& player = playerWindow();
     const bool minimized = player.WindowState() == vbMinimized;
     Playlist& list = form<Playlist>();
     if (mini || mode == "False") {
