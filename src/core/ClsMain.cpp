@@ -114,9 +114,10 @@ void ClsMain::Play() {
     const QString path = m.LbFileName(0).Caption();
     if (!playsThroughBass(path)) return noteStart(start, playThroughMci(path));
     step([&] { app_.form<frmBass>().FileToPlay.setText(path); });
-    step([&] { app_.form<frmBass>().PLAYtheBass(); });
+    bool taken = true;
+    step([&] { taken = app_.form<frmBass>().PLAYtheBass(); });
     // The media engine plays such a file or says it cannot.
-    if (app_.isLoaded<frmBass>() && app_.form<frmBass>().leftForTheMediaEngine()) {
+    if (!taken) {
         step([&] { app_.form<frmBass>().StopBass(); });
         return noteStart(start, playThroughMci(path));
     }

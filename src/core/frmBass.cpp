@@ -69,11 +69,14 @@ void frmBass::Form_Unload(int&) {
 }
 
 // A failing step is skipped and the next one runs.
-void frmBass::PLAYtheBass() {
+bool frmBass::PLAYtheBass() {
     Main& m = form<Main>();
-    if (m.StarePlayer.Caption() == "Paused") return ResumeBass();
+    if (m.StarePlayer.Caption() == "Paused") {
+        ResumeBass();
+        return true;
+    }
     openChannel();
-    if (leftForTheMediaEngine()) return;
+    if (channel() == 0 && isOgg(FileToPlay.Text())) return false;
     // A file that neither loader takes gets no effects, is not played and does
     // not show "Playing"; the first tick finds it ended and moves on.
     if (channel() != 0) startChannel();
@@ -91,10 +94,7 @@ void frmBass::PLAYtheBass() {
     // The stop before this play put the idle picture up: the first frame
     // takes its place at once, so it does not flash up between two tracks.
     step([&] { tmrSpectrum_Timer(); });
-}
-
-bool frmBass::leftForTheMediaEngine() {
-    return channel() == 0 && isOgg(FileToPlay.Text());
+    return true;
 }
 
 // The previous channel is freed (as whichever kind it is), then the file is

@@ -20,12 +20,10 @@ class frmBass : public PlayerForm {
     // Slider b's position into effect b of the channel: 0 to 9 the bands, 10
     // the reverb.
     void UpdateFX(int b);
-    // Opens the file named by FileToPlay and starts it; an Ogg file it cannot
-    // open is left for the media engine (leftForTheMediaEngine).
-    void PLAYtheBass();
-    // Of the codecs an Ogg file may hold, the audio library decodes some; the
-    // others (and pictures) are the media engine's.
-    bool leftForTheMediaEngine();
+    // Opens the file named by FileToPlay and starts it.  Of the codecs an Ogg
+    // file may hold, the audio library decodes some; false when it cannot
+    // open an Ogg file, which is then the media engine's, as pictures are.
+    bool PLAYtheBass();
     // The slider's level text, then UpdateFX.
     void MoveScollEq(int Index);
     void Pauza();
