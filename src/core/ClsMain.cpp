@@ -299,13 +299,17 @@ void ClsMain::OpenAndPlayFile() {
 }
 
 void ClsMain::SStop() {
+    stopPlayback();
+    showIdlePicture();
+}
+
+void ClsMain::stopPlayback() {
     if (app_.form<frmBass>().BassON.Caption() == "True") {
         app_.form<frmBass>().StopBass();
         main().SliderMoveMultimedia(0).setValue(0.0);
     } else {
         stopMci();
     }
-    showIdlePicture();
 }
 
 // Whatever stopped playback, the boxes show no frame of what played: the main

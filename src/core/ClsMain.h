@@ -95,6 +95,8 @@ class ClsMain {
     void openedMci();
     void afterMciPlay(const QString& path);
     void mciFailed(const QString& path);
+    // SStop without the idle picture, for a close that shows nothing more.
+    void stopPlayback();
     void stopMci();
     void showIdlePicture();
     bool takeQueuedEntry();

@@ -138,7 +138,7 @@ void ClsMain::ClosePlenk() {
     Main& m = main();
     step([&] { modSysTray::RemoveTrayIcon(app_, m.trayId()); });
     saveForClose();
-    step([&] { SStop(); });
+    step([&] { stopPlayback(); });
     Snap& snap = app_.module<Snap>();
     step([&] { snap.UnsnapWindow(m); });
     step([&] { snap.UnsnapWindow(list); });
