@@ -1,6 +1,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "AudioTestSupport.h"
 #include "platform/audio/Decoder.h"
@@ -59,6 +60,23 @@ std::int64_t bytesReadHere() {
         if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
     return -1;
 }
+
+// A decoder of silence whose length, worked out later (as a long MPEG file's
+// is), comes out shorter than what was read before it.
+class ShrinkingDecoder : public Decoder {
+  public:
+    ShrinkingDecoder() : Decoder(44100, 1, 100) {}
+
+  protected:
+    void learnLength(std::uint64_t frame) override {
+        if (frame > 60) setFrames(40);
+    }
+    std::size_t readFrames(float* out, std::size_t count) override {
+        std::fill_n(out, count, 0.0f);
+        return count;
+    }
+    bool seekTo(std::uint64_t) override { return true; }
+};
 
 class ExactLengthTest : public BassTest {
   protected:
@@ -337,6 +355,14 @@ TEST_F(ExactLengthTest, FailedSeekKeepsPositionAndPlaying) {
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_PLAYING);
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(22050 + 35280));
     EXPECT_GT(rms(played(stream, 1000).data(), 2000), 0.2);
+}
+
+TEST_F(ExactLengthTest, LengthShrunkBelowThePositionEndsReading) {
+    ShrinkingDecoder decoder;
+    std::vector<float> buffer(100);
+    ASSERT_EQ(decoder.read(buffer.data(), 60), 60u);
+    EXPECT_EQ(decoder.read(buffer.data(), 10), 0u);
+    EXPECT_EQ(decoder.frames(), 40u);
 }
 
 }  // namespace
