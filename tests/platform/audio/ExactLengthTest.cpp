@@ -51,16 +51,6 @@ QByteArray inWave(const QByteArray& mpeg) {
     return file + body;
 }
 
-// Bytes this thread has read from files so far, as the kernel counts them; -1
-// where it does not say.
-std::int64_t bytesReadHere() {
-    QFile io("/proc/thread-self/io");
-    if (!io.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : io.readAll().split('\n'))
-        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
-    return -1;
-}
-
 // A decoder of silence whose length, worked out later (as a long MPEG file's
 // is), comes out shorter than what was read before it.
 class ShrinkingDecoder : public Decoder {
@@ -136,10 +126,10 @@ TEST_F(ExactLengthTest, Mp3InsideAWaveFileIsAsLongAsItPlays) {
 TEST_F(ExactLengthTest, OpeningALongFileReadsOnlyItsBeginning) {
     const QString path =
         dir.write("long.mp3", mpegFrames({{.frames = 48000}, {.channels = 1, .frames = 10}}));
-    const std::int64_t before = bytesReadHere();
+    const qint64 before = bytesRead("/proc/thread-self/io");
     if (before < 0) GTEST_SKIP() << "the kernel does not count what a thread reads";
     const HSTREAM stream = openStream(path);
-    EXPECT_LT(bytesReadHere() - before, QFileInfo(path).size() / 2);
+    EXPECT_LT(bytesRead("/proc/thread-self/io") - before, QFileInfo(path).size() / 2);
     const std::uint64_t frames = 48010 * kMpegFrameSamples;
     EXPECT_EQ(bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE), bytes(frames));
     ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames - 44100), BASS_POS_BYTE));
