@@ -32,8 +32,9 @@ struct XingInfo {
 
 // Reads the first frame header in the first 4096 bytes of a file, with the
 // length from the bitrate or from a Xing frame count.  This is a quick look
-// for the information labels, not a parser: layer III's bitrate comes from a
-// formula, and a Xing header is looked for at one place only.
+// for the information labels, not a parser: every layer's bitrate comes from
+// the standard's tables, the two indexes that name none show fixed values, and
+// a Xing header is looked for at one place only.
 class Mp3InfoMod {
   public:
     // The player's instance is its module; a free one reads without a player.

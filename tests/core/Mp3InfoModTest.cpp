@@ -206,9 +206,9 @@ TEST_F(Mp3InfoTest, VersionLayerAndRateComeFromTheSecondAndThirdBytes) {
     }
 }
 
-TEST_F(Mp3InfoTest, BitrateOfLayer3ComesFromAFormulaAndOfLayers1And2FromTheirTables) {
+TEST_F(Mp3InfoTest, BitrateOfEveryLayerComesFromItsTable) {
     // By second header byte: MPEG-1 layers 3, 2, 1, then MPEG-2 layers 3, 2, 1. Indexes
-    // 0 and 15 name no bitrate; every layer shows the formula's there.
+    // 0 and 15 name no bitrate; every layer of a version shows the same there.
     const std::pair<const char*, std::array<int, 16>> tables[] = {
         {"FB", {24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 320}},
         {"FD", {24, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 320}},

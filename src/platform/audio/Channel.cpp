@@ -101,7 +101,8 @@ std::uint64_t Channel::length() {
 
 bool Channel::seek(std::uint64_t frame) {
     activity();  // a channel that has ended stays stopped at its new position
-    // A seek past what is known so far waits here, not under the producer's lock.
+    // Every seek waits here until the length is worked out, so that none waits
+    // under the producer's lock.
     decoder_->awaitLength();
     std::lock_guard lock(mutex_);
     if (!decoder_->seek(frame)) return false;

@@ -17,7 +17,9 @@ bool supportedFormat(int rate, int channels) {
 
 std::size_t Decoder::read(float* out, std::size_t count) {
     learnLength(position_ + count);
-    const auto left = static_cast<std::size_t>(std::min<std::uint64_t>(count, frames_ - position_));
+    // A length worked out late may end before what was read already.
+    const std::uint64_t remaining = frames_ > position_ ? frames_ - position_ : 0;
+    const auto left = static_cast<std::size_t>(std::min<std::uint64_t>(count, remaining));
     const std::size_t got = left > 0 ? readFrames(out, left) : 0;
     position_ += got;
     return got;

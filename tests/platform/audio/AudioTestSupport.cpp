@@ -1,5 +1,6 @@
 #include "AudioTestSupport.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cmath>
 
@@ -18,6 +19,14 @@ std::vector<float> decodeAll(const QString& path) {
 
 QString dataFile(const QString& name) {
     return QString::fromLocal8Bit(qgetenv("PLENK_TEST_DATA")) + "/audio/" + name;
+}
+
+qint64 bytesRead(const char* procIo) {
+    QFile io(procIo);
+    if (!io.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
+    return -1;
 }
 
 double rms(const float* samples, std::size_t count) {

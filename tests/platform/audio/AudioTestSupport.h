@@ -27,6 +27,11 @@ std::vector<float> decodeAll(const QString& path);
 // A file the project ships in tests/data/audio.
 QString dataFile(const QString& name);
 
+// Bytes read from files so far, as the kernel counts them in the given io file
+// (/proc/self/io for the process, /proc/thread-self/io for this thread); -1
+// where it does not say.
+qint64 bytesRead(const char* procIo);
+
 double rms(const float* samples, std::size_t count);
 
 // Chords and a fixed pseudo-random hiss, different on every channel, for the

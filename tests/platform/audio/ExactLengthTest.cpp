@@ -1,6 +1,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "AudioTestSupport.h"
 #include "platform/audio/Decoder.h"
@@ -50,15 +51,22 @@ QByteArray inWave(const QByteArray& mpeg) {
     return file + body;
 }
 
-// Bytes this thread has read from files so far, as the kernel counts them; -1
-// where it does not say.
-std::int64_t bytesReadHere() {
-    QFile io("/proc/thread-self/io");
-    if (!io.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : io.readAll().split('\n'))
-        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
-    return -1;
-}
+// A decoder of silence whose length, worked out later (as a long MPEG file's
+// is), comes out shorter than what was read before it.
+class ShrinkingDecoder : public Decoder {
+  public:
+    ShrinkingDecoder() : Decoder(44100, 1, 100) {}
+
+  protected:
+    void learnLength(std::uint64_t frame) override {
+        if (frame > 60) setFrames(40);
+    }
+    std::size_t readFrames(float* out, std::size_t count) override {
+        std::fill_n(out, count, 0.0f);
+        return count;
+    }
+    bool seekTo(std::uint64_t) override { return true; }
+};
 
 class ExactLengthTest : public BassTest {
   protected:
@@ -118,10 +126,10 @@ TEST_F(ExactLengthTest, Mp3InsideAWaveFileIsAsLongAsItPlays) {
 TEST_F(ExactLengthTest, OpeningALongFileReadsOnlyItsBeginning) {
     const QString path =
         dir.write("long.mp3", mpegFrames({{.frames = 48000}, {.channels = 1, .frames = 10}}));
-    const std::int64_t before = bytesReadHere();
+    const qint64 before = bytesRead("/proc/thread-self/io");
     if (before < 0) GTEST_SKIP() << "the kernel does not count what a thread reads";
     const HSTREAM stream = openStream(path);
-    EXPECT_LT(bytesReadHere() - before, QFileInfo(path).size() / 2);
+    EXPECT_LT(bytesRead("/proc/thread-self/io") - before, QFileInfo(path).size() / 2);
     const std::uint64_t frames = 48010 * kMpegFrameSamples;
     EXPECT_EQ(bass.BASS_ChannelGetLength(stream, BASS_POS_BYTE), bytes(frames));
     ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, bytes(frames - 44100), BASS_POS_BYTE));
@@ -337,6 +345,14 @@ TEST_F(ExactLengthTest, FailedSeekKeepsPositionAndPlaying) {
     EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_PLAYING);
     EXPECT_EQ(bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE), bytes(22050 + 35280));
     EXPECT_GT(rms(played(stream, 1000).data(), 2000), 0.2);
+}
+
+TEST_F(ExactLengthTest, LengthShrunkBelowThePositionEndsReading) {
+    ShrinkingDecoder decoder;
+    std::vector<float> buffer(100);
+    ASSERT_EQ(decoder.read(buffer.data(), 60), 60u);
+    EXPECT_EQ(decoder.read(buffer.data(), 10), 0u);
+    EXPECT_EQ(decoder.frames(), 40u);
 }
 
 }  // namespace
