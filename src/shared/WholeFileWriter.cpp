@@ -83,7 +83,11 @@ void syncFolder(const QString& folder) {
 class LeftFile {
   public:
     explicit LeftFile(const QString& path) {
-        fd_ = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        constexpr int kHow = O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC;
+        fd_ = ::open(native(path).constData(), O_RDONLY | kHow);
+        // A temporary file has its file's mode, maybe write-only; a lock
+        // needs no reading.
+        if (fd_ < 0 && errno == EACCES) fd_ = ::open(native(path).constData(), O_WRONLY | kHow);
         struct stat node {};
         if (fd_ >= 0 && ::fstat(fd_, &node) == 0 && S_ISREG(node.st_mode))
             ended_ = ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
@@ -243,10 +247,13 @@ std::optional<EntryParts> entryParts(const QByteArray& bytes) {
                       QByteArrayView(bytes).sliced(second + 1)};
 }
 
-QByteArray readEntry(int fd) {
+// Nothing when the entry cannot be read (its lock may be held write-only).
+std::optional<QByteArray> readEntry(int fd) {
     QFile in;
-    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) return {};
-    return in.readAll();
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) return std::nullopt;
+    QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) return std::nullopt;
+    return bytes;
 }
 
 // The entry's file opened to write, or why not: done when the entry has
@@ -272,10 +279,12 @@ EntryTarget openEntryTarget(const EntryParts& entry) {
 }
 
 // A whole entry of a save that ended: its file may be half written, so the
-// save is done again.  The entry stays while the file cannot be written.
+// save is done again.  The entry stays while it cannot be read or the file
+// cannot be written.
 void finishEntry(const QString& entry, const LeftFile& held) {
-    const QByteArray bytes = readEntry(held.fd());
-    const auto parts = entryParts(bytes);
+    const std::optional<QByteArray> bytes = readEntry(held.fd());
+    if (!bytes) return;
+    const auto parts = entryParts(*bytes);
     const EntryTarget target = parts ? openEntryTarget(*parts) : EntryTarget{-1, true};
     if (target.done) ::unlink(native(entry).constData());
     if (target.fd < 0) return;

@@ -254,6 +254,17 @@ TEST_F(DataClassTest, AKilledSavesTemporaryFileGoesAtTheNextLoad) {
                                     "top.data.saving-" + ended}));
 }
 
+// A save's temporary file takes its file's mode, which may let its owner
+// write it but not read it.
+TEST_F(DataClassTest, AKilledSavesTemporaryFileItsOwnerCannotReadGoesAtTheNextLoad) {
+    testsupport::PermissionsHold hold;
+    const QString path = dir.write("plst.data", "a\r\n");
+    QFile::setPermissions(dir.write("plst.data.saving-1", "a\r\nhalf a li"),
+                          QFileDevice::WriteOwner);
+    data.IncarcaData(path, list);
+    EXPECT_EQ(names(), QStringList({"plst.data"}));
+}
+
 namespace {
 
 // The journal entry a save killed while it wrote in place left.
