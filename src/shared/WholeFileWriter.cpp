@@ -374,7 +374,7 @@ bool WholeFileWriter::commit() {
     if (inPlace_) return commitInPlace();
     // A copy of the descriptor keeps the lock until the rename, so a starting
     // copy never takes the file for a leftover meanwhile.
-    const int held = ::dup(fd_);
+    const int held = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
     const bool flushed = synced(fd_);
     const bool closed = ::close(fd_) == 0;
     fd_ = held;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -263,6 +264,36 @@ TEST_F(DataClassTest, AKilledSavesTemporaryFileItsOwnerCannotReadGoesAtTheNextLo
                           QFileDevice::WriteOwner);
     data.IncarcaData(path, list);
     EXPECT_EQ(names(), QStringList({"plst.data"}));
+}
+
+namespace {
+
+// Of this process's descriptors open on a save's temporary file, how many
+// were seen at the save's steps and how many a program started then would
+// get.
+int savingSeen = 0;
+int savingInherited = 0;
+
+void countSavingDescriptors() {
+    const QDir open("/proc/self/fd");
+    for (const QString& fd : open.entryList(QDir::Files | QDir::System)) {
+        if (!QFile::symLinkTarget(open.filePath(fd)).contains(".saving-")) continue;
+        ++savingSeen;
+        if (!(fcntl(fd.toInt(), F_GETFD) & FD_CLOEXEC)) ++savingInherited;
+    }
+}
+
+}  // namespace
+
+// A program started meanwhile (a link opened, the media engine) must not
+// hold the file, and its lock, after the save.
+TEST_F(DataClassTest, NoDescriptorOfASaveIsLeftToProgramsStartedMeanwhile) {
+    list.AddItem("x");
+    shared::saveStepHook = countSavingDescriptors;
+    EXPECT_TRUE(data.SalveazaData(dir.file("plst.data"), list));
+    shared::saveStepHook = nullptr;
+    EXPECT_GT(savingSeen, 0);
+    EXPECT_EQ(savingInherited, 0);
 }
 
 namespace {
