@@ -308,19 +308,6 @@ QString entryOfAKilledSave(const QString& path, const QByteArray& bytes, const Q
 
 }  // namespace
 
-// After a restart process ids start again: the id in the entry's name may be
-// a live process's.
-TEST_F(DataClassTest, AnEntryWhoseProcessIdALiveProcessHoldsIsReplayedAtTheNextStart) {
-    testsupport::PermissionsHold hold;
-    const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
-    QFile::setPermissions(dir.file("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QString entry = entryOfAKilledSave(path, numberedLines("new ", 8000), journal);
-    ASSERT_FALSE(entry.isEmpty());
-    QFile::rename(entry, entry.left(entry.lastIndexOf('-') + 1) + "1");
-    shared::finishUnfinishedSaves({dir.file("locked")});
-    EXPECT_EQ(testsupport::readAll(path), numberedLines("new ", 8000));
-}
-
 // locked/plst.data, of old lines, with the entry a save of new lines killed
 // in place left, its folder writable again.
 class LeftEntryTest : public DataClassTest {
@@ -328,14 +315,24 @@ class LeftEntryTest : public DataClassTest {
     testsupport::PermissionsHold hold;
     const QString folder = dir.file("locked");
     const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
+    QString entry;
 
     void SetUp() override {
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        ASSERT_FALSE(entryOfAKilledSave(path, numberedLines("new ", 8000), journal).isEmpty());
+        entry = entryOfAKilledSave(path, numberedLines("new ", 8000), journal);
         QFile::setPermissions(
             folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        ASSERT_FALSE(entry.isEmpty());
     }
 };
+
+// After a restart process ids start again: the id in the entry's name may be
+// a live process's.
+TEST_F(LeftEntryTest, AnEntryWhoseProcessIdALiveProcessHoldsIsReplayedAtTheNextStart) {
+    QFile::rename(entry, entry.left(entry.lastIndexOf('-') + 1) + "1");
+    shared::finishUnfinishedSaves({folder});
+    EXPECT_EQ(testsupport::readAll(path), numberedLines("new ", 8000));
+}
 
 TEST_F(LeftEntryTest, AnEntryIsNeverReplayedOverALaterSaveOfItsFile) {
     list.AddItem("later");
