@@ -195,7 +195,12 @@ class JournalEntry {
   public:
     JournalEntry(const QString& target, const struct stat& file, QByteArrayView content) {
         const QString folder = journal();
-        if (folder.isEmpty() || !QDir().mkpath(folder)) return;
+        // Without a journal nothing is written in place: the save fails as
+        // the folder refused its temporary file.
+        if (folder.isEmpty() || !QDir().mkpath(folder)) {
+            errno = EACCES;
+            return;
+        }
         const QString part = folder + '/' + journalName(target, kPartMarker);
         const QString whole = folder + '/' + journalName(target, kJournalMarker);
         fd_ = ::open(native(part).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);

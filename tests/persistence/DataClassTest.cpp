@@ -175,6 +175,20 @@ TEST_F(DataClassTest, AWritableFileInAFolderThatCannotBeWrittenIsSavedInPlace) {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+// Without a journal nothing is written in place.
+TEST_F(DataClassTest, AJournalThatCannotBeMadeFailsTheSaveAsTheFolderRefusedIt) {
+    testsupport::PermissionsHold hold;
+    shared::setSaveJournal(dir.write("state", "") + "/journal");
+    const QString path = dir.write("locked/keyboard.data", "old\r\n");
+    QFile::setPermissions(dir.file("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    list.AddItem("new");
+    const FailedSaves failed;
+    EXPECT_FALSE(data.SalveazaData(path, list));
+    QFile::setPermissions(dir.file("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(failed.list(), QStringList({path + ": " + strerror(EACCES)}));
+}
+
 namespace {
 
 // Saves bytes over path in a child process killed at the stop-th step of the
