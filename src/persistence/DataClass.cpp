@@ -117,13 +117,12 @@ FailedSaves* failedSaves = nullptr;
 
 FailedSaves::FailedSaves() {
     const QMutexLocker hold(&failedSavesLock);
-    outer_ = failedSaves;
     failedSaves = this;
 }
 
 FailedSaves::~FailedSaves() {
     const QMutexLocker hold(&failedSavesLock);
-    failedSaves = outer_;
+    failedSaves = nullptr;
 }
 
 QStringList FailedSaves::list() const {

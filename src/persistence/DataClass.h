@@ -48,7 +48,7 @@ class DataClass {
 
 // While one lives, every list file that could not be saved (on any thread)
 // is noted, with why, in the order the saves failed: the close tells the
-// user of them.  One made while another lives takes over until it goes.
+// user of them.  One lives at a time.
 class FailedSaves {
   public:
     FailedSaves();
@@ -63,7 +63,6 @@ class FailedSaves {
     friend class DataClass;
     static void note(const QString& file, const QString& why);
 
-    FailedSaves* outer_;
     QStringList failed_;
 };
 

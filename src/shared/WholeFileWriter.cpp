@@ -83,7 +83,11 @@ void syncFolder(const QString& folder) {
 class LeftFile {
   public:
     explicit LeftFile(const QString& path) {
-        fd_ = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        constexpr int kHow = O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC;
+        fd_ = ::open(native(path).constData(), O_RDONLY | kHow);
+        // A temporary file has its file's mode, maybe write-only; a lock
+        // needs no reading.
+        if (fd_ < 0 && errno == EACCES) fd_ = ::open(native(path).constData(), O_WRONLY | kHow);
         struct stat node {};
         if (fd_ >= 0 && ::fstat(fd_, &node) == 0 && S_ISREG(node.st_mode))
             ended_ = ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
@@ -191,7 +195,12 @@ class JournalEntry {
   public:
     JournalEntry(const QString& target, const struct stat& file, QByteArrayView content) {
         const QString folder = journal();
-        if (folder.isEmpty() || !QDir().mkpath(folder)) return;
+        // Without a journal nothing is written in place: the save fails as
+        // the folder refused its temporary file.
+        if (folder.isEmpty() || !QDir().mkpath(folder)) {
+            errno = EACCES;
+            return;
+        }
         const QString part = folder + '/' + journalName(target, kPartMarker);
         const QString whole = folder + '/' + journalName(target, kJournalMarker);
         fd_ = ::open(native(part).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -243,10 +252,13 @@ std::optional<EntryParts> entryParts(const QByteArray& bytes) {
                       QByteArrayView(bytes).sliced(second + 1)};
 }
 
-QByteArray readEntry(int fd) {
+// Nothing when the entry cannot be read (its lock may be held write-only).
+std::optional<QByteArray> readEntry(int fd) {
     QFile in;
-    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) return {};
-    return in.readAll();
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) return std::nullopt;
+    QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) return std::nullopt;
+    return bytes;
 }
 
 // The entry's file opened to write, or why not: done when the entry has
@@ -272,10 +284,12 @@ EntryTarget openEntryTarget(const EntryParts& entry) {
 }
 
 // A whole entry of a save that ended: its file may be half written, so the
-// save is done again.  The entry stays while the file cannot be written.
+// save is done again.  The entry stays while it cannot be read or the file
+// cannot be written.
 void finishEntry(const QString& entry, const LeftFile& held) {
-    const QByteArray bytes = readEntry(held.fd());
-    const auto parts = entryParts(bytes);
+    const std::optional<QByteArray> bytes = readEntry(held.fd());
+    if (!bytes) return;
+    const auto parts = entryParts(*bytes);
     const EntryTarget target = parts ? openEntryTarget(*parts) : EntryTarget{-1, true};
     if (target.done) ::unlink(native(entry).constData());
     if (target.fd < 0) return;
@@ -365,7 +379,7 @@ bool WholeFileWriter::commit() {
     if (inPlace_) return commitInPlace();
     // A copy of the descriptor keeps the lock until the rename, so a starting
     // copy never takes the file for a leftover meanwhile.
-    const int held = ::dup(fd_);
+    const int held = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
     const bool flushed = synced(fd_);
     const bool closed = ::close(fd_) == 0;
     fd_ = held;

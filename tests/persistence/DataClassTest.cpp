@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -174,6 +175,20 @@ TEST_F(DataClassTest, AWritableFileInAFolderThatCannotBeWrittenIsSavedInPlace) {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+// Without a journal nothing is written in place.
+TEST_F(DataClassTest, AJournalThatCannotBeMadeFailsTheSaveAsTheFolderRefusedIt) {
+    testsupport::PermissionsHold hold;
+    shared::setSaveJournal(dir.write("state", "") + "/journal");
+    const QString path = dir.write("locked/keyboard.data", "old\r\n");
+    QFile::setPermissions(dir.file("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    list.AddItem("new");
+    const FailedSaves failed;
+    EXPECT_FALSE(data.SalveazaData(path, list));
+    QFile::setPermissions(dir.file("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(failed.list(), QStringList({path + ": " + strerror(EACCES)}));
+}
+
 namespace {
 
 // Saves bytes over path in a child process killed at the stop-th step of the
@@ -254,6 +269,47 @@ TEST_F(DataClassTest, AKilledSavesTemporaryFileGoesAtTheNextLoad) {
                                     "top.data.saving-" + ended}));
 }
 
+// A save's temporary file takes its file's mode, which may let its owner
+// write it but not read it.
+TEST_F(DataClassTest, AKilledSavesTemporaryFileItsOwnerCannotReadGoesAtTheNextLoad) {
+    testsupport::PermissionsHold hold;
+    const QString path = dir.write("plst.data", "a\r\n");
+    QFile::setPermissions(dir.write("plst.data.saving-1", "a\r\nhalf a li"),
+                          QFileDevice::WriteOwner);
+    data.IncarcaData(path, list);
+    EXPECT_EQ(names(), QStringList({"plst.data"}));
+}
+
+namespace {
+
+// Of this process's descriptors open on a save's temporary file, how many
+// were seen at the save's steps and how many a program started then would
+// get.
+int savingSeen = 0;
+int savingInherited = 0;
+
+void countSavingDescriptors() {
+    const QDir open("/proc/self/fd");
+    for (const QString& fd : open.entryList(QDir::Files | QDir::System)) {
+        if (!QFile::symLinkTarget(open.filePath(fd)).contains(".saving-")) continue;
+        ++savingSeen;
+        if (!(fcntl(fd.toInt(), F_GETFD) & FD_CLOEXEC)) ++savingInherited;
+    }
+}
+
+}  // namespace
+
+// A program started meanwhile (a link opened, the media engine) must not
+// hold the file, and its lock, after the save.
+TEST_F(DataClassTest, NoDescriptorOfASaveIsLeftToProgramsStartedMeanwhile) {
+    list.AddItem("x");
+    shared::saveStepHook = countSavingDescriptors;
+    EXPECT_TRUE(data.SalveazaData(dir.file("plst.data"), list));
+    shared::saveStepHook = nullptr;
+    EXPECT_GT(savingSeen, 0);
+    EXPECT_EQ(savingInherited, 0);
+}
+
 namespace {
 
 // The journal entry a save killed while it wrote in place left.
@@ -266,19 +322,6 @@ QString entryOfAKilledSave(const QString& path, const QByteArray& bytes, const Q
 
 }  // namespace
 
-// After a restart process ids start again: the id in the entry's name may be
-// a live process's.
-TEST_F(DataClassTest, AnEntryWhoseProcessIdALiveProcessHoldsIsReplayedAtTheNextStart) {
-    testsupport::PermissionsHold hold;
-    const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
-    QFile::setPermissions(dir.file("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QString entry = entryOfAKilledSave(path, numberedLines("new ", 8000), journal);
-    ASSERT_FALSE(entry.isEmpty());
-    QFile::rename(entry, entry.left(entry.lastIndexOf('-') + 1) + "1");
-    shared::finishUnfinishedSaves({dir.file("locked")});
-    EXPECT_EQ(testsupport::readAll(path), numberedLines("new ", 8000));
-}
-
 // locked/plst.data, of old lines, with the entry a save of new lines killed
 // in place left, its folder writable again.
 class LeftEntryTest : public DataClassTest {
@@ -286,14 +329,24 @@ class LeftEntryTest : public DataClassTest {
     testsupport::PermissionsHold hold;
     const QString folder = dir.file("locked");
     const QString path = dir.write("locked/plst.data", numberedLines("old ", 8000));
+    QString entry;
 
     void SetUp() override {
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        ASSERT_FALSE(entryOfAKilledSave(path, numberedLines("new ", 8000), journal).isEmpty());
+        entry = entryOfAKilledSave(path, numberedLines("new ", 8000), journal);
         QFile::setPermissions(
             folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        ASSERT_FALSE(entry.isEmpty());
     }
 };
+
+// After a restart process ids start again: the id in the entry's name may be
+// a live process's.
+TEST_F(LeftEntryTest, AnEntryWhoseProcessIdALiveProcessHoldsIsReplayedAtTheNextStart) {
+    QFile::rename(entry, entry.left(entry.lastIndexOf('-') + 1) + "1");
+    shared::finishUnfinishedSaves({folder});
+    EXPECT_EQ(testsupport::readAll(path), numberedLines("new ", 8000));
+}
 
 TEST_F(LeftEntryTest, AnEntryIsNeverReplayedOverALaterSaveOfItsFile) {
     list.AddItem("later");

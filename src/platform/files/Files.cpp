@@ -22,6 +22,10 @@ bool replaceable(const QString& path) {
     return !info.exists() || info.isFile();
 }
 
+bool openReplacing(QSaveFile& file, QIODevice::OpenMode mode) {
+    return replaceable(file.fileName()) && file.open(mode);
+}
+
 bool passedOver(const QString& path) {
     if (replaceable(path)) return false;
     std::fprintf(stderr, "plenk-player: %s is no regular file; passed over as missing\n",

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace files {
 
@@ -17,6 +18,10 @@ bool openRegularFile(QFile& file, QIODevice::OpenMode mode);
 // regular file does (links followed).  A folder, pipe or device is never
 // replaced, nor is one a link leads to.
 bool replaceable(const QString& path);
+
+// Opens a save replacing the file named, when it is replaceable: what
+// openRegularFile is to reading.
+bool openReplacing(QSaveFile& file, QIODevice::OpenMode mode);
 
 // For the program's own files: whether what stands at path (links followed)
 // is no regular file, but a folder, pipe or device.  It is then passed over

@@ -95,9 +95,8 @@ Lines readLines(const std::string& path) {
 }
 
 bool writeLines(const std::string& path, const Lines& content) {
-    if (!files::replaceable(localPath(path))) return false;
     QSaveFile file(localPath(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!files::openReplacing(file, QIODevice::WriteOnly)) return false;
     for (const std::string& line : content.lines) {
         file.write(line.data(), static_cast<qint64>(line.size()));
         file.write("\n", 1);

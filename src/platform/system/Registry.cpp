@@ -200,10 +200,9 @@ void Registry::load() {
 }
 
 void Registry::save() const {
-    if (!files::replaceable(file_)) return;
     QDir().mkpath(QFileInfo(file_).path());
     QSaveFile f(file_);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) return;
+    if (!files::openReplacing(f, QIODevice::WriteOnly | QIODevice::Text)) return;
     QTextStream out(&f);
     for (const auto& [lower, key] : keys_) {
         out << '[' << key.path << "]\n";

@@ -153,6 +153,8 @@ TEST(InstanceLock, ACrashedCopysLockInAFolderThatCannotBeWrittenLetsTheCopyRun) 
     QFile::setPermissions(dir.file("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     testsupport::PermissionsHold hold;
     EXPECT_TRUE(InstanceLock(dir.file("locked")).acquire());
+    QFile::setPermissions(dir.file("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST(InstanceLock, ARunningCopysDamagedOldLockKeepsTheNextCopyOut) {
