@@ -289,12 +289,9 @@ int savingSeen = 0;
 int savingInherited = 0;
 
 void countSavingDescriptors() {
-    const QDir open("/proc/self/fd");
-    for (const QString& fd : open.entryList(QDir::Files | QDir::System)) {
-        if (!QFile::symLinkTarget(open.filePath(fd)).contains(".saving-")) continue;
-        ++savingSeen;
-        if (!(fcntl(fd.toInt(), F_GETFD) & FD_CLOEXEC)) ++savingInherited;
-    }
+    const testsupport::OpenDescriptors saving = testsupport::descriptorsOn(".saving-");
+    savingSeen += saving.open;
+    savingInherited += saving.inherited;
 }
 
 }  // namespace

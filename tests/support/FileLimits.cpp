@@ -1,10 +1,24 @@
 #include "support/FileLimits.h"
 
+#include <fcntl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
 #include <initializer_list>
 
 namespace testsupport {
+
+OpenDescriptors descriptorsOn(const QString& part) {
+    OpenDescriptors found;
+    const QDir open("/proc/self/fd");
+    for (const QString& fd : open.entryList(QDir::Files | QDir::System)) {
+        if (!QFile::symLinkTarget(open.filePath(fd)).contains(part)) continue;
+        ++found.open;
+        if (!(fcntl(fd.toInt(), F_GETFD) & FD_CLOEXEC)) ++found.inherited;
+    }
+    return found;
+}
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {
     struct sigaction ignore {};

@@ -4,7 +4,17 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <QString>
+
 namespace testsupport {
+
+// This process's descriptors open on a file whose path holds `part`: how
+// many, and how many of them a program started now would be given.
+struct OpenDescriptors {
+    int open = 0;
+    int inherited = 0;
+};
+OpenDescriptors descriptorsOn(const QString& part);
 
 // Writes that would make any file longer than `bytes` fail, as on a full
 // disk, while the object lives (the signal such a write raises is ignored).

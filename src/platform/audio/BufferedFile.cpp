@@ -5,7 +5,7 @@
 namespace audio {
 
 BufferedFile::BufferedFile(const std::string& utf8Path)
-    : file_(std::fopen(utf8Path.c_str(), "rb")) {
+    : file_(std::fopen(utf8Path.c_str(), "rbe")) {
     if (file_) std::setvbuf(file_, nullptr, _IOFBF, kBufferBytes);
 }
 

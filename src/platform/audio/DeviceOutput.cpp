@@ -19,7 +19,7 @@ namespace {
 // PortAudio looks around.
 class MutedStandardError {
   public:
-    MutedStandardError() : saved_(dup(STDERR_FILENO)) {
+    MutedStandardError() : saved_(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0)) {
         const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
         if (null >= 0) {
             dup2(null, STDERR_FILENO);

@@ -5,6 +5,7 @@
 
 #include "AudioTestSupport.h"
 #include "platform/audio/MpegProbe.h"
+#include "support/FileLimits.h"
 #include "support/MpegFrames.h"
 #include "support/OggPages.h"
 #include "support/StandardError.h"
@@ -203,6 +204,15 @@ TEST_F(BadInputTest, BigFileStartingLikeSoundIsRefusedWithoutReadingItAll) {
 }
 
 // Frames start an MPEG stream where they fit in the file.
+// A program started while a file plays (a link opened, the media engine)
+// must not hold the file.
+TEST_F(BadInputTest, AnOpenFileIsNotGivenToProgramsStartedMeanwhile) {
+    const BufferedFile file(dir.write("held.mp3", randomBytes(100, 5)).toStdString());
+    const testsupport::OpenDescriptors held = testsupport::descriptorsOn("held.mp3");
+    EXPECT_EQ(held.open, 1);
+    EXPECT_EQ(held.inherited, 0);
+}
+
 TEST_F(BadInputTest, OneHeaderWhoseFrameRunsPastTheEndIsNoMpeg) {
     QByteArray bytes = randomBytes(20000, 4);
     bytes.replace(19800, 4, QByteArray::fromHex("FFFB9044"));
