@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/audio/Output.h"
@@ -86,7 +87,8 @@ class ServerOutput : public Output {
     pa_stream* stream_ = nullptr;
     std::atomic<bool> corked_{true};  // written with the lock held
     bool timedOut_ = false;
-    int awaited_ = 0;  // changes whose account of the stream is still to come
+    int awaited_ = 0;       // changes whose account of the stream is still to come
+    bool rewound_ = false;  // rendering went back since the last pump
     // The server's last account of the playhead: where it was at `at`, and
     // whether it has moved on since.
     struct Account {
@@ -252,6 +254,13 @@ bool ServerOutput::timingDue() const {
 void ServerOutput::pump() {
     Locked lock(loop_);
     if (!ready() || awaited_ > 0) return;
+    // This round may have filled before the rewind freed the old place's
+    // blocks, and would pad the new place out with silence: the next round
+    // fills after it.
+    if (std::exchange(rewound_, false)) {
+        if (source_.wake) source_.wake();
+        return;
+    }
     const std::size_t room = std::min(framesOf(pa_stream_writable_size(stream_)), held_);
     std::size_t done = 0;
     bool silent = false;
@@ -308,6 +317,7 @@ void ServerOutput::rewound(bool success) {
         written_ =
             framesOf(static_cast<std::uint64_t>(std::max<std::int64_t>(0, timing->read_index)));
         source_.rewindTo(written_);
+        rewound_ = true;
         followPlayhead();
     }
     if (source_.wake) source_.wake();
