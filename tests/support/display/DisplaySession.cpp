@@ -309,7 +309,10 @@ void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {
     XCloseDisplay(x);
 }
 
+// A player still busy (starting, on a loaded machine) would take the drag's
+// queued moves as one and see no drag: it answers a query once it is free.
 void PlayerSession::drag(QPoint from, QPoint to, int steps) {
+    texts();
     xdotool({"mousemove", QString::number(from.x()), QString::number(from.y())});
     xdotool({"mousedown", "1"});
     for (int i = 1; i <= steps; ++i) {
