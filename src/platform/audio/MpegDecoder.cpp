@@ -85,21 +85,23 @@ struct Walk {
     bool whole = false;      // the walk reached the end of the file
 };
 
-// Bytes of a file walked while it is opened: some milliseconds, the whole of most
-// files. The rest of a longer one is walked on a thread of its own.
+// Bytes of frames walked while a file is opened: some milliseconds, the whole of
+// most files. The rest of a longer one is walked on a thread of its own.
 constexpr off_t kOpeningWalkBytes = 8 << 20;
 constexpr off_t kNoLimit = std::numeric_limits<off_t>::max();
 
-// Walks the frames' headers (nothing is decoded) up to `limit` bytes into the
-// file, and notes where the format changes. An info header's padding counts only
-// when the walk found exactly the frames it claims: a cut or joined file keeps
-// its last samples.
+// Walks the frames' headers (nothing is decoded) up to `limit` bytes past the
+// first frame, and notes where the format changes. The tags before it do not
+// count: a large cover picture would leave the walk the info frame alone, and no
+// length. An info header's padding counts only when the walk found exactly the
+// frames it claims: a cut or joined file keeps its last samples.
 Walk walkFrames(mpg123_handle* handle, off_t limit, const std::stop_token& stop) {
     Walk walk;
     InfoFrame info;
+    off_t first = 0;
     std::int64_t frames = 0;
     for (;; ++frames) {
-        if (mpg123_framepos(handle) > limit || stop.stop_requested()) return walk;
+        if (mpg123_framepos(handle) - first > limit || stop.stop_requested()) return walk;
         const int result = mpg123_framebyframe_next(handle);
         if (result == MPG123_NEW_FORMAT) {
             const AudioFormat format = formatOf(handle);
@@ -113,6 +115,7 @@ Walk walkFrames(mpg123_handle* handle, off_t limit, const std::stop_token& stop)
         const int spf = mpg123_spf(handle);
         if (spf <= 0) return {};
         if (frames == 0) {
+            first = mpg123_framepos(handle);
             info = infoOf(handle);
             if (info.present) walk.skip = static_cast<std::uint64_t>(spf);
             if (info.delay >= 0)

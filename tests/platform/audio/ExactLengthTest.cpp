@@ -195,6 +195,18 @@ TEST_F(ExactLengthTest, LameHeaderGivesTheEncodersSampleCount) {
     EXPECT_EQ(exactFrames(dir.write("crc.mp3", crc)), 44100u);
 }
 
+// The opening walk's share of a file starts at its first frame: counting a large
+// cover picture in left it the info frame alone, trimmed to nothing.
+TEST_F(ExactLengthTest, LameHeaderBehindALargeTagGivesTheSampleCount) {
+    const int size = 9 << 20;
+    QByteArray tag("ID3\x03\0\0", 6);
+    for (const int shift : {21, 14, 7, 0})
+        tag += static_cast<char>(size >> shift & 0x7F);
+    const QString mp3 = writeTone(dir.file("a.mp3"), kMp3, {.seconds = 1.0});
+    const QByteArray bytes = tag + QByteArray(size, '\0') + readAll(mp3);
+    EXPECT_EQ(exactFrames(dir.write("cover.mp3", bytes)), 44100u);
+}
+
 TEST_F(ExactLengthTest, ContentDecidesNotTheName) {
     testsupport::CapturedStandardError terminal;
     const QString mp3 = writeTone(dir.file("tone.mp3"), kMp3, {.seconds = 1.0});
