@@ -68,12 +68,36 @@ AudioFormat formatOf(mpg123_handle* handle) {
     return {static_cast<int>(rate), channels};
 }
 
-InfoFrame infoOf(mpg123_handle* handle) {
+// The frame last walked: its 32-bit header and the bytes after it.
+struct FrameData {
     unsigned long header = 0;
     unsigned char* body = nullptr;
     std::size_t bytes = 0;
-    if (mpg123_framedata(handle, &header, &body, &bytes) != MPG123_OK || !body) return {};
-    return readInfoFrame(header, body, bytes);
+};
+
+FrameData frameOf(mpg123_handle* handle) {
+    FrameData frame;
+    if (mpg123_framedata(handle, &frame.header, &frame.body, &frame.bytes) != MPG123_OK) return {};
+    return frame;
+}
+
+InfoFrame infoOf(mpg123_handle* handle) {
+    const FrameData frame = frameOf(handle);
+    if (!frame.body) return {};
+    return readInfoFrame(frame.header, frame.body, frame.bytes);
+}
+
+// Free-format frames libmpg123 decodes as loud noise: an MPEG-1 layer II frame
+// at 44.1 or 32 kHz, read by the shorter bit allocation table of 48 kHz, and a
+// padded layer I frame, whose padding it takes for a byte where it is a
+// four-byte slot, so that it reads the next frame out of place.
+bool decodedAsNoise(unsigned long header) {
+    const bool freeFormat = (header >> 12 & 0xF) == 0;
+    const unsigned long layer = 4 - (header >> 17 & 3);
+    const bool mpeg1 = (header >> 19 & 3) == 3;
+    const bool at48kHz = (header >> 10 & 3) == 1;
+    const bool padded = (header >> 9 & 1) != 0;
+    return freeFormat && ((layer == 2 && mpeg1 && !at48kHz) || (layer == 1 && padded));
 }
 
 // The file's frames: where the format changes, and the samples at its start and
@@ -94,7 +118,8 @@ constexpr off_t kNoLimit = std::numeric_limits<off_t>::max();
 // first frame, and notes where the format changes. The tags before it do not
 // count: a large cover picture would leave the walk the info frame alone, and no
 // length. An info header's padding counts only when the walk found exactly the
-// frames it claims: a cut or joined file keeps its last samples.
+// frames it claims: a cut or joined file keeps its last samples. A frame that
+// would decode as noise fails the walk.
 Walk walkFrames(mpg123_handle* handle, off_t limit, const std::stop_token& stop) {
     Walk walk;
     InfoFrame info;
@@ -113,7 +138,7 @@ Walk walkFrames(mpg123_handle* handle, off_t limit, const std::stop_token& stop)
         }
         if (walk.segments.empty()) return {};
         const int spf = mpg123_spf(handle);
-        if (spf <= 0) return {};
+        if (spf <= 0 || decodedAsNoise(frameOf(handle).header)) return {};
         if (frames == 0) {
             first = mpg123_framepos(handle);
             info = infoOf(handle);

@@ -13,6 +13,7 @@
 namespace audiotest {
 namespace {
 
+using testsupport::MpegRun;
 using testsupport::readAll;
 
 QByteArray randomBytes(int size, unsigned seed) {
@@ -218,6 +219,27 @@ TEST_F(BadInputTest, OneHeaderWhoseFrameRunsPastTheEndIsNoMpeg) {
     bytes.replace(19800, 4, QByteArray::fromHex("FFFB9044"));
     BufferedFile file(dir.write("one.mp3", bytes).toStdString());
     EXPECT_FALSE(startsWithMpegFrames(file));
+}
+
+// Free format that libmpg123 would decode as noise: layer II at 44.1 kHz, and
+// layer I with padded frames. Layer II at 48 kHz plays.
+TEST_F(BadInputTest, FreeFormatThatWouldDecodeAsNoiseIsRefused) {
+    // Frames of the run without a bitrate; where `padded`, every other one
+    // padded by a layer I slot.
+    const auto freeFormat = [](const MpegRun& run, bool padded) {
+        QByteArray bytes;
+        for (int i = 0; i < 40; ++i) {
+            QByteArray frame = testsupport::mpegFrames({run});
+            const int pad = padded ? i % 2 : 0;
+            frame[2] = static_cast<char>((frame[2] & 0x0F) | pad << 1);
+            bytes += frame + QByteArray(pad * 4, '\0');
+        }
+        return bytes;
+    };
+    expectRefused(dir.write("free.mp2", freeFormat({.kbps = 384, .layer = 2}, false)));
+    expectRefused(dir.write("free.mp1", freeFormat({.kbps = 384, .layer = 1}, true)));
+    expectPlaysOut(
+        dir.write("free48.mp2", freeFormat({.rate = 48000, .kbps = 384, .layer = 2}, false)), 1100);
 }
 
 }  // namespace
