@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
+#include <cstdio>
 
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
@@ -350,6 +351,14 @@ TEST_F(LeftEntryTest, AnEntryIsNeverReplayedOverALaterSaveOfItsFile) {
     ASSERT_TRUE(data.SalveazaData(path, list));
     shared::finishUnfinishedSaves({folder});
     EXPECT_EQ(testsupport::readAll(path), QByteArray("later\r\n"));
+}
+
+// Replaced by another program (an editor's save), so no save swept the entry.
+TEST_F(LeftEntryTest, AnEntryIsNeverReplayedOverAFileReplacedSince) {
+    const QString edited = dir.write("locked/edited", "edited\r\n");
+    ASSERT_EQ(std::rename(QFile::encodeName(edited), QFile::encodeName(path)), 0);
+    shared::finishUnfinishedSaves({folder});
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("edited\r\n"));
 }
 
 TEST_F(LeftEntryTest, AnEntryWhoseFileIsNowADeviceIsPassedOver) {
