@@ -24,6 +24,8 @@ namespace shared {
 namespace {
 
 const QString kMarker = ".saving-";
+// After the process id: no start removes the file.
+const QString kUnlocked = ".unlocked";
 
 QByteArray native(const QString& path) {
     return QFile::encodeName(path);
@@ -105,9 +107,11 @@ class LeftFile {
     bool ended_ = false;
 };
 
-// Held until the save closes the file, or its program ends.
-void holdWhileSaving(int fd) {
-    ::flock(fd, LOCK_EX | LOCK_NB);
+// Held until the save closes the file, or its program ends.  A save that
+// cannot take it (ENOLCK on some network file systems) must leave nothing a
+// start could take for an ended save's.
+bool holdWhileSaving(int fd) {
+    return saveLock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
 // Whether name is marker and a process id after the name of the file saved
@@ -205,10 +209,12 @@ class JournalEntry {
         const QString whole = folder + '/' + journalName(target, kJournalMarker);
         fd_ = ::open(native(part).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         if (fd_ < 0) return;
-        holdWhileSaving(fd_);
-        if (!write(native(target) + '\0' + identity(file) + '\0', content) ||
+        // An entry without its lock could be replayed by a start while the
+        // file is written: no journal then.
+        const bool locked = holdWhileSaving(fd_);
+        if (!locked || !write(native(target) + '\0' + identity(file) + '\0', content) ||
             ::rename(native(part).constData(), native(whole).constData()) != 0) {
-            const int why = errno;
+            const int why = locked ? errno : EACCES;
             ::unlink(native(part).constData());
             errno = why;
             return;
@@ -326,6 +332,7 @@ void finishJournal() {
 }  // namespace
 
 void (*saveStepHook)() = nullptr;
+int (*saveLock)(int, int) = ::flock;
 
 WholeFileWriter::WholeFileWriter(const QString& path)
     : target_(path.isEmpty() ? path : finalPath(path)) {}
@@ -351,8 +358,17 @@ bool WholeFileWriter::open() {
         temporary_.clear();
         return (folderLocked && exists && openInPlace()) || fail(systemError(errno));
     }
-    holdWhileSaving(fd_);
+    if (!holdWhileSaving(fd_) && !setAsideUnlocked()) return fail(systemError(errno));
     if (exists) ::fchmod(fd_, old.st_mode & 07777);
+    return true;
+}
+
+// A start removes a temporary file it can lock, so one that its save could
+// not lock takes a name no start removes.
+bool WholeFileWriter::setAsideUnlocked() {
+    const QString unlocked = temporary_ + kUnlocked;
+    if (::rename(native(temporary_).constData(), native(unlocked).constData()) != 0) return false;
+    temporary_ = unlocked;
     return true;
 }
 

@@ -19,7 +19,9 @@ namespace shared {
 // Every file a save leaves beside the file or in the journal carries a kernel
 // lock while that save runs; the kernel drops it however the program ends,
 // so what a save left is settled once its lock is free, whoever has its
-// process id now.  A link is followed: the file it names is the one replaced.
+// process id now.  A save that cannot take the lock writes nothing in place,
+// and its temporary file is "<file>.saving-<process id>.unlocked", which no
+// start removes.  A link is followed: the file it names is the one replaced.
 class WholeFileWriter {
   public:
     explicit WholeFileWriter(const QString& path);
@@ -40,6 +42,7 @@ class WholeFileWriter {
     const QString& error() const { return error_; }
 
   private:
+    bool setAsideUnlocked();
     bool openInPlace();
     bool commitInPlace();
     // Cancels the save; the first reason given is the one kept.
@@ -69,5 +72,7 @@ void finishUnfinishedSaves(const QStringList& folders);
 
 // Tests stop a save between two of its steps through this; unset otherwise.
 extern void (*saveStepHook)();
+// The lock a save takes on its files (flock); tests make it fail.
+extern int (*saveLock)(int fd, int operation);
 
 }  // namespace shared

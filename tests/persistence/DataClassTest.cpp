@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
+#include <cstdio>
 
 #include "persistence/DataClass.h"
 #include "platform/ui/Application.h"
@@ -309,6 +310,60 @@ TEST_F(DataClassTest, NoDescriptorOfASaveIsLeftToProgramsStartedMeanwhile) {
 
 namespace {
 
+// The folders a start run at each step of a save looks in, and whether one
+// took away a file that was there.
+QString startFolder;
+QString startJournal;
+bool startTookAFile = false;
+
+QStringList filesAStartLooksAt() {
+    return QDir(startFolder).entryList(QDir::Files | QDir::Hidden) +
+           QDir(startJournal).entryList(QDir::Files | QDir::Hidden);
+}
+
+void startMeanwhile() {
+    static bool starting = false;
+    if (starting) return;
+    starting = true;
+    const QStringList before = filesAStartLooksAt();
+    shared::finishUnfinishedSaves({startFolder});
+    startTookAFile = startTookAFile || filesAStartLooksAt() != before;
+    starting = false;
+}
+
+int noLocks(int, int) {
+    errno = ENOLCK;
+    return -1;
+}
+
+}  // namespace
+
+// As on a network file system without locks: the start cannot tell the
+// save's files from an ended save's by their locks.
+TEST_F(DataClassTest, AStartNeverTakesTheFilesOfASaveThatCouldNotLockThem) {
+    testsupport::PermissionsHold hold;
+    list.AddItem("new");
+    startJournal = journal;
+    shared::saveLock = noLocks;
+    shared::saveStepHook = startMeanwhile;
+    for (const char* name : {"open", "locked"}) {
+        const QString path = dir.write(name + QString("/plst.data"), "old\r\n");
+        startFolder = dir.file(name);
+        if (QString(name) == "locked")
+            QFile::setPermissions(startFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const bool saved = data.SalveazaData(path, list);
+        EXPECT_FALSE(startTookAFile) << name;
+        EXPECT_TRUE(saved || QString(name) == "locked") << "saves by rename go on";
+        EXPECT_EQ(testsupport::readAll(path), QByteArray(saved ? "new\r\n" : "old\r\n")) << name;
+    }
+    shared::saveStepHook = nullptr;
+    shared::saveLock = ::flock;
+    QFile::setPermissions(startFolder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+namespace {
+
 // The journal entry a save killed while it wrote in place left.
 QString entryOfAKilledSave(const QString& path, const QByteArray& bytes, const QString& journal) {
     const auto entries = [&] { return QDir(journal, "*.journal-*").entryList(QDir::Files); };
@@ -350,6 +405,14 @@ TEST_F(LeftEntryTest, AnEntryIsNeverReplayedOverALaterSaveOfItsFile) {
     ASSERT_TRUE(data.SalveazaData(path, list));
     shared::finishUnfinishedSaves({folder});
     EXPECT_EQ(testsupport::readAll(path), QByteArray("later\r\n"));
+}
+
+// Replaced by another program (an editor's save), so no save swept the entry.
+TEST_F(LeftEntryTest, AnEntryIsNeverReplayedOverAFileReplacedSince) {
+    const QString edited = dir.write("locked/edited", "edited\r\n");
+    ASSERT_EQ(std::rename(QFile::encodeName(edited), QFile::encodeName(path)), 0);
+    shared::finishUnfinishedSaves({folder});
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("edited\r\n"));
 }
 
 TEST_F(LeftEntryTest, AnEntryWhoseFileIsNowADeviceIsPassedOver) {
