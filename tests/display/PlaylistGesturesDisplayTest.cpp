@@ -13,7 +13,7 @@ using displaytest::waitUntil;
 namespace {
 
 // How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 20000;
+constexpr int kWaitMs = 30000;
 
 QString text(int value) {
     return QString::number(value);

@@ -10,7 +10,7 @@ using displaytest::waitUntil;
 namespace {
 
 // How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 20000;
+constexpr int kWaitMs = 30000;
 
 // The search window on J (action 0); no key for the other actions.
 void searchOnJ(PlayerSession& s) {

@@ -23,7 +23,7 @@ namespace displaytest {
 
 namespace {
 
-constexpr int kToolTimeoutMs = 10000;
+constexpr int kToolTimeoutMs = 60000;
 constexpr int kPollMs = 20;
 
 // The built program folder, copied so that a test never writes into the build;
