@@ -6,6 +6,9 @@ using displaytest::PlayerSession;
 
 namespace {
 
+// How long the player may take to answer a gesture on a busy machine.
+constexpr int kWaitMs = 30000;
+
 bool isRed(QRgb pixel) {
     return qRed(pixel) > 200 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
 }
@@ -36,16 +39,17 @@ TEST(MediaLibraryOnDisplay, TheTop20TitleUnderThePointerShowsInRed) {
     // The library shown, on its Top 20 page.
     s.editSettings({{70, "1"}, {71, "2"}});
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
-    const QString window = s.waitForWindow("Media Library");
+    ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
+    const QString window = s.waitForWindow("Media Library", kWaitMs);
     ASSERT_FALSE(window.isEmpty()) << "the library is shown";
-    ASSERT_EQ(s.texts().value("MediaLibrary.Song(1)"), "Beta tune");
+    ASSERT_TRUE(displaytest::waitUntil(
+        [&] { return s.texts().value("MediaLibrary.Song(1)") == "Beta tune"; }, kWaitMs));
     const QRect library = s.geometry(window);
 
     const QRect beta = titleRow(library, 1);
     s.xdotool({"mousemove", QString::number(beta.left() + 40), QString::number(beta.center().y())});
     const QImage hovered =
-        s.screenshotWhen([&](const QImage& shot) { return redPixels(shot, beta) > 20; });
+        s.screenshotWhen([&](const QImage& shot) { return redPixels(shot, beta) > 20; }, kWaitMs);
     EXPECT_GT(redPixels(hovered, beta), 20) << "the hovered title is red";
     EXPECT_EQ(redPixels(hovered, titleRow(library, 0)), 0);
     EXPECT_EQ(redPixels(hovered, titleRow(library, 2)), 0);
@@ -53,9 +57,11 @@ TEST(MediaLibraryOnDisplay, TheTop20TitleUnderThePointerShowsInRed) {
     const QRect alpha = titleRow(library, 0);
     s.xdotool(
         {"mousemove", QString::number(alpha.left() + 40), QString::number(alpha.center().y())});
-    const QImage moved = s.screenshotWhen([&](const QImage& shot) {
-        return redPixels(shot, alpha) > 20 && redPixels(shot, beta) == 0;
-    });
+    const QImage moved = s.screenshotWhen(
+        [&](const QImage& shot) {
+            return redPixels(shot, alpha) > 20 && redPixels(shot, beta) == 0;
+        },
+        kWaitMs);
     EXPECT_GT(redPixels(moved, alpha), 20) << "the red follows the pointer";
     EXPECT_EQ(redPixels(moved, beta), 0);
 }

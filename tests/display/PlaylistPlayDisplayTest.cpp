@@ -5,8 +5,12 @@
 #include "support/display/DisplaySession.h"
 
 using displaytest::PlayerSession;
+using displaytest::waitUntil;
 
 namespace {
+
+// How long the player may take to answer a gesture on a busy machine.
+constexpr int kWaitMs = 30000;
 
 // A playlist of three copies of the sample under different names.
 void threeEntries(PlayerSession& s) {
@@ -25,9 +29,11 @@ TEST(PlaylistPlayOnDisplay, DoubleClickOnARowPlaysThatEntry) {
     PlayerSession s;
     threeEntries(s);
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist");
+    ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist", kWaitMs);
     ASSERT_FALSE(playlist.isEmpty()) << s.output().toStdString();
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Playlist.PicList[2]") == "Gamma air"; }, kWaitMs));
     s.screenshot();
     EXPECT_NE(s.texts().value("Main.StarePlayer"), "Playing");
 
@@ -35,7 +41,7 @@ TEST(PlaylistPlayOnDisplay, DoubleClickOnARowPlaysThatEntry) {
     // small font, 11 pixels, so 41 pixels down is the second row's middle.
     const QPoint row = s.geometry(playlist).topLeft() + QPoint(60, 41);
     s.doubleClick(row);
-    ASSERT_TRUE(s.waitForPlaying("Beta tune"))
+    ASSERT_TRUE(s.waitForPlaying("Beta tune", kWaitMs))
         << s.texts().value("Main.StarePlayer").toStdString() << " / "
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
         << s.output().toStdString();

@@ -1,5 +1,6 @@
 #include "platform/ui/TextQuery.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -45,10 +46,20 @@ QString textLine(const QString& name, const QString& text) {
 QString listLines(const Form& form, const Control& c) {
     auto* list = dynamic_cast<const ListControl*>(&c);
     if (!list) return {};
-    QString lines;
+    const QString name = controlName(form, c);
+    QString lines = textLine(name + ".ListIndex", QString::number(list->ListIndex())) +
+                    textLine(name + ".TopIndex", QString::number(list->TopIndex()));
     for (int i = 0; i < std::min(list->ListCount(), kListedRows); ++i)
-        lines += textLine(controlName(form, c) + "[" + QString::number(i) + "]", list->List(i));
+        lines += textLine(name + "[" + QString::number(i) + "]", list->List(i));
     return lines;
+}
+
+// The row the list's view draws at the top of its rows area, which may
+// differ from the list's own top row.
+QString firstShownLine(const QString& name, const QWidget& area) {
+    const auto* view = qobject_cast<const QAbstractItemView*>(area.parentWidget());
+    if (!view) return {};
+    return textLine(name + ".FirstShown", QString::number(view->indexAt(QPoint(0, 0)).row()));
 }
 
 }  // namespace
@@ -102,7 +113,8 @@ QString TextQuery::drawList(const QString& name) const {
             painter.end();
             shown.save(folder_ + "/" + name + ".png");
             const QPoint at = area->mapToGlobal(QPoint(0, 0));
-            return textLine(name + ".Origin", QString("%1,%2").arg(at.x()).arg(at.y()));
+            return textLine(name + ".Origin", QString("%1,%2").arg(at.x()).arg(at.y())) +
+                   firstShownLine(name, *area);
         }
     }
     return {};

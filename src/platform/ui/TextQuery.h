@@ -15,13 +15,15 @@ class Application;
 // <folder>/request; the program answers by replacing <folder>/texts.txt with
 // the token on its first line, then one line per control of every loaded
 // window: "Form.Control=text" or "Form.Control(index)=text", line breaks in
-// the text written as "\n"; the first rows of each list as
-// "Form.Control[row]=text"; and "focus=Form.Control" for the control that
+// the text written as "\n"; each list's selected and top rows as
+// "Form.Control.ListIndex=n" and "Form.Control.TopIndex=n", its first rows
+// as "Form.Control[row]=text"; and "focus=Form.Control" for the control that
 // has the keyboard.  Each further line of the request may name a list
 // ("Form.Control"): the program then also writes <folder>/Form.Control.png,
 // the list's rows area as the list draws it now, with what other controls
 // cover of it left transparent, and answers "Form.Control.Origin=x,y", the
-// area's top left on the screen.
+// area's top left on the screen, and "Form.Control.FirstShown=n", the row
+// its view draws at the top of that area.
 class TextQuery {
   public:
     static std::unique_ptr<TextQuery> fromEnvironment(Application& app);

@@ -27,6 +27,7 @@ TEST(TextQuery, AnswersARequestWithTheTextsOfLoadedWindowsOnly) {
     EXPECT_TRUE(answer.contains("\nSample.Caption=two\\nlines\n"));
     EXPECT_TRUE(answer.contains("\nSample.Text=typed\n"));
     EXPECT_TRUE(answer.contains("\nSample.Cells(3)=cell3\n"));
+    EXPECT_TRUE(answer.contains("\nSample.List.ListIndex=-1\nSample.List.TopIndex=0\n"));
     EXPECT_TRUE(answer.contains("\nSample.List[0]=row 0\n"));
     EXPECT_TRUE(answer.contains("\nSample.List[39]=row 39\n"));
     EXPECT_FALSE(answer.contains("Sample.List[40]")) << "a long list answers with its first rows";

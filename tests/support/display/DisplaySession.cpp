@@ -23,7 +23,7 @@ namespace displaytest {
 
 namespace {
 
-constexpr int kToolTimeoutMs = 10000;
+constexpr int kToolTimeoutMs = 60000;
 constexpr int kPollMs = 20;
 
 // The built program folder, copied so that a test never writes into the build;
@@ -424,28 +424,41 @@ QStringList PlayerSession::rows(const QString& list) {
 }
 
 bool PlayerSession::showsItsRows(const QString& list, int timeoutMs) {
-    const QStringList origin = query({list}, 20).value(list + ".Origin").split(',');
+    bool shown = false;
+    screenshotWhen([&](const QImage& shot) { return shown = showsRowsNow(list, shot); }, timeoutMs);
+    return shown;
+}
+
+// The screen matching the list's drawing proves what the view draws; the
+// view's first row, that the view draws the list's rows from its top row.
+bool PlayerSession::showsRowsNow(const QString& list, const QImage& shot) {
+    const QMap<QString, QString> answer = query({list}, kPollMs);
+    const QStringList origin = answer.value(list + ".Origin").split(',');
     const QImage drawn(home_.file("query/" + list + ".png"));
     if (origin.size() != 2 || drawn.isNull()) return false;
+    if (answer.value(list + ".FirstShown") != answer.value(list + ".TopIndex")) return false;
     const QPoint at(origin[0].toInt(), origin[1].toInt());
+    if (!shot.rect().contains(QRect(at, drawn.size()))) return false;
     // A gradient drawn again may round a level differently; another row
     // differs by far more.
     const auto near = [](QRgb a, QRgb b) {
         return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 &&
                std::abs(qBlue(a) - qBlue(b)) <= 2;
     };
-    const auto same = [&](const QImage& shot) {
-        if (!shot.rect().contains(QRect(at, drawn.size()))) return false;
-        for (int y = 0; y < drawn.height(); ++y)
-            for (int x = 0; x < drawn.width(); ++x) {
-                const QRgb want = drawn.pixel(x, y);
-                if (qAlpha(want) == 255 && !near(shot.pixel(at + QPoint(x, y)), want)) return false;
-            }
-        return true;
-    };
-    bool shown = false;
-    screenshotWhen([&](const QImage& shot) { return shown = same(shot); }, timeoutMs);
-    return shown;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb want = drawn.pixel(x, y);
+            if (qAlpha(want) == 255 && !near(shot.pixel(at + QPoint(x, y)), want)) return false;
+        }
+    return true;
+}
+
+int PlayerSession::listIndex(const QString& list) {
+    return texts().value(list + ".ListIndex", "-1").toInt();
+}
+
+int PlayerSession::topIndex(const QString& list) {
+    return texts().value(list + ".TopIndex", "-1").toInt();
 }
 
 bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {

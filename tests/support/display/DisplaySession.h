@@ -122,9 +122,14 @@ class PlayerSession {
     // The first rows of a list ("Form.Control"), as the text query gives them.
     QStringList rows(const QString& list);
     // Whether the screen shows the list's rows area ("Form.Control") as the
-    // list draws it now, where no other control covers it; screenshots until
-    // it does or timeoutMs pass.
-    bool showsItsRows(const QString& list, int timeoutMs = 3000);
+    // list draws it now, where no other control covers it, and the list
+    // draws its rows from its top row down; screenshots until it does or
+    // timeoutMs pass.
+    bool showsItsRows(const QString& list, int timeoutMs = 15000);
+    // The list's selected row, as the text query gives it (-1 for none).
+    int listIndex(const QString& list);
+    // The list's top row, as the text query gives it (-1 for no such list).
+    int topIndex(const QString& list);
     // Waits until the main window says "Playing" with this title; true when
     // it did within timeoutMs.
     bool waitForPlaying(const QString& title, int timeoutMs = 10000);
@@ -132,6 +137,8 @@ class PlayerSession {
   private:
     // The texts, the request also naming lists to draw (see ui::TextQuery).
     QMap<QString, QString> query(const QStringList& lists, int pollMs);
+    // Whether the shot shows the list's rows as the list draws them now.
+    bool showsRowsNow(const QString& list, const QImage& shot);
     QString run(const QString& program, const QStringList& arguments);
     void clickApart(QPoint at, const QStringList& arguments);
 
