@@ -3,11 +3,16 @@
 #include <cstdlib>
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
+
+// Xlib last: its macros clash with Qt names.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
@@ -145,6 +150,55 @@ TEST(MainWindowOnDisplay, ClosingTheWindowWritesTheSettings) {
     const QList<QByteArray> lines = settings.readAll().split('\n');
     EXPECT_EQ(lines.value(1), "[Main]\r");
     EXPECT_EQ(lines.value(6), "[Playlist]\r");
+}
+
+// A key press sent straight to the window, as the X server's repeat of a
+// held key brings it; the key stays down at the server.
+void repeatInto(PlayerSession& s, const QString& windowId, KeySym key) {
+    Display* x = XOpenDisplay(s.display().toLocal8Bit().constData());
+    ASSERT_NE(x, nullptr);
+    XEvent event{};
+    event.xkey.type = KeyPress;
+    event.xkey.window = windowId.toULong();
+    event.xkey.root = DefaultRootWindow(x);
+    event.xkey.same_screen = True;
+    event.xkey.keycode = XKeysymToKeycode(x, key);
+    XSendEvent(x, event.xkey.window, True, KeyPressMask, &event);
+    XCloseDisplay(x);
+}
+
+// A key left down (an earlier program lost its release) repeats into the box
+// that a close whose saves failed brings up: the box waits for a key pressed
+// while it shows, and Retry saves once room is made.
+TEST(MainWindowOnDisplay, AKeyHeldFromBeforeTheCloseDoesNotAnswerItsBox) {
+    PlayerSession s;
+    s.startWindowManager();
+    // A file in place of the Data folder: no list can be saved.
+    QDir(s.program().file("Data")).removeRecursively();
+    s.program().write("Data", "");
+    s.start();
+    const QString window = s.waitForWindow(kTitle);
+    ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
+    s.xdotool({"keydown", "Escape"});
+    s.close(window);
+    QString box;
+    waitUntil(
+        [&] {
+            for (const QString& id : s.windows(kTitle))
+                if (id != window) box = id;
+            return !box.isEmpty();
+        },
+        10000);
+    ASSERT_FALSE(box.isEmpty()) << "no box told of the files not saved";
+    s.screenshot();
+    s.focus(box);
+    repeatInto(s, box, XK_Escape);
+    s.xdotool({"keyup", "Escape"});
+    QFile::remove(s.program().file("Data"));
+    s.key("Return");
+    ASSERT_TRUE(s.waitForExit(10000)) << "the box stayed after Retry";
+    EXPECT_EQ(testsupport::readLines(s.program().file("Data/keyboard.data")).size(), 20)
+        << "the box was answered before Retry: " << s.output().toStdString();
 }
 
 // Line 11 of settings.ini holds the volume the program kept on closing.

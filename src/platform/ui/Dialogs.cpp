@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include "platform/ui/Form.h"
+#include "platform/ui/HeldKeys.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MoveLoop.h"
 #include "platform/ui/PopupMenuWidget.h"
@@ -161,6 +162,7 @@ QWidget* owner() {
 
 int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
     QMessageBox box(iconFor(buttons), title, prompt, buttonsFor(buttons), owner());
+    const HeldKeys held(box);
     return resultOf(box.exec());
 }
 

@@ -65,6 +65,8 @@ class Dialogs {
     virtual void runMoveLoop(MoveLoop& loop) = 0;
 };
 
+// Qt's dialogs.  A message box takes no answer from a key that was already
+// down when it showed (see HeldKeys).
 class QtDialogs : public Dialogs {
   public:
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
