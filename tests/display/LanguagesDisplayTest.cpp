@@ -2,6 +2,7 @@
 
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 
 namespace {
@@ -18,12 +19,12 @@ void hoverAt(PlayerSession& s, QPoint at) {
 // A screenshot once a pop-up menu (near white) covers the point.
 void shotWhenMenuAt(PlayerSession& s, QPoint at) {
     const QImage shot =
-        s.screenshotWhen([&](const QImage& i) { return qGray(i.pixel(at)) > 240; }, 3000);
+        s.screenshotWhen([&](const QImage& i) { return qGray(i.pixel(at)) > 240; }, kWaitMs);
     EXPECT_GT(qGray(shot.pixel(at)), 240) << "no menu at " << at.x() << "," << at.y();
 }
 
 bool textIs(PlayerSession& s, const QString& control, const QString& text) {
-    return displaytest::waitUntil([&] { return s.texts().value(control) == text; }, 5000);
+    return displaytest::waitUntil([&] { return s.texts().value(control) == text; }, kWaitMs);
 }
 
 // Opens the options window on its Language page through the main window's
@@ -86,7 +87,7 @@ TEST(LanguagesOnDisplay, RomanianPickedStaysAfterARestartAndEnglishComesBack) {
     s.screenshot();
 
     s.close(mainId);
-    ASSERT_TRUE(s.waitForExit(10000)) << s.output().toStdString();
+    ASSERT_TRUE(s.waitForExit(kWaitMs)) << s.output().toStdString();
     s.start();
     const QString again = s.waitForWindow("Plenk Player");
     ASSERT_FALSE(again.isEmpty()) << s.output().toStdString();

@@ -14,6 +14,7 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -97,17 +98,19 @@ TEST(MainWindowOnDisplay, ThePlayKeyPlaysTheSampleAndTheTimeMoves) {
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     s.focus(window);
     s.key("s");
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, 10000))
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, kWaitMs))
         << "the key went to " << s.texts().value("focus").toStdString();
     s.screenshot();
 
     s.key("p");
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000))
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, kWaitMs))
         << "the key went to " << s.texts().value("focus").toStdString() << "\n"
         << s.output().toStdString();
     const QString first = s.texts().value("Main.TSec");
     s.screenshot();
-    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.TSec") != first; }, 5000))
+    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.TSec") != first; }, kWaitMs))
         << "the elapsed time stays at " << first.toStdString();
     s.screenshot();
 }
@@ -122,8 +125,8 @@ TEST(MainWindowOnDisplay, TheChannelModeCaptionFitsItsLabel) {
     s.start({song});
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
-    ASSERT_TRUE(
-        waitUntil([&] { return s.texts().value("Main.labFreqChan") == "44100 Hz  Stereo"; }, 10000))
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.labFreqChan") == "44100 Hz  Stereo"; },
+                          kWaitMs))
         << s.texts().value("Main.labFreqChan").toStdString();
 
     // The label sits at 120, 2265 twips in a panel at 120, 360; 1410 x 195 twips.
@@ -144,7 +147,7 @@ TEST(MainWindowOnDisplay, ClosingTheWindowWritesTheSettings) {
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     s.screenshot();
     s.close(window);
-    ASSERT_TRUE(s.waitForExit(10000)) << "the program goes on after its window closed";
+    ASSERT_TRUE(s.waitForExit(kWaitMs)) << "the program goes on after its window closed";
     QFile settings(s.program().file("settings.ini"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << "no settings.ini was written";
     const QList<QByteArray> lines = settings.readAll().split('\n');
@@ -220,7 +223,7 @@ TEST(MainWindowOnDisplay, AClickOnTheVolumeSlidersLeftArrowLowersTheVolumeOneSte
     s.click(arrow.x(), arrow.y());
     s.screenshot();
     s.close(window);
-    ASSERT_TRUE(s.waitForExit(10000)) << "the program goes on after its window closed";
+    ASSERT_TRUE(s.waitForExit(kWaitMs)) << "the program goes on after its window closed";
     EXPECT_EQ(savedVolume(s), "79");
 }
 
@@ -236,10 +239,12 @@ TEST(MainWindowOnDisplay, ShortcutsFollowThePhysicalKeyOnARussianLayout) {
     s.focus(window);
     // The keys that carry S and P on a US keyboard type Cyrillic letters here.
     s.key("Cyrillic_yeru");
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, 10000))
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, kWaitMs))
         << "the key went to " << s.texts().value("focus").toStdString();
     s.key("Cyrillic_ze");
-    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000));
+    EXPECT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, kWaitMs));
     s.screenshot();
 }
 
@@ -257,7 +262,7 @@ TEST(MainWindowOnDisplay, DraggingABandsThumbUpMovesThatBandAlone) {
     s.drag(thumb, thumb - QPoint(0, 20));
     s.screenshot();
     s.close(window);
-    ASSERT_TRUE(s.waitForExit(10000));
+    ASSERT_TRUE(s.waitForExit(kWaitMs));
     QFile settings(s.program().file("settings.ini"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = settings.readAll().split('\n');

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -45,34 +45,14 @@ QString makeVideo(PlayerSession& s) {
     return clip;
 }
 
-// A window manager on the session's display, for the minimize steps.
-class WindowManager {
-  public:
-    explicit WindowManager(const QString& display) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        process_.setProcessEnvironment(env);
-        process_.start("openbox", {"--sm-disable"});
-        process_.waitForStarted();
-    }
-    ~WindowManager() {
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) process_.kill();
-        process_.waitForFinished();
-    }
-    bool running() const { return process_.state() == QProcess::Running; }
-
-  private:
-    QProcess process_;
-};
-
 TEST(MainWindowTimersOnDisplay, AVideoFromTheCommandLinePlaysInTheVideoLayout) {
     PlayerSession s;
     const QString clip = makeVideo(s);
     s.start({clip});
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "playing"; }, 10000))
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "playing"; }, kWaitMs))
         << s.texts().value("Main.StarePlayer").toStdString();
     EXPECT_EQ(s.texts().value("Main.LbActualCx(0)"), "320");
     const QRect place = s.geometry(window);
@@ -85,7 +65,7 @@ TEST(MainWindowTimersOnDisplay, AVideoFromTheCommandLinePlaysInTheVideoLayout) {
             const auto t = s.texts();
             return t.value("Main.TSec") != firstTime && t.value("Main.Titlu") != firstTitle;
         },
-        5000));
+        kWaitMs));
     const auto texts = s.texts();
     EXPECT_EQ(texts.value("Main.Titlu").size(), 50) << "the marquee moves";
     EXPECT_TRUE(texts.value("Main.LabelVideo").startsWith(texts.value("Main.TSec")));
@@ -98,7 +78,8 @@ TEST(MainWindowTimersOnDisplay, AVideoInMiniModeSwapsTheWindowsUntilStopped) {
     changeSettings(s, {{2, "3000"}, {3, "1500"}, {56, "mini"}});
     const QString clip = makeVideo(s);
     s.start({clip});
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "playing"; }, 10000))
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "playing"; }, kWaitMs))
         << s.output().toStdString();
     auto texts = s.texts();
     EXPECT_EQ(texts.value("DataForm.MiniMode"), "False");
@@ -111,7 +92,7 @@ TEST(MainWindowTimersOnDisplay, AVideoInMiniModeSwapsTheWindowsUntilStopped) {
 
     s.focus(main);
     s.key("s");
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "True"; }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "True"; }, kWaitMs));
     texts = s.texts();
     EXPECT_EQ(texts.value("MiniForm.Visible"), "True");
     EXPECT_EQ(texts.value("Main.Visible"), "False");
@@ -126,7 +107,7 @@ TEST(MainWindowTimersOnDisplay, SmallModeShowsAtLeastTheMinimumSize) {
     s.start();
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
-    EXPECT_TRUE(waitUntil([&] { return s.geometry(window).size() == QSize(407, 133); }, 5000))
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(window).size() == QSize(407, 133); }, kWaitMs))
         << "6100 x 2000 twips";
     s.screenshot();
 }
@@ -134,27 +115,26 @@ TEST(MainWindowTimersOnDisplay, SmallModeShowsAtLeastTheMinimumSize) {
 TEST(MainWindowTimersOnDisplay, MinimizeAndRestoreBringThePlaylistBack) {
     if (QStandardPaths::findExecutable("openbox").isEmpty()) GTEST_SKIP() << "no openbox";
     PlayerSession s;
-    WindowManager wm(s.display());
-    ASSERT_TRUE(wm.running());
+    ASSERT_NO_FATAL_FAILURE(s.startWindowManager());
     stopOnSMinimizeOnM(s);
     s.start();
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Playlist.Visible") == "True"; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Playlist.Visible") == "True"; }, kWaitMs));
     s.screenshot();
 
     s.focus(window);
     s.key("m");
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.WindowState") == "1"; }, 5000));
-    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Playlist.Visible") == "False"; }, 2000));
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.WindowState") == "1"; }, kWaitMs));
+    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Playlist.Visible") == "False"; }, kWaitMs));
     EXPECT_EQ(s.texts().value("DataForm.PlaylistON"), "1");
     s.screenshot();
 
     s.xdotool({"windowactivate", window});
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.WindowState") == "0"; }, 5000));
-    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Playlist.Visible") == "True"; }, 2000));
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.WindowState") == "0"; }, kWaitMs));
+    EXPECT_TRUE(waitUntil([&] { return s.texts().value("Playlist.Visible") == "True"; }, kWaitMs));
     EXPECT_EQ(s.texts().value("Main.Visible"), "True");
-    s.screenshotWhen([](const QImage&) { return true; }, 500);
+    s.screenshot();
 }
 
 }  // namespace

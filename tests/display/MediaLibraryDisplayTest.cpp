@@ -2,12 +2,10 @@
 
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 
 namespace {
-
-// How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 30000;
 
 bool isRed(QRgb pixel) {
     return qRed(pixel) > 200 && qGreen(pixel) < 80 && qBlue(pixel) < 80;

@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QThread>
 
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -70,12 +70,8 @@ class MenuOnDisplay : public ::testing::Test {
                 s.geometry(playlist).top() + 8);
         EXPECT_TRUE(s.waitForMenus(1)) << "the menu shows";
     }
-    void keys(const QStringList& names) {
-        for (const QString& name : names) {
-            s.key(name);
-            QThread::msleep(60);
-        }
-    }
+    // The player takes keys in the order they come, however late.
+    void keys(const QStringList& names) { s.xdotool(QStringList{"key"} + names); }
 };
 
 // The row menu with its pictures, a highlighted item and the play order's
@@ -135,28 +131,28 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     playlistMenuButton(1);
     keys({"Down", "Down", "Down", "Return"});
     ASSERT_TRUE(waitUntil(
-        [&] { return s.texts().value("DialogForm.TitluMesaj") == "Save playlist"; }, 5000));
+        [&] { return s.texts().value("DialogForm.TitluMesaj") == "Save playlist"; }, kWaitMs));
     s.screenshot();
     s.click(action.x(), action.y());
     const QString saved = s.program().file("Playlists/Playlist.mpl");
-    ASSERT_TRUE(waitUntil([&] { return QFile::exists(saved); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(saved); }, kWaitMs));
     EXPECT_EQ(testsupport::readLines(saved).size(), 3);
 
     playlistMenuButton(1);
     keys({"Down", "Return"});
     ASSERT_TRUE(waitUntil(
-        [&] { return s.texts().value("Playlist.ItemsLabel") == "Total items: 0"; }, 5000));
+        [&] { return s.texts().value("Playlist.ItemsLabel") == "Total items: 0"; }, kWaitMs));
     playlistMenuButton(1);
     keys({"Down", "Down", "Return"});
     ASSERT_TRUE(waitUntil(
-        [&] { return s.texts().value("DialogForm.TitluMesaj") == "Load playlist file"; }, 5000))
+        [&] { return s.texts().value("DialogForm.TitluMesaj") == "Load playlist file"; }, kWaitMs))
         << s.texts().value("DialogForm.TitluMesaj").toStdString() << " / "
         << s.texts().value("DialogForm.Fereastra").toStdString();
     s.click(dialog.x() + 60, dialog.y() + 54);
     s.screenshot();
     s.click(action.x(), action.y());
-    ASSERT_TRUE(
-        waitUntil([&] { return s.texts().value("Playlist.ItemsLabel") == "Total items: 3"; }, 5000))
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.texts().value("Playlist.ItemsLabel") == "Total items: 3"; }, kWaitMs))
         << s.output().toStdString();
     s.screenshot();
 
@@ -165,7 +161,8 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     const QString library = s.waitForWindow("Media Library");
     ASSERT_FALSE(library.isEmpty());
     ASSERT_TRUE(waitUntil(
-        [&] { return s.texts().value("MediaLibrary.ID3Path").endsWith("Alpha song.ogg"); }, 5000));
+        [&] { return s.texts().value("MediaLibrary.ID3Path").endsWith("Alpha song.ogg"); },
+        kWaitMs));
     const QPoint lib = s.geometry(library).topLeft();
     s.click(lib.x() + 150, lib.y() + 65);
     s.key("ctrl+a");
@@ -173,12 +170,13 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     s.click(lib.x() + 164, lib.y() + 220);
     rightClickRow(1);
     keys({"Down", "Down", "Return"});
-    ASSERT_TRUE(waitUntil(
-        [&] { return s.texts().value("MediaLibrary.ID3Path").endsWith("Beta tune.ogg"); }, 5000));
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("MediaLibrary.ID3Path").endsWith("Beta tune.ogg"); },
+                  kWaitMs));
     rightClickRow(0);
     keys({"Down", "Down", "Return"});
     ASSERT_TRUE(waitUntil(
-        [&] { return s.texts().value("MediaLibrary.Text1T").trimmed() == "Edited"; }, 5000))
+        [&] { return s.texts().value("MediaLibrary.Text1T").trimmed() == "Edited"; }, kWaitMs))
         << s.texts().value("MediaLibrary.Text1T").toStdString();
     s.screenshot();
 
@@ -187,7 +185,8 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     rightClickRow(0);
     keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down",
           "Return"});
-    QThread::msleep(300);
+    // Answering, the player has shown the page.
+    s.texts();
     s.screenshot();
     EXPECT_EQ(s.geometry(library).size(), size);
 }
@@ -216,22 +215,24 @@ TEST_F(MenuOnDisplay, MainMenusTop20FullMiniTwiceAndClose) {
 
     head(at, 100);
     keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"});
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "True"; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "True"; }, kWaitMs));
     QString mini;
     ASSERT_TRUE(waitUntil(
         [&] {
             mini = s.waitForWindow("Plenk Player", 500);
             return !mini.isEmpty() && mini != main;
         },
-        5000));
+        kWaitMs));
     s.xdotool({"windowmove", "--sync", mini, "300", "420"});
-    QThread::msleep(300);
+    // Answering, the player has taken the move.
+    s.texts();
     const QPoint miniAt = s.geometry(mini).topLeft();
     s.screenshot();
     head(miniAt, 100);
     keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"});
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "False"; }, 5000));
-    ASSERT_TRUE(waitUntil([&] { return s.geometry(main).topLeft() == miniAt; }, 5000))
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "False"; }, kWaitMs));
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(main).topLeft() == miniAt; }, kWaitMs))
         << s.geometry(main).x() << "," << s.geometry(main).y();
     s.screenshot();
 
@@ -240,7 +241,7 @@ TEST_F(MenuOnDisplay, MainMenusTop20FullMiniTwiceAndClose) {
     head(miniAt, 40);
     // Play file, File info, Close Plenk Player.
     keys({"Down", "Down", "Down", "Return"});
-    EXPECT_TRUE(s.waitForExit(10000));
+    EXPECT_TRUE(s.waitForExit(kWaitMs));
     EXPECT_TRUE(QFile::exists(settings));
 }
 
@@ -271,8 +272,9 @@ TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
     // Flat, Bass boost, Treble boost, Rock.
     s.click(window.x() + 60, window.y() + 14);
     keys({"Down", "Down", "Down"});
-    QThread::msleep(300);
-    EXPECT_NE(s.screenshot().copy(bands), before) << "the band sliders moved";
+    const QImage moved =
+        s.screenshotWhen([&](const QImage& i) { return i.copy(bands) != before; }, kWaitMs);
+    EXPECT_NE(moved.copy(bands), before) << "the band sliders moved";
 
     const QString file = s.program().file("eqpreset.ini");
     s.click(window.x() + 148, window.y() + 276);
@@ -284,17 +286,17 @@ TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
     s.xdotool({"type", "--delay", "30", "Mine"});
     s.screenshot();
     s.click(window.x() + 148, window.y() + 276);
-    ASSERT_TRUE(waitUntil([&] { return testsupport::readLines(file).contains("Mine"); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return testsupport::readLines(file).contains("Mine"); }, kWaitMs));
 
     presetMenu(1);
     ASSERT_FALSE(s.waitForWindow("Load Equalizer Preset").isEmpty());
     presetMenu(3);
     s.click(window.x() + 60, window.y() + 14);
     keys({"End"});
-    QThread::msleep(200);
+    s.texts();
     s.screenshot();
     s.click(window.x() + 52, window.y() + 276);
-    EXPECT_TRUE(waitUntil([&] { return !testsupport::readLines(file).contains("Mine"); }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return !testsupport::readLines(file).contains("Mine"); }, kWaitMs));
     s.screenshot();
 }
 

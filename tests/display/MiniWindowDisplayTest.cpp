@@ -5,6 +5,7 @@
 
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -14,8 +15,6 @@ const QString kTitle = "Plenk Player";
 // The mini window's size in pixels: 6105 x 1485 twips.
 constexpr int kMiniWidth = 407;
 constexpr int kMiniHeight = 99;
-// How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 30000;
 
 QList<QByteArray> settingsLines(PlayerSession& s) {
     QFile file(s.program().file("settings.ini"));

@@ -5,14 +5,12 @@
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::mostlyLight;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
 namespace {
-
-// How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 30000;
 
 // The page labels' tops in the column, and the titles their pages show.
 struct PageLabel {

@@ -7,13 +7,11 @@
 #include "support/display/DragProgram.h"
 
 using displaytest::DragProgram;
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
 namespace {
-
-// How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 30000;
 
 QString text(int value) {
     return QString::number(value);

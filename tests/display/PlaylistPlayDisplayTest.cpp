@@ -4,13 +4,11 @@
 
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
 namespace {
-
-// How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 30000;
 
 // A playlist of three copies of the sample under different names.
 void threeEntries(PlayerSession& s) {

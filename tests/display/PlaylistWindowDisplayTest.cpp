@@ -2,15 +2,11 @@
 
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
-namespace {
-
-// How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 30000;
-
-}  // namespace
+namespace {}  // namespace
 
 // The playlist window dragged by its top edge to 10 pixels from the screen's
 // left edge lands flush against it: the program's own move loop, with the

@@ -4,13 +4,11 @@
 
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
 namespace {
-
-// How long the player may take to answer a gesture on a busy machine.
-constexpr int kWaitMs = 30000;
 
 // The search window on J (action 0); no key for the other actions.
 void searchOnJ(PlayerSession& s) {

@@ -6,6 +6,7 @@
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -62,7 +63,8 @@ void startPlaying(PlayerSession& s, QPoint& origin) {
     s.start({longTone(s)});
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, 10000))
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, kWaitMs))
         << s.output().toStdString();
     origin = s.geometry(window).topLeft();
 }
@@ -85,7 +87,8 @@ TEST(TransportOnDisplay, DraggingTheSeekThumbWhilePlayingJumpsTheTime) {
     const QPoint grab = origin + QPoint(8 + 11 + 10, 214 + 9);
     s.drag(grab, grab + QPoint(150, 0));
 
-    EXPECT_TRUE(waitUntil([&] { return seconds(s.texts().value("Main.TSec")) >= 30; }, 5000))
+    // Playing alone takes 30 s to get there.
+    EXPECT_TRUE(waitUntil([&] { return seconds(s.texts().value("Main.TSec")) >= 30; }, 20000))
         << "the elapsed time reads " << s.texts().value("Main.TSec").toStdString();
     EXPECT_EQ(s.texts().value("Main.StarePlayer"), "Playing");
     s.screenshot();
@@ -101,15 +104,16 @@ TEST(TransportOnDisplay, HoveringPauseLightsItAndStopShowsTheIdlePicture) {
     // Stop's 16, 48; Pause's lit picture shows at 14, 0 (37 x 14).
     const QPoint strip = origin + QPoint(332, 32);
     const QRect pauseLook(strip + QPoint(14, 0), QSize(37, 14));
-    s.xdotool({"mousemove", text(origin.x() + 200), text(origin.y() + 300)});
+    s.xdotool({"mousemove", "--sync", text(origin.x() + 200), text(origin.y() + 300)});
+    s.texts();
     const QImage idle = s.screenshot();
 
     // The strip drops its lit pictures every second, so the pointer moves a
-    // pixel before each look, as a hand on the mouse does.
+    // pixel right before each look, as a hand on the mouse does.
     const QPoint pause = strip + QPoint(32, 8);
     int wiggle = 0;
     const auto hover = [&] {
-        s.xdotool({"mousemove", text(pause.x() + wiggle), text(pause.y())});
+        s.xdotool({"mousemove", "--sync", text(pause.x() + wiggle), text(pause.y())});
         wiggle ^= 1;
     };
     hover();
@@ -119,19 +123,20 @@ TEST(TransportOnDisplay, HoveringPauseLightsItAndStopShowsTheIdlePicture) {
             if (!shown) hover();
             return shown;
         },
-        5000);
+        kWaitMs);
     EXPECT_GT(changed(lit, idle, pauseLook), 40) << "Pause shows its lit picture";
     EXPECT_EQ(s.texts().value("Main.StarePlayer"), "Playing") << "hovering presses nothing";
 
     const QPoint stop = strip + QPoint(32, 56);
     s.click(stop.x(), stop.y());
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, 5000));
+    ASSERT_TRUE(
+        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, kWaitMs));
     // The box stands at 144, 72 (inside the main panel); the idle picture is
     // the skin's plenkplayer.bmp.
     const QImage picture(s.program().file("Skins/Default/plenkplayer.bmp"));
     ASSERT_FALSE(picture.isNull());
     const QPoint box = origin + QPoint(144, 72);
-    const QImage stopped =
-        s.screenshotWhen([&](const QImage& i) { return matching(i, picture, box) > 0.95; }, 5000);
+    const QImage stopped = s.screenshotWhen(
+        [&](const QImage& i) { return matching(i, picture, box) > 0.95; }, kWaitMs);
     EXPECT_GT(matching(stopped, picture, box), 0.95) << "the box shows the idle picture";
 }

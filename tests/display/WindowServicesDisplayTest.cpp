@@ -5,6 +5,7 @@
 
 #include "support/display/DisplaySession.h"
 
+using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
@@ -53,7 +54,8 @@ TEST(WindowServicesOnDisplay, SizingThePlaylistNearTheScreenEdgeSnapsItsRightEdg
     const int travel = (kScreenWidth - 6) - (before.right() + 1);
     drag(s, before.bottomRight() - QPoint(4, 4), QPoint(travel, 0));
 
-    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).right() == kScreenWidth - 1; }, 5000))
+    EXPECT_TRUE(
+        waitUntil([&] { return s.geometry(playlist).right() == kScreenWidth - 1; }, kWaitMs))
         << "the right edge stands at " << s.geometry(playlist).right();
     EXPECT_EQ(s.geometry(playlist).topLeft(), before.topLeft());
     EXPECT_EQ(s.geometry(playlist).height(), before.height());
@@ -86,7 +88,7 @@ TEST(WindowServicesOnDisplay, ThePlaylistGripStopsAtTheLeastSizeAndSnapsToItsNei
     const int mainRight = s.geometry(main).right();
 
     drag(s, before.bottomRight() - QPoint(4, 4), QPoint(-300, -300));
-    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() < before.width(); }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() < before.width(); }, kWaitMs));
     const QRect least = s.geometry(playlist);
     EXPECT_NEAR(least.width(), 4000 / 15, 1) << "never narrower than the least size";
     EXPECT_NEAR(least.height(), 4530 / 15, 1);
@@ -95,7 +97,7 @@ TEST(WindowServicesOnDisplay, ThePlaylistGripStopsAtTheLeastSizeAndSnapsToItsNei
 
     ASSERT_GT(mainRight - 8, least.right() + 20);
     drag(s, least.bottomRight() - QPoint(4, 4), QPoint(mainRight - 8 - least.right(), 0));
-    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() > least.width(); }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).width() > least.width(); }, kWaitMs));
     EXPECT_EQ(s.geometry(playlist).right(), mainRight) << "flush with the main window above";
     EXPECT_EQ(s.geometry(playlist).height(), least.height());
     s.screenshot();
@@ -110,20 +112,8 @@ QString onDisplay(PlayerSession& s, const QString& program, const QStringList& a
     env.insert("DISPLAY", s.display());
     tool.setProcessEnvironment(env);
     tool.start(program, arguments);
-    if (!tool.waitForFinished(10000)) tool.kill();
+    if (!tool.waitForFinished(kWaitMs)) tool.kill();
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
-}
-
-// The player's tray icon: its window that the tray panel, along the bottom
-// of the screen, holds; empty while there is none.
-QRect trayIcon(PlayerSession& s) {
-    const QStringList ids = onDisplay(s, "xdotool", {"search", "--classname", "plenk-player"})
-                                .split('\n', Qt::SkipEmptyParts);
-    for (const QString& id : ids) {
-        const QRect at = s.geometry(id);
-        if (at.top() >= 700 && at.width() > 0 && at.width() <= 64) return at;
-    }
-    return {};
 }
 
 }  // namespace
@@ -138,27 +128,27 @@ TEST(WindowServicesOnDisplay, UnderTrayerTheIconShowsAndMinimizingHidesIntoIt) {
     panel.setProcessEnvironment(env);
     panel.start("trayer", {"--edge", "bottom", "--align", "left", "--widthtype", "pixel", "--width",
                            "64", "--height", "32", "--SetDockType", "false"});
-    if (!panel.waitForStarted(5000)) GTEST_SKIP() << "trayer is not installed";
+    if (!panel.waitForStarted(kWaitMs)) GTEST_SKIP() << "trayer is not installed";
     ASSERT_TRUE(waitUntil(
         [&] {
             return !onDisplay(s, "xdotool", {"search", "--name", "panel"}).trimmed().isEmpty();
         },
-        5000));
+        kWaitMs));
     s.start();
     const QString main = s.waitForWindow("Plenk Player");
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return !trayIcon(s).isEmpty(); }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return !s.trayIcon().isEmpty(); }, kWaitMs));
     s.screenshot();
 
     // The minimize button stands 340, 9 into the window.
     const QPoint minimize = s.geometry(main).topLeft() + QPoint(340, 9);
     s.click(minimize.x(), minimize.y());
-    EXPECT_TRUE(waitUntil([&] { return s.waitForWindow("Plenk Player", 200).isEmpty(); }, 5000))
+    EXPECT_TRUE(waitUntil([&] { return s.waitForWindow("Plenk Player", 200).isEmpty(); }, kWaitMs))
         << "the main window stays on screen";
     s.screenshot();
 
     panel.kill();
-    panel.waitForFinished(5000);
+    panel.waitForFinished(kWaitMs);
 }
 
 // The playlist dragged by its top edge to 8 pixels right of the main window
@@ -176,7 +166,7 @@ TEST(WindowServicesOnDisplay, APlaylistDraggedBesideTheMainWindowLandsFlush) {
     const QPoint to(beside.right() + 1 + 8, beside.top() + 40);
     drag(s, grab, to - before.topLeft());
 
-    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).top() == to.y(); }, 5000))
+    EXPECT_TRUE(waitUntil([&] { return s.geometry(playlist).top() == to.y(); }, kWaitMs))
         << "the window stands at " << s.geometry(playlist).top();
     EXPECT_EQ(s.geometry(playlist).left(), beside.right() + 1) << "flush with the main window";
     EXPECT_EQ(s.geometry(playlist).size(), before.size());
@@ -202,7 +192,7 @@ TEST(WindowServicesOnDisplay, DockedWindowsFollowTheMainWindowExactly) {
     const QRect libraryBefore = placeOf(s, "Media Library");
     // Docking is on while the main window is the active one.
     s.focus(main);
-    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.Magnet") == "1"; }, 5000))
+    ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.Magnet") == "1"; }, kWaitMs))
         << s.texts().value("DataForm.Magnet").toStdString();
     s.screenshot();
 
@@ -211,7 +201,7 @@ TEST(WindowServicesOnDisplay, DockedWindowsFollowTheMainWindowExactly) {
     const QPoint travel(120, 150);
     drag(s, mainBefore.topLeft() + QPoint(287, 9), travel);
     EXPECT_TRUE(waitUntil(
-        [&] { return s.geometry(main).topLeft() == mainBefore.topLeft() + travel; }, 5000))
+        [&] { return s.geometry(main).topLeft() == mainBefore.topLeft() + travel; }, kWaitMs))
         << "the main window stands at " << s.geometry(main).x() << "," << s.geometry(main).y();
     EXPECT_EQ(placeOf(s, "Playlist"), playlistBefore.translated(travel));
     EXPECT_EQ(placeOf(s, "Media Library"), libraryBefore.translated(travel));

@@ -234,6 +234,27 @@ void PlayerSession::startHelper(const QString& program, const QStringList& argum
     helpers_.push_back(std::move(helper));
 }
 
+void PlayerSession::startTrayPanel() {
+    startHelper("trayer",
+                {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "120",
+                 "--heighttype", "pixel", "--height", "24", "--transparent", "false"});
+    Display* x = XOpenDisplay(display().toLocal8Bit().constData());
+    ASSERT_NE(x, nullptr);
+    const Atom tray = XInternAtom(x, "_NET_SYSTEM_TRAY_S0", False);
+    const bool held = waitUntil([&] { return XGetSelectionOwner(x, tray) != None; }, 30000);
+    XCloseDisplay(x);
+    ASSERT_TRUE(held) << "the tray panel took no tray";
+}
+
+QRect PlayerSession::trayIcon() {
+    for (const QString& id : run("xdotool", {"search", "--classname", "plenk-player"})
+                                 .split('\n', Qt::SkipEmptyParts)) {
+        const QRect at = geometry(id);
+        if (at.top() >= 700 && at.width() > 0 && at.width() <= 64) return at;
+    }
+    return {};
+}
+
 bool PlayerSession::viewable(const QString& windowId) {
     return !windowId.isEmpty() &&
            run("xwininfo", {"-id", windowId}).contains("Map State: IsViewable");
@@ -285,14 +306,22 @@ void PlayerSession::click(int x, int y) {
                {"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 
+// The player answers a query once it has taken the move: the pointer rests
+// there for it, however busy it is.
+void PlayerSession::restOn(QPoint at) {
+    xdotool({"mousemove", QString::number(at.x() + 1), QString::number(at.y())});
+    xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+    texts();
+}
+
 void PlayerSession::clickAfterHover(QPoint at, int button) {
-    clickApart(at, {"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.2",
-                    "click", QString::number(button)});
+    restOn(at);
+    clickApart(at, {"click", QString::number(button)});
 }
 
 void PlayerSession::doubleClick(QPoint at, int button) {
-    clickApart(at, {"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.2",
-                    "click", "--repeat", "2", "--delay", "80", QString::number(button)});
+    restOn(at);
+    clickApart(at, {"click", "--repeat", "2", "--delay", "80", QString::number(button)});
 }
 
 void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {
@@ -310,14 +339,18 @@ void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {
 }
 
 // A player still busy (starting, on a loaded machine) would take the drag's
-// queued moves as one and see no drag: it answers a query once it is free.
+// queued moves as one and see no drag: each step waits until it answers a
+// query, which it does once it has taken the step before.
 void PlayerSession::drag(QPoint from, QPoint to, int steps) {
-    texts();
-    xdotool({"mousemove", QString::number(from.x()), QString::number(from.y())});
+    restOn(from);
     xdotool({"mousedown", "1"});
+    texts();
+    QPoint last = from;
     for (int i = 1; i <= steps; ++i) {
         const QPoint at = from + (to - from) * i / steps;
-        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        if (at == std::exchange(last, at)) continue;
+        xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+        texts();
     }
     xdotool({"mouseup", "1"});
 }
@@ -339,7 +372,7 @@ bool PlayerSession::dismissMessage(const QString& title, const QString& owner, i
     screenshot();
     focus(box);
     key("Return");
-    return waitUntil([&] { return !viewable(box); }, 3000);
+    return waitUntil([&] { return !viewable(box); }, kWaitMs);
 }
 
 // What a window manager's close button does: ask the window to close.
@@ -410,7 +443,7 @@ QMap<QString, QString> PlayerSession::query(const QStringList& lists, int pollMs
             }
             return true;
         },
-        kToolTimeoutMs, pollMs);
+        kWaitMs, pollMs);
     EXPECT_TRUE(answered) << "the program did not answer the text query";
     return texts;
 }

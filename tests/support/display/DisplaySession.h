@@ -33,6 +33,10 @@ class XServer {
     QString display_;
 };
 
+// How long a test waits for one step's effect: many times what it takes on
+// a loaded machine, so that only a step that never comes fails.
+inline constexpr int kWaitMs = 30000;
+
 // Polls until done() holds or timeoutMs pass; true when it held.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 20);
 
@@ -71,7 +75,7 @@ class PlayerSession {
 
     // The id of the first viewable window whose title is exactly title, or
     // empty when none shows within timeoutMs.
-    QString waitForWindow(const QString& title, int timeoutMs = 10000);
+    QString waitForWindow(const QString& title, int timeoutMs = kWaitMs);
     // The ids of every viewable window whose title is exactly title, now.
     QStringList windows(const QString& title);
     // The window's place and size on the screen, in pixels.
@@ -80,10 +84,16 @@ class PlayerSession {
     bool viewable(const QString& windowId);
     // Waits until exactly count of the program's pop-up menus show (its
     // windows the desktop does not manage, tool tips aside).
-    bool waitForMenus(int count, int timeoutMs = 5000);
+    bool waitForMenus(int count, int timeoutMs = kWaitMs);
 
     // Another program on the session's display (a tray panel), ended with the session.
     void startHelper(const QString& program, const QStringList& arguments);
+    // A tray panel (trayer) along the bottom right of the screen, 120 x 24
+    // pixels; returns once it holds the tray, so a player started next finds it.
+    void startTrayPanel();
+    // The player's tray icon: its window that a tray panel along the bottom
+    // of the screen holds; empty while there is none.
+    QRect trayIcon();
     // The window's property as xprop prints it, or empty.
     QString property(const QString& windowId, const QString& name);
 
@@ -91,15 +101,18 @@ class PlayerSession {
     void xdotool(const QStringList& arguments);
     // Always a single click: one near the last comes after Qt's double-click time.
     void click(int x, int y);
-    // The same with this button, after resting on the point (for hover lights).
+    // The same with this button, once the player has seen the pointer rest on
+    // the point (for hover lights).
     void clickAfterHover(QPoint at, int button);
-    // Two clicks 80 ms apart, after resting on the point; apart from the last click too.
+    // Two clicks 80 ms apart, once the player has seen the pointer rest on the
+    // point; apart from the last click too.
     void doubleClick(QPoint at, int button = 1);
     // A click at a point of a window (from its top left corner) sent from
     // this process through the X server's test extension: no tool to start,
     // so it reaches the server at once (for tests that time the answer).
     void clickAtOnce(const QString& windowId, QPoint at);
-    // A press with the left button, a move in steps and the release.
+    // A press with the left button, a move in steps and the release, each
+    // step once the player has taken the one before.
     void drag(QPoint from, QPoint to, int steps = 5);
     // Gives the window the keyboard, as a click on its title bar would.
     void focus(const QString& windowId);
@@ -114,7 +127,7 @@ class PlayerSession {
     QImage screenshot();
     // Screenshots until shown() holds of one (a window paints a moment after
     // it appears) or timeoutMs pass; the last one is kept as the step.
-    QImage screenshotWhen(const std::function<bool(const QImage&)>& shown, int timeoutMs = 5000);
+    QImage screenshotWhen(const std::function<bool(const QImage&)>& shown, int timeoutMs = kWaitMs);
     // The texts of every label and text box of the loaded windows, by
     // "Form.Control" or "Form.Control(index)".
     // pollMs: how often to look for the answer (for tests that time it).
@@ -125,14 +138,14 @@ class PlayerSession {
     // list draws it now, where no other control covers it, and the list
     // draws its rows from its top row down; screenshots until it does or
     // timeoutMs pass.
-    bool showsItsRows(const QString& list, int timeoutMs = 15000);
+    bool showsItsRows(const QString& list, int timeoutMs = kWaitMs);
     // The list's selected row, as the text query gives it (-1 for none).
     int listIndex(const QString& list);
     // The list's top row, as the text query gives it (-1 for no such list).
     int topIndex(const QString& list);
     // Waits until the main window says "Playing" with this title; true when
     // it did within timeoutMs.
-    bool waitForPlaying(const QString& title, int timeoutMs = 10000);
+    bool waitForPlaying(const QString& title, int timeoutMs = kWaitMs);
 
   private:
     // The texts, the request also naming lists to draw (see ui::TextQuery).
@@ -141,6 +154,8 @@ class PlayerSession {
     bool showsRowsNow(const QString& list, const QImage& shot);
     QString run(const QString& program, const QStringList& arguments);
     void clickApart(QPoint at, const QStringList& arguments);
+    // Moves the pointer there and waits until the player has taken the move.
+    void restOn(QPoint at);
 
     XServer server_;
     QProcess windowManager_;
