@@ -11,10 +11,6 @@ using namespace std::chrono;
 using namespace std::chrono_literals;
 using Clock = steady_clock;
 
-double ms(Clock::duration d) {
-    return duration<double, std::milli>(d).count();
-}
-
 template <typename Call>
 duration<double, std::milli> taken(Call call) {
     const auto start = Clock::now();
@@ -64,15 +60,12 @@ class ServerOutputTest : public ::testing::Test {
         return sound.found ? static_cast<double>(sound.end - sound.first) / 44100.0 : 0.0;
     }
 
-    // The longest run of frames the sink was sent without sound, between two
-    // frames of the monitor, in ms (to the nearest 2.5 ms).
-    double longestSilenceMs(std::size_t from, std::size_t to) const {
-        std::size_t longest = 0;
-        for (std::size_t k = from; k < to; k += 110) {
-            const auto sound = monitor->sound(k);
-            if (sound.found) longest = std::max(longest, sound.first - k);
-        }
-        return static_cast<double>(longest) * 1000.0 / 44100.0;
+    // Waits until the sink has been quiet for a fifth of a second.
+    bool settlesQuiet() const {
+        return pollUntil([&] {
+            const std::size_t frames = monitor->frames();
+            return frames > 8820 && !monitor->sound(frames - 8820).found;
+        });
     }
 
     std::unique_ptr<SoundServer> server;
@@ -88,43 +81,42 @@ TEST_F(ServerOutputTest, ToneReachesTheSinkAtThePlayersVolume) {
     playUntil(stream, 0.5);
     EXPECT_NEAR(monitor->sound().rms, 0.25 / std::sqrt(2.0), 0.005);
     ASSERT_TRUE(bass.BASS_SetConfig(BASS_CONFIG_GVOL_STREAM, 2000));
-    const std::size_t from = monitor->frames() + 44100 / 2;
+    // What the server held already plays out at the old volume first.
+    ASSERT_TRUE(pollUntil([&] {
+        const std::size_t frames = monitor->frames();
+        return monitor->sound(frames - 2205).rms < 0.15 / std::sqrt(2.0);
+    }));
+    const std::size_t from = monitor->frames();
     ASSERT_TRUE(pollUntil([&] { return heardSeconds(from) > 0.3; }));
     EXPECT_NEAR(monitor->sound(from).rms, 0.1 / std::sqrt(2.0), 0.005);
 }
 
-// What the position says while playing is what the sink has been sent, and a
-// pause leaves the sink quiet at once, with the position where the sound stopped.
+// What the position says while playing the sink has been sent: no more than
+// it had once the pause that follows was answered (how far the position lags
+// the sink while the server's account of it is on its way is timing). Paused, the position is where
+// the sound stopped, and the sink stays quiet; played again, it goes on from there. How soon the
+// sink goes quiet and sounds again is for bench_ServerLatency to say.
 TEST_F(ServerOutputTest, PositionPauseAndResumeFollowTheSink) {
     const HSTREAM stream = open({.seconds = 5.0});
-    playUntil(stream, 0.5);
-    for (int i = 0; i < 5; ++i) {
-        const double before = heardSeconds();
+    // Where the stretch of sound since `from` started (a late write plays
+    // silence and counts it, as the sink does).
+    double at = 0.0;
+    std::size_t from = 0;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+        ASSERT_TRUE(pollUntil([&] { return heardSeconds(from) > 0.3; }));
         const double position = seconds(stream);
-        const double after = heardSeconds();
-        EXPECT_GE(position, before - 0.02);
-        EXPECT_LE(position, after + 0.02);
-        const std::size_t frames = monitor->frames();
-        ASSERT_TRUE(pollUntil([&] { return monitor->frames() > frames + 2000; }));
+        ASSERT_TRUE(bass.BASS_ChannelPause(stream));
+        ASSERT_TRUE(settlesQuiet());
+        const double heard = at + heardSeconds(from);
+        EXPECT_LE(position, heard + 0.02);
+        EXPECT_NEAR(seconds(stream), heard, 0.02);
+        EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_PAUSED);
+        from = monitor->frames();
+        ASSERT_TRUE(pollUntil([&] { return monitor->frames() > from + 8820; }));
+        EXPECT_FALSE(monitor->sound(from).found);
+        at = seconds(stream);
     }
-    const double position = seconds(stream);
-    const auto paused = Clock::now();
-    ASSERT_TRUE(bass.BASS_ChannelPause(stream));
-    const std::size_t quietFrom = monitor->frames() + 44100 / 10;
-    ASSERT_TRUE(pollUntil([&] { return monitor->frames() > quietFrom + 4410; }));
-    EXPECT_FALSE(monitor->sound(quietFrom).found);
-    EXPECT_LT(ms(monitor->sound().lastArrived - paused), 50.0);
-    EXPECT_NEAR(heardSeconds(), position, 0.02);
-    EXPECT_NEAR(seconds(stream), position, 0.02);
-    EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_PAUSED);
-
-    const std::size_t resumeFrom = monitor->frames();
-    const auto resumed = Clock::now();
-    ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
-    ASSERT_TRUE(pollUntil([&] { return monitor->sound(resumeFrom).found; }));
-    EXPECT_LT(ms(monitor->sound(resumeFrom).firstArrived - resumed), 50.0);
-    ASSERT_TRUE(pollUntil([&] { return heardSeconds(resumeFrom) > 0.3; }));
-    EXPECT_NEAR(seconds(stream), position + heardSeconds(resumeFrom), 0.03);
 }
 
 TEST_F(ServerOutputTest, SeekIsHeardAtOnceAndPlaysOn) {
@@ -140,14 +132,25 @@ TEST_F(ServerOutputTest, SeekIsHeardAtOnceAndPlaysOn) {
 }
 
 // A seek goes from the old place to the new one without a gap: what the
-// output held of the old place is passed at once, not waited out.
+// output held of the old place is passed at once, not waited out, and the new
+// place is not padded out with silence. Seeking from a quiet place to a tone
+// of a second, the sink hears the tone whole and no longer than it is (a
+// late write on a busy machine leaves out what was due meanwhile, so it does
+// not stretch the tone either). How soon the tone starts is for
+// bench_ServerLatency to say.
 TEST_F(ServerOutputTest, ASeekLeavesNoSilence) {
-    const HSTREAM stream = open({.seconds = 5.0});
-    playUntil(stream, 0.5);
+    const HSTREAM stream = open({.seconds = 1.0, .silenceAfter = 4.0});
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, 4 * 44100 * 2, BASS_POS_BYTE));
+    ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
+    ASSERT_TRUE(pollUntil([&] { return seconds(stream) > 2.3; }));
     const std::size_t sought = monitor->frames();
-    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, 4 * 44100, BASS_POS_BYTE));
-    ASSERT_TRUE(pollUntil([&] { return monitor->frames() > sought + 44100; }, 3s));
-    EXPECT_LT(longestSilenceMs(sought - 11025, sought + 44100), 50.0);
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, 0, BASS_POS_BYTE));
+    ASSERT_TRUE(pollUntil([&] { return seconds(stream) > 1.3; }));
+    ASSERT_TRUE(settlesQuiet());
+    const auto tone = monitor->sound(sought);
+    EXPECT_NEAR(static_cast<double>(tone.end - tone.first) / 44100.0, 1.0, 0.01);
+    const auto gaps = monitor->gaps(tone.first, tone.end);
+    EXPECT_TRUE(gaps.empty()) << ::testing::PrintToString(gaps) << " frames of quiet in the tone";
 }
 
 // Paused or stopped, the output's threads sleep: the stream is corked and nothing
@@ -157,18 +160,26 @@ TEST_F(ServerOutputTest, NothingWakesWhilePausedOrStopped) {
     playUntil(stream, 0.3);
     for (const auto pause : {&Bass::BASS_ChannelPause, &Bass::BASS_ChannelStop}) {
         ASSERT_TRUE((bass.*pause)(stream));
-        const std::size_t frames = monitor->frames();
-        // Settled: the feeder's last round has run and the server has answered.
-        ASSERT_TRUE(pollUntil([&] { return monitor->frames() > frames + 4410; }));
-        const long feeder = wakeUps("plenk-feeder");
-        const long server = wakeUps("plenk-server");
+        // Settled: the feeder's last round has run and the server has answered,
+        // so neither thread woke over a tenth of a second.
+        ASSERT_TRUE(settlesQuiet());
+        long feeder = 0;
+        long server = 0;
+        ASSERT_TRUE(pollUntil([&] {
+            feeder = wakeUps("plenk-feeder");
+            server = wakeUps("plenk-server");
+            const std::size_t from = monitor->frames();
+            return pollUntil([&] { return monitor->frames() > from + 4410; }) &&
+                   wakeUps("plenk-feeder") == feeder && wakeUps("plenk-server") == server;
+        }));
         ASSERT_GT(feeder, 0);
         ASSERT_GT(server, 0);
-        ASSERT_TRUE(pollUntil([&] { return monitor->frames() > frames + 4410 + 22050; }));
+        const std::size_t frames = monitor->frames();
+        ASSERT_TRUE(pollUntil([&] { return monitor->frames() > frames + 22050; }));
         EXPECT_EQ(wakeUps("plenk-feeder"), feeder);
         EXPECT_EQ(wakeUps("plenk-server"), server);
         ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
-        ASSERT_TRUE(pollUntil([&] { return monitor->sound(frames + 4410).found; }));
+        ASSERT_TRUE(pollUntil([&] { return monitor->sound(frames).found; }));
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -164,11 +165,41 @@ MonitorRecorder::Sound MonitorRecorder::sound(std::size_t from, double floor) co
         found.end = frame + 1;
     }
     if (!found.found) return found;
-    for (std::size_t i = 2 * found.first; i < 2 * found.end; ++i)
-        sum += samples_[i] * samples_[i];
-    found.rms = std::sqrt(sum / static_cast<double>(2 * (found.end - found.first)));
+    std::size_t counted = 0;
+    std::size_t quiet = 0;
+    for (std::size_t frame = found.first; frame < found.end; ++frame) {
+        sum += samples_[2 * frame] * samples_[2 * frame] +
+               samples_[2 * frame + 1] * samples_[2 * frame + 1];
+        ++counted;
+        if (quietAt(frame, floor)) {
+            ++quiet;
+            continue;
+        }
+        if (quiet >= kGapFrames) counted -= quiet;
+        quiet = 0;
+    }
+    found.rms = std::sqrt(sum / static_cast<double>(2 * counted));
     found.firstArrived = arrived_[found.first / kChunkFrames];
     found.lastArrived = arrived_[(found.end - 1) / kChunkFrames];
+    return found;
+}
+
+bool MonitorRecorder::quietAt(std::size_t frame, double floor) const {
+    return std::abs(samples_[2 * frame]) <= floor && std::abs(samples_[2 * frame + 1]) <= floor;
+}
+
+std::vector<std::size_t> MonitorRecorder::gaps(std::size_t from, std::size_t to,
+                                               std::size_t shortest, double floor) const {
+    std::lock_guard lock(mutex_);
+    std::vector<std::size_t> found;
+    bool heard = false;
+    std::size_t lastLoud = 0;
+    for (std::size_t frame = from; frame < std::min(to, samples_.size() / 2); ++frame) {
+        if (quietAt(frame, floor)) continue;
+        if (heard && frame - lastLoud - 1 >= shortest) found.push_back(frame - lastLoud - 1);
+        heard = true;
+        lastLoud = frame;
+    }
     return found;
 }
 

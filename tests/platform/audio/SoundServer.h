@@ -56,6 +56,9 @@ class MonitorRecorder {
     MonitorRecorder(const MonitorRecorder&) = delete;
     MonitorRecorder& operator=(const MonitorRecorder&) = delete;
 
+    // A gap in the sound: 5 ms of quiet (a tone crosses zero far quicker).
+    static constexpr std::size_t kGapFrames = 220;
+
     bool recording() const { return recording_; }
     // The first and one past the last stereo frame louder than `floor`, and the
     // times they arrived; found false while there is none.
@@ -65,13 +68,19 @@ class MonitorRecorder {
         std::size_t end = 0;
         Clock::time_point firstArrived;
         Clock::time_point lastArrived;
-        double rms = 0.0;  // of the loud frames
+        double rms = 0.0;  // of the loud frames, gaps left out
     };
     Sound sound(std::size_t from = 0, double floor = 0.01) const;
+    // The quiet stretches between two loud frames, from `from` to `to`, each at
+    // least `shortest` frames long, in frames: the gaps in what was heard.
+    std::vector<std::size_t> gaps(std::size_t from, std::size_t to,
+                                  std::size_t shortest = kGapFrames, double floor = 0.01) const;
     std::size_t frames() const;
 
   private:
     void run();
+    // With the lock held.
+    bool quietAt(std::size_t frame, double floor) const;
 
     void* simple_ = nullptr;
     std::atomic<bool> stopping_{false};
