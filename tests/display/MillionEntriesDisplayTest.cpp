@@ -20,7 +20,7 @@ TEST(MillionEntriesOnDisplay, AClickIsAnsweredAtOnceAfterTheWindowAppears) {
     s.clickAtOnce(playlist, displaytest::kSecondRow);
     EXPECT_TRUE(displaytest::waitUntil(
         [&] { return s.texts().value("MediaLibrary.Text1T") == displaytest::kClickedTitle; },
-        30000))
+        displaytest::kWaitMs))
         << s.output().toStdString();
 }
 
