@@ -3,11 +3,15 @@
 #include <QStandardPaths>
 #include <cstdlib>
 #include <memory>
+#include <thread>
+#include <utility>
 
 #include <malloc.h>
 
 #include "app/PlenkApp.h"
+#include "core/ClsMain.h"
 #include "platform/system/CloseSignals.h"
+#include "platform/ui/RuntimeError.h"
 #include "platform/ui/TextQuery.h"
 #include "shared/DataForm.h"
 #include "shared/ProgramFolder.h"
@@ -34,6 +38,25 @@ void shareOneHeap() {
     mallopt(M_ARENA_MAX, 1);
 }
 
+// Qt's X11 plugin ends the program with exit(1) once the X server has gone
+// (a logout without a session manager, a killed server), from the event
+// loop: no close runs, so what it saves is saved here, once, on the thread
+// that loaded it.  The program's own ends leave through _Exit, never here.
+PlenkApp* savedAtExit = nullptr;
+std::thread::id loadedOn;
+
+void saveAtExit() {
+    PlenkApp* app = std::exchange(savedAtExit, nullptr);
+    if (!app || std::this_thread::get_id() != loadedOn) return;
+    ui::dispatchEvent("exit", [app] { app->form<Main>().controller().saveWithoutClose(); });
+}
+
+void saveAtExitFrom(PlenkApp& app) {
+    savedAtExit = &app;
+    loadedOn = std::this_thread::get_id();
+    std::atexit(saveAtExit);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,9 +80,14 @@ int main(int argc, char** argv) {
     // as its close button does, once start-up has loaded what the close
     // saves; a message box the command line's file brings up waits for none.
     std::unique_ptr<sys::CloseSignals> closeSignals;
-    setup.loaded = [&closeSignals] { closeSignals->listen(); };
+    PlenkApp* loading = nullptr;
+    setup.loaded = [&closeSignals, &loading] {
+        closeSignals->listen();
+        saveAtExitFrom(*loading);
+    };
 
     PlenkApp app(std::make_unique<ui::LiveClock>(), std::make_unique<ui::QtDialogs>(), setup);
+    loading = &app;
     closeSignals = std::make_unique<sys::CloseSignals>(
         [&app] { app.form<Main>().Unload(ui::Form::vbAppTaskManager); }, false);
     // Only tests on a real display set the variable that opens this.
@@ -70,5 +98,7 @@ int main(int argc, char** argv) {
     // Logging out closes the program as the desktop's close does, saving everything.
     QObject::connect(&qt, &QGuiApplication::commitDataRequest,
                      [&main] { main.Unload(ui::Form::vbAppWindows); });
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    savedAtExit = nullptr;
+    return code;
 }

@@ -56,6 +56,10 @@ class ClsMain {
     void FinishLoadingPlaylist();
     // The one way out of the program: saves everything, then ends the process.
     virtual void ClosePlenk();
+    // What the close saves, saved where the program is ending without it
+    // (the display went away): no window, timer or medium is touched, and
+    // each file not saved is told on standard error.
+    void saveWithoutClose();
     void SwitchMainMode();
     // The 500 ms progress tick of media played through the media-control engine.
     void TimerMixF();
@@ -110,6 +114,7 @@ class ClsMain {
     void saveForClose();
     void saveEverything();
     bool retryFailedSaves(const QStringList& failed);
+    static void tellNotSaved(const QStringList& failed);
     void loadSettingsLines();
     void applySettingsLine(int line, const QString& text);
 

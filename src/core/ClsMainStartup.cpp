@@ -118,11 +118,21 @@ void ClsMain::saveEverything() {
     });
 }
 
+void ClsMain::saveWithoutClose() {
+    const FailedSaves failed;
+    saveEverything();
+    tellNotSaved(failed.list());
+}
+
+void ClsMain::tellNotSaved(const QStringList& failed) {
+    for (const QString& file : failed)
+        std::fprintf(stderr, "plenk-player: not saved: %s\n", qPrintable(file));
+}
+
 // A close the system asked for has nobody to ask: standard error is told.
 bool ClsMain::retryFailedSaves(const QStringList& failed) {
     if (main().closedBySystem()) {
-        for (const QString& file : failed)
-            std::fprintf(stderr, "plenk-player: not saved: %s\n", qPrintable(file));
+        tellNotSaved(failed);
         return false;
     }
     const QString text = "These files could not be saved:\n\n" + failed.join('\n') +

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "support/Ffmpeg.h"
 #include "support/display/DisplaySession.h"
@@ -153,6 +154,28 @@ TEST(MainWindowOnDisplay, ClosingTheWindowWritesTheSettings) {
     const QList<QByteArray> lines = settings.readAll().split('\n');
     EXPECT_EQ(lines.value(1), "[Main]\r");
     EXPECT_EQ(lines.value(6), "[Playlist]\r");
+}
+
+// Qt ends the program at once when the X server goes away (a logout without
+// a session manager): what the close saves is saved all the same, and each
+// file that could not be is told on standard error.
+TEST(MainWindowOnDisplay, AnXServerGoneSavesWhatTheCloseSavesAndTellsWhatItCouldNot) {
+    PlayerSession s;
+    QFile::remove(s.program().file("settings.ini"));
+    // A file in place of the Data folder: no list can be saved.
+    QDir(s.program().file("Data")).removeRecursively();
+    s.program().write("Data", "");
+    s.start();
+    ASSERT_FALSE(s.waitForWindow(kTitle).isEmpty()) << s.output().toStdString();
+    s.stopServer();
+    ASSERT_TRUE(s.waitForExit(30000)) << "the program goes on without its X server";
+    const QString output = s.output();
+    EXPECT_EQ(testsupport::readLines(s.program().file("settings.ini")).value(1), "[Main]")
+        << output.toStdString();
+    for (const char* file : {"plst.data", "playlist.data", "keyboard.data", "top.data"})
+        EXPECT_TRUE(output.contains(QRegularExpression("plenk-player: not saved: .*/Data/" +
+                                                       QRegularExpression::escape(file) + ": ")))
+            << file << ": " << output.toStdString();
 }
 
 // A key press sent straight to the window, as the X server's repeat of a

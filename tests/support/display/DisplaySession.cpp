@@ -86,6 +86,11 @@ XServer::XServer() {
 }
 
 XServer::~XServer() {
+    stop();
+}
+
+void XServer::stop() {
+    if (process_.state() == QProcess::NotRunning) return;
     process_.terminate();
     if (!process_.waitForFinished(kToolTimeoutMs)) process_.kill();
     process_.waitForFinished(kToolTimeoutMs);

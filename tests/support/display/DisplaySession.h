@@ -27,6 +27,8 @@ class XServer {
 
     // ":N", or empty when the server did not start.
     const QString& display() const { return display_; }
+    // Ends the server now, as a logout or a kill does to every client's connection.
+    void stop();
 
   private:
     QProcess process_;
@@ -60,6 +62,8 @@ class PlayerSession {
     // Replaces lines of the program's settings.ini (counted from 0).
     void editSettings(const std::vector<std::pair<int, QByteArray>>& lines);
     const QString& display() const { return server_.display(); }
+    // The X server goes away under the running program.
+    void stopServer() { server_.stop(); }
 
     // A window manager (openbox) on the display, for what only one does:
     // minimizing and restoring.  Call before start().
