@@ -168,7 +168,7 @@ TEST(MainWindowOnDisplay, AnXServerGoneSavesWhatTheCloseSavesAndTellsWhatItCould
     s.start();
     ASSERT_FALSE(s.waitForWindow(kTitle).isEmpty()) << s.output().toStdString();
     s.stopServer();
-    ASSERT_TRUE(s.waitForExit(30000)) << "the program goes on without its X server";
+    ASSERT_TRUE(s.waitForExit(kWaitMs)) << "the program goes on without its X server";
     const QString output = s.output();
     EXPECT_EQ(testsupport::readLines(s.program().file("settings.ini")).value(1), "[Main]")
         << output.toStdString();
@@ -214,7 +214,7 @@ TEST(MainWindowOnDisplay, AKeyHeldFromBeforeTheCloseDoesNotAnswerItsBox) {
                 if (id != window) box = id;
             return !box.isEmpty();
         },
-        10000);
+        kWaitMs);
     ASSERT_FALSE(box.isEmpty()) << "no box told of the files not saved";
     s.screenshot();
     s.focus(box);
@@ -222,7 +222,7 @@ TEST(MainWindowOnDisplay, AKeyHeldFromBeforeTheCloseDoesNotAnswerItsBox) {
     s.xdotool({"keyup", "Escape"});
     QFile::remove(s.program().file("Data"));
     s.key("Return");
-    ASSERT_TRUE(s.waitForExit(10000)) << "the box stayed after Retry";
+    ASSERT_TRUE(s.waitForExit(kWaitMs)) << "the box stayed after Retry";
     EXPECT_EQ(testsupport::readLines(s.program().file("Data/keyboard.data")).size(), 20)
         << "the box was answered before Retry: " << s.output().toStdString();
 }
