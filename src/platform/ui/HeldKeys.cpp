@@ -6,23 +6,53 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <cstdlib>
+#include <cstring>
 
 namespace ui {
 
 namespace {
 
+xcb_connection_t* xServer() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 // The keys down at the X server now, by key code.
 std::bitset<256> keysDown() {
     std::bitset<256> down;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return down;
-    xcb_connection_t* x = x11->connection();
+    xcb_connection_t* x = xServer();
+    if (!x) return down;
     xcb_query_keymap_reply_t* reply = xcb_query_keymap_reply(x, xcb_query_keymap(x), nullptr);
     if (!reply) return down;
     for (std::size_t code = 0; code < down.size(); ++code)
         down[code] = (reply->keys[code / 8] >> (code % 8)) & 1;
     std::free(reply);
     return down;
+}
+
+std::uint32_t markerAtom() {
+    constexpr char kName[] = "_PLENK_HELD_KEYS_MARKER";
+    xcb_connection_t* x = xServer();
+    if (!x) return 0;
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(kName), kName), nullptr);
+    if (!reply) return 0;
+    const std::uint32_t atom = reply->atom;
+    std::free(reply);
+    return atom;
+}
+
+bool sendMarker(std::uint32_t atom, std::uint32_t window) {
+    xcb_connection_t* x = xServer();
+    if (!x || !atom) return false;
+    xcb_client_message_event_t marker{};
+    marker.response_type = XCB_CLIENT_MESSAGE;
+    marker.format = 32;
+    marker.window = window;
+    marker.type = atom;
+    xcb_send_event(x, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&marker));
+    xcb_flush(x);
+    return true;
 }
 
 bool isKey(const QEvent* event) {
@@ -35,30 +65,56 @@ bool isKey(const QEvent* event) {
 
 HeldKeys::HeldKeys(QMessageBox& box) : box_(box), held_(keysDown()) {
     qApp->installEventFilter(this);
+    qApp->installNativeEventFilter(this);
 }
 
 HeldKeys::~HeldKeys() {
+    qApp->removeNativeEventFilter(this);
     qApp->removeEventFilter(this);
 }
 
-bool HeldKeys::stillHeld() {
-    if (held_.any()) held_ &= keysDown();
-    return held_.any();
+void HeldKeys::letGoOfReleased() {
+    if (leaving_.any()) return;
+    leaving_ = held_ & ~keysDown();
+    if (leaving_.none()) return;
+    if (!marker_) marker_ = markerAtom();
+    window_ = static_cast<std::uint32_t>(box_.winId());
+    if (sendMarker(marker_, window_)) return;
+    held_ &= ~leaving_;
+    leaving_.reset();
+}
+
+bool HeldKeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t") return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE) return false;
+    const auto* marker = static_cast<const xcb_client_message_event_t*>(message);
+    if (!marker_ || marker->type != marker_ || marker->window != window_) return false;
+    held_ &= ~leaving_;
+    leaving_.reset();
+    // Keys let go while the marker travelled.
+    letGoOfReleased();
+    return true;
 }
 
 bool HeldKeys::eventFilter(QObject* watched, QEvent* event) {
-    // The keyboard may have changed while the box was not active.
-    if (watched == &box_ && event->type() == QEvent::WindowActivate) held_ = keysDown();
+    // Keys taken up while the box was not active count too.
+    if (watched == &box_ && event->type() == QEvent::WindowActivate) {
+        held_ |= keysDown();
+        letGoOfReleased();
+    }
     // The desktop's close answers as Escape does; the buttons' own close passes.
-    if (watched == &box_ && event->type() == QEvent::Close && !box_.clickedButton() &&
-        stillHeld()) {
-        event->ignore();
-        return true;
+    if (watched == &box_ && event->type() == QEvent::Close && !box_.clickedButton()) {
+        letGoOfReleased();
+        if (held_.any()) {
+            event->ignore();
+            return true;
+        }
     }
     if (!isKey(event)) return false;
     const quint32 code = static_cast<QKeyEvent*>(event)->nativeScanCode();
     if (code >= held_.size() || !held_[code]) return false;
-    stillHeld();
+    letGoOfReleased();
     // Taken as overridden, so no shortcut acts on it either.
     event->accept();
     return true;
