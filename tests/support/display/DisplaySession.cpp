@@ -16,6 +16,7 @@
 #include <system_error>
 
 // Xlib last: its macros clash with Qt names.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -293,15 +294,30 @@ void PlayerSession::xdotool(const QStringList& arguments) {
 }
 
 // A move away between two presses can reach a busy player folded into the
-// move back, so only time keeps a press from joining the last click there.
+// move back, so only time keeps a press from joining the last click there:
+// the toolkit's time, the X server's stamps on the presses.
 void PlayerSession::clickApart(QPoint at, const QStringList& arguments) {
-    constexpr qint64 kDoubleClickMs = 500;
+    constexpr quint32 kDoubleClickMs = 500;
     constexpr int kNear = 10;
-    if (sinceClick_.isValid() && (at - lastClick_).manhattanLength() <= kNear)
-        QThread::msleep(std::max<qint64>(0, kDoubleClickMs - sinceClick_.elapsed()));
+    if (clickTime_ && (at - lastClick_).manhattanLength() <= kNear)
+        waitUntil([&] { return serverTime() - clickTime_ >= kDoubleClickMs; }, kWaitMs);
     xdotool(arguments);
-    sinceClick_.start();
+    clickTime_ = serverTime();
     lastClick_ = at;
+}
+
+// The stamp of a property change on a window of our own; 0 without a server.
+quint32 PlayerSession::serverTime() {
+    Display* x = XOpenDisplay(display().toLocal8Bit().constData());
+    if (!x) return 0;
+    const Window window = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(x, window, PropertyChangeMask);
+    XChangeProperty(x, window, XA_WM_NAME, XA_STRING, 8, PropModeAppend, nullptr, 0);
+    XEvent event;
+    XWindowEvent(x, window, PropertyChangeMask, &event);
+    XDestroyWindow(x, window);
+    XCloseDisplay(x);
+    return static_cast<quint32>(event.xproperty.time);
 }
 
 // A --sync move waits for the pointer to move, so it must not start where it ends.

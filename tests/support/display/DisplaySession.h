@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
@@ -158,6 +157,8 @@ class PlayerSession {
     bool showsRowsNow(const QString& list, const QImage& shot);
     QString run(const QString& program, const QStringList& arguments);
     void clickApart(QPoint at, const QStringList& arguments);
+    // The X server's clock now, in milliseconds.
+    quint32 serverTime();
     // Moves the pointer there and waits until the player has taken the move.
     void restOn(QPoint at);
 
@@ -170,7 +171,7 @@ class PlayerSession {
     QString shots_;
     int step_ = 0;
     int queries_ = 0;
-    QElapsedTimer sinceClick_;
+    quint32 clickTime_ = 0;  // the X server's time after the last click
     QPoint lastClick_;
 };
 
