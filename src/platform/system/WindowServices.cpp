@@ -3,17 +3,15 @@
 #include <xcb/xcb.h>
 
 #include <QBitmap>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/X11.h"
 
 namespace sys {
 
@@ -58,28 +56,19 @@ void SetWindowRgn(QWidget* window, int width, int height, int diameter) {
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t* x, const char* name) {
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return found;
-}
-
 // Asks the X11 desktop to keep the window above the others, or no longer, as
 // the window's own toolkit would; false off X11.
 bool askDesktopAbove(QWindow& window, bool on) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return false;
-    xcb_connection_t* x = x11->connection();
+    xcb_connection_t* x = ui::x11::connection();
+    if (!x) return false;
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = static_cast<xcb_window_t>(window.winId());
-    event.type = atom(x, "_NET_WM_STATE");
+    event.type = ui::x11::atom(x, "_NET_WM_STATE");
     event.data.data32[0] = on ? 1 : 0;
-    event.data.data32[1] = atom(x, "_NET_WM_STATE_ABOVE");
-    event.data.data32[2] = atom(x, "_NET_WM_STATE_STAYS_ON_TOP");
+    event.data.data32[1] = ui::x11::atom(x, "_NET_WM_STATE_ABOVE");
+    event.data.data32[2] = ui::x11::atom(x, "_NET_WM_STATE_STAYS_ON_TOP");
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
     xcb_send_event(x, 0, root,
                    XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,

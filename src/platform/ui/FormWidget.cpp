@@ -3,7 +3,6 @@
 #include <xcb/xcb.h>
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <cstdint>
@@ -16,6 +15,7 @@
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WidgetInput.h"
+#include "platform/ui/X11.h"
 
 namespace ui {
 
@@ -34,9 +34,8 @@ namespace {
 // the program itself changes the state: a window restored by the desktop would
 // still be mapped minimized at its next show.
 void hintNormalMapping(WId window) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!window || !x11 || !x11->connection()) return;
-    xcb_connection_t* x = x11->connection();
+    xcb_connection_t* x = x11::connection();
+    if (!window || !x) return;
     const auto id = static_cast<xcb_window_t>(window);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(
         x, xcb_get_property(x, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9), nullptr);

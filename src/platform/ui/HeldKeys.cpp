@@ -1,26 +1,20 @@
 #include "platform/ui/HeldKeys.h"
 
-#include <xcb/xcb.h>
-
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <cstdlib>
-#include <cstring>
+
+#include "platform/ui/X11.h"
 
 namespace ui {
 
 namespace {
 
-xcb_connection_t* xServer() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
 // The keys down at the X server now, by key code.
 std::bitset<256> keysDown() {
     std::bitset<256> down;
-    xcb_connection_t* x = xServer();
+    xcb_connection_t* x = x11::connection();
     if (!x) return down;
     xcb_query_keymap_reply_t* reply = xcb_query_keymap_reply(x, xcb_query_keymap(x), nullptr);
     if (!reply) return down;
@@ -30,20 +24,8 @@ std::bitset<256> keysDown() {
     return down;
 }
 
-std::uint32_t markerAtom() {
-    constexpr char kName[] = "_PLENK_HELD_KEYS_MARKER";
-    xcb_connection_t* x = xServer();
-    if (!x) return 0;
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(kName), kName), nullptr);
-    if (!reply) return 0;
-    const std::uint32_t atom = reply->atom;
-    std::free(reply);
-    return atom;
-}
-
 bool sendMarker(std::uint32_t atom, std::uint32_t window) {
-    xcb_connection_t* x = xServer();
+    xcb_connection_t* x = x11::connection();
     if (!x || !atom) return false;
     xcb_client_message_event_t marker{};
     marker.response_type = XCB_CLIENT_MESSAGE;
@@ -77,7 +59,8 @@ void HeldKeys::letGoOfReleased() {
     if (leaving_.any()) return;
     leaving_ = held_ & ~keysDown();
     if (leaving_.none()) return;
-    if (!marker_) marker_ = markerAtom();
+    if (!marker_ && x11::connection())
+        marker_ = x11::atom(x11::connection(), "_PLENK_HELD_KEYS_MARKER");
     window_ = static_cast<std::uint32_t>(box_.winId());
     if (sendMarker(marker_, window_)) return;
     held_ &= ~leaving_;
