@@ -97,7 +97,8 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event) {
     if (!isKey(event)) return false;
     const quint32 code = static_cast<QKeyEvent*>(event)->nativeScanCode();
     if (code >= held_.size() || !held_[code]) return false;
-    letGoOfReleased();
+    // Only a release can end the hold, so only it is worth asking the server.
+    if (event->type() == QEvent::KeyRelease) letGoOfReleased();
     // Taken as overridden, so no shortcut acts on it either.
     event->accept();
     return true;
