@@ -57,8 +57,8 @@ class ClsMain {
     // The one way out of the program: saves everything, then ends the process.
     virtual void ClosePlenk();
     // What the close saves, saved where the program is ending without it
-    // (the display went away): no window, timer or medium is touched, and
-    // each file not saved is told on standard error.
+    // (the display went away): nothing is shown or asked, no timer or medium
+    // is touched, and each file not saved is told on standard error.
     void saveWithoutClose();
     void SwitchMainMode();
     // The 500 ms progress tick of media played through the media-control engine.
