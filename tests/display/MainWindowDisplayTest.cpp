@@ -98,10 +98,9 @@ TEST(MainWindowOnDisplay, ThePlayKeyPlaysTheSampleAndTheTimeMoves) {
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     s.focus(window);
+    ASSERT_TRUE(s.waitForPlaying("plenk-sample"));
     s.key("s");
-    ASSERT_TRUE(
-        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, kWaitMs))
-        << "the key went to " << s.texts().value("focus").toStdString();
+    ASSERT_TRUE(s.waitForStopped()) << "the key went to " << s.texts().value("focus").toStdString();
     s.screenshot();
 
     s.key("p");
@@ -263,11 +262,10 @@ TEST(MainWindowOnDisplay, ShortcutsFollowThePhysicalKeyOnARussianLayout) {
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     s.focus(window);
+    ASSERT_TRUE(s.waitForPlaying("plenk-sample"));
     // The keys that carry S and P on a US keyboard type Cyrillic letters here.
     s.key("Cyrillic_yeru");
-    ASSERT_TRUE(
-        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, kWaitMs))
-        << "the key went to " << s.texts().value("focus").toStdString();
+    ASSERT_TRUE(s.waitForStopped()) << "the key went to " << s.texts().value("focus").toStdString();
     s.key("Cyrillic_ze");
     EXPECT_TRUE(
         waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Playing"; }, kWaitMs));

@@ -451,7 +451,7 @@ class TourOnDisplay : public ::testing::Test {
         ASSERT_TRUE(shows("Main.StarePlayer", "Playing"));
         s.focus(mainId);
         s.key("s");
-        EXPECT_TRUE(shows("Main.StarePlayer", "Stopped")) << "the new shortcut stops";
+        EXPECT_TRUE(s.waitForStopped()) << "the new shortcut stops";
         s.screenshot();
     }
 
@@ -601,7 +601,7 @@ TEST_F(TourOnDisplay, EverythingSetIsThereAfterARestart) {
     s.screenshot();
     s.focus(mainId);
     s.key("s");
-    EXPECT_TRUE(shows("Main.StarePlayer", "Stopped")) << "the shortcut is kept";
+    EXPECT_TRUE(s.waitForStopped()) << "the shortcut is kept";
 }
 
 // The tour again on bad input: a skin folder missing half its pictures, a

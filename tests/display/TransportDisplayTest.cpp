@@ -129,8 +129,7 @@ TEST(TransportOnDisplay, HoveringPauseLightsItAndStopShowsTheIdlePicture) {
 
     const QPoint stop = strip + QPoint(32, 56);
     s.click(stop.x(), stop.y());
-    ASSERT_TRUE(
-        waitUntil([&] { return s.texts().value("Main.StarePlayer") == "Stopped"; }, kWaitMs));
+    ASSERT_TRUE(s.waitForStopped());
     // The box stands at 144, 72 (inside the main panel); the idle picture is
     // the skin's plenkplayer.bmp.
     const QImage picture(s.program().file("Skins/Default/plenkplayer.bmp"));

@@ -525,4 +525,13 @@ bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {
         timeoutMs);
 }
 
+bool PlayerSession::waitForStopped(int timeoutMs) {
+    return waitUntil(
+        [&] {
+            const QString state = texts().value("Main.StarePlayer");
+            return state == "Stopped" || state.isEmpty();
+        },
+        timeoutMs);
+}
+
 }  // namespace displaytest

@@ -149,6 +149,9 @@ class PlayerSession {
     // Waits until the main window says "Playing" with this title; true when
     // it did within timeoutMs.
     bool waitForPlaying(const QString& title, int timeoutMs = kWaitMs);
+    // Waits until the main window says "Stopped", or the blank that the next
+    // one-second tick copies over it from the closed medium.
+    bool waitForStopped(int timeoutMs = kWaitMs);
 
   private:
     // The texts, the request also naming lists to draw (see ui::TextQuery).
