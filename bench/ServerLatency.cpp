@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 #include "SoundServer.h"
 #include "platform/audio/Bass.h"
@@ -74,8 +73,14 @@ void SilenceAtASeek(benchmark::State& state) {
     if (!p.playing()) return state.SkipWithError("no sound server");
     for (auto _ : state) {
         const std::size_t sought = p.monitor().frames();
-        p.bass().BASS_ChannelSetPosition(p.stream(), 4 * kRate, audio::BASS_POS_BYTE);
-        pollUntil([&] { return p.monitor().frames() > sought + kRate; });
+        if (!p.bass().BASS_ChannelSetPosition(p.stream(), 4 * kRate, audio::BASS_POS_BYTE)) {
+            state.SkipWithError("the seek was refused");
+            return;
+        }
+        if (!pollUntil([&] { return p.monitor().frames() > sought + kRate; })) {
+            state.SkipWithError("the monitor stopped recording after the seek");
+            return;
+        }
         const auto gaps = p.monitor().gaps(sought - kRate / 4, sought + kRate, 2);
         const std::size_t longest = gaps.empty() ? 0 : *std::max_element(gaps.begin(), gaps.end());
         state.SetIterationTime(static_cast<double>(longest) / kRate);
@@ -90,15 +95,24 @@ void PauseAndPlay(benchmark::State& state, bool timePlay) {
         const auto paused = Clock::now();
         p.bass().BASS_ChannelPause(p.stream());
         const std::size_t quietFrom = p.monitor().frames();
-        pollUntil([&] { return p.monitor().frames() > quietFrom + kRate / 2; });
+        if (!pollUntil([&] { return p.monitor().frames() > quietFrom + kRate / 2; })) {
+            state.SkipWithError("the monitor stopped recording after the pause");
+            return;
+        }
         const auto last = p.monitor().sound().lastArrived;
         const std::size_t resumeFrom = p.monitor().frames();
         const auto resumed = Clock::now();
         p.bass().BASS_ChannelPlay(p.stream(), false);
-        pollUntil([&] { return p.monitor().sound(resumeFrom).found; });
+        if (!pollUntil([&] { return p.monitor().sound(resumeFrom).found; })) {
+            state.SkipWithError("no sound after the play");
+            return;
+        }
         const auto first = p.monitor().sound(resumeFrom).firstArrived;
         state.SetIterationTime(timePlay ? seconds(first - resumed) : seconds(last - paused));
-        p.heard(0.3);
+        if (!p.heard(0.3)) {
+            state.SkipWithError("the sound did not go on after the play");
+            return;
+        }
     }
 }
 

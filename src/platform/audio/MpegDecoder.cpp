@@ -81,8 +81,7 @@ FrameData frameOf(mpg123_handle* handle) {
     return frame;
 }
 
-InfoFrame infoOf(mpg123_handle* handle) {
-    const FrameData frame = frameOf(handle);
+InfoFrame infoOf(const FrameData& frame) {
     if (!frame.body) return {};
     return readInfoFrame(frame.header, frame.body, frame.bytes);
 }
@@ -138,10 +137,11 @@ Walk walkFrames(mpg123_handle* handle, off_t limit, const std::stop_token& stop)
         }
         if (walk.segments.empty()) return {};
         const int spf = mpg123_spf(handle);
-        if (spf <= 0 || decodedAsNoise(frameOf(handle).header)) return {};
+        const FrameData frame = frameOf(handle);
+        if (spf <= 0 || decodedAsNoise(frame.header)) return {};
         if (frames == 0) {
             first = mpg123_framepos(handle);
-            info = infoOf(handle);
+            info = infoOf(frame);
             if (info.present) walk.skip = static_cast<std::uint64_t>(spf);
             if (info.delay >= 0)
                 walk.skip += static_cast<std::uint64_t>(info.delay + kDecoderDelay);
