@@ -665,11 +665,10 @@ TEST_F(TourOnDisplay, BadInputLeavesThePlayerUsableAndLosesNothing) {
     s.screenshot();
     doubleClick(row(7));
     EXPECT_TRUE(dismissMessage()) << "the empty video says it cannot be played";
-    // Once the player has answered, a second box would be up.
-    s.texts();
-    EXPECT_FALSE(dismissMessage(0)) << "and says it once";
     doubleClick(rowOf("track01"));
     EXPECT_TRUE(playing("track01")) << "the next double-click plays its own row";
+    // A second box would have kept that double-click from the list, or be up by now.
+    EXPECT_FALSE(dismissMessage(0)) << "and says it once";
     doubleClick(rowOf("Wave beep"));
     EXPECT_TRUE(playing("Wave beep")) << "readable for root; unreadable for others";
     s.screenshot();
