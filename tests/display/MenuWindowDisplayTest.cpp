@@ -71,9 +71,7 @@ class MenuOnDisplay : public ::testing::Test {
     // The list's rows are 11 pixels high from 24 pixels down the window.
     QPoint row(int index) { return s.geometry(playlist).topLeft() + QPoint(60, 30 + 11 * index); }
     void rightClickRow(int index) {
-        const QPoint at = row(index);
-        s.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-        s.xdotool({"click", "3"});
+        s.clickAfterHover(row(index), 3);
         EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
     }
     // The playlist window's "File" and "Options" buttons.

@@ -58,8 +58,7 @@ class OptionsOnDisplay : public ::testing::Test {
     void openFromTheRowsMenu() {
         const QPoint row =
             s.geometry(s.waitForWindow("Playlist", kWaitMs)).topLeft() + QPoint(60, 30);
-        s.xdotool({"mousemove", QString::number(row.x()), QString::number(row.y())});
-        s.xdotool({"click", "3"});
+        s.clickAfterHover(row, 3);
         EXPECT_TRUE(s.waitForMenus(1, kWaitMs)) << "the row menu shows";
         for (const char* key : {"Down", "Down", "Down", "Down", "Down", "Return"})
             s.key(key);
@@ -164,14 +163,6 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
     EXPECT_EQ(lines[65].trimmed(), "1") << "the standard scrollbar";
 }
 
-// A right-click resting on the point: the pointer reaches it first, so the
-// press comes with no move of its own.
-void rightClick(PlayerSession& s, QPoint at) {
-    s.xdotool({"mousemove", QString::number(at.x() + 1), QString::number(at.y())});
-    s.xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
-    s.xdotool({"click", "3"});
-}
-
 // A line of the program's settings file (counted from 0), as it is now.
 QByteArray settingsLine(PlayerSession& s, int line) {
     QFile file(s.program().file("settings.ini"));
@@ -217,7 +208,7 @@ TEST_F(OptionsOnDisplay, ApplyNowHidesTheSubtitlesOfTheOpenVideo) {
     // A right-click on the playing video, then its menu's first item "Video
     // settings": the options window on its Video page.
     const QPoint onVideo = window.topLeft() + QPoint(250, 200);
-    rightClick(s, onVideo);
+    s.clickAfterHover(onVideo, 3);
     const QRect firstItem(onVideo + QPoint(4, 3), QSize(80, 14));
     const QImage menu =
         s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, firstItem); }, kWaitMs);
@@ -250,7 +241,7 @@ TEST_F(OptionsOnDisplay, OkAfterTheVideoEndedUnderItsSettingsSaves) {
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
     ASSERT_TRUE(waitUntil([&] { return s.geometry(main).width() == 600; }, kWaitMs));
     const QPoint onVideo = s.geometry(main).topLeft() + QPoint(250, 200);
-    rightClick(s, onVideo);
+    s.clickAfterHover(onVideo, 3);
     const QRect firstItem(onVideo + QPoint(4, 3), QSize(80, 14));
     ASSERT_TRUE(mostlyLight(
         s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, firstItem); }, kWaitMs),
