@@ -380,7 +380,7 @@ void PlayerSession::focus(const QString& windowId) {
     xdotool({"windowfocus", "--sync", windowId});
 }
 
-bool PlayerSession::dismissMessage(const QString& title, const QString& owner, int timeoutMs) {
+QString PlayerSession::waitForBox(const QString& title, const QString& owner, int timeoutMs) {
     QString box;
     waitUntil(
         [&] {
@@ -389,6 +389,11 @@ bool PlayerSession::dismissMessage(const QString& title, const QString& owner, i
             return !box.isEmpty();
         },
         timeoutMs);
+    return box;
+}
+
+bool PlayerSession::dismissMessage(const QString& title, const QString& owner, int timeoutMs) {
+    const QString box = waitForBox(title, owner, timeoutMs);
     if (box.isEmpty()) return false;
     screenshot();
     focus(box);

@@ -122,8 +122,11 @@ class PlayerSession {
     void key(const QString& keysym);
     // Asks the window to close, as a window manager's close button does.
     void close(const QString& windowId);
-    // Waits for a message box (a window titled title other than owner) and
-    // answers it with its button; false when none showed or it stayed.
+    // The id of a message box (a window titled title other than owner), or
+    // empty when none shows within timeoutMs.
+    QString waitForBox(const QString& title, const QString& owner, int timeoutMs = kWaitMs);
+    // Waits for a message box and answers it with its button; false when
+    // none showed or it stayed.
     bool dismissMessage(const QString& title, const QString& owner, int timeoutMs);
 
     // The whole screen now, also kept as display-shots/<test>/stepN.png.
