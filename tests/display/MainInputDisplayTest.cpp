@@ -250,8 +250,8 @@ TEST(MainInputOnDisplay, MinimizedToTheTrayItComesBackAndTheTrayMenuOpens) {
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QPoint corner = s.geometry(window).topLeft();
-    QRect icon;
-    ASSERT_TRUE(waitUntil([&] { return !(icon = s.trayIcon()).isEmpty(); }, kWaitMs));
+    const QRect icon = s.waitForTrayIcon();
+    ASSERT_FALSE(icon.isEmpty());
     const QPoint trayIcon = icon.center();
     s.screenshot();
     s.clickAfterHover(corner + kMinimize, 1);

@@ -488,8 +488,8 @@ class TourOnDisplay : public ::testing::Test {
         click(onMain(fromRight(kMinimize)));
         ASSERT_TRUE(waitUntil([&] { return !s.viewable(mainId); }, kWaitMs)) << "gone to the tray";
         s.screenshot();
-        QRect icon;
-        ASSERT_TRUE(waitUntil([&] { return !(icon = s.trayIcon()).isEmpty(); }, kWaitMs));
+        const QRect icon = s.waitForTrayIcon();
+        ASSERT_FALSE(icon.isEmpty());
         click(icon.center());
         // The same window comes back, with the video still drawn into it and running.
         ASSERT_TRUE(waitUntil([&] { return s.viewable(mainId); }, kWaitMs)) << "back from the tray";

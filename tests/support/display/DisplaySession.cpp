@@ -252,7 +252,13 @@ void PlayerSession::startTrayPanel() {
     ASSERT_TRUE(held) << "the tray panel took no tray";
 }
 
-QRect PlayerSession::trayIcon() {
+QRect PlayerSession::waitForTrayIcon(int timeoutMs) {
+    QRect icon;
+    waitUntil([&] { return !(icon = trayIconNow()).isEmpty(); }, timeoutMs);
+    return icon;
+}
+
+QRect PlayerSession::trayIconNow() {
     for (const QString& id : run("xdotool", {"search", "--classname", "plenk-player"})
                                  .split('\n', Qt::SkipEmptyParts)) {
         const QRect at = geometry(id);

@@ -95,8 +95,8 @@ class PlayerSession {
     // pixels; returns once it holds the tray, so a player started next finds it.
     void startTrayPanel();
     // The player's tray icon: its window that a tray panel along the bottom
-    // of the screen holds; empty while there is none.
-    QRect trayIcon();
+    // of the screen holds, once it shows; empty when none does within timeoutMs.
+    QRect waitForTrayIcon(int timeoutMs = kWaitMs);
     // The window's property as xprop prints it, or empty.
     QString property(const QString& windowId, const QString& name);
 
@@ -156,6 +156,8 @@ class PlayerSession {
   private:
     // The texts, the request also naming lists to draw (see ui::TextQuery).
     QMap<QString, QString> query(const QStringList& lists, int pollMs);
+    // The tray icon now, or empty.
+    QRect trayIconNow();
     // Whether the shot shows the list's rows as the list draws them now.
     bool showsRowsNow(const QString& list, const QImage& shot);
     QString run(const QString& program, const QStringList& arguments);
