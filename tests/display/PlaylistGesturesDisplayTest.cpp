@@ -121,18 +121,7 @@ TEST(PlaylistGesturesOnDisplay, PageDownAndEndShowTheRowsTheyReach) {
     PlayerSession s;
     const QRect at = aHundredSongsShown(s);
     ASSERT_FALSE(at.isEmpty());
-    const QString list = "Playlist.PicList";
-    s.click(row(at, 0).x(), row(at, 0).y());
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 0; }, kWaitMs));
-    s.key("Next");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) > 0; }, kWaitMs));
-    const int page = s.listIndex(list);
-    s.key("Next");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 2 * page; }, kWaitMs));
-    EXPECT_TRUE(s.showsItsRows(list)) << "after Page Down";
-    s.key("End");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 99; }, kWaitMs));
-    EXPECT_TRUE(s.showsItsRows(list)) << "after End";
+    displaytest::pageDownTwiceThenEnd(s, "Playlist.PicList", row(at, 0), 99);
 }
 
 // Two files and a folder dragged from another program onto the second row:

@@ -80,17 +80,8 @@ TEST(SearchWindowOnDisplay, ScrolledResultsShowTheRowsTheyHold) {
 
     // The results list stands 8 pixels in and 48 down, 337 pixels wide.
     const QString list = "JumpForm.Rezultate";
-    s.click(at.x() + 60, at.y() + 55);
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 0; }, kWaitMs));
-    s.key("Next");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) > 0; }, kWaitMs));
-    const int page = s.listIndex(list);
-    s.key("Next");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 2 * page; }, kWaitMs));
-    EXPECT_TRUE(s.showsItsRows(list)) << "after Page Down";
-    s.key("End");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 99; }, kWaitMs));
-    EXPECT_TRUE(s.showsItsRows(list)) << "after End";
+    ASSERT_NO_FATAL_FAILURE(
+        displaytest::pageDownTwiceThenEnd(s, list, at.topLeft() + QPoint(60, 55), 99));
     s.key("Home");
     ASSERT_TRUE(waitUntil([&] { return s.topIndex(list) == 0; }, kWaitMs));
     const QPoint thumb(at.x() + 8 + 337 - 10, at.y() + 48 + 30);

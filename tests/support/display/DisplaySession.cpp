@@ -536,4 +536,18 @@ bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {
         timeoutMs);
 }
 
+void pageDownTwiceThenEnd(PlayerSession& s, const QString& list, QPoint firstRow, int lastRow) {
+    s.click(firstRow.x(), firstRow.y());
+    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 0; }, kWaitMs));
+    s.key("Next");
+    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) > 0; }, kWaitMs));
+    const int page = s.listIndex(list);
+    s.key("Next");
+    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 2 * page; }, kWaitMs));
+    EXPECT_TRUE(s.showsItsRows(list)) << "after Page Down";
+    s.key("End");
+    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == lastRow; }, kWaitMs));
+    EXPECT_TRUE(s.showsItsRows(list)) << "after End";
+}
+
 }  // namespace displaytest

@@ -180,4 +180,9 @@ class PlayerSession {
     QPoint lastClick_;
 };
 
+// A click on the list's first row at firstRow, Page Down twice, then End to
+// its last row: the screen shows the rows the list holds after the second
+// Page Down and after End.
+void pageDownTwiceThenEnd(PlayerSession& s, const QString& list, QPoint firstRow, int lastRow);
+
 }  // namespace displaytest
