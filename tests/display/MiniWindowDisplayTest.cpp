@@ -68,9 +68,7 @@ QPoint seekThumbOnTheScreen(PlayerSession& s, const QRect& place) {
 bool switchToMiniByMainsMenu(PlayerSession& s, const QRect& mainPlace) {
     s.click(mainPlace.x() + 95, mainPlace.y() + 8);
     if (!s.waitForMenus(1, kWaitMs)) return false;
-    for (int i = 0; i < 7; ++i)
-        s.key("Down");
-    s.key("Return");
+    s.keys(QStringList(7, "Down") << "Return");
     return waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; },
                      kWaitMs);
 }

@@ -60,8 +60,7 @@ class OptionsOnDisplay : public ::testing::Test {
             s.geometry(s.waitForWindow("Playlist", kWaitMs)).topLeft() + QPoint(60, 30);
         s.clickAfterHover(row, 3);
         EXPECT_TRUE(s.waitForMenus(1, kWaitMs)) << "the row menu shows";
-        for (const char* key : {"Down", "Down", "Down", "Down", "Down", "Return"})
-            s.key(key);
+        s.keys({"Down", "Down", "Down", "Down", "Down", "Return"});
         options = s.waitForWindow("Options", kWaitMs);
     }
     // A click at a point of the options window.
@@ -143,8 +142,7 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
     clickAt(374, 108);  // Bold
     clickAt(158, 236);  // the standard scrollbar
     openPage(3);
-    for (const char* key : {"alt+d", "End", "5"})
-        s.key(key);
+    s.keys({"alt+d", "End", "5"});
     EXPECT_TRUE(shows("SubDelay", "05")) << "Alt+D, then typed into the delay box";
     clickAt(166, 96);  // Original size
     clickAt(166, 76);  // Stretch

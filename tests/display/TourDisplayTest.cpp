@@ -136,13 +136,11 @@ class TourOnDisplay : public ::testing::Test {
     void click(QPoint at, int button = 1) { s.clickAfterHover(at, button); }
     void doubleClick(QPoint at) { s.doubleClick(at); }
     void drag(QPoint from, QPoint to) { s.drag(from, to, 4); }
-    // The player takes keys in the order they come, however late.
-    void keys(const QStringList& names) { s.xdotool(QStringList{"key"} + names); }
     // A menu opened by a click, then walked with the keys.
     void menu(QPoint head, const QStringList& walk) {
         click(head);
         EXPECT_TRUE(s.waitForMenus(1)) << "the menu shows";
-        keys(walk);
+        s.keys(walk);
     }
     QStringList downs(int n, const QString& last = "Return") {
         QStringList k;
@@ -322,7 +320,7 @@ class TourOnDisplay : public ::testing::Test {
         ASSERT_FALSE(presets.isEmpty());
         const QPoint window = s.geometry(presets).topLeft();
         click(window + QPoint(60, 14));
-        keys({"Down"});  // Bass boost: bands 0 to 3 lowered, 4 to 9 at 50
+        s.key("Down");  // Bass boost: bands 0 to 3 lowered, 4 to 9 at 50
         click(window + QPoint(148, 276));
         drag(onMain(bandThumbAt50(7)), onMain(bandThumbAt50(7) - QPoint(0, 20)));
         drag(onMain(kReverbThumb), onMain(kReverbThumb - QPoint(0, 30)));
@@ -364,7 +362,7 @@ class TourOnDisplay : public ::testing::Test {
         ASSERT_TRUE(playing("track01"));
         click(rowOf("Ogg chime"), 3);
         EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
-        keys(downs(3));
+        s.keys(downs(3));
         click(onMain(kNext));
         EXPECT_TRUE(playing("Ogg chime"));
         s.screenshot();
@@ -388,7 +386,7 @@ class TourOnDisplay : public ::testing::Test {
         s.texts();
         click(rowOf("Plain tone"), 3);
         EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
-        keys(downs(2));
+        s.keys(downs(2));
         ASSERT_TRUE(waitUntil(
             [&] { return text("MediaLibrary.ID3Path").endsWith("Plain tone.mp3"); }, kWaitMs));
         const QPoint lib = s.geometry(library).topLeft();

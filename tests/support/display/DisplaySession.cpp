@@ -426,6 +426,10 @@ void PlayerSession::key(const QString& keysym) {
     xdotool({"key", keysym});
 }
 
+void PlayerSession::keys(const QStringList& keysyms) {
+    xdotool(QStringList{"key"} + keysyms);
+}
+
 QImage PlayerSession::screenshot() {
     return screenshotWhen([](const QImage&) { return true; }, 0);
 }

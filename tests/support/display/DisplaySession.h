@@ -120,6 +120,9 @@ class PlayerSession {
     // Gives the window the keyboard, as a click on its title bar would.
     void focus(const QString& windowId);
     void key(const QString& keysym);
+    // These keys one after another: the player takes them in the order they
+    // come, however late.
+    void keys(const QStringList& keysyms);
     // Asks the window to close, as a window manager's close button does.
     void close(const QString& windowId);
     // The id of a message box (a window titled title other than owner), or
