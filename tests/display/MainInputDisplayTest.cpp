@@ -164,13 +164,14 @@ TEST(MainInputOnDisplay, AVideoGoesFullScreenOpensItsMenusAndSeeksAtTheRelease) 
     s.xdotool({"mousemove", "--sync", str(thumb + 90), str(row)});
     EXPECT_GT(thumbAt(s, row, corner.x() + 26, corner.x() + 200, thumb + 45), 0)
         << "the thumb follows the pointer";
-    const int held = s.texts().value("Main.LbCurrPos(0)").toInt();
+    // The jump: 300 frames on, and 150 past the 25 a second playing adds.
+    displaytest::PlayingPosition frame([&] { return s.texts().value("Main.LbCurrPos(0)").toInt(); },
+                                       25);
+    const int held = frame.start();
     s.xdotool({"mouseup", "1"});
-    // Playing alone moves 25 frames a second: 300 more within the wait is the jump.
-    int after = 0;
-    EXPECT_TRUE(waitUntil(
-        [&] { return (after = s.texts().value("Main.LbCurrPos(0)").toInt()) > held + 300; }, 10000))
-        << "the video jumped at the release";
+    EXPECT_TRUE(frame.waitForJump(held + 301, 150))
+        << "the video jumped at the release: " << frame.last();
+    const int after = frame.last();
     EXPECT_LT(held - before, (after - before) / 2) << "no seek while the thumb is held";
     EXPECT_EQ(s.texts().value("Main.StartMoveSlider"), "False");
     s.screenshot();
@@ -220,16 +221,14 @@ TEST(MainInputOnDisplay, TheSeekThumbMovesASongWhileDraggedAndTheEqualizerButton
     const int row = corner.y() + kAudioSeekRow;
     const int thumb = thumbAt(s, row, corner.x() + 26, corner.x() + 200);
     ASSERT_GT(thumb, 0);
-    const int before = seconds(s.texts().value("Main.TSec"));
+    // The jump: 30 s on, and 10 s past the second a second playing adds.
+    displaytest::PlayingPosition position([&] { return seconds(s.texts().value("Main.TSec")); }, 1);
     s.xdotool({"mousemove", "--sync", str(thumb), str(row), "mousedown", "1"});
     EXPECT_TRUE(waitUntil([&] { return s.texts().value("frmBass.Scrolling") == "True"; }, kWaitMs))
         << "the press takes the thumb";
     s.xdotool({"mousemove", "--sync", str(thumb + 80), str(row)});
-    // Playing alone moves the time a second a second: 30 within the wait is the jump.
-    EXPECT_TRUE(
-        waitUntil([&] { return seconds(s.texts().value("Main.TSec")) > before + 30; }, 20000))
-        << "the song jumped while the thumb is held: "
-        << s.texts().value("Main.TSec").toStdString();
+    EXPECT_TRUE(position.waitForJump(position.start() + 31, 10))
+        << "the song jumped while the thumb is held: " << position.last() << " s";
     s.xdotool({"mouseup", "1"});
     EXPECT_TRUE(
         waitUntil([&] { return s.texts().value("frmBass.Scrolling") == "False"; }, kWaitMs));

@@ -540,6 +540,24 @@ bool PlayerSession::waitForPlaying(const QString& title, int timeoutMs) {
         timeoutMs);
 }
 
+PlayingPosition::PlayingPosition(std::function<int()> read, int perSecond)
+    : read_(std::move(read)), perSecond_(perSecond) {
+    clock_.start();
+    start_ = last_ = read_();
+}
+
+// Read before the clock, the position is compared with the most playing could
+// have added by then, a started second counted whole.
+bool PlayingPosition::waitForJump(int least, int margin, int timeoutMs) {
+    return waitUntil(
+        [&] {
+            last_ = read_();
+            const qint64 played = perSecond_ * ((clock_.elapsed() + 999) / 1000);
+            return last_ >= least && last_ > start_ + played + margin;
+        },
+        timeoutMs);
+}
+
 void pageDownTwiceThenEnd(PlayerSession& s, const QString& list, QPoint firstRow, int lastRow) {
     s.click(firstRow.x(), firstRow.y());
     ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 0; }, kWaitMs));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
@@ -181,6 +182,29 @@ class PlayerSession {
     int queries_ = 0;
     quint32 clickTime_ = 0;  // the X server's time after the last click
     QPoint lastClick_;
+};
+
+// A playing position that moves on by perSecond each second, read once a
+// clock has started.  Playing cannot outrun the clock, so a position more
+// than a margin past all that playing could have added since is a seek's,
+// however late it comes on a busy machine.
+class PlayingPosition {
+  public:
+    PlayingPosition(std::function<int()> read, int perSecond);
+    int start() const { return start_; }
+    // The position as last read.
+    int last() const { return last_; }
+    // Waits until the position reaches least and stands more than margin
+    // past where playing alone could have taken it; true when it did within
+    // timeoutMs.
+    bool waitForJump(int least, int margin, int timeoutMs = kWaitMs);
+
+  private:
+    std::function<int()> read_;
+    int perSecond_;
+    QElapsedTimer clock_;
+    int start_ = 0;
+    int last_ = 0;
 };
 
 // A click on the list's first row at firstRow, Page Down twice, then End to
