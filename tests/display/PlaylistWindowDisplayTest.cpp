@@ -6,8 +6,6 @@ using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
-namespace {}  // namespace
-
 // The playlist window dragged by its top edge to 10 pixels from the screen's
 // left edge lands flush against it: the program's own move loop, with the
 // window snapping, under a server with no window manager.

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <utility>
 
 #include "support/AudioFiles.h"
 #include "support/Ffmpeg.h"

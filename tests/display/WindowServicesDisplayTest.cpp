@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QProcess>
+#include <utility>
 
 #include "support/display/DisplaySession.h"
 

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 // Xlib last: its macros clash with Qt names.
 #include <X11/Xatom.h>
