@@ -248,7 +248,7 @@ void PlayerSession::startTrayPanel() {
     Display* x = XOpenDisplay(display().toLocal8Bit().constData());
     ASSERT_NE(x, nullptr);
     const Atom tray = XInternAtom(x, "_NET_SYSTEM_TRAY_S0", False);
-    const bool held = waitUntil([&] { return XGetSelectionOwner(x, tray) != None; }, 30000);
+    const bool held = waitUntil([&] { return XGetSelectionOwner(x, tray) != None; }, kWaitMs);
     XCloseDisplay(x);
     ASSERT_TRUE(held) << "the tray panel took no tray";
 }
