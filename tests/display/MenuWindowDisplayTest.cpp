@@ -278,8 +278,7 @@ TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
     // Flat, Bass boost, Treble boost, Rock.
     s.click(window.x() + 60, window.y() + 14);
     s.keys({"Down", "Down", "Down"});
-    const QImage moved =
-        s.screenshotWhen([&](const QImage& i) { return i.copy(bands) != before; }, kWaitMs);
+    const QImage moved = s.screenshotWhen([&](const QImage& i) { return i.copy(bands) != before; });
     EXPECT_NE(moved.copy(bands), before) << "the band sliders moved";
 
     const QString file = s.program().file("eqpreset.ini");

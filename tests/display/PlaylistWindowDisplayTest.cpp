@@ -12,8 +12,8 @@ using displaytest::waitUntil;
 TEST(PlaylistWindowOnDisplay, DraggedNearTheScreenEdgeItSnapsToIt) {
     PlayerSession s;
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist", kWaitMs);
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
     ASSERT_FALSE(playlist.isEmpty()) << s.output().toStdString();
     const QRect before = s.geometry(playlist);
     s.screenshot();

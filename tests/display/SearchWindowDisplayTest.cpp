@@ -33,11 +33,11 @@ void entries(PlayerSession& s, const QStringList& names) {
 // the search window, or nothing when it did not show.
 QString searchFor(PlayerSession& s, const QString& text) {
     s.start();
-    const QString main = s.waitForWindow("Plenk Player", kWaitMs);
+    const QString main = s.waitForWindow("Plenk Player");
     if (main.isEmpty()) return {};
     s.focus(main);
     s.key("j");
-    const QString search = s.waitForWindow("Search", kWaitMs);
+    const QString search = s.waitForWindow("Search");
     if (search.isEmpty()) return {};
     s.focus(search);
     s.xdotool({"type", "--delay", "50", text});
@@ -56,7 +56,7 @@ TEST(SearchWindowOnDisplay, TypedTextListsTheEntryAndEnterPlaysIt) {
     ASSERT_TRUE(waitUntil([&] { return s.rows("JumpForm.Rezultate") == QStringList{"Beta tune"}; },
                           kWaitMs));
     s.key("Return");
-    ASSERT_TRUE(s.waitForPlaying("Beta tune", kWaitMs))
+    ASSERT_TRUE(s.waitForPlaying("Beta tune"))
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
         << s.output().toStdString();
     EXPECT_EQ(s.texts().value("JumpForm.Cautare"), "");

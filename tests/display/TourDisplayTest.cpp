@@ -283,11 +283,9 @@ class TourOnDisplay : public ::testing::Test {
         const QImage first = s.screenshot();
         const QRect vis = kVisualisation.translated(s.geometry(mainId).topLeft());
         const QRect title = kTitleLine.translated(s.geometry(mainId).topLeft());
-        const QImage later = s.screenshotWhen(
-            [&](const QImage& i) {
-                return i.copy(vis) != first.copy(vis) && i.copy(title) != first.copy(title);
-            },
-            kWaitMs);
+        const QImage later = s.screenshotWhen([&](const QImage& i) {
+            return i.copy(vis) != first.copy(vis) && i.copy(title) != first.copy(title);
+        });
         EXPECT_NE(later.copy(vis), first.copy(vis)) << "the visualisation moves";
         EXPECT_NE(later.copy(title), first.copy(title)) << "the title scrolls";
         click(onMain(kPause));
@@ -468,8 +466,7 @@ class TourOnDisplay : public ::testing::Test {
         // The transport strip takes its pictures a moment after the window shows.
         const QRect strip(s.geometry(mini).topLeft() + QPoint(333, 23), QSize(65, 62));
         const QImage shown = s.screenshotWhen(
-            [&](const QImage& i) { return i.pixel(strip.center()) != i.pixel(strip.topLeft()); },
-            kWaitMs);
+            [&](const QImage& i) { return i.pixel(strip.center()) != i.pixel(strip.topLeft()); });
         EXPECT_NE(shown.pixel(strip.center()), shown.pixel(strip.topLeft()));
         menu(s.geometry(mini).topLeft() + kOptionsHead, downs(7));
         ASSERT_TRUE(shows("DataForm.MiniMode", "False"));

@@ -117,13 +117,11 @@ TEST(TransportOnDisplay, HoveringPauseLightsItAndStopShowsTheIdlePicture) {
         wiggle ^= 1;
     };
     hover();
-    const QImage lit = s.screenshotWhen(
-        [&](const QImage& i) {
-            const bool shown = changed(i, idle, pauseLook) > 40;
-            if (!shown) hover();
-            return shown;
-        },
-        kWaitMs);
+    const QImage lit = s.screenshotWhen([&](const QImage& i) {
+        const bool shown = changed(i, idle, pauseLook) > 40;
+        if (!shown) hover();
+        return shown;
+    });
     EXPECT_GT(changed(lit, idle, pauseLook), 40) << "Pause shows its lit picture";
     EXPECT_EQ(s.texts().value("Main.StarePlayer"), "Playing") << "hovering presses nothing";
 
@@ -136,7 +134,7 @@ TEST(TransportOnDisplay, HoveringPauseLightsItAndStopShowsTheIdlePicture) {
     const QImage picture(s.program().file("Skins/Default/plenkplayer.bmp"));
     ASSERT_FALSE(picture.isNull());
     const QPoint box = origin + QPoint(144, 72);
-    const QImage stopped = s.screenshotWhen(
-        [&](const QImage& i) { return matching(i, picture, box) > 0.95; }, kWaitMs);
+    const QImage stopped =
+        s.screenshotWhen([&](const QImage& i) { return matching(i, picture, box) > 0.95; });
     EXPECT_GT(matching(stopped, picture, box), 0.95) << "the box shows the idle picture";
 }
