@@ -46,6 +46,8 @@ class ServerOutputTest : public ::testing::Test {
         const QString path = writeTone(dir.file("tone.wav"), kWav, tone);
         return bass.BASS_StreamCreateFile(false, path.utf16(), 0, 0, BASS_SAMPLE_FX | BASS_UNICODE);
     }
+    // Bytes of the 16-bit stereo stream before this second.
+    static QWORD byteAt(int second) { return QWORD(second) * 44100 * 2 * 2; }
     double seconds(HSTREAM stream) {
         return bass.BASS_ChannelBytes2Seconds(stream,
                                               bass.BASS_ChannelGetPosition(stream, BASS_POS_BYTE));
@@ -122,7 +124,7 @@ TEST_F(ServerOutputTest, PositionPauseAndResumeFollowTheSink) {
 TEST_F(ServerOutputTest, SeekIsHeardAtOnceAndPlaysOn) {
     const HSTREAM stream = open({.seconds = 5.0});
     playUntil(stream, 0.3);
-    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, 4 * 44100 * 3, BASS_POS_BYTE));
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, byteAt(3), BASS_POS_BYTE));
     EXPECT_NEAR(seconds(stream), 3.0, 0.02);
     ASSERT_TRUE(pollUntil([&] { return seconds(stream) > 3.2; }, 2s));
     ASSERT_TRUE(
@@ -140,7 +142,7 @@ TEST_F(ServerOutputTest, SeekIsHeardAtOnceAndPlaysOn) {
 // bench_ServerLatency to say.
 TEST_F(ServerOutputTest, ASeekLeavesNoSilence) {
     const HSTREAM stream = open({.seconds = 1.0, .silenceAfter = 4.0});
-    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, 4 * 44100 * 2, BASS_POS_BYTE));
+    ASSERT_TRUE(bass.BASS_ChannelSetPosition(stream, byteAt(2), BASS_POS_BYTE));
     ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
     ASSERT_TRUE(pollUntil([&] { return seconds(stream) > 2.3; }));
     const std::size_t sought = monitor->frames();
@@ -194,7 +196,7 @@ TEST_F(ServerOutputTest, AStoppedServerHoldsUpNoControl) {
         for (int i = 0; i < 5; ++i) {
             bass.BASS_ChannelPause(stream);
             bass.BASS_ChannelPlay(stream, false);
-            bass.BASS_ChannelSetPosition(stream, 4 * 44100, BASS_POS_BYTE);
+            bass.BASS_ChannelSetPosition(stream, byteAt(1), BASS_POS_BYTE);
         }
     };
     EXPECT_LT(taken(controls), kNoWait);
