@@ -94,10 +94,12 @@ TEST_F(ServerOutputTest, ToneReachesTheSinkAtThePlayersVolume) {
 }
 
 // What the position says while playing the sink has been sent: no more than
-// it had once the pause that follows was answered (how far the position lags
-// the sink while the server's account of it is on its way is timing). Paused, the position is where
-// the sound stopped, and the sink stays quiet; played again, it goes on from there. How soon the
-// sink goes quiet and sounds again is for bench_ServerLatency to say.
+// it had once the pause that follows was answered. Only that bound is
+// checked, as how far the position lags the sink depends on when the
+// server's account of it arrives. Paused, the position is where the sound
+// stopped, and the sink stays quiet; played again, it goes on from there.
+// How soon the sink goes quiet and sounds again is for bench_ServerLatency
+// to say.
 TEST_F(ServerOutputTest, PositionPauseAndResumeFollowTheSink) {
     const HSTREAM stream = open({.seconds = 5.0});
     // Where the stretch of sound since `from` started (a late write plays
