@@ -62,6 +62,22 @@ class ServerOutputTest : public ::testing::Test {
         return sound.found ? static_cast<double>(sound.end - sound.first) / 44100.0 : 0.0;
     }
 
+    // Waits until the sink's clock has run on by frames more (quiet or not).
+    bool sinkRunsOn(std::size_t frames) const {
+        const std::size_t from = monitor->frames();
+        return pollUntil([&] { return monitor->frames() > from + frames; });
+    }
+    // The output threads' wake-up counts once neither has woken over a tenth
+    // of a second of the sink's time; false when they never settle.
+    bool threadsSettle(long& feederWakes, long& serverWakes) const {
+        return pollUntil([&] {
+            feederWakes = wakeUps("plenk-feeder");
+            serverWakes = wakeUps("plenk-server");
+            return sinkRunsOn(4410) && wakeUps("plenk-feeder") == feederWakes &&
+                   wakeUps("plenk-server") == serverWakes;
+        });
+    }
+
     // Waits until the sink has been quiet for a fifth of a second.
     bool settlesQuiet() const {
         return pollUntil([&] {
@@ -117,7 +133,7 @@ TEST_F(ServerOutputTest, PositionPauseAndResumeFollowTheSink) {
         EXPECT_NEAR(seconds(stream), heard, 0.02);
         EXPECT_EQ(bass.BASS_ChannelIsActive(stream), BASS_ACTIVE_PAUSED);
         from = monitor->frames();
-        ASSERT_TRUE(pollUntil([&] { return monitor->frames() > from + 8820; }));
+        ASSERT_TRUE(sinkRunsOn(8820));
         EXPECT_FALSE(monitor->sound(from).found);
         at = seconds(stream);
     }
@@ -169,17 +185,11 @@ TEST_F(ServerOutputTest, NothingWakesWhilePausedOrStopped) {
         ASSERT_TRUE(settlesQuiet());
         long feeder = 0;
         long server = 0;
-        ASSERT_TRUE(pollUntil([&] {
-            feeder = wakeUps("plenk-feeder");
-            server = wakeUps("plenk-server");
-            const std::size_t from = monitor->frames();
-            return pollUntil([&] { return monitor->frames() > from + 4410; }) &&
-                   wakeUps("plenk-feeder") == feeder && wakeUps("plenk-server") == server;
-        }));
+        ASSERT_TRUE(threadsSettle(feeder, server));
         ASSERT_GT(feeder, 0);
         ASSERT_GT(server, 0);
         const std::size_t frames = monitor->frames();
-        ASSERT_TRUE(pollUntil([&] { return monitor->frames() > frames + 22050; }));
+        ASSERT_TRUE(sinkRunsOn(22050));
         EXPECT_EQ(wakeUps("plenk-feeder"), feeder);
         EXPECT_EQ(wakeUps("plenk-server"), server);
         ASSERT_TRUE(bass.BASS_ChannelPlay(stream, false));
