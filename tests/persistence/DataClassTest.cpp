@@ -322,6 +322,7 @@ QStringList filesAStartLooksAt() {
 }
 
 void startMeanwhile() {
+    // The start finishes saves through the same steps, which call this again.
     static bool starting = false;
     if (starting) return;
     starting = true;
