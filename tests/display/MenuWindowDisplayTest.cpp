@@ -232,7 +232,7 @@ TEST_F(MenuOnDisplay, MainMenusTop20FullMiniTwiceAndClose) {
         },
         kWaitMs));
     s.xdotool({"windowmove", "--sync", mini, "300", "420"});
-    // Answering, the player has taken the move.
+    // Answering, the player is free; the click that follows reaches it after the move.
     s.texts();
     const QPoint miniAt = s.geometry(mini).topLeft();
     s.screenshot();

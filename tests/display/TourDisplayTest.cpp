@@ -198,7 +198,8 @@ class TourOnDisplay : public ::testing::Test {
         click(s.geometry(options).topLeft() + QPoint(180, 72 + 11 * row));
         EXPECT_TRUE(shows("Options.SkinName", skin));
     }
-    // The page is up once the player answers after the click.
+    // The player answers once free; the input that follows reaches it after
+    // the click, so the page is up for it.
     void page(const QString& options, Page p) {
         click(s.geometry(options).topLeft() + QPoint(40, pageTop(p) + 8));
         s.texts();

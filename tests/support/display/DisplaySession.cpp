@@ -334,8 +334,9 @@ void PlayerSession::click(int x, int y) {
                {"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 
-// The player answers a query once it has taken the move: the pointer rests
-// there for it, however busy it is.
+// A query's answer shows the player free of what kept it busy (starting, a
+// loaded machine), not that it has read the move: the input sent next
+// reaches it after the move all the same, as the server keeps input in order.
 void PlayerSession::restOn(QPoint at) {
     xdotool({"mousemove", QString::number(at.x() + 1), QString::number(at.y())});
     xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
@@ -368,7 +369,8 @@ void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {
 
 // A player still busy (starting, on a loaded machine) would take the drag's
 // queued moves as one and see no drag: each step waits until it answers a
-// query, which it does once it has taken the step before.
+// query, free again.  The answer does not prove it has read the step before;
+// the server hands it that step before the next one all the same.
 void PlayerSession::drag(QPoint from, QPoint to, int steps) {
     restOn(from);
     xdotool({"mousedown", "1"});

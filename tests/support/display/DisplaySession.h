@@ -105,18 +105,19 @@ class PlayerSession {
     void xdotool(const QStringList& arguments);
     // Always a single click: one near the last comes after Qt's double-click time.
     void click(int x, int y);
-    // The same with this button, once the player has seen the pointer rest on
-    // the point (for hover lights).
+    // The same with this button, once the pointer rests on the point and the
+    // player has answered a query: the press reaches it after the move, when
+    // it is no longer busy (for hover lights).
     void clickAfterHover(QPoint at, int button);
-    // Two clicks 80 ms apart, once the player has seen the pointer rest on the
-    // point; apart from the last click too.
+    // Two clicks 80 ms apart, after the same rest on the point; apart from the
+    // last click too.
     void doubleClick(QPoint at, int button = 1);
     // A click at a point of a window (from its top left corner) sent from
     // this process through the X server's test extension: no tool to start,
     // so it reaches the server at once (for tests that time the answer).
     void clickAtOnce(const QString& windowId, QPoint at);
     // A press with the left button, a move in steps and the release, each
-    // step once the player has taken the one before.
+    // step once the player has answered a query after the one before.
     void drag(QPoint from, QPoint to, int steps = 5);
     // Gives the window the keyboard, as a click on its title bar would.
     void focus(const QString& windowId);
@@ -168,7 +169,8 @@ class PlayerSession {
     void clickApart(QPoint at, const QStringList& arguments);
     // The X server's clock now, in milliseconds.
     quint32 serverTime();
-    // Moves the pointer there and waits until the player has taken the move.
+    // Moves the pointer there and waits until the player answers a query;
+    // input sent next reaches it after the move.
     void restOn(QPoint at);
 
     XServer server_;
