@@ -188,8 +188,11 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
         << s.texts().value("MediaLibrary.Text1T").toStdString();
     s.screenshot();
 
-    // The row menu's "Top 20" keeps the library's size and shows the ranking page.
-    const QSize size = s.geometry(library).size();
+    // The row menu's "Top 20" keeps the library's size, here not its design
+    // size, and shows the ranking page.
+    const QSize size(600, 400);
+    s.xdotool({"windowsize", "--sync", library, "600", "400"});
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(library).size() == size; }, kWaitMs));
     rightClickRow(0);
     s.keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down",
             "Return"});
