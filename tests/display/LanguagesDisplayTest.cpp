@@ -18,8 +18,7 @@ void hoverAt(PlayerSession& s, QPoint at) {
 
 // A screenshot once a pop-up menu (near white) covers the point.
 void shotWhenMenuAt(PlayerSession& s, QPoint at) {
-    const QImage shot =
-        s.screenshotWhen([&](const QImage& i) { return qGray(i.pixel(at)) > 240; }, kWaitMs);
+    const QImage shot = s.screenshotWhen([&](const QImage& i) { return qGray(i.pixel(at)) > 240; });
     EXPECT_GT(qGray(shot.pixel(at)), 240) << "no menu at " << at.x() << "," << at.y();
 }
 

@@ -128,30 +128,29 @@ TEST(MainInputOnDisplay, AVideoGoesFullScreenOpensItsMenusAndSeeksAtTheRelease) 
     ASSERT_TRUE(
         waitUntil([&] { return s.texts().value("DataForm.FullScreenStat") == "True"; }, kWaitMs));
     EXPECT_TRUE(waitUntil([&] { return s.geometry(window).width() >= 1024; }, kWaitMs));
-    const QImage full = s.screenshotWhen(
-        [](const QImage& i) { return i.pixel(512, 400) != qRgb(0, 0, 0); }, kWaitMs);
+    const QImage full =
+        s.screenshotWhen([](const QImage& i) { return i.pixel(512, 400) != qRgb(0, 0, 0); });
     EXPECT_NE(full.pixel(512, 400), qRgb(0, 0, 0)) << "the video goes on drawing full screen";
 
     const QRect videoMenu(605, 403, 100, 30);
     s.clickAfterHover(QPoint(600, 400), 3);
-    EXPECT_TRUE(s.waitForMenus(1, kWaitMs)) << "the video menu shows";
+    EXPECT_TRUE(s.waitForMenus(1)) << "the video menu shows";
     const QImage menu =
-        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, videoMenu); }, kWaitMs);
+        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, videoMenu); });
     EXPECT_TRUE(mostlyLight(menu, videoMenu)) << "the video menu at the pointer";
     s.key("Escape");
-    EXPECT_TRUE(s.waitForMenus(0, kWaitMs)) << "and closes";
+    EXPECT_TRUE(s.waitForMenus(0)) << "and closes";
 
     clickTheStripEarlyInACount(s, QPoint(600, 400), QPoint(24, 5));
     EXPECT_TRUE(
         waitUntil([&] { return s.texts().value("DataForm.FullScreenStat") == "False"; }, kWaitMs));
     EXPECT_TRUE(waitUntil([&] { return s.geometry(window).topLeft() == corner; }, kWaitMs));
-    EXPECT_TRUE(s.waitForMenus(1, kWaitMs)) << "the File menu shows";
+    EXPECT_TRUE(s.waitForMenus(1)) << "the File menu shows";
     const QRect fileMenu(corner + QPoint(20, 22), QSize(60, 14));
-    const QImage head =
-        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, fileMenu); }, kWaitMs);
+    const QImage head = s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, fileMenu); });
     EXPECT_TRUE(mostlyLight(head, fileMenu)) << "the File menu right under its head";
     s.key("Escape");
-    EXPECT_TRUE(s.waitForMenus(0, kWaitMs));
+    EXPECT_TRUE(s.waitForMenus(0));
 
     // The seek thumb: the video goes on while it is dragged and jumps at the release.
     const int row = corner.y() + 453;
@@ -164,13 +163,14 @@ TEST(MainInputOnDisplay, AVideoGoesFullScreenOpensItsMenusAndSeeksAtTheRelease) 
     s.xdotool({"mousemove", "--sync", str(thumb + 90), str(row)});
     EXPECT_GT(thumbAt(s, row, corner.x() + 26, corner.x() + 200, thumb + 45), 0)
         << "the thumb follows the pointer";
-    const int held = s.texts().value("Main.LbCurrPos(0)").toInt();
+    // The jump: 300 frames on, and 150 past the 25 a second playing adds.
+    displaytest::PlayingPosition frame([&] { return s.texts().value("Main.LbCurrPos(0)").toInt(); },
+                                       25);
+    const int held = frame.start();
     s.xdotool({"mouseup", "1"});
-    // Playing alone moves 25 frames a second: 300 more within the wait is the jump.
-    int after = 0;
-    EXPECT_TRUE(waitUntil(
-        [&] { return (after = s.texts().value("Main.LbCurrPos(0)").toInt()) > held + 300; }, 10000))
-        << "the video jumped at the release";
+    EXPECT_TRUE(frame.waitForJump(held + 301, 150))
+        << "the video jumped at the release: " << frame.last();
+    const int after = frame.last();
     EXPECT_LT(held - before, (after - before) / 2) << "no seek while the thumb is held";
     EXPECT_EQ(s.texts().value("Main.StartMoveSlider"), "False");
     s.screenshot();
@@ -189,18 +189,18 @@ TEST(MainInputOnDisplay, InFullScreenTheSlidersGoAfterSomeIdleSecondsAndAMoveBri
     const auto stripOnTop = [](const QImage& i) {
         return !yellowAt(i, 5) && !yellowAt(i, 28) && yellowAt(i, 60);
     };
-    const QImage shown = s.screenshotWhen(stripOnTop, kWaitMs);
+    const QImage shown = s.screenshotWhen(stripOnTop);
     EXPECT_FALSE(yellowAt(shown, 5) || yellowAt(shown, 28)) << "the strip and the sliders on top";
     EXPECT_TRUE(yellowAt(shown, 60)) << "the video below them";
 
-    const QImage idle = s.screenshotWhen([](const QImage& i) { return yellowAt(i, 5); }, kWaitMs);
+    const QImage idle = s.screenshotWhen([](const QImage& i) { return yellowAt(i, 5); });
     EXPECT_TRUE(yellowAt(idle, 5) && yellowAt(idle, 28)) << "sliders gone, the video at the top";
     EXPECT_EQ(s.texts().value("Main.FullScreenSec"), "0");
 
     s.xdotool({"mousemove", str(onVideo.x() + 40), str(onVideo.y() + 30)});
     EXPECT_TRUE(waitUntil([&] { return s.texts().value("Main.FullScreenSec") != "0"; }, kWaitMs))
         << "the move over the video counts";
-    const QImage back = s.screenshotWhen(stripOnTop, kWaitMs);
+    const QImage back = s.screenshotWhen(stripOnTop);
     EXPECT_FALSE(yellowAt(back, 5) || yellowAt(back, 28))
         << "a move over the video brings them back";
     EXPECT_TRUE(yellowAt(back, 60));
@@ -220,16 +220,14 @@ TEST(MainInputOnDisplay, TheSeekThumbMovesASongWhileDraggedAndTheEqualizerButton
     const int row = corner.y() + kAudioSeekRow;
     const int thumb = thumbAt(s, row, corner.x() + 26, corner.x() + 200);
     ASSERT_GT(thumb, 0);
-    const int before = seconds(s.texts().value("Main.TSec"));
+    // The jump: 30 s on, and 10 s past the second a second playing adds.
+    displaytest::PlayingPosition position([&] { return seconds(s.texts().value("Main.TSec")); }, 1);
     s.xdotool({"mousemove", "--sync", str(thumb), str(row), "mousedown", "1"});
     EXPECT_TRUE(waitUntil([&] { return s.texts().value("frmBass.Scrolling") == "True"; }, kWaitMs))
         << "the press takes the thumb";
     s.xdotool({"mousemove", "--sync", str(thumb + 80), str(row)});
-    // Playing alone moves the time a second a second: 30 within the wait is the jump.
-    EXPECT_TRUE(
-        waitUntil([&] { return seconds(s.texts().value("Main.TSec")) > before + 30; }, 20000))
-        << "the song jumped while the thumb is held: "
-        << s.texts().value("Main.TSec").toStdString();
+    EXPECT_TRUE(position.waitForJump(position.start() + 31, 10))
+        << "the song jumped while the thumb is held: " << position.last() << " s";
     s.xdotool({"mouseup", "1"});
     EXPECT_TRUE(
         waitUntil([&] { return s.texts().value("frmBass.Scrolling") == "False"; }, kWaitMs));
@@ -238,8 +236,7 @@ TEST(MainInputOnDisplay, TheSeekThumbMovesASongWhileDraggedAndTheEqualizerButton
     const QImage on = s.screenshot().copy(button);
     s.click(corner.x() + kEqualizerButton.x(), corner.y() + kEqualizerButton.y());
     s.xdotool({"mousemove", "--sync", "900", "700"});
-    const QImage off =
-        s.screenshotWhen([&](const QImage& i) { return i.copy(button) != on; }, kWaitMs);
+    const QImage off = s.screenshotWhen([&](const QImage& i) { return i.copy(button) != on; });
     EXPECT_NE(off.copy(button), on) << "the equalizer button shows its off picture";
 }
 
@@ -250,8 +247,8 @@ TEST(MainInputOnDisplay, MinimizedToTheTrayItComesBackAndTheTrayMenuOpens) {
     const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QPoint corner = s.geometry(window).topLeft();
-    QRect icon;
-    ASSERT_TRUE(waitUntil([&] { return !(icon = s.trayIcon()).isEmpty(); }, kWaitMs));
+    const QRect icon = s.waitForTrayIcon();
+    ASSERT_FALSE(icon.isEmpty());
     const QPoint trayIcon = icon.center();
     s.screenshot();
     s.clickAfterHover(corner + kMinimize, 1);
@@ -263,10 +260,9 @@ TEST(MainInputOnDisplay, MinimizedToTheTrayItComesBackAndTheTrayMenuOpens) {
     s.clickAfterHover(corner + kMinimize, 1);
     ASSERT_TRUE(waitUntil([&] { return !s.viewable(window); }, kWaitMs));
     s.clickAfterHover(trayIcon, 3);
-    ASSERT_TRUE(s.waitForMenus(1, kWaitMs)) << "the tray menu shows";
+    ASSERT_TRUE(s.waitForMenus(1)) << "the tray menu shows";
     const QRect beside(trayIcon - QPoint(60, 30), QSize(40, 14));
-    const QImage menu =
-        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, beside); }, kWaitMs);
+    const QImage menu = s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, beside); });
     EXPECT_TRUE(mostlyLight(menu, beside)) << "the tray menu beside the icon";
     s.clickAfterHover(trayIcon - QPoint(53, 12), 1);
     EXPECT_TRUE(s.waitForExit(kWaitMs)) << "its last item, Close, ends the program";

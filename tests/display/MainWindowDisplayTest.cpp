@@ -206,14 +206,7 @@ TEST(MainWindowOnDisplay, AKeyHeldFromBeforeTheCloseDoesNotAnswerItsBox) {
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     s.xdotool({"keydown", "Escape"});
     s.close(window);
-    QString box;
-    waitUntil(
-        [&] {
-            for (const QString& id : s.windows(kTitle))
-                if (id != window) box = id;
-            return !box.isEmpty();
-        },
-        kWaitMs);
+    const QString box = s.waitForBox(kTitle, window);
     ASSERT_FALSE(box.isEmpty()) << "no box told of the files not saved";
     s.screenshot();
     // A busy box takes its keyboard, the repeat and the release all at once.

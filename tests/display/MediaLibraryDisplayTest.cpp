@@ -37,8 +37,8 @@ TEST(MediaLibraryOnDisplay, TheTop20TitleUnderThePointerShowsInRed) {
     // The library shown, on its Top 20 page.
     s.editSettings({{70, "1"}, {71, "2"}});
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
-    const QString window = s.waitForWindow("Media Library", kWaitMs);
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString window = s.waitForWindow("Media Library");
     ASSERT_FALSE(window.isEmpty()) << "the library is shown";
     ASSERT_TRUE(displaytest::waitUntil(
         [&] { return s.texts().value("MediaLibrary.Song(1)") == "Beta tune"; }, kWaitMs));
@@ -47,7 +47,7 @@ TEST(MediaLibraryOnDisplay, TheTop20TitleUnderThePointerShowsInRed) {
     const QRect beta = titleRow(library, 1);
     s.xdotool({"mousemove", QString::number(beta.left() + 40), QString::number(beta.center().y())});
     const QImage hovered =
-        s.screenshotWhen([&](const QImage& shot) { return redPixels(shot, beta) > 20; }, kWaitMs);
+        s.screenshotWhen([&](const QImage& shot) { return redPixels(shot, beta) > 20; });
     EXPECT_GT(redPixels(hovered, beta), 20) << "the hovered title is red";
     EXPECT_EQ(redPixels(hovered, titleRow(library, 0)), 0);
     EXPECT_EQ(redPixels(hovered, titleRow(library, 2)), 0);
@@ -55,11 +55,9 @@ TEST(MediaLibraryOnDisplay, TheTop20TitleUnderThePointerShowsInRed) {
     const QRect alpha = titleRow(library, 0);
     s.xdotool(
         {"mousemove", QString::number(alpha.left() + 40), QString::number(alpha.center().y())});
-    const QImage moved = s.screenshotWhen(
-        [&](const QImage& shot) {
-            return redPixels(shot, alpha) > 20 && redPixels(shot, beta) == 0;
-        },
-        kWaitMs);
+    const QImage moved = s.screenshotWhen([&](const QImage& shot) {
+        return redPixels(shot, alpha) > 20 && redPixels(shot, beta) == 0;
+    });
     EXPECT_GT(redPixels(moved, alpha), 20) << "the red follows the pointer";
     EXPECT_EQ(redPixels(moved, beta), 0);
 }

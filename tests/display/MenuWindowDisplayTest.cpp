@@ -44,6 +44,18 @@ std::vector<QPoint> checkBoxes(const QImage& shot) {
     return found;
 }
 
+// The ranking page's red "20" heading, 64 pixels in and 32 down the library.
+bool showsTheRanking(const QImage& shot, const QRect& library) {
+    const QRect heading(library.topLeft() + QPoint(64, 32), QSize(49, 25));
+    int red = 0;
+    for (int y = heading.top(); y <= heading.bottom(); ++y)
+        for (int x = heading.left(); x <= heading.right(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+        }
+    return red > 20;
+}
+
 class MenuOnDisplay : public ::testing::Test {
   protected:
     PlayerSession s;
@@ -59,9 +71,7 @@ class MenuOnDisplay : public ::testing::Test {
     // The list's rows are 11 pixels high from 24 pixels down the window.
     QPoint row(int index) { return s.geometry(playlist).topLeft() + QPoint(60, 30 + 11 * index); }
     void rightClickRow(int index) {
-        const QPoint at = row(index);
-        s.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-        s.xdotool({"click", "3"});
+        s.clickAfterHover(row(index), 3);
         EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
     }
     // The playlist window's "File" and "Options" buttons.
@@ -70,8 +80,6 @@ class MenuOnDisplay : public ::testing::Test {
                 s.geometry(playlist).top() + 8);
         EXPECT_TRUE(s.waitForMenus(1)) << "the menu shows";
     }
-    // The player takes keys in the order they come, however late.
-    void keys(const QStringList& names) { s.xdotool(QStringList{"key"} + names); }
 };
 
 // The row menu with its pictures, a highlighted item and the play order's
@@ -81,26 +89,26 @@ TEST_F(MenuOnDisplay, RowMenuShuffleOnIsCheckedInThePlaylistsOptionsMenu) {
     startWithEntries();
     rightClickRow(1);
     // Play, Informations, Set as next, Jump, Options, Playback mode: open it.
-    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Right"});
+    s.keys({"Down", "Down", "Down", "Down", "Down", "Down", "Right"});
     const QImage before =
         s.screenshotWhen([](const QImage& shot) { return !checkBoxes(shot).empty(); });
     const auto start = checkBoxes(before);
     ASSERT_EQ(start.size(), 1u);
     // "Shuffle off" checked below the highlighted "Shuffle on".
     EXPECT_EQ(before.pixel(start[0].x() + 5, start[0].y() - 6), kHighlight);
-    keys({"Return"});
+    s.key("Return");
     EXPECT_TRUE(s.waitForMenus(0)) << "the menus close";
 
     playlistMenuButton(2);
     // Playlist settings, Playback mode: open it and move to its second item.
-    keys({"Down", "Down", "Right", "Down"});
+    s.keys({"Down", "Down", "Right", "Down"});
     const QImage after =
         s.screenshotWhen([](const QImage& shot) { return !checkBoxes(shot).empty(); });
     const auto boxes = checkBoxes(after);
     ASSERT_EQ(boxes.size(), 1u);
     // The first item is checked: the highlighted second one lies right below it.
     EXPECT_EQ(after.pixel(boxes[0].x() + 5, boxes[0].y() + 24), kHighlight);
-    keys({"Escape", "Escape"});
+    s.keys({"Escape", "Escape"});
 }
 
 // "Set as next" on the third row while the first plays; Next then plays it.
@@ -109,11 +117,11 @@ TEST_F(MenuOnDisplay, SetAsNextThenNextPlaysThatRow) {
     s.doubleClick(row(0));
     ASSERT_TRUE(s.waitForPlaying("Alpha song")) << s.output().toStdString();
     rightClickRow(2);
-    keys({"Down", "Down", "Down"});
+    s.keys({"Down", "Down", "Down"});
     s.screenshot();
-    keys({"Return"});
+    s.key("Return");
     s.focus(s.waitForWindow("Plenk Player"));
-    keys({"n"});
+    s.key("n");
     ASSERT_TRUE(s.waitForPlaying("Gamma air"))
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
         << s.output().toStdString();
@@ -129,7 +137,7 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     const QPoint dialog(200, 200);
     const QPoint action = dialog + QPoint(228, 216);
     playlistMenuButton(1);
-    keys({"Down", "Down", "Down", "Return"});
+    s.keys({"Down", "Down", "Down", "Return"});
     ASSERT_TRUE(waitUntil(
         [&] { return s.texts().value("DialogForm.TitluMesaj") == "Save playlist"; }, kWaitMs));
     s.screenshot();
@@ -139,11 +147,11 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     EXPECT_EQ(testsupport::readLines(saved).size(), 3);
 
     playlistMenuButton(1);
-    keys({"Down", "Return"});
+    s.keys({"Down", "Return"});
     ASSERT_TRUE(waitUntil(
         [&] { return s.texts().value("Playlist.ItemsLabel") == "Total items: 0"; }, kWaitMs));
     playlistMenuButton(1);
-    keys({"Down", "Down", "Return"});
+    s.keys({"Down", "Down", "Return"});
     ASSERT_TRUE(waitUntil(
         [&] { return s.texts().value("DialogForm.TitluMesaj") == "Load playlist file"; }, kWaitMs))
         << s.texts().value("DialogForm.TitluMesaj").toStdString() << " / "
@@ -157,7 +165,7 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     s.screenshot();
 
     rightClickRow(0);
-    keys({"Down", "Down", "Return"});
+    s.keys({"Down", "Down", "Return"});
     const QString library = s.waitForWindow("Media Library");
     ASSERT_FALSE(library.isEmpty());
     ASSERT_TRUE(waitUntil(
@@ -169,25 +177,28 @@ TEST_F(MenuOnDisplay, PlaylistSavedClearedAndLoadedBackThenATagEditedThroughTheM
     s.xdotool({"type", "--delay", "30", "Edited"});
     s.click(lib.x() + 164, lib.y() + 220);
     rightClickRow(1);
-    keys({"Down", "Down", "Return"});
+    s.keys({"Down", "Down", "Return"});
     ASSERT_TRUE(
         waitUntil([&] { return s.texts().value("MediaLibrary.ID3Path").endsWith("Beta tune.ogg"); },
                   kWaitMs));
     rightClickRow(0);
-    keys({"Down", "Down", "Return"});
+    s.keys({"Down", "Down", "Return"});
     ASSERT_TRUE(waitUntil(
         [&] { return s.texts().value("MediaLibrary.Text1T").trimmed() == "Edited"; }, kWaitMs))
         << s.texts().value("MediaLibrary.Text1T").toStdString();
     s.screenshot();
 
-    // The row menu's "Top 20" keeps the library's size and shows the ranking page.
-    const QSize size = s.geometry(library).size();
+    // The row menu's "Top 20" keeps the library's size, here not its design
+    // size, and shows the ranking page.
+    const QSize size(600, 400);
+    s.xdotool({"windowsize", "--sync", library, "600", "400"});
+    ASSERT_TRUE(waitUntil([&] { return s.geometry(library).size() == size; }, kWaitMs));
     rightClickRow(0);
-    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down",
-          "Return"});
-    // Answering, the player has shown the page.
-    s.texts();
-    s.screenshot();
+    s.keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down",
+            "Return"});
+    const QImage ranking =
+        s.screenshotWhen([&](const QImage& i) { return showsTheRanking(i, s.geometry(library)); });
+    ASSERT_TRUE(showsTheRanking(ranking, s.geometry(library))) << "the ranking page shows";
     EXPECT_EQ(s.geometry(library).size(), size);
 }
 
@@ -206,15 +217,15 @@ TEST_F(MenuOnDisplay, MainMenusTop20FullMiniTwiceAndClose) {
     };
     head(at, 100);
     // Settings, Change skin, Set language, Keyboard shortcuts, File association, Show / hide.
-    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Right", "Down"});
+    s.keys({"Down", "Down", "Down", "Down", "Down", "Down", "Right", "Down"});
     s.screenshot();
-    keys({"Return"});
+    s.key("Return");
     const QString library = s.waitForWindow("Media Library");
     ASSERT_FALSE(library.isEmpty());
     EXPECT_EQ(s.geometry(library).size(), QSize(515, 335));
 
     head(at, 100);
-    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"});
+    s.keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"});
     ASSERT_TRUE(waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "True"; }, kWaitMs));
     QString mini;
     ASSERT_TRUE(waitUntil(
@@ -224,12 +235,12 @@ TEST_F(MenuOnDisplay, MainMenusTop20FullMiniTwiceAndClose) {
         },
         kWaitMs));
     s.xdotool({"windowmove", "--sync", mini, "300", "420"});
-    // Answering, the player has taken the move.
+    // Answering, the player is free; the click that follows reaches it after the move.
     s.texts();
     const QPoint miniAt = s.geometry(mini).topLeft();
     s.screenshot();
     head(miniAt, 100);
-    keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"});
+    s.keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"});
     ASSERT_TRUE(
         waitUntil([&] { return s.texts().value("DataForm.MiniMode") == "False"; }, kWaitMs));
     ASSERT_TRUE(waitUntil([&] { return s.geometry(main).topLeft() == miniAt; }, kWaitMs))
@@ -240,7 +251,7 @@ TEST_F(MenuOnDisplay, MainMenusTop20FullMiniTwiceAndClose) {
     QFile::remove(settings);
     head(miniAt, 40);
     // Play file, File info, Close Plenk Player.
-    keys({"Down", "Down", "Down", "Return"});
+    s.keys({"Down", "Down", "Down", "Return"});
     EXPECT_TRUE(s.waitForExit(kWaitMs));
     EXPECT_TRUE(QFile::exists(settings));
 }
@@ -259,9 +270,7 @@ TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
         s.texts();
         s.click(at.x() + 92, at.y() + 104);
         EXPECT_TRUE(s.waitForMenus(1)) << "the preset menu shows";
-        for (int i = 0; i < downs; ++i)
-            keys({"Down"});
-        keys({"Return"});
+        s.keys(QStringList(downs, "Down") << "Return");
     };
     const QRect bands(at.x() + 150, at.y() + 150, 200, 80);
     const QImage before = s.screenshot().copy(bands);
@@ -271,9 +280,8 @@ TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
     const QPoint window = s.geometry(presets).topLeft();
     // Flat, Bass boost, Treble boost, Rock.
     s.click(window.x() + 60, window.y() + 14);
-    keys({"Down", "Down", "Down"});
-    const QImage moved =
-        s.screenshotWhen([&](const QImage& i) { return i.copy(bands) != before; }, kWaitMs);
+    s.keys({"Down", "Down", "Down"});
+    const QImage moved = s.screenshotWhen([&](const QImage& i) { return i.copy(bands) != before; });
     EXPECT_NE(moved.copy(bands), before) << "the band sliders moved";
 
     const QString file = s.program().file("eqpreset.ini");
@@ -292,7 +300,7 @@ TEST_F(MenuOnDisplay, PresetMenuLoadsSavesAndDeletesAPreset) {
     ASSERT_FALSE(s.waitForWindow("Load Equalizer Preset").isEmpty());
     presetMenu(3);
     s.click(window.x() + 60, window.y() + 14);
-    keys({"End"});
+    s.key("End");
     s.texts();
     s.screenshot();
     s.click(window.x() + 52, window.y() + 276);

@@ -11,7 +11,7 @@ namespace {
 // the moment its playlist window shows, while the rest of the entries may
 // still be coming in: the clicked entry, not another, reaches the library's
 // editor.  How soon is for bench_MillionEntries to say.
-TEST(MillionEntriesOnDisplay, AClickIsAnsweredAtOnceAfterTheWindowAppears) {
+TEST(MillionEntriesOnDisplay, TheRowClickedAsTheWindowAppearsReachesTheLibrarysEditor) {
     PlayerSession s;
     displaytest::writeClickedList(s, 1000000);
     s.start();

@@ -53,13 +53,11 @@ QPoint seekThumbOnTheScreen(PlayerSession& s, const QRect& place) {
     const int from = place.x() + 128 + 11;
     const int to = place.x() + 128 + 201 - 11;
     int left = -1;
-    s.screenshotWhen(
-        [&](const QImage& shot) {
-            for (int x = from; x < to && left < 0; ++x)
-                if (qGray(shot.pixel(x, y)) > 40) left = x;
-            return left >= 0;
-        },
-        kWaitMs);
+    s.screenshotWhen([&](const QImage& shot) {
+        for (int x = from; x < to && left < 0; ++x)
+            if (qGray(shot.pixel(x, y)) > 40) left = x;
+        return left >= 0;
+    });
     return {left < 0 ? -1 : left + 10, y};
 }
 
@@ -67,10 +65,8 @@ QPoint seekThumbOnTheScreen(PlayerSession& s, const QRect& place) {
 // mode"; true when the mini window shows.
 bool switchToMiniByMainsMenu(PlayerSession& s, const QRect& mainPlace) {
     s.click(mainPlace.x() + 95, mainPlace.y() + 8);
-    if (!s.waitForMenus(1, kWaitMs)) return false;
-    for (int i = 0; i < 7; ++i)
-        s.key("Down");
-    s.key("Return");
+    if (!s.waitForMenus(1)) return false;
+    s.keys(QStringList(7, "Down") << "Return");
     return waitUntil([&] { return s.geometry(s.waitForWindow(kTitle, 0)).height() == kMiniHeight; },
                      kWaitMs);
 }
@@ -79,7 +75,7 @@ TEST(MiniWindowOnDisplay, StartsWhereItStoodAndMirrorsThePlayingSample) {
     PlayerSession s;
     startInMiniMode(s, 1500, 1200);
     s.start({s.program().file("Samples/plenk-sample.ogg")});
-    const QString window = s.waitForWindow(kTitle, kWaitMs);
+    const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QRect place = s.geometry(window);
     EXPECT_EQ(place, QRect(100, 80, kMiniWidth, kMiniHeight));
@@ -88,22 +84,21 @@ TEST(MiniWindowOnDisplay, StartsWhereItStoodAndMirrorsThePlayingSample) {
     // Edges, heads and the visualisation drawn into the mini window's box.
     const QRect box(place.x() + 5, place.y() + 27, 121, 41);
     const QImage first = s.screenshotWhen(
-        [&](const QImage& i) { return !isBlack(i.pixelColor(place.x() + 50, place.y() + 3)); },
-        kWaitMs);
+        [&](const QImage& i) { return !isBlack(i.pixelColor(place.x() + 50, place.y() + 3)); });
     EXPECT_TRUE(isBlack(first.pixelColor(place.x() - 5, place.y() - 5)));
     EXPECT_FALSE(isBlack(first.pixelColor(place.right() - 3, place.y() + 40))) << "the right edge";
     const QImage later =
-        s.screenshotWhen([&](const QImage& i) { return i.copy(box) != first.copy(box); }, kWaitMs);
+        s.screenshotWhen([&](const QImage& i) { return i.copy(box) != first.copy(box); });
     EXPECT_NE(later.copy(box), first.copy(box)) << "the visualisation moves";
 }
 
 TEST(MiniWindowOnDisplay, TheMenuSwitchShowsItPlayingWithItsFileMenuUnderTheHead) {
     PlayerSession s;
     s.start({s.program().file("Samples/plenk-sample.ogg")});
-    const QString main = s.waitForWindow(kTitle, kWaitMs);
+    const QString main = s.waitForWindow(kTitle);
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
     const QRect mainPlace = s.geometry(main);
-    ASSERT_TRUE(s.waitForPlaying("plenk-sample", kWaitMs));
+    ASSERT_TRUE(s.waitForPlaying("plenk-sample"));
     ASSERT_TRUE(switchToMiniByMainsMenu(s, mainPlace));
     const QString window = s.waitForWindow(kTitle, 0);
     const QRect place = s.geometry(window);
@@ -113,20 +108,17 @@ TEST(MiniWindowOnDisplay, TheMenuSwitchShowsItPlayingWithItsFileMenuUnderTheHead
     // visualisation moving in the mini window's box.
     const QRect box(place.x() + 5, place.y() + 27, 121, 41);
     const QImage first = s.screenshotWhen(
-        [&](const QImage& i) { return !isBlack(i.pixelColor(place.x() + 50, place.y() + 3)); },
-        kWaitMs);
+        [&](const QImage& i) { return !isBlack(i.pixelColor(place.x() + 50, place.y() + 3)); });
     EXPECT_FALSE(isBlack(first.pixelColor(place.right() - 3, place.y() + 40))) << "the right edge";
     const QImage later =
-        s.screenshotWhen([&](const QImage& i) { return i.copy(box) != first.copy(box); }, kWaitMs);
+        s.screenshotWhen([&](const QImage& i) { return i.copy(box) != first.copy(box); });
     EXPECT_NE(later.copy(box), first.copy(box)) << "the visualisation moves";
     // The File head opens its menu just below its left end.
     s.click(place.x() + 30, place.y() + 8);
-    const QImage menu = s.screenshotWhen(
-        [&](const QImage& i) {
-            return i.copy(QRect(place.x() + 17, place.y() + 21, 60, 40)) !=
-                   later.copy(QRect(place.x() + 17, place.y() + 21, 60, 40));
-        },
-        kWaitMs);
+    const QImage menu = s.screenshotWhen([&](const QImage& i) {
+        return i.copy(QRect(place.x() + 17, place.y() + 21, 60, 40)) !=
+               later.copy(QRect(place.x() + 17, place.y() + 21, 60, 40));
+    });
     EXPECT_NE(menu.copy(QRect(place.x() + 17, place.y() + 21, 60, 40)),
               later.copy(QRect(place.x() + 17, place.y() + 21, 60, 40)));
     s.key("Escape");
@@ -136,7 +128,7 @@ TEST(MiniWindowOnDisplay, DragsOnTheSeekAndVolumeSlidersSeekAndSetTheVolume) {
     PlayerSession s;
     startInMiniMode(s, 1500, 1200);
     s.start({s.program().file("Samples/plenk-sample.ogg")});
-    const QString window = s.waitForWindow(kTitle, kWaitMs);
+    const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QRect place = s.geometry(window);
     ASSERT_TRUE(waitUntil([&] { return seconds(miniTime(s)) >= 1; }, kWaitMs));
@@ -166,10 +158,10 @@ TEST(MiniWindowOnDisplay, MinimizedAndRestoredWithTheDockedPlaylist) {
     s.startWindowManager();
     startInMiniMode(s, 1500, 1200);
     s.start();
-    const QString window = s.waitForWindow(kTitle, kWaitMs);
+    const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QRect place = s.geometry(window);
-    const QString playlist = s.waitForWindow("Playlist", kWaitMs);
+    const QString playlist = s.waitForWindow("Playlist");
     ASSERT_FALSE(playlist.isEmpty());
     s.screenshot();
     s.click(place.x() + 328 + 11, place.y() + 8);
@@ -200,7 +192,7 @@ TEST(MiniWindowOnDisplay, ADoubleClickOnTheTopStripBringsTheMainWindowInItsPlace
     PlayerSession s;
     startInMiniMode(s, 3000, 2250);
     s.start();
-    const QString window = s.waitForWindow(kTitle, kWaitMs);
+    const QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     const QRect place = s.geometry(window);
     s.screenshot();
@@ -215,7 +207,7 @@ TEST(MiniWindowOnDisplay, ClosedFromTheMiniWindowItComesBackWhereItStood) {
     PlayerSession s;
     startInMiniMode(s, 1500, 1200);
     s.start();
-    QString window = s.waitForWindow(kTitle, kWaitMs);
+    QString window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty()) << s.output().toStdString();
     // Moved by the desktop to another place, then closed.
     const QRect place = s.geometry(window);
@@ -228,7 +220,7 @@ TEST(MiniWindowOnDisplay, ClosedFromTheMiniWindowItComesBackWhereItStood) {
     s.click(place.x() + 90 + 352 + 11, place.y() + 60 + 8);
     ASSERT_TRUE(s.waitForExit(kWaitMs));
     s.start();
-    window = s.waitForWindow(kTitle, kWaitMs);
+    window = s.waitForWindow(kTitle);
     ASSERT_FALSE(window.isEmpty());
     EXPECT_EQ(s.geometry(window),
               QRect(place.topLeft() + QPoint(90, 60), QSize(kMiniWidth, kMiniHeight)));

@@ -50,20 +50,16 @@ class OptionsOnDisplay : public ::testing::Test {
         const QString song = s.program().write("Music/Alpha song.ogg", sample.readAll());
         s.program().write("Data/plst.data", song.toUtf8() + "\r\n");
         s.start();
-        ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty())
-            << s.output().toStdString();
-        ASSERT_FALSE(s.waitForWindow("Playlist", kWaitMs).isEmpty()) << s.output().toStdString();
+        ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+        ASSERT_FALSE(s.waitForWindow("Playlist").isEmpty()) << s.output().toStdString();
     }
     // The rows' menu: Play, Informations, Set as next, Jump, Options.
     void openFromTheRowsMenu() {
-        const QPoint row =
-            s.geometry(s.waitForWindow("Playlist", kWaitMs)).topLeft() + QPoint(60, 30);
-        s.xdotool({"mousemove", QString::number(row.x()), QString::number(row.y())});
-        s.xdotool({"click", "3"});
-        EXPECT_TRUE(s.waitForMenus(1, kWaitMs)) << "the row menu shows";
-        for (const char* key : {"Down", "Down", "Down", "Down", "Down", "Return"})
-            s.key(key);
-        options = s.waitForWindow("Options", kWaitMs);
+        const QPoint row = s.geometry(s.waitForWindow("Playlist")).topLeft() + QPoint(60, 30);
+        s.clickAfterHover(row, 3);
+        EXPECT_TRUE(s.waitForMenus(1)) << "the row menu shows";
+        s.keys({"Down", "Down", "Down", "Down", "Down", "Return"});
+        options = s.waitForWindow("Options");
     }
     // A click at a point of the options window.
     void clickAt(int x, int y) {
@@ -124,28 +120,26 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
         const QPoint box = s.geometry(options).topLeft() + QPoint(154, 64 + 11 * row);
         return darkPixels(shot, QRect(box, QSize(12, 11))) > 4;
     };
-    const QImage marked = s.screenshotWhen([&](const QImage& i) { return ticked(i, 0); }, kWaitMs);
+    const QImage marked = s.screenshotWhen([&](const QImage& i) { return ticked(i, 0); });
     EXPECT_TRUE(ticked(marked, 0)) << "Default ticked";
     EXPECT_FALSE(ticked(marked, 1));
     clickAt(180, 83);
     EXPECT_TRUE(shows("SkinName", "Silver"));
     const QImage moved =
-        s.screenshotWhen([&](const QImage& i) { return ticked(i, 1) && !ticked(i, 0); }, kWaitMs);
+        s.screenshotWhen([&](const QImage& i) { return ticked(i, 1) && !ticked(i, 0); });
     EXPECT_TRUE(ticked(moved, 1)) << "Silver ticked";
     EXPECT_FALSE(ticked(moved, 0));
-    const QString main = s.waitForWindow("Plenk Player", kWaitMs);
+    const QString main = s.waitForWindow("Plenk Player");
     const QPoint backProbe = s.geometry(main).topLeft() + QPoint(362, 160);
     const QImage shot = s.screenshotWhen(
-        [&](const QImage& i) { return near(i.pixelColor(backProbe), QColor(206, 209, 216)); },
-        kWaitMs);
+        [&](const QImage& i) { return near(i.pixelColor(backProbe), QColor(206, 209, 216)); });
     EXPECT_TRUE(near(shot.pixelColor(backProbe), QColor(206, 209, 216))) << "the windows change";
 
     openPage(1);
     clickAt(374, 108);  // Bold
     clickAt(158, 236);  // the standard scrollbar
     openPage(3);
-    for (const char* key : {"alt+d", "End", "5"})
-        s.key(key);
+    s.keys({"alt+d", "End", "5"});
     EXPECT_TRUE(shows("SubDelay", "05")) << "Alt+D, then typed into the delay box";
     clickAt(166, 96);  // Original size
     clickAt(166, 76);  // Stretch
@@ -162,14 +156,6 @@ TEST_F(OptionsOnDisplay, PagesDragSkinAndTheChoicesOkSaves) {
     EXPECT_EQ(lines[50].trimmed(), "True") << "Stretch";
     EXPECT_EQ(lines[55].trimmed(), "1") << "Bold";
     EXPECT_EQ(lines[65].trimmed(), "1") << "the standard scrollbar";
-}
-
-// A right-click resting on the point: the pointer reaches it first, so the
-// press comes with no move of its own.
-void rightClick(PlayerSession& s, QPoint at) {
-    s.xdotool({"mousemove", QString::number(at.x() + 1), QString::number(at.y())});
-    s.xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
-    s.xdotool({"click", "3"});
 }
 
 // A line of the program's settings file (counted from 0), as it is now.
@@ -205,25 +191,25 @@ TEST_F(OptionsOnDisplay, ApplyNowHidesTheSubtitlesOfTheOpenVideo) {
     lines[61] = "1\r";
     s.program().write("settings.ini", lines.join('\n'));
     s.start({clip});
-    const QString main = s.waitForWindow("Plenk Player", kWaitMs);
+    const QString main = s.waitForWindow("Plenk Player");
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
     ASSERT_TRUE(waitUntil([&] { return s.geometry(main).width() == 600; }, kWaitMs));
     const QRect window = s.geometry(main);
     const QRect video(window.topLeft() + QPoint(10, 30), QSize(480, window.height() - 70));
     const QImage shown =
-        s.screenshotWhen([&](const QImage& i) { return whitePixels(i, video) > 100; }, kWaitMs);
+        s.screenshotWhen([&](const QImage& i) { return whitePixels(i, video) > 100; });
     EXPECT_GT(whitePixels(shown, video), 100) << "the subtitles show";
 
     // A right-click on the playing video, then its menu's first item "Video
     // settings": the options window on its Video page.
     const QPoint onVideo = window.topLeft() + QPoint(250, 200);
-    rightClick(s, onVideo);
+    s.clickAfterHover(onVideo, 3);
     const QRect firstItem(onVideo + QPoint(4, 3), QSize(80, 14));
     const QImage menu =
-        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, firstItem); }, kWaitMs);
+        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, firstItem); });
     ASSERT_TRUE(mostlyLight(menu, firstItem)) << "the video menu at the pointer";
     s.click(firstItem.center().x(), firstItem.center().y());
-    options = s.waitForWindow("Options", kWaitMs);
+    options = s.waitForWindow("Options");
     ASSERT_FALSE(options.isEmpty()) << "Video settings opens the options window";
     EXPECT_TRUE(shows("Tlabel", "Video"));
     clickAt(168, 196);  // Show subtitles if available
@@ -234,7 +220,7 @@ TEST_F(OptionsOnDisplay, ApplyNowHidesTheSubtitlesOfTheOpenVideo) {
     EXPECT_TRUE(waitUntil([&] { return settingsLine(s, 61) == "0"; }, kWaitMs))
         << "Ok saved the box unticked";
     const QImage hidden =
-        s.screenshotWhen([&](const QImage& i) { return whitePixels(i, video) < 20; }, kWaitMs);
+        s.screenshotWhen([&](const QImage& i) { return whitePixels(i, video) < 20; });
     EXPECT_LT(whitePixels(hidden, video), 20) << "the subtitles are gone";
 }
 
@@ -246,18 +232,17 @@ TEST_F(OptionsOnDisplay, OkAfterTheVideoEndedUnderItsSettingsSaves) {
     ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "4",
                                      "-pix_fmt", "yuv420p", clip}));
     s.start({clip});
-    const QString main = s.waitForWindow("Plenk Player", kWaitMs);
+    const QString main = s.waitForWindow("Plenk Player");
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
     ASSERT_TRUE(waitUntil([&] { return s.geometry(main).width() == 600; }, kWaitMs));
     const QPoint onVideo = s.geometry(main).topLeft() + QPoint(250, 200);
-    rightClick(s, onVideo);
+    s.clickAfterHover(onVideo, 3);
     const QRect firstItem(onVideo + QPoint(4, 3), QSize(80, 14));
     ASSERT_TRUE(mostlyLight(
-        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, firstItem); }, kWaitMs),
-        firstItem))
+        s.screenshotWhen([&](const QImage& i) { return mostlyLight(i, firstItem); }), firstItem))
         << "the video menu at the pointer";
     s.click(firstItem.center().x(), firstItem.center().y());
-    options = s.waitForWindow("Options", kWaitMs);
+    options = s.waitForWindow("Options");
     ASSERT_FALSE(options.isEmpty()) << "Video settings opens the options window";
     EXPECT_TRUE(shows("Tlabel", "Video"));
     ASSERT_TRUE(waitUntil([&] { return s.texts().value("Main.LbActualCx(0)") == "-1"; }, kWaitMs))
@@ -269,7 +254,7 @@ TEST_F(OptionsOnDisplay, OkAfterTheVideoEndedUnderItsSettingsSaves) {
         << "Ok saved the settings";
     // Still answering after the save: the press's window going did not end it.
     EXPECT_TRUE(s.texts().contains("Main.Visible")) << s.output().toStdString();
-    EXPECT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << "the player goes on";
+    EXPECT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << "the player goes on";
 }
 
 // The options button lies below the panels, outside the window's smallest
@@ -280,7 +265,7 @@ TEST_F(OptionsOnDisplay, TheOptionsButtonBelowTheVideoOpensTheWindow) {
     ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t",
                                      "60", "-pix_fmt", "yuv420p", clip}));
     s.start({clip});
-    const QString main = s.waitForWindow("Plenk Player", kWaitMs);
+    const QString main = s.waitForWindow("Plenk Player");
     ASSERT_FALSE(main.isEmpty()) << s.output().toStdString();
     ASSERT_TRUE(waitUntil([&] { return s.geometry(main).width() == 600; }, kWaitMs));
     const QRect before = s.geometry(main);
@@ -305,7 +290,7 @@ TEST_F(OptionsOnDisplay, TheOptionsButtonBelowTheVideoOpensTheWindow) {
     s.screenshot();
     const QPoint button = s.geometry(main).topLeft() + QPoint(390, 336);
     s.click(button.x(), button.y());
-    options = s.waitForWindow("Options", kWaitMs);
+    options = s.waitForWindow("Options");
     ASSERT_FALSE(options.isEmpty()) << "the options button opens the window";
     EXPECT_TRUE(shows("Tlabel", "General settings"));
     s.screenshot();

@@ -51,8 +51,8 @@ QRect aHundredSongsShown(PlayerSession& s) {
         titles << QString("Song %1").arg(i, 3, 10, QChar('0'));
     playlistOf(s, titles);
     s.start();
-    EXPECT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist", kWaitMs);
+    EXPECT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
     if (!waitUntil([&] { return items(s) == "Total items: 100"; }, kWaitMs)) return {};
     return s.geometry(playlist);
 }
@@ -65,8 +65,8 @@ TEST(PlaylistGesturesOnDisplay, ARowDraggedOntoAnotherMovesThere) {
     PlayerSession s;
     playlistOf(s, {"Alpha song", "Beta tune", "Gamma air", "Delta hymn"});
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist", kWaitMs);
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
     ASSERT_FALSE(playlist.isEmpty());
     ASSERT_TRUE(waitUntil([&] { return items(s) == "Total items: 4"; }, kWaitMs));
     const QRect at = s.geometry(playlist);
@@ -83,7 +83,7 @@ TEST(PlaylistGesturesOnDisplay, ARowDraggedOntoAnotherMovesThere) {
         << s.rows("Playlist.PicList").join(", ").toStdString();
     s.screenshot();
     s.doubleClick(row(at, 2));
-    EXPECT_TRUE(s.waitForPlaying("Alpha song", kWaitMs))
+    EXPECT_TRUE(s.waitForPlaying("Alpha song"))
         << s.texts().value("Main.PiesaCurenta").toStdString();
 }
 
@@ -121,18 +121,7 @@ TEST(PlaylistGesturesOnDisplay, PageDownAndEndShowTheRowsTheyReach) {
     PlayerSession s;
     const QRect at = aHundredSongsShown(s);
     ASSERT_FALSE(at.isEmpty());
-    const QString list = "Playlist.PicList";
-    s.click(row(at, 0).x(), row(at, 0).y());
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 0; }, kWaitMs));
-    s.key("Next");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) > 0; }, kWaitMs));
-    const int page = s.listIndex(list);
-    s.key("Next");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 2 * page; }, kWaitMs));
-    EXPECT_TRUE(s.showsItsRows(list)) << "after Page Down";
-    s.key("End");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 99; }, kWaitMs));
-    EXPECT_TRUE(s.showsItsRows(list)) << "after End";
+    displaytest::pageDownTwiceThenEnd(s, "Playlist.PicList", row(at, 0), 99);
 }
 
 // Two files and a folder dragged from another program onto the second row:
@@ -149,8 +138,8 @@ TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheD
                               QFileInfo(s.program().write("Dropped/album/x1.ogg", bytes)).path()};
     s.program().write("Dropped/album/x2.ogg", bytes);
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist", kWaitMs);
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
     ASSERT_FALSE(playlist.isEmpty());
     ASSERT_TRUE(waitUntil([&] { return items(s) == "Total items: 3"; }, kWaitMs));
     const QRect at = s.geometry(playlist);
@@ -160,13 +149,13 @@ TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheD
     {
         const QPoint frame = at.topLeft() + QPoint(at.width() / 2, 8);
         DragProgram refused(s, frame + QPoint(250, 0), dropped);
-        ASSERT_FALSE(s.waitForWindow("Drag source", kWaitMs).isEmpty());
+        ASSERT_FALSE(s.waitForWindow("Drag source").isEmpty());
         s.xdotool({"mousemove", text(frame.x() + 270), text(frame.y() + 20), "mousedown", "1"});
-        ASSERT_TRUE(refused.says("dragging", kWaitMs));
+        ASSERT_TRUE(refused.says("dragging"));
         for (int i = 0; i <= 5; ++i)
             s.xdotool({"mousemove", text(frame.x() + 50 * (5 - i)), text(frame.y())});
         s.xdotool({"mouseup", "1"});
-        EXPECT_TRUE(refused.says("dropped none", kWaitMs));
+        EXPECT_TRUE(refused.says("dropped none"));
         EXPECT_EQ(items(s), "Total items: 3");
     }
 
@@ -176,20 +165,20 @@ TEST(PlaylistGesturesOnDisplay, FilesAndAFolderDroppedFromADragProgramLandAtTheD
     const QPoint target = row(at, 1);
     const QPoint source(at.right() + 200, target.y());
     DragProgram program(s, source - QPoint(20, 20), dropped);
-    ASSERT_FALSE(s.waitForWindow("Drag source", kWaitMs).isEmpty());
+    ASSERT_FALSE(s.waitForWindow("Drag source").isEmpty());
     s.screenshot();
 
     s.xdotool({"mousemove", text(source.x()), text(source.y())});
     s.xdotool({"mousedown", "1"});
-    ASSERT_TRUE(program.says("dragging", kWaitMs));
+    ASSERT_TRUE(program.says("dragging"));
     const QPoint inList = target + QPoint(250, 0);
     for (int i = 0; i <= 5; ++i) {
         const QPoint step = inList + (target - inList) * i / 5;
         s.xdotool({"mousemove", text(step.x()), text(step.y())});
     }
-    ASSERT_TRUE(program.says("over copy", kWaitMs)) << "the list takes the files as a copy";
+    ASSERT_TRUE(program.says("over copy")) << "the list takes the files as a copy";
     s.xdotool({"mouseup", "1"});
-    EXPECT_TRUE(program.says("dropped copy", kWaitMs));
+    EXPECT_TRUE(program.says("dropped copy"));
 
     EXPECT_TRUE(waitUntil([&] { return items(s) == "Total items: 7"; }, kWaitMs))
         << items(s).toStdString();

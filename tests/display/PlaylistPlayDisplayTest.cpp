@@ -27,8 +27,8 @@ TEST(PlaylistPlayOnDisplay, DoubleClickOnARowPlaysThatEntry) {
     PlayerSession s;
     threeEntries(s);
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist", kWaitMs);
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
     ASSERT_FALSE(playlist.isEmpty()) << s.output().toStdString();
     ASSERT_TRUE(
         waitUntil([&] { return s.texts().value("Playlist.PicList[2]") == "Gamma air"; }, kWaitMs));
@@ -39,7 +39,7 @@ TEST(PlaylistPlayOnDisplay, DoubleClickOnARowPlaysThatEntry) {
     // small font, 11 pixels, so 41 pixels down is the second row's middle.
     const QPoint row = s.geometry(playlist).topLeft() + QPoint(60, 41);
     s.doubleClick(row);
-    ASSERT_TRUE(s.waitForPlaying("Beta tune", kWaitMs))
+    ASSERT_TRUE(s.waitForPlaying("Beta tune"))
         << s.texts().value("Main.StarePlayer").toStdString() << " / "
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
         << s.output().toStdString();

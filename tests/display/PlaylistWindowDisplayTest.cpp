@@ -6,16 +6,14 @@ using displaytest::kWaitMs;
 using displaytest::PlayerSession;
 using displaytest::waitUntil;
 
-namespace {}  // namespace
-
 // The playlist window dragged by its top edge to 10 pixels from the screen's
 // left edge lands flush against it: the program's own move loop, with the
 // window snapping, under a server with no window manager.
 TEST(PlaylistWindowOnDisplay, DraggedNearTheScreenEdgeItSnapsToIt) {
     PlayerSession s;
     s.start();
-    ASSERT_FALSE(s.waitForWindow("Plenk Player", kWaitMs).isEmpty()) << s.output().toStdString();
-    const QString playlist = s.waitForWindow("Playlist", kWaitMs);
+    ASSERT_FALSE(s.waitForWindow("Plenk Player").isEmpty()) << s.output().toStdString();
+    const QString playlist = s.waitForWindow("Playlist");
     ASSERT_FALSE(playlist.isEmpty()) << s.output().toStdString();
     const QRect before = s.geometry(playlist);
     s.screenshot();

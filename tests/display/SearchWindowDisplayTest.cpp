@@ -33,11 +33,11 @@ void entries(PlayerSession& s, const QStringList& names) {
 // the search window, or nothing when it did not show.
 QString searchFor(PlayerSession& s, const QString& text) {
     s.start();
-    const QString main = s.waitForWindow("Plenk Player", kWaitMs);
+    const QString main = s.waitForWindow("Plenk Player");
     if (main.isEmpty()) return {};
     s.focus(main);
     s.key("j");
-    const QString search = s.waitForWindow("Search", kWaitMs);
+    const QString search = s.waitForWindow("Search");
     if (search.isEmpty()) return {};
     s.focus(search);
     s.xdotool({"type", "--delay", "50", text});
@@ -56,7 +56,7 @@ TEST(SearchWindowOnDisplay, TypedTextListsTheEntryAndEnterPlaysIt) {
     ASSERT_TRUE(waitUntil([&] { return s.rows("JumpForm.Rezultate") == QStringList{"Beta tune"}; },
                           kWaitMs));
     s.key("Return");
-    ASSERT_TRUE(s.waitForPlaying("Beta tune", kWaitMs))
+    ASSERT_TRUE(s.waitForPlaying("Beta tune"))
         << s.texts().value("Main.PiesaCurenta").toStdString() << "\n"
         << s.output().toStdString();
     EXPECT_EQ(s.texts().value("JumpForm.Cautare"), "");
@@ -80,17 +80,8 @@ TEST(SearchWindowOnDisplay, ScrolledResultsShowTheRowsTheyHold) {
 
     // The results list stands 8 pixels in and 48 down, 337 pixels wide.
     const QString list = "JumpForm.Rezultate";
-    s.click(at.x() + 60, at.y() + 55);
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 0; }, kWaitMs));
-    s.key("Next");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) > 0; }, kWaitMs));
-    const int page = s.listIndex(list);
-    s.key("Next");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 2 * page; }, kWaitMs));
-    EXPECT_TRUE(s.showsItsRows(list)) << "after Page Down";
-    s.key("End");
-    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 99; }, kWaitMs));
-    EXPECT_TRUE(s.showsItsRows(list)) << "after End";
+    ASSERT_NO_FATAL_FAILURE(
+        displaytest::pageDownTwiceThenEnd(s, list, at.topLeft() + QPoint(60, 55), 99));
     s.key("Home");
     ASSERT_TRUE(waitUntil([&] { return s.topIndex(list) == 0; }, kWaitMs));
     const QPoint thumb(at.x() + 8 + 337 - 10, at.y() + 48 + 30);

@@ -68,7 +68,7 @@ TEST_P(SkinOnDisplay, WindowsShowTheSkinsColoursAndPictures) {
                !near(top, Qt::black) && shows(i, stateLabel, look.stateText) &&
                near(i.pixelColor(listProbe), look.listBack);
     };
-    const QImage shot = s.screenshotWhen(drawn, 30000);
+    const QImage shot = s.screenshotWhen(drawn);
     EXPECT_TRUE(near(shot.pixelColor(backProbe), look.back));
     const QColor top = shot.pixelColor(topProbe);
     EXPECT_FALSE(near(top, look.back));

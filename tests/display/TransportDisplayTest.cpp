@@ -78,17 +78,17 @@ TEST(TransportOnDisplay, DraggingTheSeekThumbWhilePlayingJumpsTheTime) {
     QPoint origin;
     ASSERT_NO_FATAL_FAILURE(startPlaying(s, origin));
     s.screenshot();
-    const int before = seconds(s.texts().value("Main.TSec"));
-    ASSERT_GE(before, 0);
-    ASSERT_LT(before, 10);
+    // The jump: past 30 s, and 20 s past the second a second playing adds.
+    displaytest::PlayingPosition position([&] { return seconds(s.texts().value("Main.TSec")); }, 1);
+    ASSERT_GE(position.start(), 0);
+    ASSERT_LT(position.start(), 10);
 
     // The seek slider's top left stands at 8, 214 in the window as the audio
     // layout places it; its 20-pixel thumb starts right of the 11-pixel button.
     const QPoint grab = origin + QPoint(8 + 11 + 10, 214 + 9);
     s.drag(grab, grab + QPoint(150, 0));
 
-    // Playing alone takes 30 s to get there.
-    EXPECT_TRUE(waitUntil([&] { return seconds(s.texts().value("Main.TSec")) >= 30; }, 20000))
+    EXPECT_TRUE(position.waitForJump(30, 20))
         << "the elapsed time reads " << s.texts().value("Main.TSec").toStdString();
     EXPECT_EQ(s.texts().value("Main.StarePlayer"), "Playing");
     s.screenshot();
@@ -117,13 +117,11 @@ TEST(TransportOnDisplay, HoveringPauseLightsItAndStopShowsTheIdlePicture) {
         wiggle ^= 1;
     };
     hover();
-    const QImage lit = s.screenshotWhen(
-        [&](const QImage& i) {
-            const bool shown = changed(i, idle, pauseLook) > 40;
-            if (!shown) hover();
-            return shown;
-        },
-        kWaitMs);
+    const QImage lit = s.screenshotWhen([&](const QImage& i) {
+        const bool shown = changed(i, idle, pauseLook) > 40;
+        if (!shown) hover();
+        return shown;
+    });
     EXPECT_GT(changed(lit, idle, pauseLook), 40) << "Pause shows its lit picture";
     EXPECT_EQ(s.texts().value("Main.StarePlayer"), "Playing") << "hovering presses nothing";
 
@@ -135,7 +133,7 @@ TEST(TransportOnDisplay, HoveringPauseLightsItAndStopShowsTheIdlePicture) {
     const QImage picture(s.program().file("Skins/Default/plenkplayer.bmp"));
     ASSERT_FALSE(picture.isNull());
     const QPoint box = origin + QPoint(144, 72);
-    const QImage stopped = s.screenshotWhen(
-        [&](const QImage& i) { return matching(i, picture, box) > 0.95; }, kWaitMs);
+    const QImage stopped =
+        s.screenshotWhen([&](const QImage& i) { return matching(i, picture, box) > 0.95; });
     EXPECT_GT(matching(stopped, picture, box), 0.95) << "the box shows the idle picture";
 }

@@ -41,7 +41,12 @@ class DataClassTest : public ::testing::Test {
     const QString journal = dir.file("state");
 
     DataClassTest() { shared::setSaveJournal(journal); }
-    ~DataClassTest() override { shared::setSaveJournal({}); }
+    // Hooks a test set are put back even when it stopped at a failure.
+    ~DataClassTest() override {
+        shared::setSaveJournal({});
+        shared::saveStepHook = nullptr;
+        shared::saveLock = ::flock;
+    }
 
     // The files in the test's folder.
     QStringList names() const {
@@ -303,7 +308,6 @@ TEST_F(DataClassTest, NoDescriptorOfASaveIsLeftToProgramsStartedMeanwhile) {
     list.AddItem("x");
     shared::saveStepHook = countSavingDescriptors;
     EXPECT_TRUE(data.SalveazaData(dir.file("plst.data"), list));
-    shared::saveStepHook = nullptr;
     EXPECT_GT(savingSeen, 0);
     EXPECT_EQ(savingInherited, 0);
 }
@@ -322,6 +326,7 @@ QStringList filesAStartLooksAt() {
 }
 
 void startMeanwhile() {
+    // The start finishes saves through the same steps, which call this again.
     static bool starting = false;
     if (starting) return;
     starting = true;
@@ -356,8 +361,6 @@ TEST_F(DataClassTest, AStartNeverTakesTheFilesOfASaveThatCouldNotLockThem) {
         EXPECT_TRUE(saved || QString(name) == "locked") << "saves by rename go on";
         EXPECT_EQ(testsupport::readAll(path), QByteArray(saved ? "new\r\n" : "old\r\n")) << name;
     }
-    shared::saveStepHook = nullptr;
-    shared::saveLock = ::flock;
     QFile::setPermissions(startFolder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

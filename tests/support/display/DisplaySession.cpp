@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 // Xlib last: its macros clash with Qt names.
 #include <X11/Xatom.h>
@@ -247,12 +248,18 @@ void PlayerSession::startTrayPanel() {
     Display* x = XOpenDisplay(display().toLocal8Bit().constData());
     ASSERT_NE(x, nullptr);
     const Atom tray = XInternAtom(x, "_NET_SYSTEM_TRAY_S0", False);
-    const bool held = waitUntil([&] { return XGetSelectionOwner(x, tray) != None; }, 30000);
+    const bool held = waitUntil([&] { return XGetSelectionOwner(x, tray) != None; }, kWaitMs);
     XCloseDisplay(x);
     ASSERT_TRUE(held) << "the tray panel took no tray";
 }
 
-QRect PlayerSession::trayIcon() {
+QRect PlayerSession::waitForTrayIcon(int timeoutMs) {
+    QRect icon;
+    waitUntil([&] { return !(icon = trayIconNow()).isEmpty(); }, timeoutMs);
+    return icon;
+}
+
+QRect PlayerSession::trayIconNow() {
     for (const QString& id : run("xdotool", {"search", "--classname", "plenk-player"})
                                  .split('\n', Qt::SkipEmptyParts)) {
         const QRect at = geometry(id);
@@ -327,8 +334,9 @@ void PlayerSession::click(int x, int y) {
                {"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
 }
 
-// The player answers a query once it has taken the move: the pointer rests
-// there for it, however busy it is.
+// A query's answer shows the player free of what kept it busy (starting, a
+// loaded machine), not that it has read the move: the input sent next
+// reaches it after the move all the same, as the server keeps input in order.
 void PlayerSession::restOn(QPoint at) {
     xdotool({"mousemove", QString::number(at.x() + 1), QString::number(at.y())});
     xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
@@ -361,7 +369,8 @@ void PlayerSession::clickAtOnce(const QString& windowId, QPoint at) {
 
 // A player still busy (starting, on a loaded machine) would take the drag's
 // queued moves as one and see no drag: each step waits until it answers a
-// query, which it does once it has taken the step before.
+// query, free again.  The answer does not prove it has read the step before;
+// the server hands it that step before the next one all the same.
 void PlayerSession::drag(QPoint from, QPoint to, int steps) {
     restOn(from);
     xdotool({"mousedown", "1"});
@@ -380,7 +389,7 @@ void PlayerSession::focus(const QString& windowId) {
     xdotool({"windowfocus", "--sync", windowId});
 }
 
-bool PlayerSession::dismissMessage(const QString& title, const QString& owner, int timeoutMs) {
+QString PlayerSession::waitForBox(const QString& title, const QString& owner, int timeoutMs) {
     QString box;
     waitUntil(
         [&] {
@@ -389,6 +398,11 @@ bool PlayerSession::dismissMessage(const QString& title, const QString& owner, i
             return !box.isEmpty();
         },
         timeoutMs);
+    return box;
+}
+
+bool PlayerSession::dismissMessage(const QString& title, const QString& owner, int timeoutMs) {
+    const QString box = waitForBox(title, owner, timeoutMs);
     if (box.isEmpty()) return false;
     screenshot();
     focus(box);
@@ -413,6 +427,10 @@ void PlayerSession::close(const QString& windowId) {
 
 void PlayerSession::key(const QString& keysym) {
     xdotool({"key", keysym});
+}
+
+void PlayerSession::keys(const QStringList& keysyms) {
+    xdotool(QStringList{"key"} + keysyms);
 }
 
 QImage PlayerSession::screenshot() {
@@ -532,6 +550,38 @@ bool PlayerSession::waitForStopped(int timeoutMs) {
             return state == "Stopped" || state.isEmpty();
         },
         timeoutMs);
+}
+
+PlayingPosition::PlayingPosition(std::function<int()> read, int perSecond)
+    : read_(std::move(read)), perSecond_(perSecond) {
+    clock_.start();
+    start_ = last_ = read_();
+}
+
+// Read before the clock, the position is compared with the most playing could
+// have added by then, a started second counted whole.
+bool PlayingPosition::waitForJump(int least, int margin, int timeoutMs) {
+    return waitUntil(
+        [&] {
+            last_ = read_();
+            const qint64 played = perSecond_ * ((clock_.elapsed() + 999) / 1000);
+            return last_ >= least && last_ > start_ + played + margin;
+        },
+        timeoutMs);
+}
+
+void pageDownTwiceThenEnd(PlayerSession& s, const QString& list, QPoint firstRow, int lastRow) {
+    s.click(firstRow.x(), firstRow.y());
+    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 0; }, kWaitMs));
+    s.key("Next");
+    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) > 0; }, kWaitMs));
+    const int page = s.listIndex(list);
+    s.key("Next");
+    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == 2 * page; }, kWaitMs));
+    EXPECT_TRUE(s.showsItsRows(list)) << "after Page Down";
+    s.key("End");
+    ASSERT_TRUE(waitUntil([&] { return s.listIndex(list) == lastRow; }, kWaitMs));
+    EXPECT_TRUE(s.showsItsRows(list)) << "after End";
 }
 
 }  // namespace displaytest

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
@@ -95,8 +96,8 @@ class PlayerSession {
     // pixels; returns once it holds the tray, so a player started next finds it.
     void startTrayPanel();
     // The player's tray icon: its window that a tray panel along the bottom
-    // of the screen holds; empty while there is none.
-    QRect trayIcon();
+    // of the screen holds, once it shows; empty when none does within timeoutMs.
+    QRect waitForTrayIcon(int timeoutMs = kWaitMs);
     // The window's property as xprop prints it, or empty.
     QString property(const QString& windowId, const QString& name);
 
@@ -104,26 +105,33 @@ class PlayerSession {
     void xdotool(const QStringList& arguments);
     // Always a single click: one near the last comes after Qt's double-click time.
     void click(int x, int y);
-    // The same with this button, once the player has seen the pointer rest on
-    // the point (for hover lights).
+    // The same with this button, once the pointer rests on the point and the
+    // player has answered a query: the press reaches it after the move, when
+    // it is no longer busy (for hover lights).
     void clickAfterHover(QPoint at, int button);
-    // Two clicks 80 ms apart, once the player has seen the pointer rest on the
-    // point; apart from the last click too.
+    // Two clicks 80 ms apart, after the same rest on the point; apart from the
+    // last click too.
     void doubleClick(QPoint at, int button = 1);
     // A click at a point of a window (from its top left corner) sent from
     // this process through the X server's test extension: no tool to start,
     // so it reaches the server at once (for tests that time the answer).
     void clickAtOnce(const QString& windowId, QPoint at);
     // A press with the left button, a move in steps and the release, each
-    // step once the player has taken the one before.
+    // step once the player has answered a query after the one before.
     void drag(QPoint from, QPoint to, int steps = 5);
     // Gives the window the keyboard, as a click on its title bar would.
     void focus(const QString& windowId);
     void key(const QString& keysym);
+    // These keys one after another: the player takes them in the order they
+    // come, however late.
+    void keys(const QStringList& keysyms);
     // Asks the window to close, as a window manager's close button does.
     void close(const QString& windowId);
-    // Waits for a message box (a window titled title other than owner) and
-    // answers it with its button; false when none showed or it stayed.
+    // The id of a message box (a window titled title other than owner), or
+    // empty when none shows within timeoutMs.
+    QString waitForBox(const QString& title, const QString& owner, int timeoutMs = kWaitMs);
+    // Waits for a message box and answers it with its button; false when
+    // none showed or it stayed.
     bool dismissMessage(const QString& title, const QString& owner, int timeoutMs);
 
     // The whole screen now, also kept as display-shots/<test>/stepN.png.
@@ -156,13 +164,16 @@ class PlayerSession {
   private:
     // The texts, the request also naming lists to draw (see ui::TextQuery).
     QMap<QString, QString> query(const QStringList& lists, int pollMs);
+    // The tray icon now, or empty.
+    QRect trayIconNow();
     // Whether the shot shows the list's rows as the list draws them now.
     bool showsRowsNow(const QString& list, const QImage& shot);
     QString run(const QString& program, const QStringList& arguments);
     void clickApart(QPoint at, const QStringList& arguments);
     // The X server's clock now, in milliseconds.
     quint32 serverTime();
-    // Moves the pointer there and waits until the player has taken the move.
+    // Moves the pointer there and waits until the player answers a query;
+    // input sent next reaches it after the move.
     void restOn(QPoint at);
 
     XServer server_;
@@ -177,5 +188,33 @@ class PlayerSession {
     quint32 clickTime_ = 0;  // the X server's time after the last click
     QPoint lastClick_;
 };
+
+// A playing position that moves on by perSecond each second, read once a
+// clock has started.  Playing cannot outrun the clock, so a position more
+// than a margin past all that playing could have added since is a seek's,
+// however late it comes on a busy machine.
+class PlayingPosition {
+  public:
+    PlayingPosition(std::function<int()> read, int perSecond);
+    int start() const { return start_; }
+    // The position as last read.
+    int last() const { return last_; }
+    // Waits until the position reaches least and stands more than margin
+    // past where playing alone could have taken it; true when it did within
+    // timeoutMs.
+    bool waitForJump(int least, int margin, int timeoutMs = kWaitMs);
+
+  private:
+    std::function<int()> read_;
+    int perSecond_;
+    QElapsedTimer clock_;
+    int start_ = 0;
+    int last_ = 0;
+};
+
+// A click on the list's first row at firstRow, Page Down twice, then End to
+// its last row: the screen shows the rows the list holds after the second
+// Page Down and after End.
+void pageDownTwiceThenEnd(PlayerSession& s, const QString& list, QPoint firstRow, int lastRow);
 
 }  // namespace displaytest

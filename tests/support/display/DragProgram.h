@@ -21,7 +21,7 @@ class DragProgram {
     DragProgram& operator=(const DragProgram&) = delete;
 
     // Waits until the program has said this line.
-    bool says(const QString& line, int timeoutMs = 10000);
+    bool says(const QString& line, int timeoutMs = kWaitMs);
 
   private:
     QProcess process_;
